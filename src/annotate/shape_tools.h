@@ -1,0 +1,20 @@
+// Rectangle, ellipse and arrow: start strictly inside the selection, preview on screen, commit.
+#pragma once
+
+#include "platform/types.h"
+
+namespace capture {
+
+class CaptureForm;
+class Surface;
+
+// The press while a tool is chosen.
+void StartShape(CaptureForm& form, float x, float y);
+// A pointer move while a shape is being dragged out.
+void PreviewShape(CaptureForm& form, float x, float y);
+// The release while a shape is being dragged out (hands over to the text tool for text).
+void CommitShape(CaptureForm& form, float x, float y);
+// Draws an arrow from the tail (x0, y0) to the tip (X1, Y1) with a head ArrowLen long.
+void Arrow(Surface& Pic, float x0, float y0, float X1, float Y1, float ArrowLen, Colour color);
+
+}  // namespace capture

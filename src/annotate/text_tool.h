@@ -1,0 +1,13 @@
+// The text tool: the first release opens TextEdit, the next draws its text into the picture.
+#pragma once
+
+namespace capture {
+
+class CaptureForm;
+
+// The release with the text tool, after the shape tools' common commit steps.
+void TextRelease(CaptureForm& form, float x, float y);
+// TextEdit's text changed: widen it when the text has outgrown it.
+void TextEdit_Change(CaptureForm& form);
+
+}  // namespace capture

@@ -1,0 +1,28 @@
+// The copy of a rectangle to the clipboard, and the colour splitter.
+#include "capture/capture_form.h"
+
+namespace capture {
+
+void CaptureForm::ScrnCap(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
+  controls[ControlId::Shape1].visible = false;
+  controls[ControlId::LblPos].visible = false;
+  controls[ControlId::lblInfo].visible = false;
+  for (int i = 0; i < 8; ++i) controls[Image1(i)].visible = false;
+  platform.window.PumpEvents();
+
+  // The copy comes from the window's own picture, not from the screen: whatever happens to lie
+  // over the window (a tooltip, a notification) cannot leak into it.
+  const Picture copy = platform.surface.Copy({x1, y1, x2, y2});
+  platform.clipboard.PutBitmap(copy);
+}
+
+void CaptureForm::SplitRGB(std::int32_t colour, std::int32_t& red, std::int32_t& green,
+                           std::int32_t& blue) {
+  // C++ division truncates toward zero and % keeps the dividend's sign, as the readout expects:
+  // the invalid colour -1 reads as -1, 0, 0.
+  red = colour % 256;
+  green = (colour / 256) % 256;
+  blue = (colour / 65536) % 256;
+}
+
+}  // namespace capture

@@ -1,0 +1,163 @@
+#include "platform/fake/fake_platform.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace capture::fake {
+
+void FakeSurface::SetPicture(const Picture& picture) {
+  background_ = picture;
+  retained_ = picture;
+  window_ = picture;
+}
+
+void FakeSurface::Paste(const Picture& picture, int x, int y) {
+  if (background_.width == 0) {
+    background_ = Picture(picture.width, picture.height);
+    retained_ = background_;
+    window_ = background_;
+  }
+  for (int py = 0; py < picture.height; ++py) {
+    for (int px = 0; px < picture.width; ++px) {
+      const int tx = x + px, ty = y + py;
+      if (tx < 0 || ty < 0 || tx >= window_.width || ty >= window_.height) continue;
+      if (persistent_) retained_.at(tx, ty) = picture.at(px, py);
+      window_.at(tx, ty) = picture.at(px, py);
+    }
+  }
+}
+
+Picture FakeSurface::Copy(const RectI& r) const {
+  Picture out(std::max(0, r.right - r.left), std::max(0, r.bottom - r.top));
+  for (int y = 0; y < out.height; ++y) {
+    for (int x = 0; x < out.width; ++x) {
+      const int sx = r.left + x, sy = r.top + y;
+      if (sx >= 0 && sy >= 0 && sx < retained_.width && sy < retained_.height) {
+        out.at(x, y) = retained_.at(sx, sy);
+      }
+    }
+  }
+  return out;
+}
+
+void FakeSurface::Commit() {
+  background_ = retained_;
+  ++commits;
+}
+
+void FakeSurface::Clear() {
+  if (persistent_) retained_ = background_;
+  window_ = retained_;
+  ++clears;
+}
+
+void FakeSurface::Plot(int x, int y, Colour colour) {
+  if (x < 0 || y < 0 || x >= window_.width || y >= window_.height) return;
+  if (persistent_) retained_.at(x, y) = PixelOf(colour);
+  window_.at(x, y) = PixelOf(colour);
+}
+
+void FakeSurface::DrawLine(int x1, int y1, int x2, int y2, Colour colour) {
+  const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
+  const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
+  int err = dx + dy;
+  for (;;) {
+    Plot(x1, y1, colour);
+    if (x1 == x2 && y1 == y2) return;
+    const int e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      x1 += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y1 += sy;
+    }
+  }
+}
+
+void FakeSurface::Line(float x1, float y1, float x2, float y2, Colour colour) {
+  DrawLine(static_cast<int>(std::lround(x1)), static_cast<int>(std::lround(y1)),
+           static_cast<int>(std::lround(x2)), static_cast<int>(std::lround(y2)), colour);
+}
+
+void FakeSurface::Box(float x1, float y1, float x2, float y2, Colour colour) {
+  Line(x1, y1, x2, y1, colour);
+  Line(x2, y1, x2, y2, colour);
+  Line(x2, y2, x1, y2, colour);
+  Line(x1, y2, x1, y1, colour);
+}
+
+void FakeSurface::Ellipse(int left, int top, int right, int bottom, Colour colour) {
+  // Inscribed in [left, right) x [top, bottom), like GDI.
+  const double cx = (left + right - 1) / 2.0, cy = (top + bottom - 1) / 2.0;
+  const double rx = std::abs(right - left - 1) / 2.0, ry = std::abs(bottom - top - 1) / 2.0;
+  const int steps = 8 * static_cast<int>(rx + ry + 1);
+  for (int i = 0; i < steps; ++i) {
+    const double a = 2 * 3.14159265358979 * i / steps;
+    Plot(static_cast<int>(std::lround(cx + rx * std::cos(a))),
+         static_cast<int>(std::lround(cy + ry * std::sin(a))), colour);
+  }
+}
+
+void FakeSurface::Text(int x, int y, std::u16string_view text, Colour colour) {
+  text_calls.push_back({x, y, std::u16string(text), colour, font_points_});
+  // Each character is drawn as a solid block one font height tall.
+  const int width = static_cast<int>(TextWidth(text));
+  const int height = static_cast<int>(std::lround(font_points_ * 96 / 72));
+  for (int py = 0; py < height; ++py) {
+    for (int px = 0; px < width; ++px) Plot(x + px, y + py, colour);
+  }
+}
+
+float FakeSurface::TextWidth(std::u16string_view text) const {
+  return static_cast<float>(text.size()) * std::round(font_points_ * 96 / 72 / 2);
+}
+
+Colour FakeSurface::Pixel(int x, int y) const {
+  const Picture& p = persistent_ ? retained_ : window_;
+  if (x < 0 || y < 0 || x >= p.width || y >= p.height) return -1;
+  return ColourOf(p.at(x, y));
+}
+
+bool FakeClipboard::PutBitmap(const Picture& picture) {
+  content = picture;
+  ++puts;
+  return true;
+}
+
+bool FakeClipboard::Empty() {
+  content.reset();
+  ++empties;
+  return true;
+}
+
+std::optional<std::u16string> FakeDialogs::AskSavePath(const SaveDialogRequest& request) {
+  save_requests.push_back(request);
+  return save_answer;
+}
+
+void FakeDialogs::ShowMessage(const std::u16string& title, const std::u16string& text) {
+  messages.push_back({title, text});
+  if (on_message) on_message();
+}
+
+void FakeWindow::PumpEvents() {
+  ++pumps;
+  if (on_pump) on_pump();
+}
+
+Picture NoisePicture(int width, int height, std::uint32_t seed) {
+  Picture p(width, height);
+  std::uint32_t state = seed * 2654435761u + 1;
+  for (auto& px : p.pixels) {
+    state ^= state << 13;
+    state ^= state >> 17;
+    state ^= state << 5;
+    px = state & 0xFFFFFFu;
+  }
+  return p;
+}
+
+}  // namespace capture::fake

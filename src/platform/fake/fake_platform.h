@@ -1,0 +1,139 @@
+// An in-memory platform for tests: pixels in plain buffers, calls recorded, dialogs answered from
+// a script.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/fake/fake_gdiplus.h"
+#include "platform/platform.h"
+
+namespace capture::fake {
+
+// Plain pixel buffers with simple drawing: enough to see which pixels an operation changed.
+class FakeSurface : public Surface {
+ public:
+  struct TextCall {
+    int x, y;
+    std::u16string text;
+    Colour colour;
+    float points;
+  };
+
+  SizeI Size() const override { return {background_.width, background_.height}; }
+  void SetPicture(const Picture& picture) override;
+  void Paste(const Picture& picture, int x, int y) override;
+  PixelView Background() const override { return PixelView::Of(background_); }
+  Picture Copy(const RectI& rect) const override;
+  void SetPersistent(bool on) override { persistent_ = on; }
+  bool Persistent() const override { return persistent_; }
+  void Commit() override;
+  void Clear() override;
+  void Line(float x1, float y1, float x2, float y2, Colour colour) override;
+  void Box(float x1, float y1, float x2, float y2, Colour colour) override;
+  void Ellipse(int left, int top, int right, int bottom, Colour colour) override;
+  void SetFontSize(float points) override { font_points_ = points; }
+  void Text(int x, int y, std::u16string_view text, Colour colour) override;
+  float TextWidth(std::u16string_view text) const override;
+  Colour Pixel(int x, int y) const override;
+
+  const Picture& background() const { return background_; }
+  const Picture& retained() const { return retained_; }
+  // What the window shows beneath its child controls.
+  const Picture& window_layer() const { return window_; }
+  float font_points() const { return font_points_; }
+  std::vector<TextCall> text_calls;
+  int commits = 0;
+  int clears = 0;
+
+ private:
+  void Plot(int x, int y, Colour colour);
+  void DrawLine(int x1, int y1, int x2, int y2, Colour colour);
+
+  Picture background_, retained_, window_;
+  bool persistent_ = false;
+  float font_points_ = 9;
+};
+
+class FakeScreen : public Screen {
+ public:
+  explicit FakeScreen(Picture picture) : picture_(std::move(picture)) {}
+  Picture Grab() override { return picture_; }
+  SizeI Size() const override { return {picture_.width, picture_.height}; }
+
+ private:
+  Picture picture_;
+};
+
+class FakeClipboard : public Clipboard {
+ public:
+  bool PutBitmap(const Picture& picture) override;
+  std::optional<Picture> GetBitmap() override { return content; }
+  bool Empty() override;
+
+  std::optional<Picture> content;
+  int puts = 0;
+  int empties = 0;
+};
+
+class FakeDialogs : public Dialogs {
+ public:
+  std::optional<std::u16string> AskSavePath(const SaveDialogRequest& request) override;
+  void ShowMessage(const std::u16string& title, const std::u16string& text) override;
+  std::u16string ProgramFolder() override { return program_folder; }
+
+  std::optional<std::u16string> save_answer;  // what the save dialog returns
+  std::vector<SaveDialogRequest> save_requests;
+  struct Message {
+    std::u16string title, text;
+  };
+  std::vector<Message> messages;
+  std::u16string program_folder = u"C:\\Program Files\\Capture";
+  std::function<void()> on_message;  // runs while the message box is "open"
+};
+
+class FakeWindow : public Window {
+ public:
+  void SetPointer(Pointer p) override {
+    pointer = p;
+    pointer_history.push_back(p);
+  }
+  Pointer GetPointer() const override { return pointer; }
+  PointI CursorPos() const override { return cursor; }
+  void Close() override { ++closes; }
+  void PumpEvents() override;
+  void Sleep(int milliseconds) override { sleeps.push_back(milliseconds); }
+  void SetFocus(ControlId control) override { focus = control; }
+  bool ComboDropped(ControlId) override { return combo_dropped; }
+  void ShowComboList(ControlId, bool show) override { combo_dropped = show; }
+
+  Pointer pointer = Pointer::Default;
+  std::vector<Pointer> pointer_history;
+  PointI cursor;
+  int closes = 0;
+  int pumps = 0;
+  std::vector<int> sleeps;
+  std::optional<ControlId> focus;
+  bool combo_dropped = false;
+  std::function<void()> on_pump;  // runs as the pending events would
+};
+
+// A whole fake platform with a screen of the given picture.
+struct FakePlatform {
+  explicit FakePlatform(Picture screen_picture) : screen(std::move(screen_picture)) {}
+
+  FakeWindow window;
+  FakeSurface surface;
+  FakeScreen screen;
+  FakeClipboard clipboard;
+  FakeDialogs dialogs;
+  FakeGdiplus gdiplus;
+  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus};
+};
+
+// A picture whose every pixel differs from its neighbours, so copies can be checked exactly.
+Picture NoisePicture(int width, int height, std::uint32_t seed = 1);
+
+}  // namespace capture::fake

@@ -1,0 +1,95 @@
+// The small services the capture window asks of the system. The core calls only these; win32/
+// implements them on Windows and fake/ in memory for tests.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/surface.h"
+#include "platform/types.h"
+
+namespace capture {
+
+enum class ControlId : int;
+class Gdiplus;  // platform/gdiplus.h
+
+class Screen {
+ public:
+  virtual ~Screen() = default;
+  // The whole screen in physical pixels, 1:1, at this moment.
+  virtual Picture Grab() = 0;
+  // The screen's size in physical pixels.
+  virtual SizeI Size() const = 0;
+};
+
+class Clipboard {
+ public:
+  virtual ~Clipboard() = default;
+  // Empties the clipboard and puts the picture on it as a display-compatible bitmap (CF_BITMAP);
+  // false when the clipboard could not be opened or did not take it.
+  virtual bool PutBitmap(const Picture& picture) = 0;
+  // The clipboard's bitmap, or nothing when it holds none.
+  virtual std::optional<Picture> GetBitmap() = 0;
+  // Empties the clipboard; false when it could not be opened.
+  virtual bool Empty() = 0;
+};
+
+// The save dialog's request; strings are UTF-16. `filter` holds description/pattern pairs, each
+// followed by a NUL, with a second NUL at the end.
+struct SaveDialogRequest {
+  std::u16string title;
+  std::u16string filter;
+  int filter_index = 1;
+  std::u16string initial_dir;
+  std::u16string default_ext;
+  std::u16string file;  // the name field's start text
+  unsigned flags = 0;
+  std::size_t max_path = 0;  // characters the path buffer holds, NUL included
+};
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // Shows the modal save dialog; the chosen path, or nothing when it was cancelled or failed.
+  virtual std::optional<std::u16string> AskSavePath(const SaveDialogRequest& request) = 0;
+  // Shows a modal message box with an information icon and returns when it is closed.
+  virtual void ShowMessage(const std::u16string& title, const std::u16string& text) = 0;
+  // The folder that holds the program's own executable, without a trailing separator.
+  virtual std::u16string ProgramFolder() = 0;
+};
+
+// The capture window itself as the system sees it.
+class Window {
+ public:
+  virtual ~Window() = default;
+  // Sets the application-wide pointer override.
+  virtual void SetPointer(Pointer pointer) = 0;
+  // The pointer override in force.
+  virtual Pointer GetPointer() const = 0;
+  // The pointer position in screen pixels (GetCursorPos).
+  virtual PointI CursorPos() const = 0;
+  // Closes the capture window; no reaction runs after the one that called this returns.
+  virtual void Close() = 0;
+  // Lets pending window messages run now (repaints first), inside the current reaction.
+  virtual void PumpEvents() = 0;
+  // Blocks the thread for the given milliseconds.
+  virtual void Sleep(int milliseconds) = 0;
+  // Gives the keyboard focus to a native child control (a text box).
+  virtual void SetFocus(ControlId control) = 0;
+  // True while the combo box's drop-down list is shown (CB_GETDROPPEDSTATE).
+  virtual bool ComboDropped(ControlId combo) = 0;
+  // Shows or hides the combo box's drop-down list (CB_SHOWDROPDOWN).
+  virtual void ShowComboList(ControlId combo, bool show) = 0;
+};
+
+// Everything the core may use, gathered so one reference can be handed around. Not owned.
+struct Platform {
+  Window& window;
+  Surface& surface;
+  Screen& screen;
+  Clipboard& clipboard;
+  Dialogs& dialogs;
+  Gdiplus& gdiplus;
+};
+
+}  // namespace capture

@@ -1,0 +1,57 @@
+// The capture window's drawing surface: a background picture, a retained image and what the window
+// shows beneath its child controls (the window layer).
+#pragma once
+
+#include <string_view>
+
+#include "platform/types.h"
+
+namespace capture {
+
+class Surface {
+ public:
+  virtual ~Surface() = default;
+
+  // Size of the pictures in pixels (the screen's size once the screen has been pasted).
+  virtual SizeI Size() const = 0;
+
+  // Makes every layer the given picture (and the surface its size): background, retained image and
+  // window layer. Used by undo and redo.
+  virtual void SetPicture(const Picture& picture) = 0;
+  // Copies a picture into the retained image (or the window layer while persistent drawing is off)
+  // with its top-left at (x, y); pixels outside the surface are dropped. The surface first takes the
+  // picture's size when it has none yet.
+  virtual void Paste(const Picture& picture, int x, int y) = 0;
+  // The background picture, valid until the next call that changes the surface. Not owned.
+  virtual PixelView Background() const = 0;
+  // A copy of a rectangle of the retained image; pixels outside the surface are black.
+  virtual Picture Copy(const RectI& rect) const = 0;
+
+  // On: drawing and Pixel() go to the retained image. Off: drawing goes to the window layer only.
+  virtual void SetPersistent(bool on) = 0;
+  virtual bool Persistent() const = 0;
+  // Makes the background picture a copy of the retained image.
+  virtual void Commit() = 0;
+  // Persistent on: retained image and window layer back to the background picture.
+  // Persistent off: window layer back to the retained image.
+  virtual void Clear() = 0;
+
+  // A solid one-pixel line in the colour, both end points included.
+  virtual void Line(float x1, float y1, float x2, float y2, Colour colour) = 0;
+  // A one-pixel rectangle outline with both corners included; the inside is left as it was.
+  virtual void Box(float x1, float y1, float x2, float y2, Colour colour) = 0;
+  // A one-pixel ellipse outline inscribed in left, top, right, bottom as GDI's Ellipse takes them
+  // (not sorted); the inside is left as it was.
+  virtual void Ellipse(int left, int top, int right, int bottom, Colour colour) = 0;
+  // Sets the size, in points, of the font that Text() and TextWidth() use.
+  virtual void SetFontSize(float points) = 0;
+  // Draws the glyphs only (transparent background) with the text's top-left at (x, y).
+  virtual void Text(int x, int y, std::u16string_view text, Colour colour) = 0;
+  // The width in pixels that the text takes in the current font.
+  virtual float TextWidth(std::u16string_view text) const = 0;
+  // The colour at a pixel of the retained image (persistent on) or of the window layer (off);
+  // -1 (all bits set) outside the surface.
+  virtual Colour Pixel(int x, int y) const = 0;
+};
+
+}  // namespace capture

@@ -1,0 +1,110 @@
+// Plain value types shared by the core and the platform layer.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace capture {
+
+// A colour in the Windows COLORREF layout: red in the lowest byte, then green, then blue.
+using Colour = std::int32_t;
+
+constexpr Colour Rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+
+// Window coordinates: screen pixels as single-precision numbers, origin at the screen's top-left.
+struct PointF {
+  float x = 0;
+  float y = 0;
+};
+
+// A whole-number rectangle with right and bottom exclusive (the Windows RECT).
+struct RectI {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t right = 0;
+  std::int32_t bottom = 0;
+
+  bool Empty() const { return right <= left || bottom <= top; }
+  friend bool operator==(const RectI&, const RectI&) = default;
+};
+
+// Left-top-inclusive, right-bottom-exclusive point test (the Windows PtInRect).
+constexpr bool PtInRect(const RectI& r, std::int32_t x, std::int32_t y) {
+  return r.left <= x && x < r.right && r.top <= y && y < r.bottom;
+}
+
+// Smallest rectangle holding both; an empty rectangle is ignored.
+RectI Union(const RectI& a, const RectI& b);
+// Overlap of both, or an empty rectangle.
+RectI Intersect(const RectI& a, const RectI& b);
+
+struct PointI {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  friend bool operator==(const PointI&, const PointI&) = default;
+};
+
+struct SizeI {
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const SizeI&, const SizeI&) = default;
+};
+
+// A top-down 32-bit picture. Each pixel is 0x00RRGGBB, the memory layout of a 32-bit DIB.
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
+
+  Picture() = default;
+  Picture(int w, int h, std::uint32_t fill = 0)
+      : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, fill) {}
+
+  std::uint32_t& at(int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
+  std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+  friend bool operator==(const Picture&, const Picture&) = default;
+};
+
+// A read-only view of pixels owned elsewhere (a DIB section, a Picture).
+struct PixelView {
+  const std::uint32_t* pixels = nullptr;
+  int width = 0;
+  int height = 0;
+  int stride = 0;  // pixels from one row to the next
+
+  static PixelView Of(const Picture& p) { return {p.pixels.data(), p.width, p.height, p.width}; }
+  const std::uint32_t* Row(int y) const { return pixels + static_cast<std::ptrdiff_t>(y) * stride; }
+};
+
+// Converts between the COLORREF layout and the pixel layout (they swap red and blue).
+constexpr std::uint32_t PixelOf(Colour c) {
+  const auto u = static_cast<std::uint32_t>(c);
+  return ((u & 0xFFu) << 16) | (u & 0xFF00u) | ((u >> 16) & 0xFFu);
+}
+constexpr Colour ColourOf(std::uint32_t pixel) {
+  return static_cast<Colour>(((pixel & 0xFFu) << 16) | (pixel & 0xFF00u) | ((pixel >> 16) & 0xFFu));
+}
+
+// The application-wide pointer override codes.
+enum class Pointer : int {
+  Default = 0,  // no override: the standard arrow
+  Arrow = 1,
+  Cross = 2,
+  SizeAll = 5,
+  SizeNESW = 6,
+  SizeNS = 7,
+  SizeNWSE = 8,
+  SizeWE = 9,
+  Wait = 11,
+};
+
+// Mouse button codes as the reactions receive them: 1 left alone, 2 right alone, 4 middle alone;
+// several buttons add up.
+namespace button {
+inline constexpr int kLeft = 1;
+inline constexpr int kRight = 2;
+inline constexpr int kMiddle = 4;
+}  // namespace button
+
+}  // namespace capture

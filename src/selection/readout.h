@@ -1,0 +1,20 @@
+// The two labels on the selection: its size, and the colour of the pixel under the pointer.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace capture {
+
+class CaptureForm;
+
+// "WxH" with each number in general decimal form: "320x240", "12.5x3".
+std::u16string SizeText(float width, float height);
+// "RGB(r,g,b)".
+std::u16string ColourText(std::int32_t red, std::int32_t green, std::int32_t blue);
+// Reads the pixel at the pointer from the surface and puts its colour text into lblInfo.
+void ColourReadout(CaptureForm& form, float x, float y);
+// Moves LblPos to the selection's top-left + 2 and lblInfo 2 pixels below it.
+void PlaceLabels(CaptureForm& form);
+
+}  // namespace capture
