@@ -14,7 +14,9 @@ std::int32_t RoundHalfEven(float value) {
 
 CaptureForm::CaptureForm(Platform& p) : platform(p) {}
 
-float CaptureForm::ScreenWidth() const { return static_cast<float>(platform.screen.Size().width); }
+float CaptureForm::ScreenWidth() const {
+  return static_cast<float>(platform.screen.Size().width);
+}
 float CaptureForm::ScreenHeight() const {
   return static_cast<float>(platform.screen.Size().height);
 }

@@ -6,7 +6,9 @@ namespace capture {
 namespace {
 
 // Design sizes are kept in twips, 15 to the pixel; these are the exact quotients.
-constexpr float Tw(int twips) { return static_cast<float>(twips) / 15.f; }
+constexpr float Tw(int twips) {
+  return static_cast<float>(twips) / 15.f;
+}
 
 constexpr Colour kPanelBack = Rgb(222, 238, 255);
 constexpr Colour kFrame = Rgb(128, 128, 255);
@@ -21,22 +23,22 @@ struct ButtonDesign {
   Art art;
 };
 constexpr std::array<ButtonDesign, 9> kButtons = {{
-    {1700, 1670, u"撤销", Art::Undo},         // 0
-    {3270, 3240, u"复制退出", Art::CopyQuit},  // 1
-    {2440, 2410, u"保存", Art::Save},         // 2
-    {2900, 2870, u"退出截屏", Art::Quit},      // 3
+    {1700, 1670, u"撤销", Art::Undo},           // 0
+    {3270, 3240, u"复制退出", Art::CopyQuit},   // 1
+    {2440, 2410, u"保存", Art::Save},           // 2
+    {2900, 2870, u"退出截屏", Art::Quit},       // 3
     {1220, 1200, u"添加箭头", Art::ToolArrow},  // 4
     {860, 820, u"添加文字", Art::ToolText},     // 5
     {480, 450, u"添加椎圆", Art::ToolEllipse},  // 6
     {100, 80, u"添加矩形", Art::ToolRect},      // 7
-    {2070, 2040, u"重做", Art::Redo},         // 8
+    {2070, 2040, u"重做", Art::Redo},           // 8
 }};
 
 constexpr std::array<Colour, 16> kPalette = {
-    Rgb(0, 0, 0),     Rgb(128, 128, 128), Rgb(192, 0, 0),   Rgb(192, 192, 0),
-    Rgb(0, 128, 0),   Rgb(0, 0, 128),     Rgb(128, 0, 128), Rgb(0, 128, 128),
-    Rgb(255, 255, 255), Rgb(192, 192, 192), Rgb(255, 0, 0), Rgb(255, 255, 0),
-    Rgb(0, 255, 0),   Rgb(0, 0, 255),     Rgb(255, 0, 255), Rgb(0, 255, 255),
+    Rgb(0, 0, 0),       Rgb(128, 128, 128), Rgb(192, 0, 0),   Rgb(192, 192, 0),
+    Rgb(0, 128, 0),     Rgb(0, 0, 128),     Rgb(128, 0, 128), Rgb(0, 128, 128),
+    Rgb(255, 255, 255), Rgb(192, 192, 192), Rgb(255, 0, 0),   Rgb(255, 255, 0),
+    Rgb(0, 255, 0),     Rgb(0, 0, 255),     Rgb(255, 0, 255), Rgb(0, 255, 255),
 };
 
 void Place(Control& c, float left, float top, float width, float height) {
@@ -232,8 +234,9 @@ RectI Controls::Bounds(ControlId id) const {
   if (x2 < x1) std::swap(x1, x2);
   if (y2 < y1) std::swap(y1, y2);
   // One pixel of slack covers outlines drawn on the far edge and rounding of fractional sizes.
-  return {static_cast<std::int32_t>(std::floor(x1)) - 1, static_cast<std::int32_t>(std::floor(y1)) - 1,
-          static_cast<std::int32_t>(std::ceil(x2)) + 2, static_cast<std::int32_t>(std::ceil(y2)) + 2};
+  return {
+      static_cast<std::int32_t>(std::floor(x1)) - 1, static_cast<std::int32_t>(std::floor(y1)) - 1,
+      static_cast<std::int32_t>(std::ceil(x2)) + 2, static_cast<std::int32_t>(std::ceil(y2)) + 2};
 }
 
 ControlId Controls::HitTest(PointF p) const {

@@ -71,8 +71,8 @@ struct Control {
   ControlId id = ControlId::Window;
   ControlKind kind = ControlKind::Image;
   std::string_view name;
-  int index = -1;                           // index within its group, -1 when not in a group
-  ControlId container = ControlId::Window;  // the window or a panel
+  int index = -1;                                  // index within its group, -1 when not in a group
+  ControlId container = ControlId::Window;         // the window or a panel
   float left = 0, top = 0, width = 0, height = 0;  // pixels of the container
   bool visible = true;
 
@@ -132,11 +132,21 @@ class Controls {
 };
 
 // Indexed group members.
-constexpr ControlId Image1(int i) { return ControlId(int(ControlId::Image1_0) + i); }
-constexpr ControlId Image2(int i) { return ControlId(int(ControlId::Image2_0) + i); }
-constexpr ControlId Image4(int i) { return ControlId(int(ControlId::Image4_0) + i); }
-constexpr ControlId Shape3(int i) { return ControlId(int(ControlId::Shape3_0) + i); }
-constexpr ControlId Pcolor(int i) { return ControlId(int(ControlId::Pcolor_0) + i); }
+constexpr ControlId Image1(int i) {
+  return ControlId(int(ControlId::Image1_0) + i);
+}
+constexpr ControlId Image2(int i) {
+  return ControlId(int(ControlId::Image2_0) + i);
+}
+constexpr ControlId Image4(int i) {
+  return ControlId(int(ControlId::Image4_0) + i);
+}
+constexpr ControlId Shape3(int i) {
+  return ControlId(int(ControlId::Shape3_0) + i);
+}
+constexpr ControlId Pcolor(int i) {
+  return ControlId(int(ControlId::Pcolor_0) + i);
+}
 
 // Which group a control belongs to (its first member), and its index there; for a control that
 // is in no group, itself and -1.

@@ -29,20 +29,18 @@ void EventRouter::DoubleClick(CaptureForm& form, int button, int shift, PointF p
 }
 
 void EventRouter::Move(CaptureForm& form, int buttons, int shift, PointF p) {
-  const ControlId target =
-      captured_ != ControlId::Count ? captured_ : form.controls.HitTest(p);
+  const ControlId target = captured_ != ControlId::Count ? captured_ : form.controls.HitTest(p);
   Deliver(form, target, PointerEvent::Move, buttons, shift, p);
 }
 
 void EventRouter::Up(CaptureForm& form, int button, int shift, PointF p) {
-  const ControlId target =
-      captured_ != ControlId::Count ? captured_ : form.controls.HitTest(p);
+  const ControlId target = captured_ != ControlId::Count ? captured_ : form.controls.HitTest(p);
   buttons_ &= ~button;
   if (buttons_ == 0) captured_ = ControlId::Count;
   // Whether the release ends over the pressed control is decided before its reaction runs: the
   // reaction may move or hide it.
-  const bool click = button == button::kLeft && target != ControlId::Window &&
-                     form.controls.HitTest(p) == target;
+  const bool click =
+      button == button::kLeft && target != ControlId::Window && form.controls.HitTest(p) == target;
   Deliver(form, target, PointerEvent::Up, button, shift, p);
   if (click) Deliver(form, target, PointerEvent::Click, button, shift, p);
 }

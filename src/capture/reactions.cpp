@@ -17,11 +17,16 @@ void React(CaptureForm& form, ControlId target, PointerEvent event, int button, 
   switch (member.group) {
     case ControlId::Window:
       switch (event) {
-        case E::Down: return Form_MouseDown(form, button, shift, p.x, p.y);
-        case E::Move: return Form_MouseMove(form, button, shift, p.x, p.y);
-        case E::Up: return Form_MouseUp(form, button, shift, p.x, p.y);
-        case E::DoubleClick: return Form_DblClick(form);
-        case E::Click: return;
+        case E::Down:
+          return Form_MouseDown(form, button, shift, p.x, p.y);
+        case E::Move:
+          return Form_MouseMove(form, button, shift, p.x, p.y);
+        case E::Up:
+          return Form_MouseUp(form, button, shift, p.x, p.y);
+        case E::DoubleClick:
+          return Form_DblClick(form);
+        case E::Click:
+          return;
       }
       return;
     case ControlId::Image1_0:

@@ -4,8 +4,35 @@
 
 namespace capture {
 
-// TODO(selection): placement arrives with region selection.
-void CaptureForm::ImageMove() {}
-void PlaceToolbar(CaptureForm&) {}
+void CaptureForm::ImageMove() {
+  const Control& selection = controls[ControlId::Shape1];
+  const float L = selection.left, T = selection.top, W = selection.width, H = selection.height;
+  // Centre of each handle, by index: corners and edge midpoints, clockwise from the top-left
+  // with the left edge's midpoint at 3 and the right edge's at 7.
+  const PointF centre[8] = {{L, T},     {L + W / 2, T},     {L + W, T},     {L, T + H / 2},
+                            {L, T + H}, {L + W / 2, T + H}, {L + W, T + H}, {L + W, T + H / 2}};
+  for (int i = 0; i < 8; ++i) {
+    Control& handle = controls[Image1(i)];
+    handle.left = centre[i].x - handle.width / 2;
+    handle.top = centre[i].y - handle.height / 2;
+    // The top-right handle stands a little further in than a centred one would.
+    if (i == 2) handle.left = L + W - handle.width / 1.5f;
+  }
+  for (int i = 0; i < 8; ++i) controls[Image1(i)].visible = true;
+}
+
+void PlaceToolbar(CaptureForm& form) {
+  const Control& selection = form[ControlId::Shape1];
+  Control& strip = form[ControlId::Picture1];
+  const float bottom = selection.top + selection.height + 4 + strip.height;
+  strip.left = selection.left + selection.width - strip.width;
+  if (form.ScreenHeight() < bottom) {
+    strip.top = selection.top + selection.height - strip.height - 4;
+  } else {
+    strip.top = selection.top + selection.height + 4;
+  }
+  if (strip.left < 0) strip.left = 0;
+  strip.visible = true;
+}
 
 }  // namespace capture

@@ -1,12 +1,137 @@
 #include "selection/selection_drag.h"
 
+#include "annotate/shape_tools.h"
 #include "capture/capture_form.h"
+#include "selection/placement.h"
+#include "selection/readout.h"
 
 namespace capture {
+namespace {
 
-// TODO(selection): the selection drag arrives with region selection.
-void Form_MouseDown(CaptureForm&, int, int, float, float) {}
-void Form_MouseMove(CaptureForm&, int, int, float, float) {}
-void Form_MouseUp(CaptureForm&, int, int, float, float) {}
+void HideSelection(CaptureForm& form) {
+  form[ControlId::Shape1].visible = false;
+  form[ControlId::LblPos].visible = false;
+  form[ControlId::lblInfo].visible = false;
+}
+
+// The left press throws the selection away and anchors a new one at (x, y).
+void ThrowSelectionAway(CaptureForm& form, float x, float y) {
+  Control& selection = form[ControlId::Shape1];
+  selection.width = 0;
+  selection.height = 0;
+  form.SelX = x;
+  form.SelY = y;
+  selection.left = form.SelX;
+  selection.top = form.SelY;
+  HideSelection(form);
+  for (int i = 0; i < 8; ++i) form[Image1(i)].visible = false;
+  form.platform.window.SetPointer(Pointer::Default);
+  form.SelMode = kModeDraw;
+  form.SelCleared = 1;
+}
+
+// Stretches Shape1 between the anchor and the pointer. Level with the anchor on either axis, it
+// keeps the previous geometry.
+void RubberBand(CaptureForm& form, float x, float y) {
+  Control& selection = form[ControlId::Shape1];
+  const float ax = form.SelX, ay = form.SelY;
+  if (x == ax || y == ay) return;
+  selection.left = x > ax ? ax : x;
+  selection.top = y > ay ? ay : y;
+  selection.width = x > ax ? x - ax : ax - x;
+  selection.height = y > ay ? y - ay : ay - y;
+}
+
+// Moves the selection by the pointer's travel since the press, kept on the screen.
+void MoveSelection(CaptureForm& form, float x, float y) {
+  Control& selection = form[ControlId::Shape1];
+  float left = form.SelX - (form.MoveX - x);
+  float top = form.SelY - (form.MoveY - y);
+  if (left < 0) left = 0;
+  if (top < 0) top = 0;
+  if (form.ScreenWidth() < left + selection.width) left = form.ScreenWidth() - selection.width;
+  if (form.ScreenHeight() < top + selection.height) top = form.ScreenHeight() - selection.height;
+  selection.left = left;
+  selection.top = top;
+}
+
+bool StrictlyInside(const Control& c, float x, float y) {
+  return c.left < x && x < c.left + c.width && c.top < y && y < c.top + c.height;
+}
+
+}  // namespace
+
+void Form_MouseDown(CaptureForm& form, int button, int, float x, float y) {
+  if (form.DrawOn) return StartShape(form, x, y);
+  form[ControlId::Picture1].visible = false;
+
+  Control& selection = form[ControlId::Shape1];
+  if (form.SelMode == kModeDraw) {
+    selection.visible = true;
+    selection.width = 0;
+    selection.height = 0;
+    form.SelX = x;
+    form.SelY = y;
+    selection.left = form.SelX;
+    selection.top = form.SelY;
+    if (button == button::kRight) form.SelCleared = 0;
+    return;
+  }
+
+  form.platform.window.SetPointer(Pointer::Cross);
+  form.SelRect = {RoundHalfEven(selection.left), RoundHalfEven(selection.top),
+                  RoundHalfEven(selection.left + selection.width),
+                  RoundHalfEven(selection.top + selection.height)};
+  if (PtInRect(form.SelRect, RoundHalfEven(x), RoundHalfEven(y))) {
+    form.MoveX = x;
+    form.MoveY = y;
+    if (button != button::kRight) return;
+  }
+  ThrowSelectionAway(form, x, y);
+}
+
+void Form_MouseMove(CaptureForm& form, int buttons, int, float x, float y) {
+  ColourReadout(form, x, y);
+  if (form.DrawOn) {
+    if (form.PenDown) PreviewShape(form, x, y);
+    return;
+  }
+
+  Window& window = form.platform.window;
+  window.SetPointer(StrictlyInside(form[ControlId::Shape1], x, y) ? Pointer::SizeAll
+                                                                  : Pointer::Cross);
+  if (buttons != button::kLeft) return;
+
+  // Hidden while they change, so no intermediate position is ever shown.
+  HideSelection(form);
+  if (form.SelMode == kModeDraw) {
+    RubberBand(form, x, y);
+    const Control& selection = form[ControlId::Shape1];
+    std::u16string size = SizeText(selection.width, selection.height);
+    PlaceLabels(form);
+    form[ControlId::LblPos].caption = std::move(size);
+    window.SetPointer(Pointer::Cross);
+  } else {
+    window.SetPointer(Pointer::SizeAll);
+    MoveSelection(form, x, y);
+    PlaceLabels(form);
+  }
+  form.ImageMove();
+  form[ControlId::Shape1].visible = true;
+  form[ControlId::LblPos].visible = true;
+  form[ControlId::lblInfo].visible = true;
+}
+
+void Form_MouseUp(CaptureForm& form, int button, int, float x, float y) {
+  if (form.PenDown) CommitShape(form, x, y);
+  if (button == button::kLeft) {
+    if (form.SelMode == kModeDraw) form.SelMode = kModeMove;
+    form.SelX = form[ControlId::Shape1].left;
+    form.SelY = form[ControlId::Shape1].top;
+    PlaceToolbar(form);
+  } else if (form.SelCleared == 0) {
+    form.CloseWindow();
+  }
+}
 
 }  // namespace capture

@@ -33,9 +33,9 @@ TEST_F(StartupTest, Load_FreezesTheScreenAndStoresItAsSnapshotOne) {
 TEST_F(StartupTest, Load_HidesEveryControlAndLiftsTheToolbarAboveTheScreen) {
   form.Load();
 
-  for (ControlId id : {ControlId::TextEdit, ControlId::Picture2, ControlId::Combo1,
-                       ControlId::Picture1, ControlId::lblInfo, ControlId::Shape1,
-                       ControlId::LblPos}) {
+  for (ControlId id :
+       {ControlId::TextEdit, ControlId::Picture2, ControlId::Combo1, ControlId::Picture1,
+        ControlId::lblInfo, ControlId::Shape1, ControlId::LblPos}) {
     EXPECT_FALSE(form.controls.ShownOnScreen(id)) << form[id].name;
   }
   for (int i = 0; i < 8; ++i) EXPECT_FALSE(form[Image1(i)].visible);

@@ -1,0 +1,52 @@
+#include "selection/readout.h"
+
+#include <cstdio>
+
+#include "capture/capture_form.h"
+
+namespace capture {
+namespace {
+
+std::u16string Widen(const char* ascii) {
+  std::u16string out;
+  for (const char* c = ascii; *c; ++c) out.push_back(static_cast<char16_t>(*c));
+  return out;
+}
+
+}  // namespace
+
+std::u16string SizeText(float width, float height) {
+  // Seven significant digits, no trailing zeros: whole numbers read as integers.
+  char text[64];
+  std::snprintf(text, sizeof text, "%.7gx%.7g", static_cast<double>(width),
+                static_cast<double>(height));
+  return Widen(text);
+}
+
+std::u16string ColourText(std::int32_t red, std::int32_t green, std::int32_t blue) {
+  char text[48];
+  std::snprintf(text, sizeof text, "RGB(%d,%d,%d)", static_cast<int>(red), static_cast<int>(green),
+                static_cast<int>(blue));
+  return Widen(text);
+}
+
+void ColourReadout(CaptureForm& form, float x, float y) {
+  // While persistent drawing is on this reads the frozen picture with its committed annotations,
+  // never the labels, handles or toolbar lying over it.
+  const Colour colour = form.platform.surface.Pixel(RoundHalfEven(x), RoundHalfEven(y));
+  std::int32_t red = 0, green = 0, blue = 0;
+  CaptureForm::SplitRGB(colour, red, green, blue);
+  form[ControlId::lblInfo].caption = ColourText(red, green, blue);
+}
+
+void PlaceLabels(CaptureForm& form) {
+  const Control& selection = form[ControlId::Shape1];
+  Control& size_label = form[ControlId::LblPos];
+  Control& colour_label = form[ControlId::lblInfo];
+  size_label.left = selection.left + 2;
+  size_label.top = selection.top + 2;
+  colour_label.left = selection.left + 2;
+  colour_label.top = size_label.top + size_label.height + 2;
+}
+
+}  // namespace capture

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include "form_harness.h"
+
+namespace capture {
+namespace {
+
+using testing::FormHarness;
+
+// Press on handle i, move the pointer to (x, y), release there, as the platform delivers it.
+void DragHandle(FormHarness& h, int i, int x, int y) {
+  const PointF at = h.form.controls.Origin(Image1(i));
+  h.form.MouseDown(button::kLeft, 0, at.x + 1, at.y + 1);
+  h.fake.window.cursor = {x, y};
+  h.form.MouseMove(button::kLeft, 0, float(x), float(y));
+  h.form.MouseUp(button::kLeft, 0, float(x), float(y));
+}
+
+RectI Edges(const FormHarness& h) {
+  const Control& s = h.form[ControlId::Shape1];
+  return {int(s.left), int(s.top), int(s.left + s.width), int(s.top + s.height)};
+}
+
+// A finished selection at (100, 100), 200 x 150.
+struct HandleTest : ::testing::Test {
+  HandleTest() { h.Drag(100, 100, 300, 250); }
+  void DragHandle(int i, int x, int y) { capture::DragHandle(h, i, x, y); }
+  RectI Edges() const { return capture::Edges(h); }
+
+  FormHarness h;
+};
+
+TEST(HandleResize, EachHandleMovesOnlyTheEdgesItOwns) {
+  // Left/top edges land on the handle's centre (pointer + 2); the bottom on the pointer; the
+  // right on the pointer, or on the handle's centre for the top-right handle.
+  const RectI expected[8] = {{52, 42, 300, 250},   {100, 42, 300, 250}, {100, 42, 402, 250},
+                             {52, 100, 300, 250},  {52, 100, 300, 400}, {100, 100, 300, 400},
+                             {100, 100, 400, 400}, {100, 100, 400, 250}};
+  const int pointer[8][2] = {{50, 40},  {0, 40},  {400, 40},  {50, 0},
+                             {50, 400}, {0, 400}, {400, 400}, {400, 0}};
+  for (int i = 0; i < 8; ++i) {
+    FormHarness h;
+    h.Drag(100, 100, 300, 250);
+    DragHandle(h, i, pointer[i][0], pointer[i][1]);
+    EXPECT_EQ(Edges(h), expected[i]) << "handle " << i;
+  }
+}
+
+TEST_F(HandleTest, Drag_UpdatesLabelsAnchorAndPlacesTheToolbarOnRelease) {
+  DragHandle(6, 400, 300);
+  EXPECT_EQ(h[ControlId::LblPos].caption, u"300x200");
+  EXPECT_FLOAT_EQ(h[ControlId::LblPos].left, 102);
+  EXPECT_FLOAT_EQ(h.form.SelX, 100);
+  EXPECT_EQ(h.form.SizeState, u"Stop");
+  const Control& strip = h[ControlId::Picture1];
+  EXPECT_TRUE(strip.visible);
+  EXPECT_FLOAT_EQ(strip.left + strip.width, 400);
+  EXPECT_FLOAT_EQ(strip.top, 304);
+  EXPECT_FLOAT_EQ(h[Image1(6)].left, 398);  // laid out again, not left at the pointer
+}
+
+TEST_F(HandleTest, RepeatedGrabsOfACornerDoNotCreepTheOppositeEdges) {
+  for (int n = 0; n < 3; ++n) DragHandle(0, 98, 98);
+  EXPECT_EQ(Edges(), (RectI{100, 100, 300, 250}));
+}
+
+TEST_F(HandleTest, CrossingTheOppositeEdgeIsRefusedUntilThePointerComesBack) {
+  const PointF at = h.form.controls.Origin(Image1(3));
+  h.form.MouseDown(button::kLeft, 0, at.x + 1, at.y + 1);
+  for (int x : {200, 298, 350}) {
+    h.fake.window.cursor = {x, 170};
+    h.form.MouseMove(button::kLeft, 0, float(x), 170);
+  }
+  EXPECT_EQ(Edges(), (RectI{300, 100, 300, 250}));  // last accepted: width 0
+  EXPECT_EQ(h[ControlId::LblPos].caption, u"0x150");
+  h.fake.window.cursor = {148, 170};
+  h.form.MouseMove(button::kLeft, 0, 148, 170);
+  EXPECT_EQ(Edges(), (RectI{150, 100, 300, 250}));
+}
+
+TEST_F(HandleTest, Pointer_ShowsTheResizeDirectionOfEachHandle) {
+  const Pointer expected[8] = {Pointer::SizeNWSE, Pointer::SizeNS,   Pointer::SizeNESW,
+                               Pointer::SizeWE,   Pointer::SizeNESW, Pointer::SizeNS,
+                               Pointer::SizeNWSE, Pointer::SizeWE};
+  for (int i = 0; i < 8; ++i) {
+    const PointF at = h.form.controls.Origin(Image1(i));
+    h.form.MouseMove(0, 0, at.x + 1, at.y + 1);
+    EXPECT_EQ(h.fake.window.pointer, expected[i]) << i;
+  }
+}
+
+TEST_F(HandleTest, Press_CutsTheStoreAndHidesToolbarAndPanel) {
+  h.form.store.Push(h.fake.surface);
+  h.form.store.Push(h.fake.surface);
+  h.form[ControlId::Picture2].visible = true;
+  const PointF at = h.form.controls.Origin(Image1(5));
+  h.form.MouseDown(button::kRight, 0, at.x + 1, at.y + 1);  // any button
+  EXPECT_EQ(h.form.store.SnapIdx, 1);
+  EXPECT_EQ(h.form.store.SnapMax, 1);
+  EXPECT_EQ(h.form.store.Snap.size(), 2u);
+  EXPECT_FALSE(h[ControlId::Picture1].visible);
+  EXPECT_FALSE(h[ControlId::Picture2].visible);
+  EXPECT_EQ(h.form.SizeState, u"Start");
+}
+
+TEST_F(HandleTest, Press_WithAToolAndAnnotationsIsRefusedButReleaseStillShowsTheToolbar) {
+  h.form.store.Push(h.fake.surface);  // SnapIdx 2
+  h.form.DrawOn = true;
+  DragHandle(6, 400, 400);
+  EXPECT_EQ(Edges(), (RectI{100, 100, 300, 250}));
+  EXPECT_EQ(h.form.store.SnapIdx, 2);
+  EXPECT_TRUE(h[ControlId::Picture1].visible);
+  EXPECT_EQ(h.fake.window.pointer, Pointer::SizeNWSE);
+}
+
+TEST_F(HandleTest, Press_WithAToolButNothingDrawnClearsTheToolAndResizes) {
+  h.form.DrawOn = true;
+  DragHandle(6, 400, 400);
+  EXPECT_FALSE(h.form.DrawOn);
+  EXPECT_EQ(Edges(), (RectI{100, 100, 400, 400}));
+}
+
+}  // namespace
+}  // namespace capture

@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include "form_harness.h"
+
+namespace capture {
+namespace {
+
+using testing::FormHarness;
+
+void ExpectGeometry(const Control& c, float left, float top, float width, float height) {
+  EXPECT_FLOAT_EQ(c.left, left) << c.name;
+  EXPECT_FLOAT_EQ(c.top, top) << c.name;
+  EXPECT_FLOAT_EQ(c.width, width) << c.name;
+  EXPECT_FLOAT_EQ(c.height, height) << c.name;
+}
+
+TEST(SelectionDrag, Drag_DrawsTheSelectionWithLabelsHandlesAndToolbar) {
+  FormHarness h;
+  h.form.MouseDown(button::kLeft, 0, 100, 100);
+  h.form.MouseMove(button::kLeft, 0, 300, 250);
+
+  ExpectGeometry(h[ControlId::Shape1], 100, 100, 200, 150);
+  EXPECT_EQ(h[ControlId::LblPos].caption, u"200x150");
+  EXPECT_FLOAT_EQ(h[ControlId::LblPos].left, 102);
+  EXPECT_FLOAT_EQ(h[ControlId::LblPos].top, 102);
+  EXPECT_FLOAT_EQ(h[ControlId::lblInfo].top, 102 + 17 + 2);
+  for (ControlId id : {ControlId::Shape1, ControlId::LblPos, ControlId::lblInfo, Image1(0)}) {
+    EXPECT_TRUE(h[id].visible) << h[id].name;
+  }
+  EXPECT_FALSE(h[ControlId::Picture1].visible);
+
+  h.form.MouseUp(button::kLeft, 0, 300, 250);
+  EXPECT_EQ(h.form.SelMode, u"move");
+  EXPECT_FLOAT_EQ(h.form.SelX, 100);
+  EXPECT_FLOAT_EQ(h.form.SelY, 100);
+  const Control& strip = h[ControlId::Picture1];
+  EXPECT_TRUE(strip.visible);
+  EXPECT_FLOAT_EQ(strip.left + strip.width, 300);
+  EXPECT_FLOAT_EQ(strip.top, 254);
+}
+
+TEST(SelectionDrag, RubberBand_EveryQuadrantGivesTheSameRectangle) {
+  const float corners[4][4] = {
+      {100, 100, 300, 250}, {300, 100, 100, 250}, {100, 250, 300, 100}, {300, 250, 100, 100}};
+  for (const auto& c : corners) {
+    FormHarness h;
+    h.form.MouseDown(button::kLeft, 0, c[0], c[1]);
+    h.form.MouseMove(button::kLeft, 0, c[2], c[3]);
+    ExpectGeometry(h[ControlId::Shape1], 100, 100, 200, 150);
+  }
+}
+
+TEST(SelectionDrag, RubberBand_LevelWithTheAnchorKeepsThePreviousGeometry) {
+  FormHarness h;
+  h.form.MouseDown(button::kLeft, 0, 100, 100);
+  h.form.MouseMove(button::kLeft, 0, 150, 130);
+  h.form.MouseMove(button::kLeft, 0, 200, 100);  // level with the anchor
+  ExpectGeometry(h[ControlId::Shape1], 100, 100, 50, 30);
+  h.form.MouseMove(button::kLeft, 0, 100, 300);  // straight below it
+  ExpectGeometry(h[ControlId::Shape1], 100, 100, 50, 30);
+  EXPECT_EQ(h[ControlId::LblPos].caption, u"50x30");
+}
+
+TEST(SelectionDrag, Labels_ShowFractionalSizesInGeneralForm) {
+  FormHarness h;
+  h.form.MouseDown(button::kLeft, 0, 10, 20);
+  h.form.MouseMove(button::kLeft, 0, 15, 23);
+  EXPECT_EQ(h[ControlId::LblPos].caption, u"5x3");
+  EXPECT_FLOAT_EQ(h[ControlId::LblPos].left, 12);
+  EXPECT_FLOAT_EQ(h[ControlId::LblPos].top, 22);
+  h.form.MouseMove(button::kLeft, 0, 22.5f, 23.25f);
+  EXPECT_EQ(h[ControlId::LblPos].caption, u"12.5x3.25");
+}
+
+TEST(SelectionDrag, Click_LeavesAnEmptySelectionThatTheNextPressThrowsAway) {
+  FormHarness h;
+  h.Click(200, 150);
+  EXPECT_EQ(h.form.SelMode, u"move");
+  ExpectGeometry(h[ControlId::Shape1], 200, 150, 0, 0);
+  EXPECT_TRUE(h[ControlId::Picture1].visible);
+
+  h.form.MouseDown(button::kLeft, 0, 200, 150);
+  EXPECT_EQ(h.form.SelMode, u"draw");
+  EXPECT_EQ(h.form.SelCleared, 1);
+}
+
+TEST(SelectionDrag, Press_OnLeftOrTopEdgeIsInsideAndOnRightOrBottomEdgeThrowsAway) {
+  // Points clear of the handles and labels, which take their own pointer events.
+  for (const auto& [x, y, inside] : {std::tuple{100.f, 120.f, true},
+                                     {150.f, 100.f, true},
+                                     {300.f, 120.f, false},
+                                     {150.f, 250.f, false}}) {
+    FormHarness h;
+    h.Drag(100, 100, 300, 250);
+    h.form.MouseDown(button::kLeft, 0, x, y);
+    EXPECT_EQ(h.form.SelMode, inside ? u"move" : u"draw") << x << "," << y;
+    EXPECT_EQ(h[ControlId::Shape1].visible, inside);
+    EXPECT_EQ((RectI{100, 100, 300, 250}), h.form.SelRect);
+    if (inside) {
+      EXPECT_FLOAT_EQ(h.form.MoveX, x);
+      EXPECT_EQ(h.fake.window.pointer, Pointer::Cross);
+    } else {
+      EXPECT_FLOAT_EQ(h[ControlId::Shape1].left, x);
+      EXPECT_FALSE(h[Image1(0)].visible);
+      EXPECT_EQ(h.fake.window.pointer, Pointer::Default);
+    }
+  }
+}
+
+TEST(SelectionDrag, PressOutside_StartsANewSelectionFromThePressPoint) {
+  FormHarness h;
+  h.Drag(100, 100, 300, 250);
+  h.Drag(400, 300, 450, 350);
+  ExpectGeometry(h[ControlId::Shape1], 400, 300, 50, 50);
+  EXPECT_EQ(h.form.SelMode, u"move");
+}
+
+TEST(SelectionDrag, MoveDrag_FollowsThePointerWithoutChangingTheSizeText) {
+  FormHarness h;
+  h.Drag(100, 100, 300, 250);
+  h.form.MouseDown(button::kLeft, 0, 150, 150);
+  h.form.MouseMove(button::kLeft, 0, 170, 140);
+  h.form.MouseMove(button::kLeft, 0, 180, 160);
+  ExpectGeometry(h[ControlId::Shape1], 130, 110, 200, 150);
+  EXPECT_EQ(h[ControlId::LblPos].caption, u"200x150");
+  EXPECT_FLOAT_EQ(h[ControlId::LblPos].left, 132);
+  EXPECT_EQ(h.fake.window.pointer, Pointer::SizeAll);
+  h.form.MouseUp(button::kLeft, 0, 180, 160);
+  EXPECT_FLOAT_EQ(h.form.SelX, 130);
+  EXPECT_FLOAT_EQ(h.form.SelY, 110);
+}
+
+TEST(SelectionDrag, MoveDrag_IsKeptOnTheScreenInClampOrder) {
+  FormHarness h(640, 480);
+  h.Drag(100, 100, 300, 250);
+  h.form.MouseDown(button::kLeft, 0, 150, 150);
+  h.form.MouseMove(button::kLeft, 0, 0, 0);  // past the left and top edges
+  ExpectGeometry(h[ControlId::Shape1], 0, 0, 200, 150);
+  h.form.MouseMove(button::kLeft, 0, 1000, 1000);  // past the right and bottom edges
+  ExpectGeometry(h[ControlId::Shape1], 440, 330, 200, 150);
+  h.form.MouseUp(button::kLeft, 0, 1000, 1000);
+
+  // A selection wider than the screen ends up pinned at screen width - width, left of 0.
+  FormHarness wide(640, 480);
+  wide.Drag(-20, 10, 700, 100);
+  wide.form.MouseDown(button::kLeft, 0, 10, 50);
+  wide.form.MouseMove(button::kLeft, 0, 30, 50);
+  EXPECT_FLOAT_EQ(wide[ControlId::Shape1].left, 640 - 720);
+}
+
+TEST(SelectionDrag, Pointer_MoveArrowOnlyStrictlyInside) {
+  FormHarness h;
+  h.Drag(100, 100, 300, 250);
+  h.form.MouseMove(0, 0, 200, 200);
+  EXPECT_EQ(h.fake.window.pointer, Pointer::SizeAll);
+  h.form.MouseMove(0, 0, 100, 200);  // on the left edge
+  EXPECT_EQ(h.fake.window.pointer, Pointer::Cross);
+  h.form.MouseMove(0, 0, 299.5f, 200);
+  EXPECT_EQ(h.fake.window.pointer, Pointer::SizeAll);
+  h.form.MouseMove(0, 0, 300, 200);
+  EXPECT_EQ(h.fake.window.pointer, Pointer::Cross);
+}
+
+TEST(SelectionDrag, RightClick_WithNoSelectionCloses_WithASelectionThrowsItAway) {
+  FormHarness none;
+  none.Click(200, 200, button::kRight);
+  EXPECT_TRUE(none.form.Closed());
+  EXPECT_EQ(none.fake.window.closes, 1);
+
+  FormHarness h;
+  h.Drag(100, 100, 300, 250);
+  h.Click(200, 200, button::kRight);  // inside
+  EXPECT_FALSE(h.form.Closed());
+  EXPECT_EQ(h.form.SelMode, u"draw");
+  for (ControlId id :
+       {ControlId::Shape1, ControlId::LblPos, ControlId::lblInfo, ControlId::Picture1, Image1(7)}) {
+    EXPECT_FALSE(h[id].visible) << h[id].name;
+  }
+  h.Click(200, 200, button::kRight);  // no selection now: the second right click closes
+  EXPECT_TRUE(h.form.Closed());
+}
+
+TEST(SelectionDrag, MiddleClick_ClosesOnlyWhileNothingWasThrownAway) {
+  FormHarness fresh;
+  fresh.Drag(100, 100, 300, 250);
+  fresh.Click(200, 200, button::kMiddle);
+  EXPECT_TRUE(fresh.form.Closed());
+
+  FormHarness h;
+  h.Drag(100, 100, 300, 250);
+  h.Drag(400, 300, 450, 350);  // threw the first selection away
+  h.Click(420, 320, button::kMiddle);
+  EXPECT_FALSE(h.form.Closed());
+  EXPECT_EQ(h.form.SelMode, u"move");
+}
+
+TEST(SelectionDrag, ToolActive_PressOutsideNeitherThrowsAwayNorHidesTheToolbar) {
+  FormHarness h;
+  h.Drag(100, 100, 300, 250);
+  h.form.DrawOn = true;
+  h.form.MouseDown(button::kLeft, 0, 500, 400);
+  EXPECT_TRUE(h[ControlId::Shape1].visible);
+  EXPECT_TRUE(h[ControlId::Picture1].visible);
+  EXPECT_EQ(h.form.SelMode, u"move");
+}
+
+TEST(SelectionDrag, DoubleClick_CopiesExactlyTheSelectionAndCloses) {
+  FormHarness h;
+  h.Drag(100, 100, 300, 250);
+  h.fake.window.on_pump = [&] {
+    // By the time pending repaints run, the chrome is hidden.
+    EXPECT_FALSE(h[ControlId::Picture1].visible);
+    EXPECT_FALSE(h[ControlId::Picture2].visible);
+  };
+  h.DoubleClick(200, 200);
+
+  ASSERT_TRUE(h.fake.clipboard.content.has_value());
+  const Picture& copy = *h.fake.clipboard.content;
+  ASSERT_EQ(copy.width, 200);
+  ASSERT_EQ(copy.height, 150);
+  const Picture screen = h.fake.screen.Grab();
+  for (int y = 0; y < 150; ++y) {
+    for (int x = 0; x < 200; ++x) ASSERT_EQ(copy.at(x, y), screen.at(100 + x, 100 + y));
+  }
+  EXPECT_EQ(h.fake.window.sleeps, std::vector<int>{10});
+  EXPECT_TRUE(h.form.Closed());
+  EXPECT_FALSE(h[ControlId::Shape1].visible);
+}
+
+TEST(SelectionDrag, DoubleClick_OnTheRightOrBottomEdgeOrBeforeAnySelectionDoesNothing) {
+  FormHarness before;
+  before.form.DoubleClick(button::kLeft, 0, 0, 0);
+  EXPECT_FALSE(before.form.Closed());
+
+  for (const auto& [x, y] : {std::pair{300.f, 200.f}, {200.f, 250.f}}) {
+    FormHarness h;
+    h.Drag(100, 100, 300, 250);
+    h.form.MouseDown(button::kLeft, 0, 200, 200);  // a press inside sets MoveX, MoveY
+    h.form.MouseUp(button::kLeft, 0, 200, 200);
+    h.form.MoveX = x;
+    h.form.MoveY = y;
+    h.form.DoubleClick(button::kLeft, 0, x, y);
+    EXPECT_FALSE(h.form.Closed()) << x << "," << y;
+    EXPECT_EQ(h.fake.clipboard.puts, 0);
+  }
+}
+
+TEST(SelectionDrag, Escape_ClosesWithoutTouchingTheClipboard) {
+  FormHarness h;
+  h.form.KeyPress(u'a');
+  EXPECT_FALSE(h.form.Closed());
+  h.form.KeyPress(27);
+  EXPECT_TRUE(h.form.Closed());
+  EXPECT_EQ(h.fake.clipboard.puts + h.fake.clipboard.empties, 0);
+}
+
+}  // namespace
+}  // namespace capture
