@@ -7,6 +7,9 @@ namespace capture {
 
 class CaptureForm;
 
+// The colour the tools draw in: the background of the large swatch Pcolor(16).
+Colour CurrentColour(const CaptureForm& form);
+
 void Pcolor_MouseMove(CaptureForm& form, int index);
 void Pcolor_MouseUp(CaptureForm& form, int index);
 void PicColor_MouseMove(CaptureForm& form);

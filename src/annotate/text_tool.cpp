@@ -1,11 +1,104 @@
 #include "annotate/text_tool.h"
 
+#include <optional>
+#include <string_view>
+
+#include "annotate/shape_tools.h"
+#include "annotate/style_panel.h"
 #include "capture/capture_form.h"
 
 namespace capture {
+namespace {
 
-// TODO(annotation): the text tool arrives with the annotation tools.
-void TextRelease(CaptureForm&, float, float) {}
-void TextEdit_Change(CaptureForm&) {}
+constexpr float kBoxStartWidth = 25;
+// Ten inches: text this tall already fills most screens; anything larger is a typing slip.
+constexpr double kLargestFontPoints = 720;
+
+// The font size that Text1 holds: a plain decimal number of points ("11", "10.5"), spaces
+// around it allowed. Nothing when the text is empty, not a number, zero, negative or absurd.
+std::optional<float> UsableFontSize(std::u16string_view text) {
+  const auto first = text.find_first_not_of(u' ');
+  if (first == std::u16string_view::npos) return std::nullopt;
+  text = text.substr(first, text.find_last_not_of(u' ') - first + 1);
+
+  double value = 0, scale = 1;
+  bool digits = false, point = false;
+  for (const char16_t c : text) {
+    if (c == u'.' && !point) {
+      point = true;
+    } else if (u'0' <= c && c <= u'9') {
+      digits = true;
+      if (point) {
+        scale /= 10;
+        value += (c - u'0') * scale;
+      } else {
+        value = value * 10 + (c - u'0');
+      }
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (!digits || value <= 0 || value > kLargestFontPoints) return std::nullopt;
+  return static_cast<float>(value);
+}
+
+// The colour and the font size go to the box and to the surface at both releases, so a change
+// made while the box is open shows in the drawn text. TextEdit's font size is the last usable
+// size: a Text1 that is not one leaves it as it was (11 at start).
+void ApplyTextStyle(CaptureForm& form) {
+  Control& box = form[ControlId::TextEdit];
+  box.fore_colour = CurrentColour(form);
+  const float points =
+      UsableFontSize(form[ControlId::Text1].caption).value_or(box.font_points);
+  form.platform.surface.SetFontSize(points);
+  box.font_points = points;
+}
+
+void OpenBox(CaptureForm& form, float x, float y) {
+  Control& box = form[ControlId::TextEdit];
+  box.left = x;
+  box.top = y;
+  box.width = kBoxStartWidth;
+  box.visible = true;
+  form.platform.window.SetFocus(ControlId::TextEdit);
+}
+
+// Draws the box's text where the box stands, closes the box and stores the picture.
+void DrawBoxText(CaptureForm& form) {
+  Control& box = form[ControlId::TextEdit];
+  Surface& surface = form.platform.surface;
+  surface.Text(RoundHalfEven(box.left), RoundHalfEven(box.top), box.caption, CurrentColour(form));
+  box.visible = false;
+  box.caption.clear();
+  form.PenDown = false;
+  form.store.Push(surface);
+}
+
+bool TextBoxOpen(const CaptureForm& form) {
+  return form.PenDown && form.ToolName == kToolText && form[ControlId::TextEdit].visible;
+}
+
+}  // namespace
+
+void TextRelease(CaptureForm& form, float x, float y) {
+  ApplyTextStyle(form);
+  if (!form[ControlId::TextEdit].visible) return OpenBox(form, x, y);
+  DrawBoxText(form);
+}
+
+void TextEdit_Change(CaptureForm& form) {
+  Control& box = form[ControlId::TextEdit];
+  const Surface& surface = form.platform.surface;
+  if (surface.TextWidth(box.caption) > box.width) box.width = surface.TextWidth(box.caption);
+}
+
+void CommitOpenTextBox(CaptureForm& form) {
+  if (!TextBoxOpen(form)) return;
+  Surface& surface = form.platform.surface;
+  surface.SetPersistent(true);
+  surface.Clear();
+  ApplyTextStyle(form);
+  DrawBoxText(form);
+}
 
 }  // namespace capture

@@ -9,5 +9,9 @@ class CaptureForm;
 void TextRelease(CaptureForm& form, float x, float y);
 // TextEdit's text changed: widen it when the text has outgrown it.
 void TextEdit_Change(CaptureForm& form);
+// When a text box is open, draws its text into the picture as the next release would, so that
+// typed text is never lost: before the selection is copied or saved, before another tool is
+// chosen and before an undo. Does nothing when no box is open.
+void CommitOpenTextBox(CaptureForm& form);
 
 }  // namespace capture

@@ -19,8 +19,8 @@ class Surface {
   // window layer. Used by undo and redo.
   virtual void SetPicture(const Picture& picture) = 0;
   // Copies a picture into the retained image (or the window layer while persistent drawing is off)
-  // with its top-left at (x, y); pixels outside the surface are dropped. The surface first takes the
-  // picture's size when it has none yet.
+  // with its top-left at (x, y); pixels outside the surface are dropped. The surface first takes
+  // the picture's size when it has none yet.
   virtual void Paste(const Picture& picture, int x, int y) = 0;
   // The background picture, valid until the next call that changes the surface. Not owned.
   virtual PixelView Background() const = 0;

@@ -10,7 +10,9 @@ namespace capture {
 // A colour in the Windows COLORREF layout: red in the lowest byte, then green, then blue.
 using Colour = std::int32_t;
 
-constexpr Colour Rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+constexpr Colour Rgb(int r, int g, int b) {
+  return r | (g << 8) | (b << 16);
+}
 
 // Window coordinates: screen pixels as single-precision numbers, origin at the screen's top-left.
 struct PointF {
