@@ -19,7 +19,9 @@ void ShowComboLook(CaptureForm& form, int look) {
 
 }  // namespace
 
-Colour CurrentColour(const CaptureForm& form) { return form[Pcolor(kCurrentSwatch)].back_colour; }
+Colour CurrentColour(const CaptureForm& form) {
+  return form[Pcolor(kCurrentSwatch)].back_colour;
+}
 
 void Pcolor_MouseMove(CaptureForm& form, int index) {
   // Only the palette gets a hover border; the current-colour swatch takes them all away.
@@ -31,18 +33,26 @@ void Pcolor_MouseUp(CaptureForm& form, int index) {
   form[Pcolor(kCurrentSwatch)].back_colour = form[Pcolor(index)].back_colour;
 }
 
-void PicColor_MouseMove(CaptureForm& form) { ClearPaletteBorders(form); }
+void PicColor_MouseMove(CaptureForm& form) {
+  ClearPaletteBorders(form);
+}
 
-void PicFont_MouseMove(CaptureForm& form) { ShowComboLook(form, kLookNormal); }
+void PicFont_MouseMove(CaptureForm& form) {
+  ShowComboLook(form, kLookNormal);
+}
 
-void PicCombox_MouseMove(CaptureForm& form) { ShowComboLook(form, kLookHover); }
+void PicCombox_MouseMove(CaptureForm& form) {
+  ShowComboLook(form, kLookHover);
+}
 
 void PicCombox_MouseDown(CaptureForm& form) {
   ShowComboLook(form, kLookPressed);
   OpenCombo(form, ControlId::Combo1);
 }
 
-void Picture2_MouseMove(CaptureForm& form) { form.platform.window.SetPointer(Pointer::Arrow); }
+void Picture2_MouseMove(CaptureForm& form) {
+  form.platform.window.SetPointer(Pointer::Arrow);
+}
 
 void Combo1_Click(CaptureForm& form) {
   form[ControlId::Text1].caption = form[ControlId::Combo1].caption;

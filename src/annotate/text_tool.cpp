@@ -11,11 +11,13 @@ namespace capture {
 namespace {
 
 constexpr float kBoxStartWidth = 25;
-// Ten inches: text this tall already fills most screens; anything larger is a typing slip.
+// Below one point nothing readable is drawn (and GDI reads a zero height as "default size");
+// ten inches already fill most screens, so anything larger is a typing slip.
+constexpr double kSmallestFontPoints = 1;
 constexpr double kLargestFontPoints = 720;
 
 // The font size that Text1 holds: a plain decimal number of points ("11", "10.5"), spaces
-// around it allowed. Nothing when the text is empty, not a number, zero, negative or absurd.
+// around it allowed. Nothing when the text is empty, not a number, or outside 1 to 720 points.
 std::optional<float> UsableFontSize(std::u16string_view text) {
   const auto first = text.find_first_not_of(u' ');
   if (first == std::u16string_view::npos) return std::nullopt;
@@ -38,7 +40,7 @@ std::optional<float> UsableFontSize(std::u16string_view text) {
       return std::nullopt;
     }
   }
-  if (!digits || value <= 0 || value > kLargestFontPoints) return std::nullopt;
+  if (!digits || value < kSmallestFontPoints || value > kLargestFontPoints) return std::nullopt;
   return static_cast<float>(value);
 }
 
@@ -48,8 +50,7 @@ std::optional<float> UsableFontSize(std::u16string_view text) {
 void ApplyTextStyle(CaptureForm& form) {
   Control& box = form[ControlId::TextEdit];
   box.fore_colour = CurrentColour(form);
-  const float points =
-      UsableFontSize(form[ControlId::Text1].caption).value_or(box.font_points);
+  const float points = UsableFontSize(form[ControlId::Text1].caption).value_or(box.font_points);
   form.platform.surface.SetFontSize(points);
   box.font_points = points;
 }

@@ -1,12 +1,140 @@
 #include "annotate/toolbar.h"
 
+#include "annotate/shape_tools.h"
+#include "annotate/text_tool.h"
+#include "annotate/undo_redo.h"
 #include "capture/capture_form.h"
 
 namespace capture {
+namespace {
 
-// TODO(annotation): the toolbar's reactions arrive with the annotation tools.
-void Image2_Click(CaptureForm&, int) {}
-void Image2_MouseMove(CaptureForm&, int) {}
-void Picture1_MouseMove(CaptureForm&) {}
+constexpr int kUndo = 0, kCopyQuit = 1, kSave = 2, kQuit = 3, kRedo = 8;
+constexpr int kTextButton = 5;
+constexpr float kPanelGap = 3;
+
+// Copies the selection, its edges taken to whole pixels, to the clipboard.
+void CopySelection(CaptureForm& form) {
+  const Control& selection = form[ControlId::Shape1];
+  form.ScrnCap(RoundHalfEven(selection.left), RoundHalfEven(selection.top),
+               RoundHalfEven(selection.left + selection.width),
+               RoundHalfEven(selection.top + selection.height));
+}
+
+// The strip and the panel leave the screen, and the window repaints, before the copy is made.
+void HideChromeForCopy(CaptureForm& form) {
+  form[ControlId::Picture1].visible = false;
+  form[ControlId::Picture2].visible = false;
+  form.platform.window.Sleep(10);
+  form.platform.window.PumpEvents();
+  form[ControlId::Shape1].visible = false;
+}
+
+void CopyAndQuit(CaptureForm& form) {
+  CommitOpenTextBox(form);
+  HideChromeForCopy(form);
+  CopySelection(form);
+  form.CloseWindow();
+}
+
+void SaveAndQuit(CaptureForm& form) {
+  CommitOpenTextBox(form);
+  const bool panel_shown = form[ControlId::Picture2].visible;
+  HideChromeForCopy(form);
+  CopySelection(form);
+  form[ControlId::Picture1].visible = true;
+  if (panel_shown) form[ControlId::Picture2].visible = true;
+  form[ControlId::Shape1].visible = true;
+  form.CutdSave();
+  form.CloseWindow();  // also when the dialog was cancelled: the clipboard holds the selection
+}
+
+// Below the strip, or above it when the screen ends first.
+void PlacePanel(CaptureForm& form) {
+  const Control& strip = form[ControlId::Picture1];
+  Control& panel = form[ControlId::Picture2];
+  panel.left = strip.left;
+  const float screen_bottom = form.ScreenHeight();
+  const float panel_bottom = strip.top + strip.height + kPanelGap + panel.height;
+  if (screen_bottom < panel_bottom) {
+    panel.top = strip.top - panel.height - kPanelGap;
+  } else {
+    panel.top = strip.top + strip.height + kPanelGap;
+  }
+}
+
+// Only the text tool has a font size; the other tools get a narrower panel with colours only.
+void LayOutPanel(CaptureForm& form, int index) {
+  Control& panel = form[ControlId::Picture2];
+  Control& font = form[ControlId::PicFont];
+  Control& colours = form[ControlId::PicColor];
+  if (index == kTextButton) {
+    font.visible = true;
+    colours.left = 78.667f;
+    panel.width = 3620 / 15.f;
+  } else {
+    font.visible = false;
+    colours.left = font.left;
+    panel.width = 3620 / 15.f - font.width - 2;
+  }
+  form[ControlId::Shape4].width = panel.width;  // the panel has no border: all of it is inside
+}
+
+void ChooseTool(CaptureForm& form, int index) {
+  const std::u16string& tool = form[Image2(index)].tooltip;
+  if (tool != kToolText) CommitOpenTextBox(form);
+  PlacePanel(form);
+  LayOutPanel(form, index);
+  Control& panel = form[ControlId::Picture2];
+  if (!panel.visible) {
+    panel.visible = true;
+  } else if (form.LastBtn == index) {
+    panel.visible = false;  // the same tool twice in a row: the panel goes, the tool stays
+  }
+  form.DrawOn = true;
+  form.ToolName = tool;
+}
+
+void HideHoverSquares(CaptureForm& form) {
+  for (int i = 0; i < 9; ++i) form[Shape3(i)].visible = false;
+}
+
+}  // namespace
+
+void Image2_Click(CaptureForm& form, int index) {
+  switch (index) {
+    case kUndo:
+      // An open box becomes an annotation first, so the undo takes back exactly that text and a
+      // redo brings it back.
+      CommitOpenTextBox(form);
+      Undo(form);
+      break;
+    case kRedo:
+      Redo(form);
+      break;
+    case kQuit:
+      form.CloseWindow();
+      break;
+    case kCopyQuit:
+      CopyAndQuit(form);
+      break;
+    case kSave:
+      SaveAndQuit(form);
+      break;
+    default:
+      ChooseTool(form, index);
+      break;
+  }
+  form.LastBtn = index;
+}
+
+void Image2_MouseMove(CaptureForm& form, int index) {
+  HideHoverSquares(form);
+  form[Shape3(index)].visible = true;
+}
+
+void Picture1_MouseMove(CaptureForm& form) {
+  form.platform.window.SetPointer(Pointer::Arrow);
+  HideHoverSquares(form);
+}
 
 }  // namespace capture

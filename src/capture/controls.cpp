@@ -67,6 +67,7 @@ Controls::Controls() {
   Control& text_edit = make(I::TextEdit, K::TextBox, "TextEdit", I::Window);
   Place(text_edit, 136, 128, 33, 16);
   text_edit.visible = false;
+  text_edit.font_points = 11;  // the text tool falls back to it when Text1 is not a usable size
 
   Control& picture2 = make(I::Picture2, K::Panel, "Picture2", I::Window);
   Place(picture2, 0, 28, Tw(3620), Tw(560));

@@ -1,11 +1,13 @@
 #include "capture/finish.h"
 
+#include "annotate/text_tool.h"
 #include "capture/capture_form.h"
 
 namespace capture {
 
 void Form_DblClick(CaptureForm& form) {
   if (!PtInRect(form.SelRect, RoundHalfEven(form.MoveX), RoundHalfEven(form.MoveY))) return;
+  CommitOpenTextBox(form);
   form[ControlId::Picture1].visible = false;
   form[ControlId::Picture2].visible = false;
   form.platform.window.Sleep(10);

@@ -1,0 +1,55 @@
+// A capture window with a finished selection and its toolbar, ready for annotating.
+#pragma once
+
+#include "annotate/shape_tools.h"
+#include "annotate/style_panel.h"
+#include "form_harness.h"
+
+namespace capture::testing {
+
+// Toolbar buttons by index.
+inline constexpr int kUndo = 0, kCopyQuit = 1, kSave = 2, kQuit = 3, kArrowTool = 4, kTextTool = 5,
+                     kEllipseTool = 6, kRectTool = 7, kRedo = 8;
+inline constexpr Colour kRed = Rgb(255, 0, 0);
+inline constexpr Colour kBlue = Rgb(0, 0, 255);
+
+// The selection is at (100, top), 200 x 150, on a 640 x 480 screen; the toolbar hangs below it.
+struct AnnotateHarness : FormHarness {
+  explicit AnnotateHarness(float top = 100) { Drag(100, top, 300, top + 150); }
+
+  // A point of a control, in its own coordinates, as a window point.
+  PointF At(ControlId id, float x, float y) const {
+    const PointF o = form.controls.Origin(id);
+    return {o.x + x, o.y + y};
+  }
+  PointF Centre(ControlId id) const { return At(id, form[id].width / 2, form[id].height / 2); }
+  void ClickOn(ControlId id) {
+    const PointF p = Centre(id);
+    Click(p.x, p.y);
+  }
+  void MoveTo(PointF p) { form.MouseMove(0, 0, p.x, p.y); }
+
+  const Picture& Shown() const { return fake.surface.background(); }
+  Colour ShownPixel(int x, int y) const { return ColourOf(Shown().at(x, y)); }
+};
+
+// The smallest rectangle holding every pixel where the two pictures differ.
+inline RectI Changed(const Picture& a, const Picture& b) {
+  RectI r;
+  for (int y = 0; y < a.height; ++y) {
+    for (int x = 0; x < a.width; ++x) {
+      if (a.at(x, y) != b.at(x, y)) r = Union(r, {x, y, x + 1, y + 1});
+    }
+  }
+  return r;
+}
+
+inline Picture Crop(const Picture& p, const RectI& r) {
+  Picture out(r.right - r.left, r.bottom - r.top);
+  for (int y = 0; y < out.height; ++y) {
+    for (int x = 0; x < out.width; ++x) out.at(x, y) = p.at(r.left + x, r.top + y);
+  }
+  return out;
+}
+
+}  // namespace capture::testing

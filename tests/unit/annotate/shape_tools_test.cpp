@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "annotate_harness.h"
+
+namespace capture {
+namespace {
+
+using namespace testing;
+
+TEST(ShapeTools, Press_OnTheBorderOrOutsideStartsNothing_OnePixelInStarts) {
+  AnnotateHarness h;
+  h.ClickOn(Image2(kRectTool));
+  for (const PointF p :
+       {PointF{100, 200}, PointF{300, 200}, PointF{150, 100}, PointF{150, 250}, PointF{50, 50}}) {
+    h.form.MouseDown(button::kLeft, 0, p.x, p.y);
+    EXPECT_FALSE(h.form.PenDown) << p.x << "," << p.y;
+    EXPECT_TRUE(h.fake.surface.Persistent());
+    EXPECT_TRUE(h[ControlId::Picture1].visible) << "the selection stays as it is";
+    h.form.MouseUp(button::kLeft, 0, p.x, p.y);
+  }
+  EXPECT_EQ(h.form.store.SnapIdx, 1);
+  EXPECT_TRUE(h[ControlId::Shape1].visible);
+
+  h.form.MouseDown(button::kLeft, 0, 101, 200);
+  EXPECT_TRUE(h.form.PenDown);
+  EXPECT_FALSE(h.fake.surface.Persistent());
+  EXPECT_EQ(h.form.DrawX, 101);
+  EXPECT_EQ(h.form.DrawY, 200);
+}
+
+TEST(ShapeTools, Rectangle_PreviewOnScreenOnly_CommitClampedToTheSelection) {
+  AnnotateHarness h;
+  h.ClickOn(Image2(kRectTool));
+  const Picture before = h.Shown();
+
+  h.form.MouseDown(button::kLeft, 0, 110, 150);
+  h.form.MouseMove(button::kLeft, 0, 200, 200);
+  h.form.MouseMove(button::kLeft, 0, 500, 500);  // the first preview is gone
+  EXPECT_EQ(Changed(before, h.fake.surface.window_layer()), (RectI{110, 150, 301, 251}));
+  EXPECT_EQ(h.fake.surface.window_layer().at(200, 175), before.at(200, 175));
+  EXPECT_EQ(h.fake.surface.retained(), before);
+  EXPECT_EQ(h.form.store.SnapIdx, 1);
+
+  h.form.MouseUp(button::kLeft, 0, 500, 500);
+  EXPECT_EQ(Changed(before, h.Shown()), (RectI{110, 150, 301, 251}));
+  EXPECT_EQ(h.ShownPixel(300, 250), kRed);
+  EXPECT_EQ(h.ShownPixel(110, 200), kRed);
+  EXPECT_FALSE(h.form.PenDown);
+  EXPECT_TRUE(h.fake.surface.Persistent());
+  EXPECT_EQ(h.form.store.SnapIdx, 2);
+  EXPECT_EQ(h.form.store.SnapMax, 2);
+}
+
+TEST(ShapeTools, Release_LeftOfAndAboveTheSelectionClampsToItsLeftAndTop) {
+  AnnotateHarness h;
+  h.ClickOn(Image2(kRectTool));
+  const Picture before = h.Shown();
+  h.Drag(150, 140, 20, 30);
+  EXPECT_EQ(Changed(before, h.Shown()), (RectI{100, 100, 151, 141}));
+}
+
+TEST(ShapeTools, Colour_IsReadAtEveryPreviewAndAtTheCommit) {
+  AnnotateHarness h;
+  h.ClickOn(Image2(kArrowTool));
+  h.form.MouseDown(button::kLeft, 0, 120, 150);
+  h.form.MouseMove(button::kLeft, 0, 200, 150);
+  EXPECT_EQ(ColourOf(h.fake.surface.window_layer().at(160, 150)), kRed);
+
+  h[Pcolor(16)].back_colour = kBlue;
+  h.form.MouseMove(button::kLeft, 0, 220, 150);
+  EXPECT_EQ(ColourOf(h.fake.surface.window_layer().at(160, 150)), kBlue);
+  h[Pcolor(16)].back_colour = Rgb(0, 255, 0);
+  h.form.MouseUp(button::kLeft, 0, 220, 150);
+  EXPECT_EQ(h.ShownPixel(160, 150), Rgb(0, 255, 0));
+}
+
+TEST(ShapeTools, EveryCommitStoresOneSnapshot_AlsoAPressAndReleaseOnOnePoint) {
+  AnnotateHarness h;
+  int expected = 1;
+  for (const int tool : {kRectTool, kEllipseTool, kArrowTool}) {
+    h.ClickOn(Image2(tool));
+    const Picture before = h.Shown();
+    h.Click(150, 150);
+    EXPECT_EQ(h.form.store.SnapIdx, ++expected);
+    EXPECT_EQ(h.form.store.SnapMax, expected);
+    if (tool == kArrowTool) {
+      EXPECT_EQ(h.Shown(), before) << "a zero-length arrow draws nothing";
+    }
+  }
+}
+
+// Records the drawing calls the tools make, and draws them as the fake does.
+class RecordingSurface : public fake::FakeSurface {
+ public:
+  struct LineCall {
+    float x1, y1, x2, y2;
+    friend bool operator==(const LineCall&, const LineCall&) = default;
+  };
+  void Line(float x1, float y1, float x2, float y2, Colour colour) override {
+    lines.push_back({x1, y1, x2, y2});
+    FakeSurface::Line(x1, y1, x2, y2, colour);
+  }
+  void Ellipse(int left, int top, int right, int bottom, Colour colour) override {
+    ellipses.push_back({left, top, right, bottom});
+    FakeSurface::Ellipse(left, top, right, bottom, colour);
+  }
+  std::vector<LineCall> lines;
+  std::vector<RectI> ellipses;
+};
+
+TEST(ShapeTools, Ellipse_TakesTheCornersRoundedHalfToEvenAndUnsorted) {
+  fake::FakePlatform fake{fake::NoisePicture(640, 480)};
+  RecordingSurface surface;
+  Platform platform{fake.window, surface, fake.screen, fake.clipboard, fake.dialogs, fake.gdiplus};
+  CaptureForm form{platform};
+  form.Load();
+  Control& selection = form[ControlId::Shape1];
+  selection.left = selection.top = 100;
+  selection.width = 200;
+  selection.height = 150;
+  form.DrawOn = true;
+  form.ToolName = kToolEllipse;
+
+  StartShape(form, 250.5f, 200.5f);
+  PreviewShape(form, 120.5f, 110.5f);
+  CommitShape(form, 120.5f, 110.5f);
+
+  const RectI expected{250, 200, 120, 110};
+  EXPECT_EQ(surface.ellipses, (std::vector<RectI>{expected, expected}));
+}
+
+TEST(Arrow, WingsFirstThenTheShaft_HorizontalAndVertical) {
+  RecordingSurface s;
+  s.SetPicture(Picture(400, 300));
+  using L = RecordingSurface::LineCall;
+
+  Arrow(s, 100, 100, 200, 100, 10, kRed);
+  EXPECT_EQ(s.lines,
+            (std::vector<L>{{190, 105, 200, 100}, {190, 95, 200, 100}, {100, 100, 200, 100}}));
+  s.lines.clear();
+  Arrow(s, 100, 100, 100, 200, 10, kRed);
+  EXPECT_EQ(s.lines,
+            (std::vector<L>{{95, 190, 100, 200}, {105, 190, 100, 200}, {100, 100, 100, 200}}));
+}
+
+TEST(Arrow, ShorterThanItsHead_WingsReachBeyondTheTail_AndAPointDrawsNothing) {
+  RecordingSurface s;
+  s.SetPicture(Picture(400, 300));
+  using L = RecordingSurface::LineCall;
+
+  Arrow(s, 100, 100, 104, 100, 10, kRed);
+  EXPECT_EQ(s.lines,
+            (std::vector<L>{{94, 105, 104, 100}, {94, 95, 104, 100}, {100, 100, 104, 100}}));
+  s.lines.clear();
+  Arrow(s, 100, 100, 100, 100, 10, kRed);
+  EXPECT_TRUE(s.lines.empty());
+}
+
+}  // namespace
+}  // namespace capture

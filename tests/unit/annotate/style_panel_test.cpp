@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "annotate_harness.h"
+
+namespace capture {
+namespace {
+
+using namespace testing;
+
+struct StylePanel : ::testing::Test {
+  StylePanel() { h.ClickOn(Image2(kTextTool)); }
+  AnnotateHarness h;
+};
+
+TEST_F(StylePanel, Swatch_TheReleaseAfterAPressChoosesTheColourWithAnyButton_TheCurrentOneNothing) {
+  EXPECT_EQ(CurrentColour(h.form), kRed);
+  const Colour colours[] = {Rgb(0, 0, 255), Rgb(0, 128, 0), Rgb(255, 255, 0)};
+  const int swatches[] = {13, 4, 11};
+  const int buttons[] = {button::kLeft, button::kRight, button::kMiddle};
+  for (int k = 0; k < 3; ++k) {
+    const PointF p = h.Centre(Pcolor(swatches[k]));
+    h.form.MouseDown(buttons[k], 0, p.x, p.y);
+    EXPECT_NE(CurrentColour(h.form), colours[k]) << "chosen on the press";
+    h.form.MouseUp(buttons[k], 0, 600, 20);  // far away: the pressed swatch still gets it
+    EXPECT_EQ(CurrentColour(h.form), colours[k]);
+  }
+  EXPECT_EQ(h.fake.window.closes, 0);
+
+  h.ClickOn(Pcolor(16));  // the current colour onto itself: nothing changes
+  EXPECT_EQ(CurrentColour(h.form), colours[2]);
+}
+
+TEST_F(StylePanel, Swatch_HoverBordersStayUntilTheBackgroundOrTheCurrentColour) {
+  auto bordered = [this] {
+    std::vector<int> swatches;
+    for (int i = 0; i < 17; ++i) {
+      if (h[Pcolor(i)].has_border) swatches.push_back(i);
+    }
+    return swatches;
+  };
+  h.MoveTo(h.Centre(Pcolor(3)));
+  h.MoveTo(h.Centre(Pcolor(4)));
+  EXPECT_EQ(bordered(), (std::vector<int>{3, 4}));
+  h.MoveTo(h.Centre(Pcolor(16)));
+  EXPECT_EQ(bordered(), std::vector<int>{});
+
+  h.MoveTo(h.Centre(Pcolor(12)));
+  h.MoveTo(h.At(ControlId::PicColor, 30.5f, 1));  // the gap between the two kinds of swatch
+  EXPECT_EQ(bordered(), std::vector<int>{});
+
+  h.MoveTo(h.At(ControlId::Picture2, 1, 1));
+  EXPECT_EQ(h.fake.window.pointer, Pointer::Arrow);
+}
+
+TEST_F(StylePanel, ComboLookAlike_PressTogglesTheListAndTheLooksFollowThePointer) {
+  const Control& combo = h[ControlId::PicCombox];
+  const PointF arrow = h.At(ControlId::PicCombox, 40, 11);
+
+  h.MoveTo(arrow);
+  EXPECT_EQ(combo.picture, Art::ComboHover);
+  h.Click(arrow.x, arrow.y);
+  EXPECT_EQ(combo.picture, Art::ComboPressed);
+  EXPECT_TRUE(h.fake.window.combo_dropped);
+  h.Click(arrow.x, arrow.y);
+  EXPECT_FALSE(h.fake.window.combo_dropped);
+  EXPECT_EQ(combo.picture, Art::ComboPressed);
+
+  h.MoveTo(h.At(ControlId::PicFont, 18, 10));
+  EXPECT_EQ(combo.picture, Art::ComboNormal);
+}
+
+}  // namespace
+}  // namespace capture

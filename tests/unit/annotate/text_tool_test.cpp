@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "annotate_harness.h"
+
+namespace capture {
+namespace {
+
+using namespace testing;
+
+struct TextTool : ::testing::Test {
+  TextTool() { h.ClickOn(Image2(kTextTool)); }
+
+  // Opens the box with a click at (x, y) and types the text into it.
+  void OpenAndType(float x, float y, const std::u16string& text) {
+    h.Click(x, y);
+    h.form.TextChanged(ControlId::TextEdit, text);
+  }
+
+  AnnotateHarness h;
+  const Control& box = h[ControlId::TextEdit];
+  const std::vector<fake::FakeSurface::TextCall>& drawn = h.fake.surface.text_calls;
+};
+
+TEST_F(TextTool, FirstRelease_OpensTheBoxAtTheReleasePointWithFocusAndDrawsNothing) {
+  const Picture before = h.Shown();
+  h.form.MouseDown(button::kLeft, 0, 150, 160);
+  h.form.MouseUp(button::kLeft, 0, 400.5f, 300.25f);  // dragged out of the selection
+
+  EXPECT_TRUE(box.visible);
+  EXPECT_EQ(box.left, 400.5f);
+  EXPECT_EQ(box.top, 300.25f);
+  EXPECT_EQ(box.width, 25);
+  EXPECT_EQ(h.fake.window.focus, ControlId::TextEdit);
+  EXPECT_TRUE(h.form.PenDown);
+  EXPECT_TRUE(h.fake.surface.Persistent());
+  EXPECT_TRUE(drawn.empty());
+  EXPECT_EQ(h.fake.surface.retained(), before);
+  EXPECT_EQ(h.form.store.SnapIdx, 1);
+}
+
+TEST_F(TextTool, Typing_WidensTheBoxToTheMeasuredTextAndNeverNarrowsIt) {
+  OpenAndType(150, 160, u"ab");
+  EXPECT_EQ(box.width, 25);
+  h.form.TextChanged(ControlId::TextEdit, u"你好世界abc");
+  EXPECT_EQ(box.width, h.fake.surface.TextWidth(u"你好世界abc"));
+  EXPECT_GT(box.width, 25);
+  h.form.TextChanged(ControlId::TextEdit, u"你");
+  EXPECT_EQ(box.width, h.fake.surface.TextWidth(u"你好世界abc"));
+}
+
+TEST_F(TextTool, SecondRelease_DrawsTheTextWithTheStyleChosenMeanwhileAndStoresIt) {
+  OpenAndType(150.5f, 160.5f, u"标注 ok");
+  h.ClickOn(Pcolor(13));
+  h.form.ComboClick(ControlId::Combo1, u"20");
+
+  h.Click(600, 20);  // anywhere on the window, outside the selection too
+
+  ASSERT_EQ(drawn.size(), 1u);
+  EXPECT_EQ(drawn[0].x, 150);  // the box's corner, halves to even
+  EXPECT_EQ(drawn[0].y, 160);
+  EXPECT_EQ(drawn[0].text, u"标注 ok");
+  EXPECT_EQ(drawn[0].colour, kBlue);
+  EXPECT_EQ(drawn[0].points, 20);
+  EXPECT_EQ(h.ShownPixel(151, 161), kBlue);
+  EXPECT_EQ(box.fore_colour, kBlue);
+  EXPECT_EQ(box.font_points, 20);
+  EXPECT_FALSE(box.visible);
+  EXPECT_EQ(box.caption, u"");
+  EXPECT_FALSE(h.form.PenDown);
+  EXPECT_EQ(h.form.store.SnapIdx, 2);
+}
+
+TEST_F(TextTool, EmptyBox_CommitDrawsNothingButStoresASnapshot_NextClickOpensAfresh) {
+  const Picture before = h.Shown();
+  h.Click(150, 160);
+  h.Click(250, 220);
+  EXPECT_EQ(h.Shown(), before);
+  EXPECT_FALSE(box.visible);
+  EXPECT_EQ(h.form.store.SnapIdx, 2);
+
+  h.form.TextChanged(ControlId::TextEdit, u"");
+  h.Click(120, 200);
+  EXPECT_TRUE(box.visible);
+  EXPECT_EQ(box.left, 120);
+  EXPECT_EQ(box.width, 25);
+}
+
+TEST_F(TextTool, FontSizeThatIsNotAUsableNumber_FallsBackToTheLastUsableSize) {
+  auto draw_with_size = [this](const std::u16string& size) {
+    h[ControlId::Text1].caption = size;
+    OpenAndType(150, 160, u"x");
+    h.Click(250, 220);
+    EXPECT_EQ(box.font_points, drawn.back().points);
+    return drawn.back().points;
+  };
+
+  EXPECT_EQ(draw_with_size(u"abc"), 11) << "nothing usable yet: the start size";
+  EXPECT_EQ(draw_with_size(u"14"), 14);
+  const std::u16string unusable[] = {u"",      u"  ",    u"abc",    u"0", u"-5",  u"1e3",
+                                     u"12abc", u"1.2.3", u"100000", u".", u"0.5", u"720.5"};
+  for (const std::u16string& size : unusable) {
+    SCOPED_TRACE(std::string(size.begin(), size.end()));
+    EXPECT_EQ(draw_with_size(size), 14);
+  }
+  EXPECT_EQ(draw_with_size(u" 10.5 "), 10.5f);
+  EXPECT_EQ(draw_with_size(u"720"), 720);
+  EXPECT_EQ(h.fake.window.closes, 0);
+}
+
+TEST(TextToolOpenBox, IsDrawnIntoTheCopyOfCopyAndQuitAndOfSave) {
+  for (const int button : {kCopyQuit, kSave}) {
+    AnnotateHarness h;
+    h.ClickOn(Image2(kTextTool));
+    h.Click(150, 160);
+    h.form.TextChanged(ControlId::TextEdit, u"abc");
+
+    h.ClickOn(Image2(button));
+
+    ASSERT_TRUE(h.fake.clipboard.content);
+    EXPECT_EQ(ColourOf(h.fake.clipboard.content->at(51, 61)), kRed) << button;
+    EXPECT_FALSE(h[ControlId::TextEdit].visible);
+  }
+}
+
+TEST(TextToolOpenBox, IsDrawnIntoTheCopyOfADoubleClick) {
+  // A press on the finished selection with no tool chosen arms the double-click's hit test.
+  AnnotateHarness h;
+  h.Click(200, 200);
+  h.ClickOn(Image2(kTextTool));
+  h.Click(150, 160);
+  h.form.TextChanged(ControlId::TextEdit, u"abc");
+
+  // Delivered alone: the first click of a real double-click would commit the box by itself.
+  h.form.DoubleClick(button::kLeft, 0, 250, 220);
+
+  ASSERT_TRUE(h.fake.clipboard.content);
+  EXPECT_EQ(ColourOf(h.fake.clipboard.content->at(51, 61)), kRed);
+  EXPECT_EQ(h.fake.window.closes, 1);
+}
+
+TEST_F(TextTool, OpenBox_ChoosingAnotherToolDrawsItFirst) {
+  OpenAndType(150, 160, u"abc");
+  h.ClickOn(Image2(kTextTool));  // the text tool again keeps the box open
+  EXPECT_TRUE(box.visible);
+
+  h.ClickOn(Image2(kRectTool));
+  EXPECT_EQ(drawn.size(), 1u);
+  EXPECT_FALSE(box.visible);
+  EXPECT_FALSE(h.form.PenDown);
+  EXPECT_EQ(h.form.store.SnapIdx, 2);
+  EXPECT_EQ(h.form.ToolName, kToolRectangle);
+}
+
+TEST_F(TextTool, OpenBox_UndoTakesTheTypedTextBackAndRedoBringsItBack) {
+  const Picture before = h.Shown();
+  OpenAndType(150, 160, u"abc");
+
+  h.ClickOn(Image2(kUndo));
+  EXPECT_FALSE(box.visible);
+  EXPECT_FALSE(h.form.PenDown);
+  EXPECT_EQ(h.Shown(), before);
+  EXPECT_TRUE(h.form.DrawOn) << "still annotating";
+
+  h.ClickOn(Image2(kRedo));
+  EXPECT_EQ(h.ShownPixel(151, 161), kRed);
+}
+
+}  // namespace
+}  // namespace capture

@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "annotate_harness.h"
+
+namespace capture {
+namespace {
+
+using namespace testing;
+
+TEST(Toolbar, ToolButton_SecondClickHidesThePanelAndKeepsTheTool_ThirdShowsIt) {
+  AnnotateHarness h;
+  const Control& panel = h[ControlId::Picture2];
+
+  h.ClickOn(Image2(kRectTool));
+  EXPECT_TRUE(panel.visible);
+  h.ClickOn(Image2(kRectTool));
+  EXPECT_FALSE(panel.visible);
+  EXPECT_TRUE(h.form.DrawOn);
+  EXPECT_EQ(h.form.ToolName, kToolRectangle);
+  h.ClickOn(Image2(kRectTool));
+  EXPECT_TRUE(panel.visible);
+}
+
+TEST(Toolbar, ToolButton_UndoBetweenTwoClicksOnItLeavesThePanelShown) {
+  AnnotateHarness h;
+  h.ClickOn(Image2(kArrowTool));
+  h.Drag(120, 150, 200, 200);  // something to undo, so the undo stays in annotating
+
+  h.ClickOn(Image2(kUndo));
+  EXPECT_EQ(h.form.LastBtn, kUndo);
+  h.ClickOn(Image2(kArrowTool));
+
+  EXPECT_TRUE(h[ControlId::Picture2].visible);
+  EXPECT_EQ(h.form.LastBtn, kArrowTool);
+}
+
+TEST(Toolbar, ToolButton_LaysThePanelOutBelowTheStripForEachTool) {
+  AnnotateHarness h;
+  const Control& panel = h[ControlId::Picture2];
+
+  h.ClickOn(Image2(kTextTool));
+  EXPECT_EQ(h.form.ToolName, kToolText);
+  EXPECT_FLOAT_EQ(panel.left, h[ControlId::Picture1].left);
+  EXPECT_FLOAT_EQ(panel.top, 254 + 26 + 3);
+  EXPECT_TRUE(h[ControlId::PicFont].visible);
+  EXPECT_EQ(h[ControlId::PicColor].left, 78.667f);
+  EXPECT_EQ(panel.width, 3620 / 15.f);
+  EXPECT_EQ(h[ControlId::Shape4].width, panel.width);
+
+  // Another tool while the panel is shown: it stays, without the font size and narrower.
+  h.ClickOn(Image2(kEllipseTool));
+  EXPECT_EQ(h.form.ToolName, kToolEllipse);
+  EXPECT_TRUE(panel.visible);
+  EXPECT_FALSE(h[ControlId::PicFont].visible);
+  EXPECT_EQ(h[ControlId::PicColor].left, 4);
+  EXPECT_FLOAT_EQ(panel.width, 241.33333f - 73 - 2);
+  EXPECT_EQ(h[ControlId::Shape4].width, panel.width);
+
+  h.ClickOn(Image2(kArrowTool));
+  EXPECT_EQ(h.form.ToolName, kToolArrow);
+}
+
+TEST(Toolbar, ToolButton_PanelGoesAboveTheStripWhenItDoesNotFitBelow) {
+  AnnotateHarness h(/*top=*/280);  // strip at 434: 434 + 26 + 3 + 37 1/3 is past 480
+  h.ClickOn(Image2(kRectTool));
+
+  ASSERT_FLOAT_EQ(h[ControlId::Picture1].top, 434);
+  EXPECT_FLOAT_EQ(h[ControlId::Picture2].top, 434 - 560 / 15.f - 3);
+}
+
+// What the screen looked like when the copy let pending repaints run for the first time.
+struct AtFirstPump {
+  bool strip = true, panel = true, closed = true;
+  std::vector<int> sleeps;
+  int clipboard_puts = -1;
+};
+
+void WatchFirstPump(AnnotateHarness& h, AtFirstPump& seen) {
+  h.fake.window.on_pump = [&h, &seen, first = true]() mutable {
+    if (!std::exchange(first, false)) return;
+    seen = {h[ControlId::Picture1].visible, h[ControlId::Picture2].visible,
+            h.fake.window.closes > 0, h.fake.window.sleeps, h.fake.clipboard.puts};
+  };
+}
+
+TEST(Toolbar, CopyQuit_HidesTheChromeRepaintsThenCopiesTheAnnotatedSelectionAndCloses) {
+  AnnotateHarness h;
+  h.ClickOn(Image2(kRectTool));
+  h.Drag(120, 150, 250, 200);
+  // Half-pixel edges round to even: 100, 100, 300, 250.
+  Control& selection = h[ControlId::Shape1];
+  selection.left = selection.top = 100.5f;
+  AtFirstPump seen;
+  WatchFirstPump(h, seen);
+
+  h.ClickOn(Image2(kCopyQuit));
+
+  EXPECT_FALSE(seen.strip);
+  EXPECT_FALSE(seen.panel);
+  EXPECT_EQ(seen.sleeps, std::vector<int>{10});
+  EXPECT_EQ(seen.clipboard_puts, 0);
+  EXPECT_FALSE(seen.closed);
+  ASSERT_TRUE(h.fake.clipboard.content);
+  EXPECT_EQ(*h.fake.clipboard.content, Crop(h.Shown(), {100, 100, 300, 250}));
+  EXPECT_EQ(ColourOf(h.fake.clipboard.content->at(20, 50)), kRed);  // the rectangle's corner
+  EXPECT_EQ(h.fake.clipboard.content->at(10, 10), h.fake.screen.Grab().at(110, 110));
+  EXPECT_FALSE(selection.visible);
+  EXPECT_EQ(h.fake.window.closes, 1);
+}
+
+TEST(Toolbar, Save_CopiesFirstThenShowsTheChromeAgainAndClosesEvenWhenCancelled) {
+  for (const bool panel_shown : {true, false}) {
+    SCOPED_TRACE(panel_shown);
+    AnnotateHarness h;
+    h.ClickOn(Image2(kEllipseTool));
+    if (!panel_shown) h.ClickOn(Image2(kEllipseTool));
+    AtFirstPump seen;
+    WatchFirstPump(h, seen);
+
+    h.ClickOn(Image2(kSave));
+
+    EXPECT_FALSE(seen.strip);
+    EXPECT_FALSE(seen.panel);
+    EXPECT_EQ(seen.sleeps, std::vector<int>{10});
+    EXPECT_EQ(seen.clipboard_puts, 0);
+    ASSERT_TRUE(h.fake.clipboard.content);
+    EXPECT_EQ(*h.fake.clipboard.content, Crop(h.Shown(), {100, 100, 300, 250}));
+    EXPECT_TRUE(h[ControlId::Picture1].visible);
+    EXPECT_EQ(h[ControlId::Picture2].visible, panel_shown);
+    EXPECT_TRUE(h[ControlId::Shape1].visible);
+    EXPECT_EQ(h.fake.window.closes, 1);
+  }
+}
+
+TEST(Toolbar, Hover_ShowsOneSquareUntilThePointerCrossesTheStrip) {
+  AnnotateHarness h;
+  auto shown = [&h] {
+    std::vector<int> squares;
+    for (int i = 0; i < 9; ++i) {
+      if (h[Shape3(i)].visible) squares.push_back(i);
+    }
+    return squares;
+  };
+
+  h.MoveTo(h.Centre(Image2(3)));
+  EXPECT_EQ(shown(), std::vector<int>{3});
+  h.MoveTo(h.Centre(Image2(1)));
+  EXPECT_EQ(shown(), std::vector<int>{1});
+  h.MoveTo({400, 400});  // onto the window: the square stays
+  EXPECT_EQ(shown(), std::vector<int>{1});
+  h.MoveTo(h.At(ControlId::Picture1, 2, 2));
+  EXPECT_EQ(shown(), std::vector<int>{});
+  EXPECT_EQ(h.fake.window.pointer, Pointer::Arrow);
+}
+
+}  // namespace
+}  // namespace capture
