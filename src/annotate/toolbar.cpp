@@ -4,6 +4,7 @@
 #include "annotate/text_tool.h"
 #include "annotate/undo_redo.h"
 #include "capture/capture_form.h"
+#include "capture/copy_selection.h"
 
 namespace capture {
 namespace {
@@ -11,23 +12,6 @@ namespace {
 constexpr int kUndo = 0, kCopyQuit = 1, kSave = 2, kQuit = 3, kRedo = 8;
 constexpr int kTextButton = 5;
 constexpr float kPanelGap = 3;
-
-// Copies the selection, its edges taken to whole pixels, to the clipboard.
-void CopySelection(CaptureForm& form) {
-  const Control& selection = form[ControlId::Shape1];
-  form.ScrnCap(RoundHalfEven(selection.left), RoundHalfEven(selection.top),
-               RoundHalfEven(selection.left + selection.width),
-               RoundHalfEven(selection.top + selection.height));
-}
-
-// The strip and the panel leave the screen, and the window repaints, before the copy is made.
-void HideChromeForCopy(CaptureForm& form) {
-  form[ControlId::Picture1].visible = false;
-  form[ControlId::Picture2].visible = false;
-  form.platform.window.Sleep(10);
-  form.platform.window.PumpEvents();
-  form[ControlId::Shape1].visible = false;
-}
 
 void CopyAndQuit(CaptureForm& form) {
   CommitOpenTextBox(form);
@@ -44,6 +28,7 @@ void SaveAndQuit(CaptureForm& form) {
   form[ControlId::Picture1].visible = true;
   if (panel_shown) form[ControlId::Picture2].visible = true;
   form[ControlId::Shape1].visible = true;
+  if (form.Closed()) return;  // Escape while the window repainted: the user cancelled
   form.CutdSave();
   form.CloseWindow();  // also when the dialog was cancelled: the clipboard holds the selection
 }

@@ -2,22 +2,15 @@
 
 #include "annotate/text_tool.h"
 #include "capture/capture_form.h"
+#include "capture/copy_selection.h"
 
 namespace capture {
 
 void Form_DblClick(CaptureForm& form) {
   if (!PtInRect(form.SelRect, RoundHalfEven(form.MoveX), RoundHalfEven(form.MoveY))) return;
   CommitOpenTextBox(form);
-  form[ControlId::Picture1].visible = false;
-  form[ControlId::Picture2].visible = false;
-  form.platform.window.Sleep(10);
-  form.platform.window.PumpEvents();
-
-  Control& selection = form[ControlId::Shape1];
-  selection.visible = false;
-  form.ScrnCap(RoundHalfEven(selection.left), RoundHalfEven(selection.top),
-               RoundHalfEven(selection.left + selection.width),
-               RoundHalfEven(selection.top + selection.height));
+  HideChromeForCopy(form);
+  CopySelection(form);
   form.CloseWindow();
 }
 

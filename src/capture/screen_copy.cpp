@@ -9,6 +9,7 @@ void CaptureForm::ScrnCap(std::int32_t x1, std::int32_t y1, std::int32_t x2, std
   controls[ControlId::lblInfo].visible = false;
   for (int i = 0; i < 8; ++i) controls[Image1(i)].visible = false;
   platform.window.PumpEvents();
+  if (closed_) return;  // Escape while the window repainted: the user cancelled the copy
 
   // The copy comes from the window's own picture, not from the screen: whatever happens to lie
   // over the window (a tooltip, a notification) cannot leak into it.

@@ -1,5 +1,6 @@
 #include "selection/handle_resize.h"
 
+#include "annotate/text_tool.h"
 #include "capture/capture_form.h"
 #include "selection/placement.h"
 #include "selection/readout.h"
@@ -46,6 +47,8 @@ Geometry Resized(const CaptureForm& form, int index, float x, float y, float w, 
 }  // namespace
 
 void Image1_MouseDown(CaptureForm& form, int) {
+  // Typed text becomes an annotation before anything else happens to the selection.
+  CommitOpenTextBox(form);
   if (form.store.SnapIdx == 1) form.DrawOn = false;
   if (form.DrawOn) return;
   if (form.SelMode != kModeMove) return;

@@ -122,3 +122,27 @@ TEST_F(HandleTest, Press_WithAToolButNothingDrawnClearsTheToolAndResizes) {
 
 }  // namespace
 }  // namespace capture
+
+namespace capture {
+namespace {
+
+TEST(HandleResize, Press_DrawsAnOpenTextBoxFirst) {
+  testing::FormHarness h;
+  h.Drag(100, 100, 300, 250);
+  h.form.DrawOn = true;
+  h.form.ToolName = u"添加文字";
+  h.Click(200, 200);  // opens the box
+  ASSERT_TRUE(h[ControlId::TextEdit].visible);
+  h.form.TextChanged(ControlId::TextEdit, u"note");
+
+  const PointF at = h.form.controls.Origin(Image1(6));
+  h.form.MouseDown(button::kLeft, 0, at.x + 1, at.y + 1);
+  ASSERT_EQ(h.fake.surface.text_calls.size(), 1u);
+  EXPECT_EQ(h.fake.surface.text_calls[0].text, u"note");
+  EXPECT_FALSE(h[ControlId::TextEdit].visible);
+  EXPECT_FALSE(h.form.PenDown);
+  EXPECT_EQ(h.form.store.SnapIdx, 2);  // the text is an annotation now, so the press is refused
+}
+
+}  // namespace
+}  // namespace capture

@@ -256,3 +256,19 @@ TEST(SelectionDrag, Escape_ClosesWithoutTouchingTheClipboard) {
 
 }  // namespace
 }  // namespace capture
+
+namespace capture {
+namespace {
+
+TEST(SelectionDrag, DoubleClick_EscapeWhileTheWindowRepaintsCancelsTheCopy) {
+  testing::FormHarness h;
+  h.Drag(100, 100, 300, 250);
+  h.fake.window.on_pump = [&] { h.form.KeyPress(27); };
+  h.DoubleClick(200, 200);
+  EXPECT_TRUE(h.form.Closed());
+  EXPECT_EQ(h.fake.clipboard.puts, 0);
+  EXPECT_EQ(h.fake.window.closes, 1);
+}
+
+}  // namespace
+}  // namespace capture
