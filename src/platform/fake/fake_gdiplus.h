@@ -1,10 +1,61 @@
-// A recording stand-in for GDI+ and the BMP writer. (Filled in with the encoder.)
+// A recording stand-in for GDI+ and the file writer: results come from fields a test sets, calls
+// are recorded, and "files" are kept in memory.
 #pragma once
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "platform/gdiplus.h"
 
 namespace capture::fake {
 
-class FakeGdiplus : public Gdiplus {};
+class FakeGdiplus : public Gdiplus {
+ public:
+  Started Startup() override;
+  void Shutdown(Token token) override;
+  Created CreateBitmap(const Picture& picture) override;
+  Created CreateIndexedBitmap(const IndexedPicture& picture) override;
+  int SaveImageToFile(Image image, const std::u16string& path, const Guid& encoder,
+                      std::span<const std::uint8_t> parameters) override;
+  int DisposeImage(Image image) override;
+  std::optional<Guid> CLSIDFromString(const std::u16string& text) override;
+  bool WriteFile(const std::u16string& path, std::span<const std::uint8_t> bytes) override;
+
+  // ---- Answers ----
+  int startup_status = gp_status::kOk;
+  int create_status = gp_status::kOk;
+  int save_status = gp_status::kOk;
+  bool write_succeeds = true;
+  std::function<void()> on_save;  // runs inside SaveImageToFile and WriteFile
+
+  // ---- Records ----
+  struct SaveCall {
+    Image image = 0;
+    std::u16string path;
+    Guid encoder;
+    std::vector<std::uint8_t> parameters;
+    // The 32-bit values the block's records pointed at, read during the call.
+    std::vector<std::int32_t> values;
+  };
+  std::vector<std::string> calls;  // method names, in order
+  std::vector<SaveCall> saves;
+  std::vector<Picture> bitmaps;                               // what CreateBitmap was given
+  std::vector<IndexedPicture> indexed;                        // what CreateIndexedBitmap was given
+  std::map<std::u16string, std::vector<std::uint8_t>> files;  // written files
+  std::set<Image> live_images;
+  std::vector<Token> shutdowns;
+  int open_sessions = 0;
+  static constexpr Token kToken = 0x5eed;
+
+ private:
+  Created Create();
+  Image next_image_ = 0x100;
+};
+
+// Reads "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}"; nothing for any other text.
+std::optional<Guid> ParseGuid(std::u16string_view text);
 
 }  // namespace capture::fake

@@ -1,0 +1,53 @@
+#include "output/bmp_writer.h"
+
+#include <cstddef>
+
+namespace capture {
+namespace {
+
+constexpr std::size_t kFileHeaderSize = 14;
+constexpr std::size_t kInfoHeaderSize = 40;
+constexpr std::int32_t kPixelsPerMetre96Dpi = 3780;
+
+void Put(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeBmp(const Picture& picture) {
+  const std::size_t width = static_cast<std::size_t>(picture.width);
+  const std::size_t height = static_cast<std::size_t>(picture.height);
+  const std::size_t stride = (width * 3 + 3) / 4 * 4;
+  const std::size_t offset = kFileHeaderSize + kInfoHeaderSize;
+  std::vector<std::uint8_t> out(offset + stride * height, 0);
+
+  out[0] = 'B';
+  out[1] = 'M';
+  Put(out, 2, static_cast<std::uint32_t>(out.size()), 4);
+  Put(out, 10, static_cast<std::uint32_t>(offset), 4);
+
+  Put(out, 14, kInfoHeaderSize, 4);
+  Put(out, 18, static_cast<std::uint32_t>(picture.width), 4);
+  Put(out, 22, static_cast<std::uint32_t>(picture.height), 4);  // positive: bottom-up rows
+  Put(out, 26, 1, 2);                                           // planes
+  Put(out, 28, 24, 2);                                          // bits per pixel
+  Put(out, 30, 0, 4);                                           // BI_RGB
+  Put(out, 34, static_cast<std::uint32_t>(stride * height), 4);
+  Put(out, 38, kPixelsPerMetre96Dpi, 4);
+  Put(out, 42, kPixelsPerMetre96Dpi, 4);
+
+  for (std::size_t y = 0; y < height; ++y) {
+    const std::uint32_t* src = picture.pixels.data() + (height - 1 - y) * width;
+    std::uint8_t* dst = out.data() + offset + y * stride;
+    for (std::size_t x = 0; x < width; ++x) {
+      const std::uint32_t p = src[x];
+      dst[3 * x] = static_cast<std::uint8_t>(p);
+      dst[3 * x + 1] = static_cast<std::uint8_t>(p >> 8);
+      dst[3 * x + 2] = static_cast<std::uint8_t>(p >> 16);
+    }
+  }
+  return out;
+}
+
+}  // namespace capture

@@ -1,0 +1,17 @@
+// A standard BMP file of a picture.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace capture {
+
+// The picture as a BMP file: BITMAPFILEHEADER, BITMAPINFOHEADER, then bottom-up BI_RGB rows of
+// 24 bits per pixel (blue, green, red), each padded to 4 bytes. 24 bits rather than 32: the
+// picture has no alpha, and a 32-bit BI_RGB file's fourth byte (zero here) is read as alpha by
+// some viewers, which would show the picture as fully transparent.
+std::vector<std::uint8_t> EncodeBmp(const Picture& picture);
+
+}  // namespace capture

@@ -1,0 +1,143 @@
+#include "output/mod_save_pic.h"
+
+#include <new>
+#include <optional>
+#include <vector>
+
+#include "output/bmp_writer.h"
+#include "output/encoder_parameters.h"
+#include "output/image_formats.h"
+#include "output/palette_quantiser.h"
+#include "output/save_error.h"
+#include "platform/gdiplus.h"
+
+namespace capture::ModSavePic {
+namespace {
+
+// Shows the wait pointer until Restore() or the end of the call, whichever comes first.
+class WaitPointer {
+ public:
+  explicit WaitPointer(Window& window) : window_(window) { window_.SetPointer(Pointer::Wait); }
+  WaitPointer(const WaitPointer&) = delete;
+  WaitPointer& operator=(const WaitPointer&) = delete;
+  ~WaitPointer() { Restore(); }
+
+  void Restore() {
+    if (!on_) return;
+    window_.SetPointer(Pointer::Default);
+    on_ = false;
+  }
+
+ private:
+  Window& window_;
+  bool on_ = true;
+};
+
+// A GDI+ session for the length of one save.
+class Session {
+ public:
+  explicit Session(Gdiplus& gdiplus) : gdiplus_(gdiplus), started_(gdiplus.Startup()) {}
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+  ~Session() {
+    if (ok()) gdiplus_.Shutdown(started_.token);
+  }
+
+  bool ok() const { return started_.status == gp_status::kOk; }
+  int status() const { return started_.status; }
+
+ private:
+  Gdiplus& gdiplus_;
+  Gdiplus::Started started_;
+};
+
+// A GDI+ bitmap, disposed of when the save ends.
+class Bitmap {
+ public:
+  Bitmap(Gdiplus& gdiplus, Gdiplus::Created created) : gdiplus_(gdiplus), created_(created) {}
+  Bitmap(const Bitmap&) = delete;
+  Bitmap& operator=(const Bitmap&) = delete;
+  ~Bitmap() {
+    if (ok()) gdiplus_.DisposeImage(created_.image);
+  }
+
+  bool ok() const { return created_.status == gp_status::kOk && created_.image != 0; }
+  int status() const { return created_.status; }
+  Gdiplus::Image image() const { return created_.image; }
+
+ private:
+  Gdiplus& gdiplus_;
+  Gdiplus::Created created_;
+};
+
+bool HasPixels(const Picture& picture) {
+  return picture.width > 0 && picture.height > 0 &&
+         picture.pixels.size() == static_cast<std::size_t>(picture.width) * picture.height;
+}
+
+Gdiplus::Created CreateBitmapFor(Gdiplus& gdiplus, const Picture& picture,
+                                 std::optional<ImageFormat> format) {
+  // GIF is handed over as 8-bit indexed: some GDI+ versions write a broken GIF from 32 bits.
+  if (format == ImageFormat::Gif) return gdiplus.CreateIndexedBitmap(QuantisePicture(picture));
+  return gdiplus.CreateBitmap(picture);
+}
+
+std::uint64_t AddressOf(const std::int32_t& value) {
+  return reinterpret_cast<std::uintptr_t>(&value);
+}
+
+}  // namespace
+
+bool SavePic(Platform& platform, const Picture& picture, const std::u16string& path,
+             const std::u16string& extension, std::int32_t quality, std::int32_t colour_depth,
+             std::int32_t compression) {
+  WaitPointer wait(platform.window);
+  const auto fail = [&](const SaveError& error) {
+    wait.Restore();
+    ShowSaveError(platform.dialogs, error);
+    return false;
+  };
+
+  try {
+    Gdiplus& gdiplus = platform.gdiplus;
+    const Session session(gdiplus);
+    if (!session.ok()) return fail(GdiplusError(GdiplusStep::Startup, session.status()));
+    if (!HasPixels(picture)) return fail(InvalidPictureError());
+
+    const std::optional<ImageFormat> format = FormatOfExtension(extension);
+    const Bitmap bitmap(gdiplus, CreateBitmapFor(gdiplus, picture, format));
+    if (!bitmap.ok()) return fail(GdiplusError(GdiplusStep::CreateBitmap, bitmap.status()));
+    if (!format) return fail(NoFormatError());
+
+    if (*format == ImageFormat::Bmp) {
+      if (!gdiplus.WriteFile(path, EncodeBmp(picture))) return fail(FileAccessError());
+      return true;
+    }
+
+    const std::optional<Guid> encoder = gdiplus.CLSIDFromString(std::u16string(EncoderOf(*format)));
+    if (!encoder) return fail(BadCallError());
+    std::vector<EncoderParameter> parameters;
+    const auto add = [&](std::u16string_view guid_text, const std::int32_t& value) {
+      const std::optional<Guid> guid = gdiplus.CLSIDFromString(std::u16string(guid_text));
+      if (guid) parameters.push_back({*guid, AddressOf(value)});
+      return guid.has_value();
+    };
+    if (*format == ImageFormat::Jpeg && !add(kEncoderQuality, quality)) {
+      return fail(BadCallError());
+    }
+    if (*format == ImageFormat::Tiff &&
+        !(add(kEncoderCompression, compression) && add(kEncoderColorDepth, colour_depth))) {
+      return fail(BadCallError());
+    }
+
+    // The block goes to GDI+ in this very process, so it is laid out for this process's pointers.
+    const std::vector<std::uint8_t> block = BuildEncoderParameters(parameters, sizeof(void*));
+    const int status = gdiplus.SaveImageToFile(bitmap.image(), path, *encoder, block);
+    if (status != gp_status::kOk) return fail(GdiplusError(GdiplusStep::Save, status));
+    return true;
+  } catch (const std::bad_alloc&) {
+    return fail(OutOfMemoryError());
+  }
+}
+
+}  // namespace capture::ModSavePic

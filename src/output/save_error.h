@@ -1,0 +1,41 @@
+// The encoder's errors: their numbers, descriptions and the "错误" message box.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace capture {
+
+struct SaveError {
+  int number = 0;
+  std::u16string description;
+};
+
+// Error numbers, with the runtime's usual meanings where one fits.
+namespace save_error {
+inline constexpr int kBadCall = 5;           // an encoder's GUID text did not parse
+inline constexpr int kOutOfMemory = 7;       // the picture did not fit in memory
+inline constexpr int kNoFormat = 9;          // the extension names no format we write
+inline constexpr int kFileAccess = 75;       // the BMP file was not written
+inline constexpr int kInvalidPicture = 481;  // no picture, or one without pixels
+inline constexpr int kGdiplusBase = 1000;    // plus the status of the GDI+ call that failed
+}  // namespace save_error
+
+// The GDI+ calls whose failure is reported, named in the description.
+enum class GdiplusStep { Startup, CreateBitmap, Save };
+
+SaveError BadCallError();
+SaveError OutOfMemoryError();
+SaveError NoFormatError();
+SaveError FileAccessError();
+SaveError InvalidPictureError();
+// Number 1000 + status; the description names the step and the status.
+SaveError GdiplusError(GdiplusStep step, int status);
+
+// The box's text: the fixed lead-in, the number in decimal and the description.
+std::u16string SaveErrorText(const SaveError& error);
+// Shows the "错误" box and returns when it is closed.
+void ShowSaveError(Dialogs& dialogs, const SaveError& error);
+
+}  // namespace capture

@@ -1,0 +1,122 @@
+#include "platform/fake/fake_gdiplus.h"
+
+#include <cstring>
+
+namespace capture::fake {
+namespace {
+
+int HexDigit(char16_t c) {
+  if (c >= u'0' && c <= u'9') return c - u'0';
+  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+  return -1;
+}
+
+// The values a block built for this process points at.
+std::vector<std::int32_t> PointedValues(std::span<const std::uint8_t> block) {
+  std::vector<std::int32_t> values;
+  constexpr std::size_t kHeader = sizeof(void*), kRecord = 24 + sizeof(void*);
+  if (block.size() < kHeader) return values;
+  std::uint32_t count = 0;
+  std::memcpy(&count, block.data(), 4);
+  for (std::size_t i = 0; i < count && kHeader + (i + 1) * kRecord <= block.size(); ++i) {
+    const std::int32_t* value = nullptr;
+    std::memcpy(&value, block.data() + kHeader + i * kRecord + 24, sizeof value);
+    if (value != nullptr) values.push_back(*value);
+  }
+  return values;
+}
+
+}  // namespace
+
+std::optional<Guid> ParseGuid(std::u16string_view text) {
+  constexpr std::u16string_view kShape = u"{________-____-____-____-____________}";
+  if (text.size() != kShape.size()) return std::nullopt;
+  std::vector<int> digits;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (kShape[i] != u'_') {
+      if (text[i] != kShape[i]) return std::nullopt;
+      continue;
+    }
+    const int d = HexDigit(text[i]);
+    if (d < 0) return std::nullopt;
+    digits.push_back(d);
+  }
+  const auto number = [&](std::size_t from, std::size_t count) {
+    std::uint32_t n = 0;
+    for (std::size_t i = from; i < from + count; ++i)
+      n = n << 4 | static_cast<std::uint32_t>(digits[i]);
+    return n;
+  };
+  Guid guid;
+  guid.data1 = number(0, 8);
+  guid.data2 = static_cast<std::uint16_t>(number(8, 4));
+  guid.data3 = static_cast<std::uint16_t>(number(12, 4));
+  for (std::size_t i = 0; i < 8; ++i)
+    guid.data4[i] = static_cast<std::uint8_t>(number(16 + 2 * i, 2));
+  return guid;
+}
+
+Gdiplus::Started FakeGdiplus::Startup() {
+  calls.push_back("Startup");
+  if (startup_status != gp_status::kOk) return {startup_status, 0};
+  ++open_sessions;
+  return {gp_status::kOk, kToken};
+}
+
+void FakeGdiplus::Shutdown(Token token) {
+  calls.push_back("Shutdown");
+  shutdowns.push_back(token);
+  if (token == kToken) --open_sessions;
+}
+
+Gdiplus::Created FakeGdiplus::Create() {
+  if (create_status != gp_status::kOk) return {create_status, 0};
+  const Image image = next_image_++;
+  live_images.insert(image);
+  return {gp_status::kOk, image};
+}
+
+Gdiplus::Created FakeGdiplus::CreateBitmap(const Picture& picture) {
+  calls.push_back("CreateBitmap");
+  bitmaps.push_back(picture);
+  return Create();
+}
+
+Gdiplus::Created FakeGdiplus::CreateIndexedBitmap(const IndexedPicture& picture) {
+  calls.push_back("CreateIndexedBitmap");
+  indexed.push_back(picture);
+  return Create();
+}
+
+int FakeGdiplus::SaveImageToFile(Image image, const std::u16string& path, const Guid& encoder,
+                                 std::span<const std::uint8_t> parameters) {
+  calls.push_back("SaveImageToFile");
+  saves.push_back(
+      {image, path, encoder, {parameters.begin(), parameters.end()}, PointedValues(parameters)});
+  if (on_save) on_save();
+  if (!live_images.contains(image)) return gp_status::kInvalidParameter;
+  if (save_status != gp_status::kOk) return save_status;
+  files[path] = std::vector<std::uint8_t>(encoder.data4.begin(), encoder.data4.end());
+  return gp_status::kOk;
+}
+
+int FakeGdiplus::DisposeImage(Image image) {
+  calls.push_back("DisposeImage");
+  return live_images.erase(image) == 1 ? gp_status::kOk : gp_status::kInvalidParameter;
+}
+
+std::optional<Guid> FakeGdiplus::CLSIDFromString(const std::u16string& text) {
+  calls.push_back("CLSIDFromString");
+  return ParseGuid(text);
+}
+
+bool FakeGdiplus::WriteFile(const std::u16string& path, std::span<const std::uint8_t> bytes) {
+  calls.push_back("WriteFile");
+  if (on_save) on_save();
+  if (!write_succeeds) return false;
+  files[path] = std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+  return true;
+}
+
+}  // namespace capture::fake

@@ -1,0 +1,33 @@
+// The real Gdiplus: GDI+'s flat API (gdiplus.dll), ole32's CLSIDFromString and kernel32 file
+// writes.
+#pragma once
+
+#include "platform/gdiplus.h"
+
+namespace capture::win32 {
+
+class GdiplusFlat : public Gdiplus {
+ public:
+  GdiplusFlat() = default;
+  GdiplusFlat(const GdiplusFlat&) = delete;
+  GdiplusFlat& operator=(const GdiplusFlat&) = delete;
+
+  Started Startup() override;
+  void Shutdown(Token token) override;
+  // Both bitmaps come from GdipCreateBitmapFromScan0 with GDI+'s own memory, filled through
+  // GdipBitmapLockBits: no device context or display is needed, and the bitmap does not depend
+  // on the caller's pixels staying alive.
+  Created CreateBitmap(const Picture& picture) override;
+  Created CreateIndexedBitmap(const IndexedPicture& picture) override;
+  int SaveImageToFile(Image image, const std::u16string& path, const Guid& encoder,
+                      std::span<const std::uint8_t> parameters) override;
+  int DisposeImage(Image image) override;
+  std::optional<Guid> CLSIDFromString(const std::u16string& text) override;
+  bool WriteFile(const std::u16string& path, std::span<const std::uint8_t> bytes) override;
+};
+
+// The path as the file APIs take it: fully qualified paths of MAX_PATH characters or more get
+// the "\\?\" prefix that lifts the limit; other paths are left as they are.
+std::u16string ExtendedLengthPath(const std::u16string& path);
+
+}  // namespace capture::win32

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include "capture/capture_form.h"
+#include "output/save_dialog.h"
+#include "platform/fake/fake_platform.h"
+
+namespace capture {
+namespace {
+
+using namespace std::string_literals;
+
+class CutdSaveTest : public ::testing::Test {
+ protected:
+  CutdSaveTest() { fake.clipboard.content = selection; }
+
+  fake::FakePlatform fake{Picture(64, 48)};
+  CaptureForm form{fake.platform};
+  Picture selection = fake::NoisePicture(20, 10);
+};
+
+TEST_F(CutdSaveTest, Dialog_IsAskedForExactlyTheSaveAsRequest) {
+  fake.dialogs.program_folder = u"D:\\工具\\Capture";
+
+  form.CutdSave();
+
+  ASSERT_EQ(fake.dialogs.save_requests.size(), 1u);
+  const SaveDialogRequest& r = fake.dialogs.save_requests[0];
+  EXPECT_EQ(r.title, u"保存为");
+  EXPECT_EQ(r.filter,
+            u"PNG文件(*.PNG)\0*.PNG\0JPEG文件(*.jpg;*.jpeg)\0*.jpg\0位图文件(*.bmp)\0*.bmp\0"
+            u"GIF文件(*.gif)\0*.gif\0TIFF文件(*.TIFF)\0*.tiff\0所有文件(*.*)\0*.*\0\0"s);
+  EXPECT_EQ(r.filter_index, 1);
+  EXPECT_EQ(r.initial_dir, u"D:\\工具\\Capture");
+  EXPECT_EQ(r.default_ext, u"PNG");
+  EXPECT_EQ(r.file, u"");
+  EXPECT_EQ(r.flags, 0u);
+  EXPECT_EQ(r.max_path, 32768u);
+}
+
+TEST_F(CutdSaveTest, Cancel_WritesNothingAndKeepsTheClipboard) {
+  fake.dialogs.save_answer.reset();
+
+  form.CutdSave();
+
+  EXPECT_EQ(fake.clipboard.content, selection);
+  EXPECT_EQ(fake.clipboard.empties, 0);
+  EXPECT_TRUE(fake.gdiplus.calls.empty());
+  EXPECT_TRUE(fake.dialogs.messages.empty());
+}
+
+TEST_F(CutdSaveTest, WrittenFile_HoldsTheClipboardPictureAndEmptiesTheClipboard) {
+  fake.dialogs.save_answer = u"C:\\shots\\a.JPG";
+
+  form.CutdSave();
+
+  ASSERT_EQ(fake.gdiplus.bitmaps.size(), 1u);
+  EXPECT_EQ(fake.gdiplus.bitmaps[0], selection);
+  ASSERT_EQ(fake.gdiplus.saves.size(), 1u);
+  EXPECT_EQ(fake.gdiplus.saves[0].path, u"C:\\shots\\a.JPG");
+  EXPECT_EQ(fake.gdiplus.saves[0].values, std::vector<std::int32_t>{80});
+  EXPECT_TRUE(fake.gdiplus.files.contains(u"C:\\shots\\a.JPG"));
+  EXPECT_FALSE(fake.clipboard.content.has_value());
+  EXPECT_TRUE(fake.dialogs.messages.empty());
+}
+
+TEST_F(CutdSaveTest, FailedSave_KeepsTheSelectionOnTheClipboard) {
+  fake.dialogs.save_answer = u"Z:\\missing\\a.png";
+  fake.gdiplus.save_status = gp_status::kGenericError;
+
+  form.CutdSave();
+
+  EXPECT_EQ(fake.dialogs.messages.size(), 1u);
+  EXPECT_EQ(fake.clipboard.content, selection);
+  EXPECT_EQ(fake.clipboard.empties, 0);
+}
+
+TEST_F(CutdSaveTest, DotOnlyInAFolderName_TakesTheRestOfThePathAndIsRefused) {
+  fake.dialogs.save_answer = u"C:\\a.b\\c";
+
+  form.CutdSave();
+
+  ASSERT_EQ(fake.dialogs.messages.size(), 1u);
+  EXPECT_NE(fake.dialogs.messages[0].text.find(u"错误号: 9\r\n"), std::u16string::npos);
+  EXPECT_TRUE(fake.gdiplus.files.empty());
+  EXPECT_EQ(fake.clipboard.content, selection);
+}
+
+TEST_F(CutdSaveTest, ClipboardWithoutBitmap_IsReportedNotSaved) {
+  fake.clipboard.content.reset();
+  fake.dialogs.save_answer = u"C:\\a.png";
+
+  form.CutdSave();
+
+  ASSERT_EQ(fake.dialogs.messages.size(), 1u);
+  EXPECT_EQ(fake.dialogs.messages[0].title, u"错误");
+  EXPECT_NE(fake.dialogs.messages[0].text.find(u"错误号: 481\r\n"), std::u16string::npos);
+  EXPECT_TRUE(fake.gdiplus.calls.empty());
+}
+
+TEST(ExtensionOfTest, IsTheTextAfterTheLastDotAnywhereInThePath) {
+  EXPECT_EQ(ExtensionOf(u"C:\\shots\\a.png"), u"png");
+  EXPECT_EQ(ExtensionOf(u"C:\\shots\\a.tar.Png"), u"Png");
+  EXPECT_EQ(ExtensionOf(u"C:\\a.b\\c"), u"b\\c");
+  EXPECT_EQ(ExtensionOf(u"C:\\shots\\noext"), u"C:\\shots\\noext");
+  EXPECT_EQ(ExtensionOf(u"C:\\shots\\a."), u"");
+}
+
+}  // namespace
+}  // namespace capture

@@ -1,0 +1,208 @@
+#include "output/mod_save_pic.h"
+
+#include <gtest/gtest.h>
+
+#include "output/bmp_writer.h"
+#include "platform/fake/fake_platform.h"
+
+namespace capture {
+namespace {
+
+const Guid kJpeg{0x557CF401, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+const Guid kGif{0x557CF402, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+const Guid kTiff{0x557CF405, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+const Guid kPng{0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+
+std::u16string ErrorText(const char16_t* number, const std::u16string& description) {
+  return u"在保存图片的过程中发生错误:\r\n\r\n错误号: " + std::u16string(number) +
+         u"\r\n错误描述: " + description;
+}
+
+std::uint32_t Data1At(const std::vector<std::uint8_t>& block, std::size_t at) {
+  return block.at(at) | block.at(at + 1) << 8 | block.at(at + 2) << 16 |
+         std::uint32_t{block.at(at + 3)} << 24;
+}
+
+class SavePicTest : public ::testing::Test {
+ protected:
+  bool Save(const std::u16string& extension) {
+    return ModSavePic::SavePic(fake.platform, picture, path, extension, 80, 24, 6);
+  }
+
+  void ExpectOneBox(const std::u16string& text) {
+    ASSERT_EQ(fake.dialogs.messages.size(), 1u);
+    EXPECT_EQ(fake.dialogs.messages[0].title, u"错误");
+    EXPECT_EQ(fake.dialogs.messages[0].text, text);
+  }
+
+  void ExpectAllReleased() {
+    EXPECT_TRUE(gdiplus.live_images.empty());
+    EXPECT_EQ(gdiplus.open_sessions, 0);
+    EXPECT_EQ(fake.window.pointer, Pointer::Default);
+  }
+
+  fake::FakePlatform fake{Picture(8, 8)};
+  fake::FakeGdiplus& gdiplus = fake.gdiplus;
+  Picture picture = fake::NoisePicture(16, 9);
+  std::u16string path = u"C:\\截图\\shot.x";
+};
+
+TEST_F(SavePicTest, PngInAnyCase_UsesThePngEncoderWithoutParameters) {
+  for (const char16_t* extension : {u"PNG", u"Png", u"png"}) {
+    gdiplus.saves.clear();
+
+    EXPECT_TRUE(Save(extension));
+
+    ASSERT_EQ(gdiplus.saves.size(), 1u);
+    EXPECT_EQ(gdiplus.saves[0].encoder, kPng);
+    EXPECT_EQ(gdiplus.saves[0].path, path);
+    EXPECT_EQ(gdiplus.saves[0].parameters, std::vector<std::uint8_t>(24 + 2 * sizeof(void*), 0));
+  }
+  ASSERT_EQ(gdiplus.bitmaps.size(), 3u);
+  EXPECT_EQ(gdiplus.bitmaps[0], picture);
+  EXPECT_TRUE(fake.dialogs.messages.empty());
+}
+
+TEST_F(SavePicTest, JpgAndJpeg_UseTheJpegEncoderAtTheGivenQuality) {
+  for (const char16_t* extension : {u"jpg", u"JPG", u"jpeg", u"JPEG"}) {
+    gdiplus.saves.clear();
+
+    EXPECT_TRUE(Save(extension));
+
+    ASSERT_EQ(gdiplus.saves.size(), 1u);
+    EXPECT_EQ(gdiplus.saves[0].encoder, kJpeg);
+    EXPECT_EQ(Data1At(gdiplus.saves[0].parameters, sizeof(void*)), 0x1D5BE4B5u);  // quality
+    EXPECT_EQ(gdiplus.saves[0].values, (std::vector<std::int32_t>{80}));
+  }
+}
+
+TEST_F(SavePicTest, TiffAndTif_AreUncompressed24BitsPerPixel) {
+  for (const char16_t* extension : {u"tiff", u"TIF", u"tif"}) {
+    gdiplus.saves.clear();
+
+    EXPECT_TRUE(Save(extension));
+
+    ASSERT_EQ(gdiplus.saves.size(), 1u);
+    const auto& block = gdiplus.saves[0].parameters;
+    EXPECT_EQ(gdiplus.saves[0].encoder, kTiff);
+    EXPECT_EQ(Data1At(block, sizeof(void*)), 0xE09D739Du);                       // compression
+    EXPECT_EQ(Data1At(block, sizeof(void*) + 24 + sizeof(void*)), 0x66087055u);  // colour depth
+    EXPECT_EQ(gdiplus.saves[0].values, (std::vector<std::int32_t>{6, 24}));
+  }
+}
+
+TEST_F(SavePicTest, Gif_IsHandedOverAsAnIndexedPictureOfTheSamePixels) {
+  picture = Picture(5, 4, 0x00FF00);
+  picture.at(1, 2) = 0x123456;
+
+  EXPECT_TRUE(Save(u"gif"));
+
+  EXPECT_TRUE(gdiplus.bitmaps.empty());
+  ASSERT_EQ(gdiplus.indexed.size(), 1u);
+  const IndexedPicture& indexed = gdiplus.indexed[0];
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 5; ++x)
+      EXPECT_EQ(indexed.palette.at(indexed.indices.at(y * 5 + x)), picture.at(x, y));
+  }
+  ASSERT_EQ(gdiplus.saves.size(), 1u);
+  EXPECT_EQ(gdiplus.saves[0].encoder, kGif);
+  EXPECT_TRUE(gdiplus.saves[0].values.empty());
+}
+
+TEST_F(SavePicTest, Bmp_IsWrittenByTheBmpWriterNotByGdiplus) {
+  EXPECT_TRUE(Save(u"BMP"));
+
+  EXPECT_TRUE(gdiplus.saves.empty());
+  ASSERT_TRUE(gdiplus.files.contains(path));
+  EXPECT_EQ(gdiplus.files[path], EncodeBmp(picture));
+}
+
+TEST_F(SavePicTest, Success_StartsAndEndsGdiplusAroundTheSaveUnderTheWaitPointer) {
+  Pointer during = Pointer::Default;
+  gdiplus.on_save = [&] { during = fake.window.pointer; };
+
+  EXPECT_TRUE(Save(u"png"));
+
+  EXPECT_EQ(during, Pointer::Wait);
+  EXPECT_EQ(gdiplus.calls.front(), "Startup");
+  EXPECT_EQ(gdiplus.calls[1], "CreateBitmap");
+  EXPECT_EQ(gdiplus.calls.back(), "Shutdown");
+  EXPECT_EQ(gdiplus.shutdowns, std::vector<Gdiplus::Token>{fake::FakeGdiplus::kToken});
+  EXPECT_EQ(fake.window.pointer_history, (std::vector<Pointer>{Pointer::Wait, Pointer::Default}));
+  ExpectAllReleased();
+}
+
+TEST_F(SavePicTest, UnknownExtension_ReportsError9AfterRestoringThePointerAndWritesNothing) {
+  for (const char16_t* extension : {u"bitmap", u"jpe", u"", u"b\\c"}) {
+    fake.dialogs.messages.clear();
+    Pointer at_box = Pointer::Wait;
+    std::size_t calls_at_box = 0;
+    fake.dialogs.on_message = [&] {
+      at_box = fake.window.pointer;
+      calls_at_box = gdiplus.calls.size();
+    };
+
+    EXPECT_FALSE(Save(extension));
+
+    ExpectOneBox(ErrorText(u"9", u"下标越界"));
+    EXPECT_EQ(at_box, Pointer::Default);
+    // The bitmap is disposed of and GDI+ shut down only after the box was closed.
+    EXPECT_EQ(gdiplus.calls.size(), calls_at_box + 2);
+    EXPECT_TRUE(gdiplus.saves.empty());
+    EXPECT_TRUE(gdiplus.files.empty());
+    ExpectAllReleased();
+  }
+}
+
+TEST_F(SavePicTest, GdiplusThatDoesNotStart_IsReported) {
+  gdiplus.startup_status = gp_status::kWin32Error;
+
+  EXPECT_FALSE(Save(u"png"));
+
+  ExpectOneBox(ErrorText(u"1007", u"GDI+ 启动失败：Win32 错误"));
+  EXPECT_EQ(gdiplus.calls, std::vector<std::string>{"Startup"});
+  ExpectAllReleased();
+}
+
+TEST_F(SavePicTest, BitmapThatCannotBeCreated_IsReportedAndGdiplusStillShutDown) {
+  gdiplus.create_status = gp_status::kOutOfMemory;
+
+  EXPECT_FALSE(Save(u"png"));
+
+  ExpectOneBox(ErrorText(u"1003", u"无法创建 GDI+ 位图：内存不足"));
+  EXPECT_EQ(gdiplus.calls.back(), "Shutdown");
+  EXPECT_TRUE(gdiplus.saves.empty());
+  ExpectAllReleased();
+}
+
+TEST_F(SavePicTest, SaveStatusOtherThanOk_IsReportedAsNotWritten) {
+  gdiplus.save_status = gp_status::kGenericError;
+
+  EXPECT_FALSE(Save(u"jpg"));
+
+  ExpectOneBox(ErrorText(u"1001", u"GDI+ 无法写入图片文件：一般性错误"));
+  EXPECT_TRUE(gdiplus.files.empty());
+  ExpectAllReleased();
+}
+
+TEST_F(SavePicTest, BmpThatCannotBeWritten_IsReported) {
+  gdiplus.write_succeeds = false;
+
+  EXPECT_FALSE(Save(u"bmp"));
+
+  ExpectOneBox(ErrorText(u"75", u"路径/文件访问错误"));
+  ExpectAllReleased();
+}
+
+TEST_F(SavePicTest, PictureWithoutPixels_IsReportedWithoutTouchingGdiplusBitmaps) {
+  picture = Picture();
+
+  EXPECT_FALSE(Save(u"png"));
+
+  ExpectOneBox(ErrorText(u"481", u"无效图片"));
+  EXPECT_TRUE(gdiplus.bitmaps.empty());
+  ExpectAllReleased();
+}
+
+}  // namespace
+}  // namespace capture

@@ -1,0 +1,90 @@
+// Where the file goes: failures reported, existing files replaced, any name and any length.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "output/mod_save_pic.h"
+#include "save_test_support.h"
+#include "test_support.h"
+
+namespace capture::win32 {
+namespace {
+
+class SaveFilesTest : public ::testing::Test {
+ protected:
+  bool Save(const std::u16string& path, const std::u16string& extension) {
+    return ModSavePic::SavePic(host.platform, picture, path, extension, 80, 24, 6);
+  }
+
+  test::ScratchFolder folder;
+  test::GdiplusPlatform host;
+  Picture picture = fake::NoisePicture(31, 17, 9);
+};
+
+TEST_F(SaveFilesTest, MissingFolder_ShowsTheErrorBoxAndWritesNothing) {
+  for (const char16_t* extension : {u"png", u"jpg", u"gif", u"tiff", u"bmp"}) {
+    host.dialogs.messages.clear();
+    const std::u16string path = folder.path() + u"missing\\a." + extension;
+
+    EXPECT_FALSE(Save(path, extension));
+
+    ASSERT_EQ(host.dialogs.messages.size(), 1u);
+    EXPECT_EQ(host.dialogs.messages[0].title, u"错误");
+    EXPECT_TRUE(
+        host.dialogs.messages[0].text.starts_with(u"在保存图片的过程中发生错误:\r\n\r\n错误号: "));
+    EXPECT_FALSE(test::FileExists(path));
+    EXPECT_EQ(host.window.pointer, Pointer::Default);
+  }
+}
+
+TEST_F(SaveFilesTest, ExistingFile_IsReplacedWithoutAQuestion) {
+  for (const char16_t* extension : {u"png", u"bmp"}) {
+    const std::u16string path = folder.path() + u"old." + extension;
+    {
+      std::ofstream old(test::StreamPath(path), std::ios::binary);
+      old << std::string(200000, 'x');
+    }
+
+    EXPECT_TRUE(Save(path, extension));
+
+    const auto bytes = test::ReadFileBytes(path);
+    EXPECT_LT(bytes.size(), 200000u);
+    EXPECT_TRUE(test::StartsWith(bytes, extension == std::u16string(u"png") ? "\x89PNG" : "BM"));
+  }
+  EXPECT_TRUE(host.dialogs.messages.empty());
+}
+
+TEST_F(SaveFilesTest, ChineseFileName_IsSavedUnderThatName) {
+  for (const char16_t* extension : {u"png", u"bmp", u"gif"}) {
+    const std::u16string path = folder.path() + u"截图 二〇二六." + extension;
+
+    EXPECT_TRUE(Save(path, extension));
+
+    EXPECT_TRUE(test::FileExists(path));
+    EXPECT_GT(test::ReadFileBytes(path).size(), 30u);
+  }
+  const std::optional<Picture> bmp = test::LoadBmp(Wide(folder.path() + u"截图 二〇二六.bmp"));
+  ASSERT_TRUE(bmp);
+  EXPECT_EQ(*bmp, picture);
+}
+
+TEST_F(SaveFilesTest, PathLongerThanMaxPath_IsSaved) {
+  std::u16string dir = folder.path();
+  for (int i = 0; i < 4; ++i) {
+    dir += std::u16string(70, static_cast<char16_t>(u'a' + i)) + u"\\";
+    ::CreateDirectoryW(Wide(ExtendedLengthPath(dir)).c_str(), nullptr);
+  }
+  ASSERT_GT(dir.size(), 300u);
+
+  for (const char16_t* extension : {u"png", u"bmp"}) {
+    const std::u16string path = dir + u"long." + extension;
+
+    EXPECT_TRUE(Save(path, extension));
+
+    EXPECT_TRUE(test::FileExists(ExtendedLengthPath(path)));
+  }
+  EXPECT_TRUE(host.dialogs.messages.empty());
+}
+
+}  // namespace
+}  // namespace capture::win32
