@@ -1,0 +1,318 @@
+#include "platform/win32/capture_window.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "capture/repaint.h"
+#include "platform/win32/mouse_input.h"
+#include "platform/win32/text.h"
+
+namespace capture::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"CaptureWindow";
+constexpr int kIconId = 1;
+// Posted when another window took the pointer capture while buttons were held here.
+constexpr UINT kCaptureLost = WM_APP + 1;
+// A pump pass handles what is pending, not an endless stream of new messages.
+constexpr int kMaxPumpedMessages = 10000;
+
+LPCWSTR CursorFor(Pointer pointer) {
+  switch (pointer) {
+    case Pointer::Cross:
+      return IDC_CROSS;
+    case Pointer::SizeAll:
+      return IDC_SIZEALL;
+    case Pointer::SizeNESW:
+      return IDC_SIZENESW;
+    case Pointer::SizeNS:
+      return IDC_SIZENS;
+    case Pointer::SizeNWSE:
+      return IDC_SIZENWSE;
+    case Pointer::SizeWE:
+      return IDC_SIZEWE;
+    case Pointer::Wait:
+      return IDC_WAIT;
+    case Pointer::Default:
+    case Pointer::Arrow:
+      return IDC_ARROW;
+  }
+  return IDC_ARROW;
+}
+
+void Invalidate(HWND hwnd, const RectI& r) {
+  if (r.Empty()) return;
+  const RECT rect{r.left, r.top, r.right, r.bottom};
+  ::InvalidateRect(hwnd, &rect, FALSE);
+}
+
+}  // namespace
+
+void EnablePerMonitorDpiAwareness() {
+  using SetContext = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
+  const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");  // not owned: always loaded
+  const FARPROC proc = user32 ? ::GetProcAddress(user32, "SetProcessDpiAwarenessContext") : nullptr;
+  if (proc) {
+    const auto set_context = reinterpret_cast<SetContext>(reinterpret_cast<void*>(proc));
+    if (set_context(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)) return;
+  }
+  ::SetProcessDPIAware();
+}
+
+bool CaptureWindow::Create(HINSTANCE instance, CaptureForm& form, SizeI screen) {
+  form_ = &form;
+  mirrored_ = form.controls;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = &CaptureWindow::Procedure;
+  wc.hInstance = instance;
+  // Shared icons belong to the system.
+  wc.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, 0, 0,
+                                             LR_DEFAULTSIZE | LR_SHARED));
+  wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
+                                               ::GetSystemMetrics(SM_CXSMICON),
+                                               ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  wc.lpszClassName = kClassName;
+  if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+
+  edit_background_ = Brush(::CreateSolidBrush(RGB(255, 255, 255)));
+  ::CreateWindowExW(0, kClassName, L"Capture", WS_POPUP | WS_CLIPCHILDREN, 0, 0, screen.width,
+                    screen.height, nullptr, nullptr, instance, this);
+  if (!hwnd()) return false;
+  if (!native_.Create(hwnd(), instance, form.controls)) return false;
+  native_.Mirror(form.controls);
+  return true;
+}
+
+CaptureWindow::~CaptureWindow() {
+  // The children go first, while the fonts and brushes they use still exist.
+  window_.Reset();
+}
+
+void CaptureWindow::Show() {
+  Sync();
+  if (!hwnd()) return;
+  ::ShowWindow(hwnd(), SW_SHOW);
+  ::SetForegroundWindow(hwnd());
+  ::SetFocus(hwnd());
+  ::UpdateWindow(hwnd());
+}
+
+int CaptureWindow::Run() {
+  MSG msg{};
+  for (;;) {
+    const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(msg.wParam);
+    if (got < 0) return 1;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+}
+
+void CaptureWindow::SetPointer(Pointer pointer) {
+  pointer_ = pointer;
+  if (hwnd()) ::SetCursor(::LoadCursorW(nullptr, CursorFor(pointer)));
+}
+
+PointI CaptureWindow::CursorPos() const {
+  POINT p{};
+  ::GetCursorPos(&p);
+  return {p.x, p.y};
+}
+
+void CaptureWindow::PumpEvents() {
+  Sync();
+  if (hwnd()) ::UpdateWindow(hwnd());
+  MSG msg{};
+  for (int n = 0; n < kMaxPumpedMessages && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
+    if (msg.message == WM_QUIT) {
+      // The run is over; the message loop must still see it.
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+}
+
+void CaptureWindow::SetFocus(ControlId control) {
+  if (!hwnd() || !form_) return;
+  // The box may have been shown by the reaction that asks for the focus: show it first.
+  native_.Mirror(form_->controls);
+  const HWND target = native_.Handle(control);
+  ::SetFocus(target ? target : hwnd());
+}
+
+bool CaptureWindow::ComboDropped(ControlId combo) {
+  const HWND handle = native_.Handle(combo);
+  return handle && ::SendMessageW(handle, CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
+
+void CaptureWindow::ShowComboList(ControlId combo, bool show) {
+  if (form_) native_.Mirror(form_->controls);  // the list drops from where the model has it
+  if (const HWND handle = native_.Handle(combo)) {
+    ::SendMessageW(handle, CB_SHOWDROPDOWN, show ? TRUE : FALSE, 0);
+  }
+}
+
+LRESULT CALLBACK CaptureWindow::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* self =
+        static_cast<CaptureWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->window_ = OwnedWindow(hwnd);
+  }
+  auto* self = reinterpret_cast<CaptureWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return ::DefWindowProcW(hwnd, message, wparam, lparam);
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->window_.release();  // gone already
+    return ::DefWindowProcW(hwnd, message, wparam, lparam);
+  }
+  return self->Handle(message, wparam, lparam);
+}
+
+LRESULT CaptureWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+      return OnMouse(message, wparam, lparam);
+    case WM_CHAR:
+      form_->KeyPress(static_cast<char16_t>(wparam));
+      Sync();
+      return 0;
+    case WM_COMMAND:
+      return OnCommand(wparam, lparam);
+    case WM_CTLCOLOREDIT: {
+      const auto dc = reinterpret_cast<HDC>(wparam);
+      ::SetTextColor(dc, static_cast<COLORREF>(native_.TextColour(reinterpret_cast<HWND>(lparam))) &
+                             0x00FFFFFFu);
+      ::SetBkColor(dc, RGB(255, 255, 255));
+      return reinterpret_cast<LRESULT>(edit_background_.get());
+    }
+    case WM_SETCURSOR:
+      // One pointer for the whole window, its painted controls and its native children.
+      ::SetCursor(::LoadCursorW(nullptr, CursorFor(pointer_)));
+      return TRUE;
+    case WM_CAPTURECHANGED:
+      if (held_ != 0 && reinterpret_cast<HWND>(lparam) != hwnd()) {
+        ::PostMessageW(hwnd(), kCaptureLost, 0, 0);
+      }
+      return 0;
+    case kCaptureLost:
+      return OnCaptureLost();
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      const std::vector<RectI> areas = UpdateAreas();
+      PaintSession paint(hwnd());
+      Paint(paint.dc(), areas);
+      return 0;
+    }
+    case WM_PRINTCLIENT: {
+      RECT client{};
+      ::GetClientRect(hwnd(), &client);
+      Paint(reinterpret_cast<HDC>(wparam), {{0, 0, client.right, client.bottom}});
+      return 0;
+    }
+    case WM_DESTROY:
+      ::PostQuitMessage(0);
+      return 0;
+    default:
+      return ::DefWindowProcW(hwnd(), message, wparam, lparam);
+  }
+}
+
+LRESULT CaptureWindow::OnMouse(UINT message, WPARAM wparam, LPARAM lparam) {
+  const std::optional<MouseInput> in =
+      UnpackMouse(message, wparam, lparam, ::GetKeyState(VK_MENU) < 0);
+  if (!in) return 0;
+  last_point_ = {in->x, in->y};
+  using Kind = MouseInput::Kind;
+  switch (in->kind) {
+    case Kind::Down:
+      HoldPointer(in->buttons);
+      form_->MouseDown(in->button, in->shift, in->x, in->y);
+      break;
+    case Kind::DoubleClick:
+      HoldPointer(in->buttons);
+      form_->DoubleClick(in->button, in->shift, in->x, in->y);
+      break;
+    case Kind::Move:
+      form_->MouseMove(in->buttons, in->shift, in->x, in->y);
+      break;
+    case Kind::Up:
+      form_->MouseUp(in->button, in->shift, in->x, in->y);
+      HoldPointer(in->buttons);
+      break;
+  }
+  Sync();
+  return 0;
+}
+
+void CaptureWindow::HoldPointer(int buttons) {
+  held_ = buttons;
+  if (!hwnd()) return;
+  if (buttons != 0 && ::GetCapture() != hwnd()) ::SetCapture(hwnd());
+  if (buttons == 0 && ::GetCapture() == hwnd()) ::ReleaseCapture();
+}
+
+LRESULT CaptureWindow::OnCaptureLost() {
+  if (held_ == 0 || ::GetCapture() == hwnd()) return 0;
+  // Another window (the font-size list) took the pointer mid-press: the press is over, and the
+  // form hears the release of every button it still thinks held.
+  const int held = std::exchange(held_, 0);
+  for (int b : {button::kLeft, button::kRight, button::kMiddle}) {
+    if (held & b) form_->MouseUp(b, 0, last_point_.x, last_point_.y);
+  }
+  Sync();
+  return 0;
+}
+
+LRESULT CaptureWindow::OnCommand(WPARAM wparam, LPARAM lparam) {
+  const auto child = reinterpret_cast<HWND>(lparam);
+  const ControlId id = native_.IdOf(child);
+  if (id == ControlId::Window) return ::DefWindowProcW(hwnd(), WM_COMMAND, wparam, lparam);
+  switch (HIWORD(wparam)) {
+    case EN_CHANGE:
+      if (native_.Mirroring()) return 0;
+      form_->TextChanged(id, NativeControls::TextOf(child));
+      break;
+    case CBN_SELENDOK: {
+      const LRESULT item = ::SendMessageW(child, CB_GETCURSEL, 0, 0);
+      if (item == CB_ERR) return 0;
+      const LRESULT length = ::SendMessageW(child, CB_GETLBTEXTLEN, static_cast<WPARAM>(item), 0);
+      std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(0, length)) + 1, L'\0');
+      ::SendMessageW(child, CB_GETLBTEXT, static_cast<WPARAM>(item),
+                     reinterpret_cast<LPARAM>(text.data()));
+      text.resize(static_cast<std::size_t>(std::max<LRESULT>(0, length)));
+      form_->ComboClick(id, Utf16(text));
+      break;
+    }
+    default:
+      return 0;
+  }
+  Sync();
+  return 0;
+}
+
+void CaptureWindow::Sync() {
+  if (!form_ || !hwnd()) return;
+  for (const RectI& r : ChangedAreas(mirrored_, form_->controls)) Invalidate(hwnd(), r);
+  mirrored_ = form_->controls;
+  const DirtyRects drawn = surface_.TakeScreenChanges();
+  for (const RectI& r : drawn.Rects()) Invalidate(hwnd(), r);
+  native_.Mirror(form_->controls);
+  if (close_requested_ || form_->Closed()) window_.Reset();  // WM_DESTROY ends the loop
+}
+
+}  // namespace capture::win32

@@ -1,0 +1,84 @@
+// The capture window: one borderless window over the whole screen. Its window procedure only
+// unpacks messages into plain values and hands them to CaptureForm; after every event it mirrors
+// the form's controls and surface onto the screen.
+#pragma once
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "capture/capture_form.h"
+#include "platform/platform.h"
+#include "platform/win32/control_painter.h"
+#include "platform/win32/dib.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/native_controls.h"
+#include "platform/win32/win32_surface.h"
+
+namespace capture::win32 {
+
+class CaptureWindow : public Window {
+ public:
+  explicit CaptureWindow(Win32Surface& surface) : surface_(surface) {}
+  CaptureWindow(const CaptureWindow&) = delete;
+  CaptureWindow& operator=(const CaptureWindow&) = delete;
+  ~CaptureWindow() override;
+
+  // Creates the window, hidden, at (0, 0) with the screen's size, and its native controls; the
+  // form receives its events from then on. False when the window could not be made.
+  bool Create(HINSTANCE instance, CaptureForm& form, SizeI screen);
+  // Mirrors the form, shows the window, takes the keyboard and paints at once.
+  void Show();
+  // Runs the message loop until the window is gone; the program's exit status.
+  int Run();
+  // The window, or null once it has been destroyed. Not owned by the caller.
+  HWND hwnd() const { return window_.get(); }
+  // The native child standing for a control (TextEdit, Text1, Combo1), or null.
+  HWND NativeHandle(ControlId id) const { return native_.Handle(id); }
+
+  // ---- Window ----
+  void SetPointer(Pointer pointer) override;
+  Pointer GetPointer() const override { return pointer_; }
+  PointI CursorPos() const override;
+  void Close() override { close_requested_ = true; }
+  void PumpEvents() override;
+  void Sleep(int milliseconds) override { ::Sleep(static_cast<DWORD>(std::max(0, milliseconds))); }
+  void SetFocus(ControlId control) override;
+  bool ComboDropped(ControlId combo) override;
+  void ShowComboList(ControlId combo, bool show) override;
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnMouse(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnCommand(WPARAM wparam, LPARAM lparam);
+  LRESULT OnCaptureLost();
+  // SetCapture while any button is held, ReleaseCapture once none is: the one place for both.
+  void HoldPointer(int buttons);
+  // Brings the screen in line with the form: invalidates what changed, mirrors the native
+  // controls, and destroys the window once the form has closed.
+  void Sync();
+  // Paints the window layer and the controls over the given window areas.
+  void Paint(HDC dc, const std::vector<RectI>& areas);
+  std::vector<RectI> UpdateAreas() const;
+
+  Win32Surface& surface_;
+  CaptureForm* form_ = nullptr;  // not owned
+  OwnedWindow window_;
+  NativeControls native_;
+  ControlPainter painter_;
+  Dib back_buffer_;    // painting of areas with controls in them happens here first
+  Controls mirrored_;  // the controls as the screen shows them
+  Brush edit_background_;
+  Pointer pointer_ = Pointer::Default;
+  int held_ = 0;  // buttons held since a press on the window
+  PointF last_point_;
+  bool close_requested_ = false;
+};
+
+// Makes the process per-monitor DPI aware where the system allows it (the manifest asks too);
+// failure is not an error, the screen grab works in physical pixels either way.
+void EnablePerMonitorDpiAwareness();
+
+}  // namespace capture::win32

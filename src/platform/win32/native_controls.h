@@ -1,0 +1,59 @@
+// The native child controls the user types into or picks from, mirrored from the control model:
+// the text tool's box TextEdit, the font-size box Text1, the font-size list Combo1 (whose face is
+// never seen, only its drop-down list) and the tooltips of the toolbar buttons.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "capture/controls.h"
+#include "platform/win32/handles.h"
+
+namespace capture::win32 {
+
+class NativeControls {
+ public:
+  // Creates the controls as children of the capture window, hidden. False when one could not be
+  // made.
+  bool Create(HWND parent, HINSTANCE instance, const Controls& model);
+  // Moves, shows, hides, refonts and retexts the native controls to match the model.
+  void Mirror(const Controls& model);
+
+  // The native window of TextEdit, Text1 or Combo1; null for any other control. Not owned: the
+  // capture window destroys its children.
+  HWND Handle(ControlId id) const;
+  // The model control a native child stands for; ControlId::Window when none.
+  ControlId IdOf(HWND child) const;
+  // True while a text the form set is being put into a native control (its change notification
+  // is then not a change by the user).
+  bool Mirroring() const { return mirroring_; }
+  // The text colour the model gives the edit control, for WM_CTLCOLOREDIT.
+  Colour TextColour(HWND edit) const;
+  // The native control's current text.
+  static std::u16string TextOf(HWND control);
+
+ private:
+  struct Mirrored {
+    HWND hwnd = nullptr;  // not owned
+    RectI rect;
+    bool shown = false;
+    float font_points = 0;
+    int line_height = 0;
+    Font font;
+  };
+  void MirrorEdit(Mirrored& edit, const Control& c, const Controls& model);
+  void MirrorCombo(const Controls& model);
+  void MirrorTooltips(const Controls& model);
+
+  HWND parent_ = nullptr;  // not owned
+  Mirrored text_edit_, text1_, combo1_;
+  std::u16string combo_caption_;
+  HWND tooltip_ = nullptr;  // not owned: destroyed with its owner, the capture window
+  std::array<RectI, 9> tool_rects_{};
+  Colour text_edit_colour_ = 0, text1_colour_ = 0;
+  bool mirroring_ = false;
+};
+
+}  // namespace capture::win32

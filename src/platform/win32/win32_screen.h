@@ -1,0 +1,14 @@
+// The screen through the display device context, in physical pixels.
+#pragma once
+
+#include "platform/platform.h"
+
+namespace capture::win32 {
+
+class Win32Screen : public Screen {
+ public:
+  Picture Grab() override;
+  SizeI Size() const override;
+};
+
+}  // namespace capture::win32

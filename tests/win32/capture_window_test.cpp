@@ -1,0 +1,238 @@
+#include "platform/win32/capture_window.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include "capture/art.h"
+#include "platform/fake/fake_platform.h"
+#include "platform/win32/native_controls.h"
+
+namespace capture::win32 {
+namespace {
+
+constexpr int kWidth = 320, kHeight = 200;
+
+// The real window, surface and native controls over a fake screen, clipboard and dialogs.
+class CaptureWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(window.Create(::GetModuleHandleW(nullptr), form, {kWidth, kHeight}));
+    form.Load();
+    window.Show();
+  }
+  void TearDown() override { QuitStatus(); }
+  // What the window paints, all of it, through WM_PRINTCLIENT.
+  Picture Printed() {
+    Dib dib(kWidth, kHeight);
+    ::SendMessageW(window.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dib.dc()), PRF_CLIENT);
+    ::GdiFlush();
+    Picture out(kWidth, kHeight);
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) out.at(x, y) = dib.Row(y)[x] & 0xFFFFFFu;
+    }
+    return out;
+  }
+  // Runs what is pending; the exit status of the message loop once the window has ended it.
+  std::optional<WPARAM> QuitStatus() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) return msg.wParam;
+      ::DispatchMessageW(&msg);
+    }
+    return std::nullopt;
+  }
+  void ShowStylePanel() {
+    form[ControlId::Picture2].left = 40;
+    form[ControlId::Picture2].top = 60;
+    form[ControlId::Picture2].visible = true;
+    window.PumpEvents();
+  }
+
+  Picture screen_picture = fake::NoisePicture(kWidth, kHeight, 5);
+  fake::FakeScreen screen{screen_picture};
+  fake::FakeClipboard clipboard;
+  fake::FakeDialogs dialogs;
+  fake::FakeGdiplus gdiplus;
+  Win32Surface surface;
+  CaptureWindow window{surface};
+  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus};
+  CaptureForm form{platform};
+};
+
+TEST_F(CaptureWindowTest, Show_PaintsTheFrozenScreenAndNothingElse) {
+  EXPECT_EQ(Printed(), screen_picture);
+  RECT rect{};
+  ::GetWindowRect(window.hwnd(), &rect);
+  EXPECT_EQ(rect.left, 0);
+  EXPECT_EQ(rect.top, 0);
+  EXPECT_EQ(rect.right, kWidth);
+  EXPECT_EQ(rect.bottom, kHeight);
+}
+
+TEST_F(CaptureWindowTest, ShownControls_ArePaintedOverThePictureInsideTheirBounds) {
+  Control& selection = form[ControlId::Shape1];
+  selection.left = 20, selection.top = 30, selection.width = 100, selection.height = 50;
+  selection.visible = true;
+  Control& handle = form[Image1(0)];
+  handle.left = 200, handle.top = 150, handle.visible = true;
+  Control& label = form[ControlId::LblPos];
+  label.left = 22, label.top = 120, label.caption = u"100x50", label.visible = true;
+  window.PumpEvents();
+
+  const Picture shown = Printed();
+
+  const std::uint32_t frame = PixelOf(selection.border_colour);
+  for (auto [x, y] : {std::pair{20, 30}, {119, 30}, {20, 79}, {119, 79}, {70, 30}, {20, 55}}) {
+    EXPECT_EQ(shown.at(x, y), frame) << x << "," << y;
+  }
+  for (auto [x, y] : {std::pair{21, 31}, {70, 55}, {120, 30}, {20, 80}, {19, 30}}) {
+    EXPECT_EQ(shown.at(x, y), screen_picture.at(x, y)) << x << "," << y;
+  }
+  EXPECT_EQ(shown.at(201, 151), ArtIcon(Art::Handle).argb[5] & 0xFFFFFFu);
+  int white = 0, ink = 0;
+  for (int y = 120; y < 137; ++y) {
+    for (int x = 22; x < 100; ++x) {
+      white += shown.at(x, y) == 0xFFFFFFu ? 1 : 0;
+      ink += shown.at(x, y) != 0xFFFFFFu && shown.at(x, y) != screen_picture.at(x, y) ? 1 : 0;
+    }
+  }
+  EXPECT_GT(white, 100);  // the label's box
+  EXPECT_GT(ink, 20);     // its text
+}
+
+TEST_F(CaptureWindowTest, SurfaceChanges_InvalidateOnlyTheirOwnArea) {
+  surface.SetPersistent(false);
+  surface.Line(10, 10, 300, 10, Rgb(255, 0, 0));
+  ::SendMessageW(window.hwnd(), WM_CHAR, 'a', 0);  // any event mirrors the surface
+
+  Region update(::CreateRectRgn(0, 0, 0, 0));
+  ::GetUpdateRgn(window.hwnd(), update.get(), FALSE);
+  EXPECT_TRUE(::PtInRegion(update.get(), 10, 10));
+  EXPECT_TRUE(::PtInRegion(update.get(), 300, 10));
+  EXPECT_FALSE(::PtInRegion(update.get(), 150, 100));
+  ::UpdateWindow(window.hwnd());
+  EXPECT_EQ(Printed().at(150, 10), PixelOf(Rgb(255, 0, 0)));
+}
+
+TEST_F(CaptureWindowTest, Escape_ClosesTheWindowAndEndsTheRunWithStatusZero) {
+  ::SendMessageW(window.hwnd(), WM_CHAR, VK_ESCAPE, 0);
+
+  EXPECT_TRUE(form.Closed());
+  EXPECT_EQ(window.hwnd(), nullptr);
+  EXPECT_EQ(QuitStatus(), 0u);
+}
+
+TEST_F(CaptureWindowTest, Escape_InTheTextBox_ClosesTheWindowToo) {
+  form[ControlId::TextEdit].visible = true;
+  window.SetFocus(ControlId::TextEdit);
+  const HWND edit = window.NativeHandle(ControlId::TextEdit);
+  ASSERT_EQ(::GetFocus(), edit);
+
+  ::SendMessageW(edit, WM_CHAR, VK_ESCAPE, 0);
+
+  EXPECT_TRUE(form.Closed());
+  EXPECT_EQ(window.hwnd(), nullptr);
+}
+
+TEST_F(CaptureWindowTest, Press_CapturesThePointerUntilTheLastButtonIsUp) {
+  const HWND hwnd = window.hwnd();
+  ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  EXPECT_EQ(::GetCapture(), hwnd);
+
+  ::SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(12, 12));
+  EXPECT_EQ(::GetCapture(), nullptr);
+}
+
+TEST_F(CaptureWindowTest, TheTextBox_FollowsTheModelAndTellsTheFormWhatTheUserTyped) {
+  Control& box = form[ControlId::TextEdit];
+  box.left = 50, box.top = 60, box.caption = u"你好", box.font_points = 18, box.visible = true;
+  window.PumpEvents();
+  const HWND edit = window.NativeHandle(ControlId::TextEdit);
+
+  // Its text starts where the text tool will draw it, and a line of the font fits.
+  RECT text{};
+  ::SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
+  ::MapWindowPoints(edit, nullptr, reinterpret_cast<POINT*>(&text), 2);
+  EXPECT_TRUE(::IsWindowVisible(edit));
+  EXPECT_EQ(text.left, 50);
+  EXPECT_EQ(text.top, 60);
+  EXPECT_GE(text.bottom - text.top, 24);  // 18 points at 96 dots per inch
+  EXPECT_EQ(NativeControls::TextOf(edit), u"你好");
+
+  ::SetWindowTextW(edit, L"截屏");  // as typing would
+  EXPECT_EQ(box.caption, u"截屏");
+
+  box.visible = false;
+  window.PumpEvents();
+  EXPECT_FALSE(::IsWindowVisible(edit));
+}
+
+TEST_F(CaptureWindowTest, FontSizeList_DropsWithoutShowingItsFaceAndReportsTheChoice) {
+  ShowStylePanel();
+  const HWND combo = window.NativeHandle(ControlId::Combo1);
+  Region region(::CreateRectRgn(0, 0, 1, 1));
+  EXPECT_EQ(::GetWindowRgn(combo, region.get()), NULLREGION);
+  EXPECT_EQ(NativeControls::TextOf(window.NativeHandle(ControlId::Text1)), u"11");
+
+  window.ShowComboList(ControlId::Combo1, true);
+  EXPECT_TRUE(window.ComboDropped(ControlId::Combo1));
+  window.ShowComboList(ControlId::Combo1, false);
+  EXPECT_FALSE(window.ComboDropped(ControlId::Combo1));
+
+  ::SendMessageW(combo, CB_SETCURSEL, 6, 0);
+  ::SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(combo), CBN_SELENDOK),
+                 reinterpret_cast<LPARAM>(combo));
+  EXPECT_EQ(form[ControlId::Combo1].caption, u"14");
+}
+
+TEST_F(CaptureWindowTest, Pointer_IsTheOverrideEverywhereInTheWindow) {
+  window.SetPointer(Pointer::SizeAll);
+  ::SendMessageW(window.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(window.hwnd()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_SIZEALL));
+
+  const HWND edit = window.NativeHandle(ControlId::Text1);
+  window.SetPointer(Pointer::Cross);
+  ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));  // as if the pointer had just come over it
+  ::SendMessageW(edit, WM_SETCURSOR, reinterpret_cast<WPARAM>(edit),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_CROSS));  // not the text box's I-beam
+
+  window.SetPointer(Pointer::Default);
+  ::SendMessageW(window.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(window.hwnd()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_ARROW));
+}
+
+TEST_F(CaptureWindowTest, ToolbarTooltips_LieOverTheButtonsOnlyWhileTheStripIsShown) {
+  HWND tooltip = nullptr;
+  while ((tooltip = ::FindWindowExW(nullptr, tooltip, TOOLTIPS_CLASSW, nullptr)) != nullptr) {
+    if (::GetWindow(tooltip, GW_OWNER) == window.hwnd()) break;
+  }
+  ASSERT_NE(tooltip, nullptr);
+  wchar_t text[80] = {};
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.hwnd = window.hwnd();
+  tool.uId = 7;
+  tool.lpszText = text;
+  auto tool_rect = [&] {
+    ::SendMessageW(tooltip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool));
+    return RectI{tool.rect.left, tool.rect.top, tool.rect.right, tool.rect.bottom};
+  };
+  EXPECT_TRUE(tool_rect().Empty());
+
+  Control& strip = form[ControlId::Picture1];
+  strip.left = 100, strip.top = 120, strip.visible = true;
+  window.PumpEvents();
+
+  EXPECT_EQ(tool_rect(), (RectI{107, 125, 123, 141}));  // button 7 at 6 2/3, 5 in the strip
+  ::SendMessageW(tooltip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+  EXPECT_EQ(std::wstring(text), L"添加矩形");
+  strip.visible = false;
+  window.PumpEvents();
+  EXPECT_TRUE(tool_rect().Empty());
+}
+
+}  // namespace
+}  // namespace capture::win32

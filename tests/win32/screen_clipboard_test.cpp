@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/fake/fake_platform.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/win32_clipboard.h"
+#include "platform/win32/win32_screen.h"
+#include "test_support.h"
+
+namespace capture::win32 {
+namespace {
+
+// The test scripts show a known picture on a virtual display and name it (as a BMP) in
+// CAPTURE_TEST_SCREEN_BMP; the grab must give it back pixel for pixel.
+TEST(Win32Screen, Grab_IsTheWholeScreenPixelForPixel) {
+  const char* bmp = std::getenv("CAPTURE_TEST_SCREEN_BMP");
+  if (!bmp || !*bmp) GTEST_SKIP() << "CAPTURE_TEST_SCREEN_BMP names no picture of the screen";
+  const std::optional<Picture> expected = test::LoadBmp(test::WindowsPath(bmp));
+  ASSERT_TRUE(expected) << "cannot read " << bmp;
+  Win32Screen screen;
+
+  const Picture grabbed = screen.Grab();
+
+  EXPECT_EQ(screen.Size(), (SizeI{expected->width, expected->height}));
+  ASSERT_EQ(grabbed.width, expected->width);
+  ASSERT_EQ(grabbed.height, expected->height);
+  std::size_t differing = 0;
+  for (std::size_t i = 0; i < grabbed.pixels.size(); ++i) {
+    differing += grabbed.pixels[i] != expected->pixels[i] ? 1 : 0;
+  }
+  EXPECT_EQ(differing, 0u);
+}
+
+std::optional<Picture> ClipboardDib() {
+  OpenedClipboard clipboard(nullptr);
+  if (!clipboard.is_open()) return std::nullopt;
+  const HANDLE data = ::GetClipboardData(CF_DIB);
+  if (!data) return std::nullopt;
+  GlobalLock locked(data);
+  return test::ReadPackedDib(locked.data(), locked.size());
+}
+
+TEST(Win32Clipboard, PutBitmap_OffersExactlyThePictureToOtherReaders) {
+  Win32Clipboard clipboard;
+  const Picture picture = fake::NoisePicture(37, 23, 11);
+
+  ASSERT_TRUE(clipboard.PutBitmap(picture));
+
+  const std::optional<Picture> dib = ClipboardDib();
+  ASSERT_TRUE(dib);
+  EXPECT_EQ(*dib, picture);
+  EXPECT_EQ(clipboard.GetBitmap(), picture);
+}
+
+TEST(Win32Clipboard, EmptyAndPicturesWithoutArea_LeaveNoBitmap) {
+  Win32Clipboard clipboard;
+  ASSERT_TRUE(clipboard.PutBitmap(fake::NoisePicture(5, 5)));
+
+  EXPECT_TRUE(clipboard.Empty());
+  EXPECT_FALSE(clipboard.GetBitmap());
+
+  ASSERT_TRUE(clipboard.PutBitmap(fake::NoisePicture(5, 5)));
+  EXPECT_FALSE(clipboard.PutBitmap(Picture(0, 4)));
+  EXPECT_FALSE(clipboard.GetBitmap());
+}
+
+}  // namespace
+}  // namespace capture::win32

@@ -1,0 +1,22 @@
+#include "platform/win32/win32_dialogs.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "platform/win32/text.h"
+
+namespace capture::win32 {
+namespace {
+
+TEST(Win32Dialogs, ProgramFolder_IsTheFolderThatHoldsTheRunningProgram) {
+  Win32Dialogs dialogs;
+
+  const std::wstring folder = Wide(dialogs.ProgramFolder());
+
+  ASSERT_FALSE(folder.empty());
+  EXPECT_NE(folder.back(), L'\\');
+  EXPECT_NE(::GetFileAttributesW((folder + L"\\win32_tests.exe").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace
+}  // namespace capture::win32
