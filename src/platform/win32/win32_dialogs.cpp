@@ -17,6 +17,22 @@ const wchar_t* OrNull(const std::wstring& s) {
   return s.empty() ? nullptr : s.c_str();
 }
 
+// Disables a window for as long as it lives.
+class DisabledWindow {
+ public:
+  explicit DisabledWindow(HWND window) : window_(window) {
+    if (window_) ::EnableWindow(window_, FALSE);
+  }
+  ~DisabledWindow() {
+    if (window_) ::EnableWindow(window_, TRUE);
+  }
+  DisabledWindow(const DisabledWindow&) = delete;
+  DisabledWindow& operator=(const DisabledWindow&) = delete;
+
+ private:
+  HWND window_;
+};
+
 }  // namespace
 
 std::optional<std::u16string> Win32Dialogs::AskSavePath(const SaveDialogRequest& request) {
@@ -42,11 +58,13 @@ std::optional<std::u16string> Win32Dialogs::AskSavePath(const SaveDialogRequest&
   ofn.lpstrTitle = OrNull(title);
   ofn.lpstrDefExt = OrNull(default_ext);
   ofn.Flags = request.flags;
+  const DisabledWindow blocked(blocked_);
   if (!::GetSaveFileNameW(&ofn)) return std::nullopt;
   return Utf16(path.data());
 }
 
 void Win32Dialogs::ShowMessage(const std::u16string& title, const std::u16string& text) {
+  const DisabledWindow blocked(blocked_);
   ::MessageBoxW(nullptr, Wide(text).c_str(), Wide(title).c_str(), MB_OK | MB_ICONINFORMATION);
 }
 

@@ -1,6 +1,8 @@
 // The common save dialog, message boxes and the program's own folder.
 #pragma once
 
+#include <windows.h>
+
 #include "platform/platform.h"
 
 namespace capture::win32 {
@@ -13,6 +15,13 @@ class Win32Dialogs : public Dialogs {
   std::optional<std::u16string> AskSavePath(const SaveDialogRequest& request) override;
   void ShowMessage(const std::u16string& title, const std::u16string& text) override;
   std::u16string ProgramFolder() override;
+
+  // The capture window, disabled while a dialog or message box is up: the dialogs have no owner,
+  // and a click on the full-screen window would otherwise bury them and re-enter the form.
+  void BlockWhileModal(HWND window) { blocked_ = window; }
+
+ private:
+  HWND blocked_ = nullptr;  // not owned
 };
 
 }  // namespace capture::win32
