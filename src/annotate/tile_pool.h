@@ -1,0 +1,72 @@
+// The tiles that snapshots are made of. A picture is cut into square tiles; each distinct tile is
+// held once, shared by every snapshot that refers to it, and freed when the last reference goes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace capture {
+
+// Side of a tile in pixels. Tiles on the right and bottom edges of a picture are cut smaller.
+inline constexpr int kTileSize = 64;
+
+// A slot in the pool; valid while the tile it names has references.
+using TileId = std::uint32_t;
+
+// A block of pixels inside a larger picture.
+struct TileBlock {
+  const std::uint32_t* first = nullptr;  // the top-left pixel; not owned
+  int stride = 0;                        // pixels from one row to the next
+  int width = 0;
+  int height = 0;
+};
+
+// A 64-bit hash of the block's size and pixels.
+std::uint64_t TileHash(const TileBlock& block);
+
+class TilePool {
+ public:
+  // The tile whose size and pixels equal the block's, with one reference more; a new tile when
+  // the pool holds none. `hash` must be TileHash(block).
+  TileId Acquire(const TileBlock& block, std::uint64_t hash);
+  // Adds a reference to a live tile.
+  void AddRef(TileId id);
+  // Drops a reference to a live tile; the last one frees it.
+  void Release(TileId id);
+
+  // True when `id` names a live tile whose size and pixels equal the block's.
+  bool Matches(TileId id, const TileBlock& block) const;
+  // True when `id` names a live tile of that size and hash; safe for any id.
+  bool Holds(TileId id, int width, int height, std::uint64_t hash) const;
+  // The hash of a live tile.
+  std::uint64_t HashOf(TileId id) const { return tiles_[id].hash; }
+  // Row y of a live tile: its width in pixels, contiguous.
+  const std::uint32_t* Row(TileId id, int y) const {
+    const Tile& t = tiles_[id];
+    return t.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(t.width);
+  }
+
+  // Live tiles.
+  std::size_t TileCount() const { return live_; }
+  // Bytes of the pixels of the live tiles.
+  std::size_t Bytes() const { return bytes_; }
+
+ private:
+  struct Tile {
+    std::vector<std::uint32_t> pixels;
+    int width = 0;
+    int height = 0;
+    std::uint64_t hash = 0;
+    std::size_t refs = 0;  // 0: the slot is free
+  };
+
+  std::vector<Tile> tiles_;
+  std::vector<TileId> free_;
+  std::unordered_multimap<std::uint64_t, TileId> by_hash_;
+  std::size_t live_ = 0;
+  std::size_t bytes_ = 0;
+};
+
+}  // namespace capture

@@ -1,0 +1,185 @@
+// Drives the capture window with window events decoded from the fuzzer's input, on a small noise
+// screen, and checks after every event that the snapshot store still holds together: the index
+// within range, one element per snapshot, and every snapshot readable as a screen-sized picture.
+//
+// Input format (make_corpus.py writes seeds in it), read from the front, missing bytes read as 0:
+//   byte: odd = the save dialog answers with a path, even = it is cancelled
+//   then events until the input ends or the window closes:
+//   byte kind % 10: 0-1 press, 2-4 move, 5-6 release, 7 double-click, 8 key, 9 text or list
+//   press, release, double-click: byte button choice (mostly one button); move: byte buttons
+//     held % 8; then byte shift % 8, point
+//     point: byte mode; even: x (2 bytes, big-endian) and y (1 byte) on or just off the screen;
+//            odd: byte control id, byte dx, byte dy: near that control's top-left
+//   key: 2 bytes UTF-16 code unit (Escape only when the next byte is 0)
+//   text or list: byte target % 3 (TextEdit, Text1, Combo1 list item), then for text a byte
+//     length % 9 and per character a byte (Text1: digits mostly) or 2 bytes; for the list a byte
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "capture/capture_form.h"
+#include "platform/fake/fake_platform.h"
+
+namespace capture {
+namespace {
+
+// Wide enough for the toolbar strip (241 1/3 pixels); high enough for a selection taller than the
+// size and colour labels at its top, with the strip and the style panel below it.
+constexpr int kScreenWidth = 256;
+constexpr int kScreenHeight = 160;
+// A drag keeps reporting the pointer after it has left the window.
+constexpr int kOutside = 8;
+constexpr int kMaxEvents = 500;
+constexpr char16_t kEscape = 27;
+
+class Input {
+ public:
+  Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+  bool Done() const { return size_ == 0; }
+  int Byte() {
+    if (size_ == 0) return 0;
+    --size_;
+    return *data_++;
+  }
+  int Word() { return Byte() << 8 | Byte(); }
+  // A value in [low, high], from one byte when the range allows, else two.
+  int Range(int low, int high) {
+    const int span = high - low + 1;
+    return low + (span <= 256 ? Byte() : Word()) % span;
+  }
+
+ private:
+  const std::uint8_t* data_;
+  std::size_t size_;
+};
+
+[[noreturn]] void Fail(const char* what, long value) {
+  std::fprintf(stderr, "snapshot store broken: %s (%ld)\n", what, value);
+  std::abort();
+}
+
+// Checks the store after an event. Reading every snapshot back is what costs, so that is done only
+// when the store has changed: a snapshot can only stop reading back when some snapshot is written,
+// copied or dropped, and each of those changes an element's buffer or the number of elements.
+class StoreCheck {
+ public:
+  void operator()(CaptureForm& form) {
+    SnapshotStore& store = form.store;
+    if (store.SnapIdx < 1) Fail("SnapIdx < 1", store.SnapIdx);
+    if (store.SnapIdx > store.SnapMax) Fail("SnapIdx > SnapMax", store.SnapIdx);
+    if (store.Snap.size() != static_cast<std::size_t>(store.SnapMax) + 1) {
+      Fail("Snap.size() != SnapMax + 1", static_cast<long>(store.Snap.size()));
+    }
+    if (!store.Bag) Fail("no Bag", 0);
+
+    std::vector<const void*> buffers;
+    for (const Snapshot& s : store.Snap) buffers.push_back(s.bytes().data());
+    if (buffers == buffers_) return;
+    buffers_ = std::move(buffers);
+    for (std::int32_t k = 1; k <= store.SnapMax; ++k) {
+      const Picture picture = store.Bag->ReadP(store.Snap[static_cast<std::size_t>(k)]);
+      if (picture.width != kScreenWidth || picture.height != kScreenHeight) {
+        Fail("snapshot is not screen-sized", k);
+      }
+    }
+  }
+
+ private:
+  std::vector<const void*> buffers_;  // each element's buffer at the last full check
+};
+
+int Button(Input& in) {
+  // Mostly one button, as presses and releases come; now and then several, or none.
+  static constexpr std::array<int, 12> kButtons = {1, 1, 1, 1, 1, 2, 2, 4, 3, 5, 6, 0};
+  return kButtons[static_cast<std::size_t>(in.Range(0, static_cast<int>(kButtons.size()) - 1))];
+}
+
+// A point anywhere on or just off the screen, or near a control, so that the toolbar buttons,
+// the handles and the style panel are hit often enough to get past them.
+PointF Point(Input& in, const CaptureForm& form) {
+  int x, y;
+  if (in.Byte() % 2 == 0) {
+    x = in.Range(-kOutside, kScreenWidth + kOutside);
+    y = in.Range(-kOutside, kScreenHeight + kOutside);
+  } else {
+    const auto id = static_cast<ControlId>(in.Range(0, static_cast<int>(ControlId::Count) - 1));
+    const PointF origin = form.controls.Origin(id);
+    const int width = std::clamp(static_cast<int>(form[id].width), 0, 250);
+    const int height = std::clamp(static_cast<int>(form[id].height), 0, 250);
+    x = std::clamp(static_cast<int>(origin.x) + in.Range(-2, width + 2), -kOutside,
+                   kScreenWidth + kOutside);
+    y = std::clamp(static_cast<int>(origin.y) + in.Range(-2, height + 2), -kOutside,
+                   kScreenHeight + kOutside);
+  }
+  return {static_cast<float>(x), static_cast<float>(y)};
+}
+
+// Font sizes are mostly digits, sometimes anything at all.
+std::u16string Text(Input& in, bool mostly_digits) {
+  std::u16string text(static_cast<std::size_t>(in.Range(0, 8)), u'0');
+  for (char16_t& c : text) {
+    const int b = in.Byte();
+    if (mostly_digits && b < 200) {
+      c = static_cast<char16_t>(u'0' + b % 10);
+    } else if (b < 128) {
+      c = static_cast<char16_t>(b);
+    } else {
+      c = static_cast<char16_t>(in.Word());
+    }
+  }
+  return text;
+}
+
+void Step(Input& in, CaptureForm& form) {
+  static constexpr std::array<const char16_t*, 9> kComboItems = {u"6",  u"8",  u"9",  u"10", u"11",
+                                                                 u"12", u"14", u"18", u"20"};
+  const int kind = in.Byte() % 10;
+  if (kind <= 7) {
+    const int button = kind >= 2 && kind <= 4 ? in.Byte() % 8 : Button(in);
+    const int shift = in.Byte() % 8;
+    const PointF p = Point(in, form);
+    if (kind <= 1) return form.MouseDown(button, shift, p.x, p.y);
+    if (kind <= 4) return form.MouseMove(button, shift, p.x, p.y);
+    if (kind <= 6) return form.MouseUp(button, shift, p.x, p.y);
+    return form.DoubleClick(button, shift, p.x, p.y);
+  }
+  if (kind == 8) {
+    char16_t key = static_cast<char16_t>(in.Word());
+    // Escape ends the run: let it through only now and then, so runs go deep.
+    if (key == kEscape && in.Byte() != 0) key = u'a';
+    return form.KeyPress(key);
+  }
+  switch (in.Byte() % 3) {
+    case 0:
+      return form.TextChanged(ControlId::TextEdit, Text(in, false));
+    case 1:
+      return form.TextChanged(ControlId::Text1, Text(in, true));
+    default:
+      return form.ComboClick(ControlId::Combo1, kComboItems[static_cast<std::size_t>(in.Range(
+                                                    0, static_cast<int>(kComboItems.size()) - 1))]);
+  }
+}
+
+}  // namespace
+}  // namespace capture
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace capture;
+  Input in(data, size);
+  fake::FakePlatform fake(fake::NoisePicture(kScreenWidth, kScreenHeight, 1));
+  if (in.Byte() % 2 == 1) fake.dialogs.save_answer = u"C:\\captures\\shot.png";
+  CaptureForm form(fake.platform);
+  StoreCheck check;
+
+  form.Load();
+  check(form);
+  for (int i = 0; i < kMaxEvents && !form.Closed() && !in.Done(); ++i) {
+    Step(in, form);
+    check(form);
+  }
+  return 0;
+}

@@ -1,0 +1,95 @@
+#!/usr/bin/env python3
+"""Writes the seed inputs of fuzz_capture_form into tests/fuzz/corpus: short sessions of a user
+who selects, annotates, undoes, resizes, types and leaves, in the harness's input format (see the
+comment at the top of fuzz_capture_form.cpp). The fuzzer starts from these and mutates them."""
+import pathlib
+
+# ControlId values (src/capture/controls.h).
+TEXT_EDIT, PIC_COMBOX, PCOLOR_0, IMAGE2_0, IMAGE1_0 = 0, 3, 11, 31, 52
+# Toolbar buttons by index.
+UNDO, COPY_QUIT, SAVE, QUIT, ARROW, TEXT, ELLIPSE, RECT, REDO = range(9)
+# Choices in the harness's button table.
+LEFT, RIGHT, MIDDLE = 0, 5, 7
+
+
+def at(x, y):
+    return [0, (x + 8) >> 8, (x + 8) & 255, y + 8]
+
+
+def near(control, dx, dy):
+    return [1, control, dx + 2, dy + 2]
+
+
+def press(p, b=LEFT):
+    return [0, b, 0] + p
+
+
+def move(p, buttons=1):
+    return [2, buttons, 0] + p
+
+
+def release(p, b=LEFT):
+    return [5, b, 0] + p
+
+
+def double_click(p):
+    return press(p) + release(p) + [7, LEFT, 0] + p + release(p)
+
+
+def click(p, b=LEFT):
+    return press(p, b) + release(p, b)
+
+
+def drag(a, b, button=LEFT, held=1):
+    return press(a, button) + move(a, held) + move(b, held) + release(b, button)
+
+
+def button(i):
+    return click(near(IMAGE2_0 + i, 8, 8))
+
+
+def text(target, s):
+    return [9, target, len(s)] + [ord(c) for c in s]
+
+
+def key(code):
+    return [8, code >> 8, code & 255]
+
+
+# The selection (20, 5)-(240, 80) has the strip and the style panel below it. Its size and colour
+# labels cover its top down to y = 43, so shapes are drawn lower.
+SELECT = drag(at(20, 5), at(240, 80))
+
+SEEDS = {
+    "shapes_undo_redo": SELECT
+    + button(RECT) + drag(at(60, 50), at(120, 70))
+    + button(ELLIPSE) + drag(at(130, 48), at(200, 75))
+    + button(ARROW) + drag(at(30, 75), at(220, 50))
+    + button(UNDO) + button(UNDO) + button(REDO)
+    + button(RECT) + drag(at(45, 60), at(90, 70))
+    + button(UNDO) * 5 + SELECT + button(REDO),
+    "text_and_style": SELECT
+    + button(TEXT) + click(at(60, 55)) + text(0, "Hello")
+    + click(near(PCOLOR_0 + 13, 5, 5)) + text(1, "20") + press(near(PIC_COMBOX, 40, 10))
+    + [9, 2, 7] + click(at(150, 70)) + text(0, "x") + button(ARROW) + button(UNDO),
+    "resize_cuts_history": SELECT
+    + button(RECT) + drag(at(60, 50), at(120, 70)) + drag(at(70, 60), at(100, 75))
+    + button(UNDO) + button(UNDO)
+    + drag(near(IMAGE1_0 + 6, 1, 1), at(250, 100), MIDDLE, 4)
+    + drag(at(100, 60), at(60, 50)) + key(ord("a")),
+    "save": [1] + SELECT + button(RECT) + drag(at(60, 50), at(120, 70)) + button(SAVE),
+    "copy_by_double_click": SELECT + click(at(100, 60), RIGHT) + SELECT + double_click(at(100, 60)),
+}
+
+
+def main():
+    folder = pathlib.Path(__file__).resolve().parent / "corpus"
+    folder.mkdir(exist_ok=True)
+    for name, events in SEEDS.items():
+        # The first byte answers the save dialog; seeds other than "save" start with it even.
+        data = events if name == "save" else [0] + events
+        (folder / name).write_bytes(bytes(data))
+
+
+if __name__ == "__main__":
+    main()
