@@ -1,7 +1,8 @@
 // The drawing surface on a 3840 x 2160 screen: the time and repainted area of one preview move
 // of each shape, for a small and a large shape; then the memory that 100 annotations cost.
-#include <psapi.h>
 #include <windows.h>
+// psapi.h needs the types of windows.h first.
+#include <psapi.h>
 
 #include <cstdio>
 #include <functional>

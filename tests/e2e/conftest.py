@@ -1,0 +1,33 @@
+"""Fixtures of the end-to-end tests: each test gets its own virtual desktop."""
+
+import pytest
+
+from harness import Desktop
+
+
+@pytest.fixture
+def make_desktop():
+    """Starts desktops of a chosen size and picture: make_desktop(3840, 2160, picture="gradient").
+    Every desktop made is closed after the test, and the test fails if one left a process."""
+    made = []
+
+    def make(width: int = 1280, height: int = 800, picture="noise", seed: int = 1) -> Desktop:
+        desktop = Desktop(width, height, picture, seed)
+        made.append(desktop)
+        return desktop
+
+    yield make
+    errors = []
+    for desktop in made:
+        try:
+            desktop.close()
+        except Exception as error:  # close them all, then report
+            errors.append(error)
+    if errors:
+        raise errors[0]
+
+
+@pytest.fixture
+def desktop(make_desktop) -> Desktop:
+    """A 1280x800 desktop showing deterministic noise."""
+    return make_desktop()

@@ -1,0 +1,277 @@
+"""Where capture.exe puts its controls on the screen, and a user's gestures on them.
+
+Positions follow the program's own layout rules: the toolbar strip hangs under the selection's
+right end (inside it when the screen's bottom is too close), the style panel opens 3 pixels under
+the strip (above it when it does not fit), and every control is painted on the whole pixels its
+single-precision geometry rounds to. All values are window pixels, which are screen pixels.
+"""
+
+import time
+from dataclasses import dataclass
+
+from PIL import Image, ImageDraw
+
+from harness.ink import ink
+from harness.processes import wait_until
+
+SELECTION_BLUE = (0, 122, 236)  # selection frame, handles and label text
+PANEL_BACK = (222, 238, 255)  # toolbar strip and style panel
+PANEL_FRAME = (128, 128, 255)
+SEPARATOR = (192, 192, 255)
+
+STRIP_WIDTH, STRIP_HEIGHT = 3620 / 15, 26
+PANEL_HEIGHT = 560 / 15
+HANDLE = 4
+LABEL_HEIGHT = 17
+SIZE_LABEL_WIDTH, COLOUR_LABEL_WIDTH = 185, 175
+
+# Toolbar buttons by meaning: the left of the 16x16 icon inside the strip (its top is 5).
+BUTTON_LEFT = {
+    "rectangle": 100 / 15, "ellipse": 32, "text": 860 / 15, "arrow": 1220 / 15,
+    "undo": 1700 / 15, "redo": 138, "save": 2440 / 15, "quit": 2900 / 15, "copy": 218,
+}
+# The tooltip of each button, which is also the tool's name.
+TOOLTIP = {
+    "rectangle": "添加矩形", "ellipse": "添加椎圆", "text": "添加文字", "arrow": "添加箭头",
+    "undo": "撤销", "redo": "重做", "save": "保存", "quit": "退出截屏", "copy": "复制退出",
+}
+PALETTE = [
+    (0, 0, 0), (128, 128, 128), (192, 0, 0), (192, 192, 0),
+    (0, 128, 0), (0, 0, 128), (128, 0, 128), (0, 128, 128),
+    (255, 255, 255), (192, 192, 192), (255, 0, 0), (255, 255, 0),
+    (0, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255),
+]
+BLUE, GREEN = 13, 12  # palette indices
+
+
+def px(value: float) -> int:
+    """The whole pixel a control edge at `value` is painted from (round half away from zero, as
+    the program does)."""
+    return int(value + 0.5) if value >= 0 else -int(-value + 0.5)
+
+
+@dataclass(frozen=True)
+class Box:
+    """Whole-pixel rectangle, right and bottom exclusive."""
+    left: int
+    top: int
+    right: int
+    bottom: int
+
+    @classmethod
+    def of(cls, left: float, top: float, width: float, height: float) -> "Box":
+        return cls(px(left), px(top), px(left + width), px(top + height))
+
+    @property
+    def size(self) -> tuple[int, int]:
+        return self.right - self.left, self.bottom - self.top
+
+    def pil(self) -> tuple[int, int, int, int]:
+        return self.left, self.top, self.right, self.bottom
+
+    def contains(self, x: int, y: int) -> bool:
+        return self.left <= x < self.right and self.top <= y < self.bottom
+
+
+@dataclass(frozen=True)
+class Layout:
+    """The controls around a selection at `left`, `top` with size `width` x `height` on a screen
+    `screen_height` pixels high."""
+    left: float
+    top: float
+    width: float
+    height: float
+    screen_height: int = 800
+
+    @property
+    def right(self) -> float:
+        return self.left + self.width
+
+    @property
+    def bottom(self) -> float:
+        return self.top + self.height
+
+    @property
+    def frame(self) -> Box:
+        """The selection outline: its first and last columns and rows are painted."""
+        return Box.of(self.left, self.top, self.width, self.height)
+
+    def handle(self, index: int) -> Box:
+        cx = [0, 0.5, 1, 0, 0, 0.5, 1, 1][index]
+        cy = [0, 0, 0, 0.5, 1, 1, 1, 0.5][index]
+        left = self.left + self.width * cx - HANDLE / 2
+        if index == 2:  # stands a little further left than a centred handle
+            left = self.right - HANDLE / 1.5
+        return Box.of(left, self.top + self.height * cy - HANDLE / 2, HANDLE, HANDLE)
+
+    def handle_point(self, index: int) -> tuple[int, int]:
+        """A pixel on handle `index`, for pointing at it."""
+        box = self.handle(index)
+        return box.left + 1, box.top + 1
+
+    @property
+    def size_label(self) -> Box:
+        return Box.of(self.left + 2, self.top + 2, SIZE_LABEL_WIDTH, LABEL_HEIGHT)
+
+    @property
+    def colour_label(self) -> Box:
+        return Box.of(self.left + 2, self.top + 2 + LABEL_HEIGHT + 2, COLOUR_LABEL_WIDTH,
+                      LABEL_HEIGHT)
+
+    @property
+    def strip_origin(self) -> tuple[float, float]:
+        inside = self.screen_height < self.bottom + 4 + STRIP_HEIGHT
+        top = self.bottom - STRIP_HEIGHT - 4 if inside else self.bottom + 4
+        return max(0.0, self.right - STRIP_WIDTH), top
+
+    @property
+    def strip(self) -> Box:
+        return Box.of(*self.strip_origin, STRIP_WIDTH, STRIP_HEIGHT)
+
+    def button(self, name: str) -> Box:
+        x, y = self.strip_origin
+        return Box.of(x + BUTTON_LEFT[name], y + 5, 16, 16)
+
+    def button_point(self, name: str) -> tuple[int, int]:
+        x, y = self.strip_origin
+        return px(x + BUTTON_LEFT[name] + 8), px(y + 5 + 8)
+
+    def panel_origin(self) -> tuple[float, float]:
+        x, y = self.strip_origin
+        below = y + STRIP_HEIGHT + 3
+        return x, (below if self.screen_height >= below + PANEL_HEIGHT else y - PANEL_HEIGHT - 3)
+
+    def panel(self, tool: str) -> Box:
+        width = STRIP_WIDTH if tool == "text" else STRIP_WIDTH - 73 - 2
+        return Box.of(*self.panel_origin(), width, PANEL_HEIGHT)
+
+    def _colour_group(self, tool: str) -> tuple[float, float]:
+        x, y = self.panel_origin()
+        return x + (78.667 if tool == "text" else 4), y + 4
+
+    def swatch_point(self, index: int, tool: str) -> tuple[int, int]:
+        """The centre of palette swatch `index` (0..15) on the panel laid out for `tool`."""
+        x, y = self._colour_group(tool)
+        return (px(x + 32 + 16 * (index % 8) + 20 / 3),
+                px(y + (0 if index < 8 else 220 / 15) + 20 / 3))
+
+    def current_colour_point(self, tool: str) -> tuple[int, int]:
+        """The centre of the large swatch that shows the current colour."""
+        x, y = self._colour_group(tool)
+        return px(x + 20 / 15 + 14), px(y + 14)
+
+
+def layout_of_drag(start: tuple[int, int], end: tuple[int, int], screen_height: int = 800):
+    """The layout after a left drag between two points (either direction)."""
+    left, top = min(start[0], end[0]), min(start[1], end[1])
+    return Layout(left, top, abs(end[0] - start[0]), abs(end[1] - start[1]), screen_height)
+
+
+def settled_grab(desktop, box: Box, timeout: float = 5) -> Image.Image:
+    """The screen in `box` once two reads 50 ms apart agree (the program has finished
+    repainting)."""
+    last = [desktop.grab(box.left, box.top, *box.size)]
+
+    def stable():
+        time.sleep(0.05)
+        now = desktop.grab(box.left, box.top, *box.size)
+        same = now.tobytes() == last[0].tobytes()
+        last[0] = now
+        return same
+
+    wait_until(stable, timeout, interval=0, what=f"the screen in {box} to settle")
+    return last[0]
+
+
+def wait_pixel(desktop, point: tuple[int, int], colour: tuple[int, int, int], app=None,
+               timeout: float = 5) -> None:
+    """Waits until the screen shows `colour` at `point` (raises TimeoutError naming what it saw
+    last)."""
+    seen = []
+
+    def shown():
+        if app is not None and not app.running():
+            raise RuntimeError(f"the program ended with status {app.process.returncode}")
+        seen[:] = [desktop.pixel(*point)]
+        return seen[0] == colour
+
+    try:
+        wait_until(shown, timeout, interval=0.01, what=f"{colour} at {point}")
+    except TimeoutError as error:
+        raise TimeoutError(f"{error}; the screen shows {seen[0]} there") from None
+
+
+# --- what the screen shows ---
+
+def masked(part: Image.Image, region: Box, skip: list[Box]) -> Image.Image:
+    """`part`, the screen's `region`, with the `skip` boxes painted over."""
+    part = part.copy()
+    for box in skip:
+        ImageDraw.Draw(part).rectangle((box.left - region.left, box.top - region.top,
+                                        box.right - region.left - 1, box.bottom - region.top - 1),
+                                       fill=(1, 2, 3))
+    return part
+
+
+def wait_screen(desktop, app, expected: Image.Image, region: Box, skip: list[Box], evidence,
+                name: str, toolbar: Box | None = None) -> Image.Image:
+    """Waits until every pixel of `region` outside the `skip` boxes is as in `expected` (a whole
+    screen), and the corners of `toolbar` show the strip's frame; returns a screenshot taken then.
+    Raises AssertionError naming the differing pixels, with the pictures kept in `evidence`, when
+    that does not happen within 5 s."""
+    wanted = masked(expected.crop(region.pil()), region, skip)
+    corners = [(toolbar.left, toolbar.top), (toolbar.right - 1, toolbar.bottom - 1)] if toolbar \
+        else []
+
+    def shown():
+        if not app.running():
+            raise RuntimeError(f"the program ended with status {app.process.returncode}")
+        seen = masked(desktop.grab(region.left, region.top, *region.size), region, skip)
+        return not ink(seen, wanted) and all(desktop.pixel(*p) == PANEL_FRAME for p in corners)
+
+    try:
+        wait_until(shown, 5, interval=0.02, what=name)
+    except TimeoutError:
+        shot = desktop.screenshot()
+        seen = masked(shot.crop(region.pil()), region, skip)
+        wrong = sorted(ink(seen, wanted))
+        evidence.save(f"{name}-screen", shot)
+        evidence.save(f"{name}-expected", expected)
+        samples = [((x + region.left, y + region.top), seen.getpixel((x, y)),
+                    wanted.getpixel((x, y))) for x, y in wrong[:6]]
+        raise AssertionError(f"{name}: {len(wrong)} pixels differ (where, seen, expected): "
+                             f"{samples}; strip corners {[shot.getpixel(p) for p in corners]}") \
+            from None
+    return desktop.screenshot()
+
+
+# --- a user's gestures on the program ---
+
+def make_selection(desktop, app, start: tuple[int, int], end: tuple[int, int]) -> Layout:
+    """Drags a selection from `start` to `end` and waits until its toolbar shows."""
+    desktop.drag(start, end)
+    layout = layout_of_drag(start, end, desktop.height)
+    wait_pixel(desktop, (layout.strip.left, layout.strip.top), PANEL_FRAME, app)
+    return layout
+
+
+def choose_tool(desktop, app, layout: Layout, tool: str) -> None:
+    """Clicks a tool button and waits until the style panel shows (for a tool other than the one
+    chosen last; a second click on the same tool hides the panel)."""
+    desktop.click(*layout.button_point(tool))
+    panel = layout.panel(tool)
+    wait_pixel(desktop, (panel.left, panel.top), PANEL_FRAME, app)
+    wait_pixel(desktop, (panel.right - 1, panel.bottom - 1), PANEL_FRAME, app)
+
+
+def pick_colour(desktop, app, layout: Layout, index: int, tool: str) -> None:
+    """Clicks palette swatch `index` and waits until the current-colour swatch shows it."""
+    desktop.click(*layout.swatch_point(index, tool))
+    wait_pixel(desktop, layout.current_colour_point(tool), PALETTE[index], app)
+
+
+def visible_windows(desktop) -> list[str]:
+    """X ids of all visible windows, named or not."""
+    result = desktop.screen.run(["xdotool", "search", "--onlyvisible", "--name", ".*"],
+                                capture_output=True, text=True, check=False)
+    return result.stdout.split()

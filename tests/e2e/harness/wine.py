@@ -1,0 +1,92 @@
+"""A private copy of the template Wine prefix, its keeper process, and programs run in it."""
+
+import os
+import select
+import shutil
+import signal
+import subprocess
+import time
+from pathlib import Path
+
+from harness import paths
+from harness.processes import Processes, pids_with_environment
+
+# Quiet, and no installer dialogs for .NET or a web engine.
+WINE_ENVIRONMENT = {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml="}
+
+
+class WineApp:
+    """One Windows program started under Wine; `pid` is the program's own process id."""
+
+    def __init__(self, process: subprocess.Popen, log: Path) -> None:
+        self.process = process
+        self.pid = process.pid
+        self._log = log
+
+    def wait_exit(self, timeout: float = 10) -> int:
+        """The exit status; raises TimeoutError if the program is still running after `timeout`."""
+        try:
+            return self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise TimeoutError(f"pid {self.pid} still running after {timeout:.1f} s") from None
+
+    def running(self) -> bool:
+        return self.process.poll() is None
+
+    def output(self) -> str:
+        """What the program wrote to stdout and stderr so far."""
+        return self._log.read_text(errors="replace").replace("\r\n", "\n")
+
+
+class WinePrefix:
+    def __init__(self, processes: Processes, workdir: Path, display_env: dict[str, str]) -> None:
+        self._processes = processes
+        self._workdir = workdir
+        template = paths.require(paths.WINE_TEMPLATE, "the template Wine prefix")
+        self.path = workdir / "prefix"
+        subprocess.run(["cp", "-a", str(template), str(self.path)], check=True)
+        self.env = {**os.environ, **display_env, **WINE_ENVIRONMENT, "WINEPREFIX": str(self.path)}
+        self._keeper = None
+        self._launched = 0
+
+    def start_keeper(self) -> None:
+        """Starts the keeper and waits until it runs: the prefix's desktop is then up, later
+        programs start quickly, and the clipboard outlives them."""
+        keeper = paths.require(paths.KEEPER_EXE, "keeper.exe")
+        self._keeper = self._processes.start("keeper", ["wine", str(keeper)], env=self.env,
+                                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        readable, _, _ = select.select([self._keeper.stdout], [], [], 60)
+        line = self._keeper.stdout.readline() if readable else b""
+        if b"ready" not in line:
+            raise RuntimeError("the keeper did not start in the Wine prefix")
+
+    def launch(self, exe: Path, *args: str, name: str | None = None) -> WineApp:
+        self._launched += 1
+        log = self._workdir / f"{name or exe.stem}-{self._launched}.log"
+        with open(log, "wb") as out:
+            process = self._processes.start(name or exe.stem, ["wine", str(exe), *args],
+                                            env=self.env, stdout=out, stderr=subprocess.STDOUT,
+                                            cwd=self._workdir)
+        return WineApp(process, log)
+
+    def shut_down(self) -> list[int]:
+        """Ends the wineserver of this prefix and with it every Wine process in it, then anything
+        left that still carries this prefix. Returns the ids of those leftovers (should be none)."""
+        subprocess.run(["wineserver", "-k"], env=self.env, check=False, timeout=30,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        leftovers = []
+        deadline = time.monotonic() + 5
+        while time.monotonic() < deadline:
+            leftovers = pids_with_environment(f"WINEPREFIX={self.path}")
+            if not leftovers:
+                return []
+            time.sleep(0.05)
+        for pid in leftovers:
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+        return leftovers
+
+    def remove(self) -> None:
+        shutil.rmtree(self.path, ignore_errors=True)
