@@ -73,13 +73,3 @@ def tofu(points: set[Point]) -> list[tuple[int, int, int, int]]:
     _, top, _, bottom = bounds(points)
     return [bounds(piece) for piece in components(points) if is_hollow_box(piece)
             and bounds(piece)[3] - bounds(piece)[1] + 1 >= 0.9 * (bottom - top + 1)]
-
-
-def shifted(points: set[Point], dx: int, dy: int) -> set[Point]:
-    return {(x + dx, y + dy) for x, y in points}
-
-
-def overlap(a: set[Point], b: set[Point]) -> float:
-    """Intersection over union of two pixel sets, 1.0 for two empty sets."""
-    union = a | b
-    return len(a & b) / len(union) if union else 1.0
