@@ -1,8 +1,8 @@
-# Delay-loaded system libraries. GDI+, OLE and the common dialogs are needed only to save a file;
-# loading them when the program starts costs tens of milliseconds under Wine before the frozen
-# screen can show. With mingw-w64 each gets a delay-import library made by dlltool from the .def
-# file in cmake/delay/ (which lists the functions the program calls); the library then loads on
-# the first call.
+# Delay-loaded system libraries. GDI+, OLE and the common dialogs are needed only to save a
+# file, the common controls only once the toolbar or a text box shows; loading them when the
+# program starts costs tens of milliseconds under Wine before the frozen screen can show. With
+# mingw-w64 each gets a delay-import library made by dlltool from the .def file in cmake/delay/
+# (which lists the functions the program calls); the library then loads on the first call.
 function(capture_delay_import target)
   foreach(dll ${ARGN})
     if(MINGW)

@@ -122,6 +122,14 @@ TEST_F(CaptureWindowTest, Escape_ClosesTheWindowAndEndsTheRunWithStatusZero) {
   EXPECT_EQ(QuitStatus(), 0u);
 }
 
+TEST_F(CaptureWindowTest, NativeControls_AreMadeOnlyWhenTheModelFirstShowsOne) {
+  EXPECT_EQ(window.NativeHandle(ControlId::TextEdit), nullptr);  // start-up shows none
+  form[ControlId::Picture1].visible = true;
+  window.PumpEvents();
+  EXPECT_NE(window.NativeHandle(ControlId::TextEdit), nullptr);
+  EXPECT_FALSE(::IsWindowVisible(window.NativeHandle(ControlId::TextEdit)));
+}
+
 TEST_F(CaptureWindowTest, Escape_InTheTextBox_ClosesTheWindowToo) {
   form[ControlId::TextEdit].visible = true;
   window.SetFocus(ControlId::TextEdit);
@@ -191,6 +199,7 @@ TEST_F(CaptureWindowTest, Pointer_IsTheOverrideEverywhereInTheWindow) {
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
   EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_SIZEALL));
 
+  ShowStylePanel();
   const HWND edit = window.NativeHandle(ControlId::Text1);
   window.SetPointer(Pointer::Cross);
   ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));  // as if the pointer had just come over it
@@ -205,10 +214,19 @@ TEST_F(CaptureWindowTest, Pointer_IsTheOverrideEverywhereInTheWindow) {
 }
 
 TEST_F(CaptureWindowTest, ToolbarTooltips_LieOverTheButtonsOnlyWhileTheStripIsShown) {
-  HWND tooltip = nullptr;
-  while ((tooltip = ::FindWindowExW(nullptr, tooltip, TOOLTIPS_CLASSW, nullptr)) != nullptr) {
-    if (::GetWindow(tooltip, GW_OWNER) == window.hwnd()) break;
-  }
+  auto find_tooltip = [&] {
+    HWND tooltip = nullptr;
+    while ((tooltip = ::FindWindowExW(nullptr, tooltip, TOOLTIPS_CLASSW, nullptr)) != nullptr) {
+      if (::GetWindow(tooltip, GW_OWNER) == window.hwnd()) break;
+    }
+    return tooltip;
+  };
+  EXPECT_EQ(find_tooltip(), nullptr);  // made with the other native controls, when first needed
+
+  Control& strip = form[ControlId::Picture1];
+  strip.left = 100, strip.top = 120, strip.visible = true;
+  window.PumpEvents();
+  const HWND tooltip = find_tooltip();
   ASSERT_NE(tooltip, nullptr);
   wchar_t text[80] = {};
   TTTOOLINFOW tool{};
@@ -220,11 +238,6 @@ TEST_F(CaptureWindowTest, ToolbarTooltips_LieOverTheButtonsOnlyWhileTheStripIsSh
     ::SendMessageW(tooltip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool));
     return RectI{tool.rect.left, tool.rect.top, tool.rect.right, tool.rect.bottom};
   };
-  EXPECT_TRUE(tool_rect().Empty());
-
-  Control& strip = form[ControlId::Picture1];
-  strip.left = 100, strip.top = 120, strip.visible = true;
-  window.PumpEvents();
 
   EXPECT_EQ(tool_rect(), (RectI{107, 125, 123, 141}));  // button 7 at 6 2/3, 5 in the strip
   ::SendMessageW(tooltip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));

@@ -80,8 +80,7 @@ bool CaptureWindow::Create(HINSTANCE instance, CaptureForm& form, SizeI screen) 
   ::CreateWindowExW(0, kClassName, L"Capture", WS_POPUP | WS_CLIPCHILDREN, 0, 0, screen.width,
                     screen.height, nullptr, nullptr, instance, this);
   if (!hwnd()) return false;
-  if (!native_.Create(hwnd(), instance, form.controls)) return false;
-  native_.Mirror(form.controls);
+  native_.Create(hwnd(), instance);
   return true;
 }
 

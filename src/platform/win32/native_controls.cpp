@@ -80,8 +80,14 @@ HWND MakeChild(const wchar_t* cls, DWORD style, ControlId id, HWND parent, HINST
 
 }  // namespace
 
-bool NativeControls::Create(HWND parent, HINSTANCE instance, const Controls& model) {
+void NativeControls::Create(HWND parent, HINSTANCE instance) {
   parent_ = parent;
+  instance_ = instance;
+}
+
+bool NativeControls::MakeChildren(const Controls& model) {
+  const HWND parent = parent_;
+  const HINSTANCE instance = instance_;
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&icc);
 
@@ -157,6 +163,17 @@ std::u16string NativeControls::TextOf(HWND control) {
 
 void NativeControls::Mirror(const Controls& model) {
   if (!parent_) return;
+  if (!made_) {
+    const bool needed = model.ShownOnScreen(ControlId::Picture1) ||
+                        model.ShownOnScreen(ControlId::TextEdit) ||
+                        model.ShownOnScreen(ControlId::PicFont);
+    if (!needed) return;
+    made_ = true;
+    if (!MakeChildren(model)) {
+      parent_ = nullptr;  // no native controls this run: the window still captures and saves
+      return;
+    }
+  }
   MirrorEdit(text_edit_, model[ControlId::TextEdit], model);
   MirrorEdit(text1_, model[ControlId::Text1], model);
   MirrorCombo(model);

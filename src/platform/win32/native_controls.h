@@ -15,10 +15,13 @@ namespace capture::win32 {
 
 class NativeControls {
  public:
-  // Creates the controls as children of the capture window, hidden. False when one could not be
-  // made.
-  bool Create(HWND parent, HINSTANCE instance, const Controls& model);
-  // Moves, shows, hides, refonts and retexts the native controls to match the model.
+  // Remembers the capture window. The controls themselves are made, as its hidden children, the
+  // first time the model needs one on screen (the toolbar strip with its tooltips, the text box,
+  // the font-size group): start-up shows none of them and so does not pay for them, nor for
+  // loading the common controls.
+  void Create(HWND parent, HINSTANCE instance);
+  // Moves, shows, hides, refonts and retexts the native controls to match the model, making them
+  // first when it needs them.
   void Mirror(const Controls& model);
 
   // The native window of TextEdit, Text1 or Combo1; null for any other control. Not owned: the
@@ -43,11 +46,15 @@ class NativeControls {
     int line_height = 0;
     Font font;
   };
+  // Makes the children; false when one could not be made (there are then none).
+  bool MakeChildren(const Controls& model);
   void MirrorEdit(Mirrored& edit, const Control& c, const Controls& model);
   void MirrorCombo(const Controls& model);
   void MirrorTooltips(const Controls& model);
 
   HWND parent_ = nullptr;  // not owned
+  HINSTANCE instance_ = nullptr;
+  bool made_ = false;
   Mirrored text_edit_, text1_, combo1_;
   std::u16string combo_caption_;
   HWND tooltip_ = nullptr;  // not owned: destroyed with its owner, the capture window
