@@ -27,7 +27,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   // The window exists but stays hidden while the screen is copied.
   if (!window.Create(instance, form, screen.Size())) return 1;
-  dialogs.BlockWhileModal(window.hwnd());
+  dialogs.BlockWhileModal(window.hwnd(), [&window] { window.Refresh(); });
   form.Load();
   window.Show();
   return window.Run();

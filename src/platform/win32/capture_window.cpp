@@ -120,6 +120,11 @@ PointI CaptureWindow::CursorPos() const {
   return {p.x, p.y};
 }
 
+void CaptureWindow::Refresh() {
+  Sync();
+  if (hwnd()) ::UpdateWindow(hwnd());
+}
+
 void CaptureWindow::PumpEvents() {
   Sync();
   if (hwnd()) ::UpdateWindow(hwnd());

@@ -30,6 +30,9 @@ class CaptureWindow : public Window {
   bool Create(HINSTANCE instance, CaptureForm& form, SizeI screen);
   // Mirrors the form, shows the window, takes the keyboard and paints at once.
   void Show();
+  // Puts the model on the screen now (what changed since the last event), running no other
+  // message: for a reaction that opens a modal dialog.
+  void Refresh();
   // Runs the message loop until the window is gone; the program's exit status.
   int Run();
   // The window, or null once it has been destroyed. Not owned by the caller.

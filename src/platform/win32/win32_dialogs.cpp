@@ -17,23 +17,23 @@ const wchar_t* OrNull(const std::wstring& s) {
   return s.empty() ? nullptr : s.c_str();
 }
 
-// Disables a window for as long as it lives.
-class DisabledWindow {
+}  // namespace
+
+class Win32Dialogs::Modal {
  public:
-  explicit DisabledWindow(HWND window) : window_(window) {
+  explicit Modal(const Win32Dialogs& dialogs) : window_(dialogs.blocked_) {
+    if (dialogs.refresh_) dialogs.refresh_();
     if (window_) ::EnableWindow(window_, FALSE);
   }
-  ~DisabledWindow() {
+  ~Modal() {
     if (window_) ::EnableWindow(window_, TRUE);
   }
-  DisabledWindow(const DisabledWindow&) = delete;
-  DisabledWindow& operator=(const DisabledWindow&) = delete;
+  Modal(const Modal&) = delete;
+  Modal& operator=(const Modal&) = delete;
 
  private:
-  HWND window_;
+  HWND window_;  // not owned
 };
-
-}  // namespace
 
 std::optional<std::u16string> Win32Dialogs::AskSavePath(const SaveDialogRequest& request) {
   const std::size_t capacity = std::max(request.max_path, kLongPath);
@@ -58,13 +58,13 @@ std::optional<std::u16string> Win32Dialogs::AskSavePath(const SaveDialogRequest&
   ofn.lpstrTitle = OrNull(title);
   ofn.lpstrDefExt = OrNull(default_ext);
   ofn.Flags = request.flags;
-  const DisabledWindow blocked(blocked_);
+  const Modal modal(*this);
   if (!::GetSaveFileNameW(&ofn)) return std::nullopt;
   return Utf16(path.data());
 }
 
 void Win32Dialogs::ShowMessage(const std::u16string& title, const std::u16string& text) {
-  const DisabledWindow blocked(blocked_);
+  const Modal modal(*this);
   ::MessageBoxW(nullptr, Wide(text).c_str(), Wide(title).c_str(), MB_OK | MB_ICONINFORMATION);
 }
 

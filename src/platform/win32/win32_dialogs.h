@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "platform/platform.h"
 
 namespace capture::win32 {
@@ -16,12 +18,20 @@ class Win32Dialogs : public Dialogs {
   void ShowMessage(const std::u16string& title, const std::u16string& text) override;
   std::u16string ProgramFolder() override;
 
-  // The capture window, disabled while a dialog or message box is up: the dialogs have no owner,
-  // and a click on the full-screen window would otherwise bury them and re-enter the form.
-  void BlockWhileModal(HWND window) { blocked_ = window; }
+  // The capture window: brought up to date on screen (by `refresh`) before a dialog or message
+  // box appears, and disabled while it is up. The dialogs have no owner, and a click on the
+  // full-screen window would otherwise bury them and re-enter the form.
+  void BlockWhileModal(HWND window, std::function<void()> refresh) {
+    blocked_ = window;
+    refresh_ = std::move(refresh);
+  }
 
  private:
+  // Refreshes and disables the capture window for as long as a modal is up.
+  class Modal;
+
   HWND blocked_ = nullptr;  // not owned
+  std::function<void()> refresh_;
 };
 
 }  // namespace capture::win32
