@@ -14,8 +14,8 @@ void HideSelection(CaptureForm& form) {
   form[ControlId::lblInfo].visible = false;
 }
 
-// The left press throws the selection away and anchors a new one at (x, y).
-void ThrowSelectionAway(CaptureForm& form, float x, float y) {
+// An empty selection with its anchor at (x, y).
+void AnchorSelection(CaptureForm& form, float x, float y) {
   Control& selection = form[ControlId::Shape1];
   selection.width = 0;
   selection.height = 0;
@@ -23,6 +23,11 @@ void ThrowSelectionAway(CaptureForm& form, float x, float y) {
   form.SelY = y;
   selection.left = form.SelX;
   selection.top = form.SelY;
+}
+
+// The press throws the selection away and anchors a new one at (x, y).
+void ThrowSelectionAway(CaptureForm& form, float x, float y) {
+  AnchorSelection(form, x, y);
   HideSelection(form);
   for (int i = 0; i < 8; ++i) form[Image1(i)].visible = false;
   form.platform.window.SetPointer(Pointer::Default);
@@ -68,12 +73,7 @@ void Form_MouseDown(CaptureForm& form, int button, int, float x, float y) {
   Control& selection = form[ControlId::Shape1];
   if (form.SelMode == kModeDraw) {
     selection.visible = true;
-    selection.width = 0;
-    selection.height = 0;
-    form.SelX = x;
-    form.SelY = y;
-    selection.left = form.SelX;
-    selection.top = form.SelY;
+    AnchorSelection(form, x, y);
     if (button == button::kRight) form.SelCleared = 0;
     return;
   }
