@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "annotate/snapshot_store.h"
 #include "platform/fake/fake_platform.h"
@@ -10,16 +11,22 @@
 namespace capture {
 namespace {
 
-// The store's view of the window: a background picture the benchmark draws on directly. Commit
-// and set-picture cost the real surface a copy of the screen; they are not the store's work.
+// The store's view of the window: a background picture the benchmark draws on directly, which
+// reports the area it drew as changed, as the real surface does. Commit and set-picture cost the
+// real surface a copy of what changed; they are not the store's work.
 class BenchSurface : public fake::FakeSurface {
  public:
   explicit BenchSurface(Picture picture) : frame(std::move(picture)) {}
-  void SetPicture(const Picture& picture) override { frame = picture; }
+  void SetPicture(const Picture& picture) override {
+    frame = picture;
+    changed = {0, 0, frame.width, frame.height};
+  }
   PixelView Background() const override { return PixelView::Of(frame); }
   void Commit() override {}
+  RectI TakeBackgroundChanges() override { return std::exchange(changed, RectI{}); }
 
   Picture frame;
+  RectI changed;
 };
 
 void Fill(Picture& p, int left, int top, int width, int height, std::uint32_t colour) {
@@ -29,8 +36,9 @@ void Fill(Picture& p, int left, int top, int width, int height, std::uint32_t co
 }
 
 // Annotation n: a 300 x 200 rectangle outline with a filled 120 x 20 patch (a line of text) in
-// it, somewhere else on the screen each time.
-void Annotate(Picture& p, int n) {
+// it, somewhere else on the screen each time. Reports the area it drew as changed.
+void Annotate(BenchSurface& surface, int n) {
+  Picture& p = surface.frame;
   const int left = (n * 397) % (p.width - 300), top = (n * 211) % (p.height - 200);
   const std::uint32_t colour = 0xFF0000u ^ static_cast<std::uint32_t>(n * 0x10305);
   Fill(p, left, top, 300, 1, colour);
@@ -38,6 +46,7 @@ void Annotate(Picture& p, int n) {
   Fill(p, left, top, 1, 200, colour);
   Fill(p, left + 299, top, 1, 200, colour);
   Fill(p, left + 20, top + 30, 120, 20, colour);
+  surface.changed = Union(surface.changed, {left, top, left + 300, top + 200});
 }
 
 constexpr int kUndoEvery = 50;  // keeps the benchmark's memory bounded
@@ -58,7 +67,7 @@ void BM_Push(benchmark::State& state) {
       store.SnapIdx = 1;
       store.Show(1, surface);
     }
-    Annotate(surface.frame, n++);
+    Annotate(surface, n++);
     const std::size_t before = store.Bytes();
     state.ResumeTiming();
 
@@ -82,7 +91,7 @@ void BM_Restore(benchmark::State& state) {
   store.Start(surface);
   const std::size_t screen_bytes = store.Bytes();
   for (int n = 0; n < 8; ++n) {
-    Annotate(surface.frame, n);
+    Annotate(surface, n);
     store.Push(surface);
   }
   std::int32_t k = 1;

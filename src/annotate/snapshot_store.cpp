@@ -113,6 +113,14 @@ void Snapshot::ReleaseTiles() noexcept {
 }
 
 void ExcelPropertyBag::WriteP(Snapshot& data, PixelView picture) {
+  Write(data, picture, nullptr);
+}
+
+void ExcelPropertyBag::WriteP(Snapshot& data, PixelView picture, const RectI& changed) {
+  Write(data, picture, &changed);
+}
+
+void ExcelPropertyBag::Write(Snapshot& data, PixelView picture, const RectI* changed) {
   if (picture.width < 0 || picture.height < 0 ||
       (picture.width > 0 && picture.height > 0 &&
        (picture.pixels == nullptr || picture.stride < picture.width))) {
@@ -140,7 +148,13 @@ void ExcelPropertyBag::WriteP(Snapshot& data, PixelView picture) {
         const TileBlock block = grid.Block(picture, column, row);
         TileId id;
         std::uint64_t hash;
-        if (hinted && pool_->Matches(recent_[i], block)) {
+        const auto x = static_cast<std::int32_t>(column) * kTileSize;
+        const auto y = static_cast<std::int32_t>(row) * kTileSize;
+        const bool unchanged =
+            hinted && changed &&
+            Intersect(*changed, {x, y, x + block.width, y + block.height}).Empty() &&
+            pool_->StillHolds(recent_[i], recent_generations_[i]);
+        if (unchanged || (hinted && pool_->Matches(recent_[i], block))) {
           id = recent_[i];
           pool_->AddRef(id);
           hash = pool_->HashOf(id);
@@ -198,7 +212,10 @@ Picture ExcelPropertyBag::ReadP(const Snapshot& data) {
   return picture;
 }
 
-void ExcelPropertyBag::Remember(std::vector<TileId>& ids, int width, int height) noexcept {
+void ExcelPropertyBag::Remember(std::vector<TileId>& ids, int width, int height) {
+  std::vector<std::uint32_t> generations(ids.size());
+  for (std::size_t i = 0; i < ids.size(); ++i) generations[i] = pool_->GenerationOf(ids[i]);
+  recent_generations_.swap(generations);
   recent_.swap(ids);
   recent_width_ = width;
   recent_height_ = height;
@@ -206,6 +223,7 @@ void ExcelPropertyBag::Remember(std::vector<TileId>& ids, int width, int height)
 
 void SnapshotStore::Start(Surface& surface) {
   surface.Commit();
+  surface.TakeBackgroundChanges();  // everything is new: no snapshot to compare with
   SnapIdx += 1;
   Snap.resize(static_cast<std::size_t>(SnapIdx) + 1);
   if (!Bag) Bag.emplace();
@@ -215,12 +233,15 @@ void SnapshotStore::Start(Surface& surface) {
 
 void SnapshotStore::Push(Surface& surface) {
   surface.Commit();
+  // The background differs from the picture the bag last wrote or read (the shown snapshot) only
+  // where it changed since then: every change since is taken here or by Show.
+  const RectI changed = surface.TakeBackgroundChanges();
   SnapIdx += 1;
   SnapMax = SnapIdx;
   // Dropping the snapshots above the new index frees every tile only they held.
   Snap.resize(static_cast<std::size_t>(SnapIdx) + 1);
   if (!Bag) Bag.emplace();
-  Bag->WriteP(Snap[static_cast<std::size_t>(SnapIdx)], surface.Background());
+  Bag->WriteP(Snap[static_cast<std::size_t>(SnapIdx)], surface.Background(), changed);
 }
 
 void SnapshotStore::Cut() {
@@ -232,6 +253,7 @@ void SnapshotStore::Cut() {
 void SnapshotStore::Show(std::int32_t k, Surface& surface) {
   if (!Bag) Bag.emplace();
   surface.SetPicture(Bag->ReadP(Snap.at(static_cast<std::size_t>(k))));
+  surface.TakeBackgroundChanges();  // the background is now the picture the bag just read
 }
 
 std::size_t SnapshotStore::Bytes() const {

@@ -52,6 +52,9 @@ class ExcelPropertyBag {
   // Stores the picture under the key "pic" and sets data to the result; data's former tiles are
   // let go. Throws std::invalid_argument for a view with a negative size or a short stride.
   void WriteP(Snapshot& data, PixelView picture);
+  // The same, told that the picture equals the one this bag last wrote or read everywhere
+  // outside `changed`: tiles wholly outside it are taken from that picture without comparing.
+  void WriteP(Snapshot& data, PixelView picture, const RectI& changed);
   // The picture stored under "pic", pixel for pixel and in size. Throws std::invalid_argument
   // when data was not written by WriteP, or names tiles that are no longer held (bytes copied out
   // of a snapshot that has since been dropped).
@@ -61,13 +64,15 @@ class ExcelPropertyBag {
   const TilePool& Pool() const { return *pool_; }
 
  private:
-  void Remember(std::vector<TileId>& ids, int width, int height) noexcept;
+  void Write(Snapshot& data, PixelView picture, const RectI* changed);
+  void Remember(std::vector<TileId>& ids, int width, int height);
 
   std::shared_ptr<TilePool> pool_;
   // The tiles, place by place, of the picture last written or read: the next picture to write is
   // usually that one plus an annotation, and a memcmp against the tile in the same place finds an
   // unchanged tile faster than hashing it. Not references: each is checked before it is used.
   std::vector<TileId> recent_;
+  std::vector<std::uint32_t> recent_generations_;
   int recent_width_ = -1;
   int recent_height_ = -1;
 };

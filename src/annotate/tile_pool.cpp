@@ -114,6 +114,7 @@ void TilePool::Release(TileId id) {
   bytes_ -= tile.pixels.size() * sizeof(std::uint32_t);
   --live_;
   std::vector<std::uint32_t>().swap(tile.pixels);
+  ++tile.generation;
   free_.push_back(id);
 }
 

@@ -40,6 +40,13 @@ class TilePool {
   bool Matches(TileId id, const TileBlock& block) const;
   // True when `id` names a live tile of that size and hash; safe for any id.
   bool Holds(TileId id, int width, int height, std::uint64_t hash) const;
+  // Changes whenever slot `id` is freed, so a remembered (id, generation) pair names the very
+  // tile it named then, or none.
+  std::uint32_t GenerationOf(TileId id) const { return tiles_[id].generation; }
+  // True when slot `id` still holds the tile it held at `generation`; safe for any id.
+  bool StillHolds(TileId id, std::uint32_t generation) const {
+    return id < tiles_.size() && tiles_[id].refs > 0 && tiles_[id].generation == generation;
+  }
   // The hash of a live tile.
   std::uint64_t HashOf(TileId id) const { return tiles_[id].hash; }
   // Row y of a live tile: its width in pixels, contiguous.
@@ -60,6 +67,7 @@ class TilePool {
     int height = 0;
     std::uint64_t hash = 0;
     std::size_t refs = 0;  // 0: the slot is free
+    std::uint32_t generation = 0;
   };
 
   std::vector<Tile> tiles_;

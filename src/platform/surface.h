@@ -32,6 +32,10 @@ class Surface {
   virtual bool Persistent() const = 0;
   // Makes the background picture a copy of the retained image.
   virtual void Commit() = 0;
+  // A rectangle holding every change of the background picture since the last call (the whole
+  // picture after SetPicture, Paste into an empty surface or a first call); empty when nothing
+  // changed. Lets a snapshot skip what cannot have changed.
+  virtual RectI TakeBackgroundChanges() = 0;
   // Persistent on: retained image and window layer back to the background picture.
   // Persistent off: window layer back to the retained image.
   virtual void Clear() = 0;

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 namespace capture::fake {
 
 void FakeSurface::SetPicture(const Picture& picture) {
+  background_changes_ = {0, 0, picture.width, picture.height};
   background_ = picture;
   retained_ = picture;
   window_ = picture;
@@ -14,6 +16,7 @@ void FakeSurface::SetPicture(const Picture& picture) {
 
 void FakeSurface::Paste(const Picture& picture, int x, int y) {
   if (background_.width == 0) {
+    background_changes_ = {0, 0, picture.width, picture.height};
     background_ = Picture(picture.width, picture.height);
     retained_ = background_;
     window_ = background_;
@@ -42,8 +45,19 @@ Picture FakeSurface::Copy(const RectI& r) const {
 }
 
 void FakeSurface::Commit() {
+  for (int y = 0; y < background_.height; ++y) {
+    for (int x = 0; x < background_.width; ++x) {
+      if (background_.at(x, y) != retained_.at(x, y)) {
+        background_changes_ = Union(background_changes_, {x, y, x + 1, y + 1});
+      }
+    }
+  }
   background_ = retained_;
   ++commits;
+}
+
+RectI FakeSurface::TakeBackgroundChanges() {
+  return std::exchange(background_changes_, RectI{});
 }
 
 void FakeSurface::Clear() {

@@ -30,6 +30,7 @@ class FakeSurface : public Surface {
   void SetPersistent(bool on) override { persistent_ = on; }
   bool Persistent() const override { return persistent_; }
   void Commit() override;
+  RectI TakeBackgroundChanges() override;
   void Clear() override;
   void Line(float x1, float y1, float x2, float y2, Colour colour) override;
   void Box(float x1, float y1, float x2, float y2, Colour colour) override;
@@ -53,6 +54,7 @@ class FakeSurface : public Surface {
   void DrawLine(int x1, int y1, int x2, int y2, Colour colour);
 
   Picture background_, retained_, window_;
+  RectI background_changes_;  // exact: the bounds of the pixels that changed
   bool persistent_ = false;
   float font_points_ = 9;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/win32/fonts.h"
 #include "platform/win32/text.h"
@@ -29,6 +30,7 @@ void Win32Surface::Resize(int width, int height) {
   background_ = Dib(width, height);
   retained_ = Dib(width, height);
   window_ = Dib(width, height);
+  background_changes_ = background_.Area();
   retained_changes_.Clear();
   window_changes_.Clear();
   screen_changes_.Clear();
@@ -45,6 +47,7 @@ void Win32Surface::SetPicture(const Picture& picture) {
   PastePixels(view, background_, 0, 0);
   PastePixels(view, retained_, 0, 0);
   PastePixels(view, window_, 0, 0);
+  background_changes_ = background_.Area();
   retained_changes_.Clear();
   window_changes_.Clear();
   screen_changes_.Clear();
@@ -90,7 +93,12 @@ Picture Win32Surface::Copy(const RectI& rect) const {
 void Win32Surface::Commit() {
   ::GdiFlush();
   for (const RectI& r : retained_changes_.Rects()) CopyArea(retained_, background_, r);
+  background_changes_ = Union(background_changes_, retained_changes_.Bounds());
   retained_changes_.Clear();
+}
+
+RectI Win32Surface::TakeBackgroundChanges() {
+  return std::exchange(background_changes_, RectI{});
 }
 
 void Win32Surface::Clear() {

@@ -25,6 +25,7 @@ class Win32Surface : public Surface {
   void SetPersistent(bool on) override { persistent_ = on; }
   bool Persistent() const override { return persistent_; }
   void Commit() override;
+  RectI TakeBackgroundChanges() override;
   void Clear() override;
   void Line(float x1, float y1, float x2, float y2, Colour colour) override;
   void Box(float x1, float y1, float x2, float y2, Colour colour) override;
@@ -51,6 +52,7 @@ class Win32Surface : public Surface {
   bool persistent_ = false;
   Font font_;
   float font_points_ = 9;
+  RectI background_changes_;     // where the background changed since it was last asked
   DirtyRects retained_changes_;  // where the retained image may differ from the background
   DirtyRects window_changes_;    // where the window layer may differ from the retained image
   DirtyRects screen_changes_;    // where the screen may differ from the window layer
