@@ -48,10 +48,7 @@ void ShapeStep(CaptureForm& form, PointF end) {
 }  // namespace
 
 void StartShape(CaptureForm& form, float x, float y) {
-  const Control& selection = form[ControlId::Shape1];
-  const float right = selection.left + selection.width;
-  const float bottom = selection.top + selection.height;
-  if (!(selection.left < x && x < right && selection.top < y && y < bottom)) return;
+  if (!form[ControlId::Shape1].StrictlyContains(x, y)) return;
   form.PenDown = true;
   form.platform.surface.SetPersistent(false);
   form.DrawX = x;

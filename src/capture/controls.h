@@ -98,6 +98,10 @@ struct Control {
   bool TakesPointer() const { return kind != ControlKind::Shape && kind != ControlKind::Line; }
   float right() const { return left + width; }
   float bottom() const { return top + height; }
+  // The point lies inside, not on an edge (the sums in single precision).
+  bool StrictlyContains(float x, float y) const {
+    return left < x && x < right() && top < y && y < bottom();
+  }
 };
 
 // All child controls under their own names, laid out as designed.

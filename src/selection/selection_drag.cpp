@@ -60,10 +60,6 @@ void MoveSelection(CaptureForm& form, float x, float y) {
   selection.top = top;
 }
 
-bool StrictlyInside(const Control& c, float x, float y) {
-  return c.left < x && x < c.left + c.width && c.top < y && y < c.top + c.height;
-}
-
 }  // namespace
 
 void Form_MouseDown(CaptureForm& form, int button, int, float x, float y) {
@@ -98,8 +94,8 @@ void Form_MouseMove(CaptureForm& form, int buttons, int, float x, float y) {
   }
 
   Window& window = form.platform.window;
-  window.SetPointer(StrictlyInside(form[ControlId::Shape1], x, y) ? Pointer::SizeAll
-                                                                  : Pointer::Cross);
+  window.SetPointer(form[ControlId::Shape1].StrictlyContains(x, y) ? Pointer::SizeAll
+                                                                   : Pointer::Cross);
   if (buttons != button::kLeft) return;
 
   // Hidden while they change, so no intermediate position is ever shown.
