@@ -22,8 +22,11 @@ COLORREF Ref(Colour colour) {
 
 }  // namespace
 
-Win32Surface::Win32Surface() {
-  font_ = MakeFont(kUiFace, font_points_);
+HFONT Win32Surface::CurrentFont() const {
+  // Made on first use: the first font starts Wine's font system, which would otherwise cost
+  // start-up about 13 ms before the frozen screen can show.
+  if (!font_) font_ = MakeFont(kUiFace, font_points_);
+  return font_.get();
 }
 
 void Win32Surface::Resize(int width, int height) {
@@ -188,14 +191,14 @@ void Win32Surface::Text(int x, int y, std::u16string_view text, Colour colour) {
   const std::wstring wide = Wide(text);
   SIZE extent{};
   {
-    SelectedObject selected(window_.dc(), font_.get());
+    SelectedObject selected(window_.dc(), CurrentFont());
     ::GetTextExtentPoint32W(window_.dc(), wide.c_str(), static_cast<int>(wide.size()), &extent);
   }
   // Glyphs may overhang their advance a little (italic-like strokes, antialiasing fringes).
   const int slack = std::max(2, static_cast<int>(extent.cy / 4));
   const RectI touched{x - slack, y - slack, x + extent.cx + slack, y + extent.cy + slack};
   Drawn(touched, [&](HDC dc) {
-    SelectedObject selected(dc, font_.get());
+    SelectedObject selected(dc, CurrentFont());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, Ref(colour));
     ::SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
@@ -207,7 +210,7 @@ float Win32Surface::TextWidth(std::u16string_view text) const {
   const std::wstring wide = Wide(text);
   CreatedDc dc(::CreateCompatibleDC(nullptr));
   if (!dc) return 0;
-  SelectedObject selected(dc.get(), font_.get());
+  SelectedObject selected(dc.get(), CurrentFont());
   SIZE extent{};
   ::GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &extent);
   return static_cast<float>(extent.cx);

@@ -15,8 +15,6 @@ namespace capture::win32 {
 
 class Win32Surface : public Surface {
  public:
-  Win32Surface();
-
   SizeI Size() const override { return {background_.width(), background_.height()}; }
   void SetPicture(const Picture& picture) override;
   void Paste(const Picture& picture, int x, int y) override;
@@ -47,10 +45,12 @@ class Win32Surface : public Surface {
   template <typename Draw>
   void Drawn(const RectI& touched, Draw&& draw);
   void LineInt(int x1, int y1, int x2, int y2, Colour colour);
+  // The font of Text() and TextWidth(); not owned by the caller.
+  HFONT CurrentFont() const;
 
   Dib background_, retained_, window_;
   bool persistent_ = false;
-  Font font_;
+  mutable Font font_;  // made on first use
   float font_points_ = 9;
   RectI background_changes_;     // where the background changed since it was last asked
   DirtyRects retained_changes_;  // where the retained image may differ from the background
