@@ -10,7 +10,9 @@ namespace capture::testing {
 
 struct FormHarness {
   explicit FormHarness(int width = 640, int height = 480)
-      : fake(fake::NoisePicture(width, height)), form(fake.platform) {
+      : FormHarness(fake::NoisePicture(width, height)) {}
+  // A screen showing the given picture.
+  explicit FormHarness(Picture screen) : fake(std::move(screen)), form(fake.platform) {
     form.Load();
   }
 
