@@ -18,13 +18,10 @@ class EventRouter {
   // Delivered to the control under the pointer in place of a press; it takes the capture.
   void DoubleClick(CaptureForm& form, int button, int shift, PointF p);
 
-  // The control holding the pointer capture, or nothing (ControlId::Count).
-  ControlId Captured() const { return captured_; }
-
  private:
   void Press(CaptureForm& form, PointerEvent event, int button, int shift, PointF p);
 
-  ControlId captured_ = ControlId::Count;
+  ControlId captured_ = ControlId::Count;  // the control holding the capture; Count for none
   int buttons_ = 0;
 };
 

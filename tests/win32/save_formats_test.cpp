@@ -178,7 +178,7 @@ TEST_F(SaveFormatsTest, Tiff_IsUncompressed24BitsPerPixelAndPixelExact) {
 }
 
 TEST_F(SaveFormatsTest, Jpeg_HasThePicturesSizeAndIsCloseToIt) {
-  const Picture photo = test::PhotographicPicture(320, 200);
+  const Picture photo = fake::PhotographicPicture(320, 200);
   for (const char16_t* extension : {u"jpg", u"jpeg"}) {
     const auto path = Save(photo, u"a." + std::u16string(extension), extension);
 
@@ -195,7 +195,7 @@ TEST_F(SaveFormatsTest, Jpeg_HasThePicturesSizeAndIsCloseToIt) {
 }
 
 TEST_F(SaveFormatsTest, Gif_OfAPhotograph_Has256ColoursChosenForIt) {
-  const Picture photo = test::PhotographicPicture(320, 200);
+  const Picture photo = fake::PhotographicPicture(320, 200);
   const auto path = Save(photo, u"a.gif", u"gif");
 
   const auto bytes = test::ReadFileBytes(path);
@@ -236,7 +236,7 @@ std::optional<std::vector<std::string>> Identify(const test::ScratchFolder& fold
 }
 
 TEST_F(SaveFormatsTest, EveryFormat_OpensInImageMagick) {
-  const Picture photo = test::PhotographicPicture(320, 200);
+  const Picture photo = fake::PhotographicPicture(320, 200);
   Save(noise, u"a.png", u"png");
   Save(noise, u"a.bmp", u"bmp");
   Save(noise, u"a.tiff", u"tiff");

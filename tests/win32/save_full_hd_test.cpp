@@ -18,8 +18,8 @@ constexpr int kWidth = 1920, kHeight = 1080;
 class SaveFullHdTest : public ::testing::TestWithParam<const char*> {
  protected:
   Picture Selection() const {
-    return GetParam() == std::string("desktop") ? test::DesktopPicture(kWidth, kHeight)
-                                                : test::PhotographicPicture(kWidth, kHeight);
+    return GetParam() == std::string("desktop") ? fake::DesktopPicture(kWidth, kHeight)
+                                                : fake::PhotographicPicture(kWidth, kHeight);
   }
 
   test::ScratchFolder folder;

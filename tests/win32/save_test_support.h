@@ -149,44 +149,4 @@ inline std::optional<std::vector<std::string>> RunUnixCommand(const ScratchFolde
   return lines;
 }
 
-// A smooth picture with fine grain, like a photograph or a desktop wallpaper.
-inline Picture PhotographicPicture(int width, int height) {
-  Picture p(width, height);
-  const Picture grain = fake::NoisePicture(width, height, 7);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const double u = x / double(width), v = y / double(height);
-      const int n = static_cast<int>(grain.at(x, y) & 3) - 1;
-      const auto channel = [n](double value) {
-        const int c = static_cast<int>(value) + n;
-        return static_cast<std::uint32_t>(c < 0 ? 0 : c > 255 ? 255 : c);
-      };
-      p.at(x, y) = channel(128 + 110 * std::sin(6 * u + 2 * v)) << 16 |
-                   channel(40 + 200 * v * v) << 8 | channel(128 + 100 * std::cos(5 * v - 3 * u));
-    }
-  }
-  return p;
-}
-
-// A desktop: flat windows holding lines of dark "text" over a plain background.
-inline Picture DesktopPicture(int width, int height) {
-  Picture p(width, height, 0x1E3A5F);
-  const Picture noise = fake::NoisePicture(width, height, 3);
-  for (int w = 0; w < 6; ++w) {
-    const int left = width / 32 + w * width / 7, top = height / 27 + w * height / 9;
-    const int right = std::min(width, left + width / 2),
-              bottom = std::min(height, top + height / 2);
-    for (int y = top; y < bottom; ++y) {
-      for (int x = left; x < right; ++x) {
-        std::uint32_t c = y < top + 30 ? 0xDDE6F0u : 0xFFFFFFu;
-        const bool text_line = y > top + 40 && (y - top) % 18 < 11;
-        if (text_line && (noise.at(x, y) & 3) == 0)
-          c = 0x202020u + (noise.at(x, y) >> 8 & 0x3F3F3Fu);
-        p.at(x, y) = c;
-      }
-    }
-  }
-  return p;
-}
-
 }  // namespace capture::win32::test

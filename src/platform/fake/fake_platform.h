@@ -44,7 +44,6 @@ class FakeSurface : public Surface {
   const Picture& retained() const { return retained_; }
   // What the window shows beneath its child controls.
   const Picture& window_layer() const { return window_; }
-  float font_points() const { return font_points_; }
   std::vector<TextCall> text_calls;
   int commits = 0;
   int clears = 0;
@@ -102,7 +101,6 @@ class FakeWindow : public Window {
     pointer = p;
     pointer_history.push_back(p);
   }
-  Pointer GetPointer() const override { return pointer; }
   PointI CursorPos() const override { return cursor; }
   void Close() override { ++closes; }
   void PumpEvents() override;
@@ -137,5 +135,10 @@ struct FakePlatform {
 
 // A picture whose every pixel differs from its neighbours, so copies can be checked exactly.
 Picture NoisePicture(int width, int height, std::uint32_t seed = 1);
+// Smooth shading with fine grain (noise of about +-grain per channel), like a photograph or a
+// wallpaper: many colours, none of them far from its neighbours.
+Picture PhotographicPicture(int width, int height, int grain = 1);
+// A desktop: flat windows holding lines of dark "text" over a plain background.
+Picture DesktopPicture(int width, int height);
 
 }  // namespace capture::fake

@@ -42,7 +42,6 @@ class CaptureWindow : public Window {
 
   // ---- Window ----
   void SetPointer(Pointer pointer) override;
-  Pointer GetPointer() const override { return pointer_; }
   PointI CursorPos() const override;
   void Close() override { close_requested_ = true; }
   void PumpEvents() override;

@@ -34,26 +34,6 @@ double WebSafeError(const Picture& picture) {
   return total / (3.0 * static_cast<double>(picture.pixels.size()));
 }
 
-// Smooth shading with fine grain, like a photograph or a desktop wallpaper.
-Picture PhotographicPicture(int width, int height) {
-  Picture p(width, height);
-  const Picture grain = fake::NoisePicture(width, height, 7);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const double u = x / double(width), v = y / double(height);
-      const int n = static_cast<int>(grain.at(x, y) & 7) - 3;
-      const auto channel = [n](double value) {
-        return static_cast<std::uint32_t>(std::clamp(static_cast<int>(value) + n, 0, 255));
-      };
-      const std::uint32_t r = channel(128 + 110 * std::sin(6 * u + 2 * v));
-      const std::uint32_t g = channel(40 + 200 * v * v);
-      const std::uint32_t b = channel(128 + 100 * std::cos(5 * v - 3 * u));
-      p.at(x, y) = r << 16 | g << 8 | b;
-    }
-  }
-  return p;
-}
-
 void ExpectWellFormed(const IndexedPicture& q, const Picture& picture) {
   EXPECT_EQ(q.width, picture.width);
   EXPECT_EQ(q.height, picture.height);
@@ -89,7 +69,7 @@ TEST(PaletteQuantiserTest, ScreenshotOfFewColours_KeepsOnlyThoseColours) {
 }
 
 TEST(PaletteQuantiserTest, Photograph_IsFarCloserThanTheWebPalette) {
-  const Picture picture = PhotographicPicture(320, 240);
+  const Picture picture = fake::PhotographicPicture(320, 240, 3);
 
   const IndexedPicture q = QuantisePicture(picture);
 
