@@ -24,6 +24,7 @@ class BenchSurface : public fake::FakeSurface {
   PixelView Background() const override { return PixelView::Of(frame); }
   void Commit() override {}
   RectI TakeBackgroundChanges() override { return std::exchange(changed, RectI{}); }
+  RectI BackgroundChanges() const override { return changed; }
 
   Picture frame;
   RectI changed;

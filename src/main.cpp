@@ -1,15 +1,22 @@
 // The program's entry point: build the platform, load the capture window and run its messages.
 #include <windows.h>
 
+#include <exception>
+#include <new>
+
 #include "capture/capture_form.h"
+#include "capture/run_error.h"
 #include "platform/win32/capture_window.h"
 #include "platform/win32/gdiplus_flat.h"
+#include "platform/win32/startup_failure.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_screen.h"
 #include "platform/win32/win32_surface.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+namespace {
+
+int RunCapture(HINSTANCE instance) {
   using namespace capture;
   using namespace capture::win32;
 
@@ -26,9 +33,30 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   CaptureForm form(platform);
 
   // The window exists but stays hidden while the screen is copied.
-  if (!window.Create(instance, form, screen.Size())) return 1;
+  if (!window.Create(instance, form, screen.Size())) {
+    return ReportStartupFailure({static_cast<int>(::GetLastError()), u"无法创建截图窗口"});
+  }
   dialogs.BlockWhileModal(window.hwnd(), [&window] { window.Refresh(); });
-  form.Load();
+  try {
+    form.Load();
+  } catch (const StartupFailed& failed) {
+    return ReportStartupFailure(failed.error());
+  }
   window.Show();
   return window.Run();
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // Reactions report their own failures; what reaches here is a failure around them.
+  try {
+    return RunCapture(instance);
+  } catch (const std::bad_alloc&) {
+    return capture::win32::ReportStartupFailure(capture::OutOfMemory());
+  } catch (const std::exception& e) {
+    return capture::win32::ReportStartupFailure(capture::InternalError(e.what()));
+  } catch (...) {
+    return capture::win32::ReportStartupFailure(capture::InternalError(nullptr));
+  }
 }

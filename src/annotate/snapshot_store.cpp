@@ -233,15 +233,21 @@ void SnapshotStore::Start(Surface& surface) {
 
 void SnapshotStore::Push(Surface& surface) {
   surface.Commit();
+  if (!Bag) Bag.emplace();
+  // Written aside first and put in place by steps that cannot fail: a push that fails (out of
+  // memory) leaves the indices, the snapshots and the surface's change area as they were.
   // The background differs from the picture the bag last wrote or read (the shown snapshot) only
   // where it changed since then: every change since is taken here or by Show.
-  const RectI changed = surface.TakeBackgroundChanges();
+  Snapshot next;
+  Bag->WriteP(next, surface.Background(), surface.BackgroundChanges());
+  const auto index = static_cast<std::size_t>(SnapIdx) + 1;
+  Snap.reserve(index + 1);
+  // Dropping the snapshots above the new index frees every tile only they held.
+  Snap.resize(index);
+  Snap.push_back(std::move(next));
   SnapIdx += 1;
   SnapMax = SnapIdx;
-  // Dropping the snapshots above the new index frees every tile only they held.
-  Snap.resize(static_cast<std::size_t>(SnapIdx) + 1);
-  if (!Bag) Bag.emplace();
-  Bag->WriteP(Snap[static_cast<std::size_t>(SnapIdx)], surface.Background(), changed);
+  surface.TakeBackgroundChanges();
 }
 
 void SnapshotStore::Cut() {
@@ -252,7 +258,14 @@ void SnapshotStore::Cut() {
 
 void SnapshotStore::Show(std::int32_t k, Surface& surface) {
   if (!Bag) Bag.emplace();
-  surface.SetPicture(Bag->ReadP(Snap.at(static_cast<std::size_t>(k))));
+  const Picture picture = Bag->ReadP(Snap.at(static_cast<std::size_t>(k)));
+  try {
+    surface.SetPicture(picture);
+  } catch (...) {
+    // The bag now remembers a picture the surface does not show: its hint would be wrong.
+    Bag->ForgetRecent();
+    throw;
+  }
   surface.TakeBackgroundChanges();  // the background is now the picture the bag just read
 }
 

@@ -62,6 +62,8 @@ class ExcelPropertyBag {
 
   // The tiles of this bag's snapshots.
   const TilePool& Pool() const { return *pool_; }
+  // Forgets the picture last written or read, so the next WriteP compares every tile.
+  void ForgetRecent() { recent_width_ = recent_height_ = -1; }
 
  private:
   void Write(Snapshot& data, PixelView picture, const RectI* changed);
@@ -82,12 +84,13 @@ class SnapshotStore {
   // Commits the surface and stores its background picture as snapshot 1.
   void Start(Surface& surface);
   // Commits the surface and stores its background picture as the newest snapshot; snapshots that
-  // redo could still reach are dropped.
+  // redo could still reach are dropped. All or nothing: when it throws (out of memory), SnapIdx,
+  // SnapMax, Snap and the surface's background changes are as before.
   void Push(Surface& surface);
   // Back to the first snapshot; later ones are dropped, the surface is not touched.
   void Cut();
   // Makes snapshot k (1..SnapMax) the surface's picture. Throws std::out_of_range past the end of
-  // Snap and std::invalid_argument for element 0.
+  // Snap and std::invalid_argument for element 0; the surface is unchanged when it throws.
   void Show(std::int32_t k, Surface& surface);
 
   // Bytes held by all snapshots together: their buffers and the pixels of their tiles.

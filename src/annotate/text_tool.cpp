@@ -64,14 +64,19 @@ void OpenBox(CaptureForm& form, float x, float y) {
   form.platform.window.SetFocus(ControlId::TextEdit);
 }
 
-// Draws the box's text where the box stands, closes the box and stores the picture.
-void DrawBoxText(CaptureForm& form) {
+void CloseBox(CaptureForm& form) {
   Control& box = form[ControlId::TextEdit];
-  Surface& surface = form.platform.surface;
-  surface.Text(RoundHalfEven(box.left), RoundHalfEven(box.top), box.caption, CurrentColour(form));
   box.visible = false;
   box.caption.clear();
   form.PenDown = false;
+}
+
+// Draws the box's text where the box stands, closes the box and stores the picture.
+void DrawBoxText(CaptureForm& form) {
+  const Control& box = form[ControlId::TextEdit];
+  Surface& surface = form.platform.surface;
+  surface.Text(RoundHalfEven(box.left), RoundHalfEven(box.top), box.caption, CurrentColour(form));
+  CloseBox(form);
   form.store.Push(surface);
 }
 
@@ -95,6 +100,8 @@ void TextEdit_Change(CaptureForm& form) {
 
 void CommitOpenTextBox(CaptureForm& form) {
   if (!TextBoxOpen(form)) return;
+  // Nothing typed is no annotation: no snapshot that an undo would have to take back.
+  if (form[ControlId::TextEdit].caption.empty()) return CloseBox(form);
   Surface& surface = form.platform.surface;
   surface.SetPersistent(true);
   surface.Clear();

@@ -11,7 +11,8 @@ void TextRelease(CaptureForm& form, float x, float y);
 void TextEdit_Change(CaptureForm& form);
 // When a text box is open, draws its text into the picture as the next release would, so that
 // typed text is never lost: before the selection is copied or saved, before another tool is
-// chosen and before an undo. Does nothing when no box is open.
+// chosen and before an undo. A box with no text is closed with no snapshot. Does nothing when no
+// box is open.
 void CommitOpenTextBox(CaptureForm& form);
 
 }  // namespace capture

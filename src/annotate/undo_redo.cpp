@@ -6,8 +6,12 @@ namespace capture {
 
 void Undo(CaptureForm& form) {
   SnapshotStore& store = form.store;
-  store.SnapIdx -= 1;
-  if (store.SnapIdx >= 1) return store.Show(store.SnapIdx, form.platform.surface);
+  // The index moves only once the picture is shown: an undo that fails changes nothing.
+  if (store.SnapIdx - 1 >= 1) {
+    store.Show(store.SnapIdx - 1, form.platform.surface);
+    store.SnapIdx -= 1;
+    return;
+  }
 
   // Nothing left to undo: back to selecting. The picture stays, and so do the snapshots, which a
   // redo can still reach once a new selection shows the toolbar again.
@@ -25,12 +29,9 @@ void Undo(CaptureForm& form) {
 
 void Redo(CaptureForm& form) {
   SnapshotStore& store = form.store;
+  if (store.SnapIdx + 1 > store.SnapMax) return;
+  store.Show(store.SnapIdx + 1, form.platform.surface);
   store.SnapIdx += 1;
-  if (store.SnapIdx > store.SnapMax) {
-    store.SnapIdx = store.SnapMax;
-    return;
-  }
-  store.Show(store.SnapIdx, form.platform.surface);
 }
 
 }  // namespace capture

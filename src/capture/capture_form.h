@@ -25,7 +25,9 @@ class CaptureForm {
   CaptureForm& operator=(const CaptureForm&) = delete;
 
   // ---- Window-level input, as the platform unpacks it. Button codes: see types.h. ----
-  // Runs once, before the window is first shown.
+  // Runs once, before the window is first shown: freezes the screen into the surface and stores
+  // it as the first snapshot. Throws StartupFailed (run_error.h) when the screen cannot be read
+  // or a buffer cannot be made; the run cannot go on then.
   void Load();
   void MouseDown(int button, int shift, float x, float y);
   void MouseMove(int buttons, int shift, float x, float y);
@@ -37,6 +39,9 @@ class CaptureForm {
   void TextChanged(ControlId box, const std::u16string& text);
   // An item was chosen from the combo box's list; `text` is the combo box's text now.
   void ComboClick(ControlId combo, const std::u16string& text);
+  // Another window took the pointer while buttons were held (a modal dialog, the font-size list):
+  // the press is over without a release.
+  void CaptureLost();
 
   // True once the window has been closed: the platform ends the program.
   bool Closed() const { return closed_; }
@@ -80,8 +85,15 @@ class CaptureForm {
   // The screen's size in pixels.
   float ScreenWidth() const;
   float ScreenHeight() const;
+  // The selection (Shape1) with its edges taken to whole pixels.
+  RectI SelectionRect() const;
 
  private:
+  // Runs one reaction. An exception it throws is reported in the "错误" box and ends the press;
+  // the run goes on.
+  template <typename Reaction>
+  void Guarded(Reaction&& reaction);
+
   EventRouter router_;
   bool closed_ = false;
 };

@@ -94,8 +94,11 @@ struct Control {
     return kind == ControlKind::Panel || kind == ControlKind::TextBox ||
            kind == ControlKind::ComboBox;
   }
-  // Shapes and lines let pointer events fall through to what lies beneath.
-  bool TakesPointer() const { return kind != ControlKind::Shape && kind != ControlKind::Line; }
+  // Shapes, lines and labels let pointer events fall through to what lies beneath: the labels
+  // are for reading, so a shape can start under them and the colour readout goes on over them.
+  bool TakesPointer() const {
+    return kind != ControlKind::Shape && kind != ControlKind::Line && kind != ControlKind::Label;
+  }
   float right() const { return left + width; }
   float bottom() const { return top + height; }
   // The point lies inside, not on an edge (the sums in single precision).

@@ -6,8 +6,8 @@
 
 namespace capture {
 
-void Form_DblClick(CaptureForm& form) {
-  if (!PtInRect(form.SelRect, RoundHalfEven(form.MoveX), RoundHalfEven(form.MoveY))) return;
+void Form_DblClick(CaptureForm& form, float x, float y) {
+  if (!PtInRect(form.SelectionRect(), RoundHalfEven(x), RoundHalfEven(y))) return;
   CommitOpenTextBox(form);
   HideChromeForCopy(form);
   CopySelection(form);

@@ -5,7 +5,8 @@ namespace capture {
 
 class CaptureForm;
 
-void Form_DblClick(CaptureForm& form);
+// A double-click at (x, y): inside the selection it copies the selection and ends the run.
+void Form_DblClick(CaptureForm& form, float x, float y);
 void Form_KeyPress(CaptureForm& form, char16_t key);
 
 }  // namespace capture

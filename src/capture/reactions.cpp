@@ -24,7 +24,7 @@ void React(CaptureForm& form, ControlId target, PointerEvent event, int button, 
         case E::Up:
           return Form_MouseUp(form, button, shift, p.x, p.y);
         case E::DoubleClick:
-          return Form_DblClick(form);
+          return Form_DblClick(form, p.x, p.y);
         case E::Click:
           return;
       }

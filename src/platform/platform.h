@@ -16,7 +16,8 @@ class Gdiplus;  // platform/gdiplus.h
 class Screen {
  public:
   virtual ~Screen() = default;
-  // The whole screen in physical pixels, 1:1, at this moment.
+  // The whole screen in physical pixels, 1:1, at this moment; an empty picture when the screen
+  // could not be read (never a black one).
   virtual Picture Grab() = 0;
   // The screen's size in physical pixels.
   virtual SizeI Size() const = 0;

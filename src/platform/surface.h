@@ -36,6 +36,8 @@ class Surface {
   // picture after SetPicture, Paste into an empty surface or a first call); empty when nothing
   // changed. Lets a snapshot skip what cannot have changed.
   virtual RectI TakeBackgroundChanges() = 0;
+  // The rectangle that TakeBackgroundChanges would return now, left in place.
+  virtual RectI BackgroundChanges() const = 0;
   // Persistent on: retained image and window layer back to the background picture.
   // Persistent off: window layer back to the retained image.
   virtual void Clear() = 0;

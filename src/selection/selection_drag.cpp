@@ -75,9 +75,7 @@ void Form_MouseDown(CaptureForm& form, int button, int, float x, float y) {
   }
 
   form.platform.window.SetPointer(Pointer::Cross);
-  form.SelRect = {RoundHalfEven(selection.left), RoundHalfEven(selection.top),
-                  RoundHalfEven(selection.left + selection.width),
-                  RoundHalfEven(selection.top + selection.height)};
+  form.SelRect = form.SelectionRect();
   if (PtInRect(form.SelRect, RoundHalfEven(x), RoundHalfEven(y))) {
     form.MoveX = x;
     form.MoveY = y;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <new>
 #include <utility>
 
 namespace capture::fake {
@@ -29,6 +30,14 @@ void FakeSurface::Paste(const Picture& picture, int x, int y) {
       window_.at(tx, ty) = picture.at(px, py);
     }
   }
+}
+
+PixelView FakeSurface::Background() const {
+  if (failing_background_reads > 0) {
+    --failing_background_reads;
+    throw std::bad_alloc();
+  }
+  return PixelView::Of(background_);
 }
 
 Picture FakeSurface::Copy(const RectI& r) const {

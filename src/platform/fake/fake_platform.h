@@ -25,12 +25,15 @@ class FakeSurface : public Surface {
   SizeI Size() const override { return {background_.width, background_.height}; }
   void SetPicture(const Picture& picture) override;
   void Paste(const Picture& picture, int x, int y) override;
-  PixelView Background() const override { return PixelView::Of(background_); }
+  // Throws std::bad_alloc while failing_background_reads is above zero (and counts it down), as
+  // taking a snapshot of a large screen can.
+  PixelView Background() const override;
   Picture Copy(const RectI& rect) const override;
   void SetPersistent(bool on) override { persistent_ = on; }
   bool Persistent() const override { return persistent_; }
   void Commit() override;
   RectI TakeBackgroundChanges() override;
+  RectI BackgroundChanges() const override { return background_changes_; }
   void Clear() override;
   void Line(float x1, float y1, float x2, float y2, Colour colour) override;
   void Box(float x1, float y1, float x2, float y2, Colour colour) override;
@@ -45,6 +48,7 @@ class FakeSurface : public Surface {
   // What the window shows beneath its child controls.
   const Picture& window_layer() const { return window_; }
   std::vector<TextCall> text_calls;
+  mutable int failing_background_reads = 0;
   int commits = 0;
   int clears = 0;
 

@@ -1,9 +1,12 @@
 #include "platform/win32/capture_window.h"
 
 #include <algorithm>
+#include <exception>
+#include <new>
 #include <utility>
 
 #include "capture/repaint.h"
+#include "capture/run_error.h"
 #include "platform/win32/mouse_input.h"
 #include "platform/win32/text.h"
 
@@ -174,7 +177,30 @@ LRESULT CALLBACK CaptureWindow::Procedure(HWND hwnd, UINT message, WPARAM wparam
     self->window_.release();  // gone already
     return ::DefWindowProcW(hwnd, message, wparam, lparam);
   }
-  return self->Handle(message, wparam, lparam);
+  // No exception may cross into the system's code that called us.
+  try {
+    return self->Handle(message, wparam, lparam);
+  } catch (const std::bad_alloc&) {
+    self->ReportFailure(OutOfMemory());
+  } catch (const std::exception& e) {
+    self->ReportFailure(InternalError(e.what()));
+  } catch (...) {
+    self->ReportFailure(InternalError(nullptr));
+  }
+  return 0;
+}
+
+void CaptureWindow::ReportFailure(const RunError& error) noexcept {
+  // A failure while the box is up (a repaint under it) is not reported again.
+  if (reporting_ || !form_) return;
+  reporting_ = true;
+  try {
+    form_->CaptureLost();
+    ShowRunError(form_->platform.dialogs, error);
+  } catch (...) {
+    // Not even the box could be shown; the window goes on as it can.
+  }
+  reporting_ = false;
 }
 
 LRESULT CaptureWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -240,7 +266,6 @@ LRESULT CaptureWindow::OnMouse(UINT message, WPARAM wparam, LPARAM lparam) {
   const std::optional<MouseInput> in =
       UnpackMouse(message, wparam, lparam, ::GetKeyState(VK_MENU) < 0);
   if (!in) return 0;
-  last_point_ = {in->x, in->y};
   using Kind = MouseInput::Kind;
   switch (in->kind) {
     case Kind::Down:
@@ -255,8 +280,10 @@ LRESULT CaptureWindow::OnMouse(UINT message, WPARAM wparam, LPARAM lparam) {
       form_->MouseMove(in->buttons, in->shift, in->x, in->y);
       break;
     case Kind::Up:
-      form_->MouseUp(in->button, in->shift, in->x, in->y);
+      // The capture goes before the release's reaction runs: a click may open a modal dialog,
+      // and the dialog must not find a capture to take away.
       HoldPointer(in->buttons);
+      form_->MouseUp(in->button, in->shift, in->x, in->y);
       break;
   }
   Sync();
@@ -272,12 +299,10 @@ void CaptureWindow::HoldPointer(int buttons) {
 
 LRESULT CaptureWindow::OnCaptureLost() {
   if (held_ == 0 || ::GetCapture() == hwnd()) return 0;
-  // Another window (the font-size list) took the pointer mid-press: the press is over, and the
-  // form hears the release of every button it still thinks held.
-  const int held = std::exchange(held_, 0);
-  for (int b : {button::kLeft, button::kRight, button::kMiddle}) {
-    if (held & b) form_->MouseUp(b, 0, last_point_.x, last_point_.y);
-  }
+  // Another window (the font-size list, a dialog) took the pointer mid-press: the press is over,
+  // with no release and no click.
+  held_ = 0;
+  form_->CaptureLost();
   Sync();
   return 0;
 }

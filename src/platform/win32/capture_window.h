@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "capture/capture_form.h"
+#include "capture/run_error.h"
 #include "platform/platform.h"
 #include "platform/win32/control_painter.h"
 #include "platform/win32/dib.h"
@@ -56,6 +57,8 @@ class CaptureWindow : public Window {
   LRESULT OnMouse(UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnCommand(WPARAM wparam, LPARAM lparam);
   LRESULT OnCaptureLost();
+  // Shows the "错误" box for a message whose handling threw; the window goes on.
+  void ReportFailure(const RunError& error) noexcept;
   // SetCapture while any button is held, ReleaseCapture once none is: the one place for both.
   void HoldPointer(int buttons);
   // Brings the screen in line with the form: invalidates what changed, mirrors the native
@@ -75,8 +78,8 @@ class CaptureWindow : public Window {
   Brush edit_background_;
   Pointer pointer_ = Pointer::Default;
   int held_ = 0;  // buttons held since a press on the window
-  PointF last_point_;
   bool close_requested_ = false;
+  bool reporting_ = false;  // the "错误" box for a failed message is up
 };
 
 // Makes the process per-monitor DPI aware where the system allows it (the manifest asks too);

@@ -63,7 +63,7 @@ void ShowFromStart(HWND edit) {
 // The form's key reaction sees Escape also while a text box has the keyboard focus, so Escape
 // always ends the capture.
 LRESULT CALLBACK ForwardEscape(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
-                               DWORD_PTR) {
+                               DWORD_PTR) noexcept {
   if (message == WM_CHAR && wparam == VK_ESCAPE) {
     return ::SendMessageW(::GetParent(hwnd), WM_CHAR, wparam, lparam);
   }

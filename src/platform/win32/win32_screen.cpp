@@ -32,7 +32,8 @@ Picture Win32Screen::Grab() {
   const SizeI size = SizeOf(display.get());
   Dib copy(size.width, size.height);
   if (!copy.valid()) return {};
-  ::BitBlt(copy.dc(), 0, 0, size.width, size.height, display.get(), 0, 0, SRCCOPY);
+  // A failed copy would leave the buffer black, which must never pass for the screen.
+  if (!::BitBlt(copy.dc(), 0, 0, size.width, size.height, display.get(), 0, 0, SRCCOPY)) return {};
   ::GdiFlush();
   Picture picture(size.width, size.height);
   const std::uint32_t* from = copy.pixels();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 #include <utility>
 
 #include "platform/win32/fonts.h"
@@ -33,6 +34,13 @@ void Win32Surface::Resize(int width, int height) {
   background_ = Dib(width, height);
   retained_ = Dib(width, height);
   window_ = Dib(width, height);
+  if (width > 0 && height > 0 && !(background_.valid() && retained_.valid() && window_.valid())) {
+    // Nothing half-made stays: the surface is empty, and the caller hears why.
+    background_ = Dib();
+    retained_ = Dib();
+    window_ = Dib();
+    throw std::bad_alloc();
+  }
   background_changes_ = background_.Area();
   retained_changes_.Clear();
   window_changes_.Clear();

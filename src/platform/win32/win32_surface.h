@@ -24,6 +24,7 @@ class Win32Surface : public Surface {
   bool Persistent() const override { return persistent_; }
   void Commit() override;
   RectI TakeBackgroundChanges() override;
+  RectI BackgroundChanges() const override { return background_changes_; }
   void Clear() override;
   void Line(float x1, float y1, float x2, float y2, Colour colour) override;
   void Box(float x1, float y1, float x2, float y2, Colour colour) override;
@@ -39,6 +40,8 @@ class Win32Surface : public Surface {
   DirtyRects TakeScreenChanges();
 
  private:
+  // Makes the three buffers; throws std::bad_alloc, leaving the surface empty, when one cannot
+  // be made.
   void Resize(int width, int height);
   // Runs a GDI drawing on the retained image and the window layer (persistent drawing) or on the
   // window layer alone, and records the area it may touch.

@@ -87,6 +87,20 @@ TEST_F(TextTool, EmptyBox_CommitDrawsNothingButStoresASnapshot_NextClickOpensAfr
   EXPECT_EQ(box.width, 25);
 }
 
+TEST_F(TextTool, EmptyBox_ClosedByAHandlePressStoresNothingAndTheResizeGoesAhead) {
+  h.Click(150, 160);
+  const PointF handle = h.form.controls.Origin(Image1(6));
+  h.form.MouseDown(button::kLeft, 0, handle.x + 1, handle.y + 1);
+  h.fake.window.cursor = {340, 280};
+  h.form.MouseMove(button::kLeft, 0, 340, 280);
+  h.form.MouseUp(button::kLeft, 0, 340, 280);
+
+  EXPECT_FALSE(box.visible);
+  EXPECT_TRUE(drawn.empty());
+  EXPECT_EQ(h.form.store.SnapMax, 1);
+  EXPECT_EQ(h[ControlId::Shape1].width, 240);
+}
+
 TEST_F(TextTool, FontSizeThatIsNotAUsableNumber_FallsBackToTheLastUsableSize) {
   auto draw_with_size = [this](const std::u16string& size) {
     h[ControlId::Text1].caption = size;

@@ -1,19 +1,19 @@
 // How window-level pointer input reaches the controls: hit test, capture, click.
 #include <gtest/gtest.h>
 
-#include "form_harness.h"
+#include "annotate/annotate_harness.h"
 
 namespace capture {
 namespace {
 
-using testing::FormHarness;
+using namespace testing;
 
-TEST(Routing, HitTest_WindowedControlsStandAboveWindowlessOnesAndShapesLetThrough) {
+TEST(Routing, HitTest_WindowedControlsStandAboveWindowlessOnesAndShapesAndLabelsLetThrough) {
   FormHarness h;
   h.Drag(100, 100, 300, 250);
   Controls& c = h.form.controls;
   EXPECT_EQ(c.HitTest({200, 200}), ControlId::Window);  // Shape1 is only an outline
-  EXPECT_EQ(c.HitTest({110, 108}), ControlId::LblPos);
+  EXPECT_EQ(c.HitTest({110, 108}), ControlId::Window);  // the size label is for reading
   EXPECT_EQ(c.HitTest({299, 249}), Image1(6));
 
   // The toolbar strip (a panel) moved over the label: the panel wins.
@@ -72,6 +72,82 @@ TEST(Routing, Closed_NoReactionRunsAfterTheWindowClosed) {
   h.form.MouseMove(button::kLeft, 0, 200, 200);
   EXPECT_FALSE(h[ControlId::Shape1].visible);
   EXPECT_EQ(h.fake.window.closes, 1);
+}
+
+TEST(Routing, LostCapture_EndsThePressWithNoReleaseAndNoClick) {
+  AnnotateHarness h;
+  const PointF quit = h.Centre(Image2(kQuit));
+  h.form.MouseDown(button::kLeft, 0, quit.x, quit.y);
+  h.form.CaptureLost();  // a dialog took the pointer
+  h.form.MouseUp(button::kLeft, 0, quit.x, quit.y);
+  EXPECT_FALSE(h.form.Closed());
+
+  // A selection drag cut short places no toolbar: its release never came.
+  h.Click(20, 20, button::kRight);  // throws the selection away
+  h.form.MouseDown(button::kLeft, 0, 400, 300);
+  h.form.MouseMove(button::kLeft, 0, 500, 400);
+  h.form.CaptureLost();
+  EXPECT_FALSE(h[ControlId::Picture1].visible);
+  EXPECT_EQ(h.form.SelMode, u"draw");
+}
+
+TEST(Routing, DoubleClick_OfTheRightOrMiddleButtonIsAnOrdinaryPress) {
+  for (const int button : {button::kRight, button::kMiddle}) {
+    FormHarness twice, double_click;
+    for (FormHarness* h : {&twice, &double_click}) h->Drag(100, 100, 300, 250);
+    twice.Click(200, 200, button);
+    twice.Click(200, 200, button);
+    double_click.Click(200, 200, button);
+    double_click.form.DoubleClick(button, 0, 200, 200);
+    double_click.form.MouseUp(button, 0, 200, 200);
+
+    EXPECT_EQ(double_click.form.Closed(), twice.form.Closed()) << button;
+    EXPECT_EQ(double_click[ControlId::Shape1].visible, twice[ControlId::Shape1].visible) << button;
+    EXPECT_EQ(double_click.fake.clipboard.puts, 0) << button;  // no copy of the selection
+    EXPECT_EQ(double_click.fake.clipboard.empties, 0) << button;
+  }
+}
+
+TEST(Routing, DoubleClick_OnAButtonActsOnce) {
+  AnnotateHarness h;
+  h.ClickOn(Image2(kRectTool));
+  h.Drag(120, 120, 160, 160);
+  h.Drag(170, 170, 200, 200);
+  const PointF undo = h.Centre(Image2(kUndo));
+  h.DoubleClick(undo.x, undo.y);
+  EXPECT_EQ(h.form.store.SnapIdx, 2);
+
+  // Twice in a row would hide the panel again; a double-click leaves the tool chosen and shown.
+  const PointF ellipse = h.Centre(Image2(kEllipseTool));
+  h.DoubleClick(ellipse.x, ellipse.y);
+  EXPECT_EQ(h.form.ToolName, h[Image2(kEllipseTool)].tooltip);
+  EXPECT_TRUE(h[ControlId::Picture2].visible);
+}
+
+TEST(Routing, DoubleClick_TestsItsOwnPointAgainstTheSelectionAsItIsNow) {
+  FormHarness h;
+  h.Drag(100, 100, 300, 250);
+  h.Click(200, 200, button::kRight);  // throws the selection away
+  h.DoubleClick(600, 400);
+  EXPECT_FALSE(h.form.Closed());
+  EXPECT_EQ(h.fake.clipboard.puts, 0);
+
+  h.Drag(100, 100, 300, 250);
+  h.DoubleClick(110, 108);  // on the size label: the selection beneath takes it
+  EXPECT_TRUE(h.form.Closed());
+  EXPECT_EQ(h.fake.clipboard.content, Crop(h.fake.screen.Grab(), {100, 100, 300, 250}));
+}
+
+TEST(Routing, Labels_LetAShapeStartAndTheReadoutGoOnBeneathThem) {
+  AnnotateHarness h;
+  h.ClickOn(Image2(kRectTool));
+  const std::u16string over_label = h[ControlId::lblInfo].caption;
+  h.MoveTo({112, 112});
+  EXPECT_NE(h[ControlId::lblInfo].caption, over_label);
+
+  h.Drag(108, 108, 150, 140);
+  EXPECT_EQ(h.form.store.SnapIdx, 2);
+  EXPECT_EQ(Changed(h.fake.screen.Grab(), h.Shown()), (RectI{108, 108, 151, 141}));
 }
 
 }  // namespace
