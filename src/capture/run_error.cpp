@@ -26,7 +26,11 @@ RunError OutOfMemory() {
 
 RunError InternalError(const char* what) {
   std::u16string description = u"内部错误";
-  if (what != nullptr && *what != '\0') description += u"（" + Widen(what) + u"）";
+  if (what != nullptr && *what != '\0') {
+    description += u'（';
+    description += Widen(what);
+    description += u'）';
+  }
   return {run_error::kInternal, description};
 }
 

@@ -19,11 +19,10 @@ def focused_window(desktop: Desktop) -> str:
 
 
 def wait_dialog(desktop: Desktop, title: str, app: WineApp | None = None, timeout: float = 30,
-                settle: float = 0.3) -> list[str]:
-    """Waits until a window titled `title` holds the keyboard focus and the dialog has stopped
-    changing (Wine's file dialog maps two windows of that title and moves the focus from the
-    first to the second ~0.1 s later; keys typed in between can be lost). Returns the dialog's
-    windows."""
+                settle: float = 0.3) -> str:
+    """Waits until the one window titled `title` holds the keyboard focus and has stopped
+    changing for `settle` seconds, and returns it. One call of a dialog maps one window under
+    Wine; a second window of that title means the program opened the dialog twice, and fails."""
     last, since = None, time.monotonic()
 
     def settled():
@@ -32,12 +31,13 @@ def wait_dialog(desktop: Desktop, title: str, app: WineApp | None = None, timeou
             raise RuntimeError(f"the program ended with status {app.process.returncode} while "
                                f"the test waited for {title!r}:\n{app.output()}")
         windows = desktop.find_windows(title)
+        assert len(windows) <= 1, f"{len(windows)} windows titled {title!r}: opened twice"
         state = (tuple(windows), focused_window(desktop))
         if state != last:
             last, since = state, time.monotonic()
             return None
         ready = bool(windows) and state[1] in windows
-        return windows if ready and time.monotonic() - since >= settle else None
+        return windows[0] if ready and time.monotonic() - since >= settle else None
 
     return wait_until(settled, timeout, interval=0.02, what=f"the dialog {title!r} to settle")
 
