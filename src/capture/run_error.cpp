@@ -14,8 +14,7 @@ std::u16string Widen(std::string_view ascii) {
 }
 
 std::u16string ErrorLines(const RunError& error) {
-  return u"错误号: " + Widen(std::to_string(error.number)) + u"\r\n错误描述: " +
-         error.description;
+  return u"错误号: " + Widen(std::to_string(error.number)) + u"\r\n错误描述: " + error.description;
 }
 
 }  // namespace

@@ -26,8 +26,8 @@ void WriteStderrLine(const std::wstring& text) {
 
 int ReportStartupFailure(const RunError& error) noexcept {
   try {
-    WriteStderrLine(L"capture: " + Wide(error.description) + L" (" +
-                    std::to_wstring(error.number) + L")\r\n");
+    WriteStderrLine(L"capture: " + Wide(error.description) + L" (" + std::to_wstring(error.number) +
+                    L")\r\n");
     ::MessageBoxW(nullptr, Wide(StartupErrorText(error)).c_str(), L"错误", MB_OK | MB_ICONERROR);
   } catch (...) {
     // Out of memory even for the message: the exit status still says it.

@@ -1,4 +1,5 @@
-// Failures that are not the user's doing: out of memory in a reaction, a screen that cannot be read.
+// Failures that are not the user's doing: out of memory in a reaction, a screen that cannot be
+// read.
 #include <gtest/gtest.h>
 
 #include "annotate/annotate_harness.h"
