@@ -1,6 +1,7 @@
 // Drives the capture window with window events decoded from the fuzzer's input, on a small noise
 // screen, and checks after every event that the snapshot store still holds together: the index
-// within range, one element per snapshot, and every snapshot readable as a screen-sized picture.
+// within range, one element per snapshot, and every snapshot readable as a screen-sized picture;
+// and that a snapshot that failed changed nothing and was reported.
 //
 // Input format (make_corpus.py writes seeds in it), read from the front, missing bytes read as 0:
 //   byte: odd = the save dialog answers with a path, even = it is cancelled
@@ -11,8 +12,9 @@
 //     point: byte mode; even: x (2 bytes, big-endian) and y (1 byte) on or just off the screen;
 //            odd: byte control id, byte dx, byte dy: near that control's top-left
 //   key: 2 bytes UTF-16 code unit (Escape only when the next byte is 0)
-//   text or list: byte target % 3 (TextEdit, Text1, Combo1 list item), then for text a byte
-//     length % 9 and per character a byte (Text1: digits mostly) or 2 bytes; for the list a byte
+//   other: byte % 5: 0-2 text or list (TextEdit, Text1, Combo1 list item), then for text a byte
+//     length % 9 and per character a byte (Text1: digits mostly) or 2 bytes, for the list a byte;
+//     3 another window takes the pointer; 4 the next snapshot fails (out of memory)
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -134,7 +136,7 @@ std::u16string Text(Input& in, bool mostly_digits) {
   return text;
 }
 
-void Step(Input& in, CaptureForm& form) {
+void Step(Input& in, CaptureForm& form, fake::FakePlatform& fake) {
   static constexpr std::array<const char16_t*, 9> kComboItems = {u"6",  u"8",  u"9",  u"10", u"11",
                                                                  u"12", u"14", u"18", u"20"};
   const int kind = in.Byte() % 10;
@@ -153,7 +155,12 @@ void Step(Input& in, CaptureForm& form) {
     if (key == kEscape && in.Byte() != 0) key = u'a';
     return form.KeyPress(key);
   }
-  switch (in.Byte() % 3) {
+  switch (in.Byte() % 5) {
+    case 3:
+      return form.CaptureLost();
+    case 4:
+      fake.surface.failing_background_reads = 1;
+      return;
     case 0:
       return form.TextChanged(ControlId::TextEdit, Text(in, false));
     case 1:
@@ -170,7 +177,8 @@ void Step(Input& in, CaptureForm& form) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace capture;
   Input in(data, size);
-  fake::FakePlatform fake(fake::NoisePicture(kScreenWidth, kScreenHeight, 1));
+  static const Picture kScreen = fake::NoisePicture(kScreenWidth, kScreenHeight, 1);
+  fake::FakePlatform fake(kScreen);
   if (in.Byte() % 2 == 1) fake.dialogs.save_answer = u"C:\\captures\\shot.png";
   CaptureForm form(fake.platform);
   StoreCheck check;
@@ -178,7 +186,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   form.Load();
   check(form);
   for (int i = 0; i < kMaxEvents && !form.Closed() && !in.Done(); ++i) {
-    Step(in, form);
+    const SnapshotStore& store = form.store;
+    const std::int32_t index = store.SnapIdx, max = store.SnapMax;
+    const bool armed = fake.surface.failing_background_reads > 0;
+    const std::size_t reports = fake.dialogs.messages.size();
+    Step(in, form, fake);
+    if (armed && fake.surface.failing_background_reads == 0) {
+      // A snapshot failed: all or nothing, and the user was told.
+      if (store.SnapIdx != index || store.SnapMax != max) Fail("a failed push moved", index);
+      if (fake.dialogs.messages.size() != reports + 1) Fail("a failed push was not reported", 0);
+    }
     check(form);
   }
   return 0;

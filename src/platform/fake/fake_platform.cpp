@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -22,13 +23,12 @@ void FakeSurface::Paste(const Picture& picture, int x, int y) {
     retained_ = background_;
     window_ = background_;
   }
-  for (int py = 0; py < picture.height; ++py) {
-    for (int px = 0; px < picture.width; ++px) {
-      const int tx = x + px, ty = y + py;
-      if (tx < 0 || ty < 0 || tx >= window_.width || ty >= window_.height) continue;
-      if (persistent_) retained_.at(tx, ty) = picture.at(px, py);
-      window_.at(tx, ty) = picture.at(px, py);
-    }
+  const RectI r = Intersect({x, y, x + picture.width, y + picture.height},
+                            {0, 0, window_.width, window_.height});
+  for (int ty = r.top; ty < r.bottom; ++ty) {
+    const std::uint32_t* from = PixelView::Of(picture).Row(ty - y) + (r.left - x);
+    std::copy(from, from + (r.right - r.left), &window_.at(r.left, ty));
+    if (persistent_) std::copy(from, from + (r.right - r.left), &retained_.at(r.left, ty));
   }
 }
 
@@ -54,13 +54,19 @@ Picture FakeSurface::Copy(const RectI& r) const {
 }
 
 void FakeSurface::Commit() {
+  // The exact bounds of the pixels that differ.
+  RectI changed{background_.width, background_.height, 0, 0};
+  const std::size_t row_bytes = static_cast<std::size_t>(background_.width) * 4;
   for (int y = 0; y < background_.height; ++y) {
+    const PixelView before = PixelView::Of(background_), after = PixelView::Of(retained_);
+    if (std::memcmp(before.Row(y), after.Row(y), row_bytes) == 0) continue;
     for (int x = 0; x < background_.width; ++x) {
-      if (background_.at(x, y) != retained_.at(x, y)) {
-        background_changes_ = Union(background_changes_, {x, y, x + 1, y + 1});
-      }
+      if (background_.at(x, y) == retained_.at(x, y)) continue;
+      changed = {std::min(changed.left, x), std::min(changed.top, y),
+                 std::max(changed.right, x + 1), std::max(changed.bottom, y + 1)};
     }
   }
+  background_changes_ = Union(background_changes_, changed);
   background_ = retained_;
   ++commits;
 }
