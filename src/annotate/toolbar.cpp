@@ -24,12 +24,12 @@ void SaveAndQuit(CaptureForm& form) {
   CommitOpenTextBox(form);
   const bool panel_shown = form[ControlId::Picture2].visible;
   HideChromeForCopy(form);
-  CopySelection(form);
+  const std::optional<ScreenCopy> copy = CopySelection(form);
   form[ControlId::Picture1].visible = true;
   if (panel_shown) form[ControlId::Picture2].visible = true;
   form[ControlId::Shape1].visible = true;
-  if (form.Closed()) return;  // Escape while the window repainted: the user cancelled
-  form.CutdSave();
+  if (!copy) return;  // Escape while the window repainted: the user cancelled
+  (void)form.CutdSave(copy->picture);
   form.CloseWindow();  // also when the dialog was cancelled: the clipboard holds the selection
 }
 

@@ -12,11 +12,11 @@ void HideChromeForCopy(CaptureForm& form) {
   form[ControlId::Shape1].visible = false;
 }
 
-void CopySelection(CaptureForm& form) {
+std::optional<ScreenCopy> CopySelection(CaptureForm& form) {
   const Control& selection = form[ControlId::Shape1];
-  form.ScrnCap(RoundHalfEven(selection.left), RoundHalfEven(selection.top),
-               RoundHalfEven(selection.left + selection.width),
-               RoundHalfEven(selection.top + selection.height));
+  return form.ScrnCap(RoundHalfEven(selection.left), RoundHalfEven(selection.top),
+                      RoundHalfEven(selection.left + selection.width),
+                      RoundHalfEven(selection.top + selection.height));
 }
 
 }  // namespace capture

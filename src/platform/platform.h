@@ -30,8 +30,10 @@ class Clipboard {
   virtual bool PutBitmap(const Picture& picture) = 0;
   // The clipboard's bitmap, or nothing when it holds none.
   virtual std::optional<Picture> GetBitmap() = 0;
-  // Empties the clipboard; false when it could not be opened.
-  virtual bool Empty() = 0;
+  // Empties the clipboard if it still holds exactly what the last successful PutBitmap put there
+  // (nothing has been put on it since, by any program); false when it holds something else or
+  // could not be opened.
+  virtual bool EmptyIfStillOurs() = 0;
 };
 
 // The save dialog's request; strings are UTF-16. `filter` holds description/pattern pairs, each

@@ -163,6 +163,24 @@ def test_save_writes_the_annotated_selection_in_the_format_of_the_extension(
         assert desktop.clipboard_image() is None
 
 
+def test_ctrl_c_in_the_file_name_box_keeps_the_text_and_saves_the_selection(desktop, evidence):
+    folder = desktop.workdir / "out"
+    folder.mkdir()
+    path = windows_path(folder) + "\\shot.png"
+    app = launch(desktop)
+    with evidence.on_failure(desktop):
+        open_save_dialog(desktop, app)
+        desktop.key("ctrl+a")
+        desktop.type_text(path)
+
+        desktop.key("ctrl+a", "ctrl+c", "Return")
+
+        assert exit_status(desktop, app) == 0
+        with Image.open(folder / "shot.png") as saved:
+            check_exact(saved, expected_selection(desktop.picture))
+        assert desktop.clipboard() == path.encode()
+
+
 def test_bare_name_is_saved_as_png_in_the_programs_folder(desktop, evidence):
     folder = desktop.workdir / "program"
     folder.mkdir()

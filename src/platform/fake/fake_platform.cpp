@@ -136,19 +136,29 @@ Colour FakeSurface::Pixel(int x, int y) const {
 }
 
 bool FakeClipboard::PutBitmap(const Picture& picture) {
-  content = picture;
   ++puts;
+  content = picture;
+  ours_ = ++changes_;
   return true;
 }
 
-bool FakeClipboard::Empty() {
+bool FakeClipboard::EmptyIfStillOurs() {
+  if (ours_ != changes_) return false;
   content.reset();
+  ours_.reset();
+  ++changes_;
   ++empties;
   return true;
 }
 
+void FakeClipboard::PutFromElsewhere(std::optional<Picture> other) {
+  content = std::move(other);
+  ++changes_;
+}
+
 std::optional<std::u16string> FakeDialogs::AskSavePath(const SaveDialogRequest& request) {
   save_requests.push_back(request);
+  if (on_save_dialog) on_save_dialog();
   return save_answer;
 }
 

@@ -72,11 +72,17 @@ class FakeClipboard : public Clipboard {
  public:
   bool PutBitmap(const Picture& picture) override;
   std::optional<Picture> GetBitmap() override { return content; }
-  bool Empty() override;
+  bool EmptyIfStillOurs() override;
+  // Another program puts a picture on the clipboard, or (nothing) something that is no bitmap.
+  void PutFromElsewhere(std::optional<Picture> other);
 
   std::optional<Picture> content;
   int puts = 0;
   int empties = 0;
+
+ private:
+  int changes_ = 0;          // counts every change, as the system's sequence number does
+  std::optional<int> ours_;  // changes_ right after our last successful put
 };
 
 class FakeDialogs : public Dialogs {
@@ -92,7 +98,8 @@ class FakeDialogs : public Dialogs {
   };
   std::vector<Message> messages;
   std::u16string program_folder = u"C:\\Program Files\\Capture";
-  std::function<void()> on_message;  // runs while the message box is "open"
+  std::function<void()> on_save_dialog;  // runs while the save dialog is "open"
+  std::function<void()> on_message;      // runs while the message box is "open"
 };
 
 class FakeWindow : public Window {
