@@ -79,6 +79,9 @@ SaveError FileAccessError() {
 SaveError InvalidPictureError() {
   return {save_error::kInvalidPicture, u"无效图片"};
 }
+SaveError ClipboardError() {
+  return {save_error::kClipboard, u"剪贴板无法打开或不接受图片，选区没有复制到剪贴板"};
+}
 
 SaveError GdiplusError(GdiplusStep step, int status) {
   std::u16string description(StepText(step));
@@ -87,13 +90,25 @@ SaveError GdiplusError(GdiplusStep step, int status) {
   return {save_error::kGdiplusBase + status, description};
 }
 
-std::u16string SaveErrorText(const SaveError& error) {
-  return u"在保存图片的过程中发生错误:\r\n\r\n错误号: " + Decimal(error.number) +
+namespace {
+
+std::u16string ErrorText(std::u16string_view lead_in, const SaveError& error) {
+  return std::u16string(lead_in) + u":\r\n\r\n错误号: " + Decimal(error.number) +
          u"\r\n错误描述: " + error.description;
+}
+
+}  // namespace
+
+std::u16string SaveErrorText(const SaveError& error) {
+  return ErrorText(u"在保存图片的过程中发生错误", error);
 }
 
 void ShowSaveError(Dialogs& dialogs, const SaveError& error) {
   dialogs.ShowMessage(u"错误", SaveErrorText(error));
+}
+
+void ShowCopyError(Dialogs& dialogs, const SaveError& error) {
+  dialogs.ShowMessage(u"错误", ErrorText(u"在复制图片的过程中发生错误", error));
 }
 
 }  // namespace capture

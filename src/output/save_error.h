@@ -1,4 +1,5 @@
-// The encoder's errors: their numbers, descriptions and the "错误" message box.
+// The errors of copying and saving the selection: their numbers, descriptions and the "错误"
+// message box.
 #pragma once
 
 #include <string>
@@ -19,6 +20,7 @@ inline constexpr int kOutOfMemory = 7;       // the picture did not fit in memor
 inline constexpr int kNoFormat = 9;          // the extension names no format we write
 inline constexpr int kFileAccess = 75;       // the BMP file was not written
 inline constexpr int kInvalidPicture = 481;  // no picture, or one without pixels
+inline constexpr int kClipboard = 521;       // the clipboard did not take the copy
 inline constexpr int kGdiplusBase = 1000;    // plus the status of the GDI+ call that failed
 }  // namespace save_error
 
@@ -30,6 +32,7 @@ SaveError OutOfMemoryError();
 SaveError NoFormatError();
 SaveError FileAccessError();
 SaveError InvalidPictureError();
+SaveError ClipboardError();
 // Number 1000 + status; the description names the step and the status.
 SaveError GdiplusError(GdiplusStep step, int status);
 
@@ -37,5 +40,7 @@ SaveError GdiplusError(GdiplusStep step, int status);
 std::u16string SaveErrorText(const SaveError& error);
 // Shows the "错误" box and returns when it is closed.
 void ShowSaveError(Dialogs& dialogs, const SaveError& error);
+// The same for an error of the copy to the clipboard, whose lead-in speaks of copying.
+void ShowCopyError(Dialogs& dialogs, const SaveError& error);
 
 }  // namespace capture

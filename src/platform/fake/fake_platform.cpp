@@ -137,6 +137,7 @@ Colour FakeSurface::Pixel(int x, int y) const {
 
 bool FakeClipboard::PutBitmap(const Picture& picture) {
   ++puts;
+  if (!put_succeeds) return false;
   content = picture;
   ours_ = ++changes_;
   return true;

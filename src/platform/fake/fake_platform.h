@@ -77,7 +77,8 @@ class FakeClipboard : public Clipboard {
   void PutFromElsewhere(std::optional<Picture> other);
 
   std::optional<Picture> content;
-  int puts = 0;
+  bool put_succeeds = true;  // false: PutBitmap fails and leaves the clipboard as it was
+  int puts = 0;              // PutBitmap calls, failed ones included
   int empties = 0;
 
  private:
