@@ -49,6 +49,20 @@ std::u16string_view StepText(GdiplusStep step) {
   return u"GDI+ 调用失败";
 }
 
+std::u16string_view StepText(FileStep step) {
+  switch (step) {
+    case FileStep::CreateTemporary:
+      return u"无法在目标文件夹中创建临时文件";
+    case FileStep::Write:
+      return u"无法写入临时文件";
+    case FileStep::Flush:
+      return u"无法把文件写到磁盘上";
+    case FileStep::Replace:
+      return u"无法用新文件替换原有的文件";
+  }
+  return u"文件操作失败";
+}
+
 std::u16string Decimal(int number) {
   std::u16string text;
   const bool negative = number < 0;
@@ -73,9 +87,6 @@ SaveError OutOfMemoryError() {
 SaveError NoFormatError() {
   return {save_error::kNoFormat, u"下标越界"};
 }
-SaveError FileAccessError() {
-  return {save_error::kFileAccess, u"路径/文件访问错误"};
-}
 SaveError InvalidPictureError() {
   return {save_error::kInvalidPicture, u"无效图片"};
 }
@@ -98,6 +109,17 @@ std::u16string ErrorText(std::u16string_view lead_in, const SaveError& error) {
 }
 
 }  // namespace
+
+SaveError FileStepError(FileStep step, const FileError& error) {
+  std::u16string description(StepText(step));
+  description += u"：";
+  description +=
+      error.text.empty() ? u"Windows 错误 " + Decimal(static_cast<int>(error.code)) : error.text;
+  // HRESULT_FROM_WIN32; a failure the system gave no code for is the runtime's file access error.
+  const int number = error.code == 0 ? save_error::kFileAccess
+                                     : static_cast<int>(0x80070000u | (error.code & 0xFFFFu));
+  return {number, description};
+}
 
 std::u16string SaveErrorText(const SaveError& error) {
   return ErrorText(u"在保存图片的过程中发生错误", error);

@@ -1,7 +1,9 @@
 // Where the file goes: failures reported, existing files replaced, any name and any length.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "output/mod_save_pic.h"
 #include "save_test_support.h"
@@ -52,6 +54,8 @@ TEST_F(SaveFilesTest, ExistingFile_IsReplacedWithoutAQuestion) {
     EXPECT_TRUE(test::StartsWith(bytes, extension == std::u16string(u"png") ? "\x89PNG" : "BM"));
   }
   EXPECT_TRUE(host.dialogs.messages.empty());
+  const std::filesystem::directory_iterator listing(test::StreamPath(folder.path()));
+  EXPECT_EQ(std::distance(begin(listing), end(listing)), 2) << "a temporary file was left";
 }
 
 TEST_F(SaveFilesTest, ChineseFileName_IsSavedUnderThatName) {
