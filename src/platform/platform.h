@@ -56,7 +56,8 @@ class Dialogs {
   virtual std::optional<std::u16string> AskSavePath(const SaveDialogRequest& request) = 0;
   // Shows a modal message box with an information icon and returns when it is closed.
   virtual void ShowMessage(const std::u16string& title, const std::u16string& text) = 0;
-  // The folder that holds the program's own executable, without a trailing separator.
+  // The folder that holds the program's own executable, without a trailing separator unless it
+  // is a drive's root ("D:\").
   virtual std::u16string ProgramFolder() = 0;
 };
 
