@@ -115,13 +115,23 @@ CLSID ToClsid(const Guid& guid) {
 }  // namespace
 
 std::u16string ExtendedLengthPath(const std::u16string& path) {
-  if (path.size() < MAX_PATH) return path;
-  const bool drive = path.size() > 2 && path[1] == u':' && (path[2] == u'\\' || path[2] == u'/');
-  if (drive) return u"\\\\?\\" + path;
-  const bool unc =
-      path.starts_with(u"\\\\") && !path.starts_with(u"\\\\?\\") && !path.starts_with(u"\\\\.\\");
-  if (unc) return u"\\\\?\\UNC\\" + path.substr(2);
-  return path;
+  if (path.starts_with(u"\\\\?\\")) return path;
+  // Made absolute first: the system takes a "\\?\" path literally, so a "..", a "." or a "/" in
+  // it, or a path relative to the current folder, would name no file.
+  const std::wstring given = Wide(path);
+  std::wstring full(std::max<DWORD>(::GetFullPathNameW(given.c_str(), 0, nullptr, nullptr), 1),
+                    L'\0');
+  const DWORD length =
+      ::GetFullPathNameW(given.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (length == 0 || length >= full.size()) return path;
+  const std::u16string absolute = Utf16(std::wstring_view(full.data(), length));
+
+  if (absolute.size() < MAX_PATH) return absolute;
+  const bool drive = absolute.size() > 2 && absolute[1] == u':' && absolute[2] == u'\\';
+  if (drive) return u"\\\\?\\" + absolute;
+  const bool unc = absolute.starts_with(u"\\\\") && !absolute.starts_with(u"\\\\.\\");
+  if (unc) return u"\\\\?\\UNC\\" + absolute.substr(2);
+  return absolute;
 }
 
 Gdiplus::Started GdiplusFlat::Startup() {

@@ -32,8 +32,9 @@ class GdiplusFlat : public Gdiplus {
   bool RemoveFile(const std::u16string& path) override;
 };
 
-// The path as the file APIs take it: fully qualified paths of MAX_PATH characters or more get
-// the "\\?\" prefix that lifts the limit; other paths are left as they are.
+// The path as the file APIs take it: made absolute (GetFullPathNameW, which also resolves "." and
+// ".." and turns "/" into "\"), then, at MAX_PATH characters or more, given the "\\?\" prefix
+// that lifts the limit. A path that already has the prefix is left as it is.
 std::u16string ExtendedLengthPath(const std::u16string& path);
 
 }  // namespace capture::win32
