@@ -143,6 +143,7 @@ bool SavePic(Platform& platform, const Picture& picture, const std::u16string& p
     std::optional<Guid> encoder;
     std::vector<std::uint8_t> block;
     if (*format == ImageFormat::Bmp) {
+      if (!BmpFileSize(picture.width, picture.height)) return fail(TooLargeForBmpError());
       bmp = EncodeBmp(picture);
     } else {
       encoder = gdiplus.CLSIDFromString(std::u16string(EncoderOf(*format)));

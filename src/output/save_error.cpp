@@ -81,6 +81,9 @@ std::u16string Decimal(int number) {
 SaveError BadCallError() {
   return {save_error::kBadCall, u"无效的过程调用或参数"};
 }
+SaveError TooLargeForBmpError() {
+  return {save_error::kOverflow, u"溢出：图片太大，BMP 文件放不下（最大 4 GB），请换用 PNG 等格式"};
+}
 SaveError OutOfMemoryError() {
   return {save_error::kOutOfMemory, u"内存不足"};
 }

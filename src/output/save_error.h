@@ -17,6 +17,7 @@ struct SaveError {
 // Error numbers, with the runtime's usual meanings where one fits.
 namespace save_error {
 inline constexpr int kBadCall = 5;           // an encoder's GUID text did not parse
+inline constexpr int kOverflow = 6;          // the picture is too large for a BMP file
 inline constexpr int kOutOfMemory = 7;       // the picture did not fit in memory
 inline constexpr int kNoFormat = 9;          // the extension names no format we write
 inline constexpr int kFileAccess = 75;       // a file call failed and the system said no more
@@ -31,6 +32,7 @@ enum class GdiplusStep { Startup, CreateBitmap, Save };
 enum class FileStep { CreateTemporary, Write, Flush, Replace };
 
 SaveError BadCallError();
+SaveError TooLargeForBmpError();
 SaveError OutOfMemoryError();
 SaveError NoFormatError();
 SaveError InvalidPictureError();
