@@ -13,26 +13,6 @@ constexpr int kUndo = 0, kCopyQuit = 1, kSave = 2, kQuit = 3, kRedo = 8;
 constexpr int kTextButton = 5;
 constexpr float kPanelGap = 3;
 
-void CopyAndQuit(CaptureForm& form) {
-  CommitOpenTextBox(form);
-  HideChromeForCopy(form);
-  CopySelection(form);
-  form.CloseWindow();
-}
-
-void SaveAndQuit(CaptureForm& form) {
-  CommitOpenTextBox(form);
-  const bool panel_shown = form[ControlId::Picture2].visible;
-  HideChromeForCopy(form);
-  CopySelection(form);
-  form[ControlId::Picture1].visible = true;
-  if (panel_shown) form[ControlId::Picture2].visible = true;
-  form[ControlId::Shape1].visible = true;
-  if (form.Closed()) return;  // Escape while the window repainted: the user cancelled
-  form.CutdSave();
-  form.CloseWindow();  // also when the dialog was cancelled: the clipboard holds the selection
-}
-
 // Below the strip, or above it when the screen ends first.
 void PlacePanel(CaptureForm& form) {
   const Control& strip = form[ControlId::Picture1];

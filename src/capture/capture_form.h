@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "annotate/snapshot_store.h"
@@ -17,6 +18,12 @@ inline constexpr std::u16string_view kModeDraw = u"draw";
 inline constexpr std::u16string_view kModeMove = u"move";
 inline constexpr std::u16string_view kSizeStart = u"Start";
 inline constexpr std::u16string_view kSizeStop = u"Stop";
+
+// A copy of a rectangle of the window's picture, and whether the clipboard took it.
+struct ScreenCopy {
+  Picture picture;
+  bool on_clipboard = false;
+};
 
 class CaptureForm {
  public:
@@ -47,15 +54,18 @@ class CaptureForm {
   bool Closed() const { return closed_; }
 
   // ---- Window operations ----
-  // Copies the screen rectangle x1, y1 (inclusive) to x2, y2 (exclusive) to the clipboard.
-  void ScrnCap(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
+  // Copies the screen rectangle x1, y1 (inclusive) to x2, y2 (exclusive) to the clipboard and
+  // returns the copy; nothing when Escape closed the window while it repainted.
+  std::optional<ScreenCopy> ScrnCap(std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                                    std::int32_t y2);
   // Splits a COLORREF into red, green and blue with signed div/mod (so -1 gives -1, 0, 0).
   static void SplitRGB(std::int32_t colour, std::int32_t& red, std::int32_t& green,
                        std::int32_t& blue);
   // Lays the eight handles out around Shape1 and shows them.
   void ImageMove();
-  // Asks for a file name and saves the bitmap on the clipboard there.
-  void CutdSave();
+  // Asks for a file name and saves the picture there; true only when the file was written. Then
+  // empties the clipboard, if it still holds the copy that ScrnCap put there.
+  [[nodiscard]] bool CutdSave(const Picture& picture);
   // Closes the capture window; the program ends after the current reaction.
   void CloseWindow();
 

@@ -1,15 +1,18 @@
-// The steps shared by every way of copying the selection out: the double-click, copy-and-quit
-// and save.
+// The ways the selection leaves the window: copied to the clipboard (a double-click inside it, the
+// copy button) or copied and saved to a file (the save button). Each commits an open text box
+// first, hides the chrome, lets the window repaint and copies the selection to the clipboard.
 #pragma once
 
 namespace capture {
 
 class CaptureForm;
 
-// Hides the toolbar strip and the style panel, pauses 10 ms and lets the window repaint, then
-// hides the selection outline.
-void HideChromeForCopy(CaptureForm& form);
-// Copies the selection, its edges taken to whole pixels, to the clipboard.
-void CopySelection(CaptureForm& form);
+// Copies the selection to the clipboard and closes the window. When the clipboard does not take
+// the copy, says so and leaves the window as it was, so the selection can still be saved.
+void CopyAndQuit(CaptureForm& form);
+// Copies the selection to the clipboard, asks for a file and saves the copy there, then closes the
+// window, also when the dialog was cancelled or the save failed. The window stays as it was only
+// when the selection reached neither the clipboard nor a file.
+void SaveAndQuit(CaptureForm& form);
 
 }  // namespace capture

@@ -1,6 +1,5 @@
 #include "capture/finish.h"
 
-#include "annotate/text_tool.h"
 #include "capture/capture_form.h"
 #include "capture/copy_selection.h"
 
@@ -8,10 +7,7 @@ namespace capture {
 
 void Form_DblClick(CaptureForm& form, float x, float y) {
   if (!PtInRect(form.SelectionRect(), RoundHalfEven(x), RoundHalfEven(y))) return;
-  CommitOpenTextBox(form);
-  HideChromeForCopy(form);
-  CopySelection(form);
-  form.CloseWindow();
+  CopyAndQuit(form);
 }
 
 void Form_KeyPress(CaptureForm& form, char16_t key) {

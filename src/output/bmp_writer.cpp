@@ -1,6 +1,8 @@
 #include "output/bmp_writer.h"
 
 #include <cstddef>
+#include <limits>
+#include <stdexcept>
 
 namespace capture {
 namespace {
@@ -15,7 +17,19 @@ void Put(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value, in
 
 }  // namespace
 
+std::optional<std::uint32_t> BmpFileSize(int width, int height) {
+  if (width < 0 || height < 0) return std::nullopt;
+  // At most (2^31 * 3 + 3) * 2^31 + 54, well inside 64 bits.
+  const std::uint64_t stride = (static_cast<std::uint64_t>(width) * 3 + 3) / 4 * 4;
+  const std::uint64_t size = kFileHeaderSize + kInfoHeaderSize + stride * height;
+  if (size > std::numeric_limits<std::uint32_t>::max()) return std::nullopt;
+  return static_cast<std::uint32_t>(size);
+}
+
 std::vector<std::uint8_t> EncodeBmp(const Picture& picture) {
+  if (!BmpFileSize(picture.width, picture.height)) {
+    throw std::length_error("the picture's BMP file would not fit its 32-bit size fields");
+  }
   const std::size_t width = static_cast<std::size_t>(picture.width);
   const std::size_t height = static_cast<std::size_t>(picture.height);
   const std::size_t stride = (width * 3 + 3) / 4 * 4;

@@ -1,26 +1,22 @@
-// The save button's second half: ask for a file and write the clipboard's picture there.
+// The save button's second half: ask for a file and write the selection's copy there.
 #include "capture/capture_form.h"
 #include "output/mod_save_pic.h"
 #include "output/save_dialog.h"
-#include "output/save_error.h"
 
 namespace capture {
 
-void CaptureForm::CutdSave() {
+bool CaptureForm::CutdSave(const Picture& picture) {
   const std::optional<std::u16string> path =
       platform.dialogs.AskSavePath(SaveAsRequest(platform.dialogs.ProgramFolder()));
-  if (!path) return;  // cancelled: the selection stays on the clipboard
+  if (!path) return false;  // cancelled: the selection stays on the clipboard
 
-  const std::u16string extension = ExtensionOf(*path);
-  const std::optional<Picture> picture = platform.clipboard.GetBitmap();
-  if (!picture) {
-    ShowSaveError(platform.dialogs, InvalidPictureError());
-    return;
-  }
-  // The clipboard is the selection's only other copy: it is emptied only once the file holds it.
-  if (ModSavePic::SavePic(platform, *picture, *path, extension, 80, 24, 6)) {
-    platform.clipboard.Empty();
-  }
+  // The copy is saved, not whatever the clipboard holds now: while the dialog was open, Ctrl+C in
+  // the file-name box or another program may have put something else there.
+  if (!ModSavePic::SavePic(platform, picture, *path, ExtensionOf(*path), 80, 24, 6)) return false;
+  // Until the file holds the selection, the clipboard is its only other copy; and what another
+  // program put there since is not ours to throw away.
+  platform.clipboard.EmptyIfStillOurs();
+  return true;
 }
 
 }  // namespace capture

@@ -2,6 +2,7 @@
 
 #include <new>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "output/bmp_writer.h"
@@ -70,6 +71,32 @@ class Bitmap {
   Gdiplus::Created created_;
 };
 
+// The temporary file of one save: removed at the end unless it took the target's place.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(Files& files) : files_(files) {}
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile() { Remove(); }
+
+  FileResult Create(const std::u16string& target) {
+    return files_.CreateTemporaryFile(target, path_);
+  }
+  const std::u16string& path() const { return path_; }
+  FileResult MoveOver(const std::u16string& target) {
+    FileResult error = files_.MoveOver(path_, target);
+    if (!error) path_.clear();
+    return error;
+  }
+  void Remove() {
+    if (!path_.empty()) files_.RemoveFile(std::exchange(path_, {}));
+  }
+
+ private:
+  Files& files_;
+  std::u16string path_;  // empty when there is no file to remove
+};
+
 bool HasPixels(const Picture& picture) {
   return picture.width > 0 && picture.height > 0 &&
          picture.pixels.size() == static_cast<std::size_t>(picture.width) * picture.height;
@@ -92,14 +119,16 @@ bool SavePic(Platform& platform, const Picture& picture, const std::u16string& p
              const std::u16string& extension, std::int32_t quality, std::int32_t colour_depth,
              std::int32_t compression) {
   WaitPointer wait(platform.window);
+  Gdiplus& gdiplus = platform.gdiplus;
+  TemporaryFile temporary(gdiplus);
   const auto fail = [&](const SaveError& error) {
+    temporary.Remove();
     wait.Restore();
     ShowSaveError(platform.dialogs, error);
     return false;
   };
 
   try {
-    Gdiplus& gdiplus = platform.gdiplus;
     const Session session(gdiplus);
     if (!session.ok()) return fail(GdiplusError(GdiplusStep::Startup, session.status()));
     if (!HasPixels(picture)) return fail(InvalidPictureError());
@@ -109,31 +138,51 @@ bool SavePic(Platform& platform, const Picture& picture, const std::u16string& p
     if (!bitmap.ok()) return fail(GdiplusError(GdiplusStep::CreateBitmap, bitmap.status()));
     if (!format) return fail(NoFormatError());
 
+    // What is written: the BMP file's bytes, or the picture through a GDI+ encoder.
+    std::vector<std::uint8_t> bmp;
+    std::optional<Guid> encoder;
+    std::vector<std::uint8_t> block;
     if (*format == ImageFormat::Bmp) {
-      if (!gdiplus.WriteFile(path, EncodeBmp(picture))) return fail(FileAccessError());
-      return true;
+      if (!BmpFileSize(picture.width, picture.height)) return fail(TooLargeForBmpError());
+      bmp = EncodeBmp(picture);
+    } else {
+      encoder = gdiplus.CLSIDFromString(std::u16string(EncoderOf(*format)));
+      if (!encoder) return fail(BadCallError());
+      std::vector<EncoderParameter> parameters;
+      const auto add = [&](std::u16string_view guid_text, const std::int32_t& value) {
+        const std::optional<Guid> guid = gdiplus.CLSIDFromString(std::u16string(guid_text));
+        if (guid) parameters.push_back({*guid, AddressOf(value)});
+        return guid.has_value();
+      };
+      if (*format == ImageFormat::Jpeg && !add(kEncoderQuality, quality)) {
+        return fail(BadCallError());
+      }
+      if (*format == ImageFormat::Tiff &&
+          !(add(kEncoderCompression, compression) && add(kEncoderColorDepth, colour_depth))) {
+        return fail(BadCallError());
+      }
+      // The block goes to GDI+ in this very process, so it is laid out for this process's
+      // pointers.
+      block = BuildEncoderParameters(parameters, sizeof(void*));
     }
 
-    const std::optional<Guid> encoder = gdiplus.CLSIDFromString(std::u16string(EncoderOf(*format)));
-    if (!encoder) return fail(BadCallError());
-    std::vector<EncoderParameter> parameters;
-    const auto add = [&](std::u16string_view guid_text, const std::int32_t& value) {
-      const std::optional<Guid> guid = gdiplus.CLSIDFromString(std::u16string(guid_text));
-      if (guid) parameters.push_back({*guid, AddressOf(value)});
-      return guid.has_value();
-    };
-    if (*format == ImageFormat::Jpeg && !add(kEncoderQuality, quality)) {
-      return fail(BadCallError());
+    // The file is written beside the target and takes its place only once it is whole and on the
+    // disk: a full disk or a failing drive leaves an existing file as it was.
+    if (const FileResult error = temporary.Create(path)) {
+      return fail(FileStepError(FileStep::CreateTemporary, *error));
     }
-    if (*format == ImageFormat::Tiff &&
-        !(add(kEncoderCompression, compression) && add(kEncoderColorDepth, colour_depth))) {
-      return fail(BadCallError());
+    if (encoder) {
+      const int status = gdiplus.SaveImageToFile(bitmap.image(), temporary.path(), *encoder, block);
+      if (status != gp_status::kOk) return fail(GdiplusError(GdiplusStep::Save, status));
+    } else if (const FileResult error = gdiplus.WriteFile(temporary.path(), bmp)) {
+      return fail(FileStepError(FileStep::Write, *error));
     }
-
-    // The block goes to GDI+ in this very process, so it is laid out for this process's pointers.
-    const std::vector<std::uint8_t> block = BuildEncoderParameters(parameters, sizeof(void*));
-    const int status = gdiplus.SaveImageToFile(bitmap.image(), path, *encoder, block);
-    if (status != gp_status::kOk) return fail(GdiplusError(GdiplusStep::Save, status));
+    if (const FileResult error = gdiplus.FlushFile(temporary.path())) {
+      return fail(FileStepError(FileStep::Flush, *error));
+    }
+    if (const FileResult error = temporary.MoveOver(path)) {
+      return fail(FileStepError(FileStep::Replace, *error));
+    }
     return true;
   } catch (const std::bad_alloc&) {
     return fail(OutOfMemoryError());

@@ -49,6 +49,20 @@ std::u16string_view StepText(GdiplusStep step) {
   return u"GDI+ 调用失败";
 }
 
+std::u16string_view StepText(FileStep step) {
+  switch (step) {
+    case FileStep::CreateTemporary:
+      return u"无法在目标文件夹中创建临时文件";
+    case FileStep::Write:
+      return u"无法写入临时文件";
+    case FileStep::Flush:
+      return u"无法把文件写到磁盘上";
+    case FileStep::Replace:
+      return u"无法用新文件替换原有的文件";
+  }
+  return u"文件操作失败";
+}
+
 std::u16string Decimal(int number) {
   std::u16string text;
   const bool negative = number < 0;
@@ -67,17 +81,20 @@ std::u16string Decimal(int number) {
 SaveError BadCallError() {
   return {save_error::kBadCall, u"无效的过程调用或参数"};
 }
+SaveError TooLargeForBmpError() {
+  return {save_error::kOverflow, u"溢出：图片太大，BMP 文件放不下（最大 4 GB），请换用 PNG 等格式"};
+}
 SaveError OutOfMemoryError() {
   return {save_error::kOutOfMemory, u"内存不足"};
 }
 SaveError NoFormatError() {
   return {save_error::kNoFormat, u"下标越界"};
 }
-SaveError FileAccessError() {
-  return {save_error::kFileAccess, u"路径/文件访问错误"};
-}
 SaveError InvalidPictureError() {
   return {save_error::kInvalidPicture, u"无效图片"};
+}
+SaveError ClipboardError() {
+  return {save_error::kClipboard, u"剪贴板无法打开或不接受图片，选区没有复制到剪贴板"};
 }
 
 SaveError GdiplusError(GdiplusStep step, int status) {
@@ -87,13 +104,36 @@ SaveError GdiplusError(GdiplusStep step, int status) {
   return {save_error::kGdiplusBase + status, description};
 }
 
-std::u16string SaveErrorText(const SaveError& error) {
-  return u"在保存图片的过程中发生错误:\r\n\r\n错误号: " + Decimal(error.number) +
+namespace {
+
+std::u16string ErrorText(std::u16string_view lead_in, const SaveError& error) {
+  return std::u16string(lead_in) + u":\r\n\r\n错误号: " + Decimal(error.number) +
          u"\r\n错误描述: " + error.description;
+}
+
+}  // namespace
+
+SaveError FileStepError(FileStep step, const FileError& error) {
+  std::u16string description(StepText(step));
+  description += u"：";
+  description +=
+      error.text.empty() ? u"Windows 错误 " + Decimal(static_cast<int>(error.code)) : error.text;
+  // HRESULT_FROM_WIN32; a failure the system gave no code for is the runtime's file access error.
+  const int number = error.code == 0 ? save_error::kFileAccess
+                                     : static_cast<int>(0x80070000u | (error.code & 0xFFFFu));
+  return {number, description};
+}
+
+std::u16string SaveErrorText(const SaveError& error) {
+  return ErrorText(u"在保存图片的过程中发生错误", error);
 }
 
 void ShowSaveError(Dialogs& dialogs, const SaveError& error) {
   dialogs.ShowMessage(u"错误", SaveErrorText(error));
+}
+
+void ShowCopyError(Dialogs& dialogs, const SaveError& error) {
+  dialogs.ShowMessage(u"错误", ErrorText(u"在复制图片的过程中发生错误", error));
 }
 
 }  // namespace capture

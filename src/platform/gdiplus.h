@@ -1,5 +1,5 @@
-// The GDI+ flat API as the image file encoder uses it, plus the plain file write that the BMP
-// writer needs. Status values are GDI+'s own (0 is Ok).
+// The GDI+ flat API as the image file encoder uses it, with the file-system calls around it
+// (Files). Status values are GDI+'s own (0 is Ok).
 #pragma once
 
 #include <array>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/types.h"
 
 namespace capture {
@@ -41,7 +42,7 @@ inline constexpr int kWin32Error = 7;
 inline constexpr int kAccessDenied = 12;
 }  // namespace gp_status
 
-class Gdiplus {
+class Gdiplus : public Files {
  public:
   using Token = std::uintptr_t;  // a GDI+ session's token (ULONG_PTR)
   using Image = std::uintptr_t;  // a GDI+ bitmap (GpBitmap*); 0 is none
@@ -77,9 +78,6 @@ class Gdiplus {
   // Reads "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" (ole32's CLSIDFromString); nothing when the
   // text is not a GUID.
   virtual std::optional<Guid> CLSIDFromString(const std::u16string& text) = 0;
-  // Creates or replaces the file at `path` with exactly these bytes; false unless every byte was
-  // written and the file closed.
-  virtual bool WriteFile(const std::u16string& path, std::span<const std::uint8_t> bytes) = 0;
 };
 
 }  // namespace capture

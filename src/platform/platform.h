@@ -31,8 +31,10 @@ class Clipboard {
   virtual bool PutBitmap(const Picture& picture) = 0;
   // The clipboard's bitmap, or nothing when it holds none.
   virtual std::optional<Picture> GetBitmap() = 0;
-  // Empties the clipboard; false when it could not be opened.
-  virtual bool Empty() = 0;
+  // Empties the clipboard if it still holds exactly what the last successful PutBitmap put there
+  // (nothing has been put on it since, by any program); false when it holds something else or
+  // could not be opened.
+  virtual bool EmptyIfStillOurs() = 0;
 };
 
 // The save dialog's request; strings are UTF-16. `filter` holds description/pattern pairs, each
@@ -55,7 +57,8 @@ class Dialogs {
   virtual std::optional<std::u16string> AskSavePath(const SaveDialogRequest& request) = 0;
   // Shows a modal message box with an information icon and returns when it is closed.
   virtual void ShowMessage(const std::u16string& title, const std::u16string& text) = 0;
-  // The folder that holds the program's own executable, without a trailing separator.
+  // The folder that holds the program's own executable, without a trailing separator unless it
+  // is a drive's root ("D:\").
   virtual std::u16string ProgramFolder() = 0;
 };
 

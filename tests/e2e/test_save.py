@@ -5,6 +5,7 @@ empties the clipboard only once the file holds the picture, and ends the run in 
 import math
 import os
 import shutil
+import subprocess
 from pathlib import Path
 
 import pytest
@@ -163,6 +164,24 @@ def test_save_writes_the_annotated_selection_in_the_format_of_the_extension(
         assert desktop.clipboard_image() is None
 
 
+def test_ctrl_c_in_the_file_name_box_keeps_the_text_and_saves_the_selection(desktop, evidence):
+    folder = desktop.workdir / "out"
+    folder.mkdir()
+    path = windows_path(folder) + "\\shot.png"
+    app = launch(desktop)
+    with evidence.on_failure(desktop):
+        open_save_dialog(desktop, app)
+        desktop.key("ctrl+a")
+        desktop.type_text(path)
+
+        desktop.key("ctrl+a", "ctrl+c", "Return")
+
+        assert exit_status(desktop, app) == 0
+        with Image.open(folder / "shot.png") as saved:
+            check_exact(saved, expected_selection(desktop.picture))
+        assert desktop.clipboard() == path.encode()
+
+
 def test_bare_name_is_saved_as_png_in_the_programs_folder(desktop, evidence):
     folder = desktop.workdir / "program"
     folder.mkdir()
@@ -221,6 +240,39 @@ def test_save_overwrites_an_existing_file_without_asking(desktop, evidence):
         assert len(data) < old_size and data.endswith(b"IEND\xaeB`\x82")
         with Image.open(target) as saved:
             check_exact(saved, expected_selection(desktop.picture))
+
+
+@pytest.fixture
+def small_disk(tmp_path):
+    """A folder on a 64 KB file system of its own, unmounted at the end."""
+    if os.geteuid() != 0:
+        pytest.skip("mounting a small file system needs root")
+    folder = tmp_path / "small"
+    folder.mkdir()
+    subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", str(folder)], check=True)
+    try:
+        yield folder
+    finally:
+        subprocess.run(["umount", str(folder)], check=True)
+
+
+@pytest.mark.parametrize("name", ["shot.png", "shot.bmp"])
+def test_save_that_does_not_fit_on_the_disk_keeps_the_old_file(desktop, evidence, small_disk,
+                                                                 name):
+    target = small_disk / name
+    old = os.urandom(40 * 1024)  # leaves 24 KB; the noise selection takes about 90 KB
+    target.write_bytes(old)
+    app = launch(desktop)
+    with evidence.on_failure(desktop):
+        open_save_dialog(desktop, app)
+
+        enter_path(desktop, windows_path(target))
+
+        desktop.wait_window(ERROR_TITLE, app=app)
+        desktop.key("Return")
+        assert exit_status(desktop, app) == 0
+        assert os.listdir(small_disk) == [name]
+        assert target.read_bytes() == old
 
 
 def test_save_to_a_long_path_with_chinese_names(desktop, evidence):

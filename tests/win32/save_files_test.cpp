@@ -1,7 +1,11 @@
 // Where the file goes: failures reported, existing files replaced, any name and any length.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <vector>
 
 #include "output/mod_save_pic.h"
 #include "save_test_support.h"
@@ -52,6 +56,8 @@ TEST_F(SaveFilesTest, ExistingFile_IsReplacedWithoutAQuestion) {
     EXPECT_TRUE(test::StartsWith(bytes, extension == std::u16string(u"png") ? "\x89PNG" : "BM"));
   }
   EXPECT_TRUE(host.dialogs.messages.empty());
+  const std::filesystem::directory_iterator listing(test::StreamPath(folder.path()));
+  EXPECT_EQ(std::distance(begin(listing), end(listing)), 2) << "a temporary file was left";
 }
 
 TEST_F(SaveFilesTest, ChineseFileName_IsSavedUnderThatName) {
@@ -68,12 +74,18 @@ TEST_F(SaveFilesTest, ChineseFileName_IsSavedUnderThatName) {
   EXPECT_EQ(*bmp, picture);
 }
 
-TEST_F(SaveFilesTest, PathLongerThanMaxPath_IsSaved) {
+// Four nested folders of 70 characters each in the scratch folder; their path, ending in "\".
+std::u16string MakeLongFolder(const test::ScratchFolder& folder) {
   std::u16string dir = folder.path();
   for (int i = 0; i < 4; ++i) {
     dir += std::u16string(70, static_cast<char16_t>(u'a' + i)) + u"\\";
     ::CreateDirectoryW(Wide(ExtendedLengthPath(dir)).c_str(), nullptr);
   }
+  return dir;
+}
+
+TEST_F(SaveFilesTest, PathLongerThanMaxPath_IsSaved) {
+  const std::u16string dir = MakeLongFolder(folder);
   ASSERT_GT(dir.size(), 300u);
 
   for (const char16_t* extension : {u"png", u"bmp"}) {
@@ -83,6 +95,32 @@ TEST_F(SaveFilesTest, PathLongerThanMaxPath_IsSaved) {
 
     EXPECT_TRUE(test::FileExists(ExtendedLengthPath(path)));
   }
+  EXPECT_TRUE(host.dialogs.messages.empty());
+}
+
+TEST_F(SaveFilesTest, LongPathWithDotsSlashesOrRelative_IsSavedWhereItLeads) {
+  const std::u16string dir = MakeLongFolder(folder);
+  ::CreateDirectoryW(Wide(ExtendedLengthPath(dir + u"sub")).c_str(), nullptr);
+  std::u16string slashed = dir;
+  std::replace(slashed.begin(), slashed.end(), u'\\', u'/');
+  const std::u16string relative = dir.substr(folder.path().size());
+  std::vector<wchar_t> cwd(32768);
+  cwd.resize(::GetCurrentDirectoryW(static_cast<DWORD>(cwd.size()), cwd.data()));
+  ASSERT_TRUE(::SetCurrentDirectoryW(Wide(folder.path()).c_str()));
+  const struct {
+    const char* name;
+    std::u16string given, lands;
+  } cases[] = {
+      {"dots", dir + u"sub\\..\\dots.png", dir + u"dots.png"},
+      {"slashes", slashed + u"slashes.bmp", dir + u"slashes.bmp"},
+      {"relative", relative + u"relative.png", dir + u"relative.png"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_TRUE(Save(c.given, c.given.substr(c.given.size() - 3)));
+    EXPECT_TRUE(test::FileExists(ExtendedLengthPath(c.lands)));
+  }
+  ::SetCurrentDirectoryW(std::wstring(cwd.begin(), cwd.end()).c_str());
   EXPECT_TRUE(host.dialogs.messages.empty());
 }
 

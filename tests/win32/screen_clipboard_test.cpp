@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
 #include "platform/fake/fake_platform.h"
 #include "platform/win32/handles.h"
@@ -57,12 +59,49 @@ TEST(Win32Clipboard, EmptyAndPicturesWithoutArea_LeaveNoBitmap) {
   Win32Clipboard clipboard;
   ASSERT_TRUE(clipboard.PutBitmap(fake::NoisePicture(5, 5)));
 
-  EXPECT_TRUE(clipboard.Empty());
+  EXPECT_TRUE(clipboard.EmptyIfStillOurs());
   EXPECT_FALSE(clipboard.GetBitmap());
 
   ASSERT_TRUE(clipboard.PutBitmap(fake::NoisePicture(5, 5)));
   EXPECT_FALSE(clipboard.PutBitmap(Picture(0, 4)));
   EXPECT_FALSE(clipboard.GetBitmap());
+}
+
+// As another program copies text: it empties the clipboard and puts the text there.
+void PutText(const std::wstring& text) {
+  OpenedClipboard clipboard(nullptr);
+  ASSERT_TRUE(clipboard.is_open());
+  ::EmptyClipboard();
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  GlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE, bytes));
+  std::memcpy(GlobalLock(memory.get()).data(), text.c_str(), bytes);
+  ASSERT_TRUE(::SetClipboardData(CF_UNICODETEXT, memory.get()));
+  memory.release();  // the clipboard's now
+}
+
+std::wstring ClipboardText() {
+  OpenedClipboard clipboard(nullptr);
+  const HANDLE data = clipboard.is_open() ? ::GetClipboardData(CF_UNICODETEXT) : nullptr;
+  if (!data) return L"";
+  GlobalLock locked(data);
+  return static_cast<const wchar_t*>(locked.data());
+}
+
+TEST(Win32Clipboard, EmptyIfStillOurs_LeavesWhatAnotherProgramPutThereSince) {
+  Win32Clipboard clipboard;
+  const Picture picture = fake::NoisePicture(6, 4, 3);
+  ASSERT_TRUE(clipboard.PutBitmap(picture));
+  PutText(L"C:\\shots\\a.png");
+
+  EXPECT_FALSE(clipboard.EmptyIfStillOurs());
+  EXPECT_EQ(ClipboardText(), L"C:\\shots\\a.png");
+
+  // Another program reading the picture (which makes the DIB from the bitmap) changes nothing.
+  ASSERT_TRUE(clipboard.PutBitmap(picture));
+  ASSERT_EQ(ClipboardDib(), picture);
+  EXPECT_TRUE(clipboard.EmptyIfStillOurs());
+  EXPECT_FALSE(clipboard.GetBitmap());
+  EXPECT_FALSE(clipboard.EmptyIfStillOurs()) << "nothing of ours is left to empty";
 }
 
 }  // namespace

@@ -18,5 +18,12 @@ TEST(Win32Dialogs, ProgramFolder_IsTheFolderThatHoldsTheRunningProgram) {
   EXPECT_NE(::GetFileAttributesW((folder + L"\\win32_tests.exe").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+TEST(Win32Dialogs, FolderOf_KeepsTheSeparatorOfADrivesRootOnly) {
+  EXPECT_EQ(FolderOf(u"C:\\Program Files\\Capture\\capture.exe"), u"C:\\Program Files\\Capture");
+  EXPECT_EQ(FolderOf(u"D:\\capture.exe"), u"D:\\");
+  EXPECT_EQ(FolderOf(u"\\\\?\\D:\\capture.exe"), u"\\\\?\\D:\\");
+  EXPECT_EQ(FolderOf(u"\\\\server\\share\\capture.exe"), u"\\\\server\\share");
+}
+
 }  // namespace
 }  // namespace capture::win32

@@ -96,7 +96,10 @@ int FakeGdiplus::SaveImageToFile(Image image, const std::u16string& path, const 
       {image, path, encoder, {parameters.begin(), parameters.end()}, PointedValues(parameters)});
   if (on_save) on_save();
   if (!live_images.contains(image)) return gp_status::kInvalidParameter;
-  if (save_status != gp_status::kOk) return save_status;
+  if (save_status != gp_status::kOk) {
+    files[path] = {0x89};  // the start of a file that could not be finished
+    return save_status;
+  }
   files[path] = std::vector<std::uint8_t>(encoder.data4.begin(), encoder.data4.end());
   return gp_status::kOk;
 }
@@ -111,12 +114,45 @@ std::optional<Guid> FakeGdiplus::CLSIDFromString(const std::u16string& text) {
   return ParseGuid(text);
 }
 
-bool FakeGdiplus::WriteFile(const std::u16string& path, std::span<const std::uint8_t> bytes) {
+FileResult FakeGdiplus::CreateTemporaryFile(const std::u16string& target,
+                                            std::u16string& temporary) {
+  calls.push_back("CreateTemporaryFile");
+  if (create_file_error) return create_file_error;
+  temporary = target.substr(0, target.find_last_of(u"\\/") + 1) + u"~capture" +
+              static_cast<char16_t>(u'0' + temporaries_++) + u".tmp";
+  files[temporary] = {};
+  return std::nullopt;
+}
+
+FileResult FakeGdiplus::WriteFile(const std::u16string& path, std::span<const std::uint8_t> bytes) {
   calls.push_back("WriteFile");
   if (on_save) on_save();
-  if (!write_succeeds) return false;
+  if (write_error) {
+    files[path] = std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + bytes.size() / 2);
+    return write_error;
+  }
   files[path] = std::vector<std::uint8_t>(bytes.begin(), bytes.end());
-  return true;
+  return std::nullopt;
+}
+
+FileResult FakeGdiplus::FlushFile(const std::u16string& path) {
+  calls.push_back("FlushFile");
+  if (!files.contains(path)) return FileError{2, u"The system cannot find the file specified."};
+  return flush_error;
+}
+
+FileResult FakeGdiplus::MoveOver(const std::u16string& from, const std::u16string& to) {
+  calls.push_back("MoveOver");
+  if (!files.contains(from)) return FileError{2, u"The system cannot find the file specified."};
+  if (move_error) return move_error;
+  files[to] = files[from];
+  files.erase(from);
+  return std::nullopt;
+}
+
+bool FakeGdiplus::RemoveFile(const std::u16string& path) {
+  calls.push_back("RemoveFile");
+  return files.erase(path) == 1;
 }
 
 }  // namespace capture::fake

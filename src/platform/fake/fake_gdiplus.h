@@ -1,4 +1,4 @@
-// A recording stand-in for GDI+ and the file writer: results come from fields a test sets, calls
+// A recording stand-in for GDI+ and the file system: results come from fields a test sets, calls
 // are recorded, and "files" are kept in memory.
 #pragma once
 
@@ -22,13 +22,18 @@ class FakeGdiplus : public Gdiplus {
                       std::span<const std::uint8_t> parameters) override;
   int DisposeImage(Image image) override;
   std::optional<Guid> CLSIDFromString(const std::u16string& text) override;
-  bool WriteFile(const std::u16string& path, std::span<const std::uint8_t> bytes) override;
+  FileResult CreateTemporaryFile(const std::u16string& target, std::u16string& temporary) override;
+  FileResult WriteFile(const std::u16string& path, std::span<const std::uint8_t> bytes) override;
+  FileResult FlushFile(const std::u16string& path) override;
+  FileResult MoveOver(const std::u16string& from, const std::u16string& to) override;
+  bool RemoveFile(const std::u16string& path) override;
 
   // ---- Answers ----
   int startup_status = gp_status::kOk;
   int create_status = gp_status::kOk;
   int save_status = gp_status::kOk;
-  bool write_succeeds = true;
+  // Errors of the file-system calls; nothing: the call succeeds.
+  FileResult create_file_error, write_error, flush_error, move_error;
   std::function<void()> on_save;  // runs inside SaveImageToFile and WriteFile
 
   // ---- Records ----
@@ -44,7 +49,7 @@ class FakeGdiplus : public Gdiplus {
   std::vector<SaveCall> saves;
   std::vector<Picture> bitmaps;                               // what CreateBitmap was given
   std::vector<IndexedPicture> indexed;                        // what CreateIndexedBitmap was given
-  std::map<std::u16string, std::vector<std::uint8_t>> files;  // written files
+  std::map<std::u16string, std::vector<std::uint8_t>> files;  // every file there is
   std::set<Image> live_images;
   std::vector<Token> shutdowns;
   int open_sessions = 0;
@@ -53,6 +58,7 @@ class FakeGdiplus : public Gdiplus {
  private:
   Created Create();
   Image next_image_ = 0x100;
+  int temporaries_ = 0;
 };
 
 // Reads "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}"; nothing for any other text.

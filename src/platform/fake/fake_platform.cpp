@@ -41,6 +41,10 @@ PixelView FakeSurface::Background() const {
 }
 
 Picture FakeSurface::Copy(const RectI& r) const {
+  if (failing_copies > 0) {
+    --failing_copies;
+    throw std::bad_alloc();
+  }
   Picture out(std::max(0, r.right - r.left), std::max(0, r.bottom - r.top));
   for (int y = 0; y < out.height; ++y) {
     for (int x = 0; x < out.width; ++x) {
@@ -151,19 +155,30 @@ Colour FakeSurface::Pixel(int x, int y) const {
 }
 
 bool FakeClipboard::PutBitmap(const Picture& picture) {
-  content = picture;
   ++puts;
+  if (!put_succeeds) return false;
+  content = picture;
+  ours_ = ++changes_;
   return true;
 }
 
-bool FakeClipboard::Empty() {
+bool FakeClipboard::EmptyIfStillOurs() {
+  if (ours_ != changes_) return false;
   content.reset();
+  ours_.reset();
+  ++changes_;
   ++empties;
   return true;
 }
 
+void FakeClipboard::PutFromElsewhere(std::optional<Picture> other) {
+  content = std::move(other);
+  ++changes_;
+}
+
 std::optional<std::u16string> FakeDialogs::AskSavePath(const SaveDialogRequest& request) {
   save_requests.push_back(request);
+  if (on_save_dialog) on_save_dialog();
   return save_answer;
 }
 

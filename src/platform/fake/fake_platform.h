@@ -28,6 +28,7 @@ class FakeSurface : public Surface {
   // Throws std::bad_alloc while failing_background_reads is above zero (and counts it down), as
   // taking a snapshot of a large screen can.
   PixelView Background() const override;
+  // Throws std::bad_alloc while failing_copies is above zero (and counts it down).
   Picture Copy(const RectI& rect) const override;
   void SetPersistent(bool on) override { persistent_ = on; }
   bool Persistent() const override { return persistent_; }
@@ -49,6 +50,7 @@ class FakeSurface : public Surface {
   const Picture& window_layer() const { return window_; }
   std::vector<TextCall> text_calls;
   mutable int failing_background_reads = 0;
+  mutable int failing_copies = 0;
   int commits = 0;
   int clears = 0;
 
@@ -76,11 +78,18 @@ class FakeClipboard : public Clipboard {
  public:
   bool PutBitmap(const Picture& picture) override;
   std::optional<Picture> GetBitmap() override { return content; }
-  bool Empty() override;
+  bool EmptyIfStillOurs() override;
+  // Another program puts a picture on the clipboard, or (nothing) something that is no bitmap.
+  void PutFromElsewhere(std::optional<Picture> other);
 
   std::optional<Picture> content;
-  int puts = 0;
+  bool put_succeeds = true;  // false: PutBitmap fails and leaves the clipboard as it was
+  int puts = 0;              // PutBitmap calls, failed ones included
   int empties = 0;
+
+ private:
+  int changes_ = 0;          // counts every change, as the system's sequence number does
+  std::optional<int> ours_;  // changes_ right after our last successful put
 };
 
 class FakeDialogs : public Dialogs {
@@ -96,7 +105,8 @@ class FakeDialogs : public Dialogs {
   };
   std::vector<Message> messages;
   std::u16string program_folder = u"C:\\Program Files\\Capture";
-  std::function<void()> on_message;  // runs while the message box is "open"
+  std::function<void()> on_save_dialog;  // runs while the save dialog is "open"
+  std::function<void()> on_message;      // runs while the message box is "open"
 };
 
 class FakeWindow : public Window {

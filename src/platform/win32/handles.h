@@ -47,6 +47,9 @@ inline void CreatedDc(HDC dc) {
 inline void Window(HWND hwnd) {
   ::DestroyWindow(hwnd);
 }
+inline void GlobalMemory(HGLOBAL memory) {
+  ::GlobalFree(memory);
+}
 }  // namespace release
 
 using Pen = UniqueHandle<HPEN, &release::GdiObject<HPEN>>;
@@ -58,6 +61,8 @@ using Region = UniqueHandle<HRGN, &release::GdiObject<HRGN>>;
 using CreatedDc = UniqueHandle<HDC, &release::CreatedDc>;
 // A window this program created and destroys itself.
 using OwnedWindow = UniqueHandle<HWND, &release::Window>;
+// Memory from GlobalAlloc, until the clipboard takes it (release()).
+using GlobalMemory = UniqueHandle<HGLOBAL, &release::GlobalMemory>;
 
 // A window's device context from GetDC, given back with ReleaseDC.
 class WindowDc {
@@ -152,7 +157,7 @@ class GlobalLock {
   ~GlobalLock() {
     if (data_) ::GlobalUnlock(memory_);
   }
-  const void* data() const { return data_; }
+  void* data() const { return data_; }
   std::size_t size() const { return data_ ? ::GlobalSize(memory_) : 0; }
 
  private:

@@ -2,6 +2,10 @@
 // clipboard copies always have been.
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <optional>
+
 #include "platform/platform.h"
 
 namespace capture::win32 {
@@ -10,7 +14,19 @@ class Win32Clipboard : public Clipboard {
  public:
   bool PutBitmap(const Picture& picture) override;
   std::optional<Picture> GetBitmap() override;
-  bool Empty() override;
+  // Ours when the clipboard's sequence number is the one read right after our put, and the
+  // clipboard still holds the token that put left in a format of the program's own.
+  bool EmptyIfStillOurs() override;
+
+ private:
+  using Token = std::array<std::uint32_t, 4>;
+  struct Ours {
+    std::uint32_t sequence = 0;
+    Token token{};
+  };
+
+  std::optional<Ours> ours_;
+  std::uint32_t puts_ = 0;
 };
 
 }  // namespace capture::win32

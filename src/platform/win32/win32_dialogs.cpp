@@ -71,10 +71,15 @@ void Win32Dialogs::ShowMessage(const std::u16string& title, const std::u16string
 std::u16string Win32Dialogs::ProgramFolder() {
   std::vector<wchar_t> path(kLongPath, L'\0');
   const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-  std::wstring full(path.data(), std::min<std::size_t>(length, path.size()));
-  const std::size_t slash = full.find_last_of(L"\\/");
-  return Utf16(slash == std::wstring::npos ? std::wstring_view{}
-                                           : std::wstring_view(full).substr(0, slash));
+  return FolderOf(
+      Utf16(std::wstring_view(path.data(), std::min<std::size_t>(length, path.size()))));
+}
+
+std::u16string FolderOf(std::u16string_view file) {
+  const std::size_t slash = file.find_last_of(u"\\/");
+  if (slash == std::u16string_view::npos) return {};
+  const bool drive_root = slash > 0 && file[slash - 1] == u':';
+  return std::u16string(file.substr(0, drive_root ? slash + 1 : slash));
 }
 
 }  // namespace capture::win32

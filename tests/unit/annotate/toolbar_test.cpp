@@ -135,6 +135,26 @@ TEST(Toolbar, Save_CopiesFirstThenShowsTheChromeAgainAndClosesEvenWhenCancelled)
   }
 }
 
+TEST(Toolbar, Save_WritesTheCopyWhateverTheClipboardHoldsWhenTheDialogCloses) {
+  // Ctrl+C in the file-name box, a clipboard manager: a picture, or something that is no bitmap.
+  for (const std::optional<Picture>& other :
+       {std::optional(Picture(3, 3, 0xABCDEF)), std::optional<Picture>()}) {
+    SCOPED_TRACE(other.has_value());
+    AnnotateHarness h;
+    h.fake.dialogs.save_answer = u"C:\\shots\\a.png";
+    h.fake.dialogs.on_save_dialog = [&] { h.fake.clipboard.PutFromElsewhere(other); };
+
+    h.ClickOn(Image2(kSave));
+
+    ASSERT_EQ(h.fake.gdiplus.bitmaps.size(), 1u);
+    EXPECT_EQ(h.fake.gdiplus.bitmaps[0], Crop(h.Shown(), {100, 100, 300, 250}));
+    EXPECT_TRUE(h.fake.gdiplus.files.contains(u"C:\\shots\\a.png"));
+    EXPECT_EQ(h.fake.clipboard.content, other);
+    EXPECT_TRUE(h.fake.dialogs.messages.empty());
+    EXPECT_EQ(h.fake.window.closes, 1);
+  }
+}
+
 TEST(Toolbar, Hover_ShowsOneSquareUntilThePointerCrossesTheStrip) {
   AnnotateHarness h;
   auto shown = [&h] {

@@ -37,6 +37,18 @@ TEST(Failure, FailedSnapshot_IsReportedAndLeavesTheStoreAsItWas_LaterStepsAreExa
   EXPECT_EQ(h.Shown(), both);
 }
 
+TEST(Failure, FailedCopy_IsReportedAndPutsTheChromeBack) {
+  AnnotateHarness h;
+  h.fake.surface.failing_copies = 1;
+  h.DoubleClick(200, 200);
+  ASSERT_EQ(h.fake.dialogs.messages.size(), 1u);
+  EXPECT_NE(h.fake.dialogs.messages[0].text.find(u"错误号: 7"), std::u16string::npos);
+  EXPECT_FALSE(h.form.Closed());
+  for (ControlId id : {ControlId::Picture1, ControlId::Shape1, ControlId::LblPos, Image1(6)}) {
+    EXPECT_TRUE(h[id].visible) << h[id].name;
+  }
+}
+
 TEST(Failure, StartupWithAScreenThatCannotBeRead_GivesUpAndSaysWhy) {
   fake::FakePlatform fake{Picture()};
   CaptureForm form{fake.platform};

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace capture {
 namespace {
 
@@ -47,6 +49,14 @@ TEST(BmpWriterTest, Rows_AreWrittenBottomUpAsBlueGreenRedWithZeroPadding) {
   EXPECT_EQ(bottom,
             (std::vector<std::uint8_t>{0xC3, 0xB2, 0xA1, 0, 0, 0, 0xF6, 0xE5, 0xD4, 0, 0, 0}));
   EXPECT_EQ(top, (std::vector<std::uint8_t>{0x33, 0x22, 0x11, 0, 0, 0, 0x66, 0x55, 0x44, 0, 0, 0}));
+}
+
+TEST(BmpWriterTest, FileSize_IsRefusedWhenItDoesNotFitThe32BitSizeFields) {
+  EXPECT_EQ(BmpFileSize(3, 2), 54u + 12 * 2);
+  // 65536 pixels make rows of 196608 bytes: 21845 of them fit under 2^32 bytes, 21846 do not.
+  EXPECT_EQ(BmpFileSize(65536, 21845), 54u + 196608u * 21845);
+  EXPECT_EQ(BmpFileSize(65536, 21846), std::nullopt);
+  EXPECT_EQ(BmpFileSize(INT_MAX, INT_MAX), std::nullopt);
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+
 #include "output/bmp_writer.h"
 #include "platform/fake/fake_platform.h"
 
@@ -55,7 +58,7 @@ TEST_F(SavePicTest, PngInAnyCase_UsesThePngEncoderWithoutParameters) {
 
     ASSERT_EQ(gdiplus.saves.size(), 1u);
     EXPECT_EQ(gdiplus.saves[0].encoder, kPng);
-    EXPECT_EQ(gdiplus.saves[0].path, path);
+    EXPECT_TRUE(gdiplus.files.contains(path));
     EXPECT_EQ(gdiplus.saves[0].parameters, std::vector<std::uint8_t>(24 + 2 * sizeof(void*), 0));
   }
   ASSERT_EQ(gdiplus.bitmaps.size(), 3u);
@@ -175,25 +178,6 @@ TEST_F(SavePicTest, BitmapThatCannotBeCreated_IsReportedAndGdiplusStillShutDown)
   ExpectAllReleased();
 }
 
-TEST_F(SavePicTest, SaveStatusOtherThanOk_IsReportedAsNotWritten) {
-  gdiplus.save_status = gp_status::kGenericError;
-
-  EXPECT_FALSE(Save(u"jpg"));
-
-  ExpectOneBox(ErrorText(u"1001", u"GDI+ 无法写入图片文件：一般性错误"));
-  EXPECT_TRUE(gdiplus.files.empty());
-  ExpectAllReleased();
-}
-
-TEST_F(SavePicTest, BmpThatCannotBeWritten_IsReported) {
-  gdiplus.write_succeeds = false;
-
-  EXPECT_FALSE(Save(u"bmp"));
-
-  ExpectOneBox(ErrorText(u"75", u"路径/文件访问错误"));
-  ExpectAllReleased();
-}
-
 TEST_F(SavePicTest, PictureWithoutPixels_IsReportedWithoutTouchingGdiplusBitmaps) {
   picture = Picture();
 
@@ -202,6 +186,74 @@ TEST_F(SavePicTest, PictureWithoutPixels_IsReportedWithoutTouchingGdiplusBitmaps
   ExpectOneBox(ErrorText(u"481", u"无效图片"));
   EXPECT_TRUE(gdiplus.bitmaps.empty());
   ExpectAllReleased();
+}
+
+// The calls that touch files, in order.
+std::vector<std::string> FileCalls(const std::vector<std::string>& calls) {
+  std::vector<std::string> out;
+  for (const std::string& call : calls) {
+    if (call.ends_with("File") || call == "MoveOver") out.push_back(call);
+  }
+  return out;
+}
+
+TEST_F(SavePicTest, ExistingFile_IsReplacedOnlyByACompleteFileWrittenBesideItAndFlushed) {
+  for (const char* write : {"SaveImageToFile", "WriteFile"}) {
+    gdiplus.files = {{path, {'o', 'l', 'd'}}};
+    gdiplus.calls.clear();
+
+    EXPECT_TRUE(Save(write == std::string("WriteFile") ? u"bmp" : u"png"));
+
+    EXPECT_EQ(FileCalls(gdiplus.calls),
+              (std::vector<std::string>{"CreateTemporaryFile", write, "FlushFile", "MoveOver"}));
+    ASSERT_EQ(gdiplus.files.size(), 1u) << "a file left beside the target";
+    EXPECT_NE(gdiplus.files[path], (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+  }
+  EXPECT_NE(gdiplus.saves.at(0).path, path);
+  EXPECT_EQ(gdiplus.files[path], EncodeBmp(picture));
+}
+
+TEST(SavePicFailure, AtAnyStep_KeepsTheOldFileLeavesNoOtherAndSaysWhatFailed) {
+  const FileError full{112, u"磁盘空间不足。"};
+  const std::u16string full_number = u"-2147024784";  // 0x80070070, the system's error 112
+  struct Case {
+    const char* step;
+    const char16_t* extension;
+    std::function<void(fake::FakeGdiplus&)> arrange;
+    std::u16string number, description;
+  };
+  const Case cases[] = {
+      {"create", u"png", [&](auto& g) { g.create_file_error = full; }, full_number,
+       u"无法在目标文件夹中创建临时文件：磁盘空间不足。"},
+      {"encode", u"png", [](auto& g) { g.save_status = gp_status::kGenericError; }, u"1001",
+       u"GDI+ 无法写入图片文件：一般性错误"},
+      {"write", u"bmp", [&](auto& g) { g.write_error = full; }, full_number,
+       u"无法写入临时文件：磁盘空间不足。"},
+      {"flush", u"bmp", [&](auto& g) { g.flush_error = full; }, full_number,
+       u"无法把文件写到磁盘上：磁盘空间不足。"},
+      {"replace", u"jpg",
+       [](auto& g) {
+         g.move_error = FileError{5, u"拒绝访问。"};
+       },
+       u"-2147024891", u"无法用新文件替换原有的文件：拒绝访问。"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.step);
+    fake::FakePlatform fake{Picture(8, 8)};
+    const std::u16string path = u"D:\\shots\\old.x";
+    const std::vector<std::uint8_t> old{'o', 'l', 'd'};
+    fake.gdiplus.files = {{path, old}};
+    c.arrange(fake.gdiplus);
+
+    EXPECT_FALSE(
+        ModSavePic::SavePic(fake.platform, fake::NoisePicture(4, 3), path, c.extension, 80, 24, 6));
+
+    EXPECT_EQ(fake.gdiplus.files,
+              (std::map<std::u16string, std::vector<std::uint8_t>>{{path, old}}));
+    ASSERT_EQ(fake.dialogs.messages.size(), 1u);
+    EXPECT_EQ(fake.dialogs.messages[0].text, ErrorText(c.number.c_str(), c.description));
+    EXPECT_EQ(fake.window.pointer, Pointer::Default);
+  }
 }
 
 }  // namespace

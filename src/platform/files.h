@@ -1,0 +1,41 @@
+// The file-system calls of a save: the picture is written to a temporary file beside the target,
+// which takes the target's place only once it is complete.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace capture {
+
+// Why a file-system call failed: the system's error code (GetLastError) and its own text for it.
+struct FileError {
+  std::uint32_t code = 0;
+  std::u16string text;
+};
+
+// Nothing when the call succeeded.
+using FileResult = std::optional<FileError>;
+
+class Files {
+ public:
+  virtual ~Files() = default;
+
+  // Creates a new empty file in the folder of `target`, under a name no file there has, and sets
+  // `temporary` to its path.
+  virtual FileResult CreateTemporaryFile(const std::u16string& target,
+                                         std::u16string& temporary) = 0;
+  // Writes exactly these bytes over the file at `path`, creating it if needed; an error unless
+  // every byte was written and the file closed.
+  virtual FileResult WriteFile(const std::u16string& path, std::span<const std::uint8_t> bytes) = 0;
+  // Has the system write the file's data through to the disk (FlushFileBuffers).
+  virtual FileResult FlushFile(const std::u16string& path) = 0;
+  // Puts the file `from` in the place of `to` in one step, replacing any file there, and returns
+  // once the change is on the disk; on an error, `to` is as it was.
+  virtual FileResult MoveOver(const std::u16string& from, const std::u16string& to) = 0;
+  // Deletes the file; false when it could not be deleted.
+  virtual bool RemoveFile(const std::u16string& path) = 0;
+};
+
+}  // namespace capture
