@@ -2,9 +2,10 @@
 // the core's time, and the window area that move makes the platform repaint.
 #include <benchmark/benchmark.h>
 
-#include "capture/capture_form.h"
-#include "capture/repaint.h"
+#include "form/capture_form.h"
+#include "form/repaint.h"
 #include "platform/fake/fake_platform.h"
+#include "run/capture_run.h"
 
 namespace capture {
 namespace {
@@ -12,15 +13,18 @@ namespace {
 constexpr int kWidth = 3840, kHeight = 2160;
 
 struct Session {
-  Session() : fake(Picture(kWidth, kHeight, 0x336699)), form(fake.platform) { form.Load(); }
+  Session() : fake(Picture(kWidth, kHeight, 0x336699)), form(fake.platform), run(form) {
+    run.Load();
+  }
   fake::FakePlatform fake;
   CaptureForm form;
+  CaptureRun run;
 };
 
 // Runs one move and the repaint diff that follows it, as the window procedure does.
 void MoveAndDiff(benchmark::State& state, Session& s, float x, float y, long long& area) {
   const Controls before = s.form.controls;
-  s.form.MouseMove(button::kLeft, 0, x, y);
+  s.run.MouseMove(button::kLeft, x, y);
   const auto areas = ChangedAreas(before, s.form.controls);
   area += TotalArea(areas);
   benchmark::DoNotOptimize(areas.data());
@@ -29,7 +33,7 @@ void MoveAndDiff(benchmark::State& state, Session& s, float x, float y, long lon
 
 void BM_SelectionDragMove(benchmark::State& state) {
   Session s;
-  s.form.MouseDown(button::kLeft, 0, 200, 200);
+  s.run.MouseDown(button::kLeft, 200, 200);
   long long area = 0;
   float t = 0;
   for (auto _ : state) {
@@ -44,16 +48,15 @@ BENCHMARK(BM_SelectionDragMove);
 
 void BM_HandleDragMove(benchmark::State& state) {
   Session s;
-  s.form.MouseDown(button::kLeft, 0, 200, 200);
-  s.form.MouseMove(button::kLeft, 0, 2200, 1400);
-  s.form.MouseUp(button::kLeft, 0, 2200, 1400);
+  s.run.MouseDown(button::kLeft, 200, 200);
+  s.run.MouseMove(button::kLeft, 2200, 1400);
+  s.run.MouseUp(button::kLeft, 2200, 1400);
   const PointF handle = s.form.controls.Origin(Image1(6));
-  s.form.MouseDown(button::kLeft, 0, handle.x + 1, handle.y + 1);
+  s.run.MouseDown(button::kLeft, handle.x + 1, handle.y + 1);
   long long area = 0;
   int t = 0;
   for (auto _ : state) {
     t = t > 1000 ? 0 : t + 1;
-    s.fake.window.cursor = {2300 + t, 1500 + t};
     MoveAndDiff(state, s, float(2300 + t), float(1500 + t), area);
   }
   state.counters["repaint_px_per_move"] =

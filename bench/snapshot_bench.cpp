@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "annotate/snapshot_store.h"
+#include "form/snapshot_store.h"
 #include "platform/fake/fake_platform.h"
 
 namespace capture {

@@ -4,8 +4,7 @@
 #include <exception>
 #include <new>
 
-#include "capture/capture_form.h"
-#include "capture/run_error.h"
+#include "form/capture_form.h"
 #include "platform/win32/capture_window.h"
 #include "platform/win32/gdiplus_flat.h"
 #include "platform/win32/startup_failure.h"
@@ -13,6 +12,8 @@
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_screen.h"
 #include "platform/win32/win32_surface.h"
+#include "run/capture_run.h"
+#include "run/run_error.h"
 
 namespace {
 
@@ -31,14 +32,15 @@ int RunCapture(HINSTANCE instance) {
   CaptureWindow window(surface);
   Platform platform{window, surface, screen, clipboard, dialogs, gdiplus};
   CaptureForm form(platform);
+  CaptureRun run(form);
 
   // The window exists but stays hidden while the screen is copied.
-  if (!window.Create(instance, form, screen.Size())) {
+  if (!window.Create(instance, run, screen.Size())) {
     return ReportStartupFailure({static_cast<int>(::GetLastError()), u"无法创建截图窗口"});
   }
   dialogs.BlockWhileModal(window.hwnd(), [&window] { window.Refresh(); });
   try {
-    form.Load();
+    run.Load();
   } catch (const StartupFailed& failed) {
     return ReportStartupFailure(failed.error());
   }

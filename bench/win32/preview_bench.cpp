@@ -8,9 +8,10 @@
 #include <functional>
 
 #include "annotate/shape_tools.h"
-#include "capture/capture_form.h"
+#include "form/capture_form.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/win32/win32_surface.h"
+#include "run/capture_run.h"
 
 namespace capture {
 namespace {
@@ -61,21 +62,22 @@ void AnnotationMemory() {
   fake::FakeGdiplus gdiplus;
   Platform platform{window, surface, screen, clipboard, dialogs, gdiplus};
   CaptureForm form(platform);
-  form.Load();
-  form.MouseDown(button::kLeft, 0, 100, 100);
-  form.MouseMove(button::kLeft, 0, 3700, 2000);
-  form.MouseUp(button::kLeft, 0, 3700, 2000);
+  CaptureRun run(form);
+  run.Load();
+  run.MouseDown(button::kLeft, 100, 100);
+  run.MouseMove(button::kLeft, 3700, 2000);
+  run.MouseUp(button::kLeft, 3700, 2000);
   const PointF tool = form.controls.Origin(Image2(7));  // the rectangle tool
-  form.MouseDown(button::kLeft, 0, tool.x + 8, tool.y + 8);
-  form.MouseUp(button::kLeft, 0, tool.x + 8, tool.y + 8);
+  run.MouseDown(button::kLeft, tool.x + 8, tool.y + 8);
+  run.MouseUp(button::kLeft, tool.x + 8, tool.y + 8);
 
   const double start = Now();
   for (int i = 0; i < 100; ++i) {
     const float x = 400 + static_cast<float>(i % 10) * 320,
                 y = 200 + static_cast<float>(i / 10) * 170;
-    form.MouseDown(button::kLeft, 0, x, y);
-    form.MouseMove(button::kLeft, 0, x + 300, y + 150);
-    form.MouseUp(button::kLeft, 0, x + 300, y + 150);
+    run.MouseDown(button::kLeft, x, y);
+    run.MouseMove(button::kLeft, x + 300, y + 150);
+    run.MouseUp(button::kLeft, x + 300, y + 150);
   }
   const double per_annotation_ms = (Now() - start) * 1000 / 100;
   PROCESS_MEMORY_COUNTERS memory{};

@@ -4,7 +4,7 @@
 
 #include "annotate/style_panel.h"
 #include "annotate/text_tool.h"
-#include "capture/capture_form.h"
+#include "form/capture_form.h"
 
 namespace capture {
 namespace {
@@ -34,14 +34,18 @@ PointF ClampToSelection(const CaptureForm& form, float x, float y) {
 void ShapeStep(CaptureForm& form, PointF end) {
   Surface& surface = form.platform.surface;
   const Colour colour = CurrentColour(form);
-  if (form.ToolName == kToolRectangle) {
-    surface.Box(form.DrawX, form.DrawY, end.x, end.y, colour);
-  } else if (form.ToolName == kToolEllipse) {
-    // Always one pixel wide; the corners go to GDI as they are, not sorted.
-    surface.Ellipse(RoundHalfEven(form.DrawX), RoundHalfEven(form.DrawY), RoundHalfEven(end.x),
-                    RoundHalfEven(end.y), colour);
-  } else if (form.ToolName == kToolArrow) {
-    Arrow(surface, form.DrawX, form.DrawY, end.x, end.y, kArrowHead, colour);
+  switch (ChosenTool(form)) {
+    case Tool::Rectangle:
+      return surface.Box(form.DrawX, form.DrawY, end.x, end.y, colour);
+    case Tool::Ellipse:
+      // Always one pixel wide; the corners go to GDI as they are, not sorted.
+      return surface.Ellipse(RoundHalfEven(form.DrawX), RoundHalfEven(form.DrawY),
+                             RoundHalfEven(end.x), RoundHalfEven(end.y), colour);
+    case Tool::Arrow:
+      return Arrow(surface, form.DrawX, form.DrawY, end.x, end.y, kArrowHead, colour);
+    case Tool::Text:
+    case Tool::None:
+      return;
   }
 }
 
@@ -65,7 +69,7 @@ void CommitShape(CaptureForm& form, float x, float y) {
   Surface& surface = form.platform.surface;
   surface.SetPersistent(true);
   surface.Clear();
-  if (form.ToolName == kToolText) return TextRelease(form, x, y);
+  if (ChosenTool(form) == Tool::Text) return TextRelease(form, x, y);
   ShapeStep(form, ClampToSelection(form, x, y));
   form.PenDown = false;
   form.store.Push(surface);

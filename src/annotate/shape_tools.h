@@ -10,12 +10,6 @@ namespace capture {
 class CaptureForm;
 class Surface;
 
-// The tools are told apart by the tooltip of their toolbar button, which ToolName holds.
-inline constexpr std::u16string_view kToolRectangle = u"添加矩形";
-inline constexpr std::u16string_view kToolEllipse = u"添加椎圆";
-inline constexpr std::u16string_view kToolText = u"添加文字";
-inline constexpr std::u16string_view kToolArrow = u"添加箭头";
-
 // The press while a tool is chosen.
 void StartShape(CaptureForm& form, float x, float y);
 // A pointer move while a shape is being dragged out.

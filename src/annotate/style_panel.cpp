@@ -1,6 +1,6 @@
 #include "annotate/style_panel.h"
 
-#include "capture/capture_form.h"
+#include "form/capture_form.h"
 
 namespace capture {
 namespace {

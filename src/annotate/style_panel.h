@@ -1,7 +1,7 @@
 // The style panel's reactions: the palette and the font-size combo look-alike.
 #pragma once
 
-#include "capture/controls.h"
+#include "form/controls.h"
 
 namespace capture {
 

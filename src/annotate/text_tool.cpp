@@ -5,7 +5,7 @@
 
 #include "annotate/shape_tools.h"
 #include "annotate/style_panel.h"
-#include "capture/capture_form.h"
+#include "form/capture_form.h"
 
 namespace capture {
 namespace {
@@ -81,7 +81,7 @@ void DrawBoxText(CaptureForm& form) {
 }
 
 bool TextBoxOpen(const CaptureForm& form) {
-  return form.PenDown && form.ToolName == kToolText && form[ControlId::TextEdit].visible;
+  return form.PenDown && ChosenTool(form) == Tool::Text && form[ControlId::TextEdit].visible;
 }
 
 }  // namespace

@@ -1,16 +1,11 @@
 #include "annotate/toolbar.h"
 
-#include "annotate/shape_tools.h"
 #include "annotate/text_tool.h"
-#include "annotate/undo_redo.h"
-#include "capture/capture_form.h"
-#include "capture/copy_selection.h"
+#include "form/capture_form.h"
 
 namespace capture {
 namespace {
 
-constexpr int kUndo = 0, kCopyQuit = 1, kSave = 2, kQuit = 3, kRedo = 8;
-constexpr int kTextButton = 5;
 constexpr float kPanelGap = 3;
 
 // Below the strip, or above it when the screen ends first.
@@ -32,7 +27,7 @@ void LayOutPanel(CaptureForm& form, int index) {
   Control& panel = form[ControlId::Picture2];
   Control& font = form[ControlId::PicFont];
   Control& colours = form[ControlId::PicColor];
-  if (index == kTextButton) {
+  if (index == toolbar_button::kText) {
     font.visible = true;
     colours.left = 78.667f;
     panel.width = 3620 / 15.f;
@@ -44,9 +39,15 @@ void LayOutPanel(CaptureForm& form, int index) {
   form[ControlId::Shape4].width = panel.width;  // the panel has no border: all of it is inside
 }
 
+void HideHoverSquares(CaptureForm& form) {
+  for (int i = 0; i < 9; ++i) form[Shape3(i)].visible = false;
+}
+
+}  // namespace
+
 void ChooseTool(CaptureForm& form, int index) {
   const std::u16string& tool = form[Image2(index)].tooltip;
-  if (tool != kToolText) CommitOpenTextBox(form);
+  if (ToolOf(tool) != Tool::Text) CommitOpenTextBox(form);
   PlacePanel(form);
   LayOutPanel(form, index);
   Control& panel = form[ControlId::Picture2];
@@ -57,39 +58,6 @@ void ChooseTool(CaptureForm& form, int index) {
   }
   form.DrawOn = true;
   form.ToolName = tool;
-}
-
-void HideHoverSquares(CaptureForm& form) {
-  for (int i = 0; i < 9; ++i) form[Shape3(i)].visible = false;
-}
-
-}  // namespace
-
-void Image2_Click(CaptureForm& form, int index) {
-  switch (index) {
-    case kUndo:
-      // An open box becomes an annotation first, so the undo takes back exactly that text and a
-      // redo brings it back.
-      CommitOpenTextBox(form);
-      Undo(form);
-      break;
-    case kRedo:
-      Redo(form);
-      break;
-    case kQuit:
-      form.CloseWindow();
-      break;
-    case kCopyQuit:
-      CopyAndQuit(form);
-      break;
-    case kSave:
-      SaveAndQuit(form);
-      break;
-    default:
-      ChooseTool(form, index);
-      break;
-  }
-  form.LastBtn = index;
 }
 
 void Image2_MouseMove(CaptureForm& form, int index) {

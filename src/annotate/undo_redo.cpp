@@ -1,6 +1,6 @@
 #include "annotate/undo_redo.h"
 
-#include "capture/capture_form.h"
+#include "form/capture_form.h"
 
 namespace capture {
 
@@ -15,7 +15,7 @@ void Undo(CaptureForm& form) {
 
   // Nothing left to undo: back to selecting. The picture stays, and so do the snapshots, which a
   // redo can still reach once a new selection shows the toolbar again.
-  form.SelMode = kModeDraw;
+  form.SelMode = SelectionMode::Draw;
   for (ControlId id : {ControlId::Shape1, ControlId::Picture1, ControlId::Picture2,
                        ControlId::LblPos, ControlId::lblInfo}) {
     form[id].visible = false;

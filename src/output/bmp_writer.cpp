@@ -12,7 +12,9 @@ constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::int32_t kPixelsPerMetre96Dpi = 3780;
 
 void Put(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+  for (int i = 0; i < bytes; ++i) {
+    out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+  }
 }
 
 }  // namespace
@@ -21,7 +23,8 @@ std::optional<std::uint32_t> BmpFileSize(int width, int height) {
   if (width < 0 || height < 0) return std::nullopt;
   // At most (2^31 * 3 + 3) * 2^31 + 54, well inside 64 bits.
   const std::uint64_t stride = (static_cast<std::uint64_t>(width) * 3 + 3) / 4 * 4;
-  const std::uint64_t size = kFileHeaderSize + kInfoHeaderSize + stride * height;
+  const std::uint64_t size =
+      kFileHeaderSize + kInfoHeaderSize + stride * static_cast<std::uint64_t>(height);
   if (size > std::numeric_limits<std::uint32_t>::max()) return std::nullopt;
   return static_cast<std::uint32_t>(size);
 }

@@ -1,11 +1,11 @@
-// The save button's second half: ask for a file and write the selection's copy there.
-#include "capture/capture_form.h"
+#include "output/cut_save.h"
+
 #include "output/mod_save_pic.h"
 #include "output/save_dialog.h"
 
 namespace capture {
 
-bool CaptureForm::CutdSave(const Picture& picture) {
+bool CutdSave(Platform& platform, const Picture& picture) {
   const std::optional<std::u16string> path =
       platform.dialogs.AskSavePath(SaveAsRequest(platform.dialogs.ProgramFolder()));
   if (!path) return false;  // cancelled: the selection stays on the clipboard

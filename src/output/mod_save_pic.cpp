@@ -99,7 +99,8 @@ class TemporaryFile {
 
 bool HasPixels(const Picture& picture) {
   return picture.width > 0 && picture.height > 0 &&
-         picture.pixels.size() == static_cast<std::size_t>(picture.width) * picture.height;
+         picture.pixels.size() ==
+             static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
 }
 
 Gdiplus::Created CreateBitmapFor(Gdiplus& gdiplus, const Picture& picture,

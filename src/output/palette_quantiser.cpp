@@ -111,12 +111,13 @@ Box MakeBox(const std::vector<Cell>& cells, std::size_t begin, std::size_t end) 
   for (std::size_t i = begin; i < end; ++i) {
     const Cell& c = cells[i];
     box.weight += c.weight;
-    for (int a = 0; a < 3; ++a) {
+    for (std::size_t a = 0; a < 3; ++a) {
       box.sum[a] += c.weight * c.colour[a];
       box.squares[a] += c.weight * c.colour[a] * c.colour[a];
     }
   }
-  for (int a = 0; a < 3; ++a) box.error += box.squares[a] - box.sum[a] * box.sum[a] / box.weight;
+  for (std::size_t a = 0; a < 3; ++a)
+    box.error += box.squares[a] - box.sum[a] * box.sum[a] / box.weight;
   box.error = std::max(0.0, box.error);
   return box;
 }
@@ -124,9 +125,9 @@ Box MakeBox(const std::vector<Cell>& cells, std::size_t begin, std::size_t end) 
 // Splits along the channel of largest variance where the two halves' summed squared error is
 // least.
 std::pair<Box, Box> Split(std::vector<Cell>& cells, const Box& box) {
-  int axis = 0;
+  std::size_t axis = 0;
   double widest = -1;
-  for (int a = 0; a < 3; ++a) {
+  for (std::size_t a = 0; a < 3; ++a) {
     const double variance = box.squares[a] - box.sum[a] * box.sum[a] / box.weight;
     if (variance > widest) widest = variance, axis = a;
   }
@@ -136,7 +137,7 @@ std::pair<Box, Box> Split(std::vector<Cell>& cells, const Box& box) {
             [axis](const Cell& l, const Cell& r) { return l.colour[axis] < r.colour[axis]; });
 
   double total_squares = 0;
-  for (int a = 0; a < 3; ++a) total_squares += box.squares[a];
+  for (std::size_t a = 0; a < 3; ++a) total_squares += box.squares[a];
   double weight = 0, squares = 0;
   std::array<double, 3> sum{};
   double best = std::numeric_limits<double>::infinity();
@@ -144,12 +145,12 @@ std::pair<Box, Box> Split(std::vector<Cell>& cells, const Box& box) {
   for (std::size_t i = box.begin; i + 1 < box.end; ++i) {
     const Cell& c = cells[i];
     weight += c.weight;
-    for (int a = 0; a < 3; ++a) {
+    for (std::size_t a = 0; a < 3; ++a) {
       sum[a] += c.weight * c.colour[a];
       squares += c.weight * c.colour[a] * c.colour[a];
     }
     double left = squares, right = total_squares - squares;
-    for (int a = 0; a < 3; ++a) {
+    for (std::size_t a = 0; a < 3; ++a) {
       const double other = box.sum[a] - sum[a];
       left -= sum[a] * sum[a] / weight;
       right -= other * other / (box.weight - weight);
@@ -214,6 +215,7 @@ std::vector<std::uint32_t> MedianCut(std::vector<Cell>& cells, int max_colours) 
     boxes.push_back(right);
   }
   std::vector<std::uint32_t> palette;
+  palette.reserve(boxes.size());
   for (const Box& box : boxes) {
     palette.push_back(
         PixelOfMean({box.sum[0] / box.weight, box.sum[1] / box.weight, box.sum[2] / box.weight}));
@@ -229,7 +231,7 @@ void Refine(const std::vector<Cell>& cells, std::vector<std::uint32_t>& palette)
   for (const Cell& c : cells) {
     const std::size_t i = nearest.Find(c.colour[0], c.colour[1], c.colour[2]);
     weight[i] += c.weight;
-    for (int a = 0; a < 3; ++a) sum[i][a] += c.weight * c.colour[a];
+    for (std::size_t a = 0; a < 3; ++a) sum[i][a] += c.weight * c.colour[a];
   }
   for (std::size_t i = 0; i < palette.size(); ++i) {
     if (weight[i] > 0) {

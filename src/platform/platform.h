@@ -68,8 +68,6 @@ class Window {
   virtual ~Window() = default;
   // Sets the application-wide pointer override.
   virtual void SetPointer(Pointer pointer) = 0;
-  // The pointer position in screen pixels (GetCursorPos).
-  virtual PointI CursorPos() const = 0;
   // Closes the capture window; no reaction runs after the one that called this returns.
   virtual void Close() = 0;
   // Lets pending window messages run now (repaints first), inside the current reaction.

@@ -61,11 +61,18 @@ struct Picture {
 
   Picture() = default;
   Picture(int w, int h, std::uint32_t fill = 0)
-      : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, fill) {}
+      : width(w), height(h), pixels(Index(w, h, 0), fill) {}
 
-  std::uint32_t& at(int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
-  std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+  std::uint32_t& at(int x, int y) { return pixels[Index(width, y, x)]; }
+  std::uint32_t at(int x, int y) const { return pixels[Index(width, y, x)]; }
   friend bool operator==(const Picture&, const Picture&) = default;
+
+ private:
+  // Row `y` of rows `width` pixels long, pixel `x` in it (all three non-negative).
+  static std::size_t Index(int width, int y, int x) {
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+           static_cast<std::size_t>(x);
+  }
 };
 
 // A read-only view of pixels owned elsewhere (a DIB section, a Picture).

@@ -1,7 +1,7 @@
 #include "selection/handle_resize.h"
 
 #include "annotate/text_tool.h"
-#include "capture/capture_form.h"
+#include "form/capture_form.h"
 #include "selection/placement.h"
 #include "selection/readout.h"
 
@@ -46,13 +46,13 @@ Geometry Resized(const CaptureForm& form, int index, float x, float y, float w, 
 
 }  // namespace
 
-void Image1_MouseDown(CaptureForm& form, int) {
+void Image1_MouseDown(CaptureForm& form) {
   // Typed text becomes an annotation before anything else happens to the selection.
   CommitOpenTextBox(form);
   if (form.store.SnapIdx == 1) form.DrawOn = false;
   if (form.DrawOn) return;
-  if (form.SelMode != kModeMove) return;
-  form.SizeState = kSizeStart;
+  if (form.SelMode != SelectionMode::Move) return;
+  form.SizeState = Sizing::Start;
 
   const Control& selection = form[ControlId::Shape1];
   form.SelLeft = selection.left;
@@ -65,12 +65,12 @@ void Image1_MouseDown(CaptureForm& form, int) {
   form.store.Cut();
 }
 
-void Image1_MouseMove(CaptureForm& form, int index) {
+void Image1_MouseMove(CaptureForm& form, int index, float x, float y) {
   form.platform.window.SetPointer(kHandlePointer[index]);
-  if (form.SizeState != kSizeStart) return;
+  if (form.SizeState != Sizing::Start) return;
 
-  form.CurPos = form.platform.window.CursorPos();
-  const auto x = static_cast<float>(form.CurPos.x), y = static_cast<float>(form.CurPos.y);
+  // The handles sit on the window itself, so the move's point is the pointer's window position.
+  form.CurPos = {RoundHalfEven(x), RoundHalfEven(y)};
   Control& handle = form[Image1(index)];
   handle.left = x;
   handle.top = y;
@@ -86,15 +86,15 @@ void Image1_MouseMove(CaptureForm& form, int index) {
     selection.height = g.height;
   }
 
-  form.ImageMove();
+  ImageMove(form);
   form[ControlId::LblPos].caption = SizeText(selection.width, selection.height);
   PlaceLabels(form);
   form.SelX = selection.left;
   form.SelY = selection.top;
 }
 
-void Image1_MouseUp(CaptureForm& form, int) {
-  form.SizeState = kSizeStop;
+void Image1_MouseUp(CaptureForm& form) {
+  form.SizeState = Sizing::Stop;
   PlaceToolbar(form);
 }
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "capture/capture_form.h"
+#include "form/capture_form.h"
 
 namespace capture {
 namespace {
@@ -30,12 +30,20 @@ std::u16string ColourText(std::int32_t red, std::int32_t green, std::int32_t blu
   return Widen(text);
 }
 
+void SplitRGB(std::int32_t colour, std::int32_t& red, std::int32_t& green, std::int32_t& blue) {
+  // C++ division truncates toward zero and % keeps the dividend's sign, as the readout expects:
+  // the invalid colour -1 reads as -1, 0, 0.
+  red = colour % 256;
+  green = (colour / 256) % 256;
+  blue = (colour / 65536) % 256;
+}
+
 void ColourReadout(CaptureForm& form, float x, float y) {
   // While persistent drawing is on this reads the frozen picture with its committed annotations,
   // never the labels, handles or toolbar lying over it.
   const Colour colour = form.platform.surface.Pixel(RoundHalfEven(x), RoundHalfEven(y));
   std::int32_t red = 0, green = 0, blue = 0;
-  CaptureForm::SplitRGB(colour, red, green, blue);
+  SplitRGB(colour, red, green, blue);
   form[ControlId::lblInfo].caption = ColourText(red, green, blue);
 }
 

@@ -10,6 +10,8 @@ class CaptureForm;
 
 // "WxH" with each number in general decimal form: "320x240", "12.5x3".
 std::u16string SizeText(float width, float height);
+// Splits a COLORREF into red, green and blue with signed div/mod (so -1 gives -1, 0, 0).
+void SplitRGB(std::int32_t colour, std::int32_t& red, std::int32_t& green, std::int32_t& blue);
 // "RGB(r,g,b)".
 std::u16string ColourText(std::int32_t red, std::int32_t green, std::int32_t blue);
 // Reads the pixel at the pointer from the surface and puts its colour text into lblInfo.

@@ -1,7 +1,7 @@
 #include "selection/selection_drag.h"
 
 #include "annotate/shape_tools.h"
-#include "capture/capture_form.h"
+#include "form/capture_form.h"
 #include "selection/placement.h"
 #include "selection/readout.h"
 
@@ -31,8 +31,8 @@ void ThrowSelectionAway(CaptureForm& form, float x, float y) {
   HideSelection(form);
   for (int i = 0; i < 8; ++i) form[Image1(i)].visible = false;
   form.platform.window.SetPointer(Pointer::Default);
-  form.SelMode = kModeDraw;
-  form.SelCleared = 1;
+  form.SelMode = SelectionMode::Draw;
+  form.SelCleared = true;
 }
 
 // Stretches Shape1 between the anchor and the pointer. Level with the anchor on either axis, it
@@ -62,21 +62,20 @@ void MoveSelection(CaptureForm& form, float x, float y) {
 
 }  // namespace
 
-void Form_MouseDown(CaptureForm& form, int button, int, float x, float y) {
+void Form_MouseDown(CaptureForm& form, int button, float x, float y) {
   if (form.DrawOn) return StartShape(form, x, y);
   form[ControlId::Picture1].visible = false;
 
   Control& selection = form[ControlId::Shape1];
-  if (form.SelMode == kModeDraw) {
+  if (form.SelMode == SelectionMode::Draw) {
     selection.visible = true;
     AnchorSelection(form, x, y);
-    if (button == button::kRight) form.SelCleared = 0;
+    if (button == button::kRight) form.SelCleared = false;
     return;
   }
 
   form.platform.window.SetPointer(Pointer::Cross);
-  form.SelRect = form.SelectionRect();
-  if (PtInRect(form.SelRect, RoundHalfEven(x), RoundHalfEven(y))) {
+  if (PtInRect(form.SelRect(), RoundHalfEven(x), RoundHalfEven(y))) {
     form.MoveX = x;
     form.MoveY = y;
     if (button != button::kRight) return;
@@ -84,7 +83,7 @@ void Form_MouseDown(CaptureForm& form, int button, int, float x, float y) {
   ThrowSelectionAway(form, x, y);
 }
 
-void Form_MouseMove(CaptureForm& form, int buttons, int, float x, float y) {
+void Form_MouseMove(CaptureForm& form, int buttons, float x, float y) {
   ColourReadout(form, x, y);
   if (form.DrawOn) {
     if (form.PenDown) PreviewShape(form, x, y);
@@ -96,9 +95,8 @@ void Form_MouseMove(CaptureForm& form, int buttons, int, float x, float y) {
                                                                    : Pointer::Cross);
   if (buttons != button::kLeft) return;
 
-  // Hidden while they change, so no intermediate position is ever shown.
-  HideSelection(form);
-  if (form.SelMode == kModeDraw) {
+  // The window repaints once the reaction is over, so no intermediate position is ever shown.
+  if (form.SelMode == SelectionMode::Draw) {
     RubberBand(form, x, y);
     const Control& selection = form[ControlId::Shape1];
     std::u16string size = SizeText(selection.width, selection.height);
@@ -110,20 +108,20 @@ void Form_MouseMove(CaptureForm& form, int buttons, int, float x, float y) {
     MoveSelection(form, x, y);
     PlaceLabels(form);
   }
-  form.ImageMove();
+  ImageMove(form);
   form[ControlId::Shape1].visible = true;
   form[ControlId::LblPos].visible = true;
   form[ControlId::lblInfo].visible = true;
 }
 
-void Form_MouseUp(CaptureForm& form, int button, int, float x, float y) {
+void Form_MouseUp(CaptureForm& form, int button, float x, float y) {
   if (form.PenDown) CommitShape(form, x, y);
   if (button == button::kLeft) {
-    if (form.SelMode == kModeDraw) form.SelMode = kModeMove;
+    if (form.SelMode == SelectionMode::Draw) form.SelMode = SelectionMode::Move;
     form.SelX = form[ControlId::Shape1].left;
     form.SelY = form[ControlId::Shape1].top;
     PlaceToolbar(form);
-  } else if (form.SelCleared == 0) {
+  } else if (!form.SelCleared) {
     form.CloseWindow();
   }
 }

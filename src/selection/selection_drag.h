@@ -6,8 +6,8 @@ namespace capture {
 
 class CaptureForm;
 
-void Form_MouseDown(CaptureForm& form, int button, int shift, float x, float y);
-void Form_MouseMove(CaptureForm& form, int buttons, int shift, float x, float y);
-void Form_MouseUp(CaptureForm& form, int button, int shift, float x, float y);
+void Form_MouseDown(CaptureForm& form, int button, float x, float y);
+void Form_MouseMove(CaptureForm& form, int buttons, float x, float y);
+void Form_MouseUp(CaptureForm& form, int button, float x, float y);
 
 }  // namespace capture

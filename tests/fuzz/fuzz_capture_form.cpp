@@ -8,7 +8,7 @@
 //   then events until the input ends or the window closes:
 //   byte kind % 10: 0-1 press, 2-4 move, 5-6 release, 7 double-click, 8 key, 9 text or list
 //   press, release, double-click: byte button choice (mostly one button); move: byte buttons
-//     held % 8; then byte shift % 8, point
+//     held % 8; then a byte that is skipped, point
 //     point: byte mode; even: x (2 bytes, big-endian) and y (1 byte) on or just off the screen;
 //            odd: byte control id, byte dx, byte dy: near that control's top-left
 //   key: 2 bytes UTF-16 code unit (Escape only when the next byte is 0)
@@ -23,8 +23,9 @@
 #include <string>
 #include <vector>
 
-#include "capture/capture_form.h"
+#include "form/capture_form.h"
 #include "platform/fake/fake_platform.h"
+#include "run/capture_run.h"
 
 namespace capture {
 namespace {
@@ -136,38 +137,39 @@ std::u16string Text(Input& in, bool mostly_digits) {
   return text;
 }
 
-void Step(Input& in, CaptureForm& form, fake::FakePlatform& fake) {
+void Step(Input& in, CaptureRun& run, fake::FakePlatform& fake) {
+  const CaptureForm& form = run.form();
   static constexpr std::array<const char16_t*, 9> kComboItems = {u"6",  u"8",  u"9",  u"10", u"11",
                                                                  u"12", u"14", u"18", u"20"};
   const int kind = in.Byte() % 10;
   if (kind <= 7) {
     const int button = kind >= 2 && kind <= 4 ? in.Byte() % 8 : Button(in);
-    const int shift = in.Byte() % 8;
+    in.Byte();  // once the modifier keys; kept so that the seeds still decode
     const PointF p = Point(in, form);
-    if (kind <= 1) return form.MouseDown(button, shift, p.x, p.y);
-    if (kind <= 4) return form.MouseMove(button, shift, p.x, p.y);
-    if (kind <= 6) return form.MouseUp(button, shift, p.x, p.y);
-    return form.DoubleClick(button, shift, p.x, p.y);
+    if (kind <= 1) return run.MouseDown(button, p.x, p.y);
+    if (kind <= 4) return run.MouseMove(button, p.x, p.y);
+    if (kind <= 6) return run.MouseUp(button, p.x, p.y);
+    return run.DoubleClick(button, p.x, p.y);
   }
   if (kind == 8) {
     char16_t key = static_cast<char16_t>(in.Word());
     // Escape ends the run: let it through only now and then, so runs go deep.
     if (key == kEscape && in.Byte() != 0) key = u'a';
-    return form.KeyPress(key);
+    return run.KeyPress(key);
   }
   switch (in.Byte() % 5) {
     case 3:
-      return form.CaptureLost();
+      return run.CaptureLost();
     case 4:
       fake.surface.failing_background_reads = 1;
       return;
     case 0:
-      return form.TextChanged(ControlId::TextEdit, Text(in, false));
+      return run.TextChanged(ControlId::TextEdit, Text(in, false));
     case 1:
-      return form.TextChanged(ControlId::Text1, Text(in, true));
+      return run.TextChanged(ControlId::Text1, Text(in, true));
     default:
-      return form.ComboClick(ControlId::Combo1, kComboItems[static_cast<std::size_t>(in.Range(
-                                                    0, static_cast<int>(kComboItems.size()) - 1))]);
+      return run.ComboClick(ControlId::Combo1, kComboItems[static_cast<std::size_t>(in.Range(
+                                                   0, static_cast<int>(kComboItems.size()) - 1))]);
   }
 }
 
@@ -181,16 +183,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fake::FakePlatform fake(kScreen);
   if (in.Byte() % 2 == 1) fake.dialogs.save_answer = u"C:\\captures\\shot.png";
   CaptureForm form(fake.platform);
+  CaptureRun run(form);
   StoreCheck check;
 
-  form.Load();
+  run.Load();
   check(form);
   for (int i = 0; i < kMaxEvents && !form.Closed() && !in.Done(); ++i) {
     const SnapshotStore& store = form.store;
     const std::int32_t index = store.SnapIdx, max = store.SnapMax;
     const bool armed = fake.surface.failing_background_reads > 0;
     const std::size_t reports = fake.dialogs.messages.size();
-    Step(in, form, fake);
+    Step(in, run, fake);
     if (armed && fake.surface.failing_background_reads == 0) {
       // A snapshot failed: all or nothing, and the user was told.
       if (store.SnapIdx != index || store.SnapMax != max) Fail("a failed push moved", index);

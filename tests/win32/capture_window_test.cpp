@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include "capture/art.h"
+#include "art/art.h"
 #include "platform/fake/fake_platform.h"
 #include "platform/win32/native_controls.h"
 
@@ -16,8 +16,8 @@ constexpr int kWidth = 320, kHeight = 200;
 class CaptureWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(window.Create(::GetModuleHandleW(nullptr), form, {kWidth, kHeight}));
-    form.Load();
+    ASSERT_TRUE(window.Create(::GetModuleHandleW(nullptr), run, {kWidth, kHeight}));
+    run.Load();
     window.Show();
   }
   void TearDown() override { QuitStatus(); }
@@ -57,6 +57,7 @@ class CaptureWindowTest : public ::testing::Test {
   CaptureWindow window{surface};
   Platform platform{window, surface, screen, clipboard, dialogs, gdiplus};
   CaptureForm form{platform};
+  CaptureRun run{form};
 };
 
 TEST_F(CaptureWindowTest, Show_PaintsTheFrozenScreenAndNothingElse) {

@@ -8,9 +8,9 @@ namespace {
 using Kind = MouseInput::Kind;
 
 TEST(UnpackMouse, PressesAndReleases_NameTheirButtonAndWhatIsStillHeld) {
-  const auto right = UnpackMouse(WM_RBUTTONDOWN, MK_RBUTTON | MK_LBUTTON, MAKELPARAM(7, 9), false);
-  const auto middle_up = UnpackMouse(WM_MBUTTONUP, MK_LBUTTON, MAKELPARAM(7, 9), false);
-  const auto twice = UnpackMouse(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(7, 9), false);
+  const auto right = UnpackMouse(WM_RBUTTONDOWN, MK_RBUTTON | MK_LBUTTON, MAKELPARAM(7, 9));
+  const auto middle_up = UnpackMouse(WM_MBUTTONUP, MK_LBUTTON, MAKELPARAM(7, 9));
+  const auto twice = UnpackMouse(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(7, 9));
 
   ASSERT_TRUE(right && middle_up && twice);
   EXPECT_EQ(right->kind, Kind::Down);
@@ -23,17 +23,16 @@ TEST(UnpackMouse, PressesAndReleases_NameTheirButtonAndWhatIsStillHeld) {
   EXPECT_EQ(twice->button, 1);
 }
 
-TEST(UnpackMouse, Moves_CarryHeldButtonsModifiersAndNegativeCapturedPositions) {
+TEST(UnpackMouse, Moves_CarryHeldButtonsAndNegativeCapturedPositions) {
   const auto move = UnpackMouse(WM_MOUSEMOVE, MK_MBUTTON | MK_RBUTTON | MK_SHIFT | MK_CONTROL,
-                                MAKELPARAM(static_cast<WORD>(-12), static_cast<WORD>(-3)), true);
+                                MAKELPARAM(static_cast<WORD>(-12), static_cast<WORD>(-3)));
 
   ASSERT_TRUE(move);
   EXPECT_EQ(move->kind, Kind::Move);
   EXPECT_EQ(move->buttons, 2 + 4);
-  EXPECT_EQ(move->shift, 1 + 2 + 4);
   EXPECT_EQ(move->x, -12.f);
   EXPECT_EQ(move->y, -3.f);
-  EXPECT_FALSE(UnpackMouse(WM_KEYDOWN, 0, 0, false));
+  EXPECT_FALSE(UnpackMouse(WM_KEYDOWN, 0, 0));
 }
 
 }  // namespace

@@ -115,7 +115,6 @@ class FakeWindow : public Window {
     pointer = p;
     pointer_history.push_back(p);
   }
-  PointI CursorPos() const override { return cursor; }
   void Close() override { ++closes; }
   void PumpEvents() override;
   void Sleep(int milliseconds) override { sleeps.push_back(milliseconds); }
@@ -125,7 +124,6 @@ class FakeWindow : public Window {
 
   Pointer pointer = Pointer::Default;
   std::vector<Pointer> pointer_history;
-  PointI cursor;
   int closes = 0;
   int pumps = 0;
   std::vector<int> sleeps;

@@ -5,10 +5,10 @@
 #include <new>
 #include <utility>
 
-#include "capture/repaint.h"
-#include "capture/run_error.h"
+#include "form/repaint.h"
 #include "platform/win32/mouse_input.h"
 #include "platform/win32/text.h"
+#include "run/run_error.h"
 
 namespace capture::win32 {
 namespace {
@@ -62,9 +62,10 @@ void EnablePerMonitorDpiAwareness() {
   ::SetProcessDPIAware();
 }
 
-bool CaptureWindow::Create(HINSTANCE instance, CaptureForm& form, SizeI screen) {
-  form_ = &form;
-  mirrored_ = form.controls;
+bool CaptureWindow::Create(HINSTANCE instance, CaptureRun& run, SizeI screen) {
+  run_ = &run;
+  form_ = &run.form();
+  mirrored_ = form_->controls;
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.style = CS_DBLCLKS;
@@ -115,12 +116,6 @@ int CaptureWindow::Run() {
 void CaptureWindow::SetPointer(Pointer pointer) {
   pointer_ = pointer;
   if (hwnd()) ::SetCursor(::LoadCursorW(nullptr, CursorFor(pointer)));
-}
-
-PointI CaptureWindow::CursorPos() const {
-  POINT p{};
-  ::GetCursorPos(&p);
-  return {p.x, p.y};
 }
 
 void CaptureWindow::Refresh() {
@@ -195,7 +190,7 @@ void CaptureWindow::ReportFailure(const RunError& error) noexcept {
   if (reporting_ || !form_) return;
   reporting_ = true;
   try {
-    form_->CaptureLost();
+    run_->CaptureLost();
     ShowRunError(form_->platform.dialogs, error);
   } catch (...) {
     // Not even the box could be shown; the window goes on as it can.
@@ -217,7 +212,7 @@ LRESULT CaptureWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_MBUTTONDBLCLK:
       return OnMouse(message, wparam, lparam);
     case WM_CHAR:
-      form_->KeyPress(static_cast<char16_t>(wparam));
+      run_->KeyPress(static_cast<char16_t>(wparam));
       Sync();
       return 0;
     case WM_COMMAND:
@@ -263,27 +258,26 @@ LRESULT CaptureWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 LRESULT CaptureWindow::OnMouse(UINT message, WPARAM wparam, LPARAM lparam) {
-  const std::optional<MouseInput> in =
-      UnpackMouse(message, wparam, lparam, ::GetKeyState(VK_MENU) < 0);
+  const std::optional<MouseInput> in = UnpackMouse(message, wparam, lparam);
   if (!in) return 0;
   using Kind = MouseInput::Kind;
   switch (in->kind) {
     case Kind::Down:
       HoldPointer(in->buttons);
-      form_->MouseDown(in->button, in->shift, in->x, in->y);
+      run_->MouseDown(in->button, in->x, in->y);
       break;
     case Kind::DoubleClick:
       HoldPointer(in->buttons);
-      form_->DoubleClick(in->button, in->shift, in->x, in->y);
+      run_->DoubleClick(in->button, in->x, in->y);
       break;
     case Kind::Move:
-      form_->MouseMove(in->buttons, in->shift, in->x, in->y);
+      run_->MouseMove(in->buttons, in->x, in->y);
       break;
     case Kind::Up:
       // The capture goes before the release's reaction runs: a click may open a modal dialog,
       // and the dialog must not find a capture to take away.
       HoldPointer(in->buttons);
-      form_->MouseUp(in->button, in->shift, in->x, in->y);
+      run_->MouseUp(in->button, in->x, in->y);
       break;
   }
   Sync();
@@ -302,7 +296,7 @@ LRESULT CaptureWindow::OnCaptureLost() {
   // Another window (the font-size list, a dialog) took the pointer mid-press: the press is over,
   // with no release and no click.
   held_ = 0;
-  form_->CaptureLost();
+  run_->CaptureLost();
   Sync();
   return 0;
 }
@@ -314,7 +308,7 @@ LRESULT CaptureWindow::OnCommand(WPARAM wparam, LPARAM lparam) {
   switch (HIWORD(wparam)) {
     case EN_CHANGE:
       if (native_.Mirroring()) return 0;
-      form_->TextChanged(id, NativeControls::TextOf(child));
+      run_->TextChanged(id, NativeControls::TextOf(child));
       break;
     case CBN_SELENDOK: {
       const LRESULT item = ::SendMessageW(child, CB_GETCURSEL, 0, 0);
@@ -324,7 +318,7 @@ LRESULT CaptureWindow::OnCommand(WPARAM wparam, LPARAM lparam) {
       ::SendMessageW(child, CB_GETLBTEXT, static_cast<WPARAM>(item),
                      reinterpret_cast<LPARAM>(text.data()));
       text.resize(static_cast<std::size_t>(std::max<LRESULT>(0, length)));
-      form_->ComboClick(id, Utf16(text));
+      run_->ComboClick(id, Utf16(text));
       break;
     }
     default:

@@ -1,6 +1,6 @@
 // The capture window: one borderless window over the whole screen. Its window procedure only
-// unpacks messages into plain values and hands them to CaptureForm; after every event it mirrors
-// the form's controls and surface onto the screen.
+// unpacks messages into plain values and hands them to the run (CaptureRun); after every event it
+// mirrors the form's controls and surface onto the screen.
 #pragma once
 
 #include <windows.h>
@@ -8,14 +8,15 @@
 #include <algorithm>
 #include <vector>
 
-#include "capture/capture_form.h"
-#include "capture/run_error.h"
+#include "form/capture_form.h"
 #include "platform/platform.h"
 #include "platform/win32/control_painter.h"
 #include "platform/win32/dib.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/native_controls.h"
 #include "platform/win32/win32_surface.h"
+#include "run/capture_run.h"
+#include "run/run_error.h"
 
 namespace capture::win32 {
 
@@ -28,7 +29,7 @@ class CaptureWindow : public Window {
 
   // Creates the window, hidden, at (0, 0) with the screen's size, and its native controls; the
   // form receives its events from then on. False when the window could not be made.
-  bool Create(HINSTANCE instance, CaptureForm& form, SizeI screen);
+  bool Create(HINSTANCE instance, CaptureRun& run, SizeI screen);
   // Mirrors the form, shows the window, takes the keyboard and paints at once.
   void Show();
   // Puts the model on the screen now (what changed since the last event), running no other
@@ -43,7 +44,6 @@ class CaptureWindow : public Window {
 
   // ---- Window ----
   void SetPointer(Pointer pointer) override;
-  PointI CursorPos() const override;
   void Close() override { close_requested_ = true; }
   void PumpEvents() override;
   void Sleep(int milliseconds) override { ::Sleep(static_cast<DWORD>(std::max(0, milliseconds))); }
@@ -69,7 +69,8 @@ class CaptureWindow : public Window {
   std::vector<RectI> UpdateAreas() const;
 
   Win32Surface& surface_;
-  CaptureForm* form_ = nullptr;  // not owned
+  CaptureRun* run_ = nullptr;    // not owned: the events go here
+  CaptureForm* form_ = nullptr;  // not owned: the run's form, which the screen mirrors
   OwnedWindow window_;
   NativeControls native_;
   ControlPainter painter_;

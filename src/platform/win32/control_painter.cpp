@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "capture/art.h"
+#include "art/art.h"
 #include "platform/win32/fonts.h"
 #include "platform/win32/text.h"
 

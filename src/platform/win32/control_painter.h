@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "capture/controls.h"
+#include "form/controls.h"
 #include "platform/win32/dib.h"
 #include "platform/win32/handles.h"
 

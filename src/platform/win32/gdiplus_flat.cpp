@@ -124,7 +124,7 @@ std::u16string ExtendedLengthPath(const std::u16string& path) {
   const DWORD length =
       ::GetFullPathNameW(given.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
   if (length == 0 || length >= full.size()) return path;
-  const std::u16string absolute = Utf16(std::wstring_view(full.data(), length));
+  std::u16string absolute = Utf16(std::wstring_view(full.data(), length));
 
   if (absolute.size() < MAX_PATH) return absolute;
   const bool drive = absolute.size() > 2 && absolute[1] == u':' && absolute[2] == u'\\';

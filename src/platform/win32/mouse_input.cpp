@@ -6,7 +6,7 @@
 
 namespace capture::win32 {
 
-std::optional<MouseInput> UnpackMouse(UINT message, WPARAM wparam, LPARAM lparam, bool alt_down) {
+std::optional<MouseInput> UnpackMouse(UINT message, WPARAM wparam, LPARAM lparam) {
   using Kind = MouseInput::Kind;
   MouseInput in;
   switch (message) {
@@ -47,9 +47,6 @@ std::optional<MouseInput> UnpackMouse(UINT message, WPARAM wparam, LPARAM lparam
   if (keys & MK_LBUTTON) in.buttons |= button::kLeft;
   if (keys & MK_RBUTTON) in.buttons |= button::kRight;
   if (keys & MK_MBUTTON) in.buttons |= button::kMiddle;
-  if (keys & MK_SHIFT) in.shift |= 1;
-  if (keys & MK_CONTROL) in.shift |= 2;
-  if (alt_down) in.shift |= 4;
   in.x = static_cast<float>(GET_X_LPARAM(lparam));
   in.y = static_cast<float>(GET_Y_LPARAM(lparam));
   return in;

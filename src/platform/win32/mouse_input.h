@@ -12,12 +12,10 @@ struct MouseInput {
   Kind kind = Kind::Move;
   int button = 0;      // the button pressed or released: 1 left, 2 right, 4 middle; 0 for a move
   int buttons = 0;     // the buttons held once the message has happened, summed
-  int shift = 0;       // 1 Shift, 2 Ctrl, 4 Alt, summed
   float x = 0, y = 0;  // window pixels; negative or past the edge while the pointer is captured
 };
 
-// The plain values of a mouse message, or nothing for another message. `alt_down` is the Alt
-// key's state when the message was posted, which mouse messages do not carry.
-std::optional<MouseInput> UnpackMouse(UINT message, WPARAM wparam, LPARAM lparam, bool alt_down);
+// The plain values of a mouse message, or nothing for another message.
+std::optional<MouseInput> UnpackMouse(UINT message, WPARAM wparam, LPARAM lparam);
 
 }  // namespace capture::win32

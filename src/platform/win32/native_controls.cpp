@@ -19,7 +19,7 @@ constexpr std::array<const wchar_t*, 9> kFontSizes = {L"6",  L"8",  L"9",  L"10"
 constexpr int kComboListHeight = 9 * 20;
 
 int Round(float v) {
-  return static_cast<int>(std::lround(v));
+  return static_cast<int>(std::lroundf(v));
 }
 
 // The height of a line of text in the font.

@@ -8,7 +8,7 @@
 #include <array>
 #include <string>
 
-#include "capture/controls.h"
+#include "form/controls.h"
 #include "platform/win32/handles.h"
 
 namespace capture::win32 {

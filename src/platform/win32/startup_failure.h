@@ -1,7 +1,7 @@
 // How a start-up that cannot go on says why: a line on stderr and the "错误" box.
 #pragma once
 
-#include "capture/run_error.h"
+#include "run/run_error.h"
 
 namespace capture::win32 {
 

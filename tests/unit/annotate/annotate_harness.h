@@ -27,7 +27,7 @@ struct AnnotateHarness : FormHarness {
     const PointF p = Centre(id);
     Click(p.x, p.y);
   }
-  void MoveTo(PointF p) { form.MouseMove(0, 0, p.x, p.y); }
+  void MoveTo(PointF p) { run.MouseMove(0, p.x, p.y); }
 
   const Picture& Shown() const { return fake.surface.background(); }
   Colour ShownPixel(int x, int y) const { return ColourOf(Shown().at(x, y)); }

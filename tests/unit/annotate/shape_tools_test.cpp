@@ -14,16 +14,16 @@ TEST(ShapeTools, Press_OnTheBorderOrOutsideStartsNothing_OnePixelInStarts) {
   h.ClickOn(Image2(kRectTool));
   for (const PointF p :
        {PointF{100, 200}, PointF{300, 200}, PointF{150, 100}, PointF{150, 250}, PointF{50, 50}}) {
-    h.form.MouseDown(button::kLeft, 0, p.x, p.y);
+    h.run.MouseDown(button::kLeft, p.x, p.y);
     EXPECT_FALSE(h.form.PenDown) << p.x << "," << p.y;
     EXPECT_TRUE(h.fake.surface.Persistent());
     EXPECT_TRUE(h[ControlId::Picture1].visible) << "the selection stays as it is";
-    h.form.MouseUp(button::kLeft, 0, p.x, p.y);
+    h.run.MouseUp(button::kLeft, p.x, p.y);
   }
   EXPECT_EQ(h.form.store.SnapIdx, 1);
   EXPECT_TRUE(h[ControlId::Shape1].visible);
 
-  h.form.MouseDown(button::kLeft, 0, 101, 200);
+  h.run.MouseDown(button::kLeft, 101, 200);
   EXPECT_TRUE(h.form.PenDown);
   EXPECT_FALSE(h.fake.surface.Persistent());
   EXPECT_EQ(h.form.DrawX, 101);
@@ -35,15 +35,15 @@ TEST(ShapeTools, Rectangle_PreviewOnScreenOnly_CommitClampedToTheSelection) {
   h.ClickOn(Image2(kRectTool));
   const Picture before = h.Shown();
 
-  h.form.MouseDown(button::kLeft, 0, 110, 150);
-  h.form.MouseMove(button::kLeft, 0, 200, 200);
-  h.form.MouseMove(button::kLeft, 0, 500, 500);  // the first preview is gone
+  h.run.MouseDown(button::kLeft, 110, 150);
+  h.run.MouseMove(button::kLeft, 200, 200);
+  h.run.MouseMove(button::kLeft, 500, 500);  // the first preview is gone
   EXPECT_EQ(Changed(before, h.fake.surface.window_layer()), (RectI{110, 150, 301, 251}));
   EXPECT_EQ(h.fake.surface.window_layer().at(200, 175), before.at(200, 175));
   EXPECT_EQ(h.fake.surface.retained(), before);
   EXPECT_EQ(h.form.store.SnapIdx, 1);
 
-  h.form.MouseUp(button::kLeft, 0, 500, 500);
+  h.run.MouseUp(button::kLeft, 500, 500);
   EXPECT_EQ(Changed(before, h.Shown()), (RectI{110, 150, 301, 251}));
   EXPECT_EQ(h.ShownPixel(300, 250), kRed);
   EXPECT_EQ(h.ShownPixel(110, 200), kRed);
@@ -64,15 +64,15 @@ TEST(ShapeTools, Release_LeftOfAndAboveTheSelectionClampsToItsLeftAndTop) {
 TEST(ShapeTools, Colour_IsReadAtEveryPreviewAndAtTheCommit) {
   AnnotateHarness h;
   h.ClickOn(Image2(kArrowTool));
-  h.form.MouseDown(button::kLeft, 0, 120, 150);
-  h.form.MouseMove(button::kLeft, 0, 200, 150);
+  h.run.MouseDown(button::kLeft, 120, 150);
+  h.run.MouseMove(button::kLeft, 200, 150);
   EXPECT_EQ(ColourOf(h.fake.surface.window_layer().at(160, 150)), kRed);
 
   h[Pcolor(16)].back_colour = kBlue;
-  h.form.MouseMove(button::kLeft, 0, 220, 150);
+  h.run.MouseMove(button::kLeft, 220, 150);
   EXPECT_EQ(ColourOf(h.fake.surface.window_layer().at(160, 150)), kBlue);
   h[Pcolor(16)].back_colour = Rgb(0, 255, 0);
-  h.form.MouseUp(button::kLeft, 0, 220, 150);
+  h.run.MouseUp(button::kLeft, 220, 150);
   EXPECT_EQ(h.ShownPixel(160, 150), Rgb(0, 255, 0));
 }
 
@@ -115,13 +115,14 @@ TEST(ShapeTools, Ellipse_TakesTheCornersRoundedHalfToEvenAndUnsorted) {
   RecordingSurface surface;
   Platform platform{fake.window, surface, fake.screen, fake.clipboard, fake.dialogs, fake.gdiplus};
   CaptureForm form{platform};
-  form.Load();
+  CaptureRun run{form};
+  run.Load();
   Control& selection = form[ControlId::Shape1];
   selection.left = selection.top = 100;
   selection.width = 200;
   selection.height = 150;
   form.DrawOn = true;
-  form.ToolName = kToolEllipse;
+  form.ToolName = u"添加椎圆";
 
   StartShape(form, 250.5f, 200.5f);
   PreviewShape(form, 120.5f, 110.5f);

@@ -19,9 +19,9 @@ TEST_F(StylePanel, Swatch_TheReleaseAfterAPressChoosesTheColourWithAnyButton_The
   const int buttons[] = {button::kLeft, button::kRight, button::kMiddle};
   for (int k = 0; k < 3; ++k) {
     const PointF p = h.Centre(Pcolor(swatches[k]));
-    h.form.MouseDown(buttons[k], 0, p.x, p.y);
+    h.run.MouseDown(buttons[k], p.x, p.y);
     EXPECT_NE(CurrentColour(h.form), colours[k]) << "chosen on the press";
-    h.form.MouseUp(buttons[k], 0, 600, 20);  // far away: the pressed swatch still gets it
+    h.run.MouseUp(buttons[k], 600, 20);  // far away: the pressed swatch still gets it
     EXPECT_EQ(CurrentColour(h.form), colours[k]);
   }
   EXPECT_EQ(h.fake.window.closes, 0);

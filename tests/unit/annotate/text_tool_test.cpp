@@ -15,7 +15,7 @@ struct TextTool : ::testing::Test {
   // Opens the box with a click at (x, y) and types the text into it.
   void OpenAndType(float x, float y, const std::u16string& text) {
     h.Click(x, y);
-    h.form.TextChanged(ControlId::TextEdit, text);
+    h.run.TextChanged(ControlId::TextEdit, text);
   }
 
   AnnotateHarness h;
@@ -25,8 +25,8 @@ struct TextTool : ::testing::Test {
 
 TEST_F(TextTool, FirstRelease_OpensTheBoxAtTheReleasePointWithFocusAndDrawsNothing) {
   const Picture before = h.Shown();
-  h.form.MouseDown(button::kLeft, 0, 150, 160);
-  h.form.MouseUp(button::kLeft, 0, 400.5f, 300.25f);  // dragged out of the selection
+  h.run.MouseDown(button::kLeft, 150, 160);
+  h.run.MouseUp(button::kLeft, 400.5f, 300.25f);  // dragged out of the selection
 
   EXPECT_TRUE(box.visible);
   EXPECT_EQ(box.left, 400.5f);
@@ -43,17 +43,17 @@ TEST_F(TextTool, FirstRelease_OpensTheBoxAtTheReleasePointWithFocusAndDrawsNothi
 TEST_F(TextTool, Typing_WidensTheBoxToTheMeasuredTextAndNeverNarrowsIt) {
   OpenAndType(150, 160, u"ab");
   EXPECT_EQ(box.width, 25);
-  h.form.TextChanged(ControlId::TextEdit, u"你好世界abc");
+  h.run.TextChanged(ControlId::TextEdit, u"你好世界abc");
   EXPECT_EQ(box.width, h.fake.surface.TextWidth(u"你好世界abc"));
   EXPECT_GT(box.width, 25);
-  h.form.TextChanged(ControlId::TextEdit, u"你");
+  h.run.TextChanged(ControlId::TextEdit, u"你");
   EXPECT_EQ(box.width, h.fake.surface.TextWidth(u"你好世界abc"));
 }
 
 TEST_F(TextTool, SecondRelease_DrawsTheTextWithTheStyleChosenMeanwhileAndStoresIt) {
   OpenAndType(150.5f, 160.5f, u"标注 ok");
   h.ClickOn(Pcolor(13));
-  h.form.ComboClick(ControlId::Combo1, u"20");
+  h.run.ComboClick(ControlId::Combo1, u"20");
 
   h.Click(600, 20);  // anywhere on the window, outside the selection too
 
@@ -80,7 +80,7 @@ TEST_F(TextTool, EmptyBox_CommitDrawsNothingButStoresASnapshot_NextClickOpensAfr
   EXPECT_FALSE(box.visible);
   EXPECT_EQ(h.form.store.SnapIdx, 2);
 
-  h.form.TextChanged(ControlId::TextEdit, u"");
+  h.run.TextChanged(ControlId::TextEdit, u"");
   h.Click(120, 200);
   EXPECT_TRUE(box.visible);
   EXPECT_EQ(box.left, 120);
@@ -90,10 +90,9 @@ TEST_F(TextTool, EmptyBox_CommitDrawsNothingButStoresASnapshot_NextClickOpensAfr
 TEST_F(TextTool, EmptyBox_ClosedByAHandlePressStoresNothingAndTheResizeGoesAhead) {
   h.Click(150, 160);
   const PointF handle = h.form.controls.Origin(Image1(6));
-  h.form.MouseDown(button::kLeft, 0, handle.x + 1, handle.y + 1);
-  h.fake.window.cursor = {340, 280};
-  h.form.MouseMove(button::kLeft, 0, 340, 280);
-  h.form.MouseUp(button::kLeft, 0, 340, 280);
+  h.run.MouseDown(button::kLeft, handle.x + 1, handle.y + 1);
+  h.run.MouseMove(button::kLeft, 340, 280);
+  h.run.MouseUp(button::kLeft, 340, 280);
 
   EXPECT_FALSE(box.visible);
   EXPECT_TRUE(drawn.empty());
@@ -128,7 +127,7 @@ TEST(TextToolOpenBox, IsDrawnIntoTheCopyOfCopyAndQuitAndOfSave) {
     AnnotateHarness h;
     h.ClickOn(Image2(kTextTool));
     h.Click(150, 160);
-    h.form.TextChanged(ControlId::TextEdit, u"abc");
+    h.run.TextChanged(ControlId::TextEdit, u"abc");
 
     h.ClickOn(Image2(button));
 
@@ -144,10 +143,10 @@ TEST(TextToolOpenBox, IsDrawnIntoTheCopyOfADoubleClick) {
   h.Click(200, 200);
   h.ClickOn(Image2(kTextTool));
   h.Click(150, 160);
-  h.form.TextChanged(ControlId::TextEdit, u"abc");
+  h.run.TextChanged(ControlId::TextEdit, u"abc");
 
   // Delivered alone: the first click of a real double-click would commit the box by itself.
-  h.form.DoubleClick(button::kLeft, 0, 250, 220);
+  h.run.DoubleClick(button::kLeft, 250, 220);
 
   ASSERT_TRUE(h.fake.clipboard.content);
   EXPECT_EQ(ColourOf(h.fake.clipboard.content->at(51, 61)), kRed);
@@ -164,7 +163,7 @@ TEST_F(TextTool, OpenBox_ChoosingAnotherToolDrawsItFirst) {
   EXPECT_FALSE(box.visible);
   EXPECT_FALSE(h.form.PenDown);
   EXPECT_EQ(h.form.store.SnapIdx, 2);
-  EXPECT_EQ(h.form.ToolName, kToolRectangle);
+  EXPECT_EQ(ChosenTool(h.form), Tool::Rectangle);
 }
 
 TEST_F(TextTool, OpenBox_UndoTakesTheTypedTextBackAndRedoBringsItBack) {

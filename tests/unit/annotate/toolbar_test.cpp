@@ -19,7 +19,7 @@ TEST(Toolbar, ToolButton_SecondClickHidesThePanelAndKeepsTheTool_ThirdShowsIt) {
   h.ClickOn(Image2(kRectTool));
   EXPECT_FALSE(panel.visible);
   EXPECT_TRUE(h.form.DrawOn);
-  EXPECT_EQ(h.form.ToolName, kToolRectangle);
+  EXPECT_EQ(ChosenTool(h.form), Tool::Rectangle);
   h.ClickOn(Image2(kRectTool));
   EXPECT_TRUE(panel.visible);
 }
@@ -42,7 +42,7 @@ TEST(Toolbar, ToolButton_LaysThePanelOutBelowTheStripForEachTool) {
   const Control& panel = h[ControlId::Picture2];
 
   h.ClickOn(Image2(kTextTool));
-  EXPECT_EQ(h.form.ToolName, kToolText);
+  EXPECT_EQ(ChosenTool(h.form), Tool::Text);
   EXPECT_FLOAT_EQ(panel.left, h[ControlId::Picture1].left);
   EXPECT_FLOAT_EQ(panel.top, 254 + 26 + 3);
   EXPECT_TRUE(h[ControlId::PicFont].visible);
@@ -52,7 +52,7 @@ TEST(Toolbar, ToolButton_LaysThePanelOutBelowTheStripForEachTool) {
 
   // Another tool while the panel is shown: it stays, without the font size and narrower.
   h.ClickOn(Image2(kEllipseTool));
-  EXPECT_EQ(h.form.ToolName, kToolEllipse);
+  EXPECT_EQ(ChosenTool(h.form), Tool::Ellipse);
   EXPECT_TRUE(panel.visible);
   EXPECT_FALSE(h[ControlId::PicFont].visible);
   EXPECT_EQ(h[ControlId::PicColor].left, 4);
@@ -60,7 +60,7 @@ TEST(Toolbar, ToolButton_LaysThePanelOutBelowTheStripForEachTool) {
   EXPECT_EQ(h[ControlId::Shape4].width, panel.width);
 
   h.ClickOn(Image2(kArrowTool));
-  EXPECT_EQ(h.form.ToolName, kToolArrow);
+  EXPECT_EQ(ChosenTool(h.form), Tool::Arrow);
 }
 
 TEST(Toolbar, ToolButton_PanelGoesAboveTheStripWhenItDoesNotFitBelow) {

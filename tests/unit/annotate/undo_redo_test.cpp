@@ -42,7 +42,7 @@ TEST(UndoRedo, UndoRightAfterStartUp_ReturnsToSelectingAndLeavesThePicture) {
 
   h.ClickOn(Image2(kUndo));
 
-  EXPECT_EQ(h.form.SelMode, u"draw");
+  EXPECT_EQ(h.form.SelMode, SelectionMode::Draw);
   EXPECT_FALSE(h.form.DrawOn);
   EXPECT_EQ(h.form.store.SnapIdx, 1);
   for (ControlId id : {ControlId::Shape1, ControlId::Picture1, ControlId::Picture2,
@@ -64,7 +64,7 @@ TEST(UndoRedo, UndoPastEverything_KeepsTheSnapshotsForRedoOnANewSelection) {
   const Picture annotated = h.Shown();
   h.ClickOn(Image2(kUndo));
   h.ClickOn(Image2(kUndo));
-  ASSERT_EQ(h.form.SelMode, u"draw");
+  ASSERT_EQ(h.form.SelMode, SelectionMode::Draw);
   EXPECT_EQ(h.form.store.SnapMax, 2);
 
   h.Drag(100, 100, 300, 250);

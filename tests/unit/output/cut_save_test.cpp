@@ -1,6 +1,7 @@
+#include "output/cut_save.h"
+
 #include <gtest/gtest.h>
 
-#include "capture/capture_form.h"
 #include "output/save_dialog.h"
 #include "platform/fake/fake_platform.h"
 
@@ -14,14 +15,13 @@ class CutdSaveTest : public ::testing::Test {
   CutdSaveTest() { fake.clipboard.PutBitmap(selection); }
 
   fake::FakePlatform fake{Picture(64, 48)};
-  CaptureForm form{fake.platform};
   Picture selection = fake::NoisePicture(20, 10);
 };
 
 TEST_F(CutdSaveTest, Dialog_IsAskedForExactlyTheSaveAsRequest) {
   fake.dialogs.program_folder = u"D:\\工具\\Capture";
 
-  EXPECT_FALSE(form.CutdSave(selection));
+  EXPECT_FALSE(CutdSave(fake.platform, selection));
 
   ASSERT_EQ(fake.dialogs.save_requests.size(), 1u);
   const SaveDialogRequest& r = fake.dialogs.save_requests[0];
@@ -40,7 +40,7 @@ TEST_F(CutdSaveTest, Dialog_IsAskedForExactlyTheSaveAsRequest) {
 TEST_F(CutdSaveTest, Cancel_WritesNothingAndKeepsTheClipboard) {
   fake.dialogs.save_answer.reset();
 
-  EXPECT_FALSE(form.CutdSave(selection));
+  EXPECT_FALSE(CutdSave(fake.platform, selection));
 
   EXPECT_EQ(fake.clipboard.content, selection);
   EXPECT_EQ(fake.clipboard.empties, 0);
@@ -51,7 +51,7 @@ TEST_F(CutdSaveTest, Cancel_WritesNothingAndKeepsTheClipboard) {
 TEST_F(CutdSaveTest, WrittenFile_HoldsThePictureAndEmptiesTheClipboardThatStillHoldsIt) {
   fake.dialogs.save_answer = u"C:\\shots\\a.JPG";
 
-  EXPECT_TRUE(form.CutdSave(selection));
+  EXPECT_TRUE(CutdSave(fake.platform, selection));
 
   ASSERT_EQ(fake.gdiplus.bitmaps.size(), 1u);
   EXPECT_EQ(fake.gdiplus.bitmaps[0], selection);
@@ -66,7 +66,7 @@ TEST_F(CutdSaveTest, FailedSave_KeepsTheSelectionOnTheClipboard) {
   fake.dialogs.save_answer = u"Z:\\missing\\a.png";
   fake.gdiplus.save_status = gp_status::kGenericError;
 
-  EXPECT_FALSE(form.CutdSave(selection));
+  EXPECT_FALSE(CutdSave(fake.platform, selection));
 
   EXPECT_EQ(fake.dialogs.messages.size(), 1u);
   EXPECT_EQ(fake.clipboard.content, selection);
@@ -76,7 +76,7 @@ TEST_F(CutdSaveTest, FailedSave_KeepsTheSelectionOnTheClipboard) {
 TEST_F(CutdSaveTest, DotOnlyInAFolderName_TakesTheRestOfThePathAndIsRefused) {
   fake.dialogs.save_answer = u"C:\\a.b\\c";
 
-  EXPECT_FALSE(form.CutdSave(selection));
+  EXPECT_FALSE(CutdSave(fake.platform, selection));
 
   ASSERT_EQ(fake.dialogs.messages.size(), 1u);
   EXPECT_NE(fake.dialogs.messages[0].text.find(u"错误号: 9\r\n"), std::u16string::npos);

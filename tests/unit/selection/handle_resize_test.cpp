@@ -10,10 +10,9 @@ using testing::FormHarness;
 // Press on handle i, move the pointer to (x, y), release there, as the platform delivers it.
 void DragHandle(FormHarness& h, int i, int x, int y) {
   const PointF at = h.form.controls.Origin(Image1(i));
-  h.form.MouseDown(button::kLeft, 0, at.x + 1, at.y + 1);
-  h.fake.window.cursor = {x, y};
-  h.form.MouseMove(button::kLeft, 0, float(x), float(y));
-  h.form.MouseUp(button::kLeft, 0, float(x), float(y));
+  h.run.MouseDown(button::kLeft, at.x + 1, at.y + 1);
+  h.run.MouseMove(button::kLeft, float(x), float(y));
+  h.run.MouseUp(button::kLeft, float(x), float(y));
 }
 
 RectI Edges(const FormHarness& h) {
@@ -51,7 +50,7 @@ TEST_F(HandleTest, Drag_UpdatesLabelsAnchorAndPlacesTheToolbarOnRelease) {
   EXPECT_EQ(h[ControlId::LblPos].caption, u"300x200");
   EXPECT_FLOAT_EQ(h[ControlId::LblPos].left, 102);
   EXPECT_FLOAT_EQ(h.form.SelX, 100);
-  EXPECT_EQ(h.form.SizeState, u"Stop");
+  EXPECT_EQ(h.form.SizeState, Sizing::Stop);
   const Control& strip = h[ControlId::Picture1];
   EXPECT_TRUE(strip.visible);
   EXPECT_FLOAT_EQ(strip.left + strip.width, 400);
@@ -66,15 +65,13 @@ TEST_F(HandleTest, RepeatedGrabsOfACornerDoNotCreepTheOppositeEdges) {
 
 TEST_F(HandleTest, CrossingTheOppositeEdgeIsRefusedUntilThePointerComesBack) {
   const PointF at = h.form.controls.Origin(Image1(3));
-  h.form.MouseDown(button::kLeft, 0, at.x + 1, at.y + 1);
+  h.run.MouseDown(button::kLeft, at.x + 1, at.y + 1);
   for (int x : {200, 298, 350}) {
-    h.fake.window.cursor = {x, 170};
-    h.form.MouseMove(button::kLeft, 0, float(x), 170);
+    h.run.MouseMove(button::kLeft, float(x), 170);
   }
   EXPECT_EQ(Edges(), (RectI{300, 100, 300, 250}));  // last accepted: width 0
   EXPECT_EQ(h[ControlId::LblPos].caption, u"0x150");
-  h.fake.window.cursor = {148, 170};
-  h.form.MouseMove(button::kLeft, 0, 148, 170);
+  h.run.MouseMove(button::kLeft, 148, 170);
   EXPECT_EQ(Edges(), (RectI{150, 100, 300, 250}));
 }
 
@@ -84,7 +81,7 @@ TEST_F(HandleTest, Pointer_ShowsTheResizeDirectionOfEachHandle) {
                                Pointer::SizeNWSE, Pointer::SizeWE};
   for (int i = 0; i < 8; ++i) {
     const PointF at = h.form.controls.Origin(Image1(i));
-    h.form.MouseMove(0, 0, at.x + 1, at.y + 1);
+    h.run.MouseMove(0, at.x + 1, at.y + 1);
     EXPECT_EQ(h.fake.window.pointer, expected[i]) << i;
   }
 }
@@ -94,13 +91,13 @@ TEST_F(HandleTest, Press_CutsTheStoreAndHidesToolbarAndPanel) {
   h.form.store.Push(h.fake.surface);
   h.form[ControlId::Picture2].visible = true;
   const PointF at = h.form.controls.Origin(Image1(5));
-  h.form.MouseDown(button::kRight, 0, at.x + 1, at.y + 1);  // any button
+  h.run.MouseDown(button::kRight, at.x + 1, at.y + 1);  // any button
   EXPECT_EQ(h.form.store.SnapIdx, 1);
   EXPECT_EQ(h.form.store.SnapMax, 1);
   EXPECT_EQ(h.form.store.Snap.size(), 2u);
   EXPECT_FALSE(h[ControlId::Picture1].visible);
   EXPECT_FALSE(h[ControlId::Picture2].visible);
-  EXPECT_EQ(h.form.SizeState, u"Start");
+  EXPECT_EQ(h.form.SizeState, Sizing::Start);
 }
 
 TEST_F(HandleTest, Press_WithAToolAndAnnotationsIsRefusedButReleaseStillShowsTheToolbar) {
@@ -133,10 +130,10 @@ TEST(HandleResize, Press_DrawsAnOpenTextBoxFirst) {
   h.form.ToolName = u"添加文字";
   h.Click(200, 200);  // opens the box
   ASSERT_TRUE(h[ControlId::TextEdit].visible);
-  h.form.TextChanged(ControlId::TextEdit, u"note");
+  h.run.TextChanged(ControlId::TextEdit, u"note");
 
   const PointF at = h.form.controls.Origin(Image1(6));
-  h.form.MouseDown(button::kLeft, 0, at.x + 1, at.y + 1);
+  h.run.MouseDown(button::kLeft, at.x + 1, at.y + 1);
   ASSERT_EQ(h.fake.surface.text_calls.size(), 1u);
   EXPECT_EQ(h.fake.surface.text_calls[0].text, u"note");
   EXPECT_FALSE(h[ControlId::TextEdit].visible);

@@ -20,7 +20,7 @@ void SetSelection(FormHarness& h, float left, float top, float width, float heig
 TEST(Placement, ImageMove_CentresHandlesExceptTheTopRightOne) {
   FormHarness h;
   SetSelection(h, 100, 100, 200, 100);
-  h.form.ImageMove();
+  ImageMove(h.form);
   const float expected[8][2] = {{98, 98},  {198, 98},  {300 - 4 / 1.5f, 98}, {98, 148},
                                 {98, 198}, {198, 198}, {298, 198},           {298, 148}};
   for (int i = 0; i < 8; ++i) {

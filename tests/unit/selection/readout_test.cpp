@@ -11,9 +11,9 @@ using testing::FormHarness;
 
 TEST(Readout, SplitRGB_UsesSignedDivisionSoTheInvalidColourReadsMinusOne) {
   std::int32_t r = 0, g = 0, b = 0;
-  CaptureForm::SplitRGB(-1, r, g, b);
+  SplitRGB(-1, r, g, b);
   EXPECT_EQ((std::array{r, g, b}), (std::array<std::int32_t, 3>{-1, 0, 0}));
-  CaptureForm::SplitRGB(0x00FF8040, r, g, b);
+  SplitRGB(0x00FF8040, r, g, b);
   EXPECT_EQ((std::array{r, g, b}), (std::array<std::int32_t, 3>{64, 128, 255}));
 }
 
@@ -35,13 +35,13 @@ struct ReadoutTest : ::testing::Test {
 };
 
 TEST_F(ReadoutTest, EveryMoveReadsThePixelUnderThePointer) {
-  h->form.MouseMove(0, 0, 10, 10);
+  h->run.MouseMove(0, 10, 10);
   EXPECT_EQ(Colour(), u"RGB(255,0,0)");
-  h->form.MouseMove(0, 0, 10.6f, 9.6f);  // rounded to (11, 10)
+  h->run.MouseMove(0, 10.6f, 9.6f);  // rounded to (11, 10)
   EXPECT_EQ(Colour(), u"RGB(0,0,0)");
-  h->form.MouseMove(0, 0, 30, 30);
+  h->run.MouseMove(0, 30, 30);
   EXPECT_EQ(Colour(), u"RGB(255,255,255)");
-  h->form.MouseMove(0, 0, -5, 30);  // off the picture: the invalid colour
+  h->run.MouseMove(0, -5, 30);  // off the picture: the invalid colour
   EXPECT_EQ(Colour(), u"RGB(-1,0,0)");
 }
 
@@ -49,15 +49,15 @@ TEST_F(ReadoutTest, ReadsCommittedAnnotationsAndWhileDraggingTheScreenWithItsPre
   Surface& surface = h->fake.surface;
   surface.Line(20, 20, 20, 20, Rgb(0, 0, 255));
   h->form.store.Push(surface);
-  h->form.MouseMove(0, 0, 20, 20);
+  h->run.MouseMove(0, 20, 20);
   EXPECT_EQ(Colour(), u"RGB(0,0,255)");
 
   surface.SetPersistent(false);  // as while a shape is dragged out
   surface.Line(30, 30, 30, 30, Rgb(0, 255, 0));
-  h->form.MouseMove(0, 0, 30, 30);
+  h->run.MouseMove(0, 30, 30);
   EXPECT_EQ(Colour(), u"RGB(0,255,0)");
   surface.SetPersistent(true);
-  h->form.MouseMove(0, 0, 30, 30);
+  h->run.MouseMove(0, 30, 30);
   EXPECT_EQ(Colour(), u"RGB(255,255,255)");  // the preview is not in the picture
 }
 

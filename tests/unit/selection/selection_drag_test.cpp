@@ -16,8 +16,8 @@ void ExpectGeometry(const Control& c, float left, float top, float width, float 
 
 TEST(SelectionDrag, Drag_DrawsTheSelectionWithLabelsHandlesAndToolbar) {
   FormHarness h;
-  h.form.MouseDown(button::kLeft, 0, 100, 100);
-  h.form.MouseMove(button::kLeft, 0, 300, 250);
+  h.run.MouseDown(button::kLeft, 100, 100);
+  h.run.MouseMove(button::kLeft, 300, 250);
 
   ExpectGeometry(h[ControlId::Shape1], 100, 100, 200, 150);
   EXPECT_EQ(h[ControlId::LblPos].caption, u"200x150");
@@ -29,8 +29,8 @@ TEST(SelectionDrag, Drag_DrawsTheSelectionWithLabelsHandlesAndToolbar) {
   }
   EXPECT_FALSE(h[ControlId::Picture1].visible);
 
-  h.form.MouseUp(button::kLeft, 0, 300, 250);
-  EXPECT_EQ(h.form.SelMode, u"move");
+  h.run.MouseUp(button::kLeft, 300, 250);
+  EXPECT_EQ(h.form.SelMode, SelectionMode::Move);
   EXPECT_FLOAT_EQ(h.form.SelX, 100);
   EXPECT_FLOAT_EQ(h.form.SelY, 100);
   const Control& strip = h[ControlId::Picture1];
@@ -44,44 +44,44 @@ TEST(SelectionDrag, RubberBand_EveryQuadrantGivesTheSameRectangle) {
       {100, 100, 300, 250}, {300, 100, 100, 250}, {100, 250, 300, 100}, {300, 250, 100, 100}};
   for (const auto& c : corners) {
     FormHarness h;
-    h.form.MouseDown(button::kLeft, 0, c[0], c[1]);
-    h.form.MouseMove(button::kLeft, 0, c[2], c[3]);
+    h.run.MouseDown(button::kLeft, c[0], c[1]);
+    h.run.MouseMove(button::kLeft, c[2], c[3]);
     ExpectGeometry(h[ControlId::Shape1], 100, 100, 200, 150);
   }
 }
 
 TEST(SelectionDrag, RubberBand_LevelWithTheAnchorKeepsThePreviousGeometry) {
   FormHarness h;
-  h.form.MouseDown(button::kLeft, 0, 100, 100);
-  h.form.MouseMove(button::kLeft, 0, 150, 130);
-  h.form.MouseMove(button::kLeft, 0, 200, 100);  // level with the anchor
+  h.run.MouseDown(button::kLeft, 100, 100);
+  h.run.MouseMove(button::kLeft, 150, 130);
+  h.run.MouseMove(button::kLeft, 200, 100);  // level with the anchor
   ExpectGeometry(h[ControlId::Shape1], 100, 100, 50, 30);
-  h.form.MouseMove(button::kLeft, 0, 100, 300);  // straight below it
+  h.run.MouseMove(button::kLeft, 100, 300);  // straight below it
   ExpectGeometry(h[ControlId::Shape1], 100, 100, 50, 30);
   EXPECT_EQ(h[ControlId::LblPos].caption, u"50x30");
 }
 
 TEST(SelectionDrag, Labels_ShowFractionalSizesInGeneralForm) {
   FormHarness h;
-  h.form.MouseDown(button::kLeft, 0, 10, 20);
-  h.form.MouseMove(button::kLeft, 0, 15, 23);
+  h.run.MouseDown(button::kLeft, 10, 20);
+  h.run.MouseMove(button::kLeft, 15, 23);
   EXPECT_EQ(h[ControlId::LblPos].caption, u"5x3");
   EXPECT_FLOAT_EQ(h[ControlId::LblPos].left, 12);
   EXPECT_FLOAT_EQ(h[ControlId::LblPos].top, 22);
-  h.form.MouseMove(button::kLeft, 0, 22.5f, 23.25f);
+  h.run.MouseMove(button::kLeft, 22.5f, 23.25f);
   EXPECT_EQ(h[ControlId::LblPos].caption, u"12.5x3.25");
 }
 
 TEST(SelectionDrag, Click_LeavesAnEmptySelectionThatTheNextPressThrowsAway) {
   FormHarness h;
   h.Click(200, 150);
-  EXPECT_EQ(h.form.SelMode, u"move");
+  EXPECT_EQ(h.form.SelMode, SelectionMode::Move);
   ExpectGeometry(h[ControlId::Shape1], 200, 150, 0, 0);
   EXPECT_TRUE(h[ControlId::Picture1].visible);
 
-  h.form.MouseDown(button::kLeft, 0, 200, 150);
-  EXPECT_EQ(h.form.SelMode, u"draw");
-  EXPECT_EQ(h.form.SelCleared, 1);
+  h.run.MouseDown(button::kLeft, 200, 150);
+  EXPECT_EQ(h.form.SelMode, SelectionMode::Draw);
+  EXPECT_TRUE(h.form.SelCleared);
 }
 
 TEST(SelectionDrag, Press_OnLeftOrTopEdgeIsInsideAndOnRightOrBottomEdgeThrowsAway) {
@@ -92,11 +92,11 @@ TEST(SelectionDrag, Press_OnLeftOrTopEdgeIsInsideAndOnRightOrBottomEdgeThrowsAwa
                                      {150.f, 250.f, false}}) {
     FormHarness h;
     h.Drag(100, 100, 300, 250);
-    h.form.MouseDown(button::kLeft, 0, x, y);
-    EXPECT_EQ(h.form.SelMode, inside ? u"move" : u"draw") << x << "," << y;
+    h.run.MouseDown(button::kLeft, x, y);
+    EXPECT_EQ(h.form.SelMode, inside ? SelectionMode::Move : SelectionMode::Draw) << x << "," << y;
     EXPECT_EQ(h[ControlId::Shape1].visible, inside);
-    EXPECT_EQ((RectI{100, 100, 300, 250}), h.form.SelRect);
     if (inside) {
+      EXPECT_EQ((RectI{100, 100, 300, 250}), h.form.SelRect());  // the selection stays
       EXPECT_FLOAT_EQ(h.form.MoveX, x);
       EXPECT_EQ(h.fake.window.pointer, Pointer::Cross);
     } else {
@@ -112,20 +112,20 @@ TEST(SelectionDrag, PressOutside_StartsANewSelectionFromThePressPoint) {
   h.Drag(100, 100, 300, 250);
   h.Drag(400, 300, 450, 350);
   ExpectGeometry(h[ControlId::Shape1], 400, 300, 50, 50);
-  EXPECT_EQ(h.form.SelMode, u"move");
+  EXPECT_EQ(h.form.SelMode, SelectionMode::Move);
 }
 
 TEST(SelectionDrag, MoveDrag_FollowsThePointerWithoutChangingTheSizeText) {
   FormHarness h;
   h.Drag(100, 100, 300, 250);
-  h.form.MouseDown(button::kLeft, 0, 150, 150);
-  h.form.MouseMove(button::kLeft, 0, 170, 140);
-  h.form.MouseMove(button::kLeft, 0, 180, 160);
+  h.run.MouseDown(button::kLeft, 150, 150);
+  h.run.MouseMove(button::kLeft, 170, 140);
+  h.run.MouseMove(button::kLeft, 180, 160);
   ExpectGeometry(h[ControlId::Shape1], 130, 110, 200, 150);
   EXPECT_EQ(h[ControlId::LblPos].caption, u"200x150");
   EXPECT_FLOAT_EQ(h[ControlId::LblPos].left, 132);
   EXPECT_EQ(h.fake.window.pointer, Pointer::SizeAll);
-  h.form.MouseUp(button::kLeft, 0, 180, 160);
+  h.run.MouseUp(button::kLeft, 180, 160);
   EXPECT_FLOAT_EQ(h.form.SelX, 130);
   EXPECT_FLOAT_EQ(h.form.SelY, 110);
 }
@@ -133,31 +133,31 @@ TEST(SelectionDrag, MoveDrag_FollowsThePointerWithoutChangingTheSizeText) {
 TEST(SelectionDrag, MoveDrag_IsKeptOnTheScreenInClampOrder) {
   FormHarness h(640, 480);
   h.Drag(100, 100, 300, 250);
-  h.form.MouseDown(button::kLeft, 0, 150, 150);
-  h.form.MouseMove(button::kLeft, 0, 0, 0);  // past the left and top edges
+  h.run.MouseDown(button::kLeft, 150, 150);
+  h.run.MouseMove(button::kLeft, 0, 0);  // past the left and top edges
   ExpectGeometry(h[ControlId::Shape1], 0, 0, 200, 150);
-  h.form.MouseMove(button::kLeft, 0, 1000, 1000);  // past the right and bottom edges
+  h.run.MouseMove(button::kLeft, 1000, 1000);  // past the right and bottom edges
   ExpectGeometry(h[ControlId::Shape1], 440, 330, 200, 150);
-  h.form.MouseUp(button::kLeft, 0, 1000, 1000);
+  h.run.MouseUp(button::kLeft, 1000, 1000);
 
   // A selection wider than the screen ends up pinned at screen width - width, left of 0.
   FormHarness wide(640, 480);
   wide.Drag(-20, 10, 700, 100);
-  wide.form.MouseDown(button::kLeft, 0, 10, 50);
-  wide.form.MouseMove(button::kLeft, 0, 30, 50);
+  wide.run.MouseDown(button::kLeft, 10, 50);
+  wide.run.MouseMove(button::kLeft, 30, 50);
   EXPECT_FLOAT_EQ(wide[ControlId::Shape1].left, 640 - 720);
 }
 
 TEST(SelectionDrag, Pointer_MoveArrowOnlyStrictlyInside) {
   FormHarness h;
   h.Drag(100, 100, 300, 250);
-  h.form.MouseMove(0, 0, 200, 200);
+  h.run.MouseMove(0, 200, 200);
   EXPECT_EQ(h.fake.window.pointer, Pointer::SizeAll);
-  h.form.MouseMove(0, 0, 100, 200);  // on the left edge
+  h.run.MouseMove(0, 100, 200);  // on the left edge
   EXPECT_EQ(h.fake.window.pointer, Pointer::Cross);
-  h.form.MouseMove(0, 0, 299.5f, 200);
+  h.run.MouseMove(0, 299.5f, 200);
   EXPECT_EQ(h.fake.window.pointer, Pointer::SizeAll);
-  h.form.MouseMove(0, 0, 300, 200);
+  h.run.MouseMove(0, 300, 200);
   EXPECT_EQ(h.fake.window.pointer, Pointer::Cross);
 }
 
@@ -171,7 +171,7 @@ TEST(SelectionDrag, RightClick_WithNoSelectionCloses_WithASelectionThrowsItAway)
   h.Drag(100, 100, 300, 250);
   h.Click(200, 200, button::kRight);  // inside
   EXPECT_FALSE(h.form.Closed());
-  EXPECT_EQ(h.form.SelMode, u"draw");
+  EXPECT_EQ(h.form.SelMode, SelectionMode::Draw);
   for (ControlId id :
        {ControlId::Shape1, ControlId::LblPos, ControlId::lblInfo, ControlId::Picture1, Image1(7)}) {
     EXPECT_FALSE(h[id].visible) << h[id].name;
@@ -191,17 +191,17 @@ TEST(SelectionDrag, MiddleClick_ClosesOnlyWhileNothingWasThrownAway) {
   h.Drag(400, 300, 450, 350);  // threw the first selection away
   h.Click(420, 320, button::kMiddle);
   EXPECT_FALSE(h.form.Closed());
-  EXPECT_EQ(h.form.SelMode, u"move");
+  EXPECT_EQ(h.form.SelMode, SelectionMode::Move);
 }
 
 TEST(SelectionDrag, ToolActive_PressOutsideNeitherThrowsAwayNorHidesTheToolbar) {
   FormHarness h;
   h.Drag(100, 100, 300, 250);
   h.form.DrawOn = true;
-  h.form.MouseDown(button::kLeft, 0, 500, 400);
+  h.run.MouseDown(button::kLeft, 500, 400);
   EXPECT_TRUE(h[ControlId::Shape1].visible);
   EXPECT_TRUE(h[ControlId::Picture1].visible);
-  EXPECT_EQ(h.form.SelMode, u"move");
+  EXPECT_EQ(h.form.SelMode, SelectionMode::Move);
 }
 
 TEST(SelectionDrag, DoubleClick_CopiesExactlyTheSelectionAndCloses) {
@@ -229,17 +229,17 @@ TEST(SelectionDrag, DoubleClick_CopiesExactlyTheSelectionAndCloses) {
 
 TEST(SelectionDrag, DoubleClick_OnTheRightOrBottomEdgeOrBeforeAnySelectionDoesNothing) {
   FormHarness before;
-  before.form.DoubleClick(button::kLeft, 0, 0, 0);
+  before.run.DoubleClick(button::kLeft, 0, 0);
   EXPECT_FALSE(before.form.Closed());
 
   for (const auto& [x, y] : {std::pair{300.f, 200.f}, {200.f, 250.f}}) {
     FormHarness h;
     h.Drag(100, 100, 300, 250);
-    h.form.MouseDown(button::kLeft, 0, 200, 200);  // a press inside sets MoveX, MoveY
-    h.form.MouseUp(button::kLeft, 0, 200, 200);
+    h.run.MouseDown(button::kLeft, 200, 200);  // a press inside sets MoveX, MoveY
+    h.run.MouseUp(button::kLeft, 200, 200);
     h.form.MoveX = x;
     h.form.MoveY = y;
-    h.form.DoubleClick(button::kLeft, 0, x, y);
+    h.run.DoubleClick(button::kLeft, x, y);
     EXPECT_FALSE(h.form.Closed()) << x << "," << y;
     EXPECT_EQ(h.fake.clipboard.puts, 0);
   }
@@ -247,9 +247,9 @@ TEST(SelectionDrag, DoubleClick_OnTheRightOrBottomEdgeOrBeforeAnySelectionDoesNo
 
 TEST(SelectionDrag, Escape_ClosesWithoutTouchingTheClipboard) {
   FormHarness h;
-  h.form.KeyPress(u'a');
+  h.run.KeyPress(u'a');
   EXPECT_FALSE(h.form.Closed());
-  h.form.KeyPress(27);
+  h.run.KeyPress(27);
   EXPECT_TRUE(h.form.Closed());
   EXPECT_EQ(h.fake.clipboard.puts + h.fake.clipboard.empties, 0);
 }
@@ -263,7 +263,7 @@ namespace {
 TEST(SelectionDrag, DoubleClick_EscapeWhileTheWindowRepaintsCancelsTheCopy) {
   testing::FormHarness h;
   h.Drag(100, 100, 300, 250);
-  h.fake.window.on_pump = [&] { h.form.KeyPress(27); };
+  h.fake.window.on_pump = [&] { h.run.KeyPress(27); };
   h.DoubleClick(200, 200);
   EXPECT_TRUE(h.form.Closed());
   EXPECT_EQ(h.fake.clipboard.puts, 0);

@@ -1,0 +1,19 @@
+// The drawings behind ArtIcon, one per family of pictures.
+#pragma once
+
+#include <cstdint>
+
+#include "art/art.h"
+
+namespace capture::art {
+
+// One of the nine 16 x 16 toolbar buttons (ToolRect to CopyQuit).
+Icon DrawToolbarIcon(Art art);
+// A bold capital A filling a 16 x 16 cell, in one colour.
+Icon LetterA(std::uint32_t argb);
+// The 16 x 16 font-size symbol: a blue letter A.
+Icon DrawFontSize();
+// One of the 50 x 22 looks of the font-size combo look-alike (ComboNormal to ComboPressed).
+Icon DrawCombo(Art look);
+
+}  // namespace capture::art

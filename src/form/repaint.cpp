@@ -1,0 +1,57 @@
+#include "form/repaint.h"
+
+namespace capture {
+namespace {
+
+bool SameLook(const Control& a, const Control& b) {
+  return a.width == b.width && a.height == b.height && a.back_colour == b.back_colour &&
+         a.fore_colour == b.fore_colour && a.border_colour == b.border_colour &&
+         a.fill_colour == b.fill_colour && a.has_border == b.has_border &&
+         a.has_fill == b.has_fill && a.caption == b.caption && a.picture == b.picture &&
+         a.font_points == b.font_points;
+}
+
+// Where a control is seen: its bounds, or for an unfilled shape the four sides of its outline.
+void AddFootprint(const Controls& controls, ControlId id, std::vector<RectI>& out) {
+  const RectI r = controls.Bounds(id);
+  const Control& c = controls[id];
+  if (c.kind != ControlKind::Shape || c.has_fill || r.right - r.left <= 6 ||
+      r.bottom - r.top <= 6) {
+    out.push_back(r);
+    return;
+  }
+  // Bounds() leaves a pixel of slack on each side; each strip is three pixels thick.
+  out.push_back({r.left, r.top, r.right, r.top + 3});
+  out.push_back({r.left, r.bottom - 3, r.right, r.bottom});
+  out.push_back({r.left, r.top + 3, r.left + 3, r.bottom - 3});
+  out.push_back({r.right - 3, r.top + 3, r.right, r.bottom - 3});
+}
+
+}  // namespace
+
+std::vector<RectI> ChangedAreas(const Controls& before, const Controls& after) {
+  std::vector<RectI> areas;
+  for (const Control& c : after.All()) {
+    const ControlId id = c.id;
+    const bool shown_before = before.ShownOnScreen(id);
+    const bool shown_after = after.ShownOnScreen(id);
+    if (!shown_before && !shown_after) continue;
+    const PointF o1 = before.Origin(id), o2 = after.Origin(id);
+    const bool same =
+        shown_before == shown_after && o1.x == o2.x && o1.y == o2.y && SameLook(before[id], c);
+    if (same) continue;
+    if (shown_before) AddFootprint(before, id, areas);
+    if (shown_after) AddFootprint(after, id, areas);
+  }
+  return areas;
+}
+
+long long TotalArea(const std::vector<RectI>& areas) {
+  long long total = 0;
+  for (const RectI& r : areas) {
+    if (!r.Empty()) total += static_cast<long long>(r.right - r.left) * (r.bottom - r.top);
+  }
+  return total;
+}
+
+}  // namespace capture

@@ -1,0 +1,22 @@
+// The copy of a rectangle to the clipboard, and the colour splitter.
+#include "form/capture_form.h"
+
+namespace capture {
+
+std::optional<ScreenCopy> CaptureForm::ScrnCap(std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                                               std::int32_t y2) {
+  controls[ControlId::Shape1].visible = false;
+  controls[ControlId::LblPos].visible = false;
+  controls[ControlId::lblInfo].visible = false;
+  for (int i = 0; i < 8; ++i) controls[Image1(i)].visible = false;
+  platform.window.PumpEvents();
+  if (closed_) return std::nullopt;  // Escape while the window repainted: the user cancelled
+
+  // The copy comes from the window's own picture, not from the screen: whatever happens to lie
+  // over the window (a tooltip, a notification) cannot leak into it.
+  ScreenCopy copy{platform.surface.Copy({x1, y1, x2, y2})};
+  copy.on_clipboard = platform.clipboard.PutBitmap(copy.picture);
+  return copy;
+}
+
+}  // namespace capture

@@ -1,0 +1,108 @@
+#include "run/capture_run.h"
+
+#include <exception>
+#include <new>
+
+#include "run/reactions.h"
+#include "run/run_error.h"
+
+namespace capture {
+namespace {
+
+Event::Kind KindOf(PointerEvent event) {
+  switch (event) {
+    case PointerEvent::Down:
+      return Event::Kind::Down;
+    case PointerEvent::Move:
+      return Event::Kind::Move;
+    case PointerEvent::Up:
+      return Event::Kind::Up;
+    case PointerEvent::Click:
+      return Event::Kind::Click;
+    case PointerEvent::DoubleClick:
+      return Event::Kind::DoubleClick;
+  }
+  return Event::Kind::Move;
+}
+
+}  // namespace
+
+template <typename Work>
+void CaptureRun::Guarded(Work&& work) {
+  if (form_.Closed()) return;
+  RunError error;
+  try {
+    work();
+    return;
+  } catch (const std::bad_alloc&) {
+    error = OutOfMemory();
+  } catch (const std::exception& e) {
+    error = InternalError(e.what());
+  }
+  // The box takes the pointer, as on Windows: whatever was pressed is let go.
+  form_.router.CaptureLost();
+  ShowRunError(form_.platform.dialogs, error);
+}
+
+void CaptureRun::Run(const Event& event) {
+  // A reaction may close the window; nothing runs after that.
+  if (form_.Closed()) return;
+  if (const Reaction reaction = ReactionFor(event)) reaction(form_, event);
+}
+
+void CaptureRun::Deliver(const Deliveries& deliveries) {
+  for (const Delivery& d : deliveries) {
+    Event event;
+    event.kind = KindOf(d.event);
+    event.target = d.target;
+    event.button = d.button;
+    event.point = d.point;
+    Run(event);
+  }
+}
+
+void CaptureRun::MouseDown(int button, float x, float y) {
+  Guarded([&] { Deliver(form_.router.Down(form_.controls, button, {x, y})); });
+}
+void CaptureRun::MouseMove(int buttons, float x, float y) {
+  Guarded([&] { Deliver(form_.router.Move(form_.controls, buttons, {x, y})); });
+}
+void CaptureRun::MouseUp(int button, float x, float y) {
+  Guarded([&] { Deliver(form_.router.Up(form_.controls, button, {x, y})); });
+}
+void CaptureRun::DoubleClick(int button, float x, float y) {
+  Guarded([&] { Deliver(form_.router.DoubleClick(form_.controls, button, {x, y})); });
+}
+
+void CaptureRun::KeyPress(char16_t key) {
+  Event event;
+  event.kind = Event::Kind::Key;
+  event.key = key;
+  Guarded([&] { Run(event); });
+}
+
+void CaptureRun::TextChanged(ControlId box, const std::u16string& text) {
+  Event event;
+  event.kind = Event::Kind::TextChanged;
+  event.target = box;
+  Guarded([&] {
+    form_[box].caption = text;  // the box's own text, mirrored into the model first
+    Run(event);
+  });
+}
+
+void CaptureRun::ComboClick(ControlId combo, const std::u16string& text) {
+  Event event;
+  event.kind = Event::Kind::ListChosen;
+  event.target = combo;
+  Guarded([&] {
+    form_[combo].caption = text;
+    Run(event);
+  });
+}
+
+void CaptureRun::CaptureLost() {
+  form_.router.CaptureLost();
+}
+
+}  // namespace capture

@@ -1,0 +1,55 @@
+// A run of the capture window: start-up, then every event from the platform routed to a control
+// and looked up in the reaction table (run/reactions.cpp), until one of the ends of a run closes
+// the window.
+#pragma once
+
+#include <string>
+
+#include "form/capture_form.h"
+
+namespace capture {
+
+struct Deliveries;
+struct Event;
+
+class CaptureRun {
+ public:
+  explicit CaptureRun(CaptureForm& form) : form_(form) {}
+  CaptureRun(const CaptureRun&) = delete;
+  CaptureRun& operator=(const CaptureRun&) = delete;
+
+  CaptureForm& form() { return form_; }
+  const CaptureForm& form() const { return form_; }
+
+  // Runs once, before the window is first shown: freezes the screen into the surface and stores
+  // it as the first snapshot. Throws StartupFailed (run_error.h) when the screen cannot be read
+  // or a buffer cannot be made; the run cannot go on then.
+  void Load();
+
+  // ---- Window-level input, as the platform unpacks it. Button codes: see types.h. ----
+  void MouseDown(int button, float x, float y);
+  void MouseMove(int buttons, float x, float y);
+  void MouseUp(int button, float x, float y);
+  // The second press of a double-click, which Windows sends in place of a press.
+  void DoubleClick(int button, float x, float y);
+  void KeyPress(char16_t key);
+  // A native text box's text changed (by the user, or mirrored from a change the form made).
+  void TextChanged(ControlId box, const std::u16string& text);
+  // An item was chosen from the combo box's list; `text` is the combo box's text now.
+  void ComboClick(ControlId combo, const std::u16string& text);
+  // Another window took the pointer while buttons were held (a modal dialog, the font-size list):
+  // the press is over without a release.
+  void CaptureLost();
+
+ private:
+  // Runs what one window event does. An exception it throws is reported in the "错误" box and
+  // ends the press; the run goes on.
+  template <typename Work>
+  void Guarded(Work&& work);
+  void Deliver(const Deliveries& deliveries);
+  void Run(const Event& event);
+
+  CaptureForm& form_;
+};
+
+}  // namespace capture

@@ -1,0 +1,94 @@
+#include "run/copy_selection.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+
+#include "annotate/text_tool.h"
+#include "form/capture_form.h"
+#include "output/cut_save.h"
+#include "output/save_error.h"
+
+namespace capture {
+namespace {
+
+// What a copy hides: first the toolbar strip, the style panel and the selection outline, then the
+// size and colour labels and the eight handles.
+constexpr std::size_t kToolbarAndOutline = 3;
+constexpr std::array kHiddenByCopy{
+    ControlId::Picture1, ControlId::Picture2, ControlId::Shape1, ControlId::LblPos,
+    ControlId::lblInfo,  Image1(0),           Image1(1),         Image1(2),
+    Image1(3),           Image1(4),           Image1(5),         Image1(6),
+    Image1(7),
+};
+
+// Which of those were shown before the copy.
+class ShownBeforeCopy {
+ public:
+  explicit ShownBeforeCopy(const CaptureForm& form) {
+    for (std::size_t i = 0; i < kHiddenByCopy.size(); ++i) {
+      shown_[i] = form[kHiddenByCopy[i]].visible;
+    }
+  }
+  // The toolbar strip, the style panel and the outline: what shows while the save dialog is open.
+  void ShowToolbarAndOutline(CaptureForm& form) const { Show(form, kToolbarAndOutline); }
+  // Everything, for the run to go on as before the copy.
+  void ShowAll(CaptureForm& form) const { Show(form, kHiddenByCopy.size()); }
+
+ private:
+  void Show(CaptureForm& form, std::size_t count) const {
+    for (std::size_t i = 0; i < count; ++i) form[kHiddenByCopy[i]].visible = shown_[i];
+  }
+
+  std::array<bool, kHiddenByCopy.size()> shown_{};
+};
+
+// Hides the toolbar strip and the style panel, pauses 10 ms and lets the window repaint, then
+// hides the selection outline and copies the selection, its edges taken to whole pixels; nothing
+// when Escape closed the window while it repainted.
+std::optional<ScreenCopy> CopyOut(CaptureForm& form) {
+  CommitOpenTextBox(form);
+  form[ControlId::Picture1].visible = false;
+  form[ControlId::Picture2].visible = false;
+  form.platform.window.Sleep(10);
+  form.platform.window.PumpEvents();
+  form[ControlId::Shape1].visible = false;
+  const RectI selection = form.SelRect();
+  return form.ScrnCap(selection.left, selection.top, selection.right, selection.bottom);
+}
+
+// CopyOut, with the chrome put back when it fails (out of memory at a large screen): the run goes
+// on as before the copy.
+std::optional<ScreenCopy> CopyOutOrRestore(CaptureForm& form, const ShownBeforeCopy& chrome) {
+  try {
+    return CopyOut(form);
+  } catch (...) {
+    chrome.ShowAll(form);
+    throw;
+  }
+}
+
+}  // namespace
+
+void CopyAndQuit(CaptureForm& form) {
+  const ShownBeforeCopy chrome(form);
+  const std::optional<ScreenCopy> copy = CopyOutOrRestore(form, chrome);
+  if (!copy) return;
+  if (copy->on_clipboard) return form.CloseWindow();
+  chrome.ShowAll(form);
+  ShowCopyError(form.platform.dialogs, ClipboardError());
+}
+
+void SaveAndQuit(CaptureForm& form) {
+  const ShownBeforeCopy chrome(form);
+  const std::optional<ScreenCopy> copy = CopyOutOrRestore(form, chrome);
+  chrome.ShowToolbarAndOutline(form);
+  if (!copy) return;
+  // The save needs only the copy: a clipboard that refused it is reported, and the save goes on.
+  if (!copy->on_clipboard) ShowCopyError(form.platform.dialogs, ClipboardError());
+  const bool written = CutdSave(form.platform, copy->picture);
+  if (written || copy->on_clipboard) return form.CloseWindow();
+  chrome.ShowAll(form);
+}
+
+}  // namespace capture

@@ -1,0 +1,155 @@
+#include "art/art.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+namespace capture {
+namespace {
+
+constexpr std::array kToolbar{Art::ToolRect,  Art::ToolEllipse, Art::ToolText,
+                              Art::ToolArrow, Art::Undo,        Art::Redo,
+                              Art::Save,      Art::Quit,        Art::CopyQuit};
+constexpr std::array kComboLooks{Art::ComboNormal, Art::ComboHover, Art::ComboPressed};
+
+int Alpha(std::uint32_t p) {
+  return static_cast<int>(p >> 24);
+}
+int Red(std::uint32_t p) {
+  return static_cast<int>((p >> 16) & 0xFF);
+}
+int Green(std::uint32_t p) {
+  return static_cast<int>((p >> 8) & 0xFF);
+}
+int Blue(std::uint32_t p) {
+  return static_cast<int>(p & 0xFF);
+}
+
+// Share of the icon's ink (opacity-weighted) whose colour passes the test.
+template <class Test>
+double InkShare(const Icon& icon, Test test) {
+  double all = 0, passing = 0;
+  for (std::uint32_t p : icon.argb) {
+    all += Alpha(p);
+    if (test(p)) passing += Alpha(p);
+  }
+  return all > 0 ? passing / all : 0;
+}
+
+// Ink in the left and the right half of the icon.
+std::array<double, 2> LeftRightInk(const Icon& icon) {
+  std::array<double, 2> ink{};
+  for (int y = 0; y < icon.height; ++y) {
+    for (int x = 0; x < icon.width; ++x) {
+      ink[x < icon.width / 2 ? 0 : 1] += Alpha(icon.argb[y * icon.width + x]);
+    }
+  }
+  return ink;
+}
+
+double MeanBrightness(const Icon& icon, int left, int right) {
+  double sum = 0;
+  int n = 0;
+  for (int y = 0; y < icon.height; ++y) {
+    for (int x = left; x < right; ++x, ++n) {
+      const std::uint32_t p = icon.argb[y * icon.width + x];
+      sum += Red(p) + Green(p) + Blue(p);
+    }
+  }
+  return sum / n;
+}
+
+TEST(ArtTest, EveryPictureHasItsFixedSizeAndIsDrawnOnce) {
+  for (Art a : kToolbar) {
+    EXPECT_EQ(ArtIcon(a).width, 16);
+    EXPECT_EQ(ArtIcon(a).height, 16);
+    EXPECT_EQ(ArtIcon(a).argb.size(), 256u);
+  }
+  EXPECT_EQ(ArtIcon(Art::FontSize).width, 16);
+  EXPECT_EQ(ArtIcon(Art::FontSize).height, 16);
+  for (Art a : kComboLooks) {
+    EXPECT_EQ(ArtIcon(a).width, 50);
+    EXPECT_EQ(ArtIcon(a).height, 22);
+    EXPECT_EQ(ArtIcon(a).argb.size(), 50u * 22u);
+  }
+  EXPECT_EQ(ArtIcon(Art::None).width, 0);
+  EXPECT_TRUE(ArtIcon(Art::None).argb.empty());
+  EXPECT_EQ(&ArtIcon(Art::Save), &ArtIcon(Art::Save));
+}
+
+TEST(ArtTest, Handle_IsAnOpaqueSquareOfTheSelectionBlue) {
+  const Icon& handle = ArtIcon(Art::Handle);
+
+  ASSERT_EQ(handle.width, 4);
+  ASSERT_EQ(handle.height, 4);
+  ASSERT_EQ(handle.argb.size(), 16u);
+  for (std::uint32_t p : handle.argb) EXPECT_EQ(p, 0xFF007AECu);
+}
+
+TEST(ArtTest, ToolbarIcons_ShowTheStripThroughAndAreAllDifferent) {
+  for (Art a : kToolbar) {
+    const auto& px = ArtIcon(a).argb;
+    EXPECT_TRUE(std::any_of(px.begin(), px.end(), [](auto p) { return Alpha(p) == 0; }))
+        << static_cast<int>(a);
+    EXPECT_TRUE(std::any_of(px.begin(), px.end(), [](auto p) { return Alpha(p) == 255; }))
+        << static_cast<int>(a);
+  }
+  for (std::size_t i = 0; i < kToolbar.size(); ++i) {
+    for (std::size_t j = i + 1; j < kToolbar.size(); ++j) {
+      EXPECT_NE(ArtIcon(kToolbar[i]).argb, ArtIcon(kToolbar[j]).argb) << i << " and " << j;
+    }
+  }
+}
+
+TEST(ArtTest, QuitIsOrangeCopyQuitIsGreenFontSizeIsBlue) {
+  const auto orange = [](std::uint32_t p) {
+    return Red(p) > Green(p) + 60 && Green(p) > Blue(p) + 40;
+  };
+  const auto green = [](std::uint32_t p) {
+    return Green(p) > Red(p) + 40 && Green(p) > Blue(p) + 40;
+  };
+  const auto blue = [](std::uint32_t p) {
+    return Blue(p) > Red(p) + 60 && Blue(p) > Green(p) + 20;
+  };
+
+  EXPECT_GT(InkShare(ArtIcon(Art::Quit), orange), 0.9);
+  EXPECT_GT(InkShare(ArtIcon(Art::CopyQuit), green), 0.9);
+  EXPECT_GT(InkShare(ArtIcon(Art::FontSize), blue), 0.9);
+  EXPECT_LT(InkShare(ArtIcon(Art::ToolText), blue), 0.1);  // the text tool's A is not blue
+}
+
+TEST(ArtTest, UndoLeansLeftAndRedoIsItsMirror) {
+  const auto undo = LeftRightInk(ArtIcon(Art::Undo));
+  const auto redo = LeftRightInk(ArtIcon(Art::Redo));
+
+  EXPECT_GT(undo[0], undo[1] * 1.1);
+  EXPECT_GT(redo[1], redo[0] * 1.1);
+  EXPECT_NEAR(undo[0], redo[1], undo[0] * 0.02);
+  EXPECT_NEAR(undo[1], redo[0], undo[1] * 0.02);
+}
+
+TEST(ArtTest, ComboLooks_AreOpaqueWithAWhiteFieldAndOnlyTheButtonLit) {
+  constexpr int kButtonLeft = 32;  // the button part, border included
+  const Icon& normal = ArtIcon(Art::ComboNormal);
+  const Icon& hover = ArtIcon(Art::ComboHover);
+  const Icon& pressed = ArtIcon(Art::ComboPressed);
+
+  for (Art a : kComboLooks) {
+    const Icon& look = ArtIcon(a);
+    for (std::uint32_t p : look.argb) ASSERT_EQ(Alpha(p), 255);
+    // The font-size text box lies on the field at (4, 4), 23 x 14 pixels.
+    for (int y = 4; y < 18; ++y) {
+      for (int x = 4; x < 27; ++x) ASSERT_EQ(look.argb[y * 50 + x], 0xFFFFFFFFu) << x << "," << y;
+    }
+  }
+  EXPECT_GT(MeanBrightness(normal, kButtonLeft + 1, 49),
+            MeanBrightness(hover, kButtonLeft + 1, 49));
+  EXPECT_GT(MeanBrightness(hover, kButtonLeft + 1, 49),
+            MeanBrightness(pressed, kButtonLeft + 1, 49));
+  EXPECT_GT(InkShare(pressed, [](std::uint32_t p) { return Blue(p) > Red(p) + 40; }), 0.1);
+}
+
+}  // namespace
+}  // namespace capture

@@ -1,0 +1,154 @@
+// How window-level pointer input reaches the controls: hit test, capture, click.
+#include <gtest/gtest.h>
+
+#include "annotate/annotate_harness.h"
+
+namespace capture {
+namespace {
+
+using namespace testing;
+
+TEST(Routing, HitTest_WindowedControlsStandAboveWindowlessOnesAndShapesAndLabelsLetThrough) {
+  FormHarness h;
+  h.Drag(100, 100, 300, 250);
+  Controls& c = h.form.controls;
+  EXPECT_EQ(c.HitTest({200, 200}), ControlId::Window);  // Shape1 is only an outline
+  EXPECT_EQ(c.HitTest({110, 108}), ControlId::Window);  // the size label is for reading
+  EXPECT_EQ(c.HitTest({299, 249}), Image1(6));
+
+  // The toolbar strip (a panel) moved over the label: the panel wins.
+  c[ControlId::Picture1].left = 100;
+  c[ControlId::Picture1].top = 100;
+  EXPECT_EQ(c.HitTest({103, 103}), ControlId::Picture1);
+  const PointF button = c.Origin(Image2(3));
+  EXPECT_EQ(c.HitTest({button.x + 8, button.y + 8}), Image2(3));
+}
+
+TEST(Routing, HitTest_AChildIsSeenOnlyInsideItsContainers) {
+  FormHarness h;
+  Controls& c = h.form.controls;
+  c[ControlId::Picture2].visible = true;
+  c[ControlId::Picture2].left = 200;
+  c[ControlId::Picture2].top = 100;
+  // The stored combo looks lie below the font-size group's visible area.
+  const PointF look = c.Origin(Image4(0));
+  EXPECT_NE(c.HitTest({look.x + 5, look.y + 5}), Image4(0));
+  const PointF swatch = c.Origin(Pcolor(3));
+  EXPECT_EQ(c.HitTest({swatch.x + 5, swatch.y + 5}), Pcolor(3));
+}
+
+TEST(Routing, Capture_ThePressedControlGetsEveryMoveAndTheReleaseWherever) {
+  FormHarness h;
+  h.Drag(100, 100, 300, 250);
+  const std::u16string before = h[ControlId::lblInfo].caption;
+  const Control& strip = h[ControlId::Picture1];
+  h.run.MouseDown(button::kLeft, strip.left + 2, strip.top + 2);  // the strip's background
+  h.run.MouseMove(button::kLeft, 500, 400);
+  EXPECT_EQ(h[ControlId::lblInfo].caption, before);  // the window's move reaction did not run
+  EXPECT_EQ(h.fake.window.pointer, Pointer::Arrow);  // the strip's did
+  h.run.MouseUp(button::kLeft, 500, 400);
+
+  h.run.MouseMove(0, 500, 400);  // free again: the window reads the pixel
+  EXPECT_NE(h[ControlId::lblInfo].caption, before);
+}
+
+TEST(Routing, Click_NeedsPressAndLeftReleaseOnTheSameControl) {
+  FormHarness h;
+  h.Drag(100, 100, 300, 250);
+  const PointF quit = h.form.controls.Origin(Image2(3));
+  h.run.MouseDown(button::kLeft, quit.x + 8, quit.y + 8);
+  h.run.MouseUp(button::kLeft, quit.x + 60, quit.y + 8);  // released elsewhere
+  EXPECT_FALSE(h.form.Closed());
+  h.Click(quit.x + 8, quit.y + 8, button::kRight);  // only the left button clicks
+  EXPECT_FALSE(h.form.Closed());
+  h.Click(quit.x + 8, quit.y + 8);
+  EXPECT_TRUE(h.form.Closed());
+}
+
+TEST(Routing, Closed_NoReactionRunsAfterTheWindowClosed) {
+  FormHarness h;
+  h.run.KeyPress(27);
+  h.run.MouseDown(button::kLeft, 100, 100);
+  h.run.MouseMove(button::kLeft, 200, 200);
+  EXPECT_FALSE(h[ControlId::Shape1].visible);
+  EXPECT_EQ(h.fake.window.closes, 1);
+}
+
+TEST(Routing, LostCapture_EndsThePressWithNoReleaseAndNoClick) {
+  AnnotateHarness h;
+  const PointF quit = h.Centre(Image2(kQuit));
+  h.run.MouseDown(button::kLeft, quit.x, quit.y);
+  h.run.CaptureLost();  // a dialog took the pointer
+  h.run.MouseUp(button::kLeft, quit.x, quit.y);
+  EXPECT_FALSE(h.form.Closed());
+
+  // A selection drag cut short places no toolbar: its release never came.
+  h.Click(20, 20, button::kRight);  // throws the selection away
+  h.run.MouseDown(button::kLeft, 400, 300);
+  h.run.MouseMove(button::kLeft, 500, 400);
+  h.run.CaptureLost();
+  EXPECT_FALSE(h[ControlId::Picture1].visible);
+  EXPECT_EQ(h.form.SelMode, SelectionMode::Draw);
+}
+
+TEST(Routing, DoubleClick_OfTheRightOrMiddleButtonIsAnOrdinaryPress) {
+  for (const int button : {button::kRight, button::kMiddle}) {
+    FormHarness twice, double_click;
+    for (FormHarness* h : {&twice, &double_click}) h->Drag(100, 100, 300, 250);
+    twice.Click(200, 200, button);
+    twice.Click(200, 200, button);
+    double_click.Click(200, 200, button);
+    double_click.run.DoubleClick(button, 200, 200);
+    double_click.run.MouseUp(button, 200, 200);
+
+    EXPECT_EQ(double_click.form.Closed(), twice.form.Closed()) << button;
+    EXPECT_EQ(double_click[ControlId::Shape1].visible, twice[ControlId::Shape1].visible) << button;
+    EXPECT_EQ(double_click.fake.clipboard.puts, 0) << button;  // no copy of the selection
+    EXPECT_EQ(double_click.fake.clipboard.empties, 0) << button;
+  }
+}
+
+TEST(Routing, DoubleClick_OnAButtonActsOnce) {
+  AnnotateHarness h;
+  h.ClickOn(Image2(kRectTool));
+  h.Drag(120, 120, 160, 160);
+  h.Drag(170, 170, 200, 200);
+  const PointF undo = h.Centre(Image2(kUndo));
+  h.DoubleClick(undo.x, undo.y);
+  EXPECT_EQ(h.form.store.SnapIdx, 2);
+
+  // Twice in a row would hide the panel again; a double-click leaves the tool chosen and shown.
+  const PointF ellipse = h.Centre(Image2(kEllipseTool));
+  h.DoubleClick(ellipse.x, ellipse.y);
+  EXPECT_EQ(h.form.ToolName, h[Image2(kEllipseTool)].tooltip);
+  EXPECT_TRUE(h[ControlId::Picture2].visible);
+}
+
+TEST(Routing, DoubleClick_TestsItsOwnPointAgainstTheSelectionAsItIsNow) {
+  FormHarness h;
+  h.Drag(100, 100, 300, 250);
+  h.Click(200, 200, button::kRight);  // throws the selection away
+  h.DoubleClick(600, 400);
+  EXPECT_FALSE(h.form.Closed());
+  EXPECT_EQ(h.fake.clipboard.puts, 0);
+
+  h.Drag(100, 100, 300, 250);
+  h.DoubleClick(110, 108);  // on the size label: the selection beneath takes it
+  EXPECT_TRUE(h.form.Closed());
+  EXPECT_EQ(h.fake.clipboard.content, Crop(h.fake.screen.Grab(), {100, 100, 300, 250}));
+}
+
+TEST(Routing, Labels_LetAShapeStartAndTheReadoutGoOnBeneathThem) {
+  AnnotateHarness h;
+  h.ClickOn(Image2(kRectTool));
+  const std::u16string over_label = h[ControlId::lblInfo].caption;
+  h.MoveTo({112, 112});
+  EXPECT_NE(h[ControlId::lblInfo].caption, over_label);
+
+  h.Drag(108, 108, 150, 140);
+  EXPECT_EQ(h.form.store.SnapIdx, 2);
+  EXPECT_EQ(Changed(h.fake.screen.Grab(), h.Shown()), (RectI{108, 108, 151, 141}));
+}
+
+}  // namespace
+}  // namespace capture

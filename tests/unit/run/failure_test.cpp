@@ -1,0 +1,66 @@
+// Failures that are not the user's doing: out of memory in a reaction, a screen that cannot be
+// read.
+#include <gtest/gtest.h>
+
+#include "annotate/annotate_harness.h"
+#include "run/run_error.h"
+
+namespace capture {
+namespace {
+
+using namespace testing;
+
+TEST(Failure, FailedSnapshot_IsReportedAndLeavesTheStoreAsItWas_LaterStepsAreExact) {
+  AnnotateHarness h;
+  h.ClickOn(Image2(kRectTool));
+  h.Drag(120, 120, 160, 160);
+  const Picture first = h.Shown();
+
+  h.fake.surface.failing_background_reads = 1;
+  h.Drag(170, 170, 200, 200);
+  ASSERT_EQ(h.fake.dialogs.messages.size(), 1u);
+  EXPECT_EQ(h.fake.dialogs.messages[0].title, u"错误");
+  EXPECT_NE(h.fake.dialogs.messages[0].text.find(u"错误号: 7"), std::u16string::npos);
+  EXPECT_EQ(h.form.store.SnapIdx, 2);
+  EXPECT_EQ(h.form.store.SnapMax, 2);
+  EXPECT_EQ(h.form.store.Snap.size(), 3u);
+  EXPECT_FALSE(h.form.Closed());
+
+  // The next snapshot holds every change since the last one that was stored, the failed one's too.
+  h.Drag(210, 210, 240, 240);
+  const Picture both = h.Shown();
+  EXPECT_EQ(h.form.store.SnapIdx, 3);
+  EXPECT_EQ(h.form.store.Bag->ReadP(h.form.store.Snap[3]), both);
+  h.ClickOn(Image2(kUndo));
+  EXPECT_EQ(h.Shown(), first);
+  h.ClickOn(Image2(kRedo));
+  EXPECT_EQ(h.Shown(), both);
+}
+
+TEST(Failure, FailedCopy_IsReportedAndPutsTheChromeBack) {
+  AnnotateHarness h;
+  h.fake.surface.failing_copies = 1;
+  h.DoubleClick(200, 200);
+  ASSERT_EQ(h.fake.dialogs.messages.size(), 1u);
+  EXPECT_NE(h.fake.dialogs.messages[0].text.find(u"错误号: 7"), std::u16string::npos);
+  EXPECT_FALSE(h.form.Closed());
+  for (ControlId id : {ControlId::Picture1, ControlId::Shape1, ControlId::LblPos, Image1(6)}) {
+    EXPECT_TRUE(h[id].visible) << h[id].name;
+  }
+}
+
+TEST(Failure, StartupWithAScreenThatCannotBeRead_GivesUpAndSaysWhy) {
+  fake::FakePlatform fake{Picture()};
+  CaptureForm form{fake.platform};
+  CaptureRun run{form};
+  try {
+    run.Load();
+    FAIL() << "start-up went on without a picture";
+  } catch (const StartupFailed& failed) {
+    EXPECT_EQ(failed.error().number, run_error::kScreenUnreadable);
+    EXPECT_EQ(failed.error().description, u"无法读取屏幕");
+  }
+}
+
+}  // namespace
+}  // namespace capture
