@@ -16,13 +16,11 @@ void Undo(CaptureForm& form) {
   // Nothing left to undo: back to selecting. The picture stays, and so do the snapshots, which a
   // redo can still reach once a new selection shows the toolbar again.
   form.SelMode = SelectionMode::Draw;
-  for (ControlId id : {ControlId::Shape1, ControlId::Picture1, ControlId::Picture2,
-                       ControlId::LblPos, ControlId::lblInfo}) {
-    form[id].visible = false;
-  }
+  form.HideSelection();
+  form[ControlId::Picture1].visible = false;
+  form[ControlId::Picture2].visible = false;
   form[ControlId::Shape1].width = 0;
   form[ControlId::Shape1].height = 0;
-  for (int i = 0; i < 8; ++i) form[Image1(i)].visible = false;
   store.SnapIdx = 1;
   form.DrawOn = false;
 }

@@ -32,6 +32,13 @@ RectI CaptureForm::SelRect() const {
           RoundHalfEven(selection.top + selection.height)};
 }
 
+void CaptureForm::HideSelection() {
+  for (ControlId id : {ControlId::Shape1, ControlId::LblPos, ControlId::lblInfo}) {
+    controls[id].visible = false;
+  }
+  for (int i = 0; i < 8; ++i) controls[Image1(i)].visible = false;
+}
+
 void CaptureForm::CloseWindow() {
   if (closed_) return;
   closed_ = true;

@@ -41,6 +41,8 @@ class CaptureForm {
   // returns the copy; nothing when Escape closed the window while it repainted.
   std::optional<ScreenCopy> ScrnCap(std::int32_t x1, std::int32_t y1, std::int32_t x2,
                                     std::int32_t y2);
+  // Hides the selection's outline, its size and colour labels and its eight handles.
+  void HideSelection();
   // Closes the capture window; the program ends after the current reaction.
   void CloseWindow();
 

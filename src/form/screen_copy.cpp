@@ -5,10 +5,7 @@ namespace capture {
 
 std::optional<ScreenCopy> CaptureForm::ScrnCap(std::int32_t x1, std::int32_t y1, std::int32_t x2,
                                                std::int32_t y2) {
-  controls[ControlId::Shape1].visible = false;
-  controls[ControlId::LblPos].visible = false;
-  controls[ControlId::lblInfo].visible = false;
-  for (int i = 0; i < 8; ++i) controls[Image1(i)].visible = false;
+  HideSelection();
   platform.window.PumpEvents();
   if (closed_) return std::nullopt;  // Escape while the window repainted: the user cancelled
 

@@ -8,12 +8,6 @@
 namespace capture {
 namespace {
 
-void HideSelection(CaptureForm& form) {
-  form[ControlId::Shape1].visible = false;
-  form[ControlId::LblPos].visible = false;
-  form[ControlId::lblInfo].visible = false;
-}
-
 // An empty selection with its anchor at (x, y).
 void AnchorSelection(CaptureForm& form, float x, float y) {
   Control& selection = form[ControlId::Shape1];
@@ -28,8 +22,7 @@ void AnchorSelection(CaptureForm& form, float x, float y) {
 // The press throws the selection away and anchors a new one at (x, y).
 void ThrowSelectionAway(CaptureForm& form, float x, float y) {
   AnchorSelection(form, x, y);
-  HideSelection(form);
-  for (int i = 0; i < 8; ++i) form[Image1(i)].visible = false;
+  form.HideSelection();
   form.platform.window.SetPointer(Pointer::Default);
   form.SelMode = SelectionMode::Draw;
   form.SelCleared = true;
