@@ -4,7 +4,7 @@ who selects, annotates, undoes, resizes, types and leaves, in the harness's inpu
 comment at the top of fuzz_capture_form.cpp). The fuzzer starts from these and mutates them."""
 import pathlib
 
-# ControlId values (src/capture/controls.h).
+# ControlId values (src/form/controls.h).
 TEXT_EDIT, PIC_COMBOX, PCOLOR_0, IMAGE2_0, IMAGE1_0 = 0, 3, 11, 31, 52
 # Toolbar buttons by index.
 UNDO, COPY_QUIT, SAVE, QUIT, ARROW, TEXT, ELLIPSE, RECT, REDO = range(9)
