@@ -27,7 +27,8 @@ class Clipboard {
  public:
   virtual ~Clipboard() = default;
   // Empties the clipboard and puts the picture on it as a display-compatible bitmap (CF_BITMAP);
-  // false when the clipboard could not be opened or did not take it.
+  // a picture without pixels leaves it empty. False when the clipboard could not be opened or did
+  // not take the bitmap.
   virtual bool PutBitmap(const Picture& picture) = 0;
   // The clipboard's bitmap, or nothing when it holds none.
   virtual std::optional<Picture> GetBitmap() = 0;

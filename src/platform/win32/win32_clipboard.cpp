@@ -68,8 +68,8 @@ bool Win32Clipboard::PutBitmap(const Picture& picture) {
     if (!clipboard.is_open()) return false;
     ::EmptyClipboard();
     // A bitmap of no area cannot be made (the system would hand back a 1 x 1 monochrome one), so
-    // an empty selection leaves the clipboard empty.
-    if (picture.width <= 0 || picture.height <= 0) return false;
+    // an empty selection leaves the clipboard empty: that is its copy, not a refusal.
+    if (picture.width <= 0 || picture.height <= 0) return true;
 
     WindowDc screen(nullptr);
     Bitmap bitmap(::CreateCompatibleBitmap(screen.get(), picture.width, picture.height));
