@@ -55,7 +55,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   try {
     return RunCapture(instance);
   } catch (const std::bad_alloc&) {
-    return capture::win32::ReportStartupFailure(capture::OutOfMemory());
+    return capture::win32::ReportStartupFailure(capture::OutOfMemoryError());
   } catch (const std::exception& e) {
     return capture::win32::ReportStartupFailure(capture::InternalError(e.what()));
   } catch (...) {

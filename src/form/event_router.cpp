@@ -5,11 +5,16 @@
 namespace capture {
 namespace {
 
-Delivery To(const Controls& controls, ControlId target, PointerEvent event, int button, PointF p) {
-  return {target, event, button, target == ControlId::Window ? p : controls.ToContainer(target, p)};
+Event To(const Controls& controls, ControlId target, Event::Kind kind, int button, PointF p) {
+  Event event;
+  event.kind = kind;
+  event.target = target;
+  event.button = button;
+  event.point = target == ControlId::Window ? p : controls.ToContainer(target, p);
+  return event;
 }
 
-Deliveries One(Delivery d) {
+Deliveries One(const Event& d) {
   Deliveries out;
   out.items[out.count++] = d;
   return out;
@@ -17,20 +22,20 @@ Deliveries One(Delivery d) {
 
 }  // namespace
 
-Deliveries EventRouter::Press(const Controls& controls, PointerEvent event, int button, PointF p) {
+Deliveries EventRouter::Press(const Controls& controls, Event::Kind kind, int button, PointF p) {
   if (captured_ == ControlId::Count) captured_ = controls.HitTest(p);
   buttons_ |= button;
-  return One(To(controls, captured_, event, button, p));
+  return One(To(controls, captured_, kind, button, p));
 }
 
 Deliveries EventRouter::Down(const Controls& controls, int button, PointF p) {
-  return Press(controls, PointerEvent::Down, button, p);
+  return Press(controls, Event::Kind::Down, button, p);
 }
 
 Deliveries EventRouter::DoubleClick(const Controls& controls, int button, PointF p) {
-  if (button != button::kLeft) return Press(controls, PointerEvent::Down, button, p);
+  if (button != button::kLeft) return Press(controls, Event::Kind::Down, button, p);
   left_double_clicked_ = true;
-  return Press(controls, PointerEvent::DoubleClick, button, p);
+  return Press(controls, Event::Kind::DoubleClick, button, p);
 }
 
 void EventRouter::CaptureLost() {
@@ -41,7 +46,7 @@ void EventRouter::CaptureLost() {
 
 Deliveries EventRouter::Move(const Controls& controls, int buttons, PointF p) {
   const ControlId target = captured_ != ControlId::Count ? captured_ : controls.HitTest(p);
-  return One(To(controls, target, PointerEvent::Move, buttons, p));
+  return One(To(controls, target, Event::Kind::Move, buttons, p));
 }
 
 Deliveries EventRouter::Up(const Controls& controls, int button, PointF p) {
@@ -55,8 +60,8 @@ Deliveries EventRouter::Up(const Controls& controls, int button, PointF p) {
   // A click needs its press: a release after a lost capture makes none.
   const bool click = button == button::kLeft && !after_double_click && pressed == target &&
                      target != ControlId::Window && controls.HitTest(p) == target;
-  Deliveries out = One(To(controls, target, PointerEvent::Up, button, p));
-  if (click) out.items[out.count++] = To(controls, target, PointerEvent::Click, button, p);
+  Deliveries out = One(To(controls, target, Event::Kind::Up, button, p));
+  if (click) out.items[out.count++] = To(controls, target, Event::Kind::Click, button, p);
   return out;
 }
 

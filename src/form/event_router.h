@@ -10,24 +10,24 @@
 
 namespace capture {
 
-enum class PointerEvent { Down, Move, Up, Click, DoubleClick };
-
-// One pointer event for one control. `point` is in the coordinates of the target's container
-// (window coordinates for the window and its direct children).
-struct Delivery {
+// One event for one control, as its reaction receives it: plain values, nothing read from
+// elsewhere.
+struct Event {
+  enum class Kind { Down, Move, Up, Click, DoubleClick, Key, TextChanged, ListChosen };
+  Kind kind = Kind::Move;
   ControlId target = ControlId::Window;
-  PointerEvent event = PointerEvent::Move;
-  int button = 0;  // the button pressed or released; the buttons held for a move
-  PointF point;
+  int button = 0;    // the button pressed or released; the buttons held for a move
+  PointF point;      // in the coordinates of the target's container
+  char16_t key = 0;  // the character typed, for a key
 };
 
-// The deliveries of one window event, in order: none, one, or a release and its click.
+// The pointer events of one window event, in order: none, one, or a release and its click.
 struct Deliveries {
-  std::array<Delivery, 2> items;
+  std::array<Event, 2> items;
   std::size_t count = 0;
 
-  const Delivery* begin() const { return items.data(); }
-  const Delivery* end() const { return items.data() + count; }
+  const Event* begin() const { return items.data(); }
+  const Event* end() const { return items.data() + count; }
 };
 
 class EventRouter {
@@ -46,7 +46,7 @@ class EventRouter {
   void CaptureLost();
 
  private:
-  Deliveries Press(const Controls& controls, PointerEvent event, int button, PointF p);
+  Deliveries Press(const Controls& controls, Event::Kind kind, int button, PointF p);
 
   ControlId captured_ = ControlId::Count;  // the control holding the capture; Count for none
   int buttons_ = 0;

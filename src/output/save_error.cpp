@@ -104,14 +104,10 @@ SaveError GdiplusError(GdiplusStep step, int status) {
   return {save_error::kGdiplusBase + status, description};
 }
 
-namespace {
-
 std::u16string ErrorText(std::u16string_view lead_in, const SaveError& error) {
   return std::u16string(lead_in) + u":\r\n\r\n错误号: " + Decimal(error.number) +
          u"\r\n错误描述: " + error.description;
 }
-
-}  // namespace
 
 SaveError FileStepError(FileStep step, const FileError& error) {
   std::u16string description(StepText(step));

@@ -43,7 +43,9 @@ SaveError GdiplusError(GdiplusStep step, int status);
 // decimal); the description names the step and gives the system's text.
 SaveError FileStepError(FileStep step, const FileError& error);
 
-// The box's text: the fixed lead-in, the number in decimal and the description.
+// A "错误" box's text: the lead-in, the number in decimal and the description.
+std::u16string ErrorText(std::u16string_view lead_in, const SaveError& error);
+// The save's box text.
 std::u16string SaveErrorText(const SaveError& error);
 // Shows the "错误" box and returns when it is closed.
 void ShowSaveError(Dialogs& dialogs, const SaveError& error);

@@ -7,26 +7,6 @@
 #include "run/run_error.h"
 
 namespace capture {
-namespace {
-
-Event::Kind KindOf(PointerEvent event) {
-  switch (event) {
-    case PointerEvent::Down:
-      return Event::Kind::Down;
-    case PointerEvent::Move:
-      return Event::Kind::Move;
-    case PointerEvent::Up:
-      return Event::Kind::Up;
-    case PointerEvent::Click:
-      return Event::Kind::Click;
-    case PointerEvent::DoubleClick:
-      return Event::Kind::DoubleClick;
-  }
-  return Event::Kind::Move;
-}
-
-}  // namespace
-
 template <typename Work>
 void CaptureRun::Guarded(Work&& work) {
   if (form_.Closed()) return;
@@ -35,11 +15,14 @@ void CaptureRun::Guarded(Work&& work) {
     work();
     return;
   } catch (const std::bad_alloc&) {
-    error = OutOfMemory();
+    error = OutOfMemoryError();
   } catch (const std::exception& e) {
     error = InternalError(e.what());
   }
-  // The box takes the pointer, as on Windows: whatever was pressed is let go.
+  ReportFailure(error);
+}
+
+void CaptureRun::ReportFailure(const RunError& error) {
   form_.router.CaptureLost();
   ShowRunError(form_.platform.dialogs, error);
 }
@@ -51,14 +34,7 @@ void CaptureRun::Run(const Event& event) {
 }
 
 void CaptureRun::Deliver(const Deliveries& deliveries) {
-  for (const Delivery& d : deliveries) {
-    Event event;
-    event.kind = KindOf(d.event);
-    event.target = d.target;
-    event.button = d.button;
-    event.point = d.point;
-    Run(event);
-  }
+  for (const Event& event : deliveries) Run(event);
 }
 
 void CaptureRun::MouseDown(int button, float x, float y) {

@@ -6,11 +6,9 @@
 #include <string>
 
 #include "form/capture_form.h"
+#include "run/run_error.h"
 
 namespace capture {
-
-struct Deliveries;
-struct Event;
 
 class CaptureRun {
  public:
@@ -40,6 +38,9 @@ class CaptureRun {
   // Another window took the pointer while buttons were held (a modal dialog, the font-size list):
   // the press is over without a release.
   void CaptureLost();
+  // Reports a failure that stopped an event half-way: the "错误" box, which takes the pointer as on
+  // Windows, so whatever was pressed is let go. The run goes on.
+  void ReportFailure(const RunError& error);
 
  private:
   // Runs what one window event does. An exception it throws is reported in the "错误" box and

@@ -1,27 +1,23 @@
 // Failures that are not the user's doing: a reaction that could not finish (out of memory at a
-// large screen, a bad buffer) and a start-up that cannot freeze the screen.
+// large screen, a bad buffer) and a start-up that cannot freeze the screen. They are reported as
+// the save's errors are: a number and a description in the "错误" box.
 #pragma once
 
 #include <stdexcept>
 #include <string>
 
+#include "output/save_error.h"
+
 namespace capture {
 
-class Dialogs;
+using RunError = SaveError;
 
-struct RunError {
-  int number = 0;
-  std::u16string description;
-};
-
-// Error numbers, with the runtime's usual meanings.
+// Error numbers beside the save's, with the runtime's usual meanings.
 namespace run_error {
-inline constexpr int kOutOfMemory = 7;
 inline constexpr int kInternal = 51;          // an exception nobody foresaw
 inline constexpr int kScreenUnreadable = 57;  // the screen could not be read (device I/O)
 }  // namespace run_error
 
-RunError OutOfMemory();
 // An unforeseen exception; its own text, when it has one, follows the description.
 RunError InternalError(const char* what);
 
@@ -36,8 +32,7 @@ class StartupFailed : public std::runtime_error {
   RunError error_;
 };
 
-// The "错误" box's text for a failed reaction, and for a start-up that gave up.
-std::u16string RunErrorText(const RunError& error);
+// The "错误" box's text for a start-up that gave up.
 std::u16string StartupErrorText(const RunError& error);
 // Shows the "错误" box for a reaction that could not finish, and returns when it is closed.
 void ShowRunError(Dialogs& dialogs, const RunError& error);

@@ -20,7 +20,7 @@ void FreezeScreen(CaptureForm& form) {
     throw StartupFailed({run_error::kScreenUnreadable, u"无法读取屏幕"});
   }
   surface.Paste(screen, 0, 0);
-  if (surface.Size() != size) throw StartupFailed(OutOfMemory());
+  if (surface.Size() != size) throw StartupFailed(OutOfMemoryError());
   form.store.Start(surface);
 }
 
@@ -37,7 +37,7 @@ void CaptureRun::Load() {
   try {
     FreezeScreen(form);
   } catch (const std::bad_alloc&) {
-    throw StartupFailed(OutOfMemory());
+    throw StartupFailed(OutOfMemoryError());
   }
   form.SelMode = SelectionMode::Draw;
   form.DrawOn = false;

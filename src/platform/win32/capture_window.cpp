@@ -8,7 +8,6 @@
 #include "form/repaint.h"
 #include "platform/win32/mouse_input.h"
 #include "platform/win32/text.h"
-#include "run/run_error.h"
 
 namespace capture::win32 {
 namespace {
@@ -176,7 +175,7 @@ LRESULT CALLBACK CaptureWindow::Procedure(HWND hwnd, UINT message, WPARAM wparam
   try {
     return self->Handle(message, wparam, lparam);
   } catch (const std::bad_alloc&) {
-    self->ReportFailure(OutOfMemory());
+    self->ReportFailure(OutOfMemoryError());
   } catch (const std::exception& e) {
     self->ReportFailure(InternalError(e.what()));
   } catch (...) {
@@ -187,11 +186,10 @@ LRESULT CALLBACK CaptureWindow::Procedure(HWND hwnd, UINT message, WPARAM wparam
 
 void CaptureWindow::ReportFailure(const RunError& error) noexcept {
   // A failure while the box is up (a repaint under it) is not reported again.
-  if (reporting_ || !form_) return;
+  if (reporting_ || !run_) return;
   reporting_ = true;
   try {
-    run_->CaptureLost();
-    ShowRunError(form_->platform.dialogs, error);
+    run_->ReportFailure(error);
   } catch (...) {
     // Not even the box could be shown; the window goes on as it can.
   }
