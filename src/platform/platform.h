@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/surface.h"
 #include "platform/types.h"
@@ -13,6 +14,15 @@ namespace capture {
 enum class ControlId : int;
 class Gdiplus;  // platform/gdiplus.h
 
+// One monitor of the desktop. The capture window covers the whole virtual screen, so its area is
+// in window coordinates: (0,0) is the virtual screen's top-left, whatever the monitor's own
+// coordinates (a monitor left of the primary has negative ones).
+struct Monitor {
+  RectI area;
+  int dpi = 96;  // its effective DPI: 96 is 100 %, 192 is 200 %
+  friend bool operator==(const Monitor&, const Monitor&) = default;
+};
+
 class Screen {
  public:
   virtual ~Screen() = default;
@@ -21,6 +31,8 @@ class Screen {
   virtual Picture Grab() = 0;
   // The screen's size in physical pixels.
   virtual SizeI Size() const = 0;
+  // Every monitor, the primary first; never empty.
+  virtual std::vector<Monitor> Monitors() const = 0;
 };
 
 class Clipboard {

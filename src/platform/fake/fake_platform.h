@@ -66,9 +66,14 @@ class FakeSurface : public Surface {
 
 class FakeScreen : public Screen {
  public:
-  explicit FakeScreen(Picture picture) : picture_(std::move(picture)) {}
+  explicit FakeScreen(Picture picture)
+      : monitors{{{0, 0, picture.width, picture.height}, 96}}, picture_(std::move(picture)) {}
   Picture Grab() override { return picture_; }
   SizeI Size() const override { return {picture_.width, picture_.height}; }
+  std::vector<Monitor> Monitors() const override { return monitors; }
+
+  // One monitor covering the whole picture at 96 DPI unless a test sets others.
+  std::vector<Monitor> monitors;
 
  private:
   Picture picture_;

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_screen.h"
 
+#include <shellscalingapi.h>
 #include <windows.h>
 
 #include <cstring>
@@ -19,7 +20,50 @@ SizeI SizeOf(HDC display) {
   return {::GetDeviceCaps(display, DESKTOPHORZRES), ::GetDeviceCaps(display, DESKTOPVERTRES)};
 }
 
+// The monitor's effective DPI, or the system's when the monitor cannot say.
+int DpiOf(HMONITOR monitor) {
+  UINT x = 0, y = 0;
+  if (SUCCEEDED(::GetDpiForMonitor(monitor, MDT_EFFECTIVE_DPI, &x, &y)) && x > 0) {
+    return static_cast<int>(x);
+  }
+  return static_cast<int>(::GetDpiForSystem());
+}
+
+struct Enumeration {
+  POINT origin;  // the virtual screen's top-left, in the system's coordinates
+  std::vector<Monitor> monitors;
+};
+
+BOOL CALLBACK AddMonitor(HMONITOR handle, HDC, LPRECT, LPARAM data) {
+  auto& found = *reinterpret_cast<Enumeration*>(data);
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!::GetMonitorInfoW(handle, &info)) return TRUE;
+  const RECT& r = info.rcMonitor;
+  const Monitor monitor{{r.left - found.origin.x, r.top - found.origin.y, r.right - found.origin.x,
+                         r.bottom - found.origin.y},
+                        DpiOf(handle)};
+  if (info.dwFlags & MONITORINFOF_PRIMARY) {
+    found.monitors.insert(found.monitors.begin(), monitor);
+  } else {
+    found.monitors.push_back(monitor);
+  }
+  return TRUE;
+}
+
 }  // namespace
+
+std::vector<Monitor> Win32Screen::Monitors() const {
+  Enumeration found{{::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN)},
+                    {}};
+  ::EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&found));
+  if (found.monitors.empty()) {
+    const SizeI size = Size();
+    found.monitors.push_back(
+        {{0, 0, size.width, size.height}, static_cast<int>(::GetDpiForSystem())});
+  }
+  return found.monitors;
+}
 
 SizeI Win32Screen::Size() const {
   const CreatedDc display = DisplayDc();

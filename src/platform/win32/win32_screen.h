@@ -9,6 +9,7 @@ class Win32Screen : public Screen {
  public:
   Picture Grab() override;
   SizeI Size() const override;
+  std::vector<Monitor> Monitors() const override;
 };
 
 }  // namespace capture::win32
