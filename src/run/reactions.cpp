@@ -77,7 +77,7 @@ struct Entry {
 constexpr Entry kReactions[] = {
     // The window: draw, move or throw away the selection, or draw a shape on it
     // (selection/selection_drag.cpp, annotate/shape_tools.cpp); copy and leave; keys
-    // (run/keys.cpp).
+    // (Form_KeyDown above, run/keys.cpp).
     {ControlId::Window, K::Down,
      [](CaptureForm& f, const Event& e) { Form_MouseDown(f, e.button, e.point.x, e.point.y); }},
     {ControlId::Window, K::Move,
