@@ -16,9 +16,9 @@ struct Event {
   enum class Kind { Down, Move, Up, Click, DoubleClick, Key, TextChanged, ListChosen };
   Kind kind = Kind::Move;
   ControlId target = ControlId::Window;
-  int button = 0;    // the button pressed or released; the buttons held for a move
-  PointF point;      // in the coordinates of the target's container
-  char16_t key = 0;  // the character typed, for a key
+  int button = 0;  // the button pressed or released; the buttons held for a move
+  PointF point;    // in the coordinates of the target's container
+  KeyStroke key;   // the key pressed, for a key
 };
 
 // The pointer events of one window event, in order: none, one, or a release and its click.
@@ -44,6 +44,8 @@ class EventRouter {
   // Another window took the pointer while buttons were held: the press ends here, with no
   // release and no click delivered.
   void CaptureLost();
+  // True from a press until its last button is released or the press is lost.
+  bool Pressed() const { return captured_ != ControlId::Count; }
 
  private:
   Deliveries Press(const Controls& controls, Event::Kind kind, int button, PointF p);

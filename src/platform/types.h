@@ -116,4 +116,24 @@ inline constexpr int kRight = 2;
 inline constexpr int kMiddle = 4;
 }  // namespace button
 
+// A key pressed on the window: its virtual-key code (letters by their capital: 'C') and the
+// modifier keys held with it, read as the key went down.
+struct KeyStroke {
+  int code = 0;
+  bool ctrl = false;
+  bool shift = false;
+  bool alt = false;
+};
+
+// The virtual-key codes the window reacts to besides the letters; the values are Windows' own, so
+// the platform hands its codes over unchanged.
+namespace key {
+inline constexpr int kReturn = 0x0D;
+inline constexpr int kEscape = 0x1B;
+inline constexpr int kLeft = 0x25;
+inline constexpr int kUp = 0x26;
+inline constexpr int kRight = 0x27;
+inline constexpr int kDown = 0x28;
+}  // namespace key
+
 }  // namespace capture

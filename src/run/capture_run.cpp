@@ -50,7 +50,7 @@ void CaptureRun::DoubleClick(int button, float x, float y) {
   Guarded([&] { Deliver(form_.router.DoubleClick(form_.controls, button, {x, y})); });
 }
 
-void CaptureRun::KeyPress(char16_t key) {
+void CaptureRun::KeyPress(const KeyStroke& key) {
   Event event;
   event.kind = Event::Kind::Key;
   event.key = key;

@@ -30,7 +30,8 @@ class CaptureRun {
   void MouseUp(int button, float x, float y);
   // The second press of a double-click, which Windows sends in place of a press.
   void DoubleClick(int button, float x, float y);
-  void KeyPress(char16_t key);
+  // A key went down on the window. A focused text box keeps its keys; only its Escape comes here.
+  void KeyPress(const KeyStroke& key);
   // A native text box's text changed (by the user, or mirrored from a change the form made).
   void TextChanged(ControlId box, const std::u16string& text);
   // An item was chosen from the combo box's list; `text` is the combo box's text now.

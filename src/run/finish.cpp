@@ -10,9 +10,4 @@ void Form_DblClick(CaptureForm& form, float x, float y) {
   CopyAndQuit(form);
 }
 
-void Form_KeyPress(CaptureForm& form, char16_t key) {
-  constexpr char16_t kEscape = 27;
-  if (key == kEscape) form.CloseWindow();
-}
-
 }  // namespace capture

@@ -1,4 +1,4 @@
-// The small reactions that end a run: a double-click inside the selection, and Escape.
+// The double-click inside the selection, which copies it and ends the run.
 #pragma once
 
 namespace capture {
@@ -7,6 +7,5 @@ class CaptureForm;
 
 // A double-click at (x, y): inside the selection it copies the selection and ends the run.
 void Form_DblClick(CaptureForm& form, float x, float y);
-void Form_KeyPress(CaptureForm& form, char16_t key);
 
 }  // namespace capture

@@ -8,6 +8,7 @@
 #include "form/capture_form.h"
 #include "run/copy_selection.h"
 #include "run/finish.h"
+#include "run/keys.h"
 #include "selection/handle_resize.h"
 #include "selection/selection_drag.h"
 
@@ -50,6 +51,23 @@ void ToolbarButton_Click(CaptureForm& form, const Event& e) {
   form.LastBtn = index;
 }
 
+// A key on the window. Escape always closes. The other keys wait while a press is held, and
+// leave an open text box its keys; a shortcut clicks its toolbar button when a click could reach
+// it, and an arrow moves the selection.
+void Form_KeyDown(CaptureForm& form, const Event& e) {
+  if (e.key.code == key::kEscape) return form.CloseWindow();
+  if (form.router.Pressed() || form[ControlId::TextEdit].visible) return;
+  if (const std::optional<int> button = ShortcutButton(e.key)) {
+    if (!form.controls.ShownOnScreen(Image2(*button))) return;
+    Event click;
+    click.kind = K::Click;
+    click.target = Image2(*button);
+    click.button = button::kLeft;
+    return ToolbarButton_Click(form, click);
+  }
+  if (const std::optional<PointF> step = ArrowStep(e.key)) NudgeSelection(form, step->x, step->y);
+}
+
 struct Entry {
   ControlId control;  // a control, or the first member of a group for all its members
   Event::Kind kind;
@@ -58,7 +76,8 @@ struct Entry {
 
 constexpr Entry kReactions[] = {
     // The window: draw, move or throw away the selection, or draw a shape on it
-    // (selection/selection_drag.cpp, annotate/shape_tools.cpp); copy and leave; keys.
+    // (selection/selection_drag.cpp, annotate/shape_tools.cpp); copy and leave; keys
+    // (Form_KeyDown above, run/keys.cpp).
     {ControlId::Window, K::Down,
      [](CaptureForm& f, const Event& e) { Form_MouseDown(f, e.button, e.point.x, e.point.y); }},
     {ControlId::Window, K::Move,
@@ -67,7 +86,7 @@ constexpr Entry kReactions[] = {
      [](CaptureForm& f, const Event& e) { Form_MouseUp(f, e.button, e.point.x, e.point.y); }},
     {ControlId::Window, K::DoubleClick,
      [](CaptureForm& f, const Event& e) { Form_DblClick(f, e.point.x, e.point.y); }},
-    {ControlId::Window, K::Key, [](CaptureForm& f, const Event& e) { Form_KeyPress(f, e.key); }},
+    {ControlId::Window, K::Key, Form_KeyDown},
 
     // The eight resize handles (selection/handle_resize.cpp).
     {ControlId::Image1_0, K::Down, [](CaptureForm& f, const Event&) { Image1_MouseDown(f); }},

@@ -40,17 +40,37 @@ void RubberBand(CaptureForm& form, float x, float y) {
   selection.height = y > ay ? y - ay : ay - y;
 }
 
-// Moves the selection by the pointer's travel since the press, kept on the screen.
-void MoveSelection(CaptureForm& form, float x, float y) {
+// Puts the selection's top-left at (left, top), kept on the screen.
+void PlaceSelection(CaptureForm& form, float left, float top) {
   Control& selection = form[ControlId::Shape1];
-  float left = form.SelX - (form.MoveX - x);
-  float top = form.SelY - (form.MoveY - y);
   if (left < 0) left = 0;
   if (top < 0) top = 0;
   if (form.ScreenWidth() < left + selection.width) left = form.ScreenWidth() - selection.width;
   if (form.ScreenHeight() < top + selection.height) top = form.ScreenHeight() - selection.height;
   selection.left = left;
   selection.top = top;
+}
+
+// Moves the selection by the pointer's travel since the press.
+void MoveSelection(CaptureForm& form, float x, float y) {
+  PlaceSelection(form, form.SelX - (form.MoveX - x), form.SelY - (form.MoveY - y));
+}
+
+// The labels and the handles follow the selection.
+void ShowAroundSelection(CaptureForm& form) {
+  ImageMove(form);
+  form[ControlId::Shape1].visible = true;
+  form[ControlId::LblPos].visible = true;
+  form[ControlId::lblInfo].visible = true;
+}
+
+// The selection is finished where it is: the next move starts from here, and the toolbar strip
+// comes under it.
+void SettleSelection(CaptureForm& form) {
+  if (form.SelMode == SelectionMode::Draw) form.SelMode = SelectionMode::Move;
+  form.SelX = form[ControlId::Shape1].left;
+  form.SelY = form[ControlId::Shape1].top;
+  PlaceToolbar(form);
 }
 
 }  // namespace
@@ -101,22 +121,27 @@ void Form_MouseMove(CaptureForm& form, int buttons, float x, float y) {
     MoveSelection(form, x, y);
     PlaceLabels(form);
   }
-  ImageMove(form);
-  form[ControlId::Shape1].visible = true;
-  form[ControlId::LblPos].visible = true;
-  form[ControlId::lblInfo].visible = true;
+  ShowAroundSelection(form);
 }
 
 void Form_MouseUp(CaptureForm& form, int button, float x, float y) {
   if (form.PenDown) CommitShape(form, x, y);
   if (button == button::kLeft) {
-    if (form.SelMode == SelectionMode::Draw) form.SelMode = SelectionMode::Move;
-    form.SelX = form[ControlId::Shape1].left;
-    form.SelY = form[ControlId::Shape1].top;
-    PlaceToolbar(form);
+    SettleSelection(form);
   } else if (!form.SelCleared) {
     form.CloseWindow();
   }
+}
+
+void NudgeSelection(CaptureForm& form, float dx, float dy) {
+  // Only a selection that a press inside would move: finished, its toolbar shown, no tool chosen.
+  if (form.DrawOn || form.SelMode != SelectionMode::Move) return;
+  if (!form[ControlId::Picture1].visible) return;
+  const Control& selection = form[ControlId::Shape1];
+  PlaceSelection(form, selection.left + dx, selection.top + dy);
+  PlaceLabels(form);
+  ShowAroundSelection(form);
+  SettleSelection(form);
 }
 
 }  // namespace capture

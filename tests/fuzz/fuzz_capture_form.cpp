@@ -11,7 +11,7 @@
 //     held % 8; then a byte that is skipped, point
 //     point: byte mode; even: x (2 bytes, big-endian) and y (1 byte) on or just off the screen;
 //            odd: byte control id, byte dx, byte dy: near that control's top-left
-//   key: 2 bytes UTF-16 code unit (Escape only when the next byte is 0)
+//   key: byte virtual-key code, byte modifiers (1 Ctrl, 2 Shift, 4 Alt; Escape only with none)
 //   other: byte % 5: 0-2 text or list (TextEdit, Text1, Combo1 list item), then for text a byte
 //     length % 9 and per character a byte (Text1: digits mostly) or 2 bytes, for the list a byte;
 //     3 another window takes the pointer; 4 the next snapshot fails (out of memory)
@@ -37,7 +37,6 @@ constexpr int kScreenHeight = 160;
 // A drag keeps reporting the pointer after it has left the window.
 constexpr int kOutside = 8;
 constexpr int kMaxEvents = 500;
-constexpr char16_t kEscape = 27;
 
 class Input {
  public:
@@ -152,9 +151,14 @@ void Step(Input& in, CaptureRun& run, fake::FakePlatform& fake) {
     return run.DoubleClick(button, p.x, p.y);
   }
   if (kind == 8) {
-    char16_t key = static_cast<char16_t>(in.Word());
+    KeyStroke key;
+    key.code = in.Byte();
+    const int modifiers = in.Byte();
+    key.ctrl = (modifiers & 1) != 0;
+    key.shift = (modifiers & 2) != 0;
+    key.alt = (modifiers & 4) != 0;
     // Escape ends the run: let it through only now and then, so runs go deep.
-    if (key == kEscape && in.Byte() != 0) key = u'a';
+    if (key.code == key::kEscape && modifiers != 0) key.code = 'A';
     return run.KeyPress(key);
   }
   switch (in.Byte() % 5) {

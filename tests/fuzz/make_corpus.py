@@ -52,8 +52,13 @@ def text(target, s):
     return [9, target, len(s)] + [ord(c) for c in s]
 
 
-def key(code):
-    return [8, code >> 8, code & 255]
+# Virtual-key codes and the modifier bits of a key event.
+ENTER, KEY_LEFT, KEY_UP, KEY_RIGHT, KEY_DOWN = 0x0D, 0x25, 0x26, 0x27, 0x28
+CTRL, SHIFT = 1, 2
+
+
+def key(code, modifiers=0):
+    return [8, code, modifiers]
 
 
 # The selection (20, 5)-(240, 80) has the strip and the style panel below it. Its size and colour
@@ -76,9 +81,13 @@ SEEDS = {
     + button(RECT) + drag(at(60, 50), at(120, 70)) + drag(at(70, 60), at(100, 75))
     + button(UNDO) + button(UNDO)
     + drag(near(IMAGE1_0 + 6, 1, 1), at(250, 100), MIDDLE, 4)
-    + drag(at(100, 60), at(60, 50)) + key(ord("a")),
+    + drag(at(100, 60), at(60, 50)) + key(ord("A")),
     "save": [1] + SELECT + button(RECT) + drag(at(60, 50), at(120, 70)) + button(SAVE),
     "copy_by_double_click": SELECT + click(at(100, 60), RIGHT) + SELECT + double_click(at(100, 60)),
+    "keys": SELECT
+    + key(KEY_LEFT) + key(KEY_DOWN, SHIFT) * 9 + key(KEY_RIGHT, SHIFT) * 30
+    + button(RECT) + drag(at(60, 50), at(120, 70)) + key(ord("Z"), CTRL)
+    + key(ord("Z"), CTRL | SHIFT) + key(ord("Y"), CTRL) + key(ENTER),
 }
 
 

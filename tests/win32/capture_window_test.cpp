@@ -104,7 +104,7 @@ TEST_F(CaptureWindowTest, ShownControls_ArePaintedOverThePictureInsideTheirBound
 TEST_F(CaptureWindowTest, SurfaceChanges_InvalidateOnlyTheirOwnArea) {
   surface.SetPersistent(false);
   surface.Line(10, 10, 300, 10, Rgb(255, 0, 0));
-  ::SendMessageW(window.hwnd(), WM_CHAR, 'a', 0);  // any event mirrors the surface
+  ::SendMessageW(window.hwnd(), WM_KEYDOWN, 'A', 0);  // any event mirrors the surface
 
   Region update(::CreateRectRgn(0, 0, 0, 0));
   ::GetUpdateRgn(window.hwnd(), update.get(), FALSE);
@@ -116,7 +116,9 @@ TEST_F(CaptureWindowTest, SurfaceChanges_InvalidateOnlyTheirOwnArea) {
 }
 
 TEST_F(CaptureWindowTest, Escape_ClosesTheWindowAndEndsTheRunWithStatusZero) {
-  ::SendMessageW(window.hwnd(), WM_CHAR, VK_ESCAPE, 0);
+  ::SendMessageW(window.hwnd(), WM_CHAR, VK_ESCAPE, 0);  // a character is no key
+  EXPECT_FALSE(form.Closed());
+  ::SendMessageW(window.hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
 
   EXPECT_TRUE(form.Closed());
   EXPECT_EQ(window.hwnd(), nullptr);
@@ -137,7 +139,7 @@ TEST_F(CaptureWindowTest, Escape_InTheTextBox_ClosesTheWindowToo) {
   const HWND edit = window.NativeHandle(ControlId::TextEdit);
   ASSERT_EQ(::GetFocus(), edit);
 
-  ::SendMessageW(edit, WM_CHAR, VK_ESCAPE, 0);
+  ::SendMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0);
 
   EXPECT_TRUE(form.Closed());
   EXPECT_EQ(window.hwnd(), nullptr);

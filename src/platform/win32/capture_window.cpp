@@ -209,10 +209,8 @@ LRESULT CaptureWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK:
       return OnMouse(message, wparam, lparam);
-    case WM_CHAR:
-      run_->KeyPress(static_cast<char16_t>(wparam));
-      Sync();
-      return 0;
+    case WM_KEYDOWN:
+      return OnKeyDown(wparam);
     case WM_COMMAND:
       return OnCommand(wparam, lparam);
     case WM_CTLCOLOREDIT: {
@@ -278,6 +276,19 @@ LRESULT CaptureWindow::OnMouse(UINT message, WPARAM wparam, LPARAM lparam) {
       run_->MouseUp(in->button, in->x, in->y);
       break;
   }
+  Sync();
+  return 0;
+}
+
+LRESULT CaptureWindow::OnKeyDown(WPARAM wparam) {
+  // The keys go by their key-down alone; the characters the message loop makes of them
+  // (Ctrl+C's 0x03, Enter's 0x0D) reach no reaction, so no key acts twice.
+  KeyStroke key;
+  key.code = static_cast<int>(wparam);
+  key.ctrl = ::GetKeyState(VK_CONTROL) < 0;
+  key.shift = ::GetKeyState(VK_SHIFT) < 0;
+  key.alt = ::GetKeyState(VK_MENU) < 0;
+  run_->KeyPress(key);
   Sync();
   return 0;
 }

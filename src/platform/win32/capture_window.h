@@ -56,6 +56,7 @@ class CaptureWindow : public Window {
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnMouse(UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnCommand(WPARAM wparam, LPARAM lparam);
+  LRESULT OnKeyDown(WPARAM wparam);
   LRESULT OnCaptureLost();
   // Shows the "错误" box for a message whose handling threw; the window goes on.
   void ReportFailure(const RunError& error) noexcept;

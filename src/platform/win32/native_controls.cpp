@@ -61,12 +61,13 @@ void ShowFromStart(HWND edit) {
 }
 
 // The form's key reaction sees Escape also while a text box has the keyboard focus, so Escape
-// always ends the capture.
+// always ends the capture. Every other key stays the box's.
 LRESULT CALLBACK ForwardEscape(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                DWORD_PTR) noexcept {
-  if (message == WM_CHAR && wparam == VK_ESCAPE) {
-    return ::SendMessageW(::GetParent(hwnd), WM_CHAR, wparam, lparam);
+  if (message == WM_KEYDOWN && wparam == VK_ESCAPE) {
+    return ::SendMessageW(::GetParent(hwnd), WM_KEYDOWN, wparam, lparam);
   }
+  if (message == WM_CHAR && wparam == VK_ESCAPE) return 0;  // the key-down above was Escape
   if (message == WM_NCDESTROY) ::RemoveWindowSubclass(hwnd, ForwardEscape, id);
   return ::DefSubclassProc(hwnd, message, wparam, lparam);
 }

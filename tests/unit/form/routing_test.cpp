@@ -67,7 +67,7 @@ TEST(Routing, Click_NeedsPressAndLeftReleaseOnTheSameControl) {
 
 TEST(Routing, Closed_NoReactionRunsAfterTheWindowClosed) {
   FormHarness h;
-  h.run.KeyPress(27);
+  h.run.KeyPress({key::kEscape});
   h.run.MouseDown(button::kLeft, 100, 100);
   h.run.MouseMove(button::kLeft, 200, 200);
   EXPECT_FALSE(h[ControlId::Shape1].visible);

@@ -247,9 +247,9 @@ TEST(SelectionDrag, DoubleClick_OnTheRightOrBottomEdgeOrBeforeAnySelectionDoesNo
 
 TEST(SelectionDrag, Escape_ClosesWithoutTouchingTheClipboard) {
   FormHarness h;
-  h.run.KeyPress(u'a');
+  h.run.KeyPress({'A'});
   EXPECT_FALSE(h.form.Closed());
-  h.run.KeyPress(27);
+  h.run.KeyPress({key::kEscape});
   EXPECT_TRUE(h.form.Closed());
   EXPECT_EQ(h.fake.clipboard.puts + h.fake.clipboard.empties, 0);
 }
@@ -263,7 +263,7 @@ namespace {
 TEST(SelectionDrag, DoubleClick_EscapeWhileTheWindowRepaintsCancelsTheCopy) {
   testing::FormHarness h;
   h.Drag(100, 100, 300, 250);
-  h.fake.window.on_pump = [&] { h.run.KeyPress(27); };
+  h.fake.window.on_pump = [&] { h.run.KeyPress({key::kEscape}); };
   h.DoubleClick(200, 200);
   EXPECT_TRUE(h.form.Closed());
   EXPECT_EQ(h.fake.clipboard.puts, 0);

@@ -1,0 +1,48 @@
+#include "run/keys.h"
+
+#include "annotate/toolbar.h"
+
+namespace capture {
+
+std::optional<int> ShortcutButton(const KeyStroke& key) {
+  if (key.alt) return std::nullopt;
+  if (!key.ctrl) {
+    if (key.code == key::kReturn && !key.shift) return toolbar_button::kCopyQuit;
+    return std::nullopt;
+  }
+  switch (key.code) {
+    case 'C':
+      if (!key.shift) return toolbar_button::kCopyQuit;
+      break;
+    case 'S':
+      if (!key.shift) return toolbar_button::kSave;
+      break;
+    case 'Z':
+      return key.shift ? toolbar_button::kRedo : toolbar_button::kUndo;
+    case 'Y':
+      if (!key.shift) return toolbar_button::kRedo;
+      break;
+    default:
+      break;
+  }
+  return std::nullopt;
+}
+
+std::optional<PointF> ArrowStep(const KeyStroke& key) {
+  if (key.ctrl || key.alt) return std::nullopt;
+  const float step = key.shift ? 10.0f : 1.0f;
+  switch (key.code) {
+    case key::kLeft:
+      return PointF{-step, 0};
+    case key::kRight:
+      return PointF{step, 0};
+    case key::kUp:
+      return PointF{0, -step};
+    case key::kDown:
+      return PointF{0, step};
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace capture

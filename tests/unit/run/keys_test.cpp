@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "annotate/annotate_harness.h"
+
+namespace capture {
+namespace {
+
+using namespace testing;
+
+KeyStroke Key(int code, bool shift = false) {
+  return {code, false, shift, false};
+}
+KeyStroke Ctrl(int code, bool shift = false) {
+  return {code, true, shift, false};
+}
+
+// Where every control is and whether it shows.
+void ExpectSameLayout(const CaptureForm& actual, const CaptureForm& expected) {
+  for (std::size_t i = 0; i < actual.controls.All().size(); ++i) {
+    const Control& a = actual.controls.All()[i];
+    const Control& e = expected.controls.All()[i];
+    EXPECT_EQ(a.visible, e.visible) << a.name;
+    EXPECT_FLOAT_EQ(a.left, e.left) << a.name;
+    EXPECT_FLOAT_EQ(a.top, e.top) << a.name;
+    EXPECT_FLOAT_EQ(a.width, e.width) << a.name;
+    EXPECT_FLOAT_EQ(a.height, e.height) << a.name;
+  }
+}
+
+// Everything a key could change: the controls, the selection, the picture and its history, and
+// what left the window.
+struct Outcome {
+  explicit Outcome(const AnnotateHarness& h)
+      : picture(h.Shown()),
+        snap_idx(h.form.store.SnapIdx),
+        sel_x(h.form.SelX),
+        sel_y(h.form.SelY),
+        closed(h.form.Closed()),
+        clipboard(h.fake.clipboard.puts + h.fake.clipboard.empties),
+        save_dialogs(h.fake.dialogs.save_requests.size()) {
+    for (const Control& c : h.form.controls.All()) {
+      controls.push_back({c.left, c.top, c.width, c.height, c.visible ? 1.f : 0.f});
+      captions.push_back(c.caption);
+    }
+  }
+  friend bool operator==(const Outcome&, const Outcome&) = default;
+
+  std::vector<std::vector<float>> controls;
+  std::vector<std::u16string> captions;
+  Picture picture;
+  int snap_idx;
+  float sel_x, sel_y;
+  bool closed;
+  int clipboard;
+  std::size_t save_dialogs;
+};
+
+// An arrow moves the selection as a press inside it, a drag by the same step and a release do:
+// the labels, the handles and the toolbar strip follow, and at the screen's edges both stop at
+// the same place.
+TEST(Keys, Arrows_MoveTheSelectionAsAMoveDragDoes) {
+  struct Case {
+    KeyStroke key;
+    int times;
+    float dx, dy;  // the drag that does the same
+  };
+  const Case cases[] = {
+      {Key(key::kLeft), 1, -1, 0},          {Key(key::kUp), 1, 0, -1},
+      {Key(key::kRight, true), 2, 20, 0},   {Key(key::kDown, true), 1, 0, 10},
+      {Key(key::kLeft, true), 11, -110, 0},  // stops at the left edge
+      {Key(key::kUp, true), 11, 0, -110},    // at the top
+      {Key(key::kRight, true), 40, 400, 0},  // at the right
+      {Key(key::kDown, true), 40, 0, 400},   // at the bottom: the strip moves inside
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.key.code << " x" << c.times);
+    AnnotateHarness keys, drag;
+    for (int i = 0; i < c.times; ++i) keys.run.KeyPress(c.key);
+    drag.Drag(200, 200, 200 + c.dx, 200 + c.dy);
+
+    ExpectSameLayout(keys.form, drag.form);
+    EXPECT_FLOAT_EQ(keys.form.SelX, drag.form.SelX);
+    EXPECT_FLOAT_EQ(keys.form.SelY, drag.form.SelY);
+    const Control& moved = keys[ControlId::Shape1];
+    EXPECT_TRUE(moved.left != 100 || moved.top != 100);
+  }
+}
+
+// Each shortcut does exactly what a click on its toolbar button does.
+TEST(Keys, Shortcuts_ActAsTheirButtons) {
+  struct Case {
+    const char* name;
+    KeyStroke key;
+    int button;
+  };
+  const Case cases[] = {
+      {"Enter", Key(key::kReturn), kCopyQuit},
+      {"Ctrl+C", Ctrl('C'), kCopyQuit},
+      {"Ctrl+S", Ctrl('S'), kSave},
+      {"Ctrl+Z", Ctrl('Z'), kUndo},
+      {"Ctrl+Y", Ctrl('Y'), kRedo},
+      {"Ctrl+Shift+Z", Ctrl('Z', true), kRedo},
+  };
+  // Two rectangles, the second undone: both undo and redo have something to do.
+  const auto arrange = [](AnnotateHarness& h) {
+    h.fake.dialogs.save_answer = u"C:\\shots\\a.png";
+    h.ClickOn(Image2(kRectTool));
+    h.Drag(110, 150, 150, 190);
+    h.Drag(160, 150, 200, 190);
+    h.ClickOn(Image2(kUndo));
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    AnnotateHarness keys, click;
+    arrange(keys);
+    arrange(click);
+    const Outcome before(keys);
+
+    keys.run.KeyPress(c.key);
+    click.ClickOn(Image2(c.button));
+
+    EXPECT_NE(Outcome(keys), before);
+    EXPECT_EQ(Outcome(keys), Outcome(click));
+    EXPECT_EQ(keys.form.LastBtn, click.form.LastBtn);
+  }
+}
+
+// No key acts where its button or a move drag could not: without a selection, during a press,
+// with a tool chosen (arrows), with the text box open (its keys are the box's); nor does a key
+// with other modifiers.
+TEST(Keys, WhereNoClickOrDragCouldAct_KeysDoNothing) {
+  const std::vector<KeyStroke> all = {
+      Key(key::kReturn), Ctrl('C'),       Ctrl('S'),       Ctrl('Z'),
+      Ctrl('Y'),         Ctrl('Z', true), Key(key::kLeft), Key(key::kDown, true)};
+  struct Situation {
+    const char* name;
+    std::function<void(AnnotateHarness&)> arrange;
+    std::vector<KeyStroke> keys;
+  };
+  const Situation situations[] = {
+      {"selection thrown away", [](AnnotateHarness& h) { h.Click(200, 200, button::kRight); }, all},
+      {"move drag held",
+       [](AnnotateHarness& h) {
+         h.run.MouseDown(button::kLeft, 200, 200);
+         h.run.MouseMove(button::kLeft, 210, 210);
+       },
+       all},
+      {"toolbar button held down",
+       [](AnnotateHarness& h) {
+         const PointF p = h.Centre(Image2(kQuit));
+         h.run.MouseDown(button::kLeft, p.x, p.y);
+       },
+       all},
+      {"tool chosen",
+       [](AnnotateHarness& h) { h.ClickOn(Image2(kRectTool)); },
+       {Key(key::kLeft), Key(key::kUp, true)}},
+      {"text box open",
+       [](AnnotateHarness& h) {
+         h.ClickOn(Image2(kTextTool));
+         h.Click(150, 160);
+         h.run.TextChanged(ControlId::TextEdit, u"ab");
+       },
+       all},
+      {"other modifiers",
+       [](AnnotateHarness&) {},
+       {Key('C'),
+        Key('Z'),
+        {'S', true, false, true},
+        Ctrl('C', true),
+        Ctrl('Y', true),
+        Key(key::kReturn, true),
+        Ctrl(key::kReturn),
+        Ctrl(key::kLeft),
+        {key::kRight, false, false, true}}},
+  };
+  for (const Situation& s : situations) {
+    AnnotateHarness h;
+    s.arrange(h);
+    const Outcome before(h);
+    for (const KeyStroke& key : s.keys) {
+      h.run.KeyPress(key);
+      EXPECT_EQ(Outcome(h), before) << s.name << ", key " << key.code << " ctrl " << key.ctrl
+                                    << " shift " << key.shift << " alt " << key.alt;
+    }
+  }
+}
+
+TEST(Keys, Escape_ClosesAlsoWithTheTextBoxOpen) {
+  AnnotateHarness h;
+  h.ClickOn(Image2(kTextTool));
+  h.Click(150, 160);
+  ASSERT_TRUE(h[ControlId::TextEdit].visible);
+  h.run.KeyPress(Key(key::kEscape));
+  EXPECT_TRUE(h.form.Closed());
+}
+
+}  // namespace
+}  // namespace capture
