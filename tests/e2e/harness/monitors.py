@@ -11,8 +11,6 @@ import subprocess
 import time
 from pathlib import Path
 
-from PIL import Image
-
 from harness.capture_ui import Box
 from harness.processes import Processes
 from harness.screen import VirtualScreen
@@ -44,11 +42,8 @@ class TwoMonitorScreen(VirtualScreen):
 
     def _show(self, path: Path) -> None:
         # hsetroot fits or tiles a picture per monitor (leaving the gap black); ImageMagick puts it
-        # on the root 1:1, though it exits with status 1 when done. What counts is the screen.
+        # on the root 1:1, though it exits with status 1 when done (the tests compare pixels).
         self.run(["display", "-window", "root", str(path)], capture_output=True, check=False)
-        with Image.open(path) as expected:
-            if self.grab().tobytes() != expected.convert("RGB").tobytes():
-                raise RuntimeError(f"the root window does not show {path}")
 
     def _server_argv(self, number: int, ready_fd: int) -> list[str]:
         return ["Xorg", f":{number}", "-config", str(_CONFIG), "-noreset", "-nolisten", "tcp",
