@@ -35,7 +35,7 @@ int RunCapture(HINSTANCE instance) {
   CaptureRun run(form);
 
   // The window exists but stays hidden while the screen is copied.
-  if (!window.Create(instance, run, screen.Size())) {
+  if (!window.Create(instance, run, Win32Screen::Area())) {
     return ReportStartupFailure({static_cast<int>(::GetLastError()), u"无法创建截图窗口"});
   }
   dialogs.BlockWhileModal(window.hwnd(), [&window] { window.Refresh(); });

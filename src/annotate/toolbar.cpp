@@ -2,18 +2,19 @@
 
 #include "annotate/text_tool.h"
 #include "form/capture_form.h"
+#include "form/monitors.h"
 
 namespace capture {
 namespace {
 
 constexpr float kPanelGap = 3;
 
-// Below the strip, or above it when the screen ends first.
+// Below the strip, or above it when the strip's monitor (the selection's) ends first.
 void PlacePanel(CaptureForm& form) {
   const Control& strip = form[ControlId::Picture1];
   Control& panel = form[ControlId::Picture2];
   panel.left = strip.left;
-  const float screen_bottom = form.ScreenHeight();
+  const auto screen_bottom = static_cast<float>(SelectionMonitorArea(form).bottom);
   const float panel_bottom = strip.top + strip.height + kPanelGap + panel.height;
   if (screen_bottom < panel_bottom) {
     panel.top = strip.top - panel.height - kPanelGap;

@@ -69,7 +69,7 @@ class CaptureForm {
   Control& operator[](ControlId id) { return controls[id]; }
   const Control& operator[](ControlId id) const { return controls[id]; }
 
-  // The screen's size in pixels.
+  // The virtual screen's size in pixels: every monitor, as the window covers them.
   float ScreenWidth() const;
   float ScreenHeight() const;
   // The selection rectangle: Shape1's geometry, the one place it is kept, with its edges taken to

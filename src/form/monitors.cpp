@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "form/capture_form.h"
+
 namespace capture {
 namespace {
 
@@ -13,6 +15,14 @@ std::int64_t DistanceSquared(const RectI& area, PointI p) {
   return dx * dx + dy * dy;
 }
 
+// The shift along one axis that brings [low, high) inside [start, end); the start wins.
+float AxisOffset(float low, float high, float start, float end) {
+  float offset = 0;
+  if (high > end) offset = end - high;
+  if (low + offset < start) offset = start - low;
+  return offset;
+}
+
 }  // namespace
 
 const Monitor& MonitorAt(const std::vector<Monitor>& monitors, PointI point) {
@@ -20,6 +30,28 @@ const Monitor& MonitorAt(const std::vector<Monitor>& monitors, PointI point) {
                            [point](const Monitor& a, const Monitor& b) {
                              return DistanceSquared(a.area, point) < DistanceSquared(b.area, point);
                            });
+}
+
+RectI SelectionMonitorArea(const CaptureForm& form) {
+  const RectI selection = form.SelRect();
+  // The corner's own pixel: right and bottom are exclusive.
+  const PointI corner{std::max(selection.left, selection.right - 1),
+                      std::max(selection.top, selection.bottom - 1)};
+  return MonitorAt(form.platform.screen.Monitors(), corner).area;
+}
+
+PointF OffsetInto(float left, float top, float right, float bottom, const RectI& area) {
+  return {AxisOffset(left, right, static_cast<float>(area.left), static_cast<float>(area.right)),
+          AxisOffset(top, bottom, static_cast<float>(area.top), static_cast<float>(area.bottom))};
+}
+
+void KeepInside(Control& control, const RectI& area) {
+  // Edges are set, not shifted by an offset, so that a pinned edge is exactly the area's.
+  const auto right = static_cast<float>(area.right), bottom = static_cast<float>(area.bottom);
+  if (control.left + control.width > right) control.left = right - control.width;
+  if (control.left < static_cast<float>(area.left)) control.left = static_cast<float>(area.left);
+  if (control.top + control.height > bottom) control.top = bottom - control.height;
+  if (control.top < static_cast<float>(area.top)) control.top = static_cast<float>(area.top);
 }
 
 }  // namespace capture

@@ -1,4 +1,4 @@
-// Which monitor a point of the capture window belongs to.
+// Which monitor a point of the capture window belongs to, and keeping the chrome on one.
 #pragma once
 
 #include <vector>
@@ -7,8 +7,22 @@
 
 namespace capture {
 
+class CaptureForm;
+struct Control;
+
 // The monitor that holds the point; when none does (a gap of the virtual screen that no monitor
 // shows), the nearest one. The list must not be empty.
 const Monitor& MonitorAt(const std::vector<Monitor>& monitors, PointI point);
+
+// The area of the monitor that holds the selection's bottom-right corner, or the nearest: the
+// toolbar strip and the style panel are placed on it.
+RectI SelectionMonitorArea(const CaptureForm& form);
+
+// How far the box must move to lie inside the area, as little as possible; where it is larger
+// than the area, its left and top edges go to the area's.
+PointF OffsetInto(float left, float top, float right, float bottom, const RectI& area);
+
+// Moves the control by the offset that brings it inside the area.
+void KeepInside(Control& control, const RectI& area);
 
 }  // namespace capture

@@ -26,10 +26,10 @@ struct Monitor {
 class Screen {
  public:
   virtual ~Screen() = default;
-  // The whole screen in physical pixels, 1:1, at this moment; an empty picture when the screen
-  // could not be read (never a black one).
+  // The whole virtual screen (every monitor) in physical pixels, 1:1, at this moment, its
+  // top-left at (0,0); an empty picture when the screen could not be read (never a black one).
   virtual Picture Grab() = 0;
-  // The screen's size in physical pixels.
+  // The virtual screen's size in physical pixels.
   virtual SizeI Size() const = 0;
   // Every monitor, the primary first; never empty.
   virtual std::vector<Monitor> Monitors() const = 0;

@@ -1,6 +1,7 @@
 #include "selection/placement.h"
 
 #include "form/capture_form.h"
+#include "form/monitors.h"
 
 namespace capture {
 
@@ -24,14 +25,17 @@ void ImageMove(CaptureForm& form) {
 void PlaceToolbar(CaptureForm& form) {
   const Control& selection = form[ControlId::Shape1];
   Control& strip = form[ControlId::Picture1];
+  // The screen here is the monitor that holds the selection's bottom-right corner.
+  const RectI screen = SelectionMonitorArea(form);
   const float bottom = selection.top + selection.height + 4 + strip.height;
   strip.left = selection.left + selection.width - strip.width;
-  if (form.ScreenHeight() < bottom) {
+  if (static_cast<float>(screen.bottom) < bottom) {
     strip.top = selection.top + selection.height - strip.height - 4;
   } else {
     strip.top = selection.top + selection.height + 4;
   }
-  if (strip.left < 0) strip.left = 0;
+  // Never left of the monitor; nor, when the corner lies where no monitor shows, off it.
+  KeepInside(strip, screen);
   strip.visible = true;
 }
 

@@ -7,8 +7,8 @@ class CaptureForm;
 
 // Lays the eight handles out around Shape1 and shows them.
 void ImageMove(CaptureForm& form);
-// Right-aligned under the selection, or inside its bottom edge when the screen ends too soon;
-// never left of 0. Shows the strip.
+// Right-aligned under the selection, or inside its bottom edge when the monitor that holds the
+// selection's bottom-right corner ends too soon; never off that monitor. Shows the strip.
 void PlaceToolbar(CaptureForm& form);
 
 }  // namespace capture

@@ -1,8 +1,10 @@
 #include "selection/readout.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "form/capture_form.h"
+#include "form/monitors.h"
 
 namespace capture {
 namespace {
@@ -55,6 +57,20 @@ void PlaceLabels(CaptureForm& form) {
   size_label.top = selection.top + 2;
   colour_label.left = selection.left + 2;
   colour_label.top = size_label.top + size_label.height + 2;
+
+  // A selection that starts where no monitor shows would take its labels out of sight: they move
+  // together onto the nearest monitor.
+  const PointI corner{RoundHalfEven(size_label.left), RoundHalfEven(size_label.top)};
+  const RectI monitor = MonitorAt(form.platform.screen.Monitors(), corner).area;
+  if (PtInRect(monitor, corner.x, corner.y)) return;
+  const PointF offset = OffsetInto(
+      size_label.left, size_label.top,
+      std::max(size_label.left + size_label.width, colour_label.left + colour_label.width),
+      colour_label.top + colour_label.height, monitor);
+  for (Control* label : {&size_label, &colour_label}) {
+    label->left += offset.x;
+    label->top += offset.y;
+  }
 }
 
 }  // namespace capture

@@ -16,7 +16,8 @@ void SplitRGB(std::int32_t colour, std::int32_t& red, std::int32_t& green, std::
 std::u16string ColourText(std::int32_t red, std::int32_t green, std::int32_t blue);
 // Reads the pixel at the pointer from the surface and puts its colour text into lblInfo.
 void ColourReadout(CaptureForm& form, float x, float y);
-// Moves LblPos to the selection's top-left + 2 and lblInfo 2 pixels below it.
+// Moves LblPos to the selection's top-left + 2 and lblInfo 2 pixels below it, both onto the
+// nearest monitor when that corner lies where no monitor shows.
 void PlaceLabels(CaptureForm& form);
 
 }  // namespace capture

@@ -5,14 +5,22 @@ import pytest
 from harness import Desktop
 
 
+def pytest_configure(config):
+    config.addinivalue_line(
+        "markers", "large_screen: the run on one 7680x4320 screen (about 20 s; the program "
+        "holds about 800 MB); deselect with -m 'not large_screen'")
+
+
 @pytest.fixture
 def make_desktop():
-    """Starts desktops of a chosen size and picture: make_desktop(3840, 2160, picture="gradient").
+    """Starts desktops of a chosen size and picture: make_desktop(3840, 2160, picture="gradient"),
+    or on another X server: make_desktop(2304, 800, server=TwoMonitorScreen).
     Every desktop made is closed after the test, and the test fails if one left a process."""
     made = []
 
-    def make(width: int = 1280, height: int = 800, picture="noise", seed: int = 1) -> Desktop:
-        desktop = Desktop(width, height, picture, seed)
+    def make(width: int = 1280, height: int = 800, picture="noise", seed: int = 1,
+             **options) -> Desktop:
+        desktop = Desktop(width, height, picture, seed, **options)
         made.append(desktop)
         return desktop
 

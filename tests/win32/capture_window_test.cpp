@@ -16,7 +16,7 @@ constexpr int kWidth = 320, kHeight = 200;
 class CaptureWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(window.Create(::GetModuleHandleW(nullptr), run, {kWidth, kHeight}));
+    ASSERT_TRUE(window.Create(::GetModuleHandleW(nullptr), run, {0, 0, kWidth, kHeight}));
     run.Load();
     window.Show();
   }

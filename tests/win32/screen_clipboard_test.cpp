@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/fake/fake_platform.h"
 #include "platform/win32/handles.h"
@@ -32,6 +33,26 @@ TEST(Win32Screen, Grab_IsTheWholeScreenPixelForPixel) {
     differing += grabbed.pixels[i] != expected->pixels[i] ? 1 : 0;
   }
   EXPECT_EQ(differing, 0u);
+}
+
+// On any desktop: the primary comes first, at the system's origin; every monitor lies on the
+// virtual screen, and together they reach each of its edges.
+TEST(Win32Screen, Monitors_AreInWindowCoordinatesOfTheVirtualScreen) {
+  Win32Screen screen;
+  const SizeI size = screen.Size();
+  const RectI area = Win32Screen::Area();
+
+  const std::vector<Monitor> monitors = screen.Monitors();
+
+  ASSERT_EQ(monitors.size(), static_cast<std::size_t>(::GetSystemMetrics(SM_CMONITORS)));
+  EXPECT_EQ(monitors.front().area.left, -area.left);
+  EXPECT_EQ(monitors.front().area.top, -area.top);
+  RectI reach = monitors.front().area;
+  for (const Monitor& monitor : monitors) {
+    reach = Union(reach, monitor.area);
+    EXPECT_GT(monitor.dpi, 0);
+  }
+  EXPECT_EQ(reach, (RectI{0, 0, size.width, size.height}));
 }
 
 std::optional<Picture> ClipboardDib() {

@@ -61,7 +61,7 @@ void EnablePerMonitorDpiAwareness() {
   ::SetProcessDPIAware();
 }
 
-bool CaptureWindow::Create(HINSTANCE instance, CaptureRun& run, SizeI screen) {
+bool CaptureWindow::Create(HINSTANCE instance, CaptureRun& run, RectI area) {
   run_ = &run;
   form_ = &run.form();
   mirrored_ = form_->controls;
@@ -80,8 +80,9 @@ bool CaptureWindow::Create(HINSTANCE instance, CaptureRun& run, SizeI screen) {
   if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
   edit_background_ = Brush(::CreateSolidBrush(RGB(255, 255, 255)));
-  ::CreateWindowExW(0, kClassName, L"Capture", WS_POPUP | WS_CLIPCHILDREN, 0, 0, screen.width,
-                    screen.height, nullptr, nullptr, instance, this);
+  ::CreateWindowExW(0, kClassName, L"Capture", WS_POPUP | WS_CLIPCHILDREN, area.left, area.top,
+                    area.right - area.left, area.bottom - area.top, nullptr, nullptr, instance,
+                    this);
   if (!hwnd()) return false;
   native_.Create(hwnd(), instance);
   return true;

@@ -27,9 +27,10 @@ class CaptureWindow : public Window {
   CaptureWindow& operator=(const CaptureWindow&) = delete;
   ~CaptureWindow() override;
 
-  // Creates the window, hidden, at (0, 0) with the screen's size, and its native controls; the
-  // form receives its events from then on. False when the window could not be made.
-  bool Create(HINSTANCE instance, CaptureRun& run, SizeI screen);
+  // Creates the window, hidden, over `area` (the virtual screen, in the system's coordinates), and
+  // its native controls; the form receives its events from then on, in window coordinates.
+  // False when the window could not be made.
+  bool Create(HINSTANCE instance, CaptureRun& run, RectI area);
   // Mirrors the form, shows the window, takes the keyboard and paints at once.
   void Show();
   // Puts the model on the screen now (what changed since the last event), running no other

@@ -11,15 +11,6 @@
 namespace capture::win32 {
 namespace {
 
-CreatedDc DisplayDc() {
-  return CreatedDc(::CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
-}
-
-// DESKTOPHORZRES/VERTRES are the physical size whatever the process's DPI awareness.
-SizeI SizeOf(HDC display) {
-  return {::GetDeviceCaps(display, DESKTOPHORZRES), ::GetDeviceCaps(display, DESKTOPVERTRES)};
-}
-
 // The monitor's effective DPI, or the system's when the monitor cannot say.
 int DpiOf(HMONITOR monitor) {
   UINT x = 0, y = 0;
@@ -53,9 +44,16 @@ BOOL CALLBACK AddMonitor(HMONITOR handle, HDC, LPRECT, LPARAM data) {
 
 }  // namespace
 
+RectI Win32Screen::Area() {
+  const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return {left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+          top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
 std::vector<Monitor> Win32Screen::Monitors() const {
-  Enumeration found{{::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN)},
-                    {}};
+  const RectI area = Area();
+  Enumeration found{{area.left, area.top}, {}};
   ::EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&found));
   if (found.monitors.empty()) {
     const SizeI size = Size();
@@ -66,18 +64,25 @@ std::vector<Monitor> Win32Screen::Monitors() const {
 }
 
 SizeI Win32Screen::Size() const {
-  const CreatedDc display = DisplayDc();
-  return display ? SizeOf(display.get()) : SizeI{};
+  const RectI area = Area();
+  return {area.right - area.left, area.bottom - area.top};
 }
 
 Picture Win32Screen::Grab() {
-  const CreatedDc display = DisplayDc();
+  // The screen's own device context: its coordinates are the system's, so the virtual screen's
+  // top-left is at (area.left, area.top). (Wine's CreateDCW(L"DISPLAY") puts its (0,0) at that
+  // corner instead, and would miss the monitors left of the primary.)
+  const WindowDc display(nullptr);
   if (!display) return {};
-  const SizeI size = SizeOf(display.get());
+  const RectI area = Area();
+  const SizeI size{area.right - area.left, area.bottom - area.top};
   Dib copy(size.width, size.height);
   if (!copy.valid()) return {};
   // A failed copy would leave the buffer black, which must never pass for the screen.
-  if (!::BitBlt(copy.dc(), 0, 0, size.width, size.height, display.get(), 0, 0, SRCCOPY)) return {};
+  if (!::BitBlt(copy.dc(), 0, 0, size.width, size.height, display.get(), area.left, area.top,
+                SRCCOPY)) {
+    return {};
+  }
   ::GdiFlush();
   Picture picture(size.width, size.height);
   const std::uint32_t* from = copy.pixels();

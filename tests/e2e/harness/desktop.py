@@ -21,7 +21,7 @@ class Desktop:
     """Starts everything in the constructor; `close()` ends exactly what it started."""
 
     def __init__(self, width: int = 1280, height: int = 800, picture: str | Image.Image = "noise",
-                 seed: int = 1) -> None:
+                 seed: int = 1, server: type[VirtualScreen] = VirtualScreen) -> None:
         paths.RUN_ROOT.mkdir(parents=True, exist_ok=True)
         self.workdir = Path(tempfile.mkdtemp(prefix="desktop-", dir=paths.RUN_ROOT))
         self._processes = Processes()
@@ -30,7 +30,7 @@ class Desktop:
         self._damage = None
         self._drawn: list[float] = []
         try:
-            self.screen = VirtualScreen(self._processes, self.workdir, width, height)
+            self.screen = server(self._processes, self.workdir, width, height)
             if isinstance(picture, str):
                 picture = pictures.make(picture, width, height, seed)
             self.screen.set_picture(picture)
@@ -246,7 +246,7 @@ class Desktop:
             if self.screen is not None:
                 self.screen.close()
             # Programs and the keeper first, by pid; wineserver -k then ends Wine's helpers.
-            self._processes.end_all(keep=("Xvfb",))
+            self._processes.end_all(keep=("Xvfb", "Xorg"))
             if self.wine is not None:
                 leftovers = self.wine.shut_down()
                 self.wine.remove()

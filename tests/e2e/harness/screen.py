@@ -33,6 +33,9 @@ def _read_line(fd: int, timeout: float) -> bytes:
 
 
 class VirtualScreen:
+    """One Xvfb screen of the given size."""
+    server_name = "Xvfb"
+
     def __init__(self, processes: Processes, workdir: Path, width: int, height: int) -> None:
         self.width, self.height = width, height
         self._processes = processes
@@ -41,10 +44,16 @@ class VirtualScreen:
         self.display = self._start_server()
         self._x = XConnection(self.display)
 
+    def _server_argv(self, number: int, ready_fd: int) -> list[str]:
+        return ["Xvfb", f":{number}", "-screen", "0", f"{self.width}x{self.height}x24",
+                "-nolisten", "tcp", "-noreset", "-displayfd", str(ready_fd)]
+
     def _start_server(self) -> str:
-        """Starts Xvfb on a free display number, chosen at random so that parallel runs by other
-        people on this machine rarely collide; a taken number makes Xvfb exit and we try another."""
-        with open(self._workdir / "xvfb.log", "wb") as log:
+        """Starts the X server on a free display number, chosen at random so that parallel runs by
+        other people on this machine rarely collide; a taken number makes the server exit and we
+        try another."""
+        log_path = self._workdir / f"{self.server_name.lower()}.log"
+        with open(log_path, "wb") as log:
             for _ in range(30):
                 number = random.randint(_FIRST_DISPLAY, _LAST_DISPLAY)
                 if (Path(f"/tmp/.X{number}-lock").exists()
@@ -53,9 +62,7 @@ class VirtualScreen:
                 ready_read, ready_write = os.pipe()
                 try:
                     server = self._processes.start(
-                        "Xvfb",
-                        ["Xvfb", f":{number}", "-screen", "0", f"{self.width}x{self.height}x24",
-                         "-nolisten", "tcp", "-noreset", "-displayfd", str(ready_write)],
+                        self.server_name, self._server_argv(number, ready_write),
                         pass_fds=(ready_write,), stdout=log, stderr=log)
                     os.close(ready_write)
                     ready_write = None
@@ -67,7 +74,7 @@ class VirtualScreen:
                 if answer.strip() == str(number).encode():
                     return f":{number}"
                 self._processes.end(server)
-        raise RuntimeError(f"could not start Xvfb; see {self._workdir / 'xvfb.log'}")
+        raise RuntimeError(f"could not start {self.server_name}; see {log_path}")
 
     @property
     def env(self) -> dict[str, str]:
@@ -87,8 +94,11 @@ class VirtualScreen:
             raise ValueError(f"picture is {picture.size}, screen is {self.width}x{self.height}")
         path = self._workdir / "screen.png"
         picture.convert("RGB").save(path)
-        self.run(["hsetroot", "-full", str(path)], capture_output=True)
+        self._show(path)
         self.picture = picture.convert("RGB")
+
+    def _show(self, path: Path) -> None:
+        self.run(["hsetroot", "-full", str(path)], capture_output=True)
 
     def grab(self, x: int = 0, y: int = 0, width: int | None = None,
              height: int | None = None) -> Image.Image:
