@@ -1,6 +1,9 @@
 #include "form/capture_form.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include "form/monitors.h"
 
 namespace capture {
 
@@ -30,6 +33,13 @@ RectI CaptureForm::SelRect() const {
   return {RoundHalfEven(selection.left), RoundHalfEven(selection.top),
           RoundHalfEven(selection.left + selection.width),
           RoundHalfEven(selection.top + selection.height)};
+}
+
+void CaptureForm::ScaleChromeToSelection() {
+  if (monitors.empty()) return;
+  const RectI s = SelRect();
+  const PointI corner{std::max(s.left, s.right - 1), std::max(s.top, s.bottom - 1)};
+  controls.scale.dpi = MonitorAt(monitors, corner).dpi;
 }
 
 void CaptureForm::HideSelection() {

@@ -28,8 +28,10 @@ void FreezeScreen(CaptureForm& form) {
 
 void CaptureRun::Load() {
   CaptureForm& form = form_;
+  form.monitors = form.platform.screen.Monitors();
+  form.controls.scale.dpi = form.monitors.front().dpi;
   Control& strip = form[ControlId::Picture1];
-  strip.top = -strip.height;
+  strip.top = -form.controls.scale(strip.height);
   strip.visible = false;
 
   form.platform.surface.SetPersistent(true);

@@ -48,13 +48,15 @@ void ColourReadout(CaptureForm& form, float x, float y) {
 }
 
 void PlaceLabels(CaptureForm& form) {
+  form.ScaleChromeToSelection();
+  const ChromeScale& scale = form.controls.scale;
   const Control& selection = form[ControlId::Shape1];
   Control& size_label = form[ControlId::LblPos];
   Control& colour_label = form[ControlId::lblInfo];
-  size_label.left = selection.left + 2;
-  size_label.top = selection.top + 2;
-  colour_label.left = selection.left + 2;
-  colour_label.top = size_label.top + size_label.height + 2;
+  size_label.left = selection.left + scale(2);
+  size_label.top = selection.top + scale(2);
+  colour_label.left = selection.left + scale(2);
+  colour_label.top = size_label.top + scale(size_label.height + 2);
 }
 
 }  // namespace capture
