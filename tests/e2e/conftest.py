@@ -7,12 +7,14 @@ from harness import Desktop
 
 @pytest.fixture
 def make_desktop():
-    """Starts desktops of a chosen size and picture: make_desktop(3840, 2160, picture="gradient").
-    Every desktop made is closed after the test, and the test fails if one left a process."""
+    """Starts desktops of a chosen size, picture and DPI: make_desktop(3840, 2160,
+    picture="gradient"), make_desktop(2560, 1600, dpi=192). Every desktop made is closed after
+    the test, and the test fails if one left a process."""
     made = []
 
-    def make(width: int = 1280, height: int = 800, picture="noise", seed: int = 1) -> Desktop:
-        desktop = Desktop(width, height, picture, seed)
+    def make(width: int = 1280, height: int = 800, picture="noise", seed: int = 1,
+             dpi: int = 96) -> Desktop:
+        desktop = Desktop(width, height, picture, seed, dpi)
         made.append(desktop)
         return desktop
 
