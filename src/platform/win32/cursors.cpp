@@ -29,6 +29,8 @@ LPCWSTR CursorFor(Pointer pointer) {
 }  // namespace
 
 HCURSOR Cursors::For(Pointer pointer, int dpi) {
+  // At 96 DPI the system's shared cursors are already the size.
+  if (dpi == USER_DEFAULT_SCREEN_DPI) return ::LoadCursorW(nullptr, CursorFor(pointer));
   const auto key = std::make_pair(pointer, dpi);
   auto it = loaded_.find(key);
   if (it == loaded_.end()) {
