@@ -51,7 +51,9 @@ void ApplyTextStyle(CaptureForm& form) {
   Control& box = form[ControlId::TextEdit];
   box.fore_colour = CurrentColour(form);
   const float points = UsableFontSize(form[ControlId::Text1].caption).value_or(box.font_points);
-  form.platform.surface.SetFontSize(points);
+  // An 11-point text looks 11 points on the monitor, as in every other program there: it is drawn
+  // at the DPI of the chrome's monitor, where the text box stands.
+  form.platform.surface.SetFontSize(points, form.controls.scale.dpi);
   box.font_points = points;
 }
 
@@ -59,7 +61,7 @@ void OpenBox(CaptureForm& form, float x, float y) {
   Control& box = form[ControlId::TextEdit];
   box.left = x;
   box.top = y;
-  box.width = kBoxStartWidth;
+  box.width = form.controls.scale(kBoxStartWidth);
   box.visible = true;
   form.platform.window.SetFocus(ControlId::TextEdit);
 }

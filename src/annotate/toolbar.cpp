@@ -9,19 +9,25 @@ namespace {
 
 constexpr float kPanelGap = 3;
 
-// Below the strip, or above it when the strip's monitor (the selection's) ends first.
+}  // namespace
+
 void PlacePanel(CaptureForm& form) {
+  const ChromeScale& scale = form.controls.scale;
   const Control& strip = form[ControlId::Picture1];
   Control& panel = form[ControlId::Picture2];
   panel.left = strip.left;
-  const auto screen_bottom = static_cast<float>(SelectionMonitorArea(form).bottom);
-  const float panel_bottom = strip.top + strip.height + kPanelGap + panel.height;
+  const float strip_height = scale(strip.height), height = scale(panel.height);
+  const float gap = scale(kPanelGap);
+  const auto screen_bottom = static_cast<float>(SelectionMonitor(form).area.bottom);
+  const float panel_bottom = strip.top + strip_height + gap + height;
   if (screen_bottom < panel_bottom) {
-    panel.top = strip.top - panel.height - kPanelGap;
+    panel.top = strip.top - height - gap;
   } else {
-    panel.top = strip.top + strip.height + kPanelGap;
+    panel.top = strip.top + strip_height + gap;
   }
 }
+
+namespace {
 
 // Only the text tool has a font size; the other tools get a narrower panel with colours only.
 void LayOutPanel(CaptureForm& form, int index) {

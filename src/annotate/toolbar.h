@@ -16,6 +16,8 @@ inline constexpr int kUndo = 0, kCopyQuit = 1, kSave = 2, kQuit = 3, kArrow = 4,
 // chosen again), and the style panel shows, laid out for the tool; the same tool twice in a row
 // hides the panel and keeps the tool.
 void ChooseTool(CaptureForm& form, int index);
+// Places the style panel below the strip, or above it when the screen ends first.
+void PlacePanel(CaptureForm& form);
 void Image2_MouseMove(CaptureForm& form, int index);
 void Picture1_MouseMove(CaptureForm& form);
 

@@ -16,7 +16,8 @@ struct Icon {
   std::vector<std::uint32_t> argb;
 };
 
-// The picture for an Art value, drawn once and kept; Art::None gives an empty icon.
-const Icon& ArtIcon(Art art);
+// The picture for an Art value drawn for a monitor of the given DPI (at 192 a 16 x 16 icon is
+// drawn as 32 x 32), drawn once and kept; Art::None gives an empty icon.
+const Icon& ArtIcon(Art art, int dpi = 96);
 
 }  // namespace capture

@@ -37,15 +37,15 @@ std::uint32_t Mix(std::uint32_t a, std::uint32_t b, float t) {
 
 }  // namespace
 
-Icon DrawFontSize() {
-  return LetterA(0xFF1A66D0);
+Icon DrawFontSize(float scale) {
+  return LetterA(0xFF1A66D0, scale);
 }
 
-Icon DrawCombo(Art look) {
+Icon DrawCombo(Art look, float scale) {
   const ButtonLook* button = look == Art::ComboHover     ? &kHover
                              : look == Art::ComboPressed ? &kPressed
                                                          : nullptr;
-  Canvas c(kWidth, kHeight);
+  Canvas c(kWidth, kHeight, scale);
   c.FillRect(0, 0, kWidth, kHeight, button ? button->border : kFieldBorder);
   c.FillRect(1, 1, kWidth - 1, kHeight - 1, kField);
   if (button) {

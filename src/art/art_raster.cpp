@@ -30,26 +30,27 @@ std::uint8_t Channel(std::uint32_t argb, int shift) {
 
 }  // namespace
 
-Canvas::Canvas(int width, int height) {
-  icon_.width = width;
-  icon_.height = height;
-  icon_.argb.assign(static_cast<std::size_t>(width) * height, 0u);
+Canvas::Canvas(int width, int height, float scale) : scale_(scale) {
+  icon_.width = static_cast<int>(std::lround(static_cast<float>(width) * scale));
+  icon_.height = static_cast<int>(std::lround(static_cast<float>(height) * scale));
+  icon_.argb.assign(static_cast<std::size_t>(icon_.width) * icon_.height, 0u);
 }
 
 template <class Inside>
 void Canvas::Cover(float left, float top, float right, float bottom, std::uint32_t argb,
                    Inside inside) {
-  const int x0 = std::max(0, static_cast<int>(std::floor(left)));
-  const int y0 = std::max(0, static_cast<int>(std::floor(top)));
-  const int x1 = std::min(icon_.width, static_cast<int>(std::ceil(right)));
-  const int y1 = std::min(icon_.height, static_cast<int>(std::ceil(bottom)));
+  const int x0 = std::max(0, static_cast<int>(std::floor(left * scale_)));
+  const int y0 = std::max(0, static_cast<int>(std::floor(top * scale_)));
+  const int x1 = std::min(icon_.width, static_cast<int>(std::ceil(right * scale_)));
+  const int y1 = std::min(icon_.height, static_cast<int>(std::ceil(bottom * scale_)));
   for (int y = y0; y < y1; ++y) {
     for (int x = x0; x < x1; ++x) {
       int hits = 0;
       for (int j = 0; j < kSamples; ++j) {
         for (int i = 0; i < kSamples; ++i) {
-          const Pt p{static_cast<float>(x) + (static_cast<float>(i) + 0.5f) / kSamples,
-                     static_cast<float>(y) + (static_cast<float>(j) + 0.5f) / kSamples};
+          // The sample's place in design pixels.
+          const Pt p{(static_cast<float>(x) + (static_cast<float>(i) + 0.5f) / kSamples) / scale_,
+                     (static_cast<float>(y) + (static_cast<float>(j) + 0.5f) / kSamples) / scale_};
           if (inside(p)) ++hits;
         }
       }

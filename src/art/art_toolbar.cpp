@@ -22,20 +22,20 @@ constexpr std::uint32_t kCross = 0xFFFF8A1E;
 constexpr std::uint32_t kTickEdge = 0xFF1E7A1E;
 constexpr std::uint32_t kTick = 0xFF46C046;
 
-Icon Rectangle() {
-  Canvas c(kSize, kSize);
+Icon Rectangle(float scale) {
+  Canvas c(kSize, kSize, scale);
   c.FrameRect(1, 3, 15, 13, 2, kInk);
   return c.Take();
 }
 
-Icon Ellipse() {
-  Canvas c(kSize, kSize);
+Icon Ellipse(float scale) {
+  Canvas c(kSize, kSize, scale);
   c.StrokeEllipse(8, 8, 6.2f, 4.8f, 2, kInk);
   return c.Take();
 }
 
-Icon Arrow() {
-  Canvas c(kSize, kSize);
+Icon Arrow(float scale) {
+  Canvas c(kSize, kSize, scale);
   c.StrokePolyline({{2.5f, 13.5f}, {10, 6}}, 1.8f, kInk);
   c.FillPolygon({{14.5f, 1.5f}, {7, 3.2f}, {12.8f, 9}}, kInk);
   return c.Take();
@@ -43,8 +43,8 @@ Icon Arrow() {
 
 // A hook: the shaft rises from the bottom right round a quarter circle and ends in a head pointing
 // left. Redo is its mirror image.
-Icon History(bool redo) {
-  Canvas c(kSize, kSize);
+Icon History(bool redo, float scale) {
+  Canvas c(kSize, kSize, scale);
   const float cx = 9, cy = 12.5f, r = 4.8f;
   for (auto [width, colour] : {std::pair{3.6f, kHistoryEdge}, std::pair{2.0f, kHistory}}) {
     c.StrokeArc(cx, cy, r, 0, 90, width, colour);
@@ -56,8 +56,8 @@ Icon History(bool redo) {
   return c.Take();
 }
 
-Icon FloppyDisk() {
-  Canvas c(kSize, kSize);
+Icon FloppyDisk(float scale) {
+  Canvas c(kSize, kSize, scale);
   c.FillPolygon({{1, 1}, {13, 1}, {15, 3}, {15, 15}, {1, 15}}, kDiskEdge);
   c.FillPolygon({{2, 2}, {12.6f, 2}, {14, 3.4f}, {14, 14}, {2, 14}}, kDisk);
   c.FillRect(4, 1, 12, 6, kDiskEdge);
@@ -70,8 +70,8 @@ Icon FloppyDisk() {
   return c.Take();
 }
 
-Icon Cross() {
-  Canvas c(kSize, kSize);
+Icon Cross(float scale) {
+  Canvas c(kSize, kSize, scale);
   for (auto [width, colour] : {std::pair{4.2f, kCrossEdge}, std::pair{2.6f, kCross}}) {
     c.StrokePolyline({{3.5f, 3.5f}, {12.5f, 12.5f}}, width, colour);
     c.StrokePolyline({{12.5f, 3.5f}, {3.5f, 12.5f}}, width, colour);
@@ -79,8 +79,8 @@ Icon Cross() {
   return c.Take();
 }
 
-Icon Tick() {
-  Canvas c(kSize, kSize);
+Icon Tick(float scale) {
+  Canvas c(kSize, kSize, scale);
   for (auto [width, colour] : {std::pair{4.2f, kTickEdge}, std::pair{2.6f, kTick}}) {
     c.StrokePolyline({{2.8f, 8.6f}, {6.2f, 12}, {13.2f, 3.6f}}, width, colour);
   }
@@ -90,8 +90,8 @@ Icon Tick() {
 }  // namespace
 
 // A bold sans-serif capital A filling the 16 x 16 cell.
-Icon LetterA(std::uint32_t argb) {
-  Canvas c(kSize, kSize);
+Icon LetterA(std::uint32_t argb, float scale) {
+  Canvas c(kSize, kSize, scale);
   c.FillPolygon({{{6.6f, 1.5f},
                   {9.4f, 1.5f},
                   {14.5f, 14.5f},
@@ -105,26 +105,26 @@ Icon LetterA(std::uint32_t argb) {
   return c.Take();
 }
 
-Icon DrawToolbarIcon(Art art) {
+Icon DrawToolbarIcon(Art art, float scale) {
   switch (art) {
     case Art::ToolRect:
-      return Rectangle();
+      return Rectangle(scale);
     case Art::ToolEllipse:
-      return Ellipse();
+      return Ellipse(scale);
     case Art::ToolText:
-      return LetterA(kInk);
+      return LetterA(kInk, scale);
     case Art::ToolArrow:
-      return Arrow();
+      return Arrow(scale);
     case Art::Undo:
-      return History(false);
+      return History(false, scale);
     case Art::Redo:
-      return History(true);
+      return History(true, scale);
     case Art::Save:
-      return FloppyDisk();
+      return FloppyDisk(scale);
     case Art::Quit:
-      return Cross();
+      return Cross(scale);
     case Art::CopyQuit:
-      return Tick();
+      return Tick(scale);
     default:
       return {};
   }

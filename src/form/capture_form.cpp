@@ -1,6 +1,9 @@
 #include "form/capture_form.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include "form/monitors.h"
 
 namespace capture {
 
@@ -16,7 +19,7 @@ Tool ToolOf(std::u16string_view tooltip) {
   return Tool::None;
 }
 
-CaptureForm::CaptureForm(Platform& p) : platform(p) {}
+CaptureForm::CaptureForm(Platform& p) : platform(p), monitors(p.screen.Monitors()) {}
 
 float CaptureForm::ScreenWidth() const {
   return static_cast<float>(platform.screen.Size().width);
@@ -30,6 +33,10 @@ RectI CaptureForm::SelRect() const {
   return {RoundHalfEven(selection.left), RoundHalfEven(selection.top),
           RoundHalfEven(selection.left + selection.width),
           RoundHalfEven(selection.top + selection.height)};
+}
+
+void CaptureForm::ScaleChromeToSelection() {
+  controls.scale.dpi = SelectionMonitor(*this).dpi;
 }
 
 void CaptureForm::HideSelection() {

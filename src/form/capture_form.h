@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "form/controls.h"
 #include "form/event_router.h"
@@ -68,6 +69,13 @@ class CaptureForm {
 
   Control& operator[](ControlId id) { return controls[id]; }
   const Control& operator[](ControlId id) const { return controls[id]; }
+
+  // The desktop's monitors as the screen listed them when the form was made or at the last
+  // display change.
+  std::vector<Monitor> monitors;
+  // The chrome takes the DPI of the monitor that holds the selection's bottom-right corner, the
+  // one the toolbar is placed on; every placement around the selection calls this first.
+  void ScaleChromeToSelection();
 
   // The virtual screen's size in pixels: every monitor, as the window covers them.
   float ScreenWidth() const;

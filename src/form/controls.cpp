@@ -67,6 +67,7 @@ Controls::Controls() {
   Control& text_edit = make(I::TextEdit, K::TextBox, "TextEdit", I::Window);
   Place(text_edit, 136, 128, 33, 16);
   text_edit.visible = false;
+  text_edit.in_picture_pixels = true;  // it stands where its text will be drawn
   text_edit.font_points = 11;  // the text tool falls back to it when Text1 is not a usable size
 
   Control& picture2 = make(I::Picture2, K::Panel, "Picture2", I::Window);
@@ -184,6 +185,7 @@ Controls::Controls() {
   shape1.border_colour = kSelection;
   shape1.has_border = true;
   shape1.visible = false;
+  shape1.in_picture_pixels = true;
 
   readout(I::LblPos, "LblPos", 176, 185, u"宽X高");
 
@@ -219,23 +221,31 @@ bool Controls::ShownOnScreen(ControlId id) const {
 PointF Controls::Origin(ControlId id) const {
   PointF p;
   for (ControlId c = id; c != ControlId::Window; c = (*this)[c].container) {
-    p.x += (*this)[c].left;
-    p.y += (*this)[c].top;
+    const Control& control = (*this)[c];
+    // A control on the window was placed in window pixels; a child's offset is a design size.
+    const bool on_window = control.container == ControlId::Window;
+    p.x += on_window ? control.left : scale(control.left);
+    p.y += on_window ? control.top : scale(control.top);
   }
   return p;
+}
+
+PointF Controls::Extent(ControlId id) const {
+  const Control& c = (*this)[id];
+  if (c.in_picture_pixels) return {c.width, c.height};
+  return {scale(c.width), scale(c.height)};
 }
 
 PointF Controls::ToContainer(ControlId id, PointF window_point) const {
   const ControlId container = (*this)[id].container;
   if (container == ControlId::Window) return window_point;
   const PointF origin = Origin(container);
-  return {window_point.x - origin.x, window_point.y - origin.y};
+  return {scale.ToDesign(window_point.x - origin.x), scale.ToDesign(window_point.y - origin.y)};
 }
 
 RectI Controls::Bounds(ControlId id) const {
-  const Control& c = (*this)[id];
-  const PointF o = Origin(id);
-  float x1 = o.x, y1 = o.y, x2 = o.x + c.width, y2 = o.y + c.height;
+  const PointF o = Origin(id), e = Extent(id);
+  float x1 = o.x, y1 = o.y, x2 = o.x + e.x, y2 = o.y + e.y;
   if (x2 < x1) std::swap(x1, x2);
   if (y2 < y1) std::swap(y1, y2);
   // One pixel of slack covers outlines drawn on the far edge and rounding of fractional sizes.
@@ -246,9 +256,8 @@ RectI Controls::Bounds(ControlId id) const {
 
 ControlId Controls::HitTest(PointF p) const {
   auto contains = [this, p](ControlId id) {
-    const Control& c = (*this)[id];
-    const PointF o = Origin(id);
-    return o.x <= p.x && p.x < o.x + c.width && o.y <= p.y && p.y < o.y + c.height;
+    const PointF o = Origin(id), e = Extent(id);
+    return o.x <= p.x && p.x < o.x + e.x && o.y <= p.y && p.y < o.y + e.y;
   };
   for (auto it = paint_order_.rbegin(); it != paint_order_.rend(); ++it) {
     const ControlId id = *it;

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "form/chrome_scale.h"
 #include "platform/types.h"
 
 namespace capture {
@@ -71,9 +72,13 @@ struct Control {
   ControlId id = ControlId::Window;
   ControlKind kind = ControlKind::Image;
   std::string_view name;
-  int index = -1;                                  // index within its group, -1 when not in a group
-  ControlId container = ControlId::Window;         // the window or a panel
-  float left = 0, top = 0, width = 0, height = 0;  // pixels of the container
+  int index = -1;                           // index within its group, -1 when not in a group
+  ControlId container = ControlId::Window;  // the window or a panel
+  // Geometry in design pixels (96 DPI), except that a control on the window itself has its
+  // left and top in window pixels (it is placed beside the selection), and a control that is in
+  // picture pixels has all four in window pixels. Controls::Origin and Extent give screen pixels.
+  float left = 0, top = 0, width = 0, height = 0;
+  bool in_picture_pixels = false;  // the selection and the text box: never scaled
   bool visible = true;
 
   Colour back_colour = 0;    // panels
@@ -120,11 +125,17 @@ class Controls {
     return all_;
   }
 
+  // The DPI the chrome is shown at; the one place design pixels become screen pixels.
+  ChromeScale scale;
+
   // Visible and every container up to the window visible too.
   bool ShownOnScreen(ControlId id) const;
   // The control's top-left in window coordinates.
   PointF Origin(ControlId id) const;
-  // A window point converted to the coordinates of the control's container.
+  // The control's width and height in screen pixels (a line's may be negative).
+  PointF Extent(ControlId id) const;
+  // A window point converted to the coordinates of the control's container: window pixels for
+  // the window, design pixels for a panel.
   PointF ToContainer(ControlId id, PointF window_point) const;
   // Whole-pixel window rectangle that covers the control (for repainting).
   RectI Bounds(ControlId id) const;

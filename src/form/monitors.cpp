@@ -32,12 +32,12 @@ const Monitor& MonitorAt(const std::vector<Monitor>& monitors, PointI point) {
                            });
 }
 
-RectI SelectionMonitorArea(const CaptureForm& form) {
+const Monitor& SelectionMonitor(const CaptureForm& form) {
   const RectI selection = form.SelRect();
   // The corner's own pixel: right and bottom are exclusive.
   const PointI corner{std::max(selection.left, selection.right - 1),
                       std::max(selection.top, selection.bottom - 1)};
-  return MonitorAt(form.platform.screen.Monitors(), corner).area;
+  return MonitorAt(form.monitors, corner);
 }
 
 PointF OffsetInto(float left, float top, float right, float bottom, const RectI& area) {
@@ -45,12 +45,12 @@ PointF OffsetInto(float left, float top, float right, float bottom, const RectI&
           AxisOffset(top, bottom, static_cast<float>(area.top), static_cast<float>(area.bottom))};
 }
 
-void KeepInside(Control& control, const RectI& area) {
+void KeepInside(Control& control, PointF size, const RectI& area) {
   // Edges are set, not shifted by an offset, so that a pinned edge is exactly the area's.
   const auto right = static_cast<float>(area.right), bottom = static_cast<float>(area.bottom);
-  if (control.left + control.width > right) control.left = right - control.width;
+  if (control.left + size.x > right) control.left = right - size.x;
   if (control.left < static_cast<float>(area.left)) control.left = static_cast<float>(area.left);
-  if (control.top + control.height > bottom) control.top = bottom - control.height;
+  if (control.top + size.y > bottom) control.top = bottom - size.y;
   if (control.top < static_cast<float>(area.top)) control.top = static_cast<float>(area.top);
 }
 

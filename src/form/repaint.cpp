@@ -31,14 +31,16 @@ void AddFootprint(const Controls& controls, ControlId id, std::vector<RectI>& ou
 
 std::vector<RectI> ChangedAreas(const Controls& before, const Controls& after) {
   std::vector<RectI> areas;
+  // At another DPI every piece of chrome has another size, wherever it stands.
+  const bool rescaled = !(before.scale == after.scale);
   for (const Control& c : after.All()) {
     const ControlId id = c.id;
     const bool shown_before = before.ShownOnScreen(id);
     const bool shown_after = after.ShownOnScreen(id);
     if (!shown_before && !shown_after) continue;
     const PointF o1 = before.Origin(id), o2 = after.Origin(id);
-    const bool same =
-        shown_before == shown_after && o1.x == o2.x && o1.y == o2.y && SameLook(before[id], c);
+    const bool same = !rescaled && shown_before == shown_after && o1.x == o2.x && o1.y == o2.y &&
+                      SameLook(before[id], c);
     if (same) continue;
     if (shown_before) AddFootprint(before, id, areas);
     if (shown_after) AddFootprint(after, id, areas);

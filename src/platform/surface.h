@@ -49,8 +49,9 @@ class Surface {
   // A one-pixel ellipse outline inscribed in left, top, right, bottom as GDI's Ellipse takes them
   // (not sorted); the inside is left as it was.
   virtual void Ellipse(int left, int top, int right, int bottom, Colour colour) = 0;
-  // Sets the size, in points, of the font that Text() and TextWidth() use.
-  virtual void SetFontSize(float points) = 0;
+  // Sets the size of the font that Text() and TextWidth() use: points at the given DPI (96 makes
+  // a point 4/3 pixels).
+  virtual void SetFontSize(float points, int dpi) = 0;
   // Draws the glyphs only (transparent background) with the text's top-left at (x, y).
   virtual void Text(int x, int y, std::u16string_view text, Colour colour) = 0;
   // The width in pixels that the text takes in the current font.

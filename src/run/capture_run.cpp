@@ -3,6 +3,7 @@
 #include <exception>
 #include <new>
 
+#include "run/display_change.h"
 #include "run/reactions.h"
 #include "run/run_error.h"
 
@@ -75,6 +76,10 @@ void CaptureRun::ComboClick(ControlId combo, const std::u16string& text) {
     form_[combo].caption = text;
     Run(event);
   });
+}
+
+void CaptureRun::DisplayChanged() {
+  Guarded([&] { FollowDisplayChange(form_); });
 }
 
 void CaptureRun::CaptureLost() {

@@ -36,6 +36,9 @@ class CaptureRun {
   void TextChanged(ControlId box, const std::u16string& text);
   // An item was chosen from the combo box's list; `text` is the combo box's text now.
   void ComboClick(ControlId combo, const std::u16string& text);
+  // The desktop changed under the window (a monitor's DPI, the monitors themselves): the form
+  // reads the monitors again, and the chrome takes the scale of its monitor and is laid out anew.
+  void DisplayChanged();
   // Another window took the pointer while buttons were held (a modal dialog, the font-size list):
   // the press is over without a release.
   void CaptureLost();

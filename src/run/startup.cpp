@@ -28,8 +28,9 @@ void FreezeScreen(CaptureForm& form) {
 
 void CaptureRun::Load() {
   CaptureForm& form = form_;
+  form.controls.scale.dpi = form.monitors.front().dpi;
   Control& strip = form[ControlId::Picture1];
-  strip.top = -strip.height;
+  strip.top = -form.controls.scale(strip.height);
   strip.visible = false;
 
   form.platform.surface.SetPersistent(true);

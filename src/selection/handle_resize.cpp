@@ -77,7 +77,8 @@ void Image1_MouseMove(CaptureForm& form, int index, float x, float y) {
 
   // A width or height below zero means the pointer crossed the opposite edge: the update is
   // refused as a whole and the selection keeps its last accepted geometry.
-  const Geometry g = Resized(form, index, x, y, handle.width, handle.height);
+  const PointF size = form.controls.Extent(Image1(index));
+  const Geometry g = Resized(form, index, x, y, size.x, size.y);
   Control& selection = form[ControlId::Shape1];
   if (g.width >= 0 && g.height >= 0) {
     selection.left = g.left;

@@ -6,6 +6,8 @@
 namespace capture {
 
 void ImageMove(CaptureForm& form) {
+  form.ScaleChromeToSelection();
+  const ChromeScale& scale = form.controls.scale;
   const Control& selection = form[ControlId::Shape1];
   const float L = selection.left, T = selection.top, W = selection.width, H = selection.height;
   // Centre of each handle, by index: corners and edge midpoints, clockwise from the top-left
@@ -14,28 +16,31 @@ void ImageMove(CaptureForm& form) {
                             {L, T + H}, {L + W / 2, T + H}, {L + W, T + H}, {L + W, T + H / 2}};
   for (int i = 0; i < 8; ++i) {
     Control& handle = form[Image1(i)];
-    handle.left = centre[i].x - handle.width / 2;
-    handle.top = centre[i].y - handle.height / 2;
+    handle.left = centre[i].x - scale(handle.width) / 2;
+    handle.top = centre[i].y - scale(handle.height) / 2;
     // The top-right handle stands a little further in than a centred one would.
-    if (i == 2) handle.left = L + W - handle.width / 1.5f;
+    if (i == 2) handle.left = L + W - scale(handle.width) / 1.5f;
   }
   for (int i = 0; i < 8; ++i) form[Image1(i)].visible = true;
 }
 
 void PlaceToolbar(CaptureForm& form) {
+  form.ScaleChromeToSelection();
+  const ChromeScale& scale = form.controls.scale;
   const Control& selection = form[ControlId::Shape1];
   Control& strip = form[ControlId::Picture1];
   // The screen here is the monitor that holds the selection's bottom-right corner.
-  const RectI screen = SelectionMonitorArea(form);
-  const float bottom = selection.top + selection.height + 4 + strip.height;
-  strip.left = selection.left + selection.width - strip.width;
+  const RectI screen = SelectionMonitor(form).area;
+  const float width = scale(strip.width), height = scale(strip.height), gap = scale(4);
+  const float bottom = selection.top + selection.height + gap + height;
+  strip.left = selection.left + selection.width - width;
   if (static_cast<float>(screen.bottom) < bottom) {
-    strip.top = selection.top + selection.height - strip.height - 4;
+    strip.top = selection.top + selection.height - height - gap;
   } else {
-    strip.top = selection.top + selection.height + 4;
+    strip.top = selection.top + selection.height + gap;
   }
   // Never left of the monitor; nor, when the corner lies where no monitor shows, off it.
-  KeepInside(strip, screen);
+  KeepInside(strip, {width, height}, screen);
   strip.visible = true;
 }
 

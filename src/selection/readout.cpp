@@ -50,23 +50,26 @@ void ColourReadout(CaptureForm& form, float x, float y) {
 }
 
 void PlaceLabels(CaptureForm& form) {
+  form.ScaleChromeToSelection();
+  const ChromeScale& scale = form.controls.scale;
   const Control& selection = form[ControlId::Shape1];
   Control& size_label = form[ControlId::LblPos];
   Control& colour_label = form[ControlId::lblInfo];
-  size_label.left = selection.left + 2;
-  size_label.top = selection.top + 2;
-  colour_label.left = selection.left + 2;
-  colour_label.top = size_label.top + size_label.height + 2;
+  size_label.left = selection.left + scale(2);
+  size_label.top = selection.top + scale(2);
+  colour_label.left = selection.left + scale(2);
+  colour_label.top = size_label.top + scale(size_label.height + 2);
 
   // A selection that starts where no monitor shows would take its labels out of sight: they move
   // together onto the nearest monitor.
   const PointI corner{RoundHalfEven(size_label.left), RoundHalfEven(size_label.top)};
-  const RectI monitor = MonitorAt(form.platform.screen.Monitors(), corner).area;
+  const RectI monitor = MonitorAt(form.monitors, corner).area;
   if (PtInRect(monitor, corner.x, corner.y)) return;
-  const PointF offset = OffsetInto(
-      size_label.left, size_label.top,
-      std::max(size_label.left + size_label.width, colour_label.left + colour_label.width),
-      colour_label.top + colour_label.height, monitor);
+  const PointF size = form.controls.Extent(ControlId::LblPos);
+  const PointF colour = form.controls.Extent(ControlId::lblInfo);
+  const PointF offset = OffsetInto(size_label.left, size_label.top,
+                                   std::max(size_label.left + size.x, colour_label.left + colour.x),
+                                   colour_label.top + colour.y, monitor);
   for (Control* label : {&size_label, &colour_label}) {
     label->left += offset.x;
     label->top += offset.y;

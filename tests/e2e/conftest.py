@@ -13,9 +13,10 @@ def pytest_configure(config):
 
 @pytest.fixture
 def make_desktop():
-    """Starts desktops of a chosen size and picture: make_desktop(3840, 2160, picture="gradient"),
-    or on another X server: make_desktop(2304, 800, server=TwoMonitorScreen).
-    Every desktop made is closed after the test, and the test fails if one left a process."""
+    """Starts desktops of a chosen size, picture and DPI: make_desktop(3840, 2160,
+    picture="gradient"), make_desktop(2560, 1600, dpi=192), or on another X server:
+    make_desktop(2304, 800, server=TwoMonitorScreen). Every desktop made is closed after the test,
+    and the test fails if one left a process."""
     made = []
 
     def make(width: int = 1280, height: int = 800, picture="noise", seed: int = 1,

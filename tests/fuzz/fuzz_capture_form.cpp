@@ -109,9 +109,9 @@ PointF Point(Input& in, const CaptureForm& form) {
     y = in.Range(-kOutside, kScreenHeight + kOutside);
   } else {
     const auto id = static_cast<ControlId>(in.Range(0, static_cast<int>(ControlId::Count) - 1));
-    const PointF origin = form.controls.Origin(id);
-    const int width = std::clamp(static_cast<int>(form[id].width), 0, 250);
-    const int height = std::clamp(static_cast<int>(form[id].height), 0, 250);
+    const PointF origin = form.controls.Origin(id), size = form.controls.Extent(id);
+    const int width = std::clamp(static_cast<int>(size.x), 0, 250);
+    const int height = std::clamp(static_cast<int>(size.y), 0, 250);
     x = std::clamp(static_cast<int>(origin.x) + in.Range(-2, width + 2), -kOutside,
                    kScreenWidth + kOutside);
     y = std::clamp(static_cast<int>(origin.y) + in.Range(-2, height + 2), -kOutside,

@@ -150,11 +150,11 @@ TEST(Win32SurfaceText, ChineseText_HasAWidthAndPaintsGlyphsOnly) {
   Win32Surface surface;
   surface.SetPicture(test::Plain(200, 60, kWhite));
   surface.SetPersistent(true);
-  surface.SetFontSize(11);
+  surface.SetFontSize(11, 96);
   const std::u16string text = u"截屏文字";
 
   const float small = surface.TextWidth(text);
-  surface.SetFontSize(22);
+  surface.SetFontSize(22, 96);
   const float large = surface.TextWidth(text);
   surface.Text(10, 10, text, kRed);
 

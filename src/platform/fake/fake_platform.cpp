@@ -135,17 +135,19 @@ void FakeSurface::Ellipse(int left, int top, int right, int bottom, Colour colou
 }
 
 void FakeSurface::Text(int x, int y, std::u16string_view text, Colour colour) {
-  text_calls.push_back({x, y, std::u16string(text), colour, font_points_});
+  text_calls.push_back({x, y, std::u16string(text), colour, font_points_, font_dpi_});
   // Each character is drawn as a solid block one font height tall.
   const int width = static_cast<int>(TextWidth(text));
-  const int height = static_cast<int>(std::lround(font_points_ * 96 / 72));
+  const int height =
+      static_cast<int>(std::lround(font_points_ * static_cast<float>(font_dpi_) / 72));
   for (int py = 0; py < height; ++py) {
     for (int px = 0; px < width; ++px) Plot(x + px, y + py, colour);
   }
 }
 
 float FakeSurface::TextWidth(std::u16string_view text) const {
-  return static_cast<float>(text.size()) * std::round(font_points_ * 96 / 72 / 2);
+  return static_cast<float>(text.size()) *
+         std::round(font_points_ * static_cast<float>(font_dpi_) / 72 / 2);
 }
 
 Colour FakeSurface::Pixel(int x, int y) const {

@@ -20,6 +20,7 @@ class FakeSurface : public Surface {
     std::u16string text;
     Colour colour;
     float points;
+    int dpi;
   };
 
   SizeI Size() const override { return {background_.width, background_.height}; }
@@ -39,7 +40,10 @@ class FakeSurface : public Surface {
   void Line(float x1, float y1, float x2, float y2, Colour colour) override;
   void Box(float x1, float y1, float x2, float y2, Colour colour) override;
   void Ellipse(int left, int top, int right, int bottom, Colour colour) override;
-  void SetFontSize(float points) override { font_points_ = points; }
+  void SetFontSize(float points, int dpi) override {
+    font_points_ = points;
+    font_dpi_ = dpi;
+  }
   void Text(int x, int y, std::u16string_view text, Colour colour) override;
   float TextWidth(std::u16string_view text) const override;
   Colour Pixel(int x, int y) const override;
@@ -62,6 +66,7 @@ class FakeSurface : public Surface {
   RectI background_changes_;  // exact: the bounds of the pixels that changed
   bool persistent_ = false;
   float font_points_ = 9;
+  int font_dpi_ = 96;
 };
 
 class FakeScreen : public Screen {

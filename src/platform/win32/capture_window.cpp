@@ -19,29 +19,6 @@ constexpr UINT kCaptureLost = WM_APP + 1;
 // A pump pass handles what is pending, not an endless stream of new messages.
 constexpr int kMaxPumpedMessages = 10000;
 
-LPCWSTR CursorFor(Pointer pointer) {
-  switch (pointer) {
-    case Pointer::Cross:
-      return IDC_CROSS;
-    case Pointer::SizeAll:
-      return IDC_SIZEALL;
-    case Pointer::SizeNESW:
-      return IDC_SIZENESW;
-    case Pointer::SizeNS:
-      return IDC_SIZENS;
-    case Pointer::SizeNWSE:
-      return IDC_SIZENWSE;
-    case Pointer::SizeWE:
-      return IDC_SIZEWE;
-    case Pointer::Wait:
-      return IDC_WAIT;
-    case Pointer::Default:
-    case Pointer::Arrow:
-      return IDC_ARROW;
-  }
-  return IDC_ARROW;
-}
-
 void Invalidate(HWND hwnd, const RectI& r) {
   if (r.Empty()) return;
   const RECT rect{r.left, r.top, r.right, r.bottom};
@@ -115,7 +92,7 @@ int CaptureWindow::Run() {
 
 void CaptureWindow::SetPointer(Pointer pointer) {
   pointer_ = pointer;
-  if (hwnd()) ::SetCursor(::LoadCursorW(nullptr, CursorFor(pointer)));
+  if (hwnd()) ::SetCursor(cursors_.For(pointer, form_->controls.scale.dpi));
 }
 
 void CaptureWindow::Refresh() {
@@ -214,6 +191,12 @@ LRESULT CaptureWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return OnKeyDown(wparam);
     case WM_COMMAND:
       return OnCommand(wparam, lparam);
+    case WM_DPICHANGED:
+    case WM_DISPLAYCHANGE:
+      // The window keeps covering the screen in physical pixels; only the chrome is rescaled.
+      run_->DisplayChanged();
+      Sync();
+      return 0;
     case WM_CTLCOLOREDIT: {
       const auto dc = reinterpret_cast<HDC>(wparam);
       ::SetTextColor(dc, static_cast<COLORREF>(native_.TextColour(reinterpret_cast<HWND>(lparam))) &
@@ -223,7 +206,7 @@ LRESULT CaptureWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_SETCURSOR:
       // One pointer for the whole window, its painted controls and its native children.
-      ::SetCursor(::LoadCursorW(nullptr, CursorFor(pointer_)));
+      ::SetCursor(cursors_.For(pointer_, form_->controls.scale.dpi));
       return TRUE;
     case WM_CAPTURECHANGED:
       if (held_ != 0 && reinterpret_cast<HWND>(lparam) != hwnd()) {

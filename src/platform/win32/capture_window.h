@@ -11,6 +11,7 @@
 #include "form/capture_form.h"
 #include "platform/platform.h"
 #include "platform/win32/control_painter.h"
+#include "platform/win32/cursors.h"
 #include "platform/win32/dib.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/native_controls.h"
@@ -75,6 +76,7 @@ class CaptureWindow : public Window {
   CaptureForm* form_ = nullptr;  // not owned: the run's form, which the screen mirrors
   OwnedWindow window_;
   NativeControls native_;
+  Cursors cursors_;
   ControlPainter painter_;
   Dib back_buffer_;    // painting of areas with controls in them happens here first
   Controls mirrored_;  // the controls as the screen shows them

@@ -26,8 +26,8 @@ bool Native(const Control& c) {
 // between its two end points.
 RectI PixelRect(const Controls& controls, ControlId id) {
   const Control& c = controls[id];
-  const PointF o = controls.Origin(id);
-  int x1 = Round(o.x), y1 = Round(o.y), x2 = Round(o.x + c.width), y2 = Round(o.y + c.height);
+  const PointF o = controls.Origin(id), e = controls.Extent(id);
+  int x1 = Round(o.x), y1 = Round(o.y), x2 = Round(o.x + e.x), y2 = Round(o.y + e.y);
   if (c.kind == ControlKind::Line) {
     return {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1};
   }
@@ -77,9 +77,10 @@ void Blend(const Icon& icon, int x, int y, const RectI& clip, Dib& target, Point
   }
 }
 
-void Picture(Art art, const RectI& rect, const RectI& clip, HDC dc, Dib& target, PointI origin) {
+void Picture(Art art, int dpi, const RectI& rect, const RectI& clip, HDC dc, Dib& target,
+             PointI origin) {
   if (art == Art::None) return;
-  const Icon& icon = ArtIcon(art);
+  const Icon& icon = ArtIcon(art, dpi);
   if (icon.width == 0) {
     // No artwork for it: a grey box shows where it belongs.
     Frame(dc, rect, Rgb(128, 128, 128));
@@ -124,29 +125,30 @@ void ControlPainter::PaintOne(const Control& c, const Controls& controls, const 
   ::SetViewportOrgEx(dc, -origin.x, -origin.y, nullptr);
   ::IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
   const RectI rect = PixelRect(controls, c.id);
+  const int dpi = controls.scale.dpi;
   switch (c.kind) {
     case ControlKind::Panel:
       Fill(dc, rect, c.back_colour);
       if (c.has_border) Frame(dc, rect, c.border_colour);
-      Picture(c.picture, rect, clip, dc, target, origin);
+      Picture(c.picture, dpi, rect, clip, dc, target, origin);
       break;
     case ControlKind::Image:
-      Picture(c.picture, rect, clip, dc, target, origin);
+      Picture(c.picture, dpi, rect, clip, dc, target, origin);
       break;
     case ControlKind::Shape:
       if (c.has_fill) Fill(dc, rect, c.fill_colour);
       if (c.has_border) Frame(dc, rect, c.border_colour);
       break;
     case ControlKind::Line: {
-      const PointF o = controls.Origin(c.id);
+      const PointF o = controls.Origin(c.id), e = controls.Extent(c.id);
       Pen pen(::CreatePen(PS_SOLID, 1, Ref(c.fore_colour)));
       SelectedObject selected(dc, pen.get());
       ::MoveToEx(dc, Round(o.x), Round(o.y), nullptr);
-      ::LineTo(dc, Round(o.x + c.width), Round(o.y + c.height));
+      ::LineTo(dc, Round(o.x + e.x), Round(o.y + e.y));
       break;
     }
     case ControlKind::Label:
-      PaintLabel(c, rect, dc);
+      PaintLabel(c, dpi, rect, dc);
       break;
     case ControlKind::TextBox:
     case ControlKind::ComboBox:
@@ -154,22 +156,22 @@ void ControlPainter::PaintOne(const Control& c, const Controls& controls, const 
   }
 }
 
-HFONT ControlPainter::LabelFont(const Control& c) {
-  const auto key = std::make_pair(c.font_face, c.font_points);
+HFONT ControlPainter::LabelFont(const Control& c, int dpi) {
+  const auto key = std::make_tuple(c.font_face, c.font_points, dpi);
   auto it = fonts_.find(key);
   if (it == fonts_.end()) {
     const std::wstring face = c.font_face.empty() ? std::wstring(kUiFace) : Wide(c.font_face);
     // The labels' face is a Simplified Chinese one; asking for its character set makes the
     // system pick a face with those glyphs when the named one is missing.
-    it = fonts_.emplace(key, MakeFont(face, c.font_points, GB2312_CHARSET)).first;
+    it = fonts_.emplace(key, MakeFont(face, c.font_points, dpi, GB2312_CHARSET)).first;
   }
   return it->second.get();
 }
 
-void ControlPainter::PaintLabel(const Control& c, const RectI& rect, HDC dc) {
+void ControlPainter::PaintLabel(const Control& c, int dpi, const RectI& rect, HDC dc) {
   if (c.caption.empty()) return;
   const std::wstring text = Wide(c.caption);
-  SelectedObject selected(dc, LabelFont(c));
+  SelectedObject selected(dc, LabelFont(c, dpi));
   SIZE extent{};
   ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
   // A white box the size of the text keeps the label readable on any picture.

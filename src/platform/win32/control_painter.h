@@ -6,7 +6,7 @@
 
 #include <map>
 #include <string>
-#include <utility>
+#include <tuple>
 
 #include "form/controls.h"
 #include "platform/win32/dib.h"
@@ -28,10 +28,11 @@ class ControlPainter {
  private:
   void PaintOne(const Control& c, const Controls& controls, const RectI& clip, Dib& target,
                 PointI origin);
-  void PaintLabel(const Control& c, const RectI& rect, HDC dc);
-  HFONT LabelFont(const Control& c);
+  void PaintLabel(const Control& c, int dpi, const RectI& rect, HDC dc);
+  // The label's font at the chrome's DPI, made once and kept.
+  HFONT LabelFont(const Control& c, int dpi);
 
-  std::map<std::pair<std::u16string, float>, Font> fonts_;
+  std::map<std::tuple<std::u16string, float, int>, Font> fonts_;
 };
 
 }  // namespace capture::win32

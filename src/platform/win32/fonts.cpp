@@ -5,12 +5,6 @@
 
 namespace capture::win32 {
 
-int ScreenDpi() {
-  WindowDc screen(nullptr);
-  const int dpi = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
-  return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
-}
-
 LONG FontHeight(float points, int dpi) {
   // Sizes outside what a screen can show are held to it; a size that is not a number is the
   // smallest.
@@ -18,9 +12,9 @@ LONG FontHeight(float points, int dpi) {
   return -std::max(1L, std::lround(p * dpi / 72.0));
 }
 
-Font MakeFont(std::wstring_view face, float points, BYTE charset) {
+Font MakeFont(std::wstring_view face, float points, int dpi, BYTE charset) {
   LOGFONTW lf{};
-  lf.lfHeight = FontHeight(points, ScreenDpi());
+  lf.lfHeight = FontHeight(points, dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI);
   lf.lfWeight = FW_NORMAL;
   lf.lfCharSet = charset;
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;

@@ -13,11 +13,10 @@ namespace capture::win32 {
 // its font replacements.
 inline constexpr std::wstring_view kUiFace = L"Microsoft YaHei";
 
-// Logical pixels per inch of the screen, which turns point sizes into pixels.
-int ScreenDpi();
 // The pixel height (negative: character height, as LOGFONT takes it) of a point size.
 LONG FontHeight(float points, int dpi);
-// A normal-weight font of the face and size; null on failure.
-Font MakeFont(std::wstring_view face, float points, BYTE charset = DEFAULT_CHARSET);
+// A normal-weight font of the face and size at the DPI of the monitor it is shown on; null on
+// failure.
+Font MakeFont(std::wstring_view face, float points, int dpi, BYTE charset = DEFAULT_CHARSET);
 
 }  // namespace capture::win32

@@ -47,6 +47,9 @@ inline void CreatedDc(HDC dc) {
 inline void Window(HWND hwnd) {
   ::DestroyWindow(hwnd);
 }
+inline void Cursor(HCURSOR cursor) {
+  ::DestroyCursor(cursor);
+}
 inline void GlobalMemory(HGLOBAL memory) {
   ::GlobalFree(memory);
 }
@@ -61,6 +64,8 @@ using Region = UniqueHandle<HRGN, &release::GdiObject<HRGN>>;
 using CreatedDc = UniqueHandle<HDC, &release::CreatedDc>;
 // A window this program created and destroys itself.
 using OwnedWindow = UniqueHandle<HWND, &release::Window>;
+// A cursor loaded at a size of our choosing (not a shared one).
+using OwnedCursor = UniqueHandle<HCURSOR, &release::Cursor>;
 // Memory from GlobalAlloc, until the clipboard takes it (release()).
 using GlobalMemory = UniqueHandle<HGLOBAL, &release::GlobalMemory>;
 

@@ -15,8 +15,10 @@ namespace {
 constexpr UINT_PTR kEscapeSubclass = 1;
 constexpr std::array<const wchar_t*, 9> kFontSizes = {L"6",  L"8",  L"9",  L"10", L"11",
                                                       L"12", L"14", L"18", L"20"};
-// The drop-down list shows every size without scrolling.
-constexpr int kComboListHeight = 9 * 20;
+// The combo box's face and its drop-down list, which shows every size without scrolling, in
+// design pixels.
+constexpr float kComboFaceHeight = 20, kComboListHeight = 9 * 20;
+constexpr float kComboPoints = 9;
 
 int Round(float v) {
   return static_cast<int>(std::lroundf(v));
@@ -33,9 +35,13 @@ int LineHeight(HFONT font) {
 }
 
 RectI WindowRect(const Controls& model, ControlId id) {
-  const PointF o = model.Origin(id);
-  const Control& c = model[id];
-  return {Round(o.x), Round(o.y), Round(o.x + c.width), Round(o.y + c.height)};
+  const PointF o = model.Origin(id), e = model.Extent(id);
+  return {Round(o.x), Round(o.y), Round(o.x + e.x), Round(o.y + e.y)};
+}
+
+// The height the combo box is given: its face and the list that drops below it.
+int ComboHeight(const ChromeScale& scale) {
+  return Round(scale(kComboFaceHeight + kComboListHeight));
 }
 
 // How far from its window's top-left an edit control puts the top-left of its text (border,
@@ -96,7 +102,7 @@ bool NativeControls::MakeChildren(const Controls& model) {
                               parent, instance);
   text1_.hwnd = MakeChild(L"EDIT", ES_LEFT | ES_AUTOHSCROLL, ControlId::Text1, parent, instance);
   combo1_.hwnd = MakeChild(L"COMBOBOX", WS_VSCROLL | CBS_DROPDOWNLIST, ControlId::Combo1, parent,
-                           instance, 20 + kComboListHeight);
+                           instance, ComboHeight(model.scale));
   tooltip_ =
       ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                         WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -109,8 +115,6 @@ bool NativeControls::MakeChildren(const Controls& model) {
 
   // Only the list is ever seen: the combo box's own face has an empty window region, which also
   // keeps it from taking clicks, while CB_SHOWDROPDOWN still drops the list below it.
-  combo1_.font = MakeFont(kUiFace, 9);
-  ::SendMessageW(combo1_.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(combo1_.font.get()), FALSE);
   for (const wchar_t* size : kFontSizes) {
     ::SendMessageW(combo1_.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(size));
   }
@@ -181,16 +185,23 @@ void NativeControls::Mirror(const Controls& model) {
   MirrorTooltips(model);
 }
 
+bool NativeControls::Refont(Mirrored& control, float points, int dpi) {
+  if (points == control.font_points && dpi == control.font_dpi && control.font) return false;
+  Font font = MakeFont(kUiFace, points, dpi);
+  if (!font) return false;
+  ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  control.font = std::move(font);  // the old font is deleted only once the control has let it go
+  control.font_points = points;
+  control.font_dpi = dpi;
+  return true;
+}
+
 void NativeControls::MirrorEdit(Mirrored& edit, const Control& c, const Controls& model) {
-  if (c.font_points != edit.font_points || !edit.font) {
-    Font font = MakeFont(kUiFace, c.font_points);
-    if (font) {
-      ::SendMessageW(edit.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-      ::SendMessageW(edit.hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-      edit.font = std::move(font);  // the old font is deleted only once the edit has let it go
-      edit.font_points = c.font_points;
-      edit.line_height = LineHeight(edit.font.get());
-    }
+  // The text tool's box shows its text in the size it will be drawn into the picture: at the
+  // chrome's DPI, as the surface draws it.
+  if (Refont(edit, c.font_points, model.scale.dpi)) {
+    ::SendMessageW(edit.hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    edit.line_height = LineHeight(edit.font.get());
   }
   const RectI model_rect = WindowRect(model, c.id);
   // The text tool's box shows its text where it will be drawn: its first character sits at the
@@ -234,10 +245,11 @@ void NativeControls::MirrorCombo(const Controls& model) {
   // The list drops below the face, so the face lies where the model puts Combo1 (under
   // PicCombox) and exists while the font-size group is on screen.
   const bool shown = model.ShownOnScreen(ControlId::PicFont);
+  const bool refonted = Refont(combo1_, kComboPoints, model.scale.dpi);
   const RectI rect = WindowRect(model, ControlId::Combo1);
-  if (rect != combo1_.rect) {
+  if (rect != combo1_.rect || refonted) {
     ::SetWindowPos(combo1_.hwnd, nullptr, rect.left, rect.top, rect.right - rect.left,
-                   20 + kComboListHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+                   ComboHeight(model.scale), SWP_NOZORDER | SWP_NOACTIVATE);
     combo1_.rect = rect;
   }
   const std::u16string& caption = model[ControlId::Combo1].caption;
@@ -255,6 +267,14 @@ void NativeControls::MirrorCombo(const Controls& model) {
 }
 
 void NativeControls::MirrorTooltips(const Controls& model) {
+  if (model.scale.dpi != tooltip_dpi_) {
+    Font font = MakeFont(kUiFace, kComboPoints, model.scale.dpi);
+    if (font) {
+      ::SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+      tooltip_font_ = std::move(font);
+      tooltip_dpi_ = model.scale.dpi;
+    }
+  }
   // A tool lies over its button only while the strip is on screen.
   const bool shown = model.ShownOnScreen(ControlId::Picture1);
   for (int i = 0; i < 9; ++i) {

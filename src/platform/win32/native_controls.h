@@ -43,11 +43,14 @@ class NativeControls {
     RectI rect;
     bool shown = false;
     float font_points = 0;
+    int font_dpi = 0;
     int line_height = 0;
     Font font;
   };
   // Makes the children; false when one could not be made (there are then none).
   bool MakeChildren(const Controls& model);
+  // Gives the control a font of the size at the DPI unless it has it; true when it changed.
+  static bool Refont(Mirrored& control, float points, int dpi);
   void MirrorEdit(Mirrored& edit, const Control& c, const Controls& model);
   void MirrorCombo(const Controls& model);
   void MirrorTooltips(const Controls& model);
@@ -58,6 +61,8 @@ class NativeControls {
   Mirrored text_edit_, text1_, combo1_;
   std::u16string combo_caption_;
   HWND tooltip_ = nullptr;  // not owned: destroyed with its owner, the capture window
+  Font tooltip_font_;
+  int tooltip_dpi_ = 0;
   std::array<RectI, 9> tool_rects_{};
   Colour text_edit_colour_ = 0, text1_colour_ = 0;
   bool mirroring_ = false;

@@ -26,7 +26,7 @@ COLORREF Ref(Colour colour) {
 HFONT Win32Surface::CurrentFont() const {
   // Made on first use: the first font starts Wine's font system, which would otherwise cost
   // start-up about 13 ms before the frozen screen can show.
-  if (!font_) font_ = MakeFont(kUiFace, font_points_);
+  if (!font_) font_ = MakeFont(kUiFace, font_points_, font_dpi_);
   return font_.get();
 }
 
@@ -186,12 +186,13 @@ void Win32Surface::Ellipse(int left, int top, int right, int bottom, Colour colo
   }
 }
 
-void Win32Surface::SetFontSize(float points) {
-  if (points == font_points_ && font_) return;
-  Font font = MakeFont(kUiFace, points);
+void Win32Surface::SetFontSize(float points, int dpi) {
+  if (points == font_points_ && dpi == font_dpi_ && font_) return;
+  Font font = MakeFont(kUiFace, points, dpi);
   if (!font) return;
   font_ = std::move(font);
   font_points_ = points;
+  font_dpi_ = dpi;
 }
 
 void Win32Surface::Text(int x, int y, std::u16string_view text, Colour colour) {

@@ -29,7 +29,7 @@ class Win32Surface : public Surface {
   void Line(float x1, float y1, float x2, float y2, Colour colour) override;
   void Box(float x1, float y1, float x2, float y2, Colour colour) override;
   void Ellipse(int left, int top, int right, int bottom, Colour colour) override;
-  void SetFontSize(float points) override;
+  void SetFontSize(float points, int dpi) override;
   void Text(int x, int y, std::u16string_view text, Colour colour) override;
   float TextWidth(std::u16string_view text) const override;
   Colour Pixel(int x, int y) const override;
@@ -55,6 +55,7 @@ class Win32Surface : public Surface {
   bool persistent_ = false;
   mutable Font font_;  // made on first use
   float font_points_ = 9;
+  int font_dpi_ = USER_DEFAULT_SCREEN_DPI;
   RectI background_changes_;     // where the background changed since it was last asked
   DirtyRects retained_changes_;  // where the retained image may differ from the background
   DirtyRects window_changes_;    // where the window layer may differ from the retained image

@@ -3,7 +3,9 @@
 Positions follow the program's own layout rules: the toolbar strip hangs under the selection's
 right end (inside it when the screen's bottom is too close), the style panel opens 3 pixels under
 the strip (above it when it does not fit), and every control is painted on the whole pixels its
-single-precision geometry rounds to. All values are window pixels, which are screen pixels.
+single-precision geometry rounds to. All values are window pixels, which are screen pixels; the
+sizes below are design pixels (96 DPI), which the chrome shows at the monitor's DPI: a Layout's
+`scale` is DPI / 96.
 """
 
 import time
@@ -76,12 +78,17 @@ class Box:
 @dataclass(frozen=True)
 class Layout:
     """The controls around a selection at `left`, `top` with size `width` x `height` on a screen
-    `screen_height` pixels high."""
+    `screen_height` pixels high, with the chrome at `scale` (DPI / 96)."""
     left: float
     top: float
     width: float
     height: float
     screen_height: int = 800
+    scale: float = 1.0
+
+    def s(self, design: float) -> float:
+        """A design size on the screen."""
+        return design * self.scale
 
     @property
     def right(self) -> float:
@@ -99,10 +106,11 @@ class Layout:
     def handle(self, index: int) -> Box:
         cx = [0, 0.5, 1, 0, 0, 0.5, 1, 1][index]
         cy = [0, 0, 0, 0.5, 1, 1, 1, 0.5][index]
-        left = self.left + self.width * cx - HANDLE / 2
+        handle = self.s(HANDLE)
+        left = self.left + self.width * cx - handle / 2
         if index == 2:  # stands a little further left than a centred handle
-            left = self.right - HANDLE / 1.5
-        return Box.of(left, self.top + self.height * cy - HANDLE / 2, HANDLE, HANDLE)
+            left = self.right - handle / 1.5
+        return Box.of(left, self.top + self.height * cy - handle / 2, handle, handle)
 
     def handle_point(self, index: int) -> tuple[int, int]:
         """A pixel on handle `index`, for pointing at it."""
@@ -111,60 +119,66 @@ class Layout:
 
     @property
     def size_label(self) -> Box:
-        return Box.of(self.left + 2, self.top + 2, SIZE_LABEL_WIDTH, LABEL_HEIGHT)
+        return Box.of(self.left + self.s(2), self.top + self.s(2), self.s(SIZE_LABEL_WIDTH),
+                      self.s(LABEL_HEIGHT))
 
     @property
     def colour_label(self) -> Box:
-        return Box.of(self.left + 2, self.top + 2 + LABEL_HEIGHT + 2, COLOUR_LABEL_WIDTH,
-                      LABEL_HEIGHT)
+        return Box.of(self.left + self.s(2), self.top + self.s(2) + self.s(LABEL_HEIGHT + 2),
+                      self.s(COLOUR_LABEL_WIDTH), self.s(LABEL_HEIGHT))
 
     @property
     def strip_origin(self) -> tuple[float, float]:
-        inside = self.screen_height < self.bottom + 4 + STRIP_HEIGHT
-        top = self.bottom - STRIP_HEIGHT - 4 if inside else self.bottom + 4
-        return max(0.0, self.right - STRIP_WIDTH), top
+        s = self.s
+        inside = self.screen_height < self.bottom + s(4) + s(STRIP_HEIGHT)
+        top = self.bottom - s(STRIP_HEIGHT) - s(4) if inside else self.bottom + s(4)
+        return max(0.0, self.right - s(STRIP_WIDTH)), top
 
     @property
     def strip(self) -> Box:
-        return Box.of(*self.strip_origin, STRIP_WIDTH, STRIP_HEIGHT)
+        return Box.of(*self.strip_origin, self.s(STRIP_WIDTH), self.s(STRIP_HEIGHT))
 
     def button(self, name: str) -> Box:
         x, y = self.strip_origin
-        return Box.of(x + BUTTON_LEFT[name], y + 5, 16, 16)
+        return Box.of(x + self.s(BUTTON_LEFT[name]), y + self.s(5), self.s(16), self.s(16))
 
     def button_point(self, name: str) -> tuple[int, int]:
         x, y = self.strip_origin
-        return px(x + BUTTON_LEFT[name] + 8), px(y + 5 + 8)
+        return px(x + self.s(BUTTON_LEFT[name] + 8)), px(y + self.s(5 + 8))
 
     def panel_origin(self) -> tuple[float, float]:
+        s = self.s
         x, y = self.strip_origin
-        below = y + STRIP_HEIGHT + 3
-        return x, (below if self.screen_height >= below + PANEL_HEIGHT else y - PANEL_HEIGHT - 3)
+        below = y + s(STRIP_HEIGHT) + s(3)
+        above = y - s(PANEL_HEIGHT) - s(3)
+        return x, (below if self.screen_height >= below + s(PANEL_HEIGHT) else above)
 
     def panel(self, tool: str) -> Box:
         width = STRIP_WIDTH if tool == "text" else STRIP_WIDTH - 73 - 2
-        return Box.of(*self.panel_origin(), width, PANEL_HEIGHT)
+        return Box.of(*self.panel_origin(), self.s(width), self.s(PANEL_HEIGHT))
 
     def _colour_group(self, tool: str) -> tuple[float, float]:
         x, y = self.panel_origin()
-        return x + (78.667 if tool == "text" else 4), y + 4
+        return x + self.s(78.667 if tool == "text" else 4), y + self.s(4)
 
     def swatch_point(self, index: int, tool: str) -> tuple[int, int]:
         """The centre of palette swatch `index` (0..15) on the panel laid out for `tool`."""
         x, y = self._colour_group(tool)
-        return (px(x + 32 + 16 * (index % 8) + 20 / 3),
-                px(y + (0 if index < 8 else 220 / 15) + 20 / 3))
+        return (px(x + self.s(32 + 16 * (index % 8) + 20 / 3)),
+                px(y + self.s((0 if index < 8 else 220 / 15) + 20 / 3)))
 
     def current_colour_point(self, tool: str) -> tuple[int, int]:
         """The centre of the large swatch that shows the current colour."""
         x, y = self._colour_group(tool)
-        return px(x + 20 / 15 + 14), px(y + 14)
+        return px(x + self.s(20 / 15 + 14)), px(y + self.s(14))
 
 
-def layout_of_drag(start: tuple[int, int], end: tuple[int, int], screen_height: int = 800):
+def layout_of_drag(start: tuple[int, int], end: tuple[int, int], screen_height: int = 800,
+                   scale: float = 1.0):
     """The layout after a left drag between two points (either direction)."""
     left, top = min(start[0], end[0]), min(start[1], end[1])
-    return Layout(left, top, abs(end[0] - start[0]), abs(end[1] - start[1]), screen_height)
+    return Layout(left, top, abs(end[0] - start[0]), abs(end[1] - start[1]), screen_height,
+                  scale)
 
 
 def settled_grab(desktop, box: Box, timeout: float = 5) -> Image.Image:
@@ -250,7 +264,7 @@ def wait_screen(desktop, app, expected: Image.Image, region: Box, skip: list[Box
 def make_selection(desktop, app, start: tuple[int, int], end: tuple[int, int]) -> Layout:
     """Drags a selection from `start` to `end` and waits until its toolbar shows."""
     desktop.drag(start, end)
-    layout = layout_of_drag(start, end, desktop.height)
+    layout = layout_of_drag(start, end, desktop.height, desktop.dpi / 96)
     wait_pixel(desktop, (layout.strip.left, layout.strip.top), PANEL_FRAME, app)
     return layout
 

@@ -21,7 +21,8 @@ class Desktop:
     """Starts everything in the constructor; `close()` ends exactly what it started."""
 
     def __init__(self, width: int = 1280, height: int = 800, picture: str | Image.Image = "noise",
-                 seed: int = 1, server: type[VirtualScreen] = VirtualScreen) -> None:
+                 seed: int = 1, dpi: int = 96,
+                 server: type[VirtualScreen] = VirtualScreen) -> None:
         paths.RUN_ROOT.mkdir(parents=True, exist_ok=True)
         self.workdir = Path(tempfile.mkdtemp(prefix="desktop-", dir=paths.RUN_ROOT))
         self._processes = Processes()
@@ -29,6 +30,7 @@ class Desktop:
         self.wine = None
         self._damage = None
         self._drawn: list[float] = []
+        self.dpi = dpi  # what Wine reports for its (every) monitor
         try:
             self.screen = server(self._processes, self.workdir, width, height)
             if isinstance(picture, str):
@@ -37,7 +39,7 @@ class Desktop:
             self._damage = DamageWatch(self.screen.display)
             # The server first reports the whole screen as drawn; that is not a program painting.
             wait_until(self._damage.take, 5, what="the first report of drawings on the screen")
-            self.wine = WinePrefix(self._processes, self.workdir, self.screen.env)
+            self.wine = WinePrefix(self._processes, self.workdir, self.screen.env, dpi)
             self.wine.start_keeper()
         except BaseException:
             self.close()

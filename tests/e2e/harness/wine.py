@@ -1,6 +1,7 @@
 """A private copy of the template Wine prefix, its keeper process, and programs run in it."""
 
 import os
+import re
 import select
 import shutil
 import signal
@@ -38,13 +39,31 @@ class WineApp:
         return self._log.read_text(errors="replace").replace("\r\n", "\n")
 
 
+def set_dpi(prefix: Path, dpi: int) -> None:
+    """Makes the prefix's user report `dpi` logical pixels per inch (96 is 100 %). Written into the
+    registry file before any Wine process of the prefix runs, the wineserver reads it at start."""
+    registry = prefix / "user.reg"
+    text = registry.read_text(encoding="utf-8")
+    value = f'"LogPixels"=dword:{dpi:08x}'
+    for section in ("[Control Panel\\\\Desktop]", "[Software\\\\Wine\\\\Fonts]"):
+        head = text.index(section)
+        end = text.find("\n\n", head)
+        end = len(text) if end < 0 else end
+        body = re.sub(r'\n"LogPixels"=dword:[0-9a-f]+', "", text[head:end])
+        text = text[:head] + body + "\n" + value + text[end:]
+    registry.write_text(text, encoding="utf-8")
+
+
 class WinePrefix:
-    def __init__(self, processes: Processes, workdir: Path, display_env: dict[str, str]) -> None:
+    def __init__(self, processes: Processes, workdir: Path, display_env: dict[str, str],
+                 dpi: int = 96) -> None:
         self._processes = processes
         self._workdir = workdir
         template = paths.require(paths.WINE_TEMPLATE, "the template Wine prefix")
         self.path = workdir / "prefix"
         subprocess.run(["cp", "-a", str(template), str(self.path)], check=True)
+        if dpi != 96:
+            set_dpi(self.path, dpi)
         self.env = {**os.environ, **display_env, **WINE_ENVIRONMENT, "WINEPREFIX": str(self.path)}
         self._keeper = None
         self._launched = 0

@@ -22,7 +22,10 @@ struct AnnotateHarness : FormHarness {
     const PointF o = form.controls.Origin(id);
     return {o.x + x, o.y + y};
   }
-  PointF Centre(ControlId id) const { return At(id, form[id].width / 2, form[id].height / 2); }
+  PointF Centre(ControlId id) const {
+    const PointF size = form.controls.Extent(id);
+    return At(id, size.x / 2, size.y / 2);
+  }
   void ClickOn(ControlId id) {
     const PointF p = Centre(id);
     Click(p.x, p.y);

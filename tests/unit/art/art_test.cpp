@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 
 namespace capture {
 namespace {
@@ -149,6 +150,51 @@ TEST(ArtTest, ComboLooks_AreOpaqueWithAWhiteFieldAndOnlyTheButtonLit) {
   EXPECT_GT(MeanBrightness(hover, kButtonLeft + 1, 49),
             MeanBrightness(pressed, kButtonLeft + 1, 49));
   EXPECT_GT(InkShare(pressed, [](std::uint32_t p) { return Blue(p) > Red(p) + 40; }), 0.1);
+}
+
+// At 144 and 192 DPI each picture is drawn for the finer grid: 1.5 and 2 times as many pixels.
+class ArtAtDpi : public ::testing::TestWithParam<std::array<int, 4>> {};
+
+TEST_P(ArtAtDpi, PicturesTakeTheScaledSize) {
+  const auto [dpi, icon, combo_width, handle] = GetParam();
+  for (Art a : kToolbar) EXPECT_EQ(ArtIcon(a, dpi).width, icon);
+  EXPECT_EQ(ArtIcon(Art::FontSize, dpi).height, icon);
+  EXPECT_EQ(ArtIcon(Art::ComboHover, dpi).width, combo_width);
+  EXPECT_EQ(ArtIcon(Art::Handle, dpi).width, handle);
+  EXPECT_EQ(ArtIcon(Art::Handle, dpi).argb.size(), static_cast<std::size_t>(handle * handle));
+}
+INSTANTIATE_TEST_SUITE_P(Scales, ArtAtDpi,
+                         ::testing::Values(std::array{144, 24, 75, 6},
+                                           std::array{192, 32, 100, 8}));
+
+TEST(ArtTest, AtTwiceTheDpi_IconsAreRedrawnNotStretched) {
+  for (Art a : kToolbar) {
+    const Icon& small = ArtIcon(a, 96);
+    const Icon& large = ArtIcon(a, 192);
+    ASSERT_EQ(large.width, 2 * small.width);
+    bool stretched = true;  // every 2 x 2 block a copy of its pixel at 96 DPI
+    long difference = 0;    // between the 96-DPI alpha and the mean of its 2 x 2 block
+    for (int y = 0; y < small.height; ++y) {
+      for (int x = 0; x < small.width; ++x) {
+        const std::uint32_t p = small.argb[y * small.width + x];
+        int block = 0;
+        for (int j = 0; j < 2; ++j) {
+          for (int i = 0; i < 2; ++i) {
+            const std::uint32_t q = large.argb[(2 * y + j) * large.width + 2 * x + i];
+            stretched = stretched && q == p;
+            block += Alpha(q);
+          }
+        }
+        difference += std::abs(block / 4 - Alpha(p));
+      }
+    }
+    // The rectangle's edges lie on whole pixels: redrawn, it is its stretched self.
+    if (a != Art::ToolRect) {
+      EXPECT_FALSE(stretched) << static_cast<int>(a);
+    }
+    // The same drawing: on average within a few levels of 255 per pixel.
+    EXPECT_LT(difference / (small.width * small.height), 6) << static_cast<int>(a);
+  }
 }
 
 }  // namespace

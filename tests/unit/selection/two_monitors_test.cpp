@@ -16,6 +16,7 @@ constexpr float kStripWidth = 3620 / 15.f;
 struct TwoMonitors : FormHarness {
   TwoMonitors() : FormHarness(Picture(2304, 800)) {
     fake.screen.monitors = {{{1024, 0, 2304, 800}, 96}, {{0, 0, 1024, 768}, 96}};
+    run.DisplayChanged();
   }
   void ClickOn(ControlId id) {
     const PointF o = form.controls.Origin(id);

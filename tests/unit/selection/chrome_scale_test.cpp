@@ -1,0 +1,139 @@
+// The chrome at the DPI of its monitor: sizes and offsets scaled, the selection never.
+#include <gtest/gtest.h>
+
+#include "annotate/style_panel.h"
+#include "form/repaint.h"
+#include "form_harness.h"
+
+namespace capture {
+namespace {
+
+using testing::FormHarness;
+
+constexpr float kStripWidth = 3620 / 15.f;
+
+void ExpectAt(const Controls& c, ControlId id, float x, float y) {
+  EXPECT_FLOAT_EQ(c.Origin(id).x, x) << c[id].name;
+  EXPECT_FLOAT_EQ(c.Origin(id).y, y) << c[id].name;
+}
+void ExpectSize(const Controls& c, ControlId id, float width, float height) {
+  EXPECT_FLOAT_EQ(c.Extent(id).x, width) << c[id].name;
+  EXPECT_FLOAT_EQ(c.Extent(id).y, height) << c[id].name;
+}
+
+PointF Centre(const Controls& c, ControlId id) {
+  const PointF o = c.Origin(id), e = c.Extent(id);
+  return {o.x + e.x / 2, o.y + e.y / 2};
+}
+
+// One monitor at the parameter's DPI; a selection dragged from (600, 100) to (900, 300).
+struct ChromeAtDpi : ::testing::TestWithParam<int> {
+  ChromeAtDpi() {
+    h.fake.screen.monitors = {{{0, 0, 1600, 1000}, GetParam()}};
+    h.run.DisplayChanged();
+    h.Drag(600, 100, 900, 300);
+  }
+  void ClickOn(ControlId id) {
+    const PointF p = Centre(c, id);
+    h.Click(p.x, p.y);
+  }
+
+  const float k = static_cast<float>(GetParam()) / 96;
+  FormHarness h{1600, 1000};
+  const Controls& c = h.form.controls;
+};
+
+TEST_P(ChromeAtDpi, ToolbarLabelsAndHandlesTakeTheScaleAndTheSelectionDoesNot) {
+  EXPECT_EQ(h.form.SelRect(), (RectI{600, 100, 900, 300}));
+  ExpectSize(c, ControlId::Shape1, 300, 200);
+
+  ExpectSize(c, ControlId::Picture1, kStripWidth * k, 26 * k);
+  ExpectAt(c, ControlId::Picture1, 900 - kStripWidth * k, 300 + 4 * k);
+  ExpectAt(c, Image2(7), 900 - kStripWidth * k + 100 / 15.f * k, 300 + 9 * k);
+  ExpectSize(c, Image2(7), 16 * k, 16 * k);
+
+  for (int i = 0; i < 8; ++i) ExpectSize(c, Image1(i), 4 * k, 4 * k);
+  ExpectAt(c, Image1(0), 600 - 2 * k, 100 - 2 * k);
+  ExpectAt(c, Image1(6), 900 - 2 * k, 300 - 2 * k);
+
+  ExpectAt(c, ControlId::LblPos, 600 + 2 * k, 100 + 2 * k);
+  ExpectAt(c, ControlId::lblInfo, 600 + 2 * k, 100 + 21 * k);
+  ExpectSize(c, ControlId::LblPos, 185 * k, 17 * k);
+}
+
+TEST_P(ChromeAtDpi, PressesFindTheScaledControlsAndTextIsDrawnAtTheMonitorsDpi) {
+  EXPECT_EQ(c.HitTest(Centre(c, Image1(6))), Image1(6));
+  ClickOn(Image2(5));  // the text tool
+  ASSERT_TRUE(c.ShownOnScreen(ControlId::Picture2));
+  ExpectAt(c, ControlId::Picture2, 900 - kStripWidth * k, 300 + 33 * k);
+  ExpectSize(c, Pcolor(13), 200 / 15.f * k, 200 / 15.f * k);
+
+  ClickOn(Pcolor(13));
+  EXPECT_EQ(CurrentColour(h.form), Rgb(0, 0, 255));
+
+  h.Click(650, 150);  // opens the text box at the release point
+  EXPECT_FLOAT_EQ(h[ControlId::TextEdit].left, 650);
+  EXPECT_FLOAT_EQ(c.Extent(ControlId::TextEdit).x, 25 * k);
+  h.run.TextChanged(ControlId::TextEdit, u"ok");
+  h.Click(880, 280);  // away from the box
+  ASSERT_EQ(h.fake.surface.text_calls.size(), 1u);
+  EXPECT_EQ(h.fake.surface.text_calls[0].points, 11);
+  EXPECT_EQ(h.fake.surface.text_calls[0].dpi, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, ChromeAtDpi, ::testing::Values(96, 144, 192));
+
+// A 96-DPI monitor on the left, a 192-DPI one on the right.
+struct MixedDpi : ::testing::Test {
+  MixedDpi() {
+    h.fake.screen.monitors = {{{0, 0, 1000, 1000}, 96}, {{1000, 0, 2600, 1000}, 192}};
+    h.run.DisplayChanged();
+    h.Drag(100, 100, 400, 300);
+  }
+  FormHarness h{2600, 1000};
+  const Controls& c = h.form.controls;
+};
+
+TEST_F(MixedDpi, ChromeTakesTheScaleOfTheMonitorHoldingTheSelectionsBottomRightCorner) {
+  ExpectSize(c, Image1(0), 4, 4);
+  ExpectSize(c, ControlId::Picture1, kStripWidth, 26);
+
+  // Moved 700 to the right, the corner lies on the right monitor while the drag goes on.
+  h.run.MouseDown(button::kLeft, 200, 200);
+  h.run.MouseMove(button::kLeft, 900, 200);
+  EXPECT_EQ(h.form.SelRect(), (RectI{800, 100, 1100, 300}));
+  ExpectSize(c, Image1(6), 8, 8);
+  ExpectAt(c, Image1(6), 1096, 296);
+  ExpectAt(c, ControlId::lblInfo, 804, 142);
+  h.run.MouseUp(button::kLeft, 900, 200);
+  ExpectSize(c, ControlId::Picture1, 2 * kStripWidth, 52);
+  // Wider than the selection's part on that monitor, it is held at the monitor's left edge.
+  ExpectAt(c, ControlId::Picture1, 1000, 308);
+  ExpectSize(c, ControlId::Shape1, 300, 200);
+
+  // And back.
+  h.Drag(900, 200, 200, 200);
+  EXPECT_EQ(h.form.SelRect(), (RectI{100, 100, 400, 300}));
+  ExpectSize(c, Image1(6), 4, 4);
+  ExpectAt(c, ControlId::Picture1, 400 - kStripWidth, 304);
+}
+
+TEST_F(MixedDpi, DpiChangeOfTheMonitorRelaysTheShownChromeAndRepaintsIt) {
+  const Controls before = c;
+  h.fake.screen.monitors[0].dpi = 144;
+  h.run.DisplayChanged();
+
+  ExpectSize(c, ControlId::Picture1, 1.5f * kStripWidth, 39);
+  ExpectAt(c, ControlId::Picture1, 400 - 1.5f * kStripWidth, 306);
+  ExpectAt(c, Image1(0), 97, 97);
+  ExpectAt(c, ControlId::LblPos, 103, 103);
+  EXPECT_EQ(h.form.SelRect(), (RectI{100, 100, 400, 300}));
+  // The strip's new place is repainted, although it still starts at the same height.
+  const RectI strip = c.Bounds(ControlId::Picture1);
+  bool covered = false;
+  for (const RectI& r : ChangedAreas(before, c)) covered = covered || Union(r, strip) == r;
+  EXPECT_TRUE(covered);
+}
+
+}  // namespace
+}  // namespace capture
