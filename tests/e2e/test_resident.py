@@ -2,19 +2,18 @@
 Screen (a global hotkey) and goes back to waiting when the capture ends; one resident instance
 at a time, ended by --quit."""
 
+import subprocess
 import time
 
 import pytest
 from PIL import Image
 
 from harness import paths
-from harness.capture_ui import make_selection
+from harness.capture_ui import make_selection, visible_windows
 from harness.desktop import CAPTURE_TITLE, difference_box
 from harness.evidence import Evidence
+from harness.hotkeys import FOCUS_ACTIVE_TITLE, activate, start_focus_window, wait_deactivated
 from harness.processes import wait_until
-
-FOCUS_TITLE = "Focus(-active)?"  # a regular expression
-FOCUS_ACTIVE_TITLE = "Focus-active"
 
 
 @pytest.fixture
@@ -27,26 +26,19 @@ def capture_exe():
 
 
 def start_resident(desktop):
-    """The resident instance, and the X id of a small Wine window in the screen's bottom-right
-    corner that takes the keyboard: Wine hears keys, hotkeys included, only through a window of
-    its own."""
+    """The resident instance, and the X id of the focus window that keys for hotkeys go
+    through."""
     resident = desktop.launch(capture_exe(), "--tray")
-    desktop.launch(paths.require(paths.FOCUS_EXE, "focus_window.exe"))
-    return resident, desktop.wait_window(FOCUS_TITLE, app=resident)
+    return resident, start_focus_window(desktop, app=resident)
 
 
 def press_until_capture(desktop, resident, focus: str, key: str = "Print") -> None:
-    """Presses the hotkey with the focus window focused until a capture window shows (the
+    """Presses the hotkey with the focus window active until a capture window shows (the
     resident instance registers its hotkey a moment after it starts) and holds the keyboard."""
-    left, top, width, height = desktop.window_geometry(focus)
-
     def shown():
         if desktop.find_windows(CAPTURE_TITLE):  # the last press's, slow to come
             return True
-        # A click activates the window whether or not X already gave it the focus; Wine does that
-        # in its own time, and a key before it could go elsewhere.
-        desktop.click(left + width // 2, top + height // 2)
-        desktop.wait_window(FOCUS_ACTIVE_TITLE)
+        activate(desktop, focus)
         desktop.key(key)
         deadline = time.monotonic() + 2
         while not desktop.find_windows(CAPTURE_TITLE) and time.monotonic() < deadline:
@@ -54,10 +46,7 @@ def press_until_capture(desktop, resident, focus: str, key: str = "Print") -> No
         return desktop.find_windows(CAPTURE_TITLE)
 
     wait_until(shown, 20, interval=0, what=f"{key} to start a capture")
-    # Wine hands keys to its active window whichever X window has the focus: the capture window
-    # holds the keyboard once the focus window is no longer the active one.
-    wait_until(lambda: not desktop.find_windows(FOCUS_ACTIVE_TITLE), 10,
-               what="the capture window to take the keyboard")
+    wait_deactivated(desktop)
 
 
 def hotkey_capture(desktop, resident, focus: str) -> Image.Image:
@@ -112,9 +101,7 @@ def test_print_screen_captures_again_and_again_until_quit(desktop, evidence):
 
 
 def test_ctrl_print_screen_when_another_program_holds_print_screen(desktop, evidence):
-    holder = desktop.launch(paths.require(paths.FOCUS_EXE, "focus_window.exe"), "600", "400",
-                            "40", "40", "--hold-print-screen")
-    desktop.wait_window(FOCUS_TITLE, app=holder)
+    start_focus_window(desktop, "600", "400", "40", "40", "--hold-print-screen")
     resident, focus = start_resident(desktop)
     with evidence.on_failure(desktop):
         # The balloon that says so comes and goes: the frozen picture is checked above.
@@ -131,3 +118,50 @@ def test_quit_without_a_resident_instance_and_bad_arguments(desktop):
         if status == 2:
             assert app.output().strip() == "usage: capture [--tray | --quit]"
     assert desktop.find_windows(CAPTURE_TITLE) == []
+
+
+RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
+MENU_ITEMS = ["截图", "开机启动", "退出"]
+
+
+def choose_from_tray_menu(desktop, resident, item: str) -> None:
+    """Right-clicks the icon in Wine's own notification-area window and clicks `item` in the
+    menu that opens (its items are equally high)."""
+    tray = desktop.wait_window("Wine System Tray", app=resident)
+    left, top, _, height = desktop.window_geometry(tray)
+    before = set(visible_windows(desktop))
+    desktop.click(left + 13, top + height - 12, button=3)  # the first icon's cell
+    menu = wait_until(lambda: set(visible_windows(desktop)) - before, 10, what="the menu").pop()
+    left, top, width, height = desktop.window_geometry(menu)
+    row = height / len(MENU_ITEMS)
+    desktop.click(left + width // 2, top + int(row * (MENU_ITEMS.index(item) + 0.5)))
+    wait_until(lambda: menu not in visible_windows(desktop), 10, what="the menu to close")
+
+
+def run_value(desktop) -> str | None:
+    """The program's value under the Run key (its whole line from reg query), or None."""
+    result = subprocess.run(["wine", "reg", "query", RUN_KEY, "/v", "Capture"], env=desktop.wine.env,
+                            capture_output=True, text=True, check=False)
+    return result.stdout if result.returncode == 0 else None
+
+
+def test_tray_menu_starts_a_capture_switches_start_with_windows_and_quits(desktop):
+    resident, _ = start_resident(desktop)
+
+    choose_from_tray_menu(desktop, resident, "截图")
+    desktop.wait_window(CAPTURE_TITLE, app=resident)
+    wait_until(lambda: desktop.find_windows(CAPTURE_TITLE) and not desktop.find_windows(
+        FOCUS_ACTIVE_TITLE), 10, what="the capture window to take the keyboard")
+    desktop.key("Escape")
+    wait_capture_gone(desktop, resident)
+
+    # The menu closes before its choice is carried out: wait for the registry to change.
+    assert run_value(desktop) is None
+    choose_from_tray_menu(desktop, resident, "开机启动")
+    value = wait_until(lambda: run_value(desktop), 10, what="the Run value")
+    assert f'REG_SZ    "{paths.windows_path(capture_exe())}" --tray' in value
+    choose_from_tray_menu(desktop, resident, "开机启动")
+    wait_until(lambda: run_value(desktop) is None, 10, what="the Run value to go")
+
+    choose_from_tray_menu(desktop, resident, "退出")
+    assert resident.wait_exit(10) == 0

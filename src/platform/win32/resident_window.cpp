@@ -136,7 +136,6 @@ void ResidentWindow::ShowMenu() {
   const UINT starts = StartsWithWindows() ? MF_CHECKED : MF_UNCHECKED;
   ::AppendMenuW(menu.get(), MF_STRING | capturing, kCaptureCommand, L"截图");
   ::AppendMenuW(menu.get(), MF_STRING | starts, kStartWithWindowsCommand, L"开机启动");
-  ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
   ::AppendMenuW(menu.get(), MF_STRING, kQuitCommand, L"退出");
   POINT at{};
   ::GetCursorPos(&at);

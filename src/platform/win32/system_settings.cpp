@@ -13,8 +13,9 @@ constexpr wchar_t kSnippingValue[] = L"PrintScreenKeyForSnippingEnabled";
 }  // namespace
 
 bool StartsWithWindows() {
-  return ::RegGetValueW(HKEY_CURRENT_USER, kRunKey, kRunValue, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ,
-                        nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  // Any value of that name counts, whoever wrote it, so that the menu can switch it off.
+  return ::RegGetValueW(HKEY_CURRENT_USER, kRunKey, kRunValue, RRF_RT_ANY, nullptr, nullptr,
+                        nullptr) == ERROR_SUCCESS;
 }
 
 bool SetStartsWithWindows(bool on, const std::wstring& command) {
