@@ -12,7 +12,17 @@ def start_focus_window(desktop, *args: str, app=None) -> str:
     """Starts focus_window.exe (by default an 8x8 square in the screen's bottom-right corner) and
     returns the X id of its window once it shows."""
     holder = desktop.launch(paths.require(paths.FOCUS_EXE, "focus_window.exe"), *args)
-    return desktop.wait_window(FOCUS_TITLE, app=app or holder)
+
+    def shown():
+        # Its own window: another focus window may be up already.
+        if app is not None and not app.running():
+            raise RuntimeError(f"the program ended with status {app.process.returncode}")
+        result = desktop.screen.run(["xdotool", "search", "--onlyvisible", "--pid",
+                                     str(holder.pid), "--name", f"^{FOCUS_TITLE}$"],
+                                    capture_output=True, text=True, check=False)
+        return result.stdout.split()[0] if result.stdout.split() else None
+
+    return wait_until(shown, 30, interval=0.02, what="the focus window")
 
 
 def activate(desktop, focus: str) -> None:
