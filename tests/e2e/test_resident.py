@@ -46,20 +46,15 @@ def start_resident(desktop):
 def press_until_capture(desktop, resident, focus: str, key: str = "Print") -> None:
     """Presses the hotkey with the focus window active until a capture window shows (the
     resident instance registers its hotkey a moment after it starts) and holds the keyboard."""
-    def capture_window() -> bool:
-        # Asked twice: a search that races with a window coming or going can miss every window.
-        return bool(desktop.find_windows(CAPTURE_TITLE) or
-                    time.sleep(0.05) or desktop.find_windows(CAPTURE_TITLE))
-
     def shown():
-        if capture_window():  # the last press's, slow to come
+        if desktop.find_windows(CAPTURE_TITLE):  # the last press's, slow to come
             return True
         activate(desktop, focus)
         desktop.key(key)
         deadline = time.monotonic() + 2
         while not desktop.find_windows(CAPTURE_TITLE) and time.monotonic() < deadline:
             time.sleep(0.02)
-        return capture_window()
+        return desktop.find_windows(CAPTURE_TITLE)
 
     wait_until(shown, 20, interval=0, what=f"{key} to start a capture")
     wait_deactivated(desktop)
@@ -69,7 +64,6 @@ def hotkey_capture(desktop, resident, focus: str) -> Image.Image:
     """Print Screen, then waits until the capture window shows the frozen screen; returns the
     screen as it was when the key was pressed. Nothing else may change the screen meanwhile (a
     notification coming or going)."""
-    # Not xwd: it fails when a window goes away while it runs, as the last capture's may.
     before = desktop.grab()
     desktop.watch_painting()
     press_until_capture(desktop, resident, focus)
@@ -78,17 +72,11 @@ def hotkey_capture(desktop, resident, focus: str) -> Image.Image:
 
 
 def wait_capture_gone(desktop, resident) -> None:
-    """Waits until no capture window is visible, seen twice in a row: a search that races with
-    a window coming or going can miss every window once."""
-    misses = 0
-
     def gone():
-        nonlocal misses
         assert resident.running(), f"the resident instance ended:\n{resident.output()}"
-        misses = 0 if desktop.find_windows(CAPTURE_TITLE) else misses + 1
-        return misses >= 2
+        return not desktop.find_windows(CAPTURE_TITLE)
 
-    wait_until(gone, 10, interval=0.05, what="the capture window to go")
+    wait_until(gone, 10, what="the capture window to go")
 
 
 def test_print_screen_captures_again_and_again_until_quit(desktop, evidence):
