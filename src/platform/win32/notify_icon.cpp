@@ -31,7 +31,9 @@ bool NotifyIcon::AddAgain() {
   if (!data_.hWnd) return false;
   NOTIFYICONDATAW data = data_;
   data.uFlags &= ~static_cast<UINT>(NIF_INFO);
-  shown_ = ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+  // The area may still hold the icon (it announces itself anew on other occasions too).
+  shown_ = ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE ||
+           ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
   return shown_;
 }
 
