@@ -53,6 +53,12 @@ inline void Cursor(HCURSOR cursor) {
 inline void GlobalMemory(HGLOBAL memory) {
   ::GlobalFree(memory);
 }
+inline void Menu(HMENU menu) {
+  ::DestroyMenu(menu);
+}
+inline void KernelObject(HANDLE handle) {
+  ::CloseHandle(handle);
+}
 }  // namespace release
 
 using Pen = UniqueHandle<HPEN, &release::GdiObject<HPEN>>;
@@ -68,6 +74,10 @@ using OwnedWindow = UniqueHandle<HWND, &release::Window>;
 using OwnedCursor = UniqueHandle<HCURSOR, &release::Cursor>;
 // Memory from GlobalAlloc, until the clipboard takes it (release()).
 using GlobalMemory = UniqueHandle<HGLOBAL, &release::GlobalMemory>;
+// A menu this program made and that no window owns.
+using Menu = UniqueHandle<HMENU, &release::Menu>;
+// A kernel object (mutex, process) from a Create or Open call that returns null on failure.
+using KernelObject = UniqueHandle<HANDLE, &release::KernelObject>;
 
 // A window's device context from GetDC, given back with ReleaseDC.
 class WindowDc {
@@ -151,6 +161,25 @@ class OpenedClipboard {
 
  private:
   bool open_ = false;
+};
+
+// A system-wide hotkey of a window, registered for as long as this lives; `registered()` is false
+// when another program holds the key.
+class RegisteredHotkey {
+ public:
+  RegisteredHotkey(HWND hwnd, int id, UINT modifiers, UINT key)
+      : hwnd_(hwnd), id_(id), registered_(::RegisterHotKey(hwnd, id, modifiers, key) != FALSE) {}
+  RegisteredHotkey(const RegisteredHotkey&) = delete;
+  RegisteredHotkey& operator=(const RegisteredHotkey&) = delete;
+  ~RegisteredHotkey() {
+    if (registered_) ::UnregisterHotKey(hwnd_, id_);
+  }
+  bool registered() const { return registered_; }
+
+ private:
+  HWND hwnd_;  // not owned
+  int id_;
+  bool registered_;
 };
 
 // A locked global memory block (clipboard data), unlocked at the end.

@@ -7,9 +7,8 @@
 #include "platform/win32/text.h"
 
 namespace capture::win32 {
-namespace {
 
-void WriteStderrLine(const std::wstring& text) {
+void WriteStderr(const std::wstring& text) {
   const HANDLE err = ::GetStdHandle(STD_ERROR_HANDLE);  // not owned
   if (err == nullptr || err == INVALID_HANDLE_VALUE) return;
   const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
@@ -22,12 +21,10 @@ void WriteStderrLine(const std::wstring& text) {
   ::WriteFile(err, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
 }
 
-}  // namespace
-
 int ReportStartupFailure(const RunError& error) noexcept {
   try {
-    WriteStderrLine(L"capture: " + Wide(error.description) + L" (" + std::to_wstring(error.number) +
-                    L")\r\n");
+    WriteStderr(L"capture: " + Wide(error.description) + L" (" + std::to_wstring(error.number) +
+                L")\r\n");
     ::MessageBoxW(nullptr, Wide(StartupErrorText(error)).c_str(), L"错误", MB_OK | MB_ICONERROR);
   } catch (...) {
     // Out of memory even for the message: the exit status still says it.

@@ -107,10 +107,15 @@ class Desktop:
         return self._drawn[-1]
 
     def find_windows(self, title: str) -> list[str]:
-        """X ids of the visible windows whose title is exactly `title`."""
-        result = self.screen.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
-                                 capture_output=True, text=True, check=False)
-        return result.stdout.split()
+        """X ids of the visible windows whose title is exactly `title`. A search that meets a
+        window going away (a dialog closing) stops with an X error and prints nothing, as if no
+        window were there: it is asked again."""
+        for _ in range(20):
+            result = self.screen.run(["xdotool", "search", "--onlyvisible", "--name",
+                                      f"^{title}$"], capture_output=True, text=True, check=False)
+            if "X Error" not in result.stderr:
+                return result.stdout.split()
+        raise RuntimeError(f"xdotool search kept failing: {result.stderr}")
 
     def wait_window(self, title: str, app: WineApp | None = None, timeout: float = 30) -> str:
         def found():

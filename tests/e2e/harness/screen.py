@@ -109,8 +109,14 @@ class VirtualScreen:
         return self._x.pixel(x, y)
 
     def screenshot(self) -> Image.Image:
-        """The whole screen as a user's screenshot tool sees it: xwd, converted by ImageMagick."""
-        dump = self.run(["xwd", "-root", "-silent"], capture_output=True).stdout
+        """The whole screen as a user's screenshot tool sees it: xwd, converted by ImageMagick.
+        xwd stops with an X error when a window goes away while it runs: it is asked again."""
+        for _ in range(20):
+            result = self.run(["xwd", "-root", "-silent"], capture_output=True, check=False)
+            if result.returncode == 0 or b"X Error" not in result.stderr:
+                break
+        result.check_returncode()
+        dump = result.stdout
         converted = subprocess.run([_CONVERT, "xwd:-", "ppm:-"], input=dump,
                                    capture_output=True, check=True, timeout=60).stdout
         return Image.open(io.BytesIO(converted)).convert("RGB")

@@ -1,0 +1,20 @@
+#include "app/resident.h"
+
+namespace capture {
+
+void Resident::CaptureRequested() {
+  if (state_ != State::Idle) return;
+  state_ = State::Capturing;
+  shell_.RunCapture();
+  state_ = State::Idle;
+  if (quit_requested_) QuitRequested();
+}
+
+void Resident::QuitRequested() {
+  quit_requested_ = true;
+  if (state_ != State::Idle) return;
+  state_ = State::Ended;
+  shell_.Leave();
+}
+
+}  // namespace capture

@@ -1,0 +1,42 @@
+// The resident program's life: idle in the notification area, one capture at a time, idle again
+// once the capture has ended, until it is asked to quit.
+#pragma once
+
+namespace capture {
+
+// What the resident program asks of the system around it.
+class ResidentShell {
+ public:
+  virtual ~ResidentShell() = default;
+  // Runs one whole capture (start-up, selection, annotation, its end) with objects of its own and
+  // returns once it has ended, however it ended; a start-up failure has been shown by then, and
+  // nothing is thrown.
+  // Requests that arrive meanwhile come back into Resident.
+  virtual void RunCapture() = 0;
+  // Leaves the notification area and ends the program.
+  virtual void Leave() = 0;
+};
+
+class Resident {
+ public:
+  enum class State { Idle, Capturing, Ended };
+
+  explicit Resident(ResidentShell& shell) : shell_(shell) {}
+  Resident(const Resident&) = delete;
+  Resident& operator=(const Resident&) = delete;
+
+  // The hotkey or the menu's 截图: a capture, unless one is running already (then nothing).
+  void CaptureRequested();
+  // The menu's 退出 or --quit from another process. During a capture the program ends once the
+  // capture has ended: what the user is doing on the frozen screen is not thrown away under them.
+  void QuitRequested();
+
+  State state() const { return state_; }
+
+ private:
+  ResidentShell& shell_;  // not owned
+  State state_ = State::Idle;
+  bool quit_requested_ = false;
+};
+
+}  // namespace capture
