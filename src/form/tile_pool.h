@@ -31,6 +31,9 @@ class TilePool {
   // The tile whose size and pixels equal the block's, with one reference more; a new tile when
   // the pool holds none. `hash` must be TileHash(block).
   TileId Acquire(const TileBlock& block, std::uint64_t hash);
+  // The same, but a new tile refers to the block's pixels instead of copying them: they must stay
+  // unchanged and alive as long as the pool.
+  TileId Borrow(const TileBlock& block, std::uint64_t hash);
   // Adds a reference to a live tile.
   void AddRef(TileId id);
   // Drops a reference to a live tile; the last one frees it.
@@ -52,17 +55,23 @@ class TilePool {
   // Row y of a live tile: its width in pixels, contiguous.
   const std::uint32_t* Row(TileId id, int y) const {
     const Tile& t = tiles_[id];
+    if (t.borrowed) return t.borrowed + static_cast<std::ptrdiff_t>(y) * t.stride;
     return t.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(t.width);
   }
 
   // Live tiles.
   std::size_t TileCount() const { return live_; }
-  // Bytes of the pixels of the live tiles.
+  // Bytes of the pixels the pool holds itself (borrowed tiles' pixels are not counted).
   std::size_t Bytes() const { return bytes_; }
 
  private:
+  TileId Add(const TileBlock& block, std::uint64_t hash, std::vector<std::uint32_t> pixels,
+             const std::uint32_t* borrowed);
+
   struct Tile {
-    std::vector<std::uint32_t> pixels;
+    std::vector<std::uint32_t> pixels;        // empty for a borrowed tile
+    const std::uint32_t* borrowed = nullptr;  // a borrowed tile's pixels; not owned
+    int stride = 0;                           // of the borrowed pixels
     int width = 0;
     int height = 0;
     std::uint64_t hash = 0;

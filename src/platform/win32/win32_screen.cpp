@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <new>
 
 #include "platform/win32/dib.h"
 #include "platform/win32/handles.h"
@@ -18,6 +19,27 @@ CreatedDc DisplayDc() {
 // DESKTOPHORZRES/VERTRES are the physical size whatever the process's DPI awareness.
 SizeI SizeOf(HDC display) {
   return {::GetDeviceCaps(display, DESKTOPHORZRES), ::GetDeviceCaps(display, DESKTOPVERTRES)};
+}
+
+// What a grab reads: the top-left in the display's coordinates, and the size.
+struct GrabArea {
+  POINT origin;
+  SizeI size;
+};
+
+GrabArea AreaOf(HDC display) {
+  return {{0, 0}, SizeOf(display)};
+}
+
+// Copies the area of the display into the DIB (of the area's size); false when the copy failed,
+// which would leave the buffer black: that must never pass for the screen.
+bool CopyScreen(HDC display, const GrabArea& area, const Dib& to) {
+  if (!::BitBlt(to.dc(), 0, 0, area.size.width, area.size.height, display, area.origin.x,
+                area.origin.y, SRCCOPY)) {
+    return false;
+  }
+  ::GdiFlush();
+  return true;
 }
 
 // The monitor's effective DPI, or the system's when the monitor cannot say.
@@ -70,16 +92,24 @@ SizeI Win32Screen::Size() const {
   return display ? SizeOf(display.get()) : SizeI{};
 }
 
+Dib Win32Screen::GrabDib() const {
+  const CreatedDc display = DisplayDc();
+  if (!display) return {};
+  const GrabArea area = AreaOf(display.get());
+  if (area.size.width <= 0 || area.size.height <= 0) return {};
+  Dib grabbed(area.size.width, area.size.height);
+  if (!grabbed.valid()) throw std::bad_alloc();
+  if (!CopyScreen(display.get(), area, grabbed)) return {};
+  return grabbed;
+}
+
 Picture Win32Screen::Grab() {
   const CreatedDc display = DisplayDc();
   if (!display) return {};
-  const SizeI size = SizeOf(display.get());
-  Dib copy(size.width, size.height);
-  if (!copy.valid()) return {};
-  // A failed copy would leave the buffer black, which must never pass for the screen.
-  if (!::BitBlt(copy.dc(), 0, 0, size.width, size.height, display.get(), 0, 0, SRCCOPY)) return {};
-  ::GdiFlush();
-  Picture picture(size.width, size.height);
+  const GrabArea area = AreaOf(display.get());
+  Dib copy(area.size.width, area.size.height);
+  if (!copy.valid() || !CopyScreen(display.get(), area, copy)) return {};
+  Picture picture(area.size.width, area.size.height);
   const std::uint32_t* from = copy.pixels();
   for (std::uint32_t& pixel : picture.pixels) pixel = *from++ & 0x00FFFFFFu;
   return picture;
