@@ -173,9 +173,12 @@ void ExcelPropertyBag::Write(Snapshot& data, PixelView picture, const RectI* cha
           id = recent_[i];
           pool_->AddRef(id);
           hash = pool_->HashOf(id);
+        } else if (borrow) {
+          hash = kUnhashed;
+          id = pool_->Borrow(block);
         } else {
           hash = TileHash(block);
-          id = borrow ? pool_->Borrow(block, hash) : pool_->Acquire(block, hash);
+          id = pool_->Acquire(block, hash);
         }
         ids.push_back(id);
         Put<TileId>(bytes, RefAt(i), id);

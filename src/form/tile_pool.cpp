@@ -79,15 +79,8 @@ TileId TilePool::Acquire(const TileBlock& block, std::uint64_t hash) {
   return Add(block, hash, std::move(pixels), nullptr);
 }
 
-TileId TilePool::Borrow(const TileBlock& block, std::uint64_t hash) {
-  const auto [begin, end] = by_hash_.equal_range(hash);
-  for (auto it = begin; it != end; ++it) {
-    if (Matches(it->second, block)) {
-      AddRef(it->second);
-      return it->second;
-    }
-  }
-  return Add(block, hash, {}, block.first);
+TileId TilePool::Borrow(const TileBlock& block) {
+  return Add(block, kUnhashed, {}, block.first);
 }
 
 TileId TilePool::Add(const TileBlock& block, std::uint64_t hash, std::vector<std::uint32_t> pixels,
@@ -100,7 +93,7 @@ TileId TilePool::Add(const TileBlock& block, std::uint64_t hash, std::vector<std
     id = free_.back();
     free_.pop_back();
   }
-  by_hash_.emplace(hash, id);
+  if (!borrowed) by_hash_.emplace(hash, id);
   Tile& tile = tiles_[id];
   tile.pixels = std::move(pixels);
   tile.borrowed = borrowed;

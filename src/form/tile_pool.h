@@ -12,6 +12,9 @@ namespace capture {
 // Side of a tile in pixels. Tiles on the right and bottom edges of a picture are cut smaller.
 inline constexpr int kTileSize = 64;
 
+// The hash recorded for a borrowed tile.
+inline constexpr std::uint64_t kUnhashed = 0;
+
 // A slot in the pool; valid while the tile it names has references.
 using TileId = std::uint32_t;
 
@@ -31,9 +34,11 @@ class TilePool {
   // The tile whose size and pixels equal the block's, with one reference more; a new tile when
   // the pool holds none. `hash` must be TileHash(block).
   TileId Acquire(const TileBlock& block, std::uint64_t hash);
-  // The same, but a new tile refers to the block's pixels instead of copying them: they must stay
-  // unchanged and alive as long as the pool.
-  TileId Borrow(const TileBlock& block, std::uint64_t hash);
+  // A new tile that refers to the block's pixels instead of copying them: they must stay unchanged
+  // and alive as long as the pool. Its hash is kUnhashed and it is never shared with an equal
+  // tile: it costs the pool no pixels, and hashing it would read the whole frozen screen once more
+  // at start-up.
+  TileId Borrow(const TileBlock& block);
   // Adds a reference to a live tile.
   void AddRef(TileId id);
   // Drops a reference to a live tile; the last one frees it.
