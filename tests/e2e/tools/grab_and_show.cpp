@@ -60,9 +60,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (bitmap == nullptr || frozen == nullptr) return 1;
   // The bitmap stays selected for the life of the process; the system frees both at exit.
   SelectObject(frozen, bitmap);
-  HDC screen = GetDC(nullptr);
+  HDC screen = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
   const BOOL grabbed = BitBlt(frozen, 0, 0, width, height, screen, left, top, SRCCOPY);
-  ReleaseDC(nullptr, screen);
+  DeleteDC(screen);
   if (!grabbed) return 1;
 
   WNDCLASSEXW window_class{};
