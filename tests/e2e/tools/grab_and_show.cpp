@@ -60,9 +60,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (bitmap == nullptr || frozen == nullptr) return 1;
   // The bitmap stays selected for the life of the process; the system frees both at exit.
   SelectObject(frozen, bitmap);
-  HDC screen = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
+  // The screen's own device context: its coordinates are the system's on Windows and under Wine
+  // alike, so a monitor left of or above the primary is read too.
+  HDC screen = GetDC(nullptr);
   const BOOL grabbed = BitBlt(frozen, 0, 0, width, height, screen, left, top, SRCCOPY);
-  DeleteDC(screen);
+  ReleaseDC(nullptr, screen);
   if (!grabbed) return 1;
 
   WNDCLASSEXW window_class{};
