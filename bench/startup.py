@@ -1,13 +1,25 @@
 #!/usr/bin/env python3
-"""Start-up time of capture.exe against the smallest window program, under the same Wine.
+"""Start-up time and memory of capture.exe against the least programs, under the same Wine.
 
-Each run launches the program on a private virtual screen showing a known picture and stops the
+Each run launches a program on a private virtual screen showing a known picture and stops the
 clock at the screen drawing after which the program's window is visible and shows its picture:
-the frozen screen for capture.exe, one colour for trivial_window.exe. The two alternate, several
-runs each, with one keeper per screen size so that both start the same way. Prints the median of
-each and their ratio. Build first (scripts/build), then:
+the frozen screen for capture.exe and for grab_and_show.exe (which grabs the screen into a DIB
+section and shows it, nothing else: the floor for a program that freezes the screen), one colour
+for trivial_window.exe (the floor Wine itself sets for any window). The programs alternate,
+several runs each, with one keeper per screen layout so that they all start the same way. Then,
+with the window shown and nothing drawn, it reads the resident memory (VmRSS) of the program's own
+Wine process. Prints the medians, capture's ratios against both floors (of the medians, and of the
+minimums, which a busy machine disturbs less), and the memory.
 
-    /usr/bin/python3 bench/startup.py [--runs 7] [--sizes 1280x800,3840x2160]
+With --annotate, capture.exe also draws 100 rectangles in a selection and its memory is read
+after them (once per layout; printed, never judged).
+
+Build first (scripts/build), then:
+
+    /usr/bin/python3 bench/startup.py [--runs 7] [--sizes 1280x800,3840x2160] [--annotate]
+
+A layout is a name and a function that makes a Desktop (see LAYOUTS below); a screen of other
+monitors is added there.
 """
 
 import argparse
@@ -21,14 +33,47 @@ sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "e2e"))
 from PIL import Image  # noqa: E402
 
 from harness import Desktop, paths  # noqa: E402
+from harness.capture_ui import choose_tool, make_selection  # noqa: E402
 from harness.desktop import CAPTURE_TITLE, TRIVIAL_TITLE  # noqa: E402
+from harness.wine import WineApp  # noqa: E402
 
 TRIVIAL_COLOUR = "3366CC"
+GRAB_AND_SHOW_EXE = paths.WINDOWS_BUILD / "grab_and_show.exe"
+GRAB_AND_SHOW_TITLE = "GrabAndShow"
+PROGRAMS = ("capture", "grab", "trivial")
+# Resident memory is read this long after the window showed its picture, once start-up work
+# that follows the first paint (if any) has settled.
+SETTLE_SECONDS = 0.3
 
 
-def time_one(desktop: Desktop, program: str) -> float:
+def single_screen(size: str) -> Desktop:
+    width, height = (int(v) for v in size.split("x"))
+    return Desktop(width, height, picture="noise")
+
+
+def layouts(args) -> list[tuple[str, callable]]:
+    """The screen layouts to measure, each with a function making its Desktop."""
+    return [(size, lambda size=size: single_screen(size)) for size in args.sizes.split(",")]
+
+
+def resident_mib(app: WineApp) -> float:
+    """VmRSS of the program's own process: `wine x.exe` becomes the program (checked here)."""
+    cmdline = Path(f"/proc/{app.pid}/cmdline").read_bytes().replace(b"\0", b" ").decode()
+    if ".exe" not in cmdline.lower():
+        raise RuntimeError(f"pid {app.pid} is not the program but {cmdline!r}")
+    for line in Path(f"/proc/{app.pid}/status").read_text().splitlines():
+        if line.startswith("VmRSS:"):
+            return int(line.split()[1]) / 1024
+    raise RuntimeError(f"no VmRSS for pid {app.pid}")
+
+
+def launch(desktop: Desktop, program: str) -> tuple[WineApp, float, float]:
+    """Starts a program and waits until it shows its picture; returns the program, the seconds
+    from launch to that picture, and its resident memory then (MiB)."""
     if program == "capture":
         exe, args, title, expected = paths.CAPTURE_EXE, (), CAPTURE_TITLE, desktop.picture
+    elif program == "grab":
+        exe, args, title, expected = GRAB_AND_SHOW_EXE, (), GRAB_AND_SHOW_TITLE, desktop.picture
     else:
         exe, args, title = paths.TRIVIAL_EXE, (TRIVIAL_COLOUR,), TRIVIAL_TITLE
         expected = Image.new("RGB", (desktop.width, desktop.height), "#" + TRIVIAL_COLOUR)
@@ -36,42 +81,80 @@ def time_one(desktop: Desktop, program: str) -> float:
     started = time.monotonic()
     app = desktop.launch(exe, *args)
     painted = desktop.wait_painted(title, expected, app=app)
+    time.sleep(SETTLE_SECONDS)
+    return app, painted - started, resident_mib(app)
+
+
+def end(desktop: Desktop, app: WineApp) -> None:
     desktop.key("Escape")
     status = app.wait_exit(30)
     if status != 0:
-        raise RuntimeError(f"{exe.name} ended with status {status}")
+        raise RuntimeError(f"pid {app.pid} ended with status {status}")
     # The next run starts from the bare screen again.
     desktop.wait_showing(desktop.picture)
-    return painted - started
+
+
+def annotated_mib(desktop: Desktop) -> tuple[float, float]:
+    """capture.exe's resident memory with the frozen window shown, and after 100 rectangles."""
+    app, _, before = launch(desktop, "capture")
+    layout = make_selection(desktop, app, (20, 20), (desktop.width - 20, desktop.height - 80))
+    choose_tool(desktop, app, layout, "rectangle")
+    for i in range(100):
+        x = 120 + (i % 10) * (desktop.width - 200) // 10
+        y = 120 + (i // 10) * (desktop.height - 320) // 10
+        desktop.drag((x, y), (x + 100, y + 60))
+    time.sleep(1)  # the last release's snapshot
+    after = resident_mib(app)
+    end(desktop, app)
+    return before, after
 
 
 def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--runs", type=int, default=7, help="runs of each program per size")
+    parser.add_argument("--runs", type=int, default=7, help="runs of each program per layout")
     parser.add_argument("--sizes", default="1280x800,3840x2160")
+    parser.add_argument("--annotate", action="store_true",
+                        help="also read capture.exe's memory after 100 rectangles")
     args = parser.parse_args()
     paths.require(paths.CAPTURE_EXE, "capture.exe")
     paths.require(paths.TRIVIAL_EXE, "trivial_window.exe")
+    paths.require(GRAB_AND_SHOW_EXE, "grab_and_show.exe")
 
-    print(f"{'screen':>10} {'program':>8} {'median ms':>10} {'min ms':>8} {'max ms':>8}  runs")
-    for size in args.sizes.split(","):
-        width, height = (int(v) for v in size.split("x"))
-        times = {"capture": [], "trivial": []}
-        desktop = Desktop(width, height, picture="noise")
+    print(f"{'screen':>10} {'program':>8} {'median ms':>10} {'min ms':>8} {'max ms':>8} "
+          f"{'VmRSS MiB':>10}  runs (ms)")
+    for name, make in layouts(args):
+        times = {p: [] for p in PROGRAMS}
+        memory = {p: [] for p in PROGRAMS}
+        annotated = None
+        desktop = make()
         try:
-            time_one(desktop, "trivial")  # warm-up, not counted: first use of the prefix
+            end(desktop, launch(desktop, "trivial")[0])  # warm-up: first use of the prefix
             for run in range(args.runs):
-                order = ("capture", "trivial") if run % 2 == 0 else ("trivial", "capture")
+                order = PROGRAMS[run % 3:] + PROGRAMS[:run % 3]
                 for program in order:
-                    times[program].append(time_one(desktop, program))
+                    app, seconds, mib = launch(desktop, program)
+                    end(desktop, app)
+                    times[program].append(seconds * 1000)
+                    memory[program].append(mib)
+            if args.annotate:
+                annotated = annotated_mib(desktop)
         finally:
             desktop.close()
-        for program, values in times.items():
-            ms = [v * 1000 for v in values]
-            print(f"{size:>10} {program:>8} {statistics.median(ms):10.1f} {min(ms):8.1f} "
-                  f"{max(ms):8.1f}  {' '.join(f'{v:.0f}' for v in ms)}")
-        ratio = statistics.median(times["capture"]) / statistics.median(times["trivial"])
-        print(f"{size:>10}    ratio capture / trivial (medians): {ratio:.2f}")
+        for program in PROGRAMS:
+            ms = times[program]
+            print(f"{name:>10} {program:>8} {statistics.median(ms):10.1f} {min(ms):8.1f} "
+                  f"{max(ms):8.1f} {statistics.median(memory[program]):10.1f}  "
+                  f"{' '.join(f'{v:.0f}' for v in ms)}")
+        for label, stat in (("medians", statistics.median), ("minimums", min)):
+            capture = stat(times["capture"])
+            print(f"{name:>10}    start-up ratio capture / grab-and-show "
+                  f"{capture / stat(times['grab']):.2f}, capture / trivial "
+                  f"{capture / stat(times['trivial']):.2f} ({label})")
+        extra = statistics.median(memory["capture"]) - statistics.median(memory["grab"])
+        print(f"{name:>10}    memory capture - grab-and-show {extra:+.1f} MiB")
+        if annotated:
+            print(f"{name:>10}    capture VmRSS {annotated[0]:.1f} MiB frozen, "
+                  f"{annotated[1]:.1f} MiB after 100 rectangles ({annotated[1] - annotated[0]:+.1f})")
     return 0
 
 

@@ -1,5 +1,5 @@
 // The drawing surface on a 3840 x 2160 screen: the time and repainted area of one preview move
-// of each shape, for a small and a large shape; then the memory that 100 annotations cost.
+// of each shape, for a small and a large shape; and the memory that 100 annotations cost.
 #include <windows.h>
 // psapi.h needs the types of windows.h first.
 #include <psapi.h>
@@ -25,15 +25,22 @@ double Now() {
   return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
+constexpr double kMiB = 1024.0 * 1024.0;
+
+// The process's working set now, in MiB.
+double Resident() {
+  PROCESS_MEMORY_COUNTERS memory{};
+  ::GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof memory);
+  return static_cast<double>(memory.WorkingSetSize) / kMiB;
+}
+
 using Shape = std::function<void(win32::Win32Surface&, float, float, float, float)>;
 
 // Mirrors one preview move: clear the previous preview, draw the new one, collect the areas the
 // window would repaint.
 void PreviewMoves(const char* name, const Shape& shape, float width, float height) {
   win32::Win32Surface surface;
-  surface.SetPersistent(true);
-  surface.Paste(fake::NoisePicture(kWidth, kHeight), 0, 0);
-  surface.Commit();
+  surface.SetPicture(fake::NoisePicture(kWidth, kHeight));
   surface.TakeScreenChanges();
   surface.SetPersistent(false);
 
@@ -64,6 +71,8 @@ void AnnotationMemory() {
   CaptureForm form(platform);
   CaptureRun run(form);
   run.Load();
+  const std::size_t store_at_start = form.store.Bytes();
+  const double resident_at_start = Resident();
   run.MouseDown(button::kLeft, 100, 100);
   run.MouseMove(button::kLeft, 3700, 2000);
   run.MouseUp(button::kLeft, 3700, 2000);
@@ -83,11 +92,14 @@ void AnnotationMemory() {
   PROCESS_MEMORY_COUNTERS memory{};
   ::GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof memory);
   std::printf(
-      "100 rectangles 300x150: snapshots %d, store %.1f MB (%.0f KB per annotation after "
-      "the first snapshot), %.2f ms per annotation, process peak %.0f MB\n",
+      "100 rectangles 300x150: snapshots %d, store %.1f MB (%.1f MB at start-up, %.0f KB per "
+      "annotation), %.2f ms per annotation; full-screen buffers in the surface %d; working set "
+      "%.0f MiB at start-up, %.0f MiB after (+%.0f MiB), peak %.0f MiB\n",
       form.store.SnapIdx, static_cast<double>(form.store.Bytes()) / 1e6,
-      static_cast<double>(form.store.Bytes() - kWidth * kHeight * 4) / 100 / 1e3, per_annotation_ms,
-      static_cast<double>(memory.PeakWorkingSetSize) / 1e6);
+      static_cast<double>(store_at_start) / 1e6,
+      static_cast<double>(form.store.Bytes() - store_at_start) / 100 / 1e3, per_annotation_ms,
+      surface.FullBuffers(), resident_at_start, Resident(), Resident() - resident_at_start,
+      static_cast<double>(memory.PeakWorkingSetSize) / kMiB);
 }
 
 }  // namespace
@@ -106,11 +118,12 @@ int wmain() {
   const capture::Shape arrow = [&](Win32Surface& s, float x1, float y1, float x2, float y2) {
     capture::Arrow(s, x1, y1, x2, y2, 10, blue);
   };
+  // Memory first, while the process holds nothing else.
+  capture::AnnotationMemory();
   for (const auto& [w, h] : {std::pair{300.f, 200.f}, {1500.f, 1000.f}}) {
     capture::PreviewMoves("rectangle", box, w, h);
     capture::PreviewMoves("ellipse", ellipse, w, h);
     capture::PreviewMoves("arrow", arrow, w, h);
   }
-  capture::AnnotationMemory();
   return 0;
 }

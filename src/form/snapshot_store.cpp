@@ -78,6 +78,17 @@ std::optional<Grid> ReadHeader(const std::vector<std::uint8_t>& bytes) {
   return grid;
 }
 
+// Two views of equal size and pixels (the same pixels, usually).
+bool SamePixels(PixelView a, PixelView b) {
+  if (a.pixels == nullptr || a.width != b.width || a.height != b.height) return false;
+  if (a.pixels == b.pixels && a.stride == b.stride) return true;
+  const std::size_t row_bytes = static_cast<std::size_t>(a.width) * 4;
+  for (int y = 0; y < a.height; ++y) {
+    if (std::memcmp(a.Row(y), b.Row(y), row_bytes) != 0) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 Snapshot::Snapshot(const Snapshot& other) : bytes_(other.bytes_), pool_(other.pool_) {
@@ -120,7 +131,11 @@ void ExcelPropertyBag::WriteP(Snapshot& data, PixelView picture, const RectI& ch
   Write(data, picture, &changed);
 }
 
-void ExcelPropertyBag::Write(Snapshot& data, PixelView picture, const RectI* changed) {
+void ExcelPropertyBag::WriteBorrowed(Snapshot& data, PixelView picture) {
+  Write(data, picture, nullptr, true);
+}
+
+void ExcelPropertyBag::Write(Snapshot& data, PixelView picture, const RectI* changed, bool borrow) {
   if (picture.width < 0 || picture.height < 0 ||
       (picture.width > 0 && picture.height > 0 &&
        (picture.pixels == nullptr || picture.stride < picture.width))) {
@@ -158,6 +173,9 @@ void ExcelPropertyBag::Write(Snapshot& data, PixelView picture, const RectI* cha
           id = recent_[i];
           pool_->AddRef(id);
           hash = pool_->HashOf(id);
+        } else if (borrow) {
+          hash = kUnhashed;
+          id = pool_->Borrow(block);
         } else {
           hash = TileHash(block);
           id = pool_->Acquire(block, hash);
@@ -227,7 +245,13 @@ void SnapshotStore::Start(Surface& surface) {
   SnapIdx += 1;
   Snap.resize(static_cast<std::size_t>(SnapIdx) + 1);
   if (!Bag) Bag.emplace();
-  Bag->WriteP(Snap[static_cast<std::size_t>(SnapIdx)], surface.Background());
+  Snapshot& first = Snap[static_cast<std::size_t>(SnapIdx)];
+  const PixelView background = surface.Background();
+  if (SamePixels(surface.Frozen(), background)) {
+    Bag->WriteBorrowed(first, surface.Frozen());
+  } else {
+    Bag->WriteP(first, background);
+  }
   SnapMax = SnapIdx;
 }
 

@@ -55,6 +55,9 @@ class ExcelPropertyBag {
   // The same, told that the picture equals the one this bag last wrote or read everywhere
   // outside `changed`: tiles wholly outside it are taken from that picture without comparing.
   void WriteP(Snapshot& data, PixelView picture, const RectI& changed);
+  // The same for a picture whose pixels stay unchanged and alive as long as the bag: its new tiles
+  // refer to those pixels instead of copying them.
+  void WriteBorrowed(Snapshot& data, PixelView picture);
   // The picture stored under "pic", pixel for pixel and in size. Throws std::invalid_argument
   // when data was not written by WriteP, or names tiles that are no longer held (bytes copied out
   // of a snapshot that has since been dropped).
@@ -66,7 +69,7 @@ class ExcelPropertyBag {
   void ForgetRecent() { recent_width_ = recent_height_ = -1; }
 
  private:
-  void Write(Snapshot& data, PixelView picture, const RectI* changed);
+  void Write(Snapshot& data, PixelView picture, const RectI* changed, bool borrow = false);
   void Remember(std::vector<TileId>& ids, int width, int height);
 
   std::shared_ptr<TilePool> pool_;
@@ -81,7 +84,8 @@ class ExcelPropertyBag {
 
 class SnapshotStore {
  public:
-  // Commits the surface and stores its background picture as snapshot 1.
+  // Commits the surface and stores its background picture as snapshot 1. While that is still the
+  // surface's frozen screen, snapshot 1 refers to the frozen pixels instead of copying them.
   void Start(Surface& surface);
   // Commits the surface and stores its background picture as the newest snapshot; snapshots that
   // redo could still reach are dropped. All or nothing: when it throws (out of memory), SnapIdx,

@@ -69,7 +69,6 @@ TileId TilePool::Acquire(const TileBlock& block, std::uint64_t hash) {
       return it->second;
     }
   }
-
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(block.width) *
                                     static_cast<std::size_t>(block.height));
   const std::size_t row_bytes = static_cast<std::size_t>(block.width) * 4;
@@ -77,7 +76,15 @@ TileId TilePool::Acquire(const TileBlock& block, std::uint64_t hash) {
     std::memcpy(pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(block.width),
                 RowBytes(block, y), row_bytes);
   }
+  return Add(block, hash, std::move(pixels), nullptr);
+}
 
+TileId TilePool::Borrow(const TileBlock& block) {
+  return Add(block, kUnhashed, {}, block.first);
+}
+
+TileId TilePool::Add(const TileBlock& block, std::uint64_t hash, std::vector<std::uint32_t> pixels,
+                     const std::uint32_t* borrowed) {
   TileId id;
   if (free_.empty()) {
     id = static_cast<TileId>(tiles_.size());
@@ -86,9 +93,11 @@ TileId TilePool::Acquire(const TileBlock& block, std::uint64_t hash) {
     id = free_.back();
     free_.pop_back();
   }
-  by_hash_.emplace(hash, id);
+  if (!borrowed) by_hash_.emplace(hash, id);
   Tile& tile = tiles_[id];
   tile.pixels = std::move(pixels);
+  tile.borrowed = borrowed;
+  tile.stride = block.stride;
   tile.width = block.width;
   tile.height = block.height;
   tile.hash = hash;
@@ -115,6 +124,7 @@ void TilePool::Release(TileId id) {
   bytes_ -= tile.pixels.size() * sizeof(std::uint32_t);
   --live_;
   std::vector<std::uint32_t>().swap(tile.pixels);
+  tile.borrowed = nullptr;
   ++tile.generation;
   free_.push_back(id);
 }

@@ -8,6 +8,8 @@
 
 namespace capture {
 
+class Screen;  // platform/platform.h
+
 class Surface {
  public:
   virtual ~Surface() = default;
@@ -15,6 +17,14 @@ class Surface {
   // Size of the pictures in pixels (the screen's size once the screen has been pasted).
   virtual SizeI Size() const = 0;
 
+  // Makes the surface the screen as it is now, read straight into the surface's own picture: every
+  // layer is that picture and the surface takes its size. Only on an empty surface. False, with the
+  // surface left as it was, when the screen could not be read (or the surface was not empty);
+  // throws std::bad_alloc when the picture cannot be made.
+  virtual bool Freeze(Screen& screen) = 0;
+  // The picture Freeze read; empty before. Never changed afterwards and valid for the surface's
+  // life, so a snapshot may refer to its pixels instead of copying them. Not owned.
+  virtual PixelView Frozen() const = 0;
   // Makes every layer the given picture (and the surface its size): background, retained image and
   // window layer. Used by undo and redo.
   virtual void SetPicture(const Picture& picture) = 0;
@@ -27,7 +37,9 @@ class Surface {
   // A copy of a rectangle of the retained image; pixels outside the surface are black.
   virtual Picture Copy(const RectI& rect) const = 0;
 
-  // On: drawing and Pixel() go to the retained image. Off: drawing goes to the window layer only.
+  // On: drawing and Pixel() go to the retained image, and the window layer first goes back to the
+  // retained image (a preview never outlives the switch). Off: drawing goes to the window layer
+  // only.
   virtual void SetPersistent(bool on) = 0;
   virtual bool Persistent() const = 0;
   // Makes the background picture a copy of the retained image.
@@ -41,6 +53,9 @@ class Surface {
   // Persistent on: retained image and window layer back to the background picture.
   // Persistent off: window layer back to the retained image.
   virtual void Clear() = 0;
+
+  // The drawing calls below and Paste may throw std::bad_alloc when the surface must first make a
+  // buffer to draw on; nothing is drawn then.
 
   // A solid one-pixel line in the colour, both end points included.
   virtual void Line(float x1, float y1, float x2, float y2, Colour colour) = 0;

@@ -11,16 +11,12 @@ namespace {
 // show as a black picture that looks like a capture.
 void FreezeScreen(CaptureForm& form) {
   Surface& surface = form.platform.surface;
-  // The window is per-monitor DPI aware, so the grab is the whole screen at pixel scale.
-  const Picture screen = form.platform.screen.Grab();
-  const SizeI size{screen.width, screen.height};
-  if (size.width <= 0 || size.height <= 0 ||
-      screen.pixels.size() !=
-          static_cast<std::size_t>(size.width) * static_cast<std::size_t>(size.height)) {
+  // The window is per-monitor DPI aware, so the grab is the whole screen at pixel scale, read
+  // straight into the surface: the frozen picture is never copied, and it is snapshot 1 as well.
+  if (!surface.Freeze(form.platform.screen) || surface.Size().width <= 0 ||
+      surface.Size().height <= 0) {
     throw StartupFailed({run_error::kScreenUnreadable, u"无法读取屏幕"});
   }
-  surface.Paste(screen, 0, 0);
-  if (surface.Size() != size) throw StartupFailed(OutOfMemoryError());
   form.store.Start(surface);
 }
 

@@ -9,14 +9,16 @@
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_screen.h"
+#include "platform/win32/win32_surface.h"
 #include "test_support.h"
 
 namespace capture::win32 {
 namespace {
 
 // The test scripts show a known picture on a virtual display and name it (as a BMP) in
-// CAPTURE_TEST_SCREEN_BMP; the grab must give it back pixel for pixel.
-TEST(Win32Screen, Grab_IsTheWholeScreenPixelForPixel) {
+// CAPTURE_TEST_SCREEN_BMP; the grab, and the surface frozen straight from the screen, must give
+// it back pixel for pixel.
+TEST(Win32Screen, GrabAndFreeze_AreTheWholeScreenPixelForPixel) {
   const char* bmp = std::getenv("CAPTURE_TEST_SCREEN_BMP");
   if (!bmp || !*bmp) GTEST_SKIP() << "CAPTURE_TEST_SCREEN_BMP names no picture of the screen";
   const std::optional<Picture> expected = test::LoadBmp(test::WindowsPath(bmp));
@@ -33,6 +35,10 @@ TEST(Win32Screen, Grab_IsTheWholeScreenPixelForPixel) {
     differing += grabbed.pixels[i] != expected->pixels[i] ? 1 : 0;
   }
   EXPECT_EQ(differing, 0u);
+
+  Win32Surface surface;
+  ASSERT_TRUE(surface.Freeze(screen));
+  EXPECT_EQ(surface.Copy({0, 0, expected->width, expected->height}), grabbed);
 }
 
 // On any desktop: the primary comes first, at the system's origin; every monitor lies on the

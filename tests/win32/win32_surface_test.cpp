@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "platform/fake/fake_platform.h"
 #include "test_support.h"
 
@@ -116,6 +118,25 @@ TEST_F(Win32SurfaceTest, ClearAndCommit_WithPersistentDrawing_FollowTheBackgroun
   EXPECT_EQ(Changed(), 51);
 }
 
+// A long slanted line is recorded in bands along it; every pixel it drew must lie in them, or
+// taking it back would leave some behind.
+TEST_F(Win32SurfaceTest, SlantedLines_AreTakenBackWhole) {
+  for (const auto& [x1, y1, x2, y2] :
+       {std::array{0, 0, 119, 80}, std::array{110, 2, 3, 89}, std::array{7, 89, 100, 1}}) {
+    surface.SetPersistent(false);
+    surface.Line(x1, y1, x2, y2, kRed);
+    surface.Clear();
+    surface.TakeScreenChanges();
+    surface.Line(x1, y1, x2, y2, kRed);
+    EXPECT_LT(surface.TakeScreenChanges().Area(), kWidth * kHeight / 2);
+    surface.SetPersistent(true);  // takes the preview back
+    surface.Line(x1, y1, x2, y2, kBlue);
+    EXPECT_EQ(surface.Pixel(x2, y2), kBlue);
+    surface.Clear();
+    EXPECT_EQ(Changed(), 0) << x1 << "," << y1 << " to " << x2 << "," << y2;
+  }
+}
+
 TEST_F(Win32SurfaceTest, Copy_OfARectanglePartlyOutside_IsBlackThere) {
   const Picture noise = fake::NoisePicture(kWidth, kHeight, 7);
   surface.SetPicture(noise);
@@ -170,6 +191,46 @@ TEST(Win32SurfaceText, ChineseText_HasAWidthAndPaintsGlyphsOnly) {
   EXPECT_GT(inked, 40);
   EXPECT_EQ(elsewhere, 0);
   EXPECT_EQ(surface.Pixel(10, 10), kWhite);  // transparent background around the glyphs
+}
+
+// The frozen screen is every layer until something is drawn; the first drawing makes the one
+// working buffer, the retained image and the background are that buffer with saved tiles put back,
+// and the frozen pixels never change.
+TEST(Win32SurfaceFrozen, DrawingAfterFreeze_MakesOneBufferAndLeavesTheFrozenScreen) {
+  const Picture noise = fake::NoisePicture(130, 70, 5);
+  fake::FakeScreen screen(noise);
+  Win32Surface surface;
+  ASSERT_TRUE(surface.Freeze(screen));
+  EXPECT_FALSE(surface.Freeze(screen));  // once per surface
+  surface.SetPersistent(true);
+  EXPECT_EQ(surface.FullBuffers(), 1);
+  EXPECT_EQ(surface.Background().pixels, surface.Frozen().pixels);
+
+  surface.SetPersistent(false);
+  surface.Line(0, 3, 129, 3, kRed);   // a preview
+  surface.SetPersistent(true);        // takes it back
+  surface.Line(0, 5, 129, 5, kBlue);  // drawn, not yet committed
+  EXPECT_EQ(surface.FullBuffers(), 2);
+  EXPECT_EQ(surface.Pixel(7, 3), ColourOf(noise.at(7, 3)));
+  EXPECT_EQ(surface.Pixel(7, 5), kBlue);
+  EXPECT_EQ(surface.Background().Row(5)[7] & 0xFFFFFFu, noise.at(7, 5));
+  surface.SetPersistent(false);
+  surface.Line(0, 5, 129, 5, kRed);  // a preview over the uncommitted drawing
+  EXPECT_EQ(surface.Copy({7, 5, 8, 6}).at(0, 0), PixelOf(kBlue));
+  EXPECT_EQ(surface.Background().Row(5)[7] & 0xFFFFFFu, noise.at(7, 5));
+  surface.Commit();
+  EXPECT_EQ(ColourOf(surface.Background().Row(5)[7] & 0xFFFFFFu), kBlue);
+  surface.Clear();
+  EXPECT_EQ(surface.Pixel(7, 5), kBlue);
+
+  Picture frozen(130, 70);
+  for (int y = 0; y < 70; ++y) {
+    for (int x = 0; x < 130; ++x) frozen.at(x, y) = surface.Frozen().Row(y)[x] & 0xFFFFFFu;
+  }
+  EXPECT_EQ(frozen, noise);
+  surface.SetPicture(noise);  // undo back to the frozen screen: the working buffer goes
+  EXPECT_EQ(surface.FullBuffers(), 1);
+  EXPECT_EQ(surface.Copy({0, 0, 130, 70}), noise);
 }
 
 // The window repaints what the surface reports; a preview on a 4K picture must report its own

@@ -9,6 +9,20 @@
 
 namespace capture::fake {
 
+bool FakeSurface::Freeze(Screen& screen) {
+  if (Size() != SizeI{}) return false;
+  Picture grabbed = screen.Grab();
+  if (grabbed.width <= 0 || grabbed.height <= 0) return false;
+  frozen_ = std::move(grabbed);
+  FakeSurface::SetPicture(frozen_);
+  return true;
+}
+
+void FakeSurface::SetPersistent(bool on) {
+  if (on && !persistent_) window_ = retained_;
+  persistent_ = on;
+}
+
 void FakeSurface::SetPicture(const Picture& picture) {
   background_changes_ = {0, 0, picture.width, picture.height};
   background_ = picture;

@@ -24,6 +24,8 @@ class FakeSurface : public Surface {
   };
 
   SizeI Size() const override { return {background_.width, background_.height}; }
+  bool Freeze(Screen& screen) override;
+  PixelView Frozen() const override { return PixelView::Of(frozen_); }
   void SetPicture(const Picture& picture) override;
   void Paste(const Picture& picture, int x, int y) override;
   // Throws std::bad_alloc while failing_background_reads is above zero (and counts it down), as
@@ -31,7 +33,7 @@ class FakeSurface : public Surface {
   PixelView Background() const override;
   // Throws std::bad_alloc while failing_copies is above zero (and counts it down).
   Picture Copy(const RectI& rect) const override;
-  void SetPersistent(bool on) override { persistent_ = on; }
+  void SetPersistent(bool on) override;
   bool Persistent() const override { return persistent_; }
   void Commit() override;
   RectI TakeBackgroundChanges() override;
@@ -62,7 +64,7 @@ class FakeSurface : public Surface {
   void Plot(int x, int y, Colour colour);
   void DrawLine(int x1, int y1, int x2, int y2, Colour colour);
 
-  Picture background_, retained_, window_;
+  Picture frozen_, background_, retained_, window_;
   RectI background_changes_;  // exact: the bounds of the pixels that changed
   bool persistent_ = false;
   float font_points_ = 9;

@@ -4,12 +4,24 @@
 #include <windows.h>
 
 #include <cstring>
+#include <new>
 
 #include "platform/win32/dib.h"
 #include "platform/win32/handles.h"
 
 namespace capture::win32 {
 namespace {
+
+// Copies the area of the screen's device context into the DIB (of the area's size); false when
+// the copy failed, which would leave the buffer black: that must never pass for the screen.
+bool CopyScreen(HDC display, const RectI& area, const Dib& to) {
+  if (!::BitBlt(to.dc(), 0, 0, area.right - area.left, area.bottom - area.top, display, area.left,
+                area.top, SRCCOPY)) {
+    return false;
+  }
+  ::GdiFlush();
+  return true;
+}
 
 // The monitor's effective DPI, or the system's when the monitor cannot say.
 int DpiOf(HMONITOR monitor) {
@@ -68,23 +80,24 @@ SizeI Win32Screen::Size() const {
   return {area.right - area.left, area.bottom - area.top};
 }
 
-Picture Win32Screen::Grab() {
+Dib Win32Screen::GrabDib() const {
   // The screen's own device context: its coordinates are the system's, so the virtual screen's
   // top-left is at (area.left, area.top). (Wine's CreateDCW(L"DISPLAY") puts its (0,0) at that
   // corner instead, and would miss the monitors left of the primary.)
   const WindowDc display(nullptr);
   if (!display) return {};
   const RectI area = Area();
-  const SizeI size{area.right - area.left, area.bottom - area.top};
-  Dib copy(size.width, size.height);
+  if (area.Empty()) return {};
+  Dib grabbed(area.right - area.left, area.bottom - area.top);
+  if (!grabbed.valid()) throw std::bad_alloc();
+  if (!CopyScreen(display.get(), area, grabbed)) return {};
+  return grabbed;
+}
+
+Picture Win32Screen::Grab() {
+  const Dib copy = GrabDib();
   if (!copy.valid()) return {};
-  // A failed copy would leave the buffer black, which must never pass for the screen.
-  if (!::BitBlt(copy.dc(), 0, 0, size.width, size.height, display.get(), area.left, area.top,
-                SRCCOPY)) {
-    return {};
-  }
-  ::GdiFlush();
-  Picture picture(size.width, size.height);
+  Picture picture(copy.width(), copy.height());
   const std::uint32_t* from = copy.pixels();
   for (std::uint32_t& pixel : picture.pixels) pixel = *from++ & 0x00FFFFFFu;
   return picture;

@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <new>
 #include <utility>
+#include <vector>
 
 #include "platform/win32/fonts.h"
 #include "platform/win32/text.h"
+#include "platform/win32/win32_screen.h"
 
 namespace capture::win32 {
 namespace {
@@ -15,6 +19,52 @@ constexpr std::uint32_t kRgbMask = 0x00FFFFFFu;
 
 int Round(float v) {
   return static_cast<int>(std::lround(v));
+}
+
+// The areas a one-pixel line from (x1, y1) to (x2, y2) may touch. A slanted line is cut into
+// bands along its longer axis, each as wide as the line climbs in it plus a pixel either side, so
+// that a long arrow costs about its own pixels rather than its bounding box.
+std::vector<RectI> LineAreas(int x1, int y1, int x2, int y2) {
+  constexpr int kBand = 64;
+  const int dx = std::abs(x2 - x1), dy = std::abs(y2 - y1);
+  if (std::min(dx, dy) <= 2 || std::max(dx, dy) <= kBand) {
+    return {{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1}};
+  }
+  const bool along_x = dx >= dy;
+  int a1 = along_x ? x1 : y1, b1 = along_x ? y1 : x1;
+  int a2 = along_x ? x2 : y2, b2 = along_x ? y2 : x2;
+  if (a1 > a2) {
+    std::swap(a1, a2);
+    std::swap(b1, b2);
+  }
+  const double slope = static_cast<double>(b2 - b1) / (a2 - a1);
+  std::vector<RectI> areas;
+  for (int a = a1; a <= a2; a += kBand) {
+    const int last = std::min(a + kBand - 1, a2);
+    const double from = b1 + (a - a1) * slope, to = b1 + (last - a1) * slope;
+    const int low = static_cast<int>(std::floor(std::min(from, to))) - 1;
+    const int high = static_cast<int>(std::ceil(std::max(from, to))) + 2;
+    areas.push_back(along_x ? RectI{a, low, last + 1, high} : RectI{low, a, high, last + 1});
+  }
+  return areas;
+}
+
+// Copies the area of a DIB into a picture of the DIB's size.
+void PixelCopy(const Dib& from, Picture& to, const RectI& area) {
+  for (int y = area.top; y < area.bottom; ++y) {
+    std::copy(from.Row(y) + area.left, from.Row(y) + area.right, &to.at(area.left, y));
+  }
+}
+
+// A DIB holding exactly the picture's pixels (and size).
+bool SamePixels(const Dib& dib, const Picture& picture) {
+  if (!dib.valid() || dib.width() != picture.width || dib.height() != picture.height) return false;
+  const std::size_t row_bytes = static_cast<std::size_t>(picture.width) * 4;
+  const PixelView view = PixelView::Of(picture);
+  for (int y = 0; y < picture.height; ++y) {
+    if (std::memcmp(dib.Row(y), view.Row(y), row_bytes) != 0) return false;
+  }
+  return true;
 }
 
 COLORREF Ref(Colour colour) {
@@ -30,80 +80,139 @@ HFONT Win32Surface::CurrentFont() const {
   return font_.get();
 }
 
-void Win32Surface::Resize(int width, int height) {
-  background_ = Dib(width, height);
-  retained_ = Dib(width, height);
-  window_ = Dib(width, height);
-  if (width > 0 && height > 0 && !(background_.valid() && retained_.valid() && window_.valid())) {
-    // Nothing half-made stays: the surface is empty, and the caller hears why.
-    background_ = Dib();
-    retained_ = Dib();
-    window_ = Dib();
-    throw std::bad_alloc();
+bool Win32Surface::Freeze(Screen& screen) {
+  if (Size() != SizeI{}) return false;
+  Dib grabbed;
+  if (const auto* real = dynamic_cast<const Win32Screen*>(&screen)) {
+    grabbed = real->GrabDib();
+  } else {
+    const Picture picture = screen.Grab();
+    if (picture.width > 0 && picture.height > 0) {
+      grabbed = Dib(picture.width, picture.height);
+      if (!grabbed.valid()) throw std::bad_alloc();
+      PastePixels(PixelView::Of(picture), grabbed, 0, 0);
+    }
   }
-  background_changes_ = background_.Area();
+  if (!grabbed.valid()) return false;
+  frozen_ = std::move(grabbed);
+  Reset();
+  return true;
+}
+
+void Win32Surface::MakeLayer() {
+  if (layer_.valid()) return;
+  Dib made(frozen_.width(), frozen_.height());
+  if (!made.valid()) throw std::bad_alloc();
+  ::GdiFlush();
+  CopyArea(frozen_, made, frozen_.Area());
+  layer_ = std::move(made);
+}
+
+void Win32Surface::Reset() {
+  under_preview_.Forget();
+  under_drawing_.Forget();
+  background_copy_ = Picture();
+  background_changes_ = Shown().Area();
   retained_changes_.Clear();
   window_changes_.Clear();
   screen_changes_.Clear();
-  screen_changes_.Add(window_.Area());
+  screen_changes_.Add(Shown().Area());
 }
 
 void Win32Surface::SetPicture(const Picture& picture) {
-  if (picture.width != background_.width() || picture.height != background_.height()) {
-    Resize(picture.width, picture.height);
-  }
-  if (!background_.valid() || !retained_.valid() || !window_.valid()) return;
   ::GdiFlush();
-  const PixelView view = PixelView::Of(picture);
-  PastePixels(view, background_, 0, 0);
-  PastePixels(view, retained_, 0, 0);
-  PastePixels(view, window_, 0, 0);
-  background_changes_ = background_.Area();
-  retained_changes_.Clear();
-  window_changes_.Clear();
-  screen_changes_.Clear();
-  screen_changes_.Add(window_.Area());
+  if (SamePixels(frozen_, picture)) {
+    // Back to the frozen screen (undo to the first snapshot): the working layer is not needed.
+    layer_ = Dib();
+  } else {
+    if (layer_.width() != picture.width || layer_.height() != picture.height) {
+      Dib made(picture.width, picture.height);
+      // Nothing half-made: the surface stays as it was, and the caller hears why.
+      if (picture.width > 0 && picture.height > 0 && !made.valid()) throw std::bad_alloc();
+      layer_ = std::move(made);
+    }
+    PastePixels(PixelView::Of(picture), layer_, 0, 0);
+  }
+  Reset();
 }
 
 void Win32Surface::Paste(const Picture& picture, int x, int y) {
-  if (background_.width() == 0) Resize(picture.width, picture.height);
-  if (!window_.valid()) return;
-  const RectI touched = Intersect({x, y, x + picture.width, y + picture.height}, window_.Area());
-  if (touched.Empty()) return;
-  ::GdiFlush();
-  const PixelView view = PixelView::Of(picture);
-  if (persistent_) {
-    PastePixels(view, retained_, x, y);
-    retained_changes_.Add(touched);
-  } else {
-    window_changes_.Add(touched);
+  if (Size() == SizeI{}) {
+    Dib made(picture.width, picture.height);
+    if (picture.width > 0 && picture.height > 0 && !made.valid()) throw std::bad_alloc();
+    layer_ = std::move(made);
+    Reset();
   }
-  PastePixels(view, window_, x, y);
-  screen_changes_.Add(touched);
+  if (!BeforeDrawing({x, y, x + picture.width, y + picture.height})) return;
+  PastePixels(PixelView::Of(picture), layer_, x, y);
+}
+
+bool Win32Surface::BeforeDrawing(const RectI& touched) {
+  const RectI area = Intersect(touched, Shown().Area());
+  if (area.Empty()) return false;
+  MakeLayer();
+  ::GdiFlush();
+  background_copy_ = Picture();
+  if (persistent_) {
+    under_drawing_.Keep(layer_, area);
+    retained_changes_.Add(area);
+  } else {
+    under_preview_.Keep(layer_, area);
+    window_changes_.Add(area);
+  }
+  screen_changes_.Add(area);
+  return true;
 }
 
 PixelView Win32Surface::Background() const {
   ::GdiFlush();
-  return background_.View();
+  const Dib& shown = Shown();
+  if (under_preview_.empty() && under_drawing_.empty()) return shown.View();
+  // Asked for in the middle of a drawing: the buffer with every saved area put back, the
+  // background's own last.
+  if (background_copy_.width == 0) {
+    Picture copy(shown.width(), shown.height());
+    PixelCopy(shown, copy, shown.Area());
+    under_preview_.PutBack(copy, shown.Area());
+    under_drawing_.PutBack(copy, shown.Area());
+    background_copy_ = std::move(copy);
+  }
+  return PixelView::Of(background_copy_);
 }
 
 Picture Win32Surface::Copy(const RectI& rect) const {
   Picture out(std::max(0, rect.right - rect.left), std::max(0, rect.bottom - rect.top));
-  const RectI inside = Intersect(rect, retained_.Area());
-  if (inside.Empty() || !retained_.valid()) return out;
+  const Dib& shown = Shown();
+  const RectI inside = Intersect(rect, shown.Area());
+  if (inside.Empty()) return out;
   ::GdiFlush();
   for (int y = inside.top; y < inside.bottom; ++y) {
-    const std::uint32_t* from = retained_.Row(y);
-    for (int x = inside.left; x < inside.right; ++x) {
-      out.at(x - rect.left, y - rect.top) = from[x] & kRgbMask;
-    }
+    const std::uint32_t* from = shown.Row(y);
+    std::copy(from + inside.left, from + inside.right,
+              &out.at(inside.left - rect.left, y - rect.top));
   }
+  under_preview_.PutBack(out, rect);  // the retained image, without the preview
+  for (std::uint32_t& pixel : out.pixels) pixel &= kRgbMask;
   return out;
 }
 
+void Win32Surface::SetPersistent(bool on) {
+  if (on && !persistent_ && !under_preview_.empty()) {
+    ::GdiFlush();
+    under_preview_.PutBack(layer_);
+    background_copy_ = Picture();
+  }
+  if (on && !persistent_) {
+    screen_changes_.Add(window_changes_);
+    window_changes_.Clear();
+  }
+  persistent_ = on;
+}
+
 void Win32Surface::Commit() {
-  ::GdiFlush();
-  for (const RectI& r : retained_changes_.Rects()) CopyArea(retained_, background_, r);
+  // The retained image becomes the background: what was saved of the old one is let go.
+  under_drawing_.Forget();
+  background_copy_ = Picture();
   background_changes_ = Union(background_changes_, retained_changes_.Bounds());
   retained_changes_.Clear();
 }
@@ -113,43 +222,32 @@ RectI Win32Surface::TakeBackgroundChanges() {
 }
 
 void Win32Surface::Clear() {
-  ::GdiFlush();
+  background_copy_ = Picture();
+  if (layer_.valid()) {
+    ::GdiFlush();
+    under_preview_.PutBack(layer_);
+    if (persistent_) under_drawing_.PutBack(layer_);
+  }
   if (persistent_) {
-    for (const RectI& r : retained_changes_.Rects()) CopyArea(background_, retained_, r);
     window_changes_.Add(retained_changes_);
     retained_changes_.Clear();
   }
-  for (const RectI& r : window_changes_.Rects()) CopyArea(retained_, window_, r);
   screen_changes_.Add(window_changes_);
   window_changes_.Clear();
 }
 
-template <typename Draw>
-void Win32Surface::Drawn(const RectI& touched, Draw&& draw) {
-  const RectI area = Intersect(touched, window_.Area());
-  if (area.Empty() || !window_.valid()) return;
-  if (persistent_) {
-    draw(retained_.dc());
-    retained_changes_.Add(area);
-  } else {
-    window_changes_.Add(area);
-  }
-  draw(window_.dc());
-  screen_changes_.Add(area);
-}
-
 void Win32Surface::LineInt(int x1, int y1, int x2, int y2, Colour colour) {
-  const RectI touched{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1,
-                      std::max(y1, y2) + 1};
-  Drawn(touched, [&](HDC dc) {
-    Pen pen(::CreatePen(PS_SOLID, 1, Ref(colour)));
-    if (!pen) return;
-    SelectedObject selected(dc, pen.get());
-    ::MoveToEx(dc, x1, y1, nullptr);
-    ::LineTo(dc, x2, y2);
-    // LineTo leaves out the last pixel; the line includes both of its ends.
-    ::SetPixelV(dc, x2, y2, Ref(colour));
-  });
+  bool drawn = false;
+  for (const RectI& area : LineAreas(x1, y1, x2, y2)) drawn |= BeforeDrawing(area);
+  if (!drawn) return;
+  const HDC dc = layer_.dc();
+  Pen pen(::CreatePen(PS_SOLID, 1, Ref(colour)));
+  if (!pen) return;
+  SelectedObject selected(dc, pen.get());
+  ::MoveToEx(dc, x1, y1, nullptr);
+  ::LineTo(dc, x2, y2);
+  // LineTo leaves out the last pixel; the line includes both of its ends.
+  ::SetPixelV(dc, x2, y2, Ref(colour));
 }
 
 void Win32Surface::Line(float x1, float y1, float x2, float y2, Colour colour) {
@@ -166,24 +264,20 @@ void Win32Surface::Box(float x1, float y1, float x2, float y2, Colour colour) {
 }
 
 void Win32Surface::Ellipse(int left, int top, int right, int bottom, Colour colour) {
-  auto draw = [&](HDC dc) {
-    Pen pen(::CreatePen(PS_SOLID, 1, Ref(colour)));
-    if (!pen) return;
-    SelectedObject selected_pen(dc, pen.get());
-    SelectedObject selected_brush(dc, ::GetStockObject(HOLLOW_BRUSH));
-    ::Ellipse(dc, left, top, right, bottom);
-  };
   const RectI whole = Intersect(
       {std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)},
-      window_.Area());
-  if (whole.Empty() || !window_.valid()) return;
-  if (persistent_) draw(retained_.dc());
-  draw(window_.dc());
+      Shown().Area());
+  bool drawn = false;
   for (const RectI& area : EllipseOutlineAreas(left, top, right, bottom)) {
-    const RectI a = Intersect(area, whole);
-    (persistent_ ? retained_changes_ : window_changes_).Add(a);
-    screen_changes_.Add(a);
+    drawn |= BeforeDrawing(Intersect(area, whole));
   }
+  if (!drawn) return;
+  const HDC dc = layer_.dc();
+  Pen pen(::CreatePen(PS_SOLID, 1, Ref(colour)));
+  if (!pen) return;
+  SelectedObject selected_pen(dc, pen.get());
+  SelectedObject selected_brush(dc, ::GetStockObject(HOLLOW_BRUSH));
+  ::Ellipse(dc, left, top, right, bottom);
 }
 
 void Win32Surface::SetFontSize(float points, int dpi) {
@@ -196,23 +290,22 @@ void Win32Surface::SetFontSize(float points, int dpi) {
 }
 
 void Win32Surface::Text(int x, int y, std::u16string_view text, Colour colour) {
-  if (text.empty()) return;
+  if (text.empty() || !Shown().valid()) return;
   const std::wstring wide = Wide(text);
   SIZE extent{};
   {
-    SelectedObject selected(window_.dc(), CurrentFont());
-    ::GetTextExtentPoint32W(window_.dc(), wide.c_str(), static_cast<int>(wide.size()), &extent);
+    SelectedObject selected(Shown().dc(), CurrentFont());
+    ::GetTextExtentPoint32W(Shown().dc(), wide.c_str(), static_cast<int>(wide.size()), &extent);
   }
   // Glyphs may overhang their advance a little (italic-like strokes, antialiasing fringes).
   const int slack = std::max(2, static_cast<int>(extent.cy / 4));
-  const RectI touched{x - slack, y - slack, x + extent.cx + slack, y + extent.cy + slack};
-  Drawn(touched, [&](HDC dc) {
-    SelectedObject selected(dc, CurrentFont());
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, Ref(colour));
-    ::SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-    ::TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
-  });
+  if (!BeforeDrawing({x - slack, y - slack, x + extent.cx + slack, y + extent.cy + slack})) return;
+  const HDC dc = layer_.dc();
+  SelectedObject selected(dc, CurrentFont());
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, Ref(colour));
+  ::SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+  ::TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
 float Win32Surface::TextWidth(std::u16string_view text) const {
@@ -226,16 +319,24 @@ float Win32Surface::TextWidth(std::u16string_view text) const {
 }
 
 Colour Win32Surface::Pixel(int x, int y) const {
-  const Dib& layer = persistent_ ? retained_ : window_;
-  if (!layer.valid() || x < 0 || y < 0 || x >= layer.width() || y >= layer.height()) return -1;
+  const Dib& shown = Shown();
+  if (!shown.valid() || x < 0 || y < 0 || x >= shown.width() || y >= shown.height()) return -1;
   ::GdiFlush();
-  return ColourOf(layer.Row(y)[x] & kRgbMask);
+  if (persistent_) {
+    if (const std::uint32_t* kept = under_preview_.Find(x, y)) return ColourOf(*kept & kRgbMask);
+  }
+  return ColourOf(shown.Row(y)[x] & kRgbMask);
 }
 
 DirtyRects Win32Surface::TakeScreenChanges() {
   DirtyRects changes = std::move(screen_changes_);
   screen_changes_.Clear();
   return changes;
+}
+
+int Win32Surface::FullBuffers() const {
+  return (frozen_.valid() ? 1 : 0) + (layer_.valid() ? 1 : 0) +
+         (background_copy_.width > 0 ? 1 : 0);
 }
 
 }  // namespace capture::win32

@@ -29,6 +29,7 @@ TEST_F(StartupTest, Load_FreezesTheScreenAndStoresItAsSnapshotOne) {
   EXPECT_EQ(fake.surface.background(), fake.screen.Grab());
   EXPECT_EQ(fake.surface.retained(), fake.screen.Grab());
   EXPECT_EQ(form.store.Bag->ReadP(form.store.Snap[1]), fake.screen.Grab());
+  EXPECT_EQ(form.store.Bytes(), form.store.Snap[1].size());  // the frozen pixels, not a copy
   EXPECT_EQ(fake.window.pointer, Pointer::Cross);
 }
 
