@@ -16,10 +16,11 @@ after them (once per layout; printed, never judged).
 
 Build first (scripts/build), then:
 
-    /usr/bin/python3 bench/startup.py [--runs 7] [--sizes 1280x800,3840x2160] [--annotate]
+    /usr/bin/python3 bench/startup.py [--runs 7] [--sizes 1280x800,3840x2160] [--two-monitors]
+        [--annotate]
 
-A layout is a name and a function that makes a Desktop (see LAYOUTS below); a screen of other
-monitors is added there.
+A layout is a name and a function that makes a Desktop (see layouts() below). --two-monitors adds
+a desktop of a 1024x768 monitor left of a 1280x800 primary (Xorg's dummy driver; needs root).
 """
 
 import argparse
@@ -35,6 +36,7 @@ from PIL import Image  # noqa: E402
 from harness import Desktop, paths  # noqa: E402
 from harness.capture_ui import choose_tool, make_selection  # noqa: E402
 from harness.desktop import CAPTURE_TITLE, TRIVIAL_TITLE  # noqa: E402
+from harness.monitors import TwoMonitorScreen  # noqa: E402
 from harness.wine import WineApp  # noqa: E402
 
 TRIVIAL_COLOUR = "3366CC"
@@ -53,7 +55,11 @@ def single_screen(size: str) -> Desktop:
 
 def layouts(args) -> list[tuple[str, callable]]:
     """The screen layouts to measure, each with a function making its Desktop."""
-    return [(size, lambda size=size: single_screen(size)) for size in args.sizes.split(",")]
+    made = [(size, lambda size=size: single_screen(size)) for size in args.sizes.split(",")]
+    if args.two_monitors:
+        made.append(("2 monitors", lambda: Desktop(2304, 800, picture="noise",
+                                                   server=TwoMonitorScreen)))
+    return made
 
 
 def resident_mib(app: WineApp) -> float:
@@ -113,6 +119,8 @@ def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--runs", type=int, default=7, help="runs of each program per layout")
     parser.add_argument("--sizes", default="1280x800,3840x2160")
+    parser.add_argument("--two-monitors", action="store_true",
+                        help="also a desktop of two monitors, one at negative coordinates")
     parser.add_argument("--annotate", action="store_true",
                         help="also read capture.exe's memory after 100 rectangles")
     args = parser.parse_args()

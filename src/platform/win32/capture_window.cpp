@@ -8,6 +8,7 @@
 #include "form/repaint.h"
 #include "platform/win32/mouse_input.h"
 #include "platform/win32/text.h"
+#include "platform/win32/window_owner.h"
 
 namespace capture::win32 {
 namespace {
@@ -136,19 +137,8 @@ void CaptureWindow::ShowComboList(ControlId combo, bool show) {
 }
 
 LRESULT CALLBACK CaptureWindow::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* self =
-        static_cast<CaptureWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->window_ = OwnedWindow(hwnd);
-  }
-  auto* self = reinterpret_cast<CaptureWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  CaptureWindow* self = WindowOwner(hwnd, message, lparam, &CaptureWindow::window_);
   if (!self) return ::DefWindowProcW(hwnd, message, wparam, lparam);
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->window_.release();  // gone already
-    return ::DefWindowProcW(hwnd, message, wparam, lparam);
-  }
   // No exception may cross into the system's code that called us.
   try {
     return self->Handle(message, wparam, lparam);

@@ -7,6 +7,7 @@
 #include "platform/win32/single_instance.h"
 #include "platform/win32/system_settings.h"
 #include "platform/win32/text.h"
+#include "platform/win32/window_owner.h"
 
 namespace capture::win32 {
 namespace {
@@ -85,19 +86,8 @@ void ResidentWindow::Leave() {
 }
 
 LRESULT CALLBACK ResidentWindow::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* self =
-        static_cast<ResidentWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->window_ = OwnedWindow(hwnd);
-  }
-  auto* self = reinterpret_cast<ResidentWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  ResidentWindow* self = WindowOwner(hwnd, message, lparam, &ResidentWindow::window_);
   if (!self) return ::DefWindowProcW(hwnd, message, wparam, lparam);
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->window_.release();  // gone already
-    return ::DefWindowProcW(hwnd, message, wparam, lparam);
-  }
   // No exception may cross into the system's code that called us.
   try {
     return self->Handle(message, wparam, lparam);

@@ -20,7 +20,10 @@ struct Options {
 
 Options ParseOptions() {
   Options options;
-  options.rect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  // The whole virtual screen, every monitor, as capture.exe covers it.
+  const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  options.rect = {x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                  y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (argv == nullptr) return options;
