@@ -184,14 +184,12 @@ def main() -> int:
         for _ in range(args.runs):
             hotkey.append(hotkey_capture(desktop, resident, focus, screen))
             end_shown(desktop, None, CAPTURE_TITLE, screen)
-        first_rss = None
+        series = []  # after each capture
         for n in range(args.captures):
             one_capture(desktop, resident, focus, screen, copy=n % 2 == 0)
-            if n == 0:
-                time.sleep(0.5)
-                first_rss = rss(resident)
-        time.sleep(0.5)
-        last_rss = rss(resident)
+            time.sleep(0.3)
+            series.append(rss(resident))
+        first_rss, last_rss = series[0], series[-1]
     finally:
         desktop.close()
 
@@ -207,6 +205,7 @@ def main() -> int:
     print(f"  resident, idle                  {idle_rss / MIB:8.1f} MiB")
     print(f"  resident, after 1 capture       {first_rss / MIB:8.1f} MiB")
     print(f"  resident, after {args.captures} captures     {last_rss / MIB:8.1f} MiB")
+    print("  after each capture (MiB)        " + " ".join(f"{v / MIB:.0f}" for v in series))
     growth = (last_rss - first_rss) / MIB
     print(f"  growth from capture 1 to {args.captures}       {growth:8.2f} MiB "
           f"({'within' if growth <= 4 else 'OVER'} 4 MiB)")
