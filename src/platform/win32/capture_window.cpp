@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "form/repaint.h"
+#include "platform/win32/message_loop.h"
 #include "platform/win32/mouse_input.h"
 #include "platform/win32/text.h"
 #include "platform/win32/window_owner.h"
@@ -81,14 +82,7 @@ void CaptureWindow::Show() {
 }
 
 int CaptureWindow::Run() {
-  MSG msg{};
-  for (;;) {
-    const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0) return static_cast<int>(msg.wParam);
-    if (got < 0) return 1;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
+  return RunMessageLoop();
 }
 
 void CaptureWindow::SetPointer(Pointer pointer) {

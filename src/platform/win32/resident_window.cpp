@@ -4,6 +4,7 @@
 
 #include "app/command_line.h"
 #include "app/hotkey_notice.h"
+#include "platform/win32/message_loop.h"
 #include "platform/win32/single_instance.h"
 #include "platform/win32/system_settings.h"
 #include "platform/win32/text.h"
@@ -61,14 +62,7 @@ void ResidentWindow::RegisterHotkey() {
 }
 
 int ResidentWindow::Run() {
-  MSG msg{};
-  for (;;) {
-    const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0) return static_cast<int>(msg.wParam);
-    if (got < 0) return 1;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
+  return RunMessageLoop();
 }
 
 void ResidentWindow::RunCapture() {
