@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/system_settings.h"
 #include "platform/win32/text.h"
 
 namespace capture::win32 {
@@ -69,10 +70,7 @@ void Win32Dialogs::ShowMessage(const std::u16string& title, const std::u16string
 }
 
 std::u16string Win32Dialogs::ProgramFolder() {
-  std::vector<wchar_t> path(kLongPath, L'\0');
-  const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-  return FolderOf(
-      Utf16(std::wstring_view(path.data(), std::min<std::size_t>(length, path.size()))));
+  return FolderOf(Utf16(ProgramPath()));
 }
 
 std::u16string FolderOf(std::u16string_view file) {
