@@ -10,7 +10,7 @@
 #include "annotate/shape_tools.h"
 #include "form/capture_form.h"
 #include "platform/fake/fake_platform.h"
-#include "platform/win32/win32_surface.h"
+#include "shell/win32_surface.h"
 #include "run/capture_run.h"
 
 namespace capture {

@@ -1,11 +1,11 @@
-#include "platform/win32/capture_window.h"
+#include "shell/capture_window.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "art/art.h"
 #include "platform/fake/fake_platform.h"
-#include "platform/win32/native_controls.h"
+#include "shell/native_controls.h"
 
 namespace capture::win32 {
 namespace {

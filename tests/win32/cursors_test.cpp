@@ -1,4 +1,4 @@
-#include "platform/win32/cursors.h"
+#include "shell/cursors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "platform/win32/dirty_rects.h"
+#include "shell/dirty_rects.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/win32/win32_surface.h"
+#include "shell/win32_surface.h"
 #include "test_support.h"
 
 namespace capture::win32 {

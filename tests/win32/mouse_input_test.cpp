@@ -1,4 +1,4 @@
-#include "platform/win32/mouse_input.h"
+#include "shell/mouse_input.h"
 
 #include <gtest/gtest.h>
 

@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "platform/fake/fake_platform.h"
-#include "platform/win32/gdiplus_flat.h"
-#include "platform/win32/text.h"
+#include "shell/gdiplus_flat.h"
+#include "shell/text.h"
 
 namespace capture::win32::test {
 

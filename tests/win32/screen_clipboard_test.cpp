@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "platform/fake/fake_platform.h"
-#include "platform/win32/handles.h"
-#include "platform/win32/win32_clipboard.h"
-#include "platform/win32/win32_screen.h"
-#include "platform/win32/win32_surface.h"
+#include "shell/handles.h"
+#include "shell/win32_clipboard.h"
+#include "shell/win32_screen.h"
+#include "shell/win32_surface.h"
 #include "test_support.h"
 
 namespace capture::win32 {

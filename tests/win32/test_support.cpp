@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/win32/handles.h"
+#include "shell/handles.h"
 
 namespace capture::win32::test {
 

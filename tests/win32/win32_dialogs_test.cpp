@@ -1,9 +1,9 @@
-#include "platform/win32/win32_dialogs.h"
+#include "shell/win32_dialogs.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "platform/win32/text.h"
+#include "shell/text.h"
 
 namespace capture::win32 {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_surface.h"
+#include "shell/win32_surface.h"
 
 #include <gtest/gtest.h>
 

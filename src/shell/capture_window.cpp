@@ -1,0 +1,318 @@
+#include "shell/capture_window.h"
+
+#include <algorithm>
+#include <exception>
+#include <new>
+#include <utility>
+
+#include "form/repaint.h"
+#include "shell/message_loop.h"
+#include "shell/mouse_input.h"
+#include "shell/text.h"
+#include "shell/window_owner.h"
+
+namespace capture::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"CaptureWindow";
+constexpr int kIconId = 1;
+// Posted when another window took the pointer capture while buttons were held here.
+constexpr UINT kCaptureLost = WM_APP + 1;
+// A pump pass handles what is pending, not an endless stream of new messages.
+constexpr int kMaxPumpedMessages = 10000;
+
+void Invalidate(HWND hwnd, const RectI& r) {
+  if (r.Empty()) return;
+  const RECT rect{r.left, r.top, r.right, r.bottom};
+  ::InvalidateRect(hwnd, &rect, FALSE);
+}
+
+}  // namespace
+
+void EnablePerMonitorDpiAwareness() {
+  using SetContext = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
+  const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");  // not owned: always loaded
+  const FARPROC proc = user32 ? ::GetProcAddress(user32, "SetProcessDpiAwarenessContext") : nullptr;
+  if (proc) {
+    const auto set_context = reinterpret_cast<SetContext>(reinterpret_cast<void*>(proc));
+    if (set_context(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)) return;
+  }
+  ::SetProcessDPIAware();
+}
+
+bool CaptureWindow::Create(HINSTANCE instance, CaptureRun& run, RectI area) {
+  run_ = &run;
+  form_ = &run.form();
+  mirrored_ = form_->controls;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = &CaptureWindow::Procedure;
+  wc.hInstance = instance;
+  // Shared icons belong to the system.
+  wc.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, 0, 0,
+                                             LR_DEFAULTSIZE | LR_SHARED));
+  wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
+                                               ::GetSystemMetrics(SM_CXSMICON),
+                                               ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  wc.lpszClassName = kClassName;
+  if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+
+  edit_background_ = Brush(::CreateSolidBrush(RGB(255, 255, 255)));
+  ::CreateWindowExW(0, kClassName, L"Capture", WS_POPUP | WS_CLIPCHILDREN, area.left, area.top,
+                    area.right - area.left, area.bottom - area.top, nullptr, nullptr, instance,
+                    this);
+  if (!hwnd()) return false;
+  native_.Create(hwnd(), instance);
+  return true;
+}
+
+CaptureWindow::~CaptureWindow() {
+  // The children go first, while the fonts and brushes they use still exist.
+  window_.Reset();
+}
+
+void CaptureWindow::Show() {
+  Sync();
+  if (!hwnd()) return;
+  ::ShowWindow(hwnd(), SW_SHOW);
+  ::SetForegroundWindow(hwnd());
+  ::SetFocus(hwnd());
+  ::UpdateWindow(hwnd());
+}
+
+int CaptureWindow::Run() {
+  return RunMessageLoop();
+}
+
+void CaptureWindow::SetPointer(Pointer pointer) {
+  pointer_ = pointer;
+  if (hwnd()) ::SetCursor(cursors_.For(pointer, form_->controls.scale.dpi));
+}
+
+void CaptureWindow::Refresh() {
+  Sync();
+  if (hwnd()) ::UpdateWindow(hwnd());
+}
+
+void CaptureWindow::PumpEvents() {
+  Sync();
+  if (hwnd()) ::UpdateWindow(hwnd());
+  MSG msg{};
+  for (int n = 0; n < kMaxPumpedMessages && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
+    if (msg.message == WM_QUIT) {
+      // The run is over; the message loop must still see it.
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+}
+
+void CaptureWindow::SetFocus(ControlId control) {
+  if (!hwnd() || !form_) return;
+  // The box may have been shown by the reaction that asks for the focus: show it first.
+  native_.Mirror(form_->controls);
+  const HWND target = native_.Handle(control);
+  ::SetFocus(target ? target : hwnd());
+}
+
+bool CaptureWindow::ComboDropped(ControlId combo) {
+  const HWND handle = native_.Handle(combo);
+  return handle && ::SendMessageW(handle, CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
+
+void CaptureWindow::ShowComboList(ControlId combo, bool show) {
+  if (form_) native_.Mirror(form_->controls);  // the list drops from where the model has it
+  if (const HWND handle = native_.Handle(combo)) {
+    ::SendMessageW(handle, CB_SHOWDROPDOWN, show ? TRUE : FALSE, 0);
+  }
+}
+
+LRESULT CALLBACK CaptureWindow::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  CaptureWindow* self = WindowOwner(hwnd, message, lparam, &CaptureWindow::window_);
+  if (!self) return ::DefWindowProcW(hwnd, message, wparam, lparam);
+  // No exception may cross into the system's code that called us.
+  try {
+    return self->Handle(message, wparam, lparam);
+  } catch (const std::bad_alloc&) {
+    self->ReportFailure(OutOfMemoryError());
+  } catch (const std::exception& e) {
+    self->ReportFailure(InternalError(e.what()));
+  } catch (...) {
+    self->ReportFailure(InternalError(nullptr));
+  }
+  return 0;
+}
+
+void CaptureWindow::ReportFailure(const RunError& error) noexcept {
+  // A failure while the box is up (a repaint under it) is not reported again.
+  if (reporting_ || !run_) return;
+  reporting_ = true;
+  try {
+    run_->ReportFailure(error);
+  } catch (...) {
+    // Not even the box could be shown; the window goes on as it can.
+  }
+  reporting_ = false;
+}
+
+LRESULT CaptureWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+      return OnMouse(message, wparam, lparam);
+    case WM_KEYDOWN:
+      return OnKeyDown(wparam);
+    case WM_COMMAND:
+      return OnCommand(wparam, lparam);
+    case WM_DPICHANGED:
+    case WM_DISPLAYCHANGE:
+      // The window keeps covering the screen in physical pixels; only the chrome is rescaled.
+      run_->DisplayChanged();
+      Sync();
+      return 0;
+    case WM_CTLCOLOREDIT: {
+      const auto dc = reinterpret_cast<HDC>(wparam);
+      ::SetTextColor(dc, static_cast<COLORREF>(native_.TextColour(reinterpret_cast<HWND>(lparam))) &
+                             0x00FFFFFFu);
+      ::SetBkColor(dc, RGB(255, 255, 255));
+      return reinterpret_cast<LRESULT>(edit_background_.get());
+    }
+    case WM_SETCURSOR:
+      // One pointer for the whole window, its painted controls and its native children.
+      ::SetCursor(cursors_.For(pointer_, form_->controls.scale.dpi));
+      return TRUE;
+    case WM_CAPTURECHANGED:
+      if (held_ != 0 && reinterpret_cast<HWND>(lparam) != hwnd()) {
+        ::PostMessageW(hwnd(), kCaptureLost, 0, 0);
+      }
+      return 0;
+    case kCaptureLost:
+      return OnCaptureLost();
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      const std::vector<RectI> areas = UpdateAreas();
+      PaintSession paint(hwnd());
+      Paint(paint.dc(), areas);
+      return 0;
+    }
+    case WM_PRINTCLIENT: {
+      RECT client{};
+      ::GetClientRect(hwnd(), &client);
+      Paint(reinterpret_cast<HDC>(wparam), {{0, 0, client.right, client.bottom}});
+      return 0;
+    }
+    case WM_DESTROY:
+      ::PostQuitMessage(0);
+      return 0;
+    default:
+      return ::DefWindowProcW(hwnd(), message, wparam, lparam);
+  }
+}
+
+LRESULT CaptureWindow::OnMouse(UINT message, WPARAM wparam, LPARAM lparam) {
+  const std::optional<MouseInput> in = UnpackMouse(message, wparam, lparam);
+  if (!in) return 0;
+  using Kind = MouseInput::Kind;
+  switch (in->kind) {
+    case Kind::Down:
+      HoldPointer(in->buttons);
+      run_->MouseDown(in->button, in->x, in->y);
+      break;
+    case Kind::DoubleClick:
+      HoldPointer(in->buttons);
+      run_->DoubleClick(in->button, in->x, in->y);
+      break;
+    case Kind::Move:
+      run_->MouseMove(in->buttons, in->x, in->y);
+      break;
+    case Kind::Up:
+      // The capture goes before the release's reaction runs: a click may open a modal dialog,
+      // and the dialog must not find a capture to take away.
+      HoldPointer(in->buttons);
+      run_->MouseUp(in->button, in->x, in->y);
+      break;
+  }
+  Sync();
+  return 0;
+}
+
+LRESULT CaptureWindow::OnKeyDown(WPARAM wparam) {
+  // The keys go by their key-down alone; the characters the message loop makes of them
+  // (Ctrl+C's 0x03, Enter's 0x0D) reach no reaction, so no key acts twice.
+  KeyStroke key;
+  key.code = static_cast<int>(wparam);
+  key.ctrl = ::GetKeyState(VK_CONTROL) < 0;
+  key.shift = ::GetKeyState(VK_SHIFT) < 0;
+  key.alt = ::GetKeyState(VK_MENU) < 0;
+  run_->KeyPress(key);
+  Sync();
+  return 0;
+}
+
+void CaptureWindow::HoldPointer(int buttons) {
+  held_ = buttons;
+  if (!hwnd()) return;
+  if (buttons != 0 && ::GetCapture() != hwnd()) ::SetCapture(hwnd());
+  if (buttons == 0 && ::GetCapture() == hwnd()) ::ReleaseCapture();
+}
+
+LRESULT CaptureWindow::OnCaptureLost() {
+  if (held_ == 0 || ::GetCapture() == hwnd()) return 0;
+  // Another window (the font-size list, a dialog) took the pointer mid-press: the press is over,
+  // with no release and no click.
+  held_ = 0;
+  run_->CaptureLost();
+  Sync();
+  return 0;
+}
+
+LRESULT CaptureWindow::OnCommand(WPARAM wparam, LPARAM lparam) {
+  const auto child = reinterpret_cast<HWND>(lparam);
+  const ControlId id = native_.IdOf(child);
+  if (id == ControlId::Window) return ::DefWindowProcW(hwnd(), WM_COMMAND, wparam, lparam);
+  switch (HIWORD(wparam)) {
+    case EN_CHANGE:
+      if (native_.Mirroring()) return 0;
+      run_->TextChanged(id, NativeControls::TextOf(child));
+      break;
+    case CBN_SELENDOK: {
+      const LRESULT item = ::SendMessageW(child, CB_GETCURSEL, 0, 0);
+      if (item == CB_ERR) return 0;
+      const LRESULT length = ::SendMessageW(child, CB_GETLBTEXTLEN, static_cast<WPARAM>(item), 0);
+      std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(0, length)) + 1, L'\0');
+      ::SendMessageW(child, CB_GETLBTEXT, static_cast<WPARAM>(item),
+                     reinterpret_cast<LPARAM>(text.data()));
+      text.resize(static_cast<std::size_t>(std::max<LRESULT>(0, length)));
+      run_->ComboClick(id, Utf16(text));
+      break;
+    }
+    default:
+      return 0;
+  }
+  Sync();
+  return 0;
+}
+
+void CaptureWindow::Sync() {
+  if (!form_ || !hwnd()) return;
+  for (const RectI& r : ChangedAreas(mirrored_, form_->controls)) Invalidate(hwnd(), r);
+  mirrored_ = form_->controls;
+  const DirtyRects drawn = surface_.TakeScreenChanges();
+  for (const RectI& r : drawn.Rects()) Invalidate(hwnd(), r);
+  native_.Mirror(form_->controls);
+  if (close_requested_ || form_->Closed()) window_.Reset();  // WM_DESTROY ends the loop
+}
+
+}  // namespace capture::win32

@@ -1,0 +1,94 @@
+// The capture window: one borderless window over the whole screen. Its window procedure only
+// unpacks messages into plain values and hands them to the run (CaptureRun); after every event it
+// mirrors the form's controls and surface onto the screen.
+#pragma once
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "form/capture_form.h"
+#include "platform/platform.h"
+#include "shell/control_painter.h"
+#include "shell/cursors.h"
+#include "shell/dib.h"
+#include "shell/handles.h"
+#include "shell/native_controls.h"
+#include "shell/win32_surface.h"
+#include "run/capture_run.h"
+#include "run/run_error.h"
+
+namespace capture::win32 {
+
+class CaptureWindow : public Window {
+ public:
+  explicit CaptureWindow(Win32Surface& surface) : surface_(surface) {}
+  CaptureWindow(const CaptureWindow&) = delete;
+  CaptureWindow& operator=(const CaptureWindow&) = delete;
+  ~CaptureWindow() override;
+
+  // Creates the window, hidden, over `area` (the virtual screen, in the system's coordinates), and
+  // its native controls; the form receives its events from then on, in window coordinates.
+  // False when the window could not be made.
+  bool Create(HINSTANCE instance, CaptureRun& run, RectI area);
+  // Mirrors the form, shows the window, takes the keyboard and paints at once.
+  void Show();
+  // Puts the model on the screen now (what changed since the last event), running no other
+  // message: for a reaction that opens a modal dialog.
+  void Refresh();
+  // Runs the message loop until the window is gone; the program's exit status.
+  int Run();
+  // The window, or null once it has been destroyed. Not owned by the caller.
+  HWND hwnd() const { return window_.get(); }
+  // The native child standing for a control (TextEdit, Text1, Combo1), or null.
+  HWND NativeHandle(ControlId id) const { return native_.Handle(id); }
+
+  // ---- Window ----
+  void SetPointer(Pointer pointer) override;
+  void Close() override { close_requested_ = true; }
+  void PumpEvents() override;
+  void Sleep(int milliseconds) override { ::Sleep(static_cast<DWORD>(std::max(0, milliseconds))); }
+  void SetFocus(ControlId control) override;
+  bool ComboDropped(ControlId combo) override;
+  void ShowComboList(ControlId combo, bool show) override;
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnMouse(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnCommand(WPARAM wparam, LPARAM lparam);
+  LRESULT OnKeyDown(WPARAM wparam);
+  LRESULT OnCaptureLost();
+  // Shows the "错误" box for a message whose handling threw; the window goes on.
+  void ReportFailure(const RunError& error) noexcept;
+  // SetCapture while any button is held, ReleaseCapture once none is: the one place for both.
+  void HoldPointer(int buttons);
+  // Brings the screen in line with the form: invalidates what changed, mirrors the native
+  // controls, and destroys the window once the form has closed.
+  void Sync();
+  // Paints the window layer and the controls over the given window areas.
+  void Paint(HDC dc, const std::vector<RectI>& areas);
+  std::vector<RectI> UpdateAreas() const;
+
+  Win32Surface& surface_;
+  CaptureRun* run_ = nullptr;    // not owned: the events go here
+  CaptureForm* form_ = nullptr;  // not owned: the run's form, which the screen mirrors
+  OwnedWindow window_;
+  NativeControls native_;
+  Cursors cursors_;
+  ControlPainter painter_;
+  Dib back_buffer_;    // painting of areas with controls in them happens here first
+  Controls mirrored_;  // the controls as the screen shows them
+  Brush edit_background_;
+  Pointer pointer_ = Pointer::Default;
+  int held_ = 0;  // buttons held since a press on the window
+  bool close_requested_ = false;
+  bool reporting_ = false;  // the "错误" box for a failed message is up
+};
+
+// Makes the process per-monitor DPI aware where the system allows it (the manifest asks too);
+// failure is not an error, the screen grab works in physical pixels either way.
+void EnablePerMonitorDpiAwareness();
+
+}  // namespace capture::win32

@@ -1,0 +1,114 @@
+// The program's entry point: read the command line, then run one capture, stay resident in the
+// notification area, or end the resident instance.
+#include <windows.h>
+
+#include <cstdlib>  // __argc, __wargv
+#include <exception>
+#include <new>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "form/capture_form.h"
+#include "shell/capture_window.h"
+#include "shell/gdiplus_flat.h"
+#include "shell/resident_window.h"
+#include "shell/single_instance.h"
+#include "shell/startup_failure.h"
+#include "shell/text.h"
+#include "shell/win32_clipboard.h"
+#include "shell/win32_dialogs.h"
+#include "shell/win32_screen.h"
+#include "shell/win32_surface.h"
+#include "run/capture_run.h"
+#include "run/run_error.h"
+
+namespace {
+
+using namespace capture;
+using namespace capture::win32;
+
+int RunCapture(HINSTANCE instance) {
+  Win32Surface surface;
+  Win32Screen screen;
+  Win32Clipboard clipboard;
+  Win32Dialogs dialogs;
+  GdiplusFlat gdiplus;
+  CaptureWindow window(surface);
+  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus};
+  CaptureForm form(platform);
+  CaptureRun run(form);
+
+  // The window exists but stays hidden while the screen is copied.
+  if (!window.Create(instance, run, Win32Screen::Area())) {
+    return ReportStartupFailure({static_cast<int>(::GetLastError()), u"无法创建截图窗口"});
+  }
+  dialogs.BlockWhileModal(window.hwnd(), [&window] { window.Refresh(); });
+  try {
+    run.Load();
+  } catch (const StartupFailed& failed) {
+    return ReportStartupFailure(failed.error());
+  }
+  window.Show();
+  return window.Run();
+}
+
+// Reports what escaped a start-up; the exit status that says it failed.
+template <typename Work>
+int Reported(Work&& work) noexcept {
+  // Reactions report their own failures; what reaches here is a failure around them.
+  try {
+    return work();
+  } catch (const std::bad_alloc&) {
+    return ReportStartupFailure(OutOfMemoryError());
+  } catch (const std::exception& e) {
+    return ReportStartupFailure(InternalError(e.what()));
+  } catch (...) {
+    return ReportStartupFailure(InternalError(nullptr));
+  }
+}
+
+// One whole capture with objects of its own: when it returns, they and the picture are gone.
+int CaptureOnce(HINSTANCE instance) noexcept {
+  return Reported([instance] { return RunCapture(instance); });
+}
+
+int RunResident(HINSTANCE instance) {
+  const ResidentLock lock;
+  if (!lock.held()) return 0;  // one is running already: that is what was asked for
+  ResidentWindow resident([instance] { CaptureOnce(instance); });
+  if (!resident.Create(instance)) {
+    return ReportStartupFailure({static_cast<int>(::GetLastError()), u"无法创建通知区域图标"});
+  }
+  return resident.Run();
+}
+
+// The arguments after the program's name, as the C runtime split them.
+std::vector<std::u16string> Arguments() {
+  std::vector<std::u16string> arguments;
+  for (int i = 1; i < __argc && __wargv; ++i) arguments.push_back(Utf16(__wargv[i]));
+  return arguments;
+}
+
+int Main(HINSTANCE instance) {
+  const std::optional<Mode> mode = ParseArguments(Arguments());
+  if (!mode) {
+    WriteStderr(Wide(kUsage) + L"\r\n");
+    return kUsageStatus;
+  }
+  if (*mode == Mode::QuitResident) {
+    QuitResidentInstance();
+    return 0;  // also when none was running: no resident instance is left either way
+  }
+  // Before any window or device context exists, so that every size is in physical pixels.
+  EnablePerMonitorDpiAwareness();
+  if (*mode == Mode::Resident) return RunResident(instance);
+  return RunCapture(instance);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  return Reported([instance] { return Main(instance); });
+}

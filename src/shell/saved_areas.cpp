@@ -1,0 +1,70 @@
+#include "shell/saved_areas.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace capture::win32 {
+namespace {
+
+// Pixels whose room is kept between drawings: a preview of any usual size fits.
+constexpr std::size_t kRoomKept = std::size_t{1} << 20;
+
+}  // namespace
+
+void SavedAreas::Keep(const Dib& from, const RectI& area) {
+  const RectI r = Intersect(area, from.Area());
+  if (r.Empty()) return;
+  const auto width = static_cast<std::size_t>(r.right - r.left);
+  const std::size_t first = pixels_.size();
+  pixels_.resize(first + width * static_cast<std::size_t>(r.bottom - r.top));
+  std::uint32_t* to = pixels_.data() + first;
+  for (int y = r.top; y < r.bottom; ++y, to += width) {
+    std::memcpy(to, from.Row(y) + r.left, width * 4);
+  }
+  try {
+    areas_.push_back({r, first});
+  } catch (...) {
+    pixels_.resize(first);
+    throw;
+  }
+}
+
+const std::uint32_t* SavedAreas::At(const Area& area, int x, int y) const {
+  const auto width = static_cast<std::size_t>(area.rect.right - area.rect.left);
+  return pixels_.data() + area.first + static_cast<std::size_t>(y - area.rect.top) * width +
+         static_cast<std::size_t>(x - area.rect.left);
+}
+
+void SavedAreas::PutBack(Dib& to) {
+  for (auto it = areas_.rbegin(); it != areas_.rend(); ++it) {
+    const RectI& r = it->rect;
+    const int width = r.right - r.left;
+    PastePixels({At(*it, r.left, r.top), width, r.bottom - r.top, width}, to, r.left, r.top);
+  }
+  Forget();
+}
+
+void SavedAreas::PutBack(Picture& to, const RectI& rect) const {
+  for (auto it = areas_.rbegin(); it != areas_.rend(); ++it) {
+    const RectI r = Intersect(it->rect, rect);
+    for (int y = r.top; y < r.bottom && !r.Empty(); ++y) {
+      const std::uint32_t* from = At(*it, r.left, y);
+      std::copy(from, from + (r.right - r.left), &to.at(r.left - rect.left, y - rect.top));
+    }
+  }
+}
+
+const std::uint32_t* SavedAreas::Find(int x, int y) const {
+  for (const Area& area : areas_) {
+    if (PtInRect(area.rect, x, y)) return At(area, x, y);
+  }
+  return nullptr;
+}
+
+void SavedAreas::Forget() {
+  areas_.clear();
+  pixels_.clear();
+  if (pixels_.capacity() > kRoomKept) std::vector<std::uint32_t>().swap(pixels_);
+}
+
+}  // namespace capture::win32

@@ -1,0 +1,126 @@
+#include "shell/win32_clipboard.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "shell/handles.h"
+
+namespace capture::win32 {
+namespace {
+
+BITMAPINFO TopDown32(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+// The format of the token that marks a put of ours; the same name gives every program the same
+// format number.
+UINT TokenFormat() {
+  return ::RegisterClipboardFormatW(L"Capture.SelectionCopy");
+}
+
+// Puts the token on the open clipboard; false when it did not take it.
+template <typename Token>
+bool PutToken(const Token& token) {
+  const UINT format = TokenFormat();
+  GlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE, sizeof token));
+  if (format == 0 || !memory) return false;
+  {
+    GlobalLock locked(memory.get());
+    if (!locked.data()) return false;
+    std::memcpy(locked.data(), &token, sizeof token);
+  }
+  if (!::SetClipboardData(format, memory.get())) return false;
+  memory.release();  // the clipboard owns it now
+  return true;
+}
+
+// Whether the open clipboard holds exactly this token.
+template <typename Token>
+bool HoldsToken(const Token& token) {
+  const UINT format = TokenFormat();
+  const HANDLE data = format != 0 ? ::GetClipboardData(format) : nullptr;
+  if (!data) return false;
+  GlobalLock locked(data);
+  return locked.data() && locked.size() >= sizeof token &&
+         std::memcmp(locked.data(), &token, sizeof token) == 0;
+}
+
+}  // namespace
+
+bool Win32Clipboard::PutBitmap(const Picture& picture) {
+  ours_.reset();
+  LARGE_INTEGER now{};
+  ::QueryPerformanceCounter(&now);
+  const Token token{static_cast<std::uint32_t>(::GetCurrentProcessId()), ++puts_,
+                    static_cast<std::uint32_t>(now.LowPart),
+                    static_cast<std::uint32_t>(now.HighPart)};
+  bool marked = false;
+  {
+    OpenedClipboard clipboard(::GetDesktopWindow());
+    if (!clipboard.is_open()) return false;
+    ::EmptyClipboard();
+    // A bitmap of no area cannot be made (the system would hand back a 1 x 1 monochrome one), so
+    // an empty selection leaves the clipboard empty: that is its copy, not a refusal.
+    if (picture.width <= 0 || picture.height <= 0) return true;
+
+    WindowDc screen(nullptr);
+    Bitmap bitmap(::CreateCompatibleBitmap(screen.get(), picture.width, picture.height));
+    if (!bitmap) return false;
+    const BITMAPINFO info = TopDown32(picture.width, picture.height);
+    if (::SetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(picture.height),
+                    picture.pixels.data(), &info, DIB_RGB_COLORS) != picture.height) {
+      return false;
+    }
+    if (!::SetClipboardData(CF_BITMAP, bitmap.get())) return false;
+    bitmap.release();  // the clipboard owns it now
+    marked = PutToken(token);
+  }
+  // Read once the clipboard is closed: closing counts as a change too where the system adds the
+  // formats it makes from the bitmap then (Wine does). Should another program change the
+  // clipboard between the close and this read, the token it removed tells.
+  if (marked) ours_ = Ours{static_cast<std::uint32_t>(::GetClipboardSequenceNumber()), token};
+  return true;
+}
+
+std::optional<Picture> Win32Clipboard::GetBitmap() {
+  OpenedClipboard clipboard(::GetDesktopWindow());
+  if (!clipboard.is_open()) return std::nullopt;
+  // Not owned: the clipboard keeps its bitmap.
+  const auto bitmap = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP));
+  if (!bitmap) return std::nullopt;
+  BITMAP header{};
+  if (!::GetObjectW(bitmap, sizeof(header), &header) || header.bmWidth <= 0 ||
+      header.bmHeight <= 0) {
+    return std::nullopt;
+  }
+  Picture picture(header.bmWidth, header.bmHeight);
+  BITMAPINFO info = TopDown32(picture.width, picture.height);
+  WindowDc screen(nullptr);
+  if (::GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(picture.height), picture.pixels.data(),
+                  &info, DIB_RGB_COLORS) != picture.height) {
+    return std::nullopt;
+  }
+  for (std::uint32_t& pixel : picture.pixels) pixel &= 0x00FFFFFFu;
+  return picture;
+}
+
+bool Win32Clipboard::EmptyIfStillOurs() {
+  if (!ours_) return false;
+  OpenedClipboard clipboard(::GetDesktopWindow());
+  if (!clipboard.is_open()) return false;
+  // A program that puts something on the clipboard moves the sequence number on, and one that
+  // empties it takes the token away: either way it is no longer ours.
+  if (::GetClipboardSequenceNumber() != ours_->sequence || !HoldsToken(ours_->token)) return false;
+  ours_.reset();
+  return ::EmptyClipboard() != FALSE;
+}
+
+}  // namespace capture::win32
