@@ -51,7 +51,7 @@ void BM_HandleDragMove(benchmark::State& state) {
   s.run.MouseDown(button::kLeft, 200, 200);
   s.run.MouseMove(button::kLeft, 2200, 1400);
   s.run.MouseUp(button::kLeft, 2200, 1400);
-  const PointF handle = s.form.controls.Origin(Image1(6));
+  const PointF handle = s.form.controls.Origin(HandleId(Handle::BottomRight));
   s.run.MouseDown(button::kLeft, handle.x + 1, handle.y + 1);
   long long area = 0;
   int t = 0;

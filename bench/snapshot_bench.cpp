@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "form/snapshot_store.h"
+#include "form/history.h"
 #include "platform/fake/fake_platform.h"
 
 namespace capture {
@@ -55,28 +55,28 @@ constexpr int kUndoEvery = 50;  // keeps the benchmark's memory bounded
 void BM_Push(benchmark::State& state) {
   const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
   BenchSurface surface(fake::NoisePicture(width, height));
-  SnapshotStore store;
-  store.Start(surface);
-  const double screen_bytes = static_cast<double>(store.Bytes());
+  History history;
+  history.Start(surface);
+  const double screen_bytes = static_cast<double>(history.Bytes());
   double added = 0;
   int counted = 0, n = 0;
   for (auto _ : state) {
     state.PauseTiming();
     // Now and then everything is undone, so the next push drops the other snapshots.
-    const bool drops = store.SnapMax >= kUndoEvery;
+    const bool drops = history.Count() >= kUndoEvery;
     if (drops) {
-      store.SnapIdx = 1;
-      store.Show(1, surface);
+      while (history.Undo(surface)) {
+      }
     }
     Annotate(surface, n++);
-    const std::size_t before = store.Bytes();
+    const std::size_t before = history.Bytes();
     state.ResumeTiming();
 
-    store.Push(surface);
+    history.Push(surface);
 
     state.PauseTiming();
     if (!drops) {
-      added += static_cast<double>(store.Bytes() - before);
+      added += static_cast<double>(history.Bytes() - before);
       ++counted;
     }
     state.ResumeTiming();
@@ -88,21 +88,21 @@ void BM_Push(benchmark::State& state) {
 void BM_Restore(benchmark::State& state) {
   const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
   BenchSurface surface(fake::NoisePicture(width, height));
-  SnapshotStore store;
-  store.Start(surface);
-  const std::size_t screen_bytes = store.Bytes();
+  History history;
+  history.Start(surface);
+  const std::size_t screen_bytes = history.Bytes();
   for (int n = 0; n < 8; ++n) {
     Annotate(surface, n);
-    store.Push(surface);
+    history.Push(surface);
   }
-  std::int32_t k = 1;
+  int k = 1;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(store.Bag->ReadP(store.Snap[static_cast<std::size_t>(k)]));
-    k = k % store.SnapMax + 1;
+    benchmark::DoNotOptimize(history.PictureAt(k));
+    k = k % history.Count() + 1;
   }
-  state.counters["snapshots"] = store.SnapMax;
+  state.counters["snapshots"] = history.Count();
   state.counters["bytes_per_snapshot"] =
-      static_cast<double>(store.Bytes() - screen_bytes) / (store.SnapMax - 1);
+      static_cast<double>(history.Bytes() - screen_bytes) / (history.Count() - 1);
 }
 
 BENCHMARK(BM_Push)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMillisecond);

@@ -10,8 +10,8 @@
 #include "annotate/shape_tools.h"
 #include "form/capture_form.h"
 #include "platform/fake/fake_platform.h"
-#include "shell/win32_surface.h"
 #include "run/capture_run.h"
+#include "shell/win32_surface.h"
 
 namespace capture {
 namespace {
@@ -71,12 +71,12 @@ void AnnotationMemory() {
   CaptureForm form(platform);
   CaptureRun run(form);
   run.Load();
-  const std::size_t store_at_start = form.store.Bytes();
+  const std::size_t store_at_start = form.history.Bytes();
   const double resident_at_start = Resident();
   run.MouseDown(button::kLeft, 100, 100);
   run.MouseMove(button::kLeft, 3700, 2000);
   run.MouseUp(button::kLeft, 3700, 2000);
-  const PointF tool = form.controls.Origin(Image2(7));  // the rectangle tool
+  const PointF tool = form.controls.Origin(ButtonId(ToolbarButton::Rectangle));
   run.MouseDown(button::kLeft, tool.x + 8, tool.y + 8);
   run.MouseUp(button::kLeft, tool.x + 8, tool.y + 8);
 
@@ -95,9 +95,9 @@ void AnnotationMemory() {
       "100 rectangles 300x150: snapshots %d, store %.1f MB (%.1f MB at start-up, %.0f KB per "
       "annotation), %.2f ms per annotation; full-screen buffers in the surface %d; working set "
       "%.0f MiB at start-up, %.0f MiB after (+%.0f MiB), peak %.0f MiB\n",
-      form.store.SnapIdx, static_cast<double>(form.store.Bytes()) / 1e6,
+      form.history.Current(), static_cast<double>(form.history.Bytes()) / 1e6,
       static_cast<double>(store_at_start) / 1e6,
-      static_cast<double>(form.store.Bytes() - store_at_start) / 100 / 1e3, per_annotation_ms,
+      static_cast<double>(form.history.Bytes() - store_at_start) / 100 / 1e3, per_annotation_ms,
       surface.FullBuffers(), resident_at_start, Resident(), Resident() - resident_at_start,
       static_cast<double>(memory.PeakWorkingSetSize) / kMiB);
 }

@@ -13,7 +13,7 @@ constexpr float kArrowHead = 10;
 
 // The pointer pulled back onto the selection, so that no shape reaches outside it.
 PointF ClampToSelection(const CaptureForm& form, float x, float y) {
-  const Control& selection = form[ControlId::Shape1];
+  const Control& selection = form[ControlId::Selection];
   const float right = selection.left + selection.width;
   const float bottom = selection.top + selection.height;
   PointF end{x, y};
@@ -34,15 +34,15 @@ PointF ClampToSelection(const CaptureForm& form, float x, float y) {
 void ShapeStep(CaptureForm& form, PointF end) {
   Surface& surface = form.platform.surface;
   const Colour colour = CurrentColour(form);
-  switch (ChosenTool(form)) {
+  switch (form.tool) {
     case Tool::Rectangle:
-      return surface.Box(form.DrawX, form.DrawY, end.x, end.y, colour);
+      return surface.Box(form.stroke_x, form.stroke_y, end.x, end.y, colour);
     case Tool::Ellipse:
       // Always one pixel wide; the corners go to GDI as they are, not sorted.
-      return surface.Ellipse(RoundHalfEven(form.DrawX), RoundHalfEven(form.DrawY),
-                             RoundHalfEven(end.x), RoundHalfEven(end.y), colour);
+      return surface.Ellipse(Round(form.stroke_x), Round(form.stroke_y), Round(end.x), Round(end.y),
+                             colour);
     case Tool::Arrow:
-      return Arrow(surface, form.DrawX, form.DrawY, end.x, end.y, kArrowHead, colour);
+      return Arrow(surface, form.stroke_x, form.stroke_y, end.x, end.y, kArrowHead, colour);
     case Tool::Text:
     case Tool::None:
       return;
@@ -52,11 +52,11 @@ void ShapeStep(CaptureForm& form, PointF end) {
 }  // namespace
 
 void StartShape(CaptureForm& form, float x, float y) {
-  if (!form[ControlId::Shape1].StrictlyContains(x, y)) return;
-  form.PenDown = true;
+  if (!form[ControlId::Selection].StrictlyContains(x, y)) return;
+  form.stroke_active = true;
   form.platform.surface.SetPersistent(false);
-  form.DrawX = x;
-  form.DrawY = y;
+  form.stroke_x = x;
+  form.stroke_y = y;
 }
 
 void PreviewShape(CaptureForm& form, float x, float y) {
@@ -69,32 +69,33 @@ void CommitShape(CaptureForm& form, float x, float y) {
   Surface& surface = form.platform.surface;
   surface.SetPersistent(true);
   surface.Clear();
-  if (ChosenTool(form) == Tool::Text) return TextRelease(form, x, y);
+  if (form.tool == Tool::Text) return TextRelease(form, x, y);
   ShapeStep(form, ClampToSelection(form, x, y));
-  form.PenDown = false;
-  form.store.Push(surface);
+  form.stroke_active = false;
+  form.history.Push(surface);
 }
 
-void Arrow(Surface& Pic, float x0, float y0, float X1, float Y1, float ArrowLen, Colour color) {
-  const float dx = X1 - x0;
-  const float dy = Y1 - y0;
+void Arrow(Surface& surface, float tail_x, float tail_y, float tip_x, float tip_y, float head,
+           Colour colour) {
+  const float dx = tip_x - tail_x;
+  const float dy = tip_y - tail_y;
   const double d = std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy);
   if (d <= 1e-10) return;
 
-  // The shaft seen from the tip back to the tail. Each wing ends ArrowLen back along it and half
+  // The shaft seen from the tip back to the tail. Each wing ends head back along it and half
   // that off to one side, so the head is the same size on every arrow.
-  const double ux = x0 - X1;
-  const double uy = y0 - Y1;
-  const double L = ArrowLen;
+  const double ux = tail_x - tip_x;
+  const double uy = tail_y - tip_y;
+  const double L = head;
   const auto single = [](double v) { return static_cast<float>(v); };
-  const float ax = single(X1 + L * (ux + uy / 2) / d);
-  const float ay = single(Y1 + L * (uy - ux / 2) / d);
-  const float bx = single(X1 + L * (ux - uy / 2) / d);
-  const float by = single(Y1 + L * (uy + ux / 2) / d);
+  const float ax = single(tip_x + L * (ux + uy / 2) / d);
+  const float ay = single(tip_y + L * (uy - ux / 2) / d);
+  const float bx = single(tip_x + L * (ux - uy / 2) / d);
+  const float by = single(tip_y + L * (uy + ux / 2) / d);
 
-  Pic.Line(ax, ay, X1, Y1, color);
-  Pic.Line(bx, by, X1, Y1, color);
-  Pic.Line(x0, y0, X1, Y1, color);
+  surface.Line(ax, ay, tip_x, tip_y, colour);
+  surface.Line(bx, by, tip_x, tip_y, colour);
+  surface.Line(tail_x, tail_y, tip_x, tip_y, colour);
 }
 
 }  // namespace capture

@@ -16,7 +16,8 @@ void StartShape(CaptureForm& form, float x, float y);
 void PreviewShape(CaptureForm& form, float x, float y);
 // The release while a shape is being dragged out (hands over to the text tool for text).
 void CommitShape(CaptureForm& form, float x, float y);
-// Draws an arrow from the tail (x0, y0) to the tip (X1, Y1) with a head ArrowLen long.
-void Arrow(Surface& Pic, float x0, float y0, float X1, float Y1, float ArrowLen, Colour color);
+// Draws an arrow from the tail to the tip with a head `head` pixels long.
+void Arrow(Surface& surface, float tail_x, float tail_y, float tip_x, float tip_y, float head,
+           Colour colour);
 
 }  // namespace capture

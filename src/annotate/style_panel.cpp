@@ -5,63 +5,62 @@
 namespace capture {
 namespace {
 
-constexpr int kCurrentSwatch = 16;
 constexpr int kLookNormal = 0, kLookHover = 1, kLookPressed = 2;
 
 void ClearPaletteBorders(CaptureForm& form) {
-  for (int i = 0; i < kCurrentSwatch; ++i) form[Pcolor(i)].has_border = false;
+  for (int i = 0; i < kCurrentColourSwatch; ++i) form[SwatchId(i)].has_border = false;
 }
 
-// PicCombox shows one of the three looks stored in Image4.
+// FontSizeBox shows one of the three looks stored in ComboLookId.
 void ShowComboLook(CaptureForm& form, int look) {
-  form[ControlId::PicCombox].picture = form[Image4(look)].picture;
+  form[ControlId::FontSizeBox].picture = form[ComboLookId(look)].picture;
 }
 
 }  // namespace
 
 Colour CurrentColour(const CaptureForm& form) {
-  return form[Pcolor(kCurrentSwatch)].back_colour;
+  return form[SwatchId(kCurrentColourSwatch)].back_colour;
 }
 
-void Pcolor_MouseMove(CaptureForm& form, int index) {
+void MoveOnSwatch(CaptureForm& form, int index) {
   // Only the palette gets a hover border; the current-colour swatch takes them all away.
-  if (index == kCurrentSwatch) return ClearPaletteBorders(form);
-  form[Pcolor(index)].has_border = true;
+  if (index == kCurrentColourSwatch) return ClearPaletteBorders(form);
+  form[SwatchId(index)].has_border = true;
 }
 
-void Pcolor_MouseUp(CaptureForm& form, int index) {
-  form[Pcolor(kCurrentSwatch)].back_colour = form[Pcolor(index)].back_colour;
+void ReleaseOnSwatch(CaptureForm& form, int index) {
+  form[SwatchId(kCurrentColourSwatch)].back_colour = form[SwatchId(index)].back_colour;
 }
 
-void PicColor_MouseMove(CaptureForm& form) {
+void MoveOnPalette(CaptureForm& form) {
   ClearPaletteBorders(form);
 }
 
-void PicFont_MouseMove(CaptureForm& form) {
+void MoveOnFontPanel(CaptureForm& form) {
   ShowComboLook(form, kLookNormal);
 }
 
-void PicCombox_MouseMove(CaptureForm& form) {
+void MoveOnFontSizeBox(CaptureForm& form) {
   ShowComboLook(form, kLookHover);
 }
 
-void PicCombox_MouseDown(CaptureForm& form) {
+void PressOnFontSizeBox(CaptureForm& form) {
   ShowComboLook(form, kLookPressed);
-  OpenCombo(form, ControlId::Combo1);
+  ToggleFontSizeList(form, ControlId::FontSizeList);
 }
 
-void Picture2_MouseMove(CaptureForm& form) {
+void MoveOnStylePanel(CaptureForm& form) {
   form.platform.window.SetPointer(Pointer::Arrow);
 }
 
-void Combo1_Click(CaptureForm& form) {
-  form[ControlId::Text1].caption = form[ControlId::Combo1].caption;
+void FontSizeChosen(CaptureForm& form) {
+  form[ControlId::FontSizeField].caption = form[ControlId::FontSizeList].caption;
 }
 
-void OpenCombo(CaptureForm& form, ControlId Chwnd) {
+void ToggleFontSizeList(CaptureForm& form, ControlId list) {
   Window& window = form.platform.window;
-  const bool dropped = window.ComboDropped(Chwnd);
-  window.ShowComboList(Chwnd, !dropped);
+  const bool dropped = window.ComboDropped(list);
+  window.ShowComboList(list, !dropped);
 }
 
 }  // namespace capture

@@ -7,18 +7,18 @@ namespace capture {
 
 class CaptureForm;
 
-// The colour the tools draw in: the background of the large swatch Pcolor(16).
+// The colour the tools draw in: the background of the large swatch that shows the current colour.
 Colour CurrentColour(const CaptureForm& form);
 
-void Pcolor_MouseMove(CaptureForm& form, int index);
-void Pcolor_MouseUp(CaptureForm& form, int index);
-void PicColor_MouseMove(CaptureForm& form);
-void PicFont_MouseMove(CaptureForm& form);
-void PicCombox_MouseMove(CaptureForm& form);
-void PicCombox_MouseDown(CaptureForm& form);
-void Picture2_MouseMove(CaptureForm& form);
-void Combo1_Click(CaptureForm& form);
+void MoveOnSwatch(CaptureForm& form, int index);
+void ReleaseOnSwatch(CaptureForm& form, int index);
+void MoveOnPalette(CaptureForm& form);
+void MoveOnFontPanel(CaptureForm& form);
+void MoveOnFontSizeBox(CaptureForm& form);
+void PressOnFontSizeBox(CaptureForm& form);
+void MoveOnStylePanel(CaptureForm& form);
+void FontSizeChosen(CaptureForm& form);
 // Drops the combo box's list down when it is closed, closes it when it is open.
-void OpenCombo(CaptureForm& form, ControlId Chwnd);
+void ToggleFontSizeList(CaptureForm& form, ControlId list);
 
 }  // namespace capture

@@ -16,7 +16,7 @@ constexpr float kBoxStartWidth = 25;
 constexpr double kSmallestFontPoints = 1;
 constexpr double kLargestFontPoints = 720;
 
-// The font size that Text1 holds: a plain decimal number of points ("11", "10.5"), spaces
+// The font size that FontSizeField holds: a plain decimal number of points ("11", "10.5"), spaces
 // around it allowed. Nothing when the text is empty, not a number, or outside 1 to 720 points.
 std::optional<float> UsableFontSize(std::u16string_view text) {
   const auto first = text.find_first_not_of(u' ');
@@ -45,12 +45,13 @@ std::optional<float> UsableFontSize(std::u16string_view text) {
 }
 
 // The colour and the font size go to the box and to the surface at both releases, so a change
-// made while the box is open shows in the drawn text. TextEdit's font size is the last usable
-// size: a Text1 that is not one leaves it as it was (11 at start).
+// made while the box is open shows in the drawn text. TextBox's font size is the last usable
+// size: a FontSizeField that is not one leaves it as it was (11 at start).
 void ApplyTextStyle(CaptureForm& form) {
-  Control& box = form[ControlId::TextEdit];
+  Control& box = form[ControlId::TextBox];
   box.fore_colour = CurrentColour(form);
-  const float points = UsableFontSize(form[ControlId::Text1].caption).value_or(box.font_points);
+  const float points =
+      UsableFontSize(form[ControlId::FontSizeField].caption).value_or(box.font_points);
   // An 11-point text looks 11 points on the monitor, as in every other program there: it is drawn
   // at the DPI of the chrome's monitor, where the text box stands.
   form.platform.surface.SetFontSize(points, form.controls.scale.dpi);
@@ -58,44 +59,44 @@ void ApplyTextStyle(CaptureForm& form) {
 }
 
 void OpenBox(CaptureForm& form, float x, float y) {
-  Control& box = form[ControlId::TextEdit];
+  Control& box = form[ControlId::TextBox];
   box.left = x;
   box.top = y;
   box.width = form.controls.scale(kBoxStartWidth);
   box.visible = true;
-  form.platform.window.SetFocus(ControlId::TextEdit);
+  form.platform.window.SetFocus(ControlId::TextBox);
 }
 
 void CloseBox(CaptureForm& form) {
-  Control& box = form[ControlId::TextEdit];
+  Control& box = form[ControlId::TextBox];
   box.visible = false;
   box.caption.clear();
-  form.PenDown = false;
+  form.stroke_active = false;
 }
 
 // Draws the box's text where the box stands, closes the box and stores the picture.
 void DrawBoxText(CaptureForm& form) {
-  const Control& box = form[ControlId::TextEdit];
+  const Control& box = form[ControlId::TextBox];
   Surface& surface = form.platform.surface;
-  surface.Text(RoundHalfEven(box.left), RoundHalfEven(box.top), box.caption, CurrentColour(form));
+  surface.Text(Round(box.left), Round(box.top), box.caption, CurrentColour(form));
   CloseBox(form);
-  form.store.Push(surface);
+  form.history.Push(surface);
 }
 
 bool TextBoxOpen(const CaptureForm& form) {
-  return form.PenDown && ChosenTool(form) == Tool::Text && form[ControlId::TextEdit].visible;
+  return form.stroke_active && form.tool == Tool::Text && form[ControlId::TextBox].visible;
 }
 
 }  // namespace
 
 void TextRelease(CaptureForm& form, float x, float y) {
   ApplyTextStyle(form);
-  if (!form[ControlId::TextEdit].visible) return OpenBox(form, x, y);
+  if (!form[ControlId::TextBox].visible) return OpenBox(form, x, y);
   DrawBoxText(form);
 }
 
-void TextEdit_Change(CaptureForm& form) {
-  Control& box = form[ControlId::TextEdit];
+void TextBoxChanged(CaptureForm& form) {
+  Control& box = form[ControlId::TextBox];
   const Surface& surface = form.platform.surface;
   if (surface.TextWidth(box.caption) > box.width) box.width = surface.TextWidth(box.caption);
 }
@@ -103,7 +104,7 @@ void TextEdit_Change(CaptureForm& form) {
 void CommitOpenTextBox(CaptureForm& form) {
   if (!TextBoxOpen(form)) return;
   // Nothing typed is no annotation: no snapshot that an undo would have to take back.
-  if (form[ControlId::TextEdit].caption.empty()) return CloseBox(form);
+  if (form[ControlId::TextBox].caption.empty()) return CloseBox(form);
   Surface& surface = form.platform.surface;
   surface.SetPersistent(true);
   surface.Clear();

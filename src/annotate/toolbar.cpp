@@ -13,8 +13,8 @@ constexpr float kPanelGap = 3;
 
 void PlacePanel(CaptureForm& form) {
   const ChromeScale& scale = form.controls.scale;
-  const Control& strip = form[ControlId::Picture1];
-  Control& panel = form[ControlId::Picture2];
+  const Control& strip = form[ControlId::Toolbar];
+  Control& panel = form[ControlId::StylePanel];
   panel.left = strip.left;
   const float strip_height = scale(strip.height), height = scale(panel.height);
   const float gap = scale(kPanelGap);
@@ -30,49 +30,49 @@ void PlacePanel(CaptureForm& form) {
 namespace {
 
 // Only the text tool has a font size; the other tools get a narrower panel with colours only.
-void LayOutPanel(CaptureForm& form, int index) {
-  Control& panel = form[ControlId::Picture2];
-  Control& font = form[ControlId::PicFont];
-  Control& colours = form[ControlId::PicColor];
-  if (index == toolbar_button::kText) {
+void LayOutPanel(CaptureForm& form, Tool tool) {
+  Control& panel = form[ControlId::StylePanel];
+  Control& font = form[ControlId::FontPanel];
+  Control& colours = form[ControlId::Palette];
+  if (tool == Tool::Text) {
     font.visible = true;
-    colours.left = 78.667f;
-    panel.width = 3620 / 15.f;
+    colours.left = kPaletteBesideFontSize;
+    panel.width = kToolbarWidth;
   } else {
     font.visible = false;
     colours.left = font.left;
-    panel.width = 3620 / 15.f - font.width - 2;
+    panel.width = kToolbarWidth - font.width - 2;
   }
-  form[ControlId::Shape4].width = panel.width;  // the panel has no border: all of it is inside
+  form[ControlId::StyleFrame].width = panel.width;  // the panel has no border: all of it is inside
 }
 
 void HideHoverSquares(CaptureForm& form) {
-  for (int i = 0; i < 9; ++i) form[Shape3(i)].visible = false;
+  for (int i = 0; i < kToolbarButtons; ++i) form[HoverSquareId(i)].visible = false;
 }
 
 }  // namespace
 
-void ChooseTool(CaptureForm& form, int index) {
-  const std::u16string& tool = form[Image2(index)].tooltip;
-  if (ToolOf(tool) != Tool::Text) CommitOpenTextBox(form);
+void ChooseTool(CaptureForm& form, ToolbarButton button) {
+  const Tool tool = ToolOf(button);
+  if (tool != Tool::Text) CommitOpenTextBox(form);
   PlacePanel(form);
-  LayOutPanel(form, index);
-  Control& panel = form[ControlId::Picture2];
+  LayOutPanel(form, tool);
+  Control& panel = form[ControlId::StylePanel];
   if (!panel.visible) {
     panel.visible = true;
-  } else if (form.LastBtn == index) {
+  } else if (form.last_button == button) {
     panel.visible = false;  // the same tool twice in a row: the panel goes, the tool stays
   }
-  form.DrawOn = true;
-  form.ToolName = tool;
+  form.tool_active = true;
+  form.tool = tool;
 }
 
-void Image2_MouseMove(CaptureForm& form, int index) {
+void MoveOnButton(CaptureForm& form, ToolbarButton button) {
   HideHoverSquares(form);
-  form[Shape3(index)].visible = true;
+  form[HoverSquareId(button)].visible = true;
 }
 
-void Picture1_MouseMove(CaptureForm& form) {
+void MoveOnToolbar(CaptureForm& form) {
   form.platform.window.SetPointer(Pointer::Arrow);
   HideHoverSquares(form);
 }

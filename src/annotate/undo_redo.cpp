@@ -5,31 +5,21 @@
 namespace capture {
 
 void Undo(CaptureForm& form) {
-  SnapshotStore& store = form.store;
-  // The index moves only once the picture is shown: an undo that fails changes nothing.
-  if (store.SnapIdx - 1 >= 1) {
-    store.Show(store.SnapIdx - 1, form.platform.surface);
-    store.SnapIdx -= 1;
-    return;
-  }
+  if (form.history.Undo(form.platform.surface)) return;
 
   // Nothing left to undo: back to selecting. The picture stays, and so do the snapshots, which a
   // redo can still reach once a new selection shows the toolbar again.
-  form.SelMode = SelectionMode::Draw;
-  form.HideSelection();
-  form[ControlId::Picture1].visible = false;
-  form[ControlId::Picture2].visible = false;
-  form[ControlId::Shape1].width = 0;
-  form[ControlId::Shape1].height = 0;
-  store.SnapIdx = 1;
-  form.DrawOn = false;
+  form.selection_mode = SelectionMode::Draw;
+  form.HideSelectionChrome();
+  form[ControlId::Toolbar].visible = false;
+  form[ControlId::StylePanel].visible = false;
+  form[ControlId::Selection].width = 0;
+  form[ControlId::Selection].height = 0;
+  form.tool_active = false;
 }
 
 void Redo(CaptureForm& form) {
-  SnapshotStore& store = form.store;
-  if (store.SnapIdx + 1 > store.SnapMax) return;
-  store.Show(store.SnapIdx + 1, form.platform.surface);
-  store.SnapIdx += 1;
+  form.history.Redo(form.platform.surface);
 }
 
 }  // namespace capture

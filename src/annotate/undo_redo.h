@@ -1,4 +1,4 @@
-// Stepping back and forth through the snapshot store.
+// Stepping back and forth through the history.
 #pragma once
 
 namespace capture {

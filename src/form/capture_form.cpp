@@ -1,23 +1,8 @@
 #include "form/capture_form.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include "form/monitors.h"
 
 namespace capture {
-
-std::int32_t RoundHalfEven(float value) {
-  return static_cast<std::int32_t>(std::nearbyint(static_cast<double>(value)));
-}
-
-Tool ToolOf(std::u16string_view tooltip) {
-  if (tooltip == u"添加矩形") return Tool::Rectangle;
-  if (tooltip == u"添加椎圆") return Tool::Ellipse;
-  if (tooltip == u"添加箭头") return Tool::Arrow;
-  if (tooltip == u"添加文字") return Tool::Text;
-  return Tool::None;
-}
 
 CaptureForm::CaptureForm(Platform& p) : platform(p), monitors(p.screen.Monitors()) {}
 
@@ -28,22 +13,34 @@ float CaptureForm::ScreenHeight() const {
   return static_cast<float>(platform.screen.Size().height);
 }
 
-RectI CaptureForm::SelRect() const {
-  const Control& selection = controls[ControlId::Shape1];
-  return {RoundHalfEven(selection.left), RoundHalfEven(selection.top),
-          RoundHalfEven(selection.left + selection.width),
-          RoundHalfEven(selection.top + selection.height)};
+RectI CaptureForm::SelectionRect() const {
+  const Control& selection = controls[ControlId::Selection];
+  return {Round(selection.left), Round(selection.top), Round(selection.left + selection.width),
+          Round(selection.top + selection.height)};
 }
 
 void CaptureForm::ScaleChromeToSelection() {
   controls.scale.dpi = SelectionMonitor(*this).dpi;
 }
 
-void CaptureForm::HideSelection() {
-  for (ControlId id : {ControlId::Shape1, ControlId::LblPos, ControlId::lblInfo}) {
+void CaptureForm::HideSelectionChrome() {
+  for (ControlId id : {ControlId::Selection, ControlId::SizeLabel, ControlId::ColourLabel}) {
     controls[id].visible = false;
   }
-  for (int i = 0; i < 8; ++i) controls[Image1(i)].visible = false;
+  for (int i = 0; i < kHandles; ++i) controls[HandleId(i)].visible = false;
+}
+
+std::optional<ScreenCopy> CaptureForm::CopyToClipboard(std::int32_t x1, std::int32_t y1,
+                                                       std::int32_t x2, std::int32_t y2) {
+  HideSelectionChrome();
+  platform.window.PumpEvents();
+  if (closed_) return std::nullopt;  // Escape while the window repainted: the user cancelled
+
+  // The copy comes from the window's own picture, not from the screen: whatever happens to lie
+  // over the window (a tooltip, a notification) cannot leak into it.
+  ScreenCopy copy{platform.surface.Copy({x1, y1, x2, y2})};
+  copy.on_clipboard = platform.clipboard.PutBitmap(copy.picture);
+  return copy;
 }
 
 void CaptureForm::CloseWindow() {

@@ -1,5 +1,5 @@
 // CaptureForm: the state of the one full-screen window of a run: every field, child control and
-// the snapshot store, with the operations on them that every behaviour shares (the copy, closing).
+// the history, with the operations on them that every behaviour shares (the copy, closing).
 // Input reaches it through the run (run/capture_run.h); the platform shows what it holds.
 #pragma once
 
@@ -10,17 +10,13 @@
 
 #include "form/controls.h"
 #include "form/event_router.h"
-#include "form/snapshot_store.h"
+#include "form/history.h"
 #include "platform/platform.h"
 
 namespace capture {
 
 // What a press on the window does: draw a new selection, or move (or throw away) the one there is.
 enum class SelectionMode { Draw, Move };
-// Whether a handle press started a resize that the handle's moves carry on.
-enum class Sizing { Stop, Start };
-// The annotation tools, told apart by the tooltip of their toolbar button (which ToolName holds).
-enum class Tool { None, Rectangle, Ellipse, Arrow, Text };
 
 // A copy of a rectangle of the window's picture, and whether the clipboard took it.
 struct ScreenCopy {
@@ -40,29 +36,34 @@ class CaptureForm {
   // ---- Window operations ----
   // Copies the screen rectangle x1, y1 (inclusive) to x2, y2 (exclusive) to the clipboard and
   // returns the copy; nothing when Escape closed the window while it repainted.
-  std::optional<ScreenCopy> ScrnCap(std::int32_t x1, std::int32_t y1, std::int32_t x2,
-                                    std::int32_t y2);
+  std::optional<ScreenCopy> CopyToClipboard(std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                                            std::int32_t y2);
   // Hides the selection's outline, its size and colour labels and its eight handles.
-  void HideSelection();
+  void HideSelectionChrome();
   // Closes the capture window; the program ends after the current reaction.
   void CloseWindow();
 
-  // ---- Fields, under their own names ----
-  // The selection's anchor while it is drawn, its top-left when a move starts.
-  float SelX = 0, SelY = 0;
-  float SelRight = 0, SelBottom = 0;
-  float SelLeft = 0, SelTop = 0;
-  float MoveX = 0, MoveY = 0;
-  SelectionMode SelMode = SelectionMode::Draw;
-  Sizing SizeState = Sizing::Stop;
-  PointI CurPos;
-  bool SelCleared = false;  // a right press threw the selection away: its release does not quit
-  bool DrawOn = false;
-  std::u16string ToolName;
-  bool PenDown = false;
-  std::int32_t LastBtn = 0;
-  float DrawX = 0, DrawY = 0;
-  SnapshotStore store;  // Bag, Snap, SnapIdx, SnapMax
+  // ---- The state of the behaviours ----
+  // The selection drag: the anchor of a new selection, the selection's top-left when a move
+  // starts; the pointer's position at the press that starts a move (the grab point).
+  float anchor_x = 0, anchor_y = 0;
+  float grab_x = 0, grab_y = 0;
+  SelectionMode selection_mode = SelectionMode::Draw;
+  // A right press threw the selection away: its release does not quit.
+  bool selection_thrown_away = false;
+  // A handle drag: whether a handle press started a resize that its moves carry on, and the
+  // selection's edges at that press.
+  bool resizing = false;
+  float resize_left = 0, resize_top = 0, resize_right = 0, resize_bottom = 0;
+  // The chosen tool, and whether a press on the selection draws with it.
+  Tool tool = Tool::None;
+  bool tool_active = false;
+  // The toolbar button clicked last (choosing the same tool twice in a row hides the panel).
+  ToolbarButton last_button = ToolbarButton::Undo;
+  // The stroke in progress: its start point.
+  bool stroke_active = false;
+  float stroke_x = 0, stroke_y = 0;
+  History history;
 
   Controls controls;
   Platform& platform;
@@ -80,9 +81,9 @@ class CaptureForm {
   // The virtual screen's size in pixels: every monitor, as the window covers them.
   float ScreenWidth() const;
   float ScreenHeight() const;
-  // The selection rectangle: Shape1's geometry, the one place it is kept, with its edges taken to
-  // whole pixels.
-  RectI SelRect() const;
+  // The selection rectangle: the Selection control's geometry, the one place it is kept, with its
+  // edges taken to whole pixels.
+  RectI SelectionRect() const;
 
   // Who receives each pointer event; the run's reaction table says what it does.
   EventRouter router;
@@ -90,15 +91,5 @@ class CaptureForm {
  private:
   bool closed_ = false;
 };
-
-// The tool a toolbar button's tooltip names; Tool::None for any other text.
-Tool ToolOf(std::u16string_view tooltip);
-// The tool ToolName holds.
-inline Tool ChosenTool(const CaptureForm& form) {
-  return ToolOf(form.ToolName);
-}
-
-// Rounds to the nearest whole number, halves to the even neighbour (as CLng does).
-std::int32_t RoundHalfEven(float value);
 
 }  // namespace capture

@@ -15,26 +15,28 @@ constexpr Colour kFrame = Rgb(128, 128, 255);
 constexpr Colour kSeparator = Rgb(192, 192, 255);
 constexpr Colour kSelection = Rgb(0, 122, 236);
 
-// Toolbar buttons by index: left of the icon, left of its hover square (twips), tooltip, icon.
+// Toolbar buttons in group order: left of the icon, left of its hover square (twips), tooltip,
+// icon, the tool it chooses.
 struct ButtonDesign {
   int icon_left;
   int square_left;
   const char16_t* tooltip;
   Art art;
+  Tool tool;
 };
-constexpr std::array<ButtonDesign, 9> kButtons = {{
-    {1700, 1670, u"撤销", Art::Undo},           // 0
-    {3270, 3240, u"复制退出", Art::CopyQuit},   // 1
-    {2440, 2410, u"保存", Art::Save},           // 2
-    {2900, 2870, u"退出截屏", Art::Quit},       // 3
-    {1220, 1200, u"添加箭头", Art::ToolArrow},  // 4
-    {860, 820, u"添加文字", Art::ToolText},     // 5
-    {480, 450, u"添加椎圆", Art::ToolEllipse},  // 6
-    {100, 80, u"添加矩形", Art::ToolRect},      // 7
-    {2070, 2040, u"重做", Art::Redo},           // 8
+constexpr std::array<ButtonDesign, kToolbarButtons> kButtons = {{
+    {1700, 1670, u"撤销", Art::Undo, Tool::None},
+    {3270, 3240, u"复制退出", Art::CopyQuit, Tool::None},
+    {2440, 2410, u"保存", Art::Save, Tool::None},
+    {2900, 2870, u"退出截屏", Art::Quit, Tool::None},
+    {1220, 1200, u"添加箭头", Art::ToolArrow, Tool::Arrow},
+    {860, 820, u"添加文字", Art::ToolText, Tool::Text},
+    {480, 450, u"添加椎圆", Art::ToolEllipse, Tool::Ellipse},
+    {100, 80, u"添加矩形", Art::ToolRect, Tool::Rectangle},
+    {2070, 2040, u"重做", Art::Redo, Tool::None},
 }};
 
-constexpr std::array<Colour, 16> kPalette = {
+constexpr std::array<Colour, kPaletteColours> kPalette = {
     Rgb(0, 0, 0),       Rgb(128, 128, 128), Rgb(192, 0, 0),   Rgb(192, 192, 0),
     Rgb(0, 128, 0),     Rgb(0, 0, 128),     Rgb(128, 0, 128), Rgb(0, 128, 128),
     Rgb(255, 255, 255), Rgb(192, 192, 192), Rgb(255, 0, 0),   Rgb(255, 255, 0),
@@ -64,96 +66,98 @@ Controls::Controls() {
   using K = ControlKind;
   using I = ControlId;
 
-  Control& text_edit = make(I::TextEdit, K::TextBox, "TextEdit", I::Window);
-  Place(text_edit, 136, 128, 33, 16);
-  text_edit.visible = false;
-  text_edit.in_picture_pixels = true;  // it stands where its text will be drawn
-  text_edit.font_points = 11;  // the text tool falls back to it when Text1 is not a usable size
+  Control& text_box = make(I::TextBox, K::TextBox, "TextBox", I::Window);
+  Place(text_box, 136, 128, 33, 16);
+  text_box.visible = false;
+  text_box.in_picture_pixels = true;  // it stands where its text will be drawn
+  text_box.font_points =
+      11;  // the text tool falls back to it when FontSizeField is not a usable size
 
-  Control& picture2 = make(I::Picture2, K::Panel, "Picture2", I::Window);
-  Place(picture2, 0, 28, Tw(3620), Tw(560));
-  picture2.back_colour = kPanelBack;
-  picture2.visible = false;
+  Control& style_panel = make(I::StylePanel, K::Panel, "StylePanel", I::Window);
+  Place(style_panel, 0, 28, kToolbarWidth, Tw(560));
+  style_panel.back_colour = kPanelBack;
+  style_panel.visible = false;
 
-  Control& pic_font = make(I::PicFont, K::Panel, "PicFont", I::Picture2);
-  Place(pic_font, 4, 8, 73, 25);
-  pic_font.back_colour = kPanelBack;
+  Control& font_panel = make(I::FontPanel, K::Panel, "FontPanel", I::StylePanel);
+  Place(font_panel, 4, 8, 73, 25);
+  font_panel.back_colour = kPanelBack;
 
-  Control& pic_combox = make(I::PicCombox, K::Panel, "PicCombox", I::PicFont);
-  Place(pic_combox, Tw(320), 0, 50, 22);
-  pic_combox.picture = Art::ComboNormal;
+  Control& font_size_box = make(I::FontSizeBox, K::Panel, "FontSizeBox", I::FontPanel);
+  Place(font_size_box, Tw(320), 0, 50, 22);
+  font_size_box.picture = Art::ComboNormal;
 
-  Control& text1 = make(I::Text1, K::TextBox, "Text1", I::PicCombox);
-  Place(text1, 4, 4, Tw(340), Tw(200));
-  text1.caption = u"11";
-  text1.back_colour = Rgb(255, 255, 255);
+  Control& font_size_field = make(I::FontSizeField, K::TextBox, "FontSizeField", I::FontSizeBox);
+  Place(font_size_field, 4, 4, Tw(340), Tw(200));
+  font_size_field.caption = u"11";
+  font_size_field.back_colour = Rgb(255, 255, 255);
 
-  Control& combo1 = make(I::Combo1, K::ComboBox, "Combo1", I::PicFont);
-  Place(combo1, Tw(320), Tw(20), 49, 20);
-  combo1.caption = u"11";
-  combo1.visible = false;
+  Control& font_size_list = make(I::FontSizeList, K::ComboBox, "FontSizeList", I::FontPanel);
+  Place(font_size_list, Tw(320), Tw(20), 49, 20);
+  font_size_list.caption = u"11";
+  font_size_list.visible = false;
 
   constexpr std::array<Art, 3> kLooks = {Art::ComboNormal, Art::ComboHover, Art::ComboPressed};
   for (std::size_t n = 0; n < kLooks.size(); ++n) {
     const int i = static_cast<int>(n);
-    Control& look = make(Image4(i), K::Image, "Image4", I::PicFont, i);
+    Control& look = make(ComboLookId(i), K::Image, "ComboLook", I::FontPanel, i);
     Place(look, 8.f + 56.f * static_cast<float>(i), 32, 50, 22);
     look.picture = kLooks[n];
   }
 
-  Control& image3 = make(I::Image3, K::Image, "Image3", I::PicFont);
-  Place(image3, 0, Tw(40), 16, 16);
-  image3.picture = Art::FontSize;
+  Control& font_size_icon = make(I::FontSizeIcon, K::Image, "FontSizeIcon", I::FontPanel);
+  Place(font_size_icon, 0, Tw(40), 16, 16);
+  font_size_icon.picture = Art::FontSize;
 
-  Control& pic_color = make(I::PicColor, K::Panel, "PicColor", I::Picture2);
-  Place(pic_color, Tw(1180), 4, 161, Tw(440));
-  pic_color.back_colour = kPanelBack;
+  Control& palette = make(I::Palette, K::Panel, "Palette", I::StylePanel);
+  Place(palette, kPaletteBesideFontSize, 4, 161, Tw(440));
+  palette.back_colour = kPanelBack;
 
   for (std::size_t n = 0; n < kPalette.size(); ++n) {
     const int i = static_cast<int>(n);
-    Control& swatch = make(Pcolor(i), K::Panel, "Pcolor", I::PicColor, i);
+    Control& swatch = make(SwatchId(i), K::Panel, "Swatch", I::Palette, i);
     Place(swatch, 32.f + 16.f * static_cast<float>(i % 8), i < 8 ? 0.f : Tw(220), Tw(200), Tw(200));
     swatch.back_colour = kPalette[n];
     swatch.border_colour = Rgb(0, 0, 0);
   }
-  Control& current = make(Pcolor(16), K::Panel, "Pcolor", I::PicColor, 16);
+  Control& current =
+      make(SwatchId(kCurrentColourSwatch), K::Panel, "Swatch", I::Palette, kCurrentColourSwatch);
   Place(current, Tw(20), 0, 28, 28);
   current.back_colour = Rgb(255, 0, 0);
 
-  Control& shape4 = make(I::Shape4, K::Shape, "Shape4", I::Picture2);
-  Place(shape4, 0, 0, Tw(3620), Tw(560));
-  shape4.border_colour = kFrame;
-  shape4.has_border = true;
+  Control& style_frame = make(I::StyleFrame, K::Shape, "StyleFrame", I::StylePanel);
+  Place(style_frame, 0, 0, kToolbarWidth, Tw(560));
+  style_frame.border_colour = kFrame;
+  style_frame.has_border = true;
 
-  Control& picture1 = make(I::Picture1, K::Panel, "Picture1", I::Window);
-  Place(picture1, 0, 0, Tw(3620), 26);
-  picture1.back_colour = kPanelBack;
-  picture1.visible = false;
+  Control& toolbar = make(I::Toolbar, K::Panel, "Toolbar", I::Window);
+  Place(toolbar, 0, 0, kToolbarWidth, 26);
+  toolbar.back_colour = kPanelBack;
+  toolbar.visible = false;
 
-  Control& line2 = make(I::Line2, K::Line, "Line2", I::Picture1);
-  Place(line2, Tw(2780), Tw(40), 0, Tw(320) - Tw(40));
-  line2.fore_colour = kSeparator;
+  Control& quit_separator = make(I::QuitSeparator, K::Line, "QuitSeparator", I::Toolbar);
+  Place(quit_separator, Tw(2780), Tw(40), 0, Tw(320) - Tw(40));
+  quit_separator.fore_colour = kSeparator;
 
   for (std::size_t n = 0; n < kButtons.size(); ++n) {
     const int i = static_cast<int>(n);
-    Control& button = make(Image2(i), K::Image, "Image2", I::Picture1, i);
+    Control& button = make(ButtonId(i), K::Image, "Button", I::Toolbar, i);
     Place(button, Tw(kButtons[n].icon_left), 5, 16, 16);
     button.tooltip = kButtons[n].tooltip;
     button.picture = kButtons[n].art;
   }
 
-  Control& line1 = make(I::Line1, K::Line, "Line1", I::Picture1);
-  Place(line1, Tw(1580), Tw(40), 0, Tw(320) - Tw(40));
-  line1.fore_colour = kSeparator;
+  Control& tools_separator = make(I::ToolsSeparator, K::Line, "ToolsSeparator", I::Toolbar);
+  Place(tools_separator, Tw(1580), Tw(40), 0, Tw(320) - Tw(40));
+  tools_separator.fore_colour = kSeparator;
 
-  Control& shape2 = make(I::Shape2, K::Shape, "Shape2", I::Picture1);
-  Place(shape2, 0, 0, Tw(3620), 26);
-  shape2.border_colour = kFrame;
-  shape2.has_border = true;
+  Control& toolbar_frame = make(I::ToolbarFrame, K::Shape, "ToolbarFrame", I::Toolbar);
+  Place(toolbar_frame, 0, 0, kToolbarWidth, 26);
+  toolbar_frame.border_colour = kFrame;
+  toolbar_frame.has_border = true;
 
   for (std::size_t n = 0; n < kButtons.size(); ++n) {
     const int i = static_cast<int>(n);
-    Control& square = make(Shape3(i), K::Shape, "Shape3", I::Picture1, i);
+    Control& square = make(HoverSquareId(i), K::Shape, "HoverSquare", I::Toolbar, i);
     Place(square, Tw(kButtons[n].square_left), 3, 20, 20);
     square.border_colour = Rgb(36, 143, 251);
     square.has_border = true;
@@ -172,43 +176,43 @@ Controls::Controls() {
     label.caption = caption;
     label.visible = false;
   };
-  readout(I::lblInfo, "lblInfo", 192, 175, u"Label2");
+  readout(I::ColourLabel, "ColourLabel", 192, 175, u"Label2");
 
-  for (int i = 0; i < 8; ++i) {
-    Control& handle = make(Image1(i), K::Image, "Image1", I::Window, i);
+  for (int i = 0; i < kHandles; ++i) {
+    Control& handle = make(HandleId(i), K::Image, "Handle", I::Window, i);
     Place(handle, 0, 0, 4, 4);
     handle.picture = Art::Handle;
     handle.visible = false;
   }
 
-  Control& shape1 = make(I::Shape1, K::Shape, "Shape1", I::Window);
-  shape1.border_colour = kSelection;
-  shape1.has_border = true;
-  shape1.visible = false;
-  shape1.in_picture_pixels = true;
+  Control& selection = make(I::Selection, K::Shape, "Selection", I::Window);
+  selection.border_colour = kSelection;
+  selection.has_border = true;
+  selection.visible = false;
+  selection.in_picture_pixels = true;
 
-  readout(I::LblPos, "LblPos", 176, 185, u"宽X高");
+  readout(I::SizeLabel, "SizeLabel", 176, 185, u"宽X高");
 
   // Bottom first. Windowless controls of a container come before its windowed children.
-  paint_order_ = {I::Shape1, I::LblPos, I::lblInfo};
-  for (int i = 0; i < 8; ++i) paint_order_.push_back(Image1(i));
-  paint_order_.push_back(I::TextEdit);
-  paint_order_.push_back(I::Picture1);
-  paint_order_.push_back(I::Shape2);
-  for (int i = 0; i < 9; ++i) paint_order_.push_back(Shape3(i));
-  paint_order_.push_back(I::Line1);
-  paint_order_.push_back(I::Line2);
-  for (int i = 0; i < 9; ++i) paint_order_.push_back(Image2(i));
-  paint_order_.push_back(I::Picture2);
-  paint_order_.push_back(I::Shape4);
-  paint_order_.push_back(I::PicFont);
-  paint_order_.push_back(I::Image3);
-  for (int i = 0; i < 3; ++i) paint_order_.push_back(Image4(i));
-  paint_order_.push_back(I::Combo1);
-  paint_order_.push_back(I::PicCombox);
-  paint_order_.push_back(I::Text1);
-  paint_order_.push_back(I::PicColor);
-  for (int i = 0; i <= 16; ++i) paint_order_.push_back(Pcolor(i));
+  paint_order_ = {I::Selection, I::SizeLabel, I::ColourLabel};
+  for (int i = 0; i < kHandles; ++i) paint_order_.push_back(HandleId(i));
+  paint_order_.push_back(I::TextBox);
+  paint_order_.push_back(I::Toolbar);
+  paint_order_.push_back(I::ToolbarFrame);
+  for (int i = 0; i < kToolbarButtons; ++i) paint_order_.push_back(HoverSquareId(i));
+  paint_order_.push_back(I::ToolsSeparator);
+  paint_order_.push_back(I::QuitSeparator);
+  for (int i = 0; i < kToolbarButtons; ++i) paint_order_.push_back(ButtonId(i));
+  paint_order_.push_back(I::StylePanel);
+  paint_order_.push_back(I::StyleFrame);
+  paint_order_.push_back(I::FontPanel);
+  paint_order_.push_back(I::FontSizeIcon);
+  for (int i = 0; i < kComboLooks; ++i) paint_order_.push_back(ComboLookId(i));
+  paint_order_.push_back(I::FontSizeList);
+  paint_order_.push_back(I::FontSizeBox);
+  paint_order_.push_back(I::FontSizeField);
+  paint_order_.push_back(I::Palette);
+  for (int i = 0; i < kSwatches; ++i) paint_order_.push_back(SwatchId(i));
 }
 
 bool Controls::ShownOnScreen(ControlId id) const {
@@ -273,15 +277,20 @@ ControlId Controls::HitTest(PointF p) const {
 }
 
 GroupMember GroupOf(ControlId id) {
-  auto in = [id](ControlId first, int count) {
-    return int(first) <= int(id) && int(id) < int(first) + count;
-  };
-  if (in(ControlId::Image1_0, 8)) return {ControlId::Image1_0, int(id) - int(ControlId::Image1_0)};
-  if (in(ControlId::Image2_0, 9)) return {ControlId::Image2_0, int(id) - int(ControlId::Image2_0)};
-  if (in(ControlId::Image4_0, 3)) return {ControlId::Image4_0, int(id) - int(ControlId::Image4_0)};
-  if (in(ControlId::Shape3_0, 9)) return {ControlId::Shape3_0, int(id) - int(ControlId::Shape3_0)};
-  if (in(ControlId::Pcolor_0, 17)) return {ControlId::Pcolor_0, int(id) - int(ControlId::Pcolor_0)};
+  constexpr std::array<GroupMember, 5> kGroups = {{{ControlId::Handle_0, kHandles},
+                                                   {ControlId::Button_0, kToolbarButtons},
+                                                   {ControlId::ComboLook_0, kComboLooks},
+                                                   {ControlId::HoverSquare_0, kToolbarButtons},
+                                                   {ControlId::Swatch_0, kSwatches}}};
+  for (const auto& [first, count] : kGroups) {
+    const int index = int(id) - int(first);
+    if (0 <= index && index < count) return {first, index};
+  }
   return {id, -1};
+}
+
+Tool ToolOf(ToolbarButton button) {
+  return kButtons[static_cast<std::size_t>(button)].tool;
 }
 
 }  // namespace capture

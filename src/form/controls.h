@@ -41,30 +41,55 @@ enum class Art {
   ComboPressed,  // arrow part as a darker blue button
 };
 
+// The eight resize handles, by their index in the group: the corners and the edges' midpoints.
+enum class Handle { TopLeft, Top, TopRight, Left, BottomLeft, Bottom, BottomRight, Right };
+inline constexpr int kHandles = 8;
+
+// The toolbar's buttons, by their index in the group.
+enum class ToolbarButton { Undo, CopyQuit, Save, Quit, Arrow, Text, Ellipse, Rectangle, Redo };
+inline constexpr int kToolbarButtons = 9;
+
+// The annotation tools; a toolbar button chooses one.
+enum class Tool { None, Rectangle, Ellipse, Arrow, Text };
+
+// The style panel's swatches: the palette's sixteen colours, then the large swatch that shows the
+// current colour.
+inline constexpr int kPaletteColours = 16;
+inline constexpr int kCurrentColourSwatch = kPaletteColours;
+inline constexpr int kSwatches = kPaletteColours + 1;
+
+// The three looks of the font-size box (normal, hover, pressed), kept as hidden images.
+inline constexpr int kComboLooks = 3;
+
+// The toolbar strip and the style panel with its font size are as wide: 241⅓ design pixels.
+inline constexpr float kToolbarWidth = 3620 / 15.f;
+// The palette's left in the style panel when the font size stands before it: 78⅔ design pixels.
+inline constexpr float kPaletteBesideFontSize = 1180 / 15.f;
+
 // Every control, in one enumeration; indexed groups take one value per member.
 enum class ControlId : int {
   Window = -1,  // the capture window itself (not a child)
-  TextEdit = 0,
-  Picture2,
-  PicFont,
-  PicCombox,
-  Text1,
-  Combo1,
-  Image4_0,
-  Image3 = Image4_0 + 3,
-  PicColor,
-  Pcolor_0,
-  Shape4 = Pcolor_0 + 17,
-  Picture1,
-  Line2,
-  Image2_0,
-  Line1 = Image2_0 + 9,
-  Shape2,
-  Shape3_0,
-  lblInfo = Shape3_0 + 9,
-  Image1_0,
-  Shape1 = Image1_0 + 8,
-  LblPos,
+  TextBox = 0,
+  StylePanel,
+  FontPanel,
+  FontSizeBox,
+  FontSizeField,
+  FontSizeList,
+  ComboLook_0,
+  FontSizeIcon = ComboLook_0 + kComboLooks,
+  Palette,
+  Swatch_0,
+  StyleFrame = Swatch_0 + kSwatches,
+  Toolbar,
+  QuitSeparator,
+  Button_0,
+  ToolsSeparator = Button_0 + kToolbarButtons,
+  ToolbarFrame,
+  HoverSquare_0,
+  ColourLabel = HoverSquare_0 + kToolbarButtons,
+  Handle_0,
+  Selection = Handle_0 + kHandles,
+  SizeLabel,
   Count,
 };
 
@@ -150,20 +175,29 @@ class Controls {
 };
 
 // Indexed group members.
-constexpr ControlId Image1(int i) {
-  return ControlId(int(ControlId::Image1_0) + i);
+constexpr ControlId HandleId(int i) {
+  return ControlId(int(ControlId::Handle_0) + i);
 }
-constexpr ControlId Image2(int i) {
-  return ControlId(int(ControlId::Image2_0) + i);
+constexpr ControlId HandleId(Handle handle) {
+  return HandleId(static_cast<int>(handle));
 }
-constexpr ControlId Image4(int i) {
-  return ControlId(int(ControlId::Image4_0) + i);
+constexpr ControlId ButtonId(int i) {
+  return ControlId(int(ControlId::Button_0) + i);
 }
-constexpr ControlId Shape3(int i) {
-  return ControlId(int(ControlId::Shape3_0) + i);
+constexpr ControlId ButtonId(ToolbarButton button) {
+  return ButtonId(static_cast<int>(button));
 }
-constexpr ControlId Pcolor(int i) {
-  return ControlId(int(ControlId::Pcolor_0) + i);
+constexpr ControlId ComboLookId(int i) {
+  return ControlId(int(ControlId::ComboLook_0) + i);
+}
+constexpr ControlId HoverSquareId(int i) {
+  return ControlId(int(ControlId::HoverSquare_0) + i);
+}
+constexpr ControlId HoverSquareId(ToolbarButton button) {
+  return HoverSquareId(static_cast<int>(button));
+}
+constexpr ControlId SwatchId(int i) {
+  return ControlId(int(ControlId::Swatch_0) + i);
 }
 
 // Which group a control belongs to (its first member), and its index there; for a control that
@@ -173,5 +207,8 @@ struct GroupMember {
   int index;
 };
 GroupMember GroupOf(ControlId id);
+
+// The tool a toolbar button chooses; Tool::None for the buttons that are no tool.
+Tool ToolOf(ToolbarButton button);
 
 }  // namespace capture

@@ -33,7 +33,7 @@ const Monitor& MonitorAt(const std::vector<Monitor>& monitors, PointI point) {
 }
 
 const Monitor& SelectionMonitor(const CaptureForm& form) {
-  const RectI selection = form.SelRect();
+  const RectI selection = form.SelectionRect();
   // The corner's own pixel: right and bottom are exclusive.
   const PointI corner{std::max(selection.left, selection.right - 1),
                       std::max(selection.top, selection.bottom - 1)};

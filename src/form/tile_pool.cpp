@@ -140,10 +140,4 @@ bool TilePool::Matches(TileId id, const TileBlock& block) const {
   return true;
 }
 
-bool TilePool::Holds(TileId id, int width, int height, std::uint64_t hash) const {
-  if (id >= tiles_.size()) return false;
-  const Tile& tile = tiles_[id];
-  return tile.refs > 0 && tile.width == width && tile.height == height && tile.hash == hash;
-}
-
 }  // namespace capture

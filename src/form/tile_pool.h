@@ -46,8 +46,6 @@ class TilePool {
 
   // True when `id` names a live tile whose size and pixels equal the block's.
   bool Matches(TileId id, const TileBlock& block) const;
-  // True when `id` names a live tile of that size and hash; safe for any id.
-  bool Holds(TileId id, int width, int height, std::uint64_t hash) const;
   // Changes whenever slot `id` is freed, so a remembered (id, generation) pair names the very
   // tile it named then, or none.
   std::uint32_t GenerationOf(TileId id) const { return tiles_[id].generation; }
@@ -55,8 +53,6 @@ class TilePool {
   bool StillHolds(TileId id, std::uint32_t generation) const {
     return id < tiles_.size() && tiles_[id].refs > 0 && tiles_[id].generation == generation;
   }
-  // The hash of a live tile.
-  std::uint64_t HashOf(TileId id) const { return tiles_[id].hash; }
   // Row y of a live tile: its width in pixels, contiguous.
   const std::uint32_t* Row(TileId id, int y) const {
     const Tile& t = tiles_[id];

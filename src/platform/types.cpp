@@ -1,8 +1,13 @@
 #include "platform/types.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace capture {
+
+std::int32_t Round(float value) {
+  return static_cast<std::int32_t>(std::nearbyint(static_cast<double>(value)));
+}
 
 RectI Union(const RectI& a, const RectI& b) {
   if (a.Empty()) return b;

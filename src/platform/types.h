@@ -36,6 +36,10 @@ constexpr bool PtInRect(const RectI& r, std::int32_t x, std::int32_t y) {
   return r.left <= x && x < r.right && r.top <= y && y < r.bottom;
 }
 
+// A window coordinate taken to a whole pixel: the nearest, halves to the even neighbour. The core
+// and the Windows shell both round with this, so they never disagree by a pixel at .5.
+std::int32_t Round(float value);
+
 // Smallest rectangle holding both; an empty rectangle is ignored.
 RectI Union(const RectI& a, const RectI& b);
 // Overlap of both, or an empty rectangle.

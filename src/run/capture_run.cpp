@@ -1,7 +1,6 @@
 #include "run/capture_run.h"
 
 #include <exception>
-#include <new>
 
 #include "run/display_change.h"
 #include "run/reactions.h"
@@ -11,16 +10,11 @@ namespace capture {
 template <typename Work>
 void CaptureRun::Guarded(Work&& work) {
   if (form_.Closed()) return;
-  RunError error;
   try {
     work();
-    return;
-  } catch (const std::bad_alloc&) {
-    error = OutOfMemoryError();
-  } catch (const std::exception& e) {
-    error = InternalError(e.what());
+  } catch (...) {
+    ReportFailure(FailureOf(std::current_exception()));
   }
-  ReportFailure(error);
 }
 
 void CaptureRun::ReportFailure(const RunError& error) {

@@ -6,7 +6,7 @@
 
 #include "annotate/text_tool.h"
 #include "form/capture_form.h"
-#include "output/cut_save.h"
+#include "output/save_as.h"
 #include "output/save_error.h"
 
 namespace capture {
@@ -16,10 +16,11 @@ namespace {
 // size and colour labels and the eight handles.
 constexpr std::size_t kToolbarAndOutline = 3;
 constexpr std::array kHiddenByCopy{
-    ControlId::Picture1, ControlId::Picture2, ControlId::Shape1, ControlId::LblPos,
-    ControlId::lblInfo,  Image1(0),           Image1(1),         Image1(2),
-    Image1(3),           Image1(4),           Image1(5),         Image1(6),
-    Image1(7),
+    ControlId::Toolbar,           ControlId::StylePanel,      ControlId::Selection,
+    ControlId::SizeLabel,         ControlId::ColourLabel,     HandleId(Handle::TopLeft),
+    HandleId(Handle::Top),        HandleId(Handle::TopRight), HandleId(Handle::Left),
+    HandleId(Handle::BottomLeft), HandleId(Handle::Bottom),   HandleId(Handle::BottomRight),
+    HandleId(Handle::Right),
 };
 
 // Which of those were shown before the copy.
@@ -48,13 +49,13 @@ class ShownBeforeCopy {
 // when Escape closed the window while it repainted.
 std::optional<ScreenCopy> CopyOut(CaptureForm& form) {
   CommitOpenTextBox(form);
-  form[ControlId::Picture1].visible = false;
-  form[ControlId::Picture2].visible = false;
+  form[ControlId::Toolbar].visible = false;
+  form[ControlId::StylePanel].visible = false;
   form.platform.window.Sleep(10);
   form.platform.window.PumpEvents();
-  form[ControlId::Shape1].visible = false;
-  const RectI selection = form.SelRect();
-  return form.ScrnCap(selection.left, selection.top, selection.right, selection.bottom);
+  form[ControlId::Selection].visible = false;
+  const RectI selection = form.SelectionRect();
+  return form.CopyToClipboard(selection.left, selection.top, selection.right, selection.bottom);
 }
 
 // CopyOut, with the chrome put back when it fails (out of memory at a large screen): the run goes
@@ -69,6 +70,11 @@ std::optional<ScreenCopy> CopyOutOrRestore(CaptureForm& form, const ShownBeforeC
 }
 
 }  // namespace
+
+void DoubleClickOnWindow(CaptureForm& form, float x, float y) {
+  if (!PtInRect(form.SelectionRect(), Round(x), Round(y))) return;
+  CopyAndQuit(form);
+}
 
 void CopyAndQuit(CaptureForm& form) {
   const ShownBeforeCopy chrome(form);
@@ -86,7 +92,7 @@ void SaveAndQuit(CaptureForm& form) {
   if (!copy) return;
   // The save needs only the copy: a clipboard that refused it is reported, and the save goes on.
   if (!copy->on_clipboard) ShowCopyError(form.platform.dialogs, ClipboardError());
-  const bool written = CutdSave(form.platform, copy->picture);
+  const bool written = SaveAs(form.platform, copy->picture);
   if (written || copy->on_clipboard) return form.CloseWindow();
   chrome.ShowAll(form);
 }

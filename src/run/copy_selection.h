@@ -7,6 +7,8 @@ namespace capture {
 
 class CaptureForm;
 
+// A double-click at (x, y): inside the selection it copies the selection and ends the run.
+void DoubleClickOnWindow(CaptureForm& form, float x, float y);
 // Copies the selection to the clipboard and closes the window. When the clipboard does not take
 // the copy, says so and leaves the window as it was, so the selection can still be saved.
 void CopyAndQuit(CaptureForm& form);

@@ -10,10 +10,10 @@ namespace capture {
 void FollowDisplayChange(CaptureForm& form) {
   form.monitors = form.platform.screen.Monitors();
   form.ScaleChromeToSelection();
-  if (form[ControlId::LblPos].visible) PlaceLabels(form);
-  if (form[Image1(0)].visible) ImageMove(form);
-  if (form[ControlId::Picture1].visible) PlaceToolbar(form);
-  if (form[ControlId::Picture2].visible) PlacePanel(form);
+  if (form[ControlId::SizeLabel].visible) PlaceLabels(form);
+  if (form[HandleId(Handle::TopLeft)].visible) PlaceHandles(form);
+  if (form[ControlId::Toolbar].visible) PlaceToolbar(form);
+  if (form[ControlId::StylePanel].visible) PlacePanel(form);
 }
 
 }  // namespace capture

@@ -1,26 +1,24 @@
 #include "run/keys.h"
 
-#include "annotate/toolbar.h"
-
 namespace capture {
 
-std::optional<int> ShortcutButton(const KeyStroke& key) {
+std::optional<ToolbarButton> ShortcutButton(const KeyStroke& key) {
   if (key.alt) return std::nullopt;
   if (!key.ctrl) {
-    if (key.code == key::kReturn && !key.shift) return toolbar_button::kCopyQuit;
+    if (key.code == key::kReturn && !key.shift) return ToolbarButton::CopyQuit;
     return std::nullopt;
   }
   switch (key.code) {
     case 'C':
-      if (!key.shift) return toolbar_button::kCopyQuit;
+      if (!key.shift) return ToolbarButton::CopyQuit;
       break;
     case 'S':
-      if (!key.shift) return toolbar_button::kSave;
+      if (!key.shift) return ToolbarButton::Save;
       break;
     case 'Z':
-      return key.shift ? toolbar_button::kRedo : toolbar_button::kUndo;
+      return key.shift ? ToolbarButton::Redo : ToolbarButton::Undo;
     case 'Y':
-      if (!key.shift) return toolbar_button::kRedo;
+      if (!key.shift) return ToolbarButton::Redo;
       break;
     default:
       break;

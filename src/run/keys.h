@@ -4,14 +4,15 @@
 
 #include <optional>
 
+#include "form/controls.h"
 #include "platform/types.h"
 
 namespace capture {
 
-// The toolbar button (toolbar_button::k…) a key clicks: Enter and Ctrl+C copy and quit, Ctrl+S
+// The toolbar button a key clicks: Enter and Ctrl+C copy and quit, Ctrl+S
 // saves, Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo. Nothing for any other key, nor with Alt
 // held (Ctrl+Alt is AltGr, which types a character).
-std::optional<int> ShortcutButton(const KeyStroke& key);
+std::optional<ToolbarButton> ShortcutButton(const KeyStroke& key);
 // How far an arrow key moves the selection: one pixel, ten with Shift. Nothing for any other key,
 // nor with Ctrl or Alt held.
 std::optional<PointF> ArrowStep(const KeyStroke& key);

@@ -7,7 +7,6 @@
 #include "annotate/undo_redo.h"
 #include "form/capture_form.h"
 #include "run/copy_selection.h"
-#include "run/finish.h"
 #include "run/keys.h"
 #include "selection/handle_resize.h"
 #include "selection/selection_drag.h"
@@ -20,50 +19,59 @@ using K = Event::Kind;
 int IndexOf(const Event& e) {
   return GroupOf(e.target).index;
 }
+ToolbarButton ButtonOf(const Event& e) {
+  return static_cast<ToolbarButton>(IndexOf(e));
+}
+Handle HandleOf(const Event& e) {
+  return static_cast<Handle>(IndexOf(e));
+}
 
 // What each toolbar button does. Every click is remembered: choosing the same tool twice in a
 // row hides the style panel.
-void ToolbarButton_Click(CaptureForm& form, const Event& e) {
-  const int index = IndexOf(e);
-  switch (index) {
-    case toolbar_button::kUndo:
+void ClickButton(CaptureForm& form, const Event& e) {
+  const ToolbarButton button = ButtonOf(e);
+  switch (button) {
+    case ToolbarButton::Undo:
       // An open box becomes an annotation first, so the undo takes back exactly that text and a
       // redo brings it back.
       CommitOpenTextBox(form);
       Undo(form);
       break;
-    case toolbar_button::kRedo:
+    case ToolbarButton::Redo:
       Redo(form);
       break;
-    case toolbar_button::kQuit:
+    case ToolbarButton::Quit:
       form.CloseWindow();
       break;
-    case toolbar_button::kCopyQuit:
+    case ToolbarButton::CopyQuit:
       CopyAndQuit(form);
       break;
-    case toolbar_button::kSave:
+    case ToolbarButton::Save:
       SaveAndQuit(form);
       break;
-    default:
-      ChooseTool(form, index);
+    case ToolbarButton::Arrow:
+    case ToolbarButton::Text:
+    case ToolbarButton::Ellipse:
+    case ToolbarButton::Rectangle:
+      ChooseTool(form, button);
       break;
   }
-  form.LastBtn = index;
+  form.last_button = button;
 }
 
 // A key on the window. Escape always closes. The other keys wait while a press is held, and
 // leave an open text box its keys; a shortcut clicks its toolbar button when a click could reach
 // it, and an arrow moves the selection.
-void Form_KeyDown(CaptureForm& form, const Event& e) {
+void KeyOnWindow(CaptureForm& form, const Event& e) {
   if (e.key.code == key::kEscape) return form.CloseWindow();
-  if (form.router.Pressed() || form[ControlId::TextEdit].visible) return;
-  if (const std::optional<int> button = ShortcutButton(e.key)) {
-    if (!form.controls.ShownOnScreen(Image2(*button))) return;
+  if (form.router.Pressed() || form[ControlId::TextBox].visible) return;
+  if (const std::optional<ToolbarButton> button = ShortcutButton(e.key)) {
+    if (!form.controls.ShownOnScreen(ButtonId(*button))) return;
     Event click;
     click.kind = K::Click;
-    click.target = Image2(*button);
+    click.target = ButtonId(*button);
     click.button = button::kLeft;
-    return ToolbarButton_Click(form, click);
+    return ClickButton(form, click);
   }
   if (const std::optional<PointF> step = ArrowStep(e.key)) NudgeSelection(form, step->x, step->y);
 }
@@ -77,44 +85,45 @@ struct Entry {
 constexpr Entry kReactions[] = {
     // The window: draw, move or throw away the selection, or draw a shape on it
     // (selection/selection_drag.cpp, annotate/shape_tools.cpp); copy and leave; keys
-    // (Form_KeyDown above, run/keys.cpp).
+    // (KeyOnWindow above, run/keys.cpp).
     {ControlId::Window, K::Down,
-     [](CaptureForm& f, const Event& e) { Form_MouseDown(f, e.button, e.point.x, e.point.y); }},
+     [](CaptureForm& f, const Event& e) { PressOnWindow(f, e.button, e.point.x, e.point.y); }},
     {ControlId::Window, K::Move,
-     [](CaptureForm& f, const Event& e) { Form_MouseMove(f, e.button, e.point.x, e.point.y); }},
+     [](CaptureForm& f, const Event& e) { MoveOnWindow(f, e.button, e.point.x, e.point.y); }},
     {ControlId::Window, K::Up,
-     [](CaptureForm& f, const Event& e) { Form_MouseUp(f, e.button, e.point.x, e.point.y); }},
+     [](CaptureForm& f, const Event& e) { ReleaseOnWindow(f, e.button, e.point.x, e.point.y); }},
     {ControlId::Window, K::DoubleClick,
-     [](CaptureForm& f, const Event& e) { Form_DblClick(f, e.point.x, e.point.y); }},
-    {ControlId::Window, K::Key, Form_KeyDown},
+     [](CaptureForm& f, const Event& e) { DoubleClickOnWindow(f, e.point.x, e.point.y); }},
+    {ControlId::Window, K::Key, KeyOnWindow},
 
     // The eight resize handles (selection/handle_resize.cpp).
-    {ControlId::Image1_0, K::Down, [](CaptureForm& f, const Event&) { Image1_MouseDown(f); }},
-    {ControlId::Image1_0, K::Move,
-     [](CaptureForm& f, const Event& e) { Image1_MouseMove(f, IndexOf(e), e.point.x, e.point.y); }},
-    {ControlId::Image1_0, K::Up, [](CaptureForm& f, const Event&) { Image1_MouseUp(f); }},
+    {ControlId::Handle_0, K::Down, [](CaptureForm& f, const Event&) { PressOnHandle(f); }},
+    {ControlId::Handle_0, K::Move,
+     [](CaptureForm& f, const Event& e) { MoveOnHandle(f, HandleOf(e), e.point.x, e.point.y); }},
+    {ControlId::Handle_0, K::Up, [](CaptureForm& f, const Event&) { ReleaseOnHandle(f); }},
 
     // The toolbar strip and its buttons (annotate/toolbar.cpp, undo_redo.cpp;
     // run/copy_selection.cpp).
-    {ControlId::Picture1, K::Move, [](CaptureForm& f, const Event&) { Picture1_MouseMove(f); }},
-    {ControlId::Image2_0, K::Move,
-     [](CaptureForm& f, const Event& e) { Image2_MouseMove(f, IndexOf(e)); }},
-    {ControlId::Image2_0, K::Click, ToolbarButton_Click},
+    {ControlId::Toolbar, K::Move, [](CaptureForm& f, const Event&) { MoveOnToolbar(f); }},
+    {ControlId::Button_0, K::Move,
+     [](CaptureForm& f, const Event& e) { MoveOnButton(f, ButtonOf(e)); }},
+    {ControlId::Button_0, K::Click, ClickButton},
 
     // The style panel: the palette and the font size (annotate/style_panel.cpp).
-    {ControlId::Picture2, K::Move, [](CaptureForm& f, const Event&) { Picture2_MouseMove(f); }},
-    {ControlId::Pcolor_0, K::Move,
-     [](CaptureForm& f, const Event& e) { Pcolor_MouseMove(f, IndexOf(e)); }},
-    {ControlId::Pcolor_0, K::Up,
-     [](CaptureForm& f, const Event& e) { Pcolor_MouseUp(f, IndexOf(e)); }},
-    {ControlId::PicColor, K::Move, [](CaptureForm& f, const Event&) { PicColor_MouseMove(f); }},
-    {ControlId::PicFont, K::Move, [](CaptureForm& f, const Event&) { PicFont_MouseMove(f); }},
-    {ControlId::PicCombox, K::Move, [](CaptureForm& f, const Event&) { PicCombox_MouseMove(f); }},
-    {ControlId::PicCombox, K::Down, [](CaptureForm& f, const Event&) { PicCombox_MouseDown(f); }},
-    {ControlId::Combo1, K::ListChosen, [](CaptureForm& f, const Event&) { Combo1_Click(f); }},
+    {ControlId::StylePanel, K::Move, [](CaptureForm& f, const Event&) { MoveOnStylePanel(f); }},
+    {ControlId::Swatch_0, K::Move,
+     [](CaptureForm& f, const Event& e) { MoveOnSwatch(f, IndexOf(e)); }},
+    {ControlId::Swatch_0, K::Up,
+     [](CaptureForm& f, const Event& e) { ReleaseOnSwatch(f, IndexOf(e)); }},
+    {ControlId::Palette, K::Move, [](CaptureForm& f, const Event&) { MoveOnPalette(f); }},
+    {ControlId::FontPanel, K::Move, [](CaptureForm& f, const Event&) { MoveOnFontPanel(f); }},
+    {ControlId::FontSizeBox, K::Move, [](CaptureForm& f, const Event&) { MoveOnFontSizeBox(f); }},
+    {ControlId::FontSizeBox, K::Down, [](CaptureForm& f, const Event&) { PressOnFontSizeBox(f); }},
+    {ControlId::FontSizeList, K::ListChosen,
+     [](CaptureForm& f, const Event&) { FontSizeChosen(f); }},
 
     // The text tool's box (annotate/text_tool.cpp).
-    {ControlId::TextEdit, K::TextChanged, [](CaptureForm& f, const Event&) { TextEdit_Change(f); }},
+    {ControlId::TextBox, K::TextChanged, [](CaptureForm& f, const Event&) { TextBoxChanged(f); }},
 };
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "run/run_error.h"
 
+#include <new>
+
 namespace capture {
 
 RunError InternalError(const char* what) {
@@ -12,6 +14,18 @@ RunError InternalError(const char* what) {
     description += u'）';
   }
   return {run_error::kInternal, description};
+}
+
+RunError FailureOf(const std::exception_ptr& exception) {
+  try {
+    std::rethrow_exception(exception);
+  } catch (const std::bad_alloc&) {
+    return OutOfMemoryError();
+  } catch (const std::exception& e) {
+    return InternalError(e.what());
+  } catch (...) {
+    return InternalError(nullptr);
+  }
 }
 
 std::u16string StartupErrorText(const RunError& error) {

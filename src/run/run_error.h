@@ -3,6 +3,7 @@
 // the save's errors are: a number and a description in the "错误" box.
 #pragma once
 
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -20,6 +21,11 @@ inline constexpr int kScreenUnreadable = 57;  // the screen could not be read (d
 
 // An unforeseen exception; its own text, when it has one, follows the description.
 RunError InternalError(const char* what);
+
+// What an exception that stopped a reaction or a start-up stands for: out of memory, or an
+// unforeseen exception with its text. Every place that must not let an exception through turns it
+// into a failure with this: `catch (...) { Report(FailureOf(std::current_exception())); }`.
+RunError FailureOf(const std::exception_ptr& exception);
 
 // Thrown by start-up when it cannot freeze the screen; the program says why and exits.
 class StartupFailed : public std::runtime_error {

@@ -17,7 +17,7 @@ void FreezeScreen(CaptureForm& form) {
       surface.Size().height <= 0) {
     throw StartupFailed({run_error::kScreenUnreadable, u"无法读取屏幕"});
   }
-  form.store.Start(surface);
+  form.history.Start(surface);
 }
 
 }  // namespace
@@ -25,7 +25,7 @@ void FreezeScreen(CaptureForm& form) {
 void CaptureRun::Load() {
   CaptureForm& form = form_;
   form.controls.scale.dpi = form.monitors.front().dpi;
-  Control& strip = form[ControlId::Picture1];
+  Control& strip = form[ControlId::Toolbar];
   strip.top = -form.controls.scale(strip.height);
   strip.visible = false;
 
@@ -36,8 +36,8 @@ void CaptureRun::Load() {
   } catch (const std::bad_alloc&) {
     throw StartupFailed(OutOfMemoryError());
   }
-  form.SelMode = SelectionMode::Draw;
-  form.DrawOn = false;
+  form.selection_mode = SelectionMode::Draw;
+  form.tool_active = false;
 }
 
 }  // namespace capture

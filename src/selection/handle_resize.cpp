@@ -1,5 +1,7 @@
 #include "selection/handle_resize.h"
 
+#include <array>
+
 #include "annotate/text_tool.h"
 #include "form/capture_form.h"
 #include "selection/placement.h"
@@ -8,78 +10,79 @@
 namespace capture {
 namespace {
 
-// The pointer each handle shows, by index.
-constexpr Pointer kHandlePointer[8] = {Pointer::SizeNWSE, Pointer::SizeNS,   Pointer::SizeNESW,
-                                       Pointer::SizeWE,   Pointer::SizeNESW, Pointer::SizeNS,
-                                       Pointer::SizeNWSE, Pointer::SizeWE};
+// The pointer each handle shows, in group order.
+constexpr std::array<Pointer, kHandles> kHandlePointer = {
+    Pointer::SizeNWSE, Pointer::SizeNS, Pointer::SizeNESW, Pointer::SizeWE,
+    Pointer::SizeNESW, Pointer::SizeNS, Pointer::SizeNWSE, Pointer::SizeWE};
 
 struct Geometry {
   float left, top, width, height;
 };
 
-// The selection with handle `index`'s top-left at the pointer (x, y). A moved left or top edge
+// The selection with the handle's top-left at the pointer (x, y). A moved left or top edge
 // lands on the handle's centre; a moved bottom edge on y; a moved right edge on x, or on the
 // handle's centre for the top-right handle. Edges the handle does not own stay where they were
 // at the press.
-Geometry Resized(const CaptureForm& form, int index, float x, float y, float w, float h) {
-  const float L = form.SelLeft, T = form.SelTop, R = form.SelRight, B = form.SelBottom;
+Geometry Resized(const CaptureForm& form, Handle handle, float x, float y, float w, float h) {
+  const float L = form.resize_left, T = form.resize_top, R = form.resize_right,
+              B = form.resize_bottom;
   const float left = x + w / 2, top = y + h / 2;
-  switch (index) {
-    case 0:
+  switch (handle) {
+    case Handle::TopLeft:
       return {left, top, R - left, B - top};
-    case 1:
+    case Handle::Top:
       return {L, top, R - L, B - top};
-    case 2:
+    case Handle::TopRight:
       return {L, top, x - L + w / 2, B - top};
-    case 3:
+    case Handle::Left:
       return {left, T, R - left, B - T};
-    case 4:
+    case Handle::BottomLeft:
       return {left, T, R - left, y - T};
-    case 5:
+    case Handle::Bottom:
       return {L, T, R - L, y - T};
-    case 6:
+    case Handle::BottomRight:
       return {L, T, x - L, y - T};
-    default:
-      return {L, T, x - L, B - T};
+    case Handle::Right:
+      break;
   }
+  return {L, T, x - L, B - T};
 }
 
 }  // namespace
 
-void Image1_MouseDown(CaptureForm& form) {
+void PressOnHandle(CaptureForm& form) {
   // Typed text becomes an annotation before anything else happens to the selection.
   CommitOpenTextBox(form);
-  if (form.store.SnapIdx == 1) form.DrawOn = false;
-  if (form.DrawOn) return;
-  if (form.SelMode != SelectionMode::Move) return;
-  form.SizeState = Sizing::Start;
+  if (form.history.Current() == 1) form.tool_active = false;
+  if (form.tool_active) return;
+  if (form.selection_mode != SelectionMode::Move) return;
+  form.resizing = true;
 
-  const Control& selection = form[ControlId::Shape1];
-  form.SelLeft = selection.left;
-  form.SelTop = selection.top;
-  form.SelRight = selection.left + selection.width;
-  form.SelBottom = selection.top + selection.height;
-  form[ControlId::Picture1].visible = false;
-  form[ControlId::Picture2].visible = false;
+  const Control& selection = form[ControlId::Selection];
+  form.resize_left = selection.left;
+  form.resize_top = selection.top;
+  form.resize_right = selection.left + selection.width;
+  form.resize_bottom = selection.top + selection.height;
+  form[ControlId::Toolbar].visible = false;
+  form[ControlId::StylePanel].visible = false;
   // Annotations already drawn stay on the picture but can no longer be undone one by one.
-  form.store.Cut();
+  form.history.Truncate();
 }
 
-void Image1_MouseMove(CaptureForm& form, int index, float x, float y) {
-  form.platform.window.SetPointer(kHandlePointer[index]);
-  if (form.SizeState != Sizing::Start) return;
+void MoveOnHandle(CaptureForm& form, Handle handle, float x, float y) {
+  form.platform.window.SetPointer(kHandlePointer[static_cast<std::size_t>(handle)]);
+  if (!form.resizing) return;
 
   // The handles sit on the window itself, so the move's point is the pointer's window position.
-  form.CurPos = {RoundHalfEven(x), RoundHalfEven(y)};
-  Control& handle = form[Image1(index)];
-  handle.left = x;
-  handle.top = y;
+  Control& moved = form[HandleId(handle)];
+  moved.left = x;
+  moved.top = y;
 
   // A width or height below zero means the pointer crossed the opposite edge: the update is
   // refused as a whole and the selection keeps its last accepted geometry.
-  const PointF size = form.controls.Extent(Image1(index));
-  const Geometry g = Resized(form, index, x, y, size.x, size.y);
-  Control& selection = form[ControlId::Shape1];
+  const PointF size = form.controls.Extent(HandleId(handle));
+  const Geometry g = Resized(form, handle, x, y, size.x, size.y);
+  Control& selection = form[ControlId::Selection];
   if (g.width >= 0 && g.height >= 0) {
     selection.left = g.left;
     selection.top = g.top;
@@ -87,15 +90,15 @@ void Image1_MouseMove(CaptureForm& form, int index, float x, float y) {
     selection.height = g.height;
   }
 
-  ImageMove(form);
-  form[ControlId::LblPos].caption = SizeText(selection.width, selection.height);
+  PlaceHandles(form);
+  form[ControlId::SizeLabel].caption = SizeText(selection.width, selection.height);
   PlaceLabels(form);
-  form.SelX = selection.left;
-  form.SelY = selection.top;
+  form.anchor_x = selection.left;
+  form.anchor_y = selection.top;
 }
 
-void Image1_MouseUp(CaptureForm& form) {
-  form.SizeState = Sizing::Stop;
+void ReleaseOnHandle(CaptureForm& form) {
+  form.resizing = false;
   PlaceToolbar(form);
 }
 

@@ -1,13 +1,15 @@
 // The eight handles' reactions: pointer shape, resizing the selection, placing the toolbar.
 #pragma once
 
+#include "form/controls.h"
+
 namespace capture {
 
 class CaptureForm;
 
-void Image1_MouseDown(CaptureForm& form);
-// A move of handle `index` to the window point (x, y).
-void Image1_MouseMove(CaptureForm& form, int index, float x, float y);
-void Image1_MouseUp(CaptureForm& form);
+void PressOnHandle(CaptureForm& form);
+// A move of the handle to the window point (x, y).
+void MoveOnHandle(CaptureForm& form, Handle handle, float x, float y);
+void ReleaseOnHandle(CaptureForm& form);
 
 }  // namespace capture

@@ -32,7 +32,7 @@ std::u16string ColourText(std::int32_t red, std::int32_t green, std::int32_t blu
   return Widen(text);
 }
 
-void SplitRGB(std::int32_t colour, std::int32_t& red, std::int32_t& green, std::int32_t& blue) {
+void SplitColour(std::int32_t colour, std::int32_t& red, std::int32_t& green, std::int32_t& blue) {
   // C++ division truncates toward zero and % keeps the dividend's sign, as the readout expects:
   // the invalid colour -1 reads as -1, 0, 0.
   red = colour % 256;
@@ -43,18 +43,18 @@ void SplitRGB(std::int32_t colour, std::int32_t& red, std::int32_t& green, std::
 void ColourReadout(CaptureForm& form, float x, float y) {
   // While persistent drawing is on this reads the frozen picture with its committed annotations,
   // never the labels, handles or toolbar lying over it.
-  const Colour colour = form.platform.surface.Pixel(RoundHalfEven(x), RoundHalfEven(y));
+  const Colour colour = form.platform.surface.Pixel(Round(x), Round(y));
   std::int32_t red = 0, green = 0, blue = 0;
-  SplitRGB(colour, red, green, blue);
-  form[ControlId::lblInfo].caption = ColourText(red, green, blue);
+  SplitColour(colour, red, green, blue);
+  form[ControlId::ColourLabel].caption = ColourText(red, green, blue);
 }
 
 void PlaceLabels(CaptureForm& form) {
   form.ScaleChromeToSelection();
   const ChromeScale& scale = form.controls.scale;
-  const Control& selection = form[ControlId::Shape1];
-  Control& size_label = form[ControlId::LblPos];
-  Control& colour_label = form[ControlId::lblInfo];
+  const Control& selection = form[ControlId::Selection];
+  Control& size_label = form[ControlId::SizeLabel];
+  Control& colour_label = form[ControlId::ColourLabel];
   size_label.left = selection.left + scale(2);
   size_label.top = selection.top + scale(2);
   colour_label.left = selection.left + scale(2);
@@ -62,11 +62,11 @@ void PlaceLabels(CaptureForm& form) {
 
   // A selection that starts where no monitor shows would take its labels out of sight: they move
   // together onto the nearest monitor.
-  const PointI corner{RoundHalfEven(size_label.left), RoundHalfEven(size_label.top)};
+  const PointI corner{Round(size_label.left), Round(size_label.top)};
   const RectI monitor = MonitorAt(form.monitors, corner).area;
   if (PtInRect(monitor, corner.x, corner.y)) return;
-  const PointF size = form.controls.Extent(ControlId::LblPos);
-  const PointF colour = form.controls.Extent(ControlId::lblInfo);
+  const PointF size = form.controls.Extent(ControlId::SizeLabel);
+  const PointF colour = form.controls.Extent(ControlId::ColourLabel);
   const PointF offset = OffsetInto(size_label.left, size_label.top,
                                    std::max(size_label.left + size.x, colour_label.left + colour.x),
                                    colour_label.top + colour.y, monitor);

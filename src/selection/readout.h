@@ -11,12 +11,12 @@ class CaptureForm;
 // "WxH" with each number in general decimal form: "320x240", "12.5x3".
 std::u16string SizeText(float width, float height);
 // Splits a COLORREF into red, green and blue with signed div/mod (so -1 gives -1, 0, 0).
-void SplitRGB(std::int32_t colour, std::int32_t& red, std::int32_t& green, std::int32_t& blue);
+void SplitColour(std::int32_t colour, std::int32_t& red, std::int32_t& green, std::int32_t& blue);
 // "RGB(r,g,b)".
 std::u16string ColourText(std::int32_t red, std::int32_t green, std::int32_t blue);
-// Reads the pixel at the pointer from the surface and puts its colour text into lblInfo.
+// Reads the pixel at the pointer from the surface and puts its colour text into ColourLabel.
 void ColourReadout(CaptureForm& form, float x, float y);
-// Moves LblPos to the selection's top-left + 2 and lblInfo 2 pixels below it, both onto the
+// Moves SizeLabel to the selection's top-left + 2 and ColourLabel 2 pixels below it, both onto the
 // nearest monitor when that corner lies where no monitor shows.
 void PlaceLabels(CaptureForm& form);
 

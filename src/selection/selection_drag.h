@@ -6,9 +6,9 @@ namespace capture {
 
 class CaptureForm;
 
-void Form_MouseDown(CaptureForm& form, int button, float x, float y);
-void Form_MouseMove(CaptureForm& form, int buttons, float x, float y);
-void Form_MouseUp(CaptureForm& form, int button, float x, float y);
+void PressOnWindow(CaptureForm& form, int button, float x, float y);
+void MoveOnWindow(CaptureForm& form, int buttons, float x, float y);
+void ReleaseOnWindow(CaptureForm& form, int button, float x, float y);
 // Moves a finished selection by (dx, dy) as a move drag and its release would: kept on the screen,
 // its labels, handles and toolbar strip following. Nothing while a tool is chosen, as a press
 // would draw then.

@@ -136,12 +136,8 @@ LRESULT CALLBACK CaptureWindow::Procedure(HWND hwnd, UINT message, WPARAM wparam
   // No exception may cross into the system's code that called us.
   try {
     return self->Handle(message, wparam, lparam);
-  } catch (const std::bad_alloc&) {
-    self->ReportFailure(OutOfMemoryError());
-  } catch (const std::exception& e) {
-    self->ReportFailure(InternalError(e.what()));
   } catch (...) {
-    self->ReportFailure(InternalError(nullptr));
+    self->ReportFailure(FailureOf(std::current_exception()));
   }
   return 0;
 }

@@ -10,14 +10,14 @@
 
 #include "form/capture_form.h"
 #include "platform/platform.h"
+#include "run/capture_run.h"
+#include "run/run_error.h"
 #include "shell/control_painter.h"
 #include "shell/cursors.h"
 #include "shell/dib.h"
 #include "shell/handles.h"
 #include "shell/native_controls.h"
 #include "shell/win32_surface.h"
-#include "run/capture_run.h"
-#include "run/run_error.h"
 
 namespace capture::win32 {
 
@@ -41,7 +41,7 @@ class CaptureWindow : public Window {
   int Run();
   // The window, or null once it has been destroyed. Not owned by the caller.
   HWND hwnd() const { return window_.get(); }
-  // The native child standing for a control (TextEdit, Text1, Combo1), or null.
+  // The native child standing for a control (TextBox, FontSizeField, FontSizeList), or null.
   HWND NativeHandle(ControlId id) const { return native_.Handle(id); }
 
   // ---- Window ----

@@ -1,7 +1,6 @@
 #include "shell/control_painter.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "art/art.h"
 #include "shell/fonts.h"
@@ -9,10 +8,6 @@
 
 namespace capture::win32 {
 namespace {
-
-int Round(float v) {
-  return static_cast<int>(std::lround(v));
-}
 
 COLORREF Ref(Colour colour) {
   return static_cast<COLORREF>(colour) & 0x00FFFFFFu;

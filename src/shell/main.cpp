@@ -11,6 +11,8 @@
 
 #include "app/command_line.h"
 #include "form/capture_form.h"
+#include "run/capture_run.h"
+#include "run/run_error.h"
 #include "shell/capture_window.h"
 #include "shell/gdiplus_flat.h"
 #include "shell/resident_window.h"
@@ -21,8 +23,6 @@
 #include "shell/win32_dialogs.h"
 #include "shell/win32_screen.h"
 #include "shell/win32_surface.h"
-#include "run/capture_run.h"
-#include "run/run_error.h"
 
 namespace {
 
@@ -60,12 +60,8 @@ int Reported(Work&& work) noexcept {
   // Reactions report their own failures; what reaches here is a failure around them.
   try {
     return work();
-  } catch (const std::bad_alloc&) {
-    return ReportStartupFailure(OutOfMemoryError());
-  } catch (const std::exception& e) {
-    return ReportStartupFailure(InternalError(e.what()));
   } catch (...) {
-    return ReportStartupFailure(InternalError(nullptr));
+    return ReportStartupFailure(FailureOf(std::current_exception()));
   }
 }
 

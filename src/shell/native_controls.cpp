@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 #include "shell/fonts.h"
@@ -19,10 +18,6 @@ constexpr std::array<const wchar_t*, 9> kFontSizes = {L"6",  L"8",  L"9",  L"10"
 // design pixels.
 constexpr float kComboFaceHeight = 20, kComboListHeight = 9 * 20;
 constexpr float kComboPoints = 9;
-
-int Round(float v) {
-  return static_cast<int>(std::lroundf(v));
-}
 
 // The height of a line of text in the font.
 int LineHeight(HFONT font) {
@@ -98,11 +93,12 @@ bool NativeControls::MakeChildren(const Controls& model) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&icc);
 
-  text_edit_.hwnd = MakeChild(L"EDIT", WS_BORDER | ES_LEFT | ES_AUTOHSCROLL, ControlId::TextEdit,
+  text_edit_.hwnd = MakeChild(L"EDIT", WS_BORDER | ES_LEFT | ES_AUTOHSCROLL, ControlId::TextBox,
                               parent, instance);
-  text1_.hwnd = MakeChild(L"EDIT", ES_LEFT | ES_AUTOHSCROLL, ControlId::Text1, parent, instance);
-  combo1_.hwnd = MakeChild(L"COMBOBOX", WS_VSCROLL | CBS_DROPDOWNLIST, ControlId::Combo1, parent,
-                           instance, ComboHeight(model.scale));
+  text1_.hwnd =
+      MakeChild(L"EDIT", ES_LEFT | ES_AUTOHSCROLL, ControlId::FontSizeField, parent, instance);
+  combo1_.hwnd = MakeChild(L"COMBOBOX", WS_VSCROLL | CBS_DROPDOWNLIST, ControlId::FontSizeList,
+                           parent, instance, ComboHeight(model.scale));
   tooltip_ =
       ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                         WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -122,7 +118,7 @@ bool NativeControls::MakeChildren(const Controls& model) {
   if (empty && ::SetWindowRgn(combo1_.hwnd, empty.get(), FALSE)) empty.release();  // system's now
 
   for (int i = 0; i < 9; ++i) {
-    const std::wstring text = Wide(model[Image2(i)].tooltip);
+    const std::wstring text = Wide(model[ButtonId(i)].tooltip);
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
     tool.uFlags = TTF_SUBCLASS;
@@ -136,11 +132,11 @@ bool NativeControls::MakeChildren(const Controls& model) {
 
 HWND NativeControls::Handle(ControlId id) const {
   switch (id) {
-    case ControlId::TextEdit:
+    case ControlId::TextBox:
       return text_edit_.hwnd;
-    case ControlId::Text1:
+    case ControlId::FontSizeField:
       return text1_.hwnd;
-    case ControlId::Combo1:
+    case ControlId::FontSizeList:
       return combo1_.hwnd;
     default:
       return nullptr;
@@ -149,7 +145,7 @@ HWND NativeControls::Handle(ControlId id) const {
 
 ControlId NativeControls::IdOf(HWND child) const {
   if (!child) return ControlId::Window;
-  for (ControlId id : {ControlId::TextEdit, ControlId::Text1, ControlId::Combo1}) {
+  for (ControlId id : {ControlId::TextBox, ControlId::FontSizeField, ControlId::FontSizeList}) {
     if (Handle(id) == child) return id;
   }
   return ControlId::Window;
@@ -169,9 +165,9 @@ std::u16string NativeControls::TextOf(HWND control) {
 void NativeControls::Mirror(const Controls& model) {
   if (!parent_) return;
   if (!made_) {
-    const bool needed = model.ShownOnScreen(ControlId::Picture1) ||
-                        model.ShownOnScreen(ControlId::TextEdit) ||
-                        model.ShownOnScreen(ControlId::PicFont);
+    const bool needed = model.ShownOnScreen(ControlId::Toolbar) ||
+                        model.ShownOnScreen(ControlId::TextBox) ||
+                        model.ShownOnScreen(ControlId::FontPanel);
     if (!needed) return;
     made_ = true;
     if (!MakeChildren(model)) {
@@ -179,8 +175,8 @@ void NativeControls::Mirror(const Controls& model) {
       return;
     }
   }
-  MirrorEdit(text_edit_, model[ControlId::TextEdit], model);
-  MirrorEdit(text1_, model[ControlId::Text1], model);
+  MirrorEdit(text_edit_, model[ControlId::TextBox], model);
+  MirrorEdit(text1_, model[ControlId::FontSizeField], model);
   MirrorCombo(model);
   MirrorTooltips(model);
 }
@@ -242,17 +238,17 @@ void NativeControls::MirrorEdit(Mirrored& edit, const Control& c, const Controls
 }
 
 void NativeControls::MirrorCombo(const Controls& model) {
-  // The list drops below the face, so the face lies where the model puts Combo1 (under
-  // PicCombox) and exists while the font-size group is on screen.
-  const bool shown = model.ShownOnScreen(ControlId::PicFont);
+  // The list drops below the face, so the face lies where the model puts FontSizeList (under
+  // FontSizeBox) and exists while the font-size group is on screen.
+  const bool shown = model.ShownOnScreen(ControlId::FontPanel);
   const bool refonted = Refont(combo1_, kComboPoints, model.scale.dpi);
-  const RectI rect = WindowRect(model, ControlId::Combo1);
+  const RectI rect = WindowRect(model, ControlId::FontSizeList);
   if (rect != combo1_.rect || refonted) {
     ::SetWindowPos(combo1_.hwnd, nullptr, rect.left, rect.top, rect.right - rect.left,
                    ComboHeight(model.scale), SWP_NOZORDER | SWP_NOACTIVATE);
     combo1_.rect = rect;
   }
-  const std::u16string& caption = model[ControlId::Combo1].caption;
+  const std::u16string& caption = model[ControlId::FontSizeList].caption;
   if (caption != combo_caption_) {
     const LRESULT item = ::SendMessageW(combo1_.hwnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                         reinterpret_cast<LPARAM>(Wide(caption).c_str()));
@@ -276,9 +272,9 @@ void NativeControls::MirrorTooltips(const Controls& model) {
     }
   }
   // A tool lies over its button only while the strip is on screen.
-  const bool shown = model.ShownOnScreen(ControlId::Picture1);
+  const bool shown = model.ShownOnScreen(ControlId::Toolbar);
   for (int i = 0; i < 9; ++i) {
-    const RectI rect = shown ? WindowRect(model, Image2(i)) : RectI{};
+    const RectI rect = shown ? WindowRect(model, ButtonId(i)) : RectI{};
     if (rect == tool_rects_[static_cast<std::size_t>(i)]) continue;
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);

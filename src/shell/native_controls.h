@@ -1,6 +1,6 @@
 // The native child controls the user types into or picks from, mirrored from the control model:
-// the text tool's box TextEdit, the font-size box Text1, the font-size list Combo1 (whose face is
-// never seen, only its drop-down list) and the tooltips of the toolbar buttons.
+// the text tool's box TextBox, the font-size box FontSizeField, the font-size list FontSizeList
+// (whose face is never seen, only its drop-down list) and the tooltips of the toolbar buttons.
 #pragma once
 
 #include <windows.h>
@@ -24,8 +24,8 @@ class NativeControls {
   // first when it needs them.
   void Mirror(const Controls& model);
 
-  // The native window of TextEdit, Text1 or Combo1; null for any other control. Not owned: the
-  // capture window destroys its children.
+  // The native window of TextBox, FontSizeField or FontSizeList; null for any other control. Not
+  // owned: the capture window destroys its children.
   HWND Handle(ControlId id) const;
   // The model control a native child stands for; ControlId::Window when none.
   ControlId IdOf(HWND child) const;

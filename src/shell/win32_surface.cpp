@@ -17,10 +17,6 @@ namespace {
 
 constexpr std::uint32_t kRgbMask = 0x00FFFFFFu;
 
-int Round(float v) {
-  return static_cast<int>(std::lround(v));
-}
-
 // The areas a one-pixel line from (x1, y1) to (x2, y2) may touch. A slanted line is cut into
 // bands along its longer axis, each as wide as the line climbs in it plus a pixel either side, so
 // that a long arrow costs about its own pixels rather than its bounding box.

@@ -1,5 +1,5 @@
 // Drives the capture window with window events decoded from the fuzzer's input, on a small noise
-// screen, and checks after every event that the snapshot store still holds together: the index
+// screen, and checks after every event that the history still holds together: the index
 // within range, one element per snapshot, and every snapshot readable as a screen-sized picture;
 // and that a snapshot that failed changed nothing and was reported.
 //
@@ -12,9 +12,10 @@
 //     point: byte mode; even: x (2 bytes, big-endian) and y (1 byte) on or just off the screen;
 //            odd: byte control id, byte dx, byte dy: near that control's top-left
 //   key: byte virtual-key code, byte modifiers (1 Ctrl, 2 Shift, 4 Alt; Escape only with none)
-//   other: byte % 5: 0-2 text or list (TextEdit, Text1, Combo1 list item), then for text a byte
-//     length % 9 and per character a byte (Text1: digits mostly) or 2 bytes, for the list a byte;
-//     3 another window takes the pointer; 4 the next snapshot fails (out of memory)
+//   other: byte % 5: 0-2 text or list (TextBox, FontSizeField, FontSizeList list item), then for
+//   text a byte
+//     length % 9 and per character a byte (FontSizeField: digits mostly) or 2 bytes, for the list a
+//     byte; 3 another window takes the pointer; 4 the next snapshot fails (out of memory)
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -60,30 +61,27 @@ class Input {
 };
 
 [[noreturn]] void Fail(const char* what, long value) {
-  std::fprintf(stderr, "snapshot store broken: %s (%ld)\n", what, value);
+  std::fprintf(stderr, "history broken: %s (%ld)\n", what, value);
   std::abort();
 }
 
-// Checks the store after an event. Reading every snapshot back is what costs, so that is done only
-// when the store has changed: a snapshot can only stop reading back when some snapshot is written,
-// copied or dropped, and each of those changes an element's buffer or the number of elements.
-class StoreCheck {
+// Checks the history after an event. Reading every snapshot back is what costs, so that is done
+// only when the history has changed: a snapshot can only stop reading back when some snapshot is
+// written, copied or dropped, and each of those changes an element's buffer or the number of
+// elements.
+class HistoryCheck {
  public:
   void operator()(CaptureForm& form) {
-    SnapshotStore& store = form.store;
-    if (store.SnapIdx < 1) Fail("SnapIdx < 1", store.SnapIdx);
-    if (store.SnapIdx > store.SnapMax) Fail("SnapIdx > SnapMax", store.SnapIdx);
-    if (store.Snap.size() != static_cast<std::size_t>(store.SnapMax) + 1) {
-      Fail("Snap.size() != SnapMax + 1", static_cast<long>(store.Snap.size()));
-    }
-    if (!store.Bag) Fail("no Bag", 0);
+    const History& history = form.history;
+    if (history.Current() < 1) Fail("no snapshot shown", history.Current());
+    if (history.Current() > history.Count()) Fail("shown past the newest", history.Current());
 
     std::vector<const void*> buffers;
-    for (const Snapshot& s : store.Snap) buffers.push_back(s.bytes().data());
+    for (const Snapshot& s : history.Snapshots()) buffers.push_back(s.tiles().data());
     if (buffers == buffers_) return;
     buffers_ = std::move(buffers);
-    for (std::int32_t k = 1; k <= store.SnapMax; ++k) {
-      const Picture picture = store.Bag->ReadP(store.Snap[static_cast<std::size_t>(k)]);
+    for (int k = 1; k <= history.Count(); ++k) {
+      const Picture picture = history.PictureAt(k);
       if (picture.width != kScreenWidth || picture.height != kScreenHeight) {
         Fail("snapshot is not screen-sized", k);
       }
@@ -168,12 +166,13 @@ void Step(Input& in, CaptureRun& run, fake::FakePlatform& fake) {
       fake.surface.failing_background_reads = 1;
       return;
     case 0:
-      return run.TextChanged(ControlId::TextEdit, Text(in, false));
+      return run.TextChanged(ControlId::TextBox, Text(in, false));
     case 1:
-      return run.TextChanged(ControlId::Text1, Text(in, true));
+      return run.TextChanged(ControlId::FontSizeField, Text(in, true));
     default:
-      return run.ComboClick(ControlId::Combo1, kComboItems[static_cast<std::size_t>(in.Range(
-                                                   0, static_cast<int>(kComboItems.size()) - 1))]);
+      return run.ComboClick(ControlId::FontSizeList,
+                            kComboItems[static_cast<std::size_t>(
+                                in.Range(0, static_cast<int>(kComboItems.size()) - 1))]);
   }
 }
 
@@ -188,19 +187,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (in.Byte() % 2 == 1) fake.dialogs.save_answer = u"C:\\captures\\shot.png";
   CaptureForm form(fake.platform);
   CaptureRun run(form);
-  StoreCheck check;
+  HistoryCheck check;
 
   run.Load();
   check(form);
   for (int i = 0; i < kMaxEvents && !form.Closed() && !in.Done(); ++i) {
-    const SnapshotStore& store = form.store;
-    const std::int32_t index = store.SnapIdx, max = store.SnapMax;
+    const History& history = form.history;
+    const int shown = history.Current(), count = history.Count();
     const bool armed = fake.surface.failing_background_reads > 0;
     const std::size_t reports = fake.dialogs.messages.size();
     Step(in, run, fake);
     if (armed && fake.surface.failing_background_reads == 0) {
       // A snapshot failed: all or nothing, and the user was told.
-      if (store.SnapIdx != index || store.SnapMax != max) Fail("a failed push moved", index);
+      if (history.Current() != shown || history.Count() != count)
+        Fail("a failed push moved", shown);
       if (fake.dialogs.messages.size() != reports + 1) Fail("a failed push was not reported", 0);
     }
     check(form);

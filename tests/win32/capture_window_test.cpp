@@ -42,9 +42,9 @@ class CaptureWindowTest : public ::testing::Test {
     return std::nullopt;
   }
   void ShowStylePanel() {
-    form[ControlId::Picture2].left = 40;
-    form[ControlId::Picture2].top = 60;
-    form[ControlId::Picture2].visible = true;
+    form[ControlId::StylePanel].left = 40;
+    form[ControlId::StylePanel].top = 60;
+    form[ControlId::StylePanel].visible = true;
     window.PumpEvents();
   }
 
@@ -71,12 +71,12 @@ TEST_F(CaptureWindowTest, Show_PaintsTheFrozenScreenAndNothingElse) {
 }
 
 TEST_F(CaptureWindowTest, ShownControls_ArePaintedOverThePictureInsideTheirBounds) {
-  Control& selection = form[ControlId::Shape1];
+  Control& selection = form[ControlId::Selection];
   selection.left = 20, selection.top = 30, selection.width = 100, selection.height = 50;
   selection.visible = true;
-  Control& handle = form[Image1(0)];
+  Control& handle = form[HandleId(Handle::TopLeft)];
   handle.left = 200, handle.top = 150, handle.visible = true;
-  Control& label = form[ControlId::LblPos];
+  Control& label = form[ControlId::SizeLabel];
   label.left = 22, label.top = 120, label.caption = u"100x50", label.visible = true;
   window.PumpEvents();
 
@@ -126,17 +126,17 @@ TEST_F(CaptureWindowTest, Escape_ClosesTheWindowAndEndsTheRunWithStatusZero) {
 }
 
 TEST_F(CaptureWindowTest, NativeControls_AreMadeOnlyWhenTheModelFirstShowsOne) {
-  EXPECT_EQ(window.NativeHandle(ControlId::TextEdit), nullptr);  // start-up shows none
-  form[ControlId::Picture1].visible = true;
+  EXPECT_EQ(window.NativeHandle(ControlId::TextBox), nullptr);  // start-up shows none
+  form[ControlId::Toolbar].visible = true;
   window.PumpEvents();
-  EXPECT_NE(window.NativeHandle(ControlId::TextEdit), nullptr);
-  EXPECT_FALSE(::IsWindowVisible(window.NativeHandle(ControlId::TextEdit)));
+  EXPECT_NE(window.NativeHandle(ControlId::TextBox), nullptr);
+  EXPECT_FALSE(::IsWindowVisible(window.NativeHandle(ControlId::TextBox)));
 }
 
 TEST_F(CaptureWindowTest, Escape_InTheTextBox_ClosesTheWindowToo) {
-  form[ControlId::TextEdit].visible = true;
-  window.SetFocus(ControlId::TextEdit);
-  const HWND edit = window.NativeHandle(ControlId::TextEdit);
+  form[ControlId::TextBox].visible = true;
+  window.SetFocus(ControlId::TextBox);
+  const HWND edit = window.NativeHandle(ControlId::TextBox);
   ASSERT_EQ(::GetFocus(), edit);
 
   ::SendMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -155,10 +155,10 @@ TEST_F(CaptureWindowTest, Press_CapturesThePointerUntilTheLastButtonIsUp) {
 }
 
 TEST_F(CaptureWindowTest, TheTextBox_FollowsTheModelAndTellsTheFormWhatTheUserTyped) {
-  Control& box = form[ControlId::TextEdit];
+  Control& box = form[ControlId::TextBox];
   box.left = 50, box.top = 60, box.caption = u"你好", box.font_points = 18, box.visible = true;
   window.PumpEvents();
-  const HWND edit = window.NativeHandle(ControlId::TextEdit);
+  const HWND edit = window.NativeHandle(ControlId::TextBox);
 
   // Its text starts where the text tool will draw it, and a line of the font fits.
   RECT text{};
@@ -180,20 +180,20 @@ TEST_F(CaptureWindowTest, TheTextBox_FollowsTheModelAndTellsTheFormWhatTheUserTy
 
 TEST_F(CaptureWindowTest, FontSizeList_DropsWithoutShowingItsFaceAndReportsTheChoice) {
   ShowStylePanel();
-  const HWND combo = window.NativeHandle(ControlId::Combo1);
+  const HWND combo = window.NativeHandle(ControlId::FontSizeList);
   Region region(::CreateRectRgn(0, 0, 1, 1));
   EXPECT_EQ(::GetWindowRgn(combo, region.get()), NULLREGION);
-  EXPECT_EQ(NativeControls::TextOf(window.NativeHandle(ControlId::Text1)), u"11");
+  EXPECT_EQ(NativeControls::TextOf(window.NativeHandle(ControlId::FontSizeField)), u"11");
 
-  window.ShowComboList(ControlId::Combo1, true);
-  EXPECT_TRUE(window.ComboDropped(ControlId::Combo1));
-  window.ShowComboList(ControlId::Combo1, false);
-  EXPECT_FALSE(window.ComboDropped(ControlId::Combo1));
+  window.ShowComboList(ControlId::FontSizeList, true);
+  EXPECT_TRUE(window.ComboDropped(ControlId::FontSizeList));
+  window.ShowComboList(ControlId::FontSizeList, false);
+  EXPECT_FALSE(window.ComboDropped(ControlId::FontSizeList));
 
   ::SendMessageW(combo, CB_SETCURSEL, 6, 0);
   ::SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(combo), CBN_SELENDOK),
                  reinterpret_cast<LPARAM>(combo));
-  EXPECT_EQ(form[ControlId::Combo1].caption, u"14");
+  EXPECT_EQ(form[ControlId::FontSizeList].caption, u"14");
 }
 
 TEST_F(CaptureWindowTest, Pointer_IsTheOverrideEverywhereInTheWindow) {
@@ -203,7 +203,7 @@ TEST_F(CaptureWindowTest, Pointer_IsTheOverrideEverywhereInTheWindow) {
   EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_SIZEALL));
 
   ShowStylePanel();
-  const HWND edit = window.NativeHandle(ControlId::Text1);
+  const HWND edit = window.NativeHandle(ControlId::FontSizeField);
   window.SetPointer(Pointer::Cross);
   ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));  // as if the pointer had just come over it
   ::SendMessageW(edit, WM_SETCURSOR, reinterpret_cast<WPARAM>(edit),
@@ -226,7 +226,7 @@ TEST_F(CaptureWindowTest, ToolbarTooltips_LieOverTheButtonsOnlyWhileTheStripIsSh
   };
   EXPECT_EQ(find_tooltip(), nullptr);  // made with the other native controls, when first needed
 
-  Control& strip = form[ControlId::Picture1];
+  Control& strip = form[ControlId::Toolbar];
   strip.left = 100, strip.top = 120, strip.visible = true;
   window.PumpEvents();
   const HWND tooltip = find_tooltip();

@@ -7,7 +7,7 @@
 #include <iterator>
 #include <vector>
 
-#include "output/mod_save_pic.h"
+#include "output/image_file.h"
 #include "save_test_support.h"
 #include "test_support.h"
 
@@ -17,7 +17,7 @@ namespace {
 class SaveFilesTest : public ::testing::Test {
  protected:
   bool Save(const std::u16string& path, const std::u16string& extension) {
-    return ModSavePic::SavePic(host.platform, picture, path, extension, 80, 24, 6);
+    return WriteImageFile(host.platform, picture, path, extension, EncoderSettings{});
   }
 
   test::ScratchFolder folder;

@@ -14,7 +14,7 @@
 #include <set>
 #include <sstream>
 
-#include "output/mod_save_pic.h"
+#include "output/image_file.h"
 #include "save_test_support.h"
 #include "test_support.h"
 
@@ -119,11 +119,11 @@ std::map<int, std::vector<std::uint32_t>> TiffTags(const std::vector<std::uint8_
 
 class SaveFormatsTest : public ::testing::Test {
  protected:
-  // Saves through SavePic as the save button does, expecting no error box.
+  // Saves through WriteImageFile as the save button does, expecting no error box.
   std::u16string Save(const Picture& picture, const std::u16string& name,
                       const std::u16string& extension) {
     const std::u16string path = folder.path() + name;
-    EXPECT_TRUE(ModSavePic::SavePic(host.platform, picture, path, extension, 80, 24, 6));
+    EXPECT_TRUE(WriteImageFile(host.platform, picture, path, extension, EncoderSettings{}));
     EXPECT_TRUE(host.dialogs.messages.empty())
         << (host.dialogs.messages.empty() ? "" : Narrow(host.dialogs.messages[0].text));
     return path;

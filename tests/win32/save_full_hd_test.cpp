@@ -6,7 +6,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "output/mod_save_pic.h"
+#include "output/image_file.h"
 #include "save_test_support.h"
 #include "test_support.h"
 
@@ -32,7 +32,8 @@ TEST_P(SaveFullHdTest, EveryFormat_WritesAWholeFile) {
     const std::u16string path = folder.path() + u"shot." + extension;
 
     const auto started = std::chrono::steady_clock::now();
-    const bool written = ModSavePic::SavePic(host.platform, selection, path, extension, 80, 24, 6);
+    const bool written =
+        WriteImageFile(host.platform, selection, path, extension, EncoderSettings{});
     const std::chrono::duration<double, std::milli> took =
         std::chrono::steady_clock::now() - started;
 

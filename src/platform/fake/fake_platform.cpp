@@ -125,8 +125,7 @@ void FakeSurface::DrawLine(int x1, int y1, int x2, int y2, Colour colour) {
 }
 
 void FakeSurface::Line(float x1, float y1, float x2, float y2, Colour colour) {
-  DrawLine(static_cast<int>(std::lround(x1)), static_cast<int>(std::lround(y1)),
-           static_cast<int>(std::lround(x2)), static_cast<int>(std::lround(y2)), colour);
+  DrawLine(Round(x1), Round(y1), Round(x2), Round(y2), colour);
 }
 
 void FakeSurface::Box(float x1, float y1, float x2, float y2, Colour colour) {

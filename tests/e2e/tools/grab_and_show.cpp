@@ -6,37 +6,14 @@
 // Escape or a click closes it with status 0; a screen it cannot grab ends it with status 1.
 #include <windows.h>
 
+#include "plain_window.h"
+
 namespace {
 
-constexpr wchar_t kClassName[] = L"GrabAndShow";
-constexpr wchar_t kTitle[] = L"GrabAndShow";
-
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(window, &paint);
-      // The memory DC holding the grabbed screen.
-      const auto frozen = reinterpret_cast<HDC>(GetWindowLongPtrW(window, GWLP_USERDATA));
-      const RECT& r = paint.rcPaint;
-      BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, frozen, r.left, r.top, SRCCOPY);
-      EndPaint(window, &paint);
-      return 0;
-    }
-    case WM_KEYDOWN:
-      if (wparam == VK_ESCAPE) DestroyWindow(window);
-      return 0;
-    case WM_LBUTTONUP:
-      DestroyWindow(window);
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return DefWindowProcW(window, message, wparam, lparam);
-  }
+// Copies the grabbed screen, kept in the memory DC the window's user data names.
+void PaintFrozen(HWND window, HDC dc, const RECT& r) {
+  const auto frozen = reinterpret_cast<HDC>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, frozen, r.left, r.top, SRCCOPY);
 }
 
 }  // namespace
@@ -67,24 +44,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   ReleaseDC(nullptr, screen);
   if (!grabbed) return 1;
 
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof window_class;
-  window_class.lpfnWndProc = WindowProc;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.lpszClassName = kClassName;
-  if (RegisterClassExW(&window_class) == 0) return 1;
-  HWND window = CreateWindowExW(WS_EX_TOPMOST, kClassName, kTitle, WS_POPUP, left, top, width,
-                                height, nullptr, nullptr, instance, nullptr);
-  if (window == nullptr) return 1;
-  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(frozen));
-  ShowWindow(window, SW_SHOW);
-  UpdateWindow(window);
-
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  return static_cast<int>(msg.wParam);
+  plain_window::Setup setup;
+  setup.class_name = L"GrabAndShow";
+  setup.title = L"GrabAndShow";
+  setup.rect = {left, top, left + width, top + height};
+  setup.paint = PaintFrozen;
+  setup.user_data = reinterpret_cast<LONG_PTR>(frozen);
+  return plain_window::Run(instance, setup);
 }

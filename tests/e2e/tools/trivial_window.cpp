@@ -8,10 +8,9 @@
 
 #include <cwchar>
 
-namespace {
+#include "plain_window.h"
 
-constexpr wchar_t kClassName[] = L"TrivialWindow";
-constexpr wchar_t kTitle[] = L"Trivial";
+namespace {
 
 struct Options {
   COLORREF colour = RGB(0x33, 0x66, 0xCC);
@@ -41,58 +40,20 @@ Options ParseOptions() {
   return options;
 }
 
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(window, &paint);
-      const auto brush = reinterpret_cast<HBRUSH>(GetClassLongPtrW(window, GCLP_HBRBACKGROUND));
-      FillRect(dc, &paint.rcPaint, brush);
-      EndPaint(window, &paint);
-      return 0;
-    }
-    case WM_KEYDOWN:
-      if (wparam == VK_ESCAPE) DestroyWindow(window);
-      return 0;
-    case WM_LBUTTONUP:
-      DestroyWindow(window);
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return DefWindowProcW(window, message, wparam, lparam);
-  }
+// Fills with the class's brush, the chosen colour.
+void PaintColour(HWND window, HDC dc, const RECT& area) {
+  FillRect(dc, &area, reinterpret_cast<HBRUSH>(GetClassLongPtrW(window, GCLP_HBRBACKGROUND)));
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const Options options = ParseOptions();
-  // The class owns the brush for the life of the process; the system frees it at exit.
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof window_class;
-  window_class.lpfnWndProc = WindowProc;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.hbrBackground = CreateSolidBrush(options.colour);
-  window_class.lpszClassName = kClassName;
-  if (RegisterClassExW(&window_class) == 0) return 1;
-
-  const RECT& r = options.rect;
-  HWND window =
-      CreateWindowExW(WS_EX_TOPMOST, kClassName, kTitle, WS_POPUP, r.left, r.top, r.right - r.left,
-                      r.bottom - r.top, nullptr, nullptr, instance, nullptr);
-  if (window == nullptr) return 1;
-  ShowWindow(window, SW_SHOW);
-  UpdateWindow(window);
-
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  return static_cast<int>(msg.wParam);
+  plain_window::Setup setup;
+  setup.class_name = L"TrivialWindow";
+  setup.title = L"Trivial";
+  setup.rect = options.rect;
+  setup.paint = PaintColour;
+  setup.background = CreateSolidBrush(options.colour);
+  return plain_window::Run(instance, setup);
 }

@@ -7,9 +7,6 @@
 
 namespace capture::testing {
 
-// Toolbar buttons by index.
-inline constexpr int kUndo = 0, kCopyQuit = 1, kSave = 2, kQuit = 3, kArrowTool = 4, kTextTool = 5,
-                     kEllipseTool = 6, kRectTool = 7, kRedo = 8;
 inline constexpr Colour kRed = Rgb(255, 0, 0);
 inline constexpr Colour kBlue = Rgb(0, 0, 255);
 

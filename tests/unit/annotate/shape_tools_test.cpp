@@ -11,28 +11,28 @@ using namespace testing;
 
 TEST(ShapeTools, Press_OnTheBorderOrOutsideStartsNothing_OnePixelInStarts) {
   AnnotateHarness h;
-  h.ClickOn(Image2(kRectTool));
+  h.ClickOn(ButtonId(ToolbarButton::Rectangle));
   for (const PointF p :
        {PointF{100, 200}, PointF{300, 200}, PointF{150, 100}, PointF{150, 250}, PointF{50, 50}}) {
     h.run.MouseDown(button::kLeft, p.x, p.y);
-    EXPECT_FALSE(h.form.PenDown) << p.x << "," << p.y;
+    EXPECT_FALSE(h.form.stroke_active) << p.x << "," << p.y;
     EXPECT_TRUE(h.fake.surface.Persistent());
-    EXPECT_TRUE(h[ControlId::Picture1].visible) << "the selection stays as it is";
+    EXPECT_TRUE(h[ControlId::Toolbar].visible) << "the selection stays as it is";
     h.run.MouseUp(button::kLeft, p.x, p.y);
   }
-  EXPECT_EQ(h.form.store.SnapIdx, 1);
-  EXPECT_TRUE(h[ControlId::Shape1].visible);
+  EXPECT_EQ(h.form.history.Current(), 1);
+  EXPECT_TRUE(h[ControlId::Selection].visible);
 
   h.run.MouseDown(button::kLeft, 101, 200);
-  EXPECT_TRUE(h.form.PenDown);
+  EXPECT_TRUE(h.form.stroke_active);
   EXPECT_FALSE(h.fake.surface.Persistent());
-  EXPECT_EQ(h.form.DrawX, 101);
-  EXPECT_EQ(h.form.DrawY, 200);
+  EXPECT_EQ(h.form.stroke_x, 101);
+  EXPECT_EQ(h.form.stroke_y, 200);
 }
 
 TEST(ShapeTools, Rectangle_PreviewOnScreenOnly_CommitClampedToTheSelection) {
   AnnotateHarness h;
-  h.ClickOn(Image2(kRectTool));
+  h.ClickOn(ButtonId(ToolbarButton::Rectangle));
   const Picture before = h.Shown();
 
   h.run.MouseDown(button::kLeft, 110, 150);
@@ -41,21 +41,21 @@ TEST(ShapeTools, Rectangle_PreviewOnScreenOnly_CommitClampedToTheSelection) {
   EXPECT_EQ(Changed(before, h.fake.surface.window_layer()), (RectI{110, 150, 301, 251}));
   EXPECT_EQ(h.fake.surface.window_layer().at(200, 175), before.at(200, 175));
   EXPECT_EQ(h.fake.surface.retained(), before);
-  EXPECT_EQ(h.form.store.SnapIdx, 1);
+  EXPECT_EQ(h.form.history.Current(), 1);
 
   h.run.MouseUp(button::kLeft, 500, 500);
   EXPECT_EQ(Changed(before, h.Shown()), (RectI{110, 150, 301, 251}));
   EXPECT_EQ(h.ShownPixel(300, 250), kRed);
   EXPECT_EQ(h.ShownPixel(110, 200), kRed);
-  EXPECT_FALSE(h.form.PenDown);
+  EXPECT_FALSE(h.form.stroke_active);
   EXPECT_TRUE(h.fake.surface.Persistent());
-  EXPECT_EQ(h.form.store.SnapIdx, 2);
-  EXPECT_EQ(h.form.store.SnapMax, 2);
+  EXPECT_EQ(h.form.history.Current(), 2);
+  EXPECT_EQ(h.form.history.Count(), 2);
 }
 
 TEST(ShapeTools, Release_LeftOfAndAboveTheSelectionClampsToItsLeftAndTop) {
   AnnotateHarness h;
-  h.ClickOn(Image2(kRectTool));
+  h.ClickOn(ButtonId(ToolbarButton::Rectangle));
   const Picture before = h.Shown();
   h.Drag(150, 140, 20, 30);
   EXPECT_EQ(Changed(before, h.Shown()), (RectI{100, 100, 151, 141}));
@@ -63,15 +63,15 @@ TEST(ShapeTools, Release_LeftOfAndAboveTheSelectionClampsToItsLeftAndTop) {
 
 TEST(ShapeTools, Colour_IsReadAtEveryPreviewAndAtTheCommit) {
   AnnotateHarness h;
-  h.ClickOn(Image2(kArrowTool));
+  h.ClickOn(ButtonId(ToolbarButton::Arrow));
   h.run.MouseDown(button::kLeft, 120, 150);
   h.run.MouseMove(button::kLeft, 200, 150);
   EXPECT_EQ(ColourOf(h.fake.surface.window_layer().at(160, 150)), kRed);
 
-  h[Pcolor(16)].back_colour = kBlue;
+  h[SwatchId(kCurrentColourSwatch)].back_colour = kBlue;
   h.run.MouseMove(button::kLeft, 220, 150);
   EXPECT_EQ(ColourOf(h.fake.surface.window_layer().at(160, 150)), kBlue);
-  h[Pcolor(16)].back_colour = Rgb(0, 255, 0);
+  h[SwatchId(kCurrentColourSwatch)].back_colour = Rgb(0, 255, 0);
   h.run.MouseUp(button::kLeft, 220, 150);
   EXPECT_EQ(h.ShownPixel(160, 150), Rgb(0, 255, 0));
 }
@@ -79,13 +79,14 @@ TEST(ShapeTools, Colour_IsReadAtEveryPreviewAndAtTheCommit) {
 TEST(ShapeTools, EveryCommitStoresOneSnapshot_AlsoAPressAndReleaseOnOnePoint) {
   AnnotateHarness h;
   int expected = 1;
-  for (const int tool : {kRectTool, kEllipseTool, kArrowTool}) {
-    h.ClickOn(Image2(tool));
+  for (const ToolbarButton tool :
+       {ToolbarButton::Rectangle, ToolbarButton::Ellipse, ToolbarButton::Arrow}) {
+    h.ClickOn(ButtonId(tool));
     const Picture before = h.Shown();
     h.Click(150, 150);
-    EXPECT_EQ(h.form.store.SnapIdx, ++expected);
-    EXPECT_EQ(h.form.store.SnapMax, expected);
-    if (tool == kArrowTool) {
+    EXPECT_EQ(h.form.history.Current(), ++expected);
+    EXPECT_EQ(h.form.history.Count(), expected);
+    if (tool == ToolbarButton::Arrow) {
       EXPECT_EQ(h.Shown(), before) << "a zero-length arrow draws nothing";
     }
   }
@@ -117,12 +118,12 @@ TEST(ShapeTools, Ellipse_TakesTheCornersRoundedHalfToEvenAndUnsorted) {
   CaptureForm form{platform};
   CaptureRun run{form};
   run.Load();
-  Control& selection = form[ControlId::Shape1];
+  Control& selection = form[ControlId::Selection];
   selection.left = selection.top = 100;
   selection.width = 200;
   selection.height = 150;
-  form.DrawOn = true;
-  form.ToolName = u"添加椎圆";
+  form.tool_active = true;
+  form.tool = Tool::Ellipse;
 
   StartShape(form, 250.5f, 200.5f);
   PreviewShape(form, 120.5f, 110.5f);

@@ -10,16 +10,16 @@ namespace {
 using namespace testing;
 
 struct TextTool : ::testing::Test {
-  TextTool() { h.ClickOn(Image2(kTextTool)); }
+  TextTool() { h.ClickOn(ButtonId(ToolbarButton::Text)); }
 
   // Opens the box with a click at (x, y) and types the text into it.
   void OpenAndType(float x, float y, const std::u16string& text) {
     h.Click(x, y);
-    h.run.TextChanged(ControlId::TextEdit, text);
+    h.run.TextChanged(ControlId::TextBox, text);
   }
 
   AnnotateHarness h;
-  const Control& box = h[ControlId::TextEdit];
+  const Control& box = h[ControlId::TextBox];
   const std::vector<fake::FakeSurface::TextCall>& drawn = h.fake.surface.text_calls;
 };
 
@@ -32,28 +32,28 @@ TEST_F(TextTool, FirstRelease_OpensTheBoxAtTheReleasePointWithFocusAndDrawsNothi
   EXPECT_EQ(box.left, 400.5f);
   EXPECT_EQ(box.top, 300.25f);
   EXPECT_EQ(box.width, 25);
-  EXPECT_EQ(h.fake.window.focus, ControlId::TextEdit);
-  EXPECT_TRUE(h.form.PenDown);
+  EXPECT_EQ(h.fake.window.focus, ControlId::TextBox);
+  EXPECT_TRUE(h.form.stroke_active);
   EXPECT_TRUE(h.fake.surface.Persistent());
   EXPECT_TRUE(drawn.empty());
   EXPECT_EQ(h.fake.surface.retained(), before);
-  EXPECT_EQ(h.form.store.SnapIdx, 1);
+  EXPECT_EQ(h.form.history.Current(), 1);
 }
 
 TEST_F(TextTool, Typing_WidensTheBoxToTheMeasuredTextAndNeverNarrowsIt) {
   OpenAndType(150, 160, u"ab");
   EXPECT_EQ(box.width, 25);
-  h.run.TextChanged(ControlId::TextEdit, u"你好世界abc");
+  h.run.TextChanged(ControlId::TextBox, u"你好世界abc");
   EXPECT_EQ(box.width, h.fake.surface.TextWidth(u"你好世界abc"));
   EXPECT_GT(box.width, 25);
-  h.run.TextChanged(ControlId::TextEdit, u"你");
+  h.run.TextChanged(ControlId::TextBox, u"你");
   EXPECT_EQ(box.width, h.fake.surface.TextWidth(u"你好世界abc"));
 }
 
 TEST_F(TextTool, SecondRelease_DrawsTheTextWithTheStyleChosenMeanwhileAndStoresIt) {
   OpenAndType(150.5f, 160.5f, u"标注 ok");
-  h.ClickOn(Pcolor(13));
-  h.run.ComboClick(ControlId::Combo1, u"20");
+  h.ClickOn(SwatchId(13));
+  h.run.ComboClick(ControlId::FontSizeList, u"20");
 
   h.Click(600, 20);  // anywhere on the window, outside the selection too
 
@@ -68,8 +68,8 @@ TEST_F(TextTool, SecondRelease_DrawsTheTextWithTheStyleChosenMeanwhileAndStoresI
   EXPECT_EQ(box.font_points, 20);
   EXPECT_FALSE(box.visible);
   EXPECT_EQ(box.caption, u"");
-  EXPECT_FALSE(h.form.PenDown);
-  EXPECT_EQ(h.form.store.SnapIdx, 2);
+  EXPECT_FALSE(h.form.stroke_active);
+  EXPECT_EQ(h.form.history.Current(), 2);
 }
 
 TEST_F(TextTool, EmptyBox_CommitDrawsNothingButStoresASnapshot_NextClickOpensAfresh) {
@@ -78,9 +78,9 @@ TEST_F(TextTool, EmptyBox_CommitDrawsNothingButStoresASnapshot_NextClickOpensAfr
   h.Click(250, 220);
   EXPECT_EQ(h.Shown(), before);
   EXPECT_FALSE(box.visible);
-  EXPECT_EQ(h.form.store.SnapIdx, 2);
+  EXPECT_EQ(h.form.history.Current(), 2);
 
-  h.run.TextChanged(ControlId::TextEdit, u"");
+  h.run.TextChanged(ControlId::TextBox, u"");
   h.Click(120, 200);
   EXPECT_TRUE(box.visible);
   EXPECT_EQ(box.left, 120);
@@ -89,20 +89,20 @@ TEST_F(TextTool, EmptyBox_CommitDrawsNothingButStoresASnapshot_NextClickOpensAfr
 
 TEST_F(TextTool, EmptyBox_ClosedByAHandlePressStoresNothingAndTheResizeGoesAhead) {
   h.Click(150, 160);
-  const PointF handle = h.form.controls.Origin(Image1(6));
+  const PointF handle = h.form.controls.Origin(HandleId(Handle::BottomRight));
   h.run.MouseDown(button::kLeft, handle.x + 1, handle.y + 1);
   h.run.MouseMove(button::kLeft, 340, 280);
   h.run.MouseUp(button::kLeft, 340, 280);
 
   EXPECT_FALSE(box.visible);
   EXPECT_TRUE(drawn.empty());
-  EXPECT_EQ(h.form.store.SnapMax, 1);
-  EXPECT_EQ(h[ControlId::Shape1].width, 240);
+  EXPECT_EQ(h.form.history.Count(), 1);
+  EXPECT_EQ(h[ControlId::Selection].width, 240);
 }
 
 TEST_F(TextTool, FontSizeThatIsNotAUsableNumber_FallsBackToTheLastUsableSize) {
   auto draw_with_size = [this](const std::u16string& size) {
-    h[ControlId::Text1].caption = size;
+    h[ControlId::FontSizeField].caption = size;
     OpenAndType(150, 160, u"x");
     h.Click(250, 220);
     EXPECT_EQ(box.font_points, drawn.back().points);
@@ -123,17 +123,17 @@ TEST_F(TextTool, FontSizeThatIsNotAUsableNumber_FallsBackToTheLastUsableSize) {
 }
 
 TEST(TextToolOpenBox, IsDrawnIntoTheCopyOfCopyAndQuitAndOfSave) {
-  for (const int button : {kCopyQuit, kSave}) {
+  for (const ToolbarButton button : {ToolbarButton::CopyQuit, ToolbarButton::Save}) {
     AnnotateHarness h;
-    h.ClickOn(Image2(kTextTool));
+    h.ClickOn(ButtonId(ToolbarButton::Text));
     h.Click(150, 160);
-    h.run.TextChanged(ControlId::TextEdit, u"abc");
+    h.run.TextChanged(ControlId::TextBox, u"abc");
 
-    h.ClickOn(Image2(button));
+    h.ClickOn(ButtonId(button));
 
     ASSERT_TRUE(h.fake.clipboard.content);
-    EXPECT_EQ(ColourOf(h.fake.clipboard.content->at(51, 61)), kRed) << button;
-    EXPECT_FALSE(h[ControlId::TextEdit].visible);
+    EXPECT_EQ(ColourOf(h.fake.clipboard.content->at(51, 61)), kRed) << static_cast<int>(button);
+    EXPECT_FALSE(h[ControlId::TextBox].visible);
   }
 }
 
@@ -141,9 +141,9 @@ TEST(TextToolOpenBox, IsDrawnIntoTheCopyOfADoubleClick) {
   // A press on the finished selection with no tool chosen arms the double-click's hit test.
   AnnotateHarness h;
   h.Click(200, 200);
-  h.ClickOn(Image2(kTextTool));
+  h.ClickOn(ButtonId(ToolbarButton::Text));
   h.Click(150, 160);
-  h.run.TextChanged(ControlId::TextEdit, u"abc");
+  h.run.TextChanged(ControlId::TextBox, u"abc");
 
   // Delivered alone: the first click of a real double-click would commit the box by itself.
   h.run.DoubleClick(button::kLeft, 250, 220);
@@ -155,28 +155,28 @@ TEST(TextToolOpenBox, IsDrawnIntoTheCopyOfADoubleClick) {
 
 TEST_F(TextTool, OpenBox_ChoosingAnotherToolDrawsItFirst) {
   OpenAndType(150, 160, u"abc");
-  h.ClickOn(Image2(kTextTool));  // the text tool again keeps the box open
+  h.ClickOn(ButtonId(ToolbarButton::Text));  // the text tool again keeps the box open
   EXPECT_TRUE(box.visible);
 
-  h.ClickOn(Image2(kRectTool));
+  h.ClickOn(ButtonId(ToolbarButton::Rectangle));
   EXPECT_EQ(drawn.size(), 1u);
   EXPECT_FALSE(box.visible);
-  EXPECT_FALSE(h.form.PenDown);
-  EXPECT_EQ(h.form.store.SnapIdx, 2);
-  EXPECT_EQ(ChosenTool(h.form), Tool::Rectangle);
+  EXPECT_FALSE(h.form.stroke_active);
+  EXPECT_EQ(h.form.history.Current(), 2);
+  EXPECT_EQ(h.form.tool, Tool::Rectangle);
 }
 
 TEST_F(TextTool, OpenBox_UndoTakesTheTypedTextBackAndRedoBringsItBack) {
   const Picture before = h.Shown();
   OpenAndType(150, 160, u"abc");
 
-  h.ClickOn(Image2(kUndo));
+  h.ClickOn(ButtonId(ToolbarButton::Undo));
   EXPECT_FALSE(box.visible);
-  EXPECT_FALSE(h.form.PenDown);
+  EXPECT_FALSE(h.form.stroke_active);
   EXPECT_EQ(h.Shown(), before);
-  EXPECT_TRUE(h.form.DrawOn) << "still annotating";
+  EXPECT_TRUE(h.form.tool_active) << "still annotating";
 
-  h.ClickOn(Image2(kRedo));
+  h.ClickOn(ButtonId(ToolbarButton::Redo));
   EXPECT_EQ(h.ShownPixel(151, 161), kRed);
 }
 

@@ -12,63 +12,63 @@ using namespace testing;
 
 TEST(Toolbar, ToolButton_SecondClickHidesThePanelAndKeepsTheTool_ThirdShowsIt) {
   AnnotateHarness h;
-  const Control& panel = h[ControlId::Picture2];
+  const Control& panel = h[ControlId::StylePanel];
 
-  h.ClickOn(Image2(kRectTool));
+  h.ClickOn(ButtonId(ToolbarButton::Rectangle));
   EXPECT_TRUE(panel.visible);
-  h.ClickOn(Image2(kRectTool));
+  h.ClickOn(ButtonId(ToolbarButton::Rectangle));
   EXPECT_FALSE(panel.visible);
-  EXPECT_TRUE(h.form.DrawOn);
-  EXPECT_EQ(ChosenTool(h.form), Tool::Rectangle);
-  h.ClickOn(Image2(kRectTool));
+  EXPECT_TRUE(h.form.tool_active);
+  EXPECT_EQ(h.form.tool, Tool::Rectangle);
+  h.ClickOn(ButtonId(ToolbarButton::Rectangle));
   EXPECT_TRUE(panel.visible);
 }
 
 TEST(Toolbar, ToolButton_UndoBetweenTwoClicksOnItLeavesThePanelShown) {
   AnnotateHarness h;
-  h.ClickOn(Image2(kArrowTool));
+  h.ClickOn(ButtonId(ToolbarButton::Arrow));
   h.Drag(120, 150, 200, 200);  // something to undo, so the undo stays in annotating
 
-  h.ClickOn(Image2(kUndo));
-  EXPECT_EQ(h.form.LastBtn, kUndo);
-  h.ClickOn(Image2(kArrowTool));
+  h.ClickOn(ButtonId(ToolbarButton::Undo));
+  EXPECT_EQ(h.form.last_button, ToolbarButton::Undo);
+  h.ClickOn(ButtonId(ToolbarButton::Arrow));
 
-  EXPECT_TRUE(h[ControlId::Picture2].visible);
-  EXPECT_EQ(h.form.LastBtn, kArrowTool);
+  EXPECT_TRUE(h[ControlId::StylePanel].visible);
+  EXPECT_EQ(h.form.last_button, ToolbarButton::Arrow);
 }
 
 TEST(Toolbar, ToolButton_LaysThePanelOutBelowTheStripForEachTool) {
   AnnotateHarness h;
-  const Control& panel = h[ControlId::Picture2];
+  const Control& panel = h[ControlId::StylePanel];
 
-  h.ClickOn(Image2(kTextTool));
-  EXPECT_EQ(ChosenTool(h.form), Tool::Text);
-  EXPECT_FLOAT_EQ(panel.left, h[ControlId::Picture1].left);
+  h.ClickOn(ButtonId(ToolbarButton::Text));
+  EXPECT_EQ(h.form.tool, Tool::Text);
+  EXPECT_FLOAT_EQ(panel.left, h[ControlId::Toolbar].left);
   EXPECT_FLOAT_EQ(panel.top, 254 + 26 + 3);
-  EXPECT_TRUE(h[ControlId::PicFont].visible);
-  EXPECT_EQ(h[ControlId::PicColor].left, 78.667f);
+  EXPECT_TRUE(h[ControlId::FontPanel].visible);
+  EXPECT_NEAR(h[ControlId::Palette].left, 78.667f, 0.001f);
   EXPECT_EQ(panel.width, 3620 / 15.f);
-  EXPECT_EQ(h[ControlId::Shape4].width, panel.width);
+  EXPECT_EQ(h[ControlId::StyleFrame].width, panel.width);
 
   // Another tool while the panel is shown: it stays, without the font size and narrower.
-  h.ClickOn(Image2(kEllipseTool));
-  EXPECT_EQ(ChosenTool(h.form), Tool::Ellipse);
+  h.ClickOn(ButtonId(ToolbarButton::Ellipse));
+  EXPECT_EQ(h.form.tool, Tool::Ellipse);
   EXPECT_TRUE(panel.visible);
-  EXPECT_FALSE(h[ControlId::PicFont].visible);
-  EXPECT_EQ(h[ControlId::PicColor].left, 4);
+  EXPECT_FALSE(h[ControlId::FontPanel].visible);
+  EXPECT_EQ(h[ControlId::Palette].left, 4);
   EXPECT_FLOAT_EQ(panel.width, 241.33333f - 73 - 2);
-  EXPECT_EQ(h[ControlId::Shape4].width, panel.width);
+  EXPECT_EQ(h[ControlId::StyleFrame].width, panel.width);
 
-  h.ClickOn(Image2(kArrowTool));
-  EXPECT_EQ(ChosenTool(h.form), Tool::Arrow);
+  h.ClickOn(ButtonId(ToolbarButton::Arrow));
+  EXPECT_EQ(h.form.tool, Tool::Arrow);
 }
 
 TEST(Toolbar, ToolButton_PanelGoesAboveTheStripWhenItDoesNotFitBelow) {
   AnnotateHarness h(/*top=*/280);  // strip at 434: 434 + 26 + 3 + 37 1/3 is past 480
-  h.ClickOn(Image2(kRectTool));
+  h.ClickOn(ButtonId(ToolbarButton::Rectangle));
 
-  ASSERT_FLOAT_EQ(h[ControlId::Picture1].top, 434);
-  EXPECT_FLOAT_EQ(h[ControlId::Picture2].top, 434 - 560 / 15.f - 3);
+  ASSERT_FLOAT_EQ(h[ControlId::Toolbar].top, 434);
+  EXPECT_FLOAT_EQ(h[ControlId::StylePanel].top, 434 - 560 / 15.f - 3);
 }
 
 // What the screen looked like when the copy let pending repaints run for the first time.
@@ -81,22 +81,22 @@ struct AtFirstPump {
 void WatchFirstPump(AnnotateHarness& h, AtFirstPump& seen) {
   h.fake.window.on_pump = [&h, &seen, first = true]() mutable {
     if (!std::exchange(first, false)) return;
-    seen = {h[ControlId::Picture1].visible, h[ControlId::Picture2].visible,
+    seen = {h[ControlId::Toolbar].visible, h[ControlId::StylePanel].visible,
             h.fake.window.closes > 0, h.fake.window.sleeps, h.fake.clipboard.puts};
   };
 }
 
 TEST(Toolbar, CopyQuit_HidesTheChromeRepaintsThenCopiesTheAnnotatedSelectionAndCloses) {
   AnnotateHarness h;
-  h.ClickOn(Image2(kRectTool));
+  h.ClickOn(ButtonId(ToolbarButton::Rectangle));
   h.Drag(120, 150, 250, 200);
   // Half-pixel edges round to even: 100, 100, 300, 250.
-  Control& selection = h[ControlId::Shape1];
+  Control& selection = h[ControlId::Selection];
   selection.left = selection.top = 100.5f;
   AtFirstPump seen;
   WatchFirstPump(h, seen);
 
-  h.ClickOn(Image2(kCopyQuit));
+  h.ClickOn(ButtonId(ToolbarButton::CopyQuit));
 
   EXPECT_FALSE(seen.strip);
   EXPECT_FALSE(seen.panel);
@@ -115,12 +115,12 @@ TEST(Toolbar, Save_CopiesFirstThenShowsTheChromeAgainAndClosesEvenWhenCancelled)
   for (const bool panel_shown : {true, false}) {
     SCOPED_TRACE(panel_shown);
     AnnotateHarness h;
-    h.ClickOn(Image2(kEllipseTool));
-    if (!panel_shown) h.ClickOn(Image2(kEllipseTool));
+    h.ClickOn(ButtonId(ToolbarButton::Ellipse));
+    if (!panel_shown) h.ClickOn(ButtonId(ToolbarButton::Ellipse));
     AtFirstPump seen;
     WatchFirstPump(h, seen);
 
-    h.ClickOn(Image2(kSave));
+    h.ClickOn(ButtonId(ToolbarButton::Save));
 
     EXPECT_FALSE(seen.strip);
     EXPECT_FALSE(seen.panel);
@@ -128,9 +128,9 @@ TEST(Toolbar, Save_CopiesFirstThenShowsTheChromeAgainAndClosesEvenWhenCancelled)
     EXPECT_EQ(seen.clipboard_puts, 0);
     ASSERT_TRUE(h.fake.clipboard.content);
     EXPECT_EQ(*h.fake.clipboard.content, Crop(h.Shown(), {100, 100, 300, 250}));
-    EXPECT_TRUE(h[ControlId::Picture1].visible);
-    EXPECT_EQ(h[ControlId::Picture2].visible, panel_shown);
-    EXPECT_TRUE(h[ControlId::Shape1].visible);
+    EXPECT_TRUE(h[ControlId::Toolbar].visible);
+    EXPECT_EQ(h[ControlId::StylePanel].visible, panel_shown);
+    EXPECT_TRUE(h[ControlId::Selection].visible);
     EXPECT_EQ(h.fake.window.closes, 1);
   }
 }
@@ -144,7 +144,7 @@ TEST(Toolbar, Save_WritesTheCopyWhateverTheClipboardHoldsWhenTheDialogCloses) {
     h.fake.dialogs.save_answer = u"C:\\shots\\a.png";
     h.fake.dialogs.on_save_dialog = [&] { h.fake.clipboard.PutFromElsewhere(other); };
 
-    h.ClickOn(Image2(kSave));
+    h.ClickOn(ButtonId(ToolbarButton::Save));
 
     ASSERT_EQ(h.fake.gdiplus.bitmaps.size(), 1u);
     EXPECT_EQ(h.fake.gdiplus.bitmaps[0], Crop(h.Shown(), {100, 100, 300, 250}));
@@ -160,18 +160,18 @@ TEST(Toolbar, Hover_ShowsOneSquareUntilThePointerCrossesTheStrip) {
   auto shown = [&h] {
     std::vector<int> squares;
     for (int i = 0; i < 9; ++i) {
-      if (h[Shape3(i)].visible) squares.push_back(i);
+      if (h[HoverSquareId(i)].visible) squares.push_back(i);
     }
     return squares;
   };
 
-  h.MoveTo(h.Centre(Image2(3)));
+  h.MoveTo(h.Centre(ButtonId(ToolbarButton::Quit)));
   EXPECT_EQ(shown(), std::vector<int>{3});
-  h.MoveTo(h.Centre(Image2(1)));
+  h.MoveTo(h.Centre(ButtonId(ToolbarButton::CopyQuit)));
   EXPECT_EQ(shown(), std::vector<int>{1});
   h.MoveTo({400, 400});  // onto the window: the square stays
   EXPECT_EQ(shown(), std::vector<int>{1});
-  h.MoveTo(h.At(ControlId::Picture1, 2, 2));
+  h.MoveTo(h.At(ControlId::Toolbar, 2, 2));
   EXPECT_EQ(shown(), std::vector<int>{});
   EXPECT_EQ(h.fake.window.pointer, Pointer::Arrow);
 }

@@ -17,16 +17,16 @@ TEST(Repaint, NothingChanged_NothingToRepaint) {
 TEST(Repaint, HiddenControlsThatChange_NeedNoRepaint) {
   Controls before;
   Controls after = before;
-  after[ControlId::Shape1].left = 50;  // hidden at start
-  after[Shape3(2)].visible = false;    // already hidden
+  after[ControlId::Selection].left = 50;                      // hidden at start
+  after[HoverSquareId(ToolbarButton::Save)].visible = false;  // already hidden
   EXPECT_TRUE(ChangedAreas(before, after).empty());
 }
 
 TEST(Repaint, MovingAPanel_RepaintsItsOldAndNewPlaceWithItsChildren) {
   Controls before;
-  before[ControlId::Picture1].visible = true;
+  before[ControlId::Toolbar].visible = true;
   Controls after = before;
-  after[ControlId::Picture1].left = 500;
+  after[ControlId::Toolbar].left = 500;
   const auto areas = ChangedAreas(before, after);
   bool old_place = false, new_place = false;
   for (const RectI& r : areas) {

@@ -12,50 +12,50 @@ TEST(Routing, HitTest_WindowedControlsStandAboveWindowlessOnesAndShapesAndLabels
   FormHarness h;
   h.Drag(100, 100, 300, 250);
   Controls& c = h.form.controls;
-  EXPECT_EQ(c.HitTest({200, 200}), ControlId::Window);  // Shape1 is only an outline
+  EXPECT_EQ(c.HitTest({200, 200}), ControlId::Window);  // Selection is only an outline
   EXPECT_EQ(c.HitTest({110, 108}), ControlId::Window);  // the size label is for reading
-  EXPECT_EQ(c.HitTest({299, 249}), Image1(6));
+  EXPECT_EQ(c.HitTest({299, 249}), HandleId(Handle::BottomRight));
 
   // The toolbar strip (a panel) moved over the label: the panel wins.
-  c[ControlId::Picture1].left = 100;
-  c[ControlId::Picture1].top = 100;
-  EXPECT_EQ(c.HitTest({103, 103}), ControlId::Picture1);
-  const PointF button = c.Origin(Image2(3));
-  EXPECT_EQ(c.HitTest({button.x + 8, button.y + 8}), Image2(3));
+  c[ControlId::Toolbar].left = 100;
+  c[ControlId::Toolbar].top = 100;
+  EXPECT_EQ(c.HitTest({103, 103}), ControlId::Toolbar);
+  const PointF button = c.Origin(ButtonId(ToolbarButton::Quit));
+  EXPECT_EQ(c.HitTest({button.x + 8, button.y + 8}), ButtonId(ToolbarButton::Quit));
 }
 
 TEST(Routing, HitTest_AChildIsSeenOnlyInsideItsContainers) {
   FormHarness h;
   Controls& c = h.form.controls;
-  c[ControlId::Picture2].visible = true;
-  c[ControlId::Picture2].left = 200;
-  c[ControlId::Picture2].top = 100;
+  c[ControlId::StylePanel].visible = true;
+  c[ControlId::StylePanel].left = 200;
+  c[ControlId::StylePanel].top = 100;
   // The stored combo looks lie below the font-size group's visible area.
-  const PointF look = c.Origin(Image4(0));
-  EXPECT_NE(c.HitTest({look.x + 5, look.y + 5}), Image4(0));
-  const PointF swatch = c.Origin(Pcolor(3));
-  EXPECT_EQ(c.HitTest({swatch.x + 5, swatch.y + 5}), Pcolor(3));
+  const PointF look = c.Origin(ComboLookId(0));
+  EXPECT_NE(c.HitTest({look.x + 5, look.y + 5}), ComboLookId(0));
+  const PointF swatch = c.Origin(SwatchId(3));
+  EXPECT_EQ(c.HitTest({swatch.x + 5, swatch.y + 5}), SwatchId(3));
 }
 
 TEST(Routing, Capture_ThePressedControlGetsEveryMoveAndTheReleaseWherever) {
   FormHarness h;
   h.Drag(100, 100, 300, 250);
-  const std::u16string before = h[ControlId::lblInfo].caption;
-  const Control& strip = h[ControlId::Picture1];
+  const std::u16string before = h[ControlId::ColourLabel].caption;
+  const Control& strip = h[ControlId::Toolbar];
   h.run.MouseDown(button::kLeft, strip.left + 2, strip.top + 2);  // the strip's background
   h.run.MouseMove(button::kLeft, 500, 400);
-  EXPECT_EQ(h[ControlId::lblInfo].caption, before);  // the window's move reaction did not run
-  EXPECT_EQ(h.fake.window.pointer, Pointer::Arrow);  // the strip's did
+  EXPECT_EQ(h[ControlId::ColourLabel].caption, before);  // the window's move reaction did not run
+  EXPECT_EQ(h.fake.window.pointer, Pointer::Arrow);      // the strip's did
   h.run.MouseUp(button::kLeft, 500, 400);
 
   h.run.MouseMove(0, 500, 400);  // free again: the window reads the pixel
-  EXPECT_NE(h[ControlId::lblInfo].caption, before);
+  EXPECT_NE(h[ControlId::ColourLabel].caption, before);
 }
 
 TEST(Routing, Click_NeedsPressAndLeftReleaseOnTheSameControl) {
   FormHarness h;
   h.Drag(100, 100, 300, 250);
-  const PointF quit = h.form.controls.Origin(Image2(3));
+  const PointF quit = h.form.controls.Origin(ButtonId(ToolbarButton::Quit));
   h.run.MouseDown(button::kLeft, quit.x + 8, quit.y + 8);
   h.run.MouseUp(button::kLeft, quit.x + 60, quit.y + 8);  // released elsewhere
   EXPECT_FALSE(h.form.Closed());
@@ -70,24 +70,24 @@ TEST(Routing, Closed_NoReactionRunsAfterTheWindowClosed) {
   h.run.KeyPress({key::kEscape});
   h.run.MouseDown(button::kLeft, 100, 100);
   h.run.MouseMove(button::kLeft, 200, 200);
-  EXPECT_FALSE(h[ControlId::Shape1].visible);
+  EXPECT_FALSE(h[ControlId::Selection].visible);
   EXPECT_EQ(h.fake.window.closes, 1);
 }
 
 TEST(Routing, LostCapture_EndsThePressWithNoReleaseAndNoClick) {
   AnnotateHarness h;
-  const PointF quit = h.Centre(Image2(kQuit));
+  const PointF quit = h.Centre(ButtonId(ToolbarButton::Quit));
   h.run.MouseDown(button::kLeft, quit.x, quit.y);
   h.run.CaptureLost();  // a dialog took the pointer
   h.run.MouseUp(button::kLeft, quit.x, quit.y);
   EXPECT_FALSE(h.form.Closed());
 
   // The window no longer holds the pointer: the next move goes to the control under it.
-  h.ClickOn(Image2(kRectTool));
+  h.ClickOn(ButtonId(ToolbarButton::Rectangle));
   h.run.MouseDown(button::kLeft, 150, 150);  // a shape starts on the window
   h.run.CaptureLost();
   h.MoveTo(quit);
-  EXPECT_TRUE(h[Shape3(kQuit)].visible);  // the quit button's hover square
+  EXPECT_TRUE(h[HoverSquareId(ToolbarButton::Quit)].visible);  // the quit button's hover square
 }
 
 TEST(Routing, DoubleClick_OfTheRightOrMiddleButtonIsAnOrdinaryPress) {
@@ -101,7 +101,8 @@ TEST(Routing, DoubleClick_OfTheRightOrMiddleButtonIsAnOrdinaryPress) {
     double_click.run.MouseUp(button, 200, 200);
 
     EXPECT_EQ(double_click.form.Closed(), twice.form.Closed()) << button;
-    EXPECT_EQ(double_click[ControlId::Shape1].visible, twice[ControlId::Shape1].visible) << button;
+    EXPECT_EQ(double_click[ControlId::Selection].visible, twice[ControlId::Selection].visible)
+        << button;
     EXPECT_EQ(double_click.fake.clipboard.puts, 0) << button;  // no copy of the selection
     EXPECT_EQ(double_click.fake.clipboard.empties, 0) << button;
   }
@@ -109,18 +110,18 @@ TEST(Routing, DoubleClick_OfTheRightOrMiddleButtonIsAnOrdinaryPress) {
 
 TEST(Routing, DoubleClick_OnAButtonActsOnce) {
   AnnotateHarness h;
-  h.ClickOn(Image2(kRectTool));
+  h.ClickOn(ButtonId(ToolbarButton::Rectangle));
   h.Drag(120, 120, 160, 160);
   h.Drag(170, 170, 200, 200);
-  const PointF undo = h.Centre(Image2(kUndo));
+  const PointF undo = h.Centre(ButtonId(ToolbarButton::Undo));
   h.DoubleClick(undo.x, undo.y);
-  EXPECT_EQ(h.form.store.SnapIdx, 2);
+  EXPECT_EQ(h.form.history.Current(), 2);
 
   // Twice in a row would hide the panel again; a double-click leaves the tool chosen and shown.
-  const PointF ellipse = h.Centre(Image2(kEllipseTool));
+  const PointF ellipse = h.Centre(ButtonId(ToolbarButton::Ellipse));
   h.DoubleClick(ellipse.x, ellipse.y);
-  EXPECT_EQ(h.form.ToolName, h[Image2(kEllipseTool)].tooltip);
-  EXPECT_TRUE(h[ControlId::Picture2].visible);
+  EXPECT_EQ(h.form.tool, Tool::Ellipse);
+  EXPECT_TRUE(h[ControlId::StylePanel].visible);
 }
 
 TEST(Routing, DoubleClick_TestsItsOwnPointAgainstTheSelectionAsItIsNow) {
@@ -139,13 +140,13 @@ TEST(Routing, DoubleClick_TestsItsOwnPointAgainstTheSelectionAsItIsNow) {
 
 TEST(Routing, Labels_LetAShapeStartAndTheReadoutGoOnBeneathThem) {
   AnnotateHarness h;
-  h.ClickOn(Image2(kRectTool));
-  const std::u16string over_label = h[ControlId::lblInfo].caption;
+  h.ClickOn(ButtonId(ToolbarButton::Rectangle));
+  const std::u16string over_label = h[ControlId::ColourLabel].caption;
   h.MoveTo({112, 112});
-  EXPECT_NE(h[ControlId::lblInfo].caption, over_label);
+  EXPECT_NE(h[ControlId::ColourLabel].caption, over_label);
 
   h.Drag(108, 108, 150, 140);
-  EXPECT_EQ(h.form.store.SnapIdx, 2);
+  EXPECT_EQ(h.form.history.Current(), 2);
   EXPECT_EQ(Changed(h.fake.screen.Grab(), h.Shown()), (RectI{108, 108, 151, 141}));
 }
 

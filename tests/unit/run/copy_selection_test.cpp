@@ -33,14 +33,15 @@ TEST(CopySelection, ClipboardThatRefusesTheCopy_IsReportedAndTheWindowStaysAsItW
          h.run.DoubleClick(button::kLeft, 200, 200);
          h.run.MouseUp(button::kLeft, 200, 200);
        }},
-      {"copy button", [](AnnotateHarness& h) { h.ClickOn(Image2(kCopyQuit)); }},
-      {"save button, dialog cancelled", [](AnnotateHarness& h) { h.ClickOn(Image2(kSave)); }},
+      {"copy button", [](AnnotateHarness& h) { h.ClickOn(ButtonId(ToolbarButton::CopyQuit)); }},
+      {"save button, dialog cancelled",
+       [](AnnotateHarness& h) { h.ClickOn(ButtonId(ToolbarButton::Save)); }},
   };
   for (const CopyWay& way : ways) {
     SCOPED_TRACE(way.name);
     AnnotateHarness h;
-    h.Click(200, 200);             // with no tool chosen, a press inside arms the double-click
-    h.ClickOn(Image2(kRectTool));  // the style panel is shown too
+    h.Click(200, 200);  // with no tool chosen, a press inside arms the double-click
+    h.ClickOn(ButtonId(ToolbarButton::Rectangle));  // the style panel is shown too
     h.fake.clipboard.put_succeeds = false;
     const std::vector<bool> before = Visibility(h.form);
 
@@ -50,7 +51,7 @@ TEST(CopySelection, ClipboardThatRefusesTheCopy_IsReportedAndTheWindowStaysAsItW
     EXPECT_TRUE(ShowsError(h.fake.dialogs, u"错误号: 521\r\n"));
     EXPECT_EQ(h.fake.window.closes, 0);
     EXPECT_EQ(Visibility(h.form), before);
-    EXPECT_EQ(h.form.SelMode, SelectionMode::Move);
+    EXPECT_EQ(h.form.selection_mode, SelectionMode::Move);
   }
 }
 
@@ -59,7 +60,7 @@ TEST(CopySelection, Save_ClipboardThatRefusesTheCopy_StillWritesTheFileAndCloses
   h.fake.clipboard.put_succeeds = false;
   h.fake.dialogs.save_answer = u"C:\\shots\\a.png";
 
-  h.ClickOn(Image2(kSave));
+  h.ClickOn(ButtonId(ToolbarButton::Save));
 
   EXPECT_TRUE(ShowsError(h.fake.dialogs, u"错误号: 521\r\n"));
   ASSERT_EQ(h.fake.gdiplus.bitmaps.size(), 1u);

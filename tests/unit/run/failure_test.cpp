@@ -12,7 +12,7 @@ using namespace testing;
 
 TEST(Failure, FailedSnapshot_IsReportedAndLeavesTheStoreAsItWas_LaterStepsAreExact) {
   AnnotateHarness h;
-  h.ClickOn(Image2(kRectTool));
+  h.ClickOn(ButtonId(ToolbarButton::Rectangle));
   h.Drag(120, 120, 160, 160);
   const Picture first = h.Shown();
 
@@ -21,19 +21,19 @@ TEST(Failure, FailedSnapshot_IsReportedAndLeavesTheStoreAsItWas_LaterStepsAreExa
   ASSERT_EQ(h.fake.dialogs.messages.size(), 1u);
   EXPECT_EQ(h.fake.dialogs.messages[0].title, u"错误");
   EXPECT_NE(h.fake.dialogs.messages[0].text.find(u"错误号: 7"), std::u16string::npos);
-  EXPECT_EQ(h.form.store.SnapIdx, 2);
-  EXPECT_EQ(h.form.store.SnapMax, 2);
-  EXPECT_EQ(h.form.store.Snap.size(), 3u);
+  EXPECT_EQ(h.form.history.Current(), 2);
+  EXPECT_EQ(h.form.history.Count(), 2);
+  EXPECT_EQ(h.form.history.Snapshots().size(), 2u);
   EXPECT_FALSE(h.form.Closed());
 
   // The next snapshot holds every change since the last one that was stored, the failed one's too.
   h.Drag(210, 210, 240, 240);
   const Picture both = h.Shown();
-  EXPECT_EQ(h.form.store.SnapIdx, 3);
-  EXPECT_EQ(h.form.store.Bag->ReadP(h.form.store.Snap[3]), both);
-  h.ClickOn(Image2(kUndo));
+  EXPECT_EQ(h.form.history.Current(), 3);
+  EXPECT_EQ(h.form.history.PictureAt(3), both);
+  h.ClickOn(ButtonId(ToolbarButton::Undo));
   EXPECT_EQ(h.Shown(), first);
-  h.ClickOn(Image2(kRedo));
+  h.ClickOn(ButtonId(ToolbarButton::Redo));
   EXPECT_EQ(h.Shown(), both);
 }
 
@@ -44,7 +44,8 @@ TEST(Failure, FailedCopy_IsReportedAndPutsTheChromeBack) {
   ASSERT_EQ(h.fake.dialogs.messages.size(), 1u);
   EXPECT_NE(h.fake.dialogs.messages[0].text.find(u"错误号: 7"), std::u16string::npos);
   EXPECT_FALSE(h.form.Closed());
-  for (ControlId id : {ControlId::Picture1, ControlId::Shape1, ControlId::LblPos, Image1(6)}) {
+  for (ControlId id : {ControlId::Toolbar, ControlId::Selection, ControlId::SizeLabel,
+                       HandleId(Handle::BottomRight)}) {
     EXPECT_TRUE(h[id].visible) << h[id].name;
   }
 }

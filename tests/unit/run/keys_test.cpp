@@ -36,9 +36,9 @@ void ExpectSameLayout(const CaptureForm& actual, const CaptureForm& expected) {
 struct Outcome {
   explicit Outcome(const AnnotateHarness& h)
       : picture(h.Shown()),
-        snap_idx(h.form.store.SnapIdx),
-        sel_x(h.form.SelX),
-        sel_y(h.form.SelY),
+        snap_idx(h.form.history.Current()),
+        sel_x(h.form.anchor_x),
+        sel_y(h.form.anchor_y),
         closed(h.form.Closed()),
         clipboard(h.fake.clipboard.puts + h.fake.clipboard.empties),
         save_dialogs(h.fake.dialogs.save_requests.size()) {
@@ -83,9 +83,9 @@ TEST(Keys, Arrows_MoveTheSelectionAsAMoveDragDoes) {
     drag.Drag(200, 200, 200 + c.dx, 200 + c.dy);
 
     ExpectSameLayout(keys.form, drag.form);
-    EXPECT_FLOAT_EQ(keys.form.SelX, drag.form.SelX);
-    EXPECT_FLOAT_EQ(keys.form.SelY, drag.form.SelY);
-    const Control& moved = keys[ControlId::Shape1];
+    EXPECT_FLOAT_EQ(keys.form.anchor_x, drag.form.anchor_x);
+    EXPECT_FLOAT_EQ(keys.form.anchor_y, drag.form.anchor_y);
+    const Control& moved = keys[ControlId::Selection];
     EXPECT_TRUE(moved.left != 100 || moved.top != 100);
   }
 }
@@ -95,23 +95,23 @@ TEST(Keys, Shortcuts_ActAsTheirButtons) {
   struct Case {
     const char* name;
     KeyStroke key;
-    int button;
+    ToolbarButton button;
   };
   const Case cases[] = {
-      {"Enter", Key(key::kReturn), kCopyQuit},
-      {"Ctrl+C", Ctrl('C'), kCopyQuit},
-      {"Ctrl+S", Ctrl('S'), kSave},
-      {"Ctrl+Z", Ctrl('Z'), kUndo},
-      {"Ctrl+Y", Ctrl('Y'), kRedo},
-      {"Ctrl+Shift+Z", Ctrl('Z', true), kRedo},
+      {"Enter", Key(key::kReturn), ToolbarButton::CopyQuit},
+      {"Ctrl+C", Ctrl('C'), ToolbarButton::CopyQuit},
+      {"Ctrl+S", Ctrl('S'), ToolbarButton::Save},
+      {"Ctrl+Z", Ctrl('Z'), ToolbarButton::Undo},
+      {"Ctrl+Y", Ctrl('Y'), ToolbarButton::Redo},
+      {"Ctrl+Shift+Z", Ctrl('Z', true), ToolbarButton::Redo},
   };
   // Two rectangles, the second undone: both undo and redo have something to do.
   const auto arrange = [](AnnotateHarness& h) {
     h.fake.dialogs.save_answer = u"C:\\shots\\a.png";
-    h.ClickOn(Image2(kRectTool));
+    h.ClickOn(ButtonId(ToolbarButton::Rectangle));
     h.Drag(110, 150, 150, 190);
     h.Drag(160, 150, 200, 190);
-    h.ClickOn(Image2(kUndo));
+    h.ClickOn(ButtonId(ToolbarButton::Undo));
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -121,11 +121,11 @@ TEST(Keys, Shortcuts_ActAsTheirButtons) {
     const Outcome before(keys);
 
     keys.run.KeyPress(c.key);
-    click.ClickOn(Image2(c.button));
+    click.ClickOn(ButtonId(c.button));
 
     EXPECT_NE(Outcome(keys), before);
     EXPECT_EQ(Outcome(keys), Outcome(click));
-    EXPECT_EQ(keys.form.LastBtn, click.form.LastBtn);
+    EXPECT_EQ(keys.form.last_button, click.form.last_button);
   }
 }
 
@@ -151,18 +151,18 @@ TEST(Keys, WhereNoClickOrDragCouldAct_KeysDoNothing) {
        all},
       {"toolbar button held down",
        [](AnnotateHarness& h) {
-         const PointF p = h.Centre(Image2(kQuit));
+         const PointF p = h.Centre(ButtonId(ToolbarButton::Quit));
          h.run.MouseDown(button::kLeft, p.x, p.y);
        },
        all},
       {"tool chosen",
-       [](AnnotateHarness& h) { h.ClickOn(Image2(kRectTool)); },
+       [](AnnotateHarness& h) { h.ClickOn(ButtonId(ToolbarButton::Rectangle)); },
        {Key(key::kLeft), Key(key::kUp, true)}},
       {"text box open",
        [](AnnotateHarness& h) {
-         h.ClickOn(Image2(kTextTool));
+         h.ClickOn(ButtonId(ToolbarButton::Text));
          h.Click(150, 160);
-         h.run.TextChanged(ControlId::TextEdit, u"ab");
+         h.run.TextChanged(ControlId::TextBox, u"ab");
        },
        all},
       {"other modifiers",
@@ -191,9 +191,9 @@ TEST(Keys, WhereNoClickOrDragCouldAct_KeysDoNothing) {
 
 TEST(Keys, Escape_ClosesAlsoWithTheTextBoxOpen) {
   AnnotateHarness h;
-  h.ClickOn(Image2(kTextTool));
+  h.ClickOn(ButtonId(ToolbarButton::Text));
   h.Click(150, 160);
-  ASSERT_TRUE(h[ControlId::TextEdit].visible);
+  ASSERT_TRUE(h[ControlId::TextBox].visible);
   h.run.KeyPress(Key(key::kEscape));
   EXPECT_TRUE(h.form.Closed());
 }

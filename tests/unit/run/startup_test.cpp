@@ -17,19 +17,19 @@ class StartupTest : public ::testing::Test {
 TEST_F(StartupTest, Load_FreezesTheScreenAndStoresItAsSnapshotOne) {
   run.Load();
 
-  EXPECT_EQ(form.SelMode, SelectionMode::Draw);
-  EXPECT_FALSE(form.DrawOn);
-  EXPECT_FALSE(form.PenDown);
-  EXPECT_FALSE(form.SelCleared);
-  EXPECT_EQ(form.store.SnapIdx, 1);
-  EXPECT_EQ(form.store.SnapMax, 1);
-  ASSERT_EQ(form.store.Snap.size(), 2u);
-  EXPECT_TRUE(form.store.Snap[0].empty());
+  EXPECT_EQ(form.selection_mode, SelectionMode::Draw);
+  EXPECT_FALSE(form.tool_active);
+  EXPECT_FALSE(form.stroke_active);
+  EXPECT_FALSE(form.selection_thrown_away);
+  EXPECT_EQ(form.history.Current(), 1);
+  EXPECT_EQ(form.history.Count(), 1);
+  ASSERT_EQ(form.history.Snapshots().size(), 1u);
   EXPECT_TRUE(fake.surface.Persistent());
   EXPECT_EQ(fake.surface.background(), fake.screen.Grab());
   EXPECT_EQ(fake.surface.retained(), fake.screen.Grab());
-  EXPECT_EQ(form.store.Bag->ReadP(form.store.Snap[1]), fake.screen.Grab());
-  EXPECT_EQ(form.store.Bytes(), form.store.Snap[1].size());  // the frozen pixels, not a copy
+  EXPECT_EQ(form.history.PictureAt(1), fake.screen.Grab());
+  EXPECT_EQ(form.history.Bytes(),
+            form.history.Snapshots()[0].size());  // the frozen pixels, not a copy
   EXPECT_EQ(fake.window.pointer, Pointer::Cross);
 }
 
@@ -37,13 +37,13 @@ TEST_F(StartupTest, Load_HidesEveryControlAndLiftsTheToolbarAboveTheScreen) {
   run.Load();
 
   for (ControlId id :
-       {ControlId::TextEdit, ControlId::Picture2, ControlId::Combo1, ControlId::Picture1,
-        ControlId::lblInfo, ControlId::Shape1, ControlId::LblPos}) {
+       {ControlId::TextBox, ControlId::StylePanel, ControlId::FontSizeList, ControlId::Toolbar,
+        ControlId::ColourLabel, ControlId::Selection, ControlId::SizeLabel}) {
     EXPECT_FALSE(form.controls.ShownOnScreen(id)) << form[id].name;
   }
-  for (int i = 0; i < 8; ++i) EXPECT_FALSE(form[Image1(i)].visible);
-  for (int i = 0; i < 9; ++i) EXPECT_FALSE(form[Shape3(i)].visible);
-  EXPECT_FLOAT_EQ(form[ControlId::Picture1].top, -26.f);
+  for (int i = 0; i < 8; ++i) EXPECT_FALSE(form[HandleId(i)].visible);
+  for (int i = 0; i < 9; ++i) EXPECT_FALSE(form[HoverSquareId(i)].visible);
+  EXPECT_FLOAT_EQ(form[ControlId::Toolbar].top, -26.f);
   EXPECT_EQ(form.controls.HitTest({10, 10}), ControlId::Window);
 }
 

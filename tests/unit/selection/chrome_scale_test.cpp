@@ -44,37 +44,38 @@ struct ChromeAtDpi : ::testing::TestWithParam<int> {
 };
 
 TEST_P(ChromeAtDpi, ToolbarLabelsAndHandlesTakeTheScaleAndTheSelectionDoesNot) {
-  EXPECT_EQ(h.form.SelRect(), (RectI{600, 100, 900, 300}));
-  ExpectSize(c, ControlId::Shape1, 300, 200);
+  EXPECT_EQ(h.form.SelectionRect(), (RectI{600, 100, 900, 300}));
+  ExpectSize(c, ControlId::Selection, 300, 200);
 
-  ExpectSize(c, ControlId::Picture1, kStripWidth * k, 26 * k);
-  ExpectAt(c, ControlId::Picture1, 900 - kStripWidth * k, 300 + 4 * k);
-  ExpectAt(c, Image2(7), 900 - kStripWidth * k + 100 / 15.f * k, 300 + 9 * k);
-  ExpectSize(c, Image2(7), 16 * k, 16 * k);
+  ExpectSize(c, ControlId::Toolbar, kStripWidth * k, 26 * k);
+  ExpectAt(c, ControlId::Toolbar, 900 - kStripWidth * k, 300 + 4 * k);
+  ExpectAt(c, ButtonId(ToolbarButton::Rectangle), 900 - kStripWidth * k + 100 / 15.f * k,
+           300 + 9 * k);
+  ExpectSize(c, ButtonId(ToolbarButton::Rectangle), 16 * k, 16 * k);
 
-  for (int i = 0; i < 8; ++i) ExpectSize(c, Image1(i), 4 * k, 4 * k);
-  ExpectAt(c, Image1(0), 600 - 2 * k, 100 - 2 * k);
-  ExpectAt(c, Image1(6), 900 - 2 * k, 300 - 2 * k);
+  for (int i = 0; i < 8; ++i) ExpectSize(c, HandleId(i), 4 * k, 4 * k);
+  ExpectAt(c, HandleId(Handle::TopLeft), 600 - 2 * k, 100 - 2 * k);
+  ExpectAt(c, HandleId(Handle::BottomRight), 900 - 2 * k, 300 - 2 * k);
 
-  ExpectAt(c, ControlId::LblPos, 600 + 2 * k, 100 + 2 * k);
-  ExpectAt(c, ControlId::lblInfo, 600 + 2 * k, 100 + 21 * k);
-  ExpectSize(c, ControlId::LblPos, 185 * k, 17 * k);
+  ExpectAt(c, ControlId::SizeLabel, 600 + 2 * k, 100 + 2 * k);
+  ExpectAt(c, ControlId::ColourLabel, 600 + 2 * k, 100 + 21 * k);
+  ExpectSize(c, ControlId::SizeLabel, 185 * k, 17 * k);
 }
 
 TEST_P(ChromeAtDpi, PressesFindTheScaledControlsAndTextIsDrawnAtTheMonitorsDpi) {
-  EXPECT_EQ(c.HitTest(Centre(c, Image1(6))), Image1(6));
-  ClickOn(Image2(5));  // the text tool
-  ASSERT_TRUE(c.ShownOnScreen(ControlId::Picture2));
-  ExpectAt(c, ControlId::Picture2, 900 - kStripWidth * k, 300 + 33 * k);
-  ExpectSize(c, Pcolor(13), 200 / 15.f * k, 200 / 15.f * k);
+  EXPECT_EQ(c.HitTest(Centre(c, HandleId(Handle::BottomRight))), HandleId(Handle::BottomRight));
+  ClickOn(ButtonId(ToolbarButton::Text));  // the text tool
+  ASSERT_TRUE(c.ShownOnScreen(ControlId::StylePanel));
+  ExpectAt(c, ControlId::StylePanel, 900 - kStripWidth * k, 300 + 33 * k);
+  ExpectSize(c, SwatchId(13), 200 / 15.f * k, 200 / 15.f * k);
 
-  ClickOn(Pcolor(13));
+  ClickOn(SwatchId(13));
   EXPECT_EQ(CurrentColour(h.form), Rgb(0, 0, 255));
 
   h.Click(650, 150);  // opens the text box at the release point
-  EXPECT_FLOAT_EQ(h[ControlId::TextEdit].left, 650);
-  EXPECT_FLOAT_EQ(c.Extent(ControlId::TextEdit).x, 25 * k);
-  h.run.TextChanged(ControlId::TextEdit, u"ok");
+  EXPECT_FLOAT_EQ(h[ControlId::TextBox].left, 650);
+  EXPECT_FLOAT_EQ(c.Extent(ControlId::TextBox).x, 25 * k);
+  h.run.TextChanged(ControlId::TextBox, u"ok");
   h.Click(880, 280);  // away from the box
   ASSERT_EQ(h.fake.surface.text_calls.size(), 1u);
   EXPECT_EQ(h.fake.surface.text_calls[0].points, 11);
@@ -95,27 +96,27 @@ struct MixedDpi : ::testing::Test {
 };
 
 TEST_F(MixedDpi, ChromeTakesTheScaleOfTheMonitorHoldingTheSelectionsBottomRightCorner) {
-  ExpectSize(c, Image1(0), 4, 4);
-  ExpectSize(c, ControlId::Picture1, kStripWidth, 26);
+  ExpectSize(c, HandleId(Handle::TopLeft), 4, 4);
+  ExpectSize(c, ControlId::Toolbar, kStripWidth, 26);
 
   // Moved 700 to the right, the corner lies on the right monitor while the drag goes on.
   h.run.MouseDown(button::kLeft, 200, 200);
   h.run.MouseMove(button::kLeft, 900, 200);
-  EXPECT_EQ(h.form.SelRect(), (RectI{800, 100, 1100, 300}));
-  ExpectSize(c, Image1(6), 8, 8);
-  ExpectAt(c, Image1(6), 1096, 296);
-  ExpectAt(c, ControlId::lblInfo, 804, 142);
+  EXPECT_EQ(h.form.SelectionRect(), (RectI{800, 100, 1100, 300}));
+  ExpectSize(c, HandleId(Handle::BottomRight), 8, 8);
+  ExpectAt(c, HandleId(Handle::BottomRight), 1096, 296);
+  ExpectAt(c, ControlId::ColourLabel, 804, 142);
   h.run.MouseUp(button::kLeft, 900, 200);
-  ExpectSize(c, ControlId::Picture1, 2 * kStripWidth, 52);
+  ExpectSize(c, ControlId::Toolbar, 2 * kStripWidth, 52);
   // Wider than the selection's part on that monitor, it is held at the monitor's left edge.
-  ExpectAt(c, ControlId::Picture1, 1000, 308);
-  ExpectSize(c, ControlId::Shape1, 300, 200);
+  ExpectAt(c, ControlId::Toolbar, 1000, 308);
+  ExpectSize(c, ControlId::Selection, 300, 200);
 
   // And back.
   h.Drag(900, 200, 200, 200);
-  EXPECT_EQ(h.form.SelRect(), (RectI{100, 100, 400, 300}));
-  ExpectSize(c, Image1(6), 4, 4);
-  ExpectAt(c, ControlId::Picture1, 400 - kStripWidth, 304);
+  EXPECT_EQ(h.form.SelectionRect(), (RectI{100, 100, 400, 300}));
+  ExpectSize(c, HandleId(Handle::BottomRight), 4, 4);
+  ExpectAt(c, ControlId::Toolbar, 400 - kStripWidth, 304);
 }
 
 TEST_F(MixedDpi, DpiChangeOfTheMonitorRelaysTheShownChromeAndRepaintsIt) {
@@ -123,13 +124,13 @@ TEST_F(MixedDpi, DpiChangeOfTheMonitorRelaysTheShownChromeAndRepaintsIt) {
   h.fake.screen.monitors[0].dpi = 144;
   h.run.DisplayChanged();
 
-  ExpectSize(c, ControlId::Picture1, 1.5f * kStripWidth, 39);
-  ExpectAt(c, ControlId::Picture1, 400 - 1.5f * kStripWidth, 306);
-  ExpectAt(c, Image1(0), 97, 97);
-  ExpectAt(c, ControlId::LblPos, 103, 103);
-  EXPECT_EQ(h.form.SelRect(), (RectI{100, 100, 400, 300}));
+  ExpectSize(c, ControlId::Toolbar, 1.5f * kStripWidth, 39);
+  ExpectAt(c, ControlId::Toolbar, 400 - 1.5f * kStripWidth, 306);
+  ExpectAt(c, HandleId(Handle::TopLeft), 97, 97);
+  ExpectAt(c, ControlId::SizeLabel, 103, 103);
+  EXPECT_EQ(h.form.SelectionRect(), (RectI{100, 100, 400, 300}));
   // The strip's new place is repainted, although it still starts at the same height.
-  const RectI strip = c.Bounds(ControlId::Picture1);
+  const RectI strip = c.Bounds(ControlId::Toolbar);
   bool covered = false;
   for (const RectI& r : ChangedAreas(before, c)) covered = covered || Union(r, strip) == r;
   EXPECT_TRUE(covered);

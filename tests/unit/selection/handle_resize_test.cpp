@@ -9,14 +9,14 @@ using testing::FormHarness;
 
 // Press on handle i, move the pointer to (x, y), release there, as the platform delivers it.
 void DragHandle(FormHarness& h, int i, int x, int y) {
-  const PointF at = h.form.controls.Origin(Image1(i));
+  const PointF at = h.form.controls.Origin(HandleId(i));
   h.run.MouseDown(button::kLeft, at.x + 1, at.y + 1);
   h.run.MouseMove(button::kLeft, float(x), float(y));
   h.run.MouseUp(button::kLeft, float(x), float(y));
 }
 
 RectI Edges(const FormHarness& h) {
-  const Control& s = h.form[ControlId::Shape1];
+  const Control& s = h.form[ControlId::Selection];
   return {int(s.left), int(s.top), int(s.left + s.width), int(s.top + s.height)};
 }
 
@@ -47,15 +47,16 @@ TEST(HandleResize, EachHandleMovesOnlyTheEdgesItOwns) {
 
 TEST_F(HandleTest, Drag_UpdatesLabelsAnchorAndPlacesTheToolbarOnRelease) {
   DragHandle(6, 400, 300);
-  EXPECT_EQ(h[ControlId::LblPos].caption, u"300x200");
-  EXPECT_FLOAT_EQ(h[ControlId::LblPos].left, 102);
-  EXPECT_FLOAT_EQ(h.form.SelX, 100);
-  EXPECT_EQ(h.form.SizeState, Sizing::Stop);
-  const Control& strip = h[ControlId::Picture1];
+  EXPECT_EQ(h[ControlId::SizeLabel].caption, u"300x200");
+  EXPECT_FLOAT_EQ(h[ControlId::SizeLabel].left, 102);
+  EXPECT_FLOAT_EQ(h.form.anchor_x, 100);
+  EXPECT_FALSE(h.form.resizing);
+  const Control& strip = h[ControlId::Toolbar];
   EXPECT_TRUE(strip.visible);
   EXPECT_FLOAT_EQ(strip.left + strip.width, 400);
   EXPECT_FLOAT_EQ(strip.top, 304);
-  EXPECT_FLOAT_EQ(h[Image1(6)].left, 398);  // laid out again, not left at the pointer
+  EXPECT_FLOAT_EQ(h[HandleId(Handle::BottomRight)].left,
+                  398);  // laid out again, not left at the pointer
 }
 
 TEST_F(HandleTest, RepeatedGrabsOfACornerDoNotCreepTheOppositeEdges) {
@@ -64,13 +65,13 @@ TEST_F(HandleTest, RepeatedGrabsOfACornerDoNotCreepTheOppositeEdges) {
 }
 
 TEST_F(HandleTest, CrossingTheOppositeEdgeIsRefusedUntilThePointerComesBack) {
-  const PointF at = h.form.controls.Origin(Image1(3));
+  const PointF at = h.form.controls.Origin(HandleId(Handle::Left));
   h.run.MouseDown(button::kLeft, at.x + 1, at.y + 1);
   for (int x : {200, 298, 350}) {
     h.run.MouseMove(button::kLeft, float(x), 170);
   }
   EXPECT_EQ(Edges(), (RectI{300, 100, 300, 250}));  // last accepted: width 0
-  EXPECT_EQ(h[ControlId::LblPos].caption, u"0x150");
+  EXPECT_EQ(h[ControlId::SizeLabel].caption, u"0x150");
   h.run.MouseMove(button::kLeft, 148, 170);
   EXPECT_EQ(Edges(), (RectI{150, 100, 300, 250}));
 }
@@ -80,40 +81,40 @@ TEST_F(HandleTest, Pointer_ShowsTheResizeDirectionOfEachHandle) {
                                Pointer::SizeWE,   Pointer::SizeNESW, Pointer::SizeNS,
                                Pointer::SizeNWSE, Pointer::SizeWE};
   for (int i = 0; i < 8; ++i) {
-    const PointF at = h.form.controls.Origin(Image1(i));
+    const PointF at = h.form.controls.Origin(HandleId(i));
     h.run.MouseMove(0, at.x + 1, at.y + 1);
     EXPECT_EQ(h.fake.window.pointer, expected[i]) << i;
   }
 }
 
 TEST_F(HandleTest, Press_CutsTheStoreAndHidesToolbarAndPanel) {
-  h.form.store.Push(h.fake.surface);
-  h.form.store.Push(h.fake.surface);
-  h.form[ControlId::Picture2].visible = true;
-  const PointF at = h.form.controls.Origin(Image1(5));
+  h.form.history.Push(h.fake.surface);
+  h.form.history.Push(h.fake.surface);
+  h.form[ControlId::StylePanel].visible = true;
+  const PointF at = h.form.controls.Origin(HandleId(Handle::Bottom));
   h.run.MouseDown(button::kRight, at.x + 1, at.y + 1);  // any button
-  EXPECT_EQ(h.form.store.SnapIdx, 1);
-  EXPECT_EQ(h.form.store.SnapMax, 1);
-  EXPECT_EQ(h.form.store.Snap.size(), 2u);
-  EXPECT_FALSE(h[ControlId::Picture1].visible);
-  EXPECT_FALSE(h[ControlId::Picture2].visible);
-  EXPECT_EQ(h.form.SizeState, Sizing::Start);
+  EXPECT_EQ(h.form.history.Current(), 1);
+  EXPECT_EQ(h.form.history.Count(), 1);
+  EXPECT_EQ(h.form.history.Snapshots().size(), 1u);
+  EXPECT_FALSE(h[ControlId::Toolbar].visible);
+  EXPECT_FALSE(h[ControlId::StylePanel].visible);
+  EXPECT_TRUE(h.form.resizing);
 }
 
 TEST_F(HandleTest, Press_WithAToolAndAnnotationsIsRefusedButReleaseStillShowsTheToolbar) {
-  h.form.store.Push(h.fake.surface);  // SnapIdx 2
-  h.form.DrawOn = true;
+  h.form.history.Push(h.fake.surface);  // snapshot 2 shown
+  h.form.tool_active = true;
   DragHandle(6, 400, 400);
   EXPECT_EQ(Edges(), (RectI{100, 100, 300, 250}));
-  EXPECT_EQ(h.form.store.SnapIdx, 2);
-  EXPECT_TRUE(h[ControlId::Picture1].visible);
+  EXPECT_EQ(h.form.history.Current(), 2);
+  EXPECT_TRUE(h[ControlId::Toolbar].visible);
   EXPECT_EQ(h.fake.window.pointer, Pointer::SizeNWSE);
 }
 
 TEST_F(HandleTest, Press_WithAToolButNothingDrawnClearsTheToolAndResizes) {
-  h.form.DrawOn = true;
+  h.form.tool_active = true;
   DragHandle(6, 400, 400);
-  EXPECT_FALSE(h.form.DrawOn);
+  EXPECT_FALSE(h.form.tool_active);
   EXPECT_EQ(Edges(), (RectI{100, 100, 400, 400}));
 }
 
@@ -126,19 +127,19 @@ namespace {
 TEST(HandleResize, Press_DrawsAnOpenTextBoxFirst) {
   testing::FormHarness h;
   h.Drag(100, 100, 300, 250);
-  h.form.DrawOn = true;
-  h.form.ToolName = u"添加文字";
+  h.form.tool_active = true;
+  h.form.tool = Tool::Text;
   h.Click(200, 200);  // opens the box
-  ASSERT_TRUE(h[ControlId::TextEdit].visible);
-  h.run.TextChanged(ControlId::TextEdit, u"note");
+  ASSERT_TRUE(h[ControlId::TextBox].visible);
+  h.run.TextChanged(ControlId::TextBox, u"note");
 
-  const PointF at = h.form.controls.Origin(Image1(6));
+  const PointF at = h.form.controls.Origin(HandleId(Handle::BottomRight));
   h.run.MouseDown(button::kLeft, at.x + 1, at.y + 1);
   ASSERT_EQ(h.fake.surface.text_calls.size(), 1u);
   EXPECT_EQ(h.fake.surface.text_calls[0].text, u"note");
-  EXPECT_FALSE(h[ControlId::TextEdit].visible);
-  EXPECT_FALSE(h.form.PenDown);
-  EXPECT_EQ(h.form.store.SnapIdx, 2);  // the text is an annotation now, so the press is refused
+  EXPECT_FALSE(h[ControlId::TextBox].visible);
+  EXPECT_FALSE(h.form.stroke_active);
+  EXPECT_EQ(h.form.history.Current(), 2);  // the text is an annotation now, so the press is refused
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace {
 using testing::FormHarness;
 
 void SetSelection(FormHarness& h, float left, float top, float width, float height) {
-  Control& s = h[ControlId::Shape1];
+  Control& s = h[ControlId::Selection];
   s.left = left;
   s.top = top;
   s.width = width;
@@ -20,13 +20,13 @@ void SetSelection(FormHarness& h, float left, float top, float width, float heig
 TEST(Placement, ImageMove_CentresHandlesExceptTheTopRightOne) {
   FormHarness h;
   SetSelection(h, 100, 100, 200, 100);
-  ImageMove(h.form);
+  PlaceHandles(h.form);
   const float expected[8][2] = {{98, 98},  {198, 98},  {300 - 4 / 1.5f, 98}, {98, 148},
                                 {98, 198}, {198, 198}, {298, 198},           {298, 148}};
   for (int i = 0; i < 8; ++i) {
-    EXPECT_FLOAT_EQ(h[Image1(i)].left, expected[i][0]) << i;
-    EXPECT_FLOAT_EQ(h[Image1(i)].top, expected[i][1]) << i;
-    EXPECT_TRUE(h[Image1(i)].visible);
+    EXPECT_FLOAT_EQ(h[HandleId(i)].left, expected[i][0]) << i;
+    EXPECT_FLOAT_EQ(h[HandleId(i)].top, expected[i][1]) << i;
+    EXPECT_TRUE(h[HandleId(i)].visible);
   }
 }
 
@@ -34,25 +34,25 @@ TEST(Placement, Toolbar_GoesUnderTheSelectionWhenItFitsAndInsideWhenNot) {
   FormHarness h(1024, 768);
   SetSelection(h, 300, 700, 400, 30);  // 700 + 30 + 4 + 26 = 760 <= 768
   PlaceToolbar(h.form);
-  EXPECT_FLOAT_EQ(h[ControlId::Picture1].top, 734);
-  EXPECT_FLOAT_EQ(h[ControlId::Picture1].left, 700 - 3620 / 15.f);
-  EXPECT_TRUE(h[ControlId::Picture1].visible);
+  EXPECT_FLOAT_EQ(h[ControlId::Toolbar].top, 734);
+  EXPECT_FLOAT_EQ(h[ControlId::Toolbar].left, 700 - 3620 / 15.f);
+  EXPECT_TRUE(h[ControlId::Toolbar].visible);
 
   SetSelection(h, 300, 700, 400, 38);  // exactly at the bottom still fits
   PlaceToolbar(h.form);
-  EXPECT_FLOAT_EQ(h[ControlId::Picture1].top, 742);
+  EXPECT_FLOAT_EQ(h[ControlId::Toolbar].top, 742);
 
   SetSelection(h, 300, 700, 400, 40);  // 770 > 768
   PlaceToolbar(h.form);
-  EXPECT_FLOAT_EQ(h[ControlId::Picture1].top, 710);
+  EXPECT_FLOAT_EQ(h[ControlId::Toolbar].top, 710);
 }
 
 TEST(Placement, Toolbar_NarrowSelectionNearTheLeftEdgePinsItsLeftAtZero) {
   FormHarness h;
   SetSelection(h, 50, 100, 100, 50);
   PlaceToolbar(h.form);
-  EXPECT_FLOAT_EQ(h[ControlId::Picture1].left, 0);
-  EXPECT_FLOAT_EQ(h[ControlId::Picture1].top, 154);
+  EXPECT_FLOAT_EQ(h[ControlId::Toolbar].left, 0);
+  EXPECT_FLOAT_EQ(h[ControlId::Toolbar].top, 154);
 }
 
 }  // namespace

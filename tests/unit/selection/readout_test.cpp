@@ -11,9 +11,9 @@ using testing::FormHarness;
 
 TEST(Readout, SplitRGB_UsesSignedDivisionSoTheInvalidColourReadsMinusOne) {
   std::int32_t r = 0, g = 0, b = 0;
-  SplitRGB(-1, r, g, b);
+  SplitColour(-1, r, g, b);
   EXPECT_EQ((std::array{r, g, b}), (std::array<std::int32_t, 3>{-1, 0, 0}));
-  SplitRGB(0x00FF8040, r, g, b);
+  SplitColour(0x00FF8040, r, g, b);
   EXPECT_EQ((std::array{r, g, b}), (std::array<std::int32_t, 3>{64, 128, 255}));
 }
 
@@ -30,7 +30,7 @@ struct ReadoutTest : ::testing::Test {
     picture.at(11, 10) = 0x000000;
     h = std::make_unique<FormHarness>(std::move(picture));
   }
-  const std::u16string& Colour() { return (*h)[ControlId::lblInfo].caption; }
+  const std::u16string& Colour() { return (*h)[ControlId::ColourLabel].caption; }
   std::unique_ptr<FormHarness> h;
 };
 
@@ -48,7 +48,7 @@ TEST_F(ReadoutTest, EveryMoveReadsThePixelUnderThePointer) {
 TEST_F(ReadoutTest, ReadsCommittedAnnotationsAndWhileDraggingTheScreenWithItsPreview) {
   Surface& surface = h->fake.surface;
   surface.Line(20, 20, 20, 20, Rgb(0, 0, 255));
-  h->form.store.Push(surface);
+  h->form.history.Push(surface);
   h->run.MouseMove(0, 20, 20);
   EXPECT_EQ(Colour(), u"RGB(0,0,255)");
 

@@ -19,21 +19,22 @@ TEST(SelectionDrag, Drag_DrawsTheSelectionWithLabelsHandlesAndToolbar) {
   h.run.MouseDown(button::kLeft, 100, 100);
   h.run.MouseMove(button::kLeft, 300, 250);
 
-  ExpectGeometry(h[ControlId::Shape1], 100, 100, 200, 150);
-  EXPECT_EQ(h[ControlId::LblPos].caption, u"200x150");
-  EXPECT_FLOAT_EQ(h[ControlId::LblPos].left, 102);
-  EXPECT_FLOAT_EQ(h[ControlId::LblPos].top, 102);
-  EXPECT_FLOAT_EQ(h[ControlId::lblInfo].top, 102 + 17 + 2);
-  for (ControlId id : {ControlId::Shape1, ControlId::LblPos, ControlId::lblInfo, Image1(0)}) {
+  ExpectGeometry(h[ControlId::Selection], 100, 100, 200, 150);
+  EXPECT_EQ(h[ControlId::SizeLabel].caption, u"200x150");
+  EXPECT_FLOAT_EQ(h[ControlId::SizeLabel].left, 102);
+  EXPECT_FLOAT_EQ(h[ControlId::SizeLabel].top, 102);
+  EXPECT_FLOAT_EQ(h[ControlId::ColourLabel].top, 102 + 17 + 2);
+  for (ControlId id : {ControlId::Selection, ControlId::SizeLabel, ControlId::ColourLabel,
+                       HandleId(Handle::TopLeft)}) {
     EXPECT_TRUE(h[id].visible) << h[id].name;
   }
-  EXPECT_FALSE(h[ControlId::Picture1].visible);
+  EXPECT_FALSE(h[ControlId::Toolbar].visible);
 
   h.run.MouseUp(button::kLeft, 300, 250);
-  EXPECT_EQ(h.form.SelMode, SelectionMode::Move);
-  EXPECT_FLOAT_EQ(h.form.SelX, 100);
-  EXPECT_FLOAT_EQ(h.form.SelY, 100);
-  const Control& strip = h[ControlId::Picture1];
+  EXPECT_EQ(h.form.selection_mode, SelectionMode::Move);
+  EXPECT_FLOAT_EQ(h.form.anchor_x, 100);
+  EXPECT_FLOAT_EQ(h.form.anchor_y, 100);
+  const Control& strip = h[ControlId::Toolbar];
   EXPECT_TRUE(strip.visible);
   EXPECT_FLOAT_EQ(strip.left + strip.width, 300);
   EXPECT_FLOAT_EQ(strip.top, 254);
@@ -46,7 +47,7 @@ TEST(SelectionDrag, RubberBand_EveryQuadrantGivesTheSameRectangle) {
     FormHarness h;
     h.run.MouseDown(button::kLeft, c[0], c[1]);
     h.run.MouseMove(button::kLeft, c[2], c[3]);
-    ExpectGeometry(h[ControlId::Shape1], 100, 100, 200, 150);
+    ExpectGeometry(h[ControlId::Selection], 100, 100, 200, 150);
   }
 }
 
@@ -55,33 +56,33 @@ TEST(SelectionDrag, RubberBand_LevelWithTheAnchorKeepsThePreviousGeometry) {
   h.run.MouseDown(button::kLeft, 100, 100);
   h.run.MouseMove(button::kLeft, 150, 130);
   h.run.MouseMove(button::kLeft, 200, 100);  // level with the anchor
-  ExpectGeometry(h[ControlId::Shape1], 100, 100, 50, 30);
+  ExpectGeometry(h[ControlId::Selection], 100, 100, 50, 30);
   h.run.MouseMove(button::kLeft, 100, 300);  // straight below it
-  ExpectGeometry(h[ControlId::Shape1], 100, 100, 50, 30);
-  EXPECT_EQ(h[ControlId::LblPos].caption, u"50x30");
+  ExpectGeometry(h[ControlId::Selection], 100, 100, 50, 30);
+  EXPECT_EQ(h[ControlId::SizeLabel].caption, u"50x30");
 }
 
 TEST(SelectionDrag, Labels_ShowFractionalSizesInGeneralForm) {
   FormHarness h;
   h.run.MouseDown(button::kLeft, 10, 20);
   h.run.MouseMove(button::kLeft, 15, 23);
-  EXPECT_EQ(h[ControlId::LblPos].caption, u"5x3");
-  EXPECT_FLOAT_EQ(h[ControlId::LblPos].left, 12);
-  EXPECT_FLOAT_EQ(h[ControlId::LblPos].top, 22);
+  EXPECT_EQ(h[ControlId::SizeLabel].caption, u"5x3");
+  EXPECT_FLOAT_EQ(h[ControlId::SizeLabel].left, 12);
+  EXPECT_FLOAT_EQ(h[ControlId::SizeLabel].top, 22);
   h.run.MouseMove(button::kLeft, 22.5f, 23.25f);
-  EXPECT_EQ(h[ControlId::LblPos].caption, u"12.5x3.25");
+  EXPECT_EQ(h[ControlId::SizeLabel].caption, u"12.5x3.25");
 }
 
 TEST(SelectionDrag, Click_LeavesAnEmptySelectionThatTheNextPressThrowsAway) {
   FormHarness h;
   h.Click(200, 150);
-  EXPECT_EQ(h.form.SelMode, SelectionMode::Move);
-  ExpectGeometry(h[ControlId::Shape1], 200, 150, 0, 0);
-  EXPECT_TRUE(h[ControlId::Picture1].visible);
+  EXPECT_EQ(h.form.selection_mode, SelectionMode::Move);
+  ExpectGeometry(h[ControlId::Selection], 200, 150, 0, 0);
+  EXPECT_TRUE(h[ControlId::Toolbar].visible);
 
   h.run.MouseDown(button::kLeft, 200, 150);
-  EXPECT_EQ(h.form.SelMode, SelectionMode::Draw);
-  EXPECT_TRUE(h.form.SelCleared);
+  EXPECT_EQ(h.form.selection_mode, SelectionMode::Draw);
+  EXPECT_TRUE(h.form.selection_thrown_away);
 }
 
 TEST(SelectionDrag, Press_OnLeftOrTopEdgeIsInsideAndOnRightOrBottomEdgeThrowsAway) {
@@ -93,15 +94,16 @@ TEST(SelectionDrag, Press_OnLeftOrTopEdgeIsInsideAndOnRightOrBottomEdgeThrowsAwa
     FormHarness h;
     h.Drag(100, 100, 300, 250);
     h.run.MouseDown(button::kLeft, x, y);
-    EXPECT_EQ(h.form.SelMode, inside ? SelectionMode::Move : SelectionMode::Draw) << x << "," << y;
-    EXPECT_EQ(h[ControlId::Shape1].visible, inside);
+    EXPECT_EQ(h.form.selection_mode, inside ? SelectionMode::Move : SelectionMode::Draw)
+        << x << "," << y;
+    EXPECT_EQ(h[ControlId::Selection].visible, inside);
     if (inside) {
-      EXPECT_EQ((RectI{100, 100, 300, 250}), h.form.SelRect());  // the selection stays
-      EXPECT_FLOAT_EQ(h.form.MoveX, x);
+      EXPECT_EQ((RectI{100, 100, 300, 250}), h.form.SelectionRect());  // the selection stays
+      EXPECT_FLOAT_EQ(h.form.grab_x, x);
       EXPECT_EQ(h.fake.window.pointer, Pointer::Cross);
     } else {
-      EXPECT_FLOAT_EQ(h[ControlId::Shape1].left, x);
-      EXPECT_FALSE(h[Image1(0)].visible);
+      EXPECT_FLOAT_EQ(h[ControlId::Selection].left, x);
+      EXPECT_FALSE(h[HandleId(Handle::TopLeft)].visible);
       EXPECT_EQ(h.fake.window.pointer, Pointer::Default);
     }
   }
@@ -111,8 +113,8 @@ TEST(SelectionDrag, PressOutside_StartsANewSelectionFromThePressPoint) {
   FormHarness h;
   h.Drag(100, 100, 300, 250);
   h.Drag(400, 300, 450, 350);
-  ExpectGeometry(h[ControlId::Shape1], 400, 300, 50, 50);
-  EXPECT_EQ(h.form.SelMode, SelectionMode::Move);
+  ExpectGeometry(h[ControlId::Selection], 400, 300, 50, 50);
+  EXPECT_EQ(h.form.selection_mode, SelectionMode::Move);
 }
 
 TEST(SelectionDrag, MoveDrag_FollowsThePointerWithoutChangingTheSizeText) {
@@ -121,13 +123,13 @@ TEST(SelectionDrag, MoveDrag_FollowsThePointerWithoutChangingTheSizeText) {
   h.run.MouseDown(button::kLeft, 150, 150);
   h.run.MouseMove(button::kLeft, 170, 140);
   h.run.MouseMove(button::kLeft, 180, 160);
-  ExpectGeometry(h[ControlId::Shape1], 130, 110, 200, 150);
-  EXPECT_EQ(h[ControlId::LblPos].caption, u"200x150");
-  EXPECT_FLOAT_EQ(h[ControlId::LblPos].left, 132);
+  ExpectGeometry(h[ControlId::Selection], 130, 110, 200, 150);
+  EXPECT_EQ(h[ControlId::SizeLabel].caption, u"200x150");
+  EXPECT_FLOAT_EQ(h[ControlId::SizeLabel].left, 132);
   EXPECT_EQ(h.fake.window.pointer, Pointer::SizeAll);
   h.run.MouseUp(button::kLeft, 180, 160);
-  EXPECT_FLOAT_EQ(h.form.SelX, 130);
-  EXPECT_FLOAT_EQ(h.form.SelY, 110);
+  EXPECT_FLOAT_EQ(h.form.anchor_x, 130);
+  EXPECT_FLOAT_EQ(h.form.anchor_y, 110);
 }
 
 TEST(SelectionDrag, MoveDrag_IsKeptOnTheScreenInClampOrder) {
@@ -135,9 +137,9 @@ TEST(SelectionDrag, MoveDrag_IsKeptOnTheScreenInClampOrder) {
   h.Drag(100, 100, 300, 250);
   h.run.MouseDown(button::kLeft, 150, 150);
   h.run.MouseMove(button::kLeft, 0, 0);  // past the left and top edges
-  ExpectGeometry(h[ControlId::Shape1], 0, 0, 200, 150);
+  ExpectGeometry(h[ControlId::Selection], 0, 0, 200, 150);
   h.run.MouseMove(button::kLeft, 1000, 1000);  // past the right and bottom edges
-  ExpectGeometry(h[ControlId::Shape1], 440, 330, 200, 150);
+  ExpectGeometry(h[ControlId::Selection], 440, 330, 200, 150);
   h.run.MouseUp(button::kLeft, 1000, 1000);
 
   // A selection wider than the screen ends up pinned at screen width - width, left of 0.
@@ -145,7 +147,7 @@ TEST(SelectionDrag, MoveDrag_IsKeptOnTheScreenInClampOrder) {
   wide.Drag(-20, 10, 700, 100);
   wide.run.MouseDown(button::kLeft, 10, 50);
   wide.run.MouseMove(button::kLeft, 30, 50);
-  EXPECT_FLOAT_EQ(wide[ControlId::Shape1].left, 640 - 720);
+  EXPECT_FLOAT_EQ(wide[ControlId::Selection].left, 640 - 720);
 }
 
 TEST(SelectionDrag, Pointer_MoveArrowOnlyStrictlyInside) {
@@ -171,9 +173,9 @@ TEST(SelectionDrag, RightClick_WithNoSelectionCloses_WithASelectionThrowsItAway)
   h.Drag(100, 100, 300, 250);
   h.Click(200, 200, button::kRight);  // inside
   EXPECT_FALSE(h.form.Closed());
-  EXPECT_EQ(h.form.SelMode, SelectionMode::Draw);
-  for (ControlId id :
-       {ControlId::Shape1, ControlId::LblPos, ControlId::lblInfo, ControlId::Picture1, Image1(7)}) {
+  EXPECT_EQ(h.form.selection_mode, SelectionMode::Draw);
+  for (ControlId id : {ControlId::Selection, ControlId::SizeLabel, ControlId::ColourLabel,
+                       ControlId::Toolbar, HandleId(Handle::Right)}) {
     EXPECT_FALSE(h[id].visible) << h[id].name;
   }
   h.Click(200, 200, button::kRight);  // no selection now: the second right click closes
@@ -191,17 +193,17 @@ TEST(SelectionDrag, MiddleClick_ClosesOnlyWhileNothingWasThrownAway) {
   h.Drag(400, 300, 450, 350);  // threw the first selection away
   h.Click(420, 320, button::kMiddle);
   EXPECT_FALSE(h.form.Closed());
-  EXPECT_EQ(h.form.SelMode, SelectionMode::Move);
+  EXPECT_EQ(h.form.selection_mode, SelectionMode::Move);
 }
 
 TEST(SelectionDrag, ToolActive_PressOutsideNeitherThrowsAwayNorHidesTheToolbar) {
   FormHarness h;
   h.Drag(100, 100, 300, 250);
-  h.form.DrawOn = true;
+  h.form.tool_active = true;
   h.run.MouseDown(button::kLeft, 500, 400);
-  EXPECT_TRUE(h[ControlId::Shape1].visible);
-  EXPECT_TRUE(h[ControlId::Picture1].visible);
-  EXPECT_EQ(h.form.SelMode, SelectionMode::Move);
+  EXPECT_TRUE(h[ControlId::Selection].visible);
+  EXPECT_TRUE(h[ControlId::Toolbar].visible);
+  EXPECT_EQ(h.form.selection_mode, SelectionMode::Move);
 }
 
 TEST(SelectionDrag, DoubleClick_CopiesExactlyTheSelectionAndCloses) {
@@ -209,8 +211,8 @@ TEST(SelectionDrag, DoubleClick_CopiesExactlyTheSelectionAndCloses) {
   h.Drag(100, 100, 300, 250);
   h.fake.window.on_pump = [&] {
     // By the time pending repaints run, the chrome is hidden.
-    EXPECT_FALSE(h[ControlId::Picture1].visible);
-    EXPECT_FALSE(h[ControlId::Picture2].visible);
+    EXPECT_FALSE(h[ControlId::Toolbar].visible);
+    EXPECT_FALSE(h[ControlId::StylePanel].visible);
   };
   h.DoubleClick(200, 200);
 
@@ -224,7 +226,7 @@ TEST(SelectionDrag, DoubleClick_CopiesExactlyTheSelectionAndCloses) {
   }
   EXPECT_EQ(h.fake.window.sleeps, std::vector<int>{10});
   EXPECT_TRUE(h.form.Closed());
-  EXPECT_FALSE(h[ControlId::Shape1].visible);
+  EXPECT_FALSE(h[ControlId::Selection].visible);
 }
 
 TEST(SelectionDrag, DoubleClick_OnTheRightOrBottomEdgeOrBeforeAnySelectionDoesNothing) {
@@ -235,10 +237,10 @@ TEST(SelectionDrag, DoubleClick_OnTheRightOrBottomEdgeOrBeforeAnySelectionDoesNo
   for (const auto& [x, y] : {std::pair{300.f, 200.f}, {200.f, 250.f}}) {
     FormHarness h;
     h.Drag(100, 100, 300, 250);
-    h.run.MouseDown(button::kLeft, 200, 200);  // a press inside sets MoveX, MoveY
+    h.run.MouseDown(button::kLeft, 200, 200);  // a press inside sets grab_x, grab_y
     h.run.MouseUp(button::kLeft, 200, 200);
-    h.form.MoveX = x;
-    h.form.MoveY = y;
+    h.form.grab_x = x;
+    h.form.grab_y = y;
     h.run.DoubleClick(button::kLeft, x, y);
     EXPECT_FALSE(h.form.Closed()) << x << "," << y;
     EXPECT_EQ(h.fake.clipboard.puts, 0);

@@ -9,7 +9,6 @@ namespace capture {
 namespace {
 
 using testing::FormHarness;
-using testing::kRectTool;
 
 constexpr float kStripWidth = 3620 / 15.f;
 
@@ -38,7 +37,7 @@ TEST_P(StripOnTwoMonitors, GoesOnTheMonitorOfTheSelectionsBottomRightCorner) {
 
   h.Drag(c.from.x, c.from.y, c.to.x, c.to.y);
 
-  const Control& strip = h[ControlId::Picture1];
+  const Control& strip = h[ControlId::Toolbar];
   EXPECT_TRUE(strip.visible);
   EXPECT_FLOAT_EQ(strip.left, c.strip.x);
   EXPECT_FLOAT_EQ(strip.top, c.strip.y);
@@ -60,18 +59,18 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TwoMonitors, PanelGoesAboveTheStripWhenTheShorterMonitorEndsFirst) {
   TwoMonitors h;
   h.Drag(100, 500, 400, 720);  // strip at 724; a panel below it would end at 790 1/3
-  h.ClickOn(Image2(kRectTool));
+  h.ClickOn(ButtonId(ToolbarButton::Rectangle));
 
-  ASSERT_FLOAT_EQ(h[ControlId::Picture1].top, 724);
-  EXPECT_FLOAT_EQ(h[ControlId::Picture2].top, 724 - 560 / 15.f - 3);
+  ASSERT_FLOAT_EQ(h[ControlId::Toolbar].top, 724);
+  EXPECT_FLOAT_EQ(h[ControlId::StylePanel].top, 724 - 560 / 15.f - 3);
 }
 
 TEST(TwoMonitors, LabelsOfASelectionStartingInTheGapMoveOntoTheNearestMonitor) {
   TwoMonitors h;
   h.Drag(100, 780, 1500, 798);
 
-  const Control& size = h[ControlId::LblPos];
-  const Control& colour = h[ControlId::lblInfo];
+  const Control& size = h[ControlId::SizeLabel];
+  const Control& colour = h[ControlId::ColourLabel];
   EXPECT_FLOAT_EQ(size.left, 102);
   EXPECT_FLOAT_EQ(colour.left, 102);
   EXPECT_FLOAT_EQ(colour.top + colour.height, 768);
@@ -83,7 +82,7 @@ TEST(TwoMonitors, MoveDragIsKeptOnTheVirtualScreenNotOnAMonitor) {
   h.Drag(1200, 700, 1400, 790);
   h.Drag(1300, 750, 100, 900);  // left and down: into the gap, and past the bottom
 
-  const Control& selection = h[ControlId::Shape1];
+  const Control& selection = h[ControlId::Selection];
   EXPECT_FLOAT_EQ(selection.left, 0);
   EXPECT_FLOAT_EQ(selection.top, 800 - 90);
 }

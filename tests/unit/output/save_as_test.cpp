@@ -1,4 +1,4 @@
-#include "output/cut_save.h"
+#include "output/save_as.h"
 
 #include <gtest/gtest.h>
 
@@ -10,18 +10,18 @@ namespace {
 
 using namespace std::string_literals;
 
-class CutdSaveTest : public ::testing::Test {
+class SaveAsTest : public ::testing::Test {
  protected:
-  CutdSaveTest() { fake.clipboard.PutBitmap(selection); }
+  SaveAsTest() { fake.clipboard.PutBitmap(selection); }
 
   fake::FakePlatform fake{Picture(64, 48)};
   Picture selection = fake::NoisePicture(20, 10);
 };
 
-TEST_F(CutdSaveTest, Dialog_IsAskedForExactlyTheSaveAsRequest) {
+TEST_F(SaveAsTest, Dialog_IsAskedForExactlyTheSaveAsRequest) {
   fake.dialogs.program_folder = u"D:\\工具\\Capture";
 
-  EXPECT_FALSE(CutdSave(fake.platform, selection));
+  EXPECT_FALSE(SaveAs(fake.platform, selection));
 
   ASSERT_EQ(fake.dialogs.save_requests.size(), 1u);
   const SaveDialogRequest& r = fake.dialogs.save_requests[0];
@@ -37,10 +37,10 @@ TEST_F(CutdSaveTest, Dialog_IsAskedForExactlyTheSaveAsRequest) {
   EXPECT_EQ(r.max_path, 32768u);
 }
 
-TEST_F(CutdSaveTest, Cancel_WritesNothingAndKeepsTheClipboard) {
+TEST_F(SaveAsTest, Cancel_WritesNothingAndKeepsTheClipboard) {
   fake.dialogs.save_answer.reset();
 
-  EXPECT_FALSE(CutdSave(fake.platform, selection));
+  EXPECT_FALSE(SaveAs(fake.platform, selection));
 
   EXPECT_EQ(fake.clipboard.content, selection);
   EXPECT_EQ(fake.clipboard.empties, 0);
@@ -48,10 +48,10 @@ TEST_F(CutdSaveTest, Cancel_WritesNothingAndKeepsTheClipboard) {
   EXPECT_TRUE(fake.dialogs.messages.empty());
 }
 
-TEST_F(CutdSaveTest, WrittenFile_HoldsThePictureAndEmptiesTheClipboardThatStillHoldsIt) {
+TEST_F(SaveAsTest, WrittenFile_HoldsThePictureAndEmptiesTheClipboardThatStillHoldsIt) {
   fake.dialogs.save_answer = u"C:\\shots\\a.JPG";
 
-  EXPECT_TRUE(CutdSave(fake.platform, selection));
+  EXPECT_TRUE(SaveAs(fake.platform, selection));
 
   ASSERT_EQ(fake.gdiplus.bitmaps.size(), 1u);
   EXPECT_EQ(fake.gdiplus.bitmaps[0], selection);
@@ -62,21 +62,21 @@ TEST_F(CutdSaveTest, WrittenFile_HoldsThePictureAndEmptiesTheClipboardThatStillH
   EXPECT_TRUE(fake.dialogs.messages.empty());
 }
 
-TEST_F(CutdSaveTest, FailedSave_KeepsTheSelectionOnTheClipboard) {
+TEST_F(SaveAsTest, FailedSave_KeepsTheSelectionOnTheClipboard) {
   fake.dialogs.save_answer = u"Z:\\missing\\a.png";
   fake.gdiplus.save_status = gp_status::kGenericError;
 
-  EXPECT_FALSE(CutdSave(fake.platform, selection));
+  EXPECT_FALSE(SaveAs(fake.platform, selection));
 
   EXPECT_EQ(fake.dialogs.messages.size(), 1u);
   EXPECT_EQ(fake.clipboard.content, selection);
   EXPECT_EQ(fake.clipboard.empties, 0);
 }
 
-TEST_F(CutdSaveTest, DotOnlyInAFolderName_TakesTheRestOfThePathAndIsRefused) {
+TEST_F(SaveAsTest, DotOnlyInAFolderName_TakesTheRestOfThePathAndIsRefused) {
   fake.dialogs.save_answer = u"C:\\a.b\\c";
 
-  EXPECT_FALSE(CutdSave(fake.platform, selection));
+  EXPECT_FALSE(SaveAs(fake.platform, selection));
 
   ASSERT_EQ(fake.dialogs.messages.size(), 1u);
   EXPECT_NE(fake.dialogs.messages[0].text.find(u"错误号: 9\r\n"), std::u16string::npos);

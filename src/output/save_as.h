@@ -7,6 +7,6 @@ namespace capture {
 
 // Asks for a file name and saves the picture there; true only when the file was written. Then
 // empties the clipboard, if it still holds the copy that was put there before the dialog opened.
-[[nodiscard]] bool CutdSave(Platform& platform, const Picture& picture);
+[[nodiscard]] bool SaveAs(Platform& platform, const Picture& picture);
 
 }  // namespace capture

@@ -1,18 +1,19 @@
-#include "output/cut_save.h"
+#include "output/save_as.h"
 
-#include "output/mod_save_pic.h"
+#include "output/image_file.h"
 #include "output/save_dialog.h"
 
 namespace capture {
 
-bool CutdSave(Platform& platform, const Picture& picture) {
+bool SaveAs(Platform& platform, const Picture& picture) {
   const std::optional<std::u16string> path =
       platform.dialogs.AskSavePath(SaveAsRequest(platform.dialogs.ProgramFolder()));
   if (!path) return false;  // cancelled: the selection stays on the clipboard
 
   // The copy is saved, not whatever the clipboard holds now: while the dialog was open, Ctrl+C in
   // the file-name box or another program may have put something else there.
-  if (!ModSavePic::SavePic(platform, picture, *path, ExtensionOf(*path), 80, 24, 6)) return false;
+  if (!WriteImageFile(platform, picture, *path, ExtensionOf(*path), EncoderSettings{}))
+    return false;
   // Until the file holds the selection, the clipboard is its only other copy; and what another
   // program put there since is not ours to throw away.
   platform.clipboard.EmptyIfStillOurs();

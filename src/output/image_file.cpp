@@ -1,4 +1,4 @@
-#include "output/mod_save_pic.h"
+#include "output/image_file.h"
 
 #include <new>
 #include <optional>
@@ -12,7 +12,7 @@
 #include "output/save_error.h"
 #include "platform/gdiplus.h"
 
-namespace capture::ModSavePic {
+namespace capture {
 namespace {
 
 // Shows the wait pointer until Restore() or the end of the call, whichever comes first.
@@ -114,11 +114,75 @@ std::uint64_t AddressOf(const std::int32_t& value) {
   return reinterpret_cast<std::uintptr_t>(&value);
 }
 
+// How the file's bytes are made: written as they are (BMP), or by a GDI+ encoder given a
+// parameter block.
+struct Encoding {
+  std::vector<std::uint8_t> bmp;
+  std::optional<Guid> encoder;
+  std::vector<std::uint8_t> block;  // refers to the settings' values: valid while they are
+};
+
+// Chooses the encoding for the format; the failure when there is none.
+std::optional<SaveError> ChooseEncoding(Gdiplus& gdiplus, const Picture& picture,
+                                        ImageFormat format, const EncoderSettings& settings,
+                                        Encoding& encoding) {
+  if (format == ImageFormat::Bmp) {
+    if (!BmpFileSize(picture.width, picture.height)) return TooLargeForBmpError();
+    encoding.bmp = EncodeBmp(picture);
+    return std::nullopt;
+  }
+  encoding.encoder = gdiplus.CLSIDFromString(std::u16string(EncoderOf(format)));
+  if (!encoding.encoder) return BadCallError();
+  std::vector<EncoderParameter> parameters;
+  const auto add = [&](std::u16string_view guid_text, const std::int32_t& value) {
+    const std::optional<Guid> guid = gdiplus.CLSIDFromString(std::u16string(guid_text));
+    if (guid) parameters.push_back({*guid, AddressOf(value)});
+    return guid.has_value();
+  };
+  if (format == ImageFormat::Jpeg && !add(kEncoderQuality, settings.jpeg_quality)) {
+    return BadCallError();
+  }
+  if (format == ImageFormat::Tiff && !(add(kEncoderCompression, settings.tiff_compression) &&
+                                       add(kEncoderColorDepth, settings.tiff_colour_depth))) {
+    return BadCallError();
+  }
+  // The block goes to GDI+ in this very process, so it is laid out for this process's pointers.
+  encoding.block = BuildEncoderParameters(parameters, sizeof(void*));
+  return std::nullopt;
+}
+
+// Writes the whole file beside the target and flushes it to the disk.
+std::optional<SaveError> WriteTemporaryFile(Gdiplus& gdiplus, TemporaryFile& temporary,
+                                            const std::u16string& target, const Bitmap& bitmap,
+                                            const Encoding& encoding) {
+  if (const FileResult error = temporary.Create(target)) {
+    return FileStepError(FileStep::CreateTemporary, *error);
+  }
+  if (encoding.encoder) {
+    const int status = gdiplus.SaveImageToFile(bitmap.image(), temporary.path(), *encoding.encoder,
+                                               encoding.block);
+    if (status != gp_status::kOk) return GdiplusError(GdiplusStep::Save, status);
+  } else if (const FileResult error = gdiplus.WriteFile(temporary.path(), encoding.bmp)) {
+    return FileStepError(FileStep::Write, *error);
+  }
+  if (const FileResult error = gdiplus.FlushFile(temporary.path())) {
+    return FileStepError(FileStep::Flush, *error);
+  }
+  return std::nullopt;
+}
+
+// The whole temporary file takes the target's place.
+std::optional<SaveError> ReplaceTarget(TemporaryFile& temporary, const std::u16string& target) {
+  if (const FileResult error = temporary.MoveOver(target)) {
+    return FileStepError(FileStep::Replace, *error);
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
-bool SavePic(Platform& platform, const Picture& picture, const std::u16string& path,
-             const std::u16string& extension, std::int32_t quality, std::int32_t colour_depth,
-             std::int32_t compression) {
+bool WriteImageFile(Platform& platform, const Picture& picture, const std::u16string& path,
+                    const std::u16string& extension, const EncoderSettings& settings) {
   WaitPointer wait(platform.window);
   Gdiplus& gdiplus = platform.gdiplus;
   TemporaryFile temporary(gdiplus);
@@ -139,55 +203,20 @@ bool SavePic(Platform& platform, const Picture& picture, const std::u16string& p
     if (!bitmap.ok()) return fail(GdiplusError(GdiplusStep::CreateBitmap, bitmap.status()));
     if (!format) return fail(NoFormatError());
 
-    // What is written: the BMP file's bytes, or the picture through a GDI+ encoder.
-    std::vector<std::uint8_t> bmp;
-    std::optional<Guid> encoder;
-    std::vector<std::uint8_t> block;
-    if (*format == ImageFormat::Bmp) {
-      if (!BmpFileSize(picture.width, picture.height)) return fail(TooLargeForBmpError());
-      bmp = EncodeBmp(picture);
-    } else {
-      encoder = gdiplus.CLSIDFromString(std::u16string(EncoderOf(*format)));
-      if (!encoder) return fail(BadCallError());
-      std::vector<EncoderParameter> parameters;
-      const auto add = [&](std::u16string_view guid_text, const std::int32_t& value) {
-        const std::optional<Guid> guid = gdiplus.CLSIDFromString(std::u16string(guid_text));
-        if (guid) parameters.push_back({*guid, AddressOf(value)});
-        return guid.has_value();
-      };
-      if (*format == ImageFormat::Jpeg && !add(kEncoderQuality, quality)) {
-        return fail(BadCallError());
-      }
-      if (*format == ImageFormat::Tiff &&
-          !(add(kEncoderCompression, compression) && add(kEncoderColorDepth, colour_depth))) {
-        return fail(BadCallError());
-      }
-      // The block goes to GDI+ in this very process, so it is laid out for this process's
-      // pointers.
-      block = BuildEncoderParameters(parameters, sizeof(void*));
+    Encoding encoding;
+    if (auto error = ChooseEncoding(gdiplus, picture, *format, settings, encoding)) {
+      return fail(*error);
     }
-
     // The file is written beside the target and takes its place only once it is whole and on the
     // disk: a full disk or a failing drive leaves an existing file as it was.
-    if (const FileResult error = temporary.Create(path)) {
-      return fail(FileStepError(FileStep::CreateTemporary, *error));
+    if (auto error = WriteTemporaryFile(gdiplus, temporary, path, bitmap, encoding)) {
+      return fail(*error);
     }
-    if (encoder) {
-      const int status = gdiplus.SaveImageToFile(bitmap.image(), temporary.path(), *encoder, block);
-      if (status != gp_status::kOk) return fail(GdiplusError(GdiplusStep::Save, status));
-    } else if (const FileResult error = gdiplus.WriteFile(temporary.path(), bmp)) {
-      return fail(FileStepError(FileStep::Write, *error));
-    }
-    if (const FileResult error = gdiplus.FlushFile(temporary.path())) {
-      return fail(FileStepError(FileStep::Flush, *error));
-    }
-    if (const FileResult error = temporary.MoveOver(path)) {
-      return fail(FileStepError(FileStep::Replace, *error));
-    }
+    if (auto error = ReplaceTarget(temporary, path)) return fail(*error);
     return true;
   } catch (const std::bad_alloc&) {
     return fail(OutOfMemoryError());
   }
 }
 
-}  // namespace capture::ModSavePic
+}  // namespace capture

@@ -1,4 +1,4 @@
-#include "output/mod_save_pic.h"
+#include "output/image_file.h"
 
 #include <gtest/gtest.h>
 
@@ -26,10 +26,10 @@ std::uint32_t Data1At(const std::vector<std::uint8_t>& block, std::size_t at) {
          std::uint32_t{block.at(at + 3)} << 24;
 }
 
-class SavePicTest : public ::testing::Test {
+class WriteImageFileTest : public ::testing::Test {
  protected:
   bool Save(const std::u16string& extension) {
-    return ModSavePic::SavePic(fake.platform, picture, path, extension, 80, 24, 6);
+    return WriteImageFile(fake.platform, picture, path, extension, EncoderSettings{80, 24, 6});
   }
 
   void ExpectOneBox(const std::u16string& text) {
@@ -50,7 +50,7 @@ class SavePicTest : public ::testing::Test {
   std::u16string path = u"C:\\截图\\shot.x";
 };
 
-TEST_F(SavePicTest, PngInAnyCase_UsesThePngEncoderWithoutParameters) {
+TEST_F(WriteImageFileTest, PngInAnyCase_UsesThePngEncoderWithoutParameters) {
   for (const char16_t* extension : {u"PNG", u"Png", u"png"}) {
     gdiplus.saves.clear();
 
@@ -66,7 +66,7 @@ TEST_F(SavePicTest, PngInAnyCase_UsesThePngEncoderWithoutParameters) {
   EXPECT_TRUE(fake.dialogs.messages.empty());
 }
 
-TEST_F(SavePicTest, JpgAndJpeg_UseTheJpegEncoderAtTheGivenQuality) {
+TEST_F(WriteImageFileTest, JpgAndJpeg_UseTheJpegEncoderAtTheGivenQuality) {
   for (const char16_t* extension : {u"jpg", u"JPG", u"jpeg", u"JPEG"}) {
     gdiplus.saves.clear();
 
@@ -79,7 +79,7 @@ TEST_F(SavePicTest, JpgAndJpeg_UseTheJpegEncoderAtTheGivenQuality) {
   }
 }
 
-TEST_F(SavePicTest, TiffAndTif_AreUncompressed24BitsPerPixel) {
+TEST_F(WriteImageFileTest, TiffAndTif_AreUncompressed24BitsPerPixel) {
   for (const char16_t* extension : {u"tiff", u"TIF", u"tif"}) {
     gdiplus.saves.clear();
 
@@ -94,7 +94,7 @@ TEST_F(SavePicTest, TiffAndTif_AreUncompressed24BitsPerPixel) {
   }
 }
 
-TEST_F(SavePicTest, Gif_IsHandedOverAsAnIndexedPictureOfTheSamePixels) {
+TEST_F(WriteImageFileTest, Gif_IsHandedOverAsAnIndexedPictureOfTheSamePixels) {
   picture = Picture(5, 4, 0x00FF00);
   picture.at(1, 2) = 0x123456;
 
@@ -112,7 +112,7 @@ TEST_F(SavePicTest, Gif_IsHandedOverAsAnIndexedPictureOfTheSamePixels) {
   EXPECT_TRUE(gdiplus.saves[0].values.empty());
 }
 
-TEST_F(SavePicTest, Bmp_IsWrittenByTheBmpWriterNotByGdiplus) {
+TEST_F(WriteImageFileTest, Bmp_IsWrittenByTheBmpWriterNotByGdiplus) {
   EXPECT_TRUE(Save(u"BMP"));
 
   EXPECT_TRUE(gdiplus.saves.empty());
@@ -120,7 +120,7 @@ TEST_F(SavePicTest, Bmp_IsWrittenByTheBmpWriterNotByGdiplus) {
   EXPECT_EQ(gdiplus.files[path], EncodeBmp(picture));
 }
 
-TEST_F(SavePicTest, Success_StartsAndEndsGdiplusAroundTheSaveUnderTheWaitPointer) {
+TEST_F(WriteImageFileTest, Success_StartsAndEndsGdiplusAroundTheSaveUnderTheWaitPointer) {
   Pointer during = Pointer::Default;
   gdiplus.on_save = [&] { during = fake.window.pointer; };
 
@@ -135,7 +135,7 @@ TEST_F(SavePicTest, Success_StartsAndEndsGdiplusAroundTheSaveUnderTheWaitPointer
   ExpectAllReleased();
 }
 
-TEST_F(SavePicTest, UnknownExtension_ReportsError9AfterRestoringThePointerAndWritesNothing) {
+TEST_F(WriteImageFileTest, UnknownExtension_ReportsError9AfterRestoringThePointerAndWritesNothing) {
   for (const char16_t* extension : {u"bitmap", u"jpe", u"", u"b\\c"}) {
     fake.dialogs.messages.clear();
     Pointer at_box = Pointer::Wait;
@@ -157,7 +157,7 @@ TEST_F(SavePicTest, UnknownExtension_ReportsError9AfterRestoringThePointerAndWri
   }
 }
 
-TEST_F(SavePicTest, GdiplusThatDoesNotStart_IsReported) {
+TEST_F(WriteImageFileTest, GdiplusThatDoesNotStart_IsReported) {
   gdiplus.startup_status = gp_status::kWin32Error;
 
   EXPECT_FALSE(Save(u"png"));
@@ -167,7 +167,7 @@ TEST_F(SavePicTest, GdiplusThatDoesNotStart_IsReported) {
   ExpectAllReleased();
 }
 
-TEST_F(SavePicTest, BitmapThatCannotBeCreated_IsReportedAndGdiplusStillShutDown) {
+TEST_F(WriteImageFileTest, BitmapThatCannotBeCreated_IsReportedAndGdiplusStillShutDown) {
   gdiplus.create_status = gp_status::kOutOfMemory;
 
   EXPECT_FALSE(Save(u"png"));
@@ -178,7 +178,7 @@ TEST_F(SavePicTest, BitmapThatCannotBeCreated_IsReportedAndGdiplusStillShutDown)
   ExpectAllReleased();
 }
 
-TEST_F(SavePicTest, PictureWithoutPixels_IsReportedWithoutTouchingGdiplusBitmaps) {
+TEST_F(WriteImageFileTest, PictureWithoutPixels_IsReportedWithoutTouchingGdiplusBitmaps) {
   picture = Picture();
 
   EXPECT_FALSE(Save(u"png"));
@@ -197,7 +197,7 @@ std::vector<std::string> FileCalls(const std::vector<std::string>& calls) {
   return out;
 }
 
-TEST_F(SavePicTest, ExistingFile_IsReplacedOnlyByACompleteFileWrittenBesideItAndFlushed) {
+TEST_F(WriteImageFileTest, ExistingFile_IsReplacedOnlyByACompleteFileWrittenBesideItAndFlushed) {
   for (const char* write : {"SaveImageToFile", "WriteFile"}) {
     gdiplus.files = {{path, {'o', 'l', 'd'}}};
     gdiplus.calls.clear();
@@ -213,7 +213,7 @@ TEST_F(SavePicTest, ExistingFile_IsReplacedOnlyByACompleteFileWrittenBesideItAnd
   EXPECT_EQ(gdiplus.files[path], EncodeBmp(picture));
 }
 
-TEST(SavePicFailure, AtAnyStep_KeepsTheOldFileLeavesNoOtherAndSaysWhatFailed) {
+TEST(WriteImageFileFailure, AtAnyStep_KeepsTheOldFileLeavesNoOtherAndSaysWhatFailed) {
   const FileError full{112, u"磁盘空间不足。"};
   const std::u16string full_number = u"-2147024784";  // 0x80070070, the system's error 112
   struct Case {
@@ -245,8 +245,8 @@ TEST(SavePicFailure, AtAnyStep_KeepsTheOldFileLeavesNoOtherAndSaysWhatFailed) {
     fake.gdiplus.files = {{path, old}};
     c.arrange(fake.gdiplus);
 
-    EXPECT_FALSE(
-        ModSavePic::SavePic(fake.platform, fake::NoisePicture(4, 3), path, c.extension, 80, 24, 6));
+    EXPECT_FALSE(WriteImageFile(fake.platform, fake::NoisePicture(4, 3), path, c.extension,
+                                EncoderSettings{}));
 
     EXPECT_EQ(fake.gdiplus.files,
               (std::map<std::u16string, std::vector<std::uint8_t>>{{path, old}}));
