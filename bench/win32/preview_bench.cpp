@@ -67,7 +67,7 @@ void AnnotationMemory() {
   fake::FakeClipboard clipboard;
   fake::FakeDialogs dialogs;
   fake::FakeGdiplus gdiplus;
-  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus};
+  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, gdiplus};
   CaptureForm form(platform);
   CaptureRun run(form);
   run.Load();

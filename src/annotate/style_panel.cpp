@@ -46,7 +46,7 @@ void MoveOnFontSizeBox(CaptureForm& form) {
 
 void PressOnFontSizeBox(CaptureForm& form) {
   ShowComboLook(form, kLookPressed);
-  ToggleFontSizeList(form, ControlId::FontSizeList);
+  ToggleFontSizeList(form);
 }
 
 void MoveOnStylePanel(CaptureForm& form) {
@@ -57,10 +57,9 @@ void FontSizeChosen(CaptureForm& form) {
   form[ControlId::FontSizeField].caption = form[ControlId::FontSizeList].caption;
 }
 
-void ToggleFontSizeList(CaptureForm& form, ControlId list) {
+void ToggleFontSizeList(CaptureForm& form) {
   Window& window = form.platform.window;
-  const bool dropped = window.ComboDropped(list);
-  window.ShowComboList(list, !dropped);
+  window.ShowFontSizeList(!window.FontSizeListDropped());
 }
 
 }  // namespace capture

@@ -18,7 +18,7 @@ void MoveOnFontSizeBox(CaptureForm& form);
 void PressOnFontSizeBox(CaptureForm& form);
 void MoveOnStylePanel(CaptureForm& form);
 void FontSizeChosen(CaptureForm& form);
-// Drops the combo box's list down when it is closed, closes it when it is open.
-void ToggleFontSizeList(CaptureForm& form, ControlId list);
+// Drops the font-size list down when it is closed, closes it when it is open.
+void ToggleFontSizeList(CaptureForm& form);
 
 }  // namespace capture

@@ -64,7 +64,7 @@ void OpenBox(CaptureForm& form, float x, float y) {
   box.top = y;
   box.width = form.controls.scale(kBoxStartWidth);
   box.visible = true;
-  form.platform.window.SetFocus(ControlId::TextBox);
+  form.platform.window.FocusTextBox();
 }
 
 void CloseBox(CaptureForm& form) {

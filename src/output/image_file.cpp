@@ -152,20 +152,20 @@ std::optional<SaveError> ChooseEncoding(Gdiplus& gdiplus, const Picture& picture
 }
 
 // Writes the whole file beside the target and flushes it to the disk.
-std::optional<SaveError> WriteTemporaryFile(Gdiplus& gdiplus, TemporaryFile& temporary,
+std::optional<SaveError> WriteTemporaryFile(Platform& platform, TemporaryFile& temporary,
                                             const std::u16string& target, const Bitmap& bitmap,
                                             const Encoding& encoding) {
   if (const FileResult error = temporary.Create(target)) {
     return FileStepError(FileStep::CreateTemporary, *error);
   }
   if (encoding.encoder) {
-    const int status = gdiplus.SaveImageToFile(bitmap.image(), temporary.path(), *encoding.encoder,
-                                               encoding.block);
+    const int status = platform.gdiplus.SaveImageToFile(bitmap.image(), temporary.path(),
+                                                        *encoding.encoder, encoding.block);
     if (status != gp_status::kOk) return GdiplusError(GdiplusStep::Save, status);
-  } else if (const FileResult error = gdiplus.WriteFile(temporary.path(), encoding.bmp)) {
+  } else if (const FileResult error = platform.files.WriteFile(temporary.path(), encoding.bmp)) {
     return FileStepError(FileStep::Write, *error);
   }
-  if (const FileResult error = gdiplus.FlushFile(temporary.path())) {
+  if (const FileResult error = platform.files.FlushFile(temporary.path())) {
     return FileStepError(FileStep::Flush, *error);
   }
   return std::nullopt;
@@ -185,7 +185,7 @@ bool WriteImageFile(Platform& platform, const Picture& picture, const std::u16st
                     const std::u16string& extension, const EncoderSettings& settings) {
   WaitPointer wait(platform.window);
   Gdiplus& gdiplus = platform.gdiplus;
-  TemporaryFile temporary(gdiplus);
+  TemporaryFile temporary(platform.files);
   const auto fail = [&](const SaveError& error) {
     temporary.Remove();
     wait.Restore();
@@ -209,7 +209,7 @@ bool WriteImageFile(Platform& platform, const Picture& picture, const std::u16st
     }
     // The file is written beside the target and takes its place only once it is whole and on the
     // disk: a full disk or a failing drive leaves an existing file as it was.
-    if (auto error = WriteTemporaryFile(gdiplus, temporary, path, bitmap, encoding)) {
+    if (auto error = WriteTemporaryFile(platform, temporary, path, bitmap, encoding)) {
       return fail(*error);
     }
     if (auto error = ReplaceTarget(temporary, path)) return fail(*error);

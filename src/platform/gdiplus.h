@@ -1,5 +1,4 @@
-// The GDI+ flat API as the image file encoder uses it, with the file-system calls around it
-// (Files). Status values are GDI+'s own (0 is Ok).
+// The GDI+ flat API as the image file encoder uses it. Status values are GDI+'s own (0 is Ok).
 #pragma once
 
 #include <array>
@@ -9,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/files.h"
 #include "platform/types.h"
 
 namespace capture {
@@ -42,7 +40,7 @@ inline constexpr int kWin32Error = 7;
 inline constexpr int kAccessDenied = 12;
 }  // namespace gp_status
 
-class Gdiplus : public Files {
+class Gdiplus {
  public:
   using Token = std::uintptr_t;  // a GDI+ session's token (ULONG_PTR)
   using Image = std::uintptr_t;  // a GDI+ bitmap (GpBitmap*); 0 is none

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/surface.h"
 #include "platform/types.h"
 
 namespace capture {
 
-enum class ControlId : int;
 class Gdiplus;  // platform/gdiplus.h
 
 // One monitor of the desktop. The capture window covers the whole virtual screen, so its area is
@@ -87,12 +87,12 @@ class Window {
   virtual void PumpEvents() = 0;
   // Blocks the thread for the given milliseconds.
   virtual void Sleep(int milliseconds) = 0;
-  // Gives the keyboard focus to a native child control (a text box).
-  virtual void SetFocus(ControlId control) = 0;
-  // True while the combo box's drop-down list is shown (CB_GETDROPPEDSTATE).
-  virtual bool ComboDropped(ControlId combo) = 0;
-  // Shows or hides the combo box's drop-down list (CB_SHOWDROPDOWN).
-  virtual void ShowComboList(ControlId combo, bool show) = 0;
+  // Gives the keyboard focus to the text tool's native text box.
+  virtual void FocusTextBox() = 0;
+  // True while the font-size list is dropped down (CB_GETDROPPEDSTATE).
+  virtual bool FontSizeListDropped() = 0;
+  // Drops the font-size list down or closes it (CB_SHOWDROPDOWN).
+  virtual void ShowFontSizeList(bool show) = 0;
 };
 
 // Everything the core may use, gathered so one reference can be handed around. Not owned.
@@ -103,6 +103,7 @@ struct Platform {
   Clipboard& clipboard;
   Dialogs& dialogs;
   Gdiplus& gdiplus;
+  Files& files;
 };
 
 }  // namespace capture

@@ -110,22 +110,22 @@ void CaptureWindow::PumpEvents() {
   }
 }
 
-void CaptureWindow::SetFocus(ControlId control) {
+void CaptureWindow::FocusTextBox() {
   if (!hwnd() || !form_) return;
   // The box may have been shown by the reaction that asks for the focus: show it first.
   native_.Mirror(form_->controls);
-  const HWND target = native_.Handle(control);
+  const HWND target = native_.Handle(ControlId::TextBox);
   ::SetFocus(target ? target : hwnd());
 }
 
-bool CaptureWindow::ComboDropped(ControlId combo) {
-  const HWND handle = native_.Handle(combo);
+bool CaptureWindow::FontSizeListDropped() {
+  const HWND handle = native_.Handle(ControlId::FontSizeList);
   return handle && ::SendMessageW(handle, CB_GETDROPPEDSTATE, 0, 0) != 0;
 }
 
-void CaptureWindow::ShowComboList(ControlId combo, bool show) {
+void CaptureWindow::ShowFontSizeList(bool show) {
   if (form_) native_.Mirror(form_->controls);  // the list drops from where the model has it
-  if (const HWND handle = native_.Handle(combo)) {
+  if (const HWND handle = native_.Handle(ControlId::FontSizeList)) {
     ::SendMessageW(handle, CB_SHOWDROPDOWN, show ? TRUE : FALSE, 0);
   }
 }

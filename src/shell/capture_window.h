@@ -49,9 +49,9 @@ class CaptureWindow : public Window {
   void Close() override { close_requested_ = true; }
   void PumpEvents() override;
   void Sleep(int milliseconds) override { ::Sleep(static_cast<DWORD>(std::max(0, milliseconds))); }
-  void SetFocus(ControlId control) override;
-  bool ComboDropped(ControlId combo) override;
-  void ShowComboList(ControlId combo, bool show) override;
+  void FocusTextBox() override;
+  bool FontSizeListDropped() override;
+  void ShowFontSizeList(bool show) override;
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);

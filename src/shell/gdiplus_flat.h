@@ -1,5 +1,4 @@
-// The real Gdiplus: GDI+'s flat API (gdiplus.dll), ole32's CLSIDFromString and kernel32's file
-// calls.
+// The real Gdiplus: GDI+'s flat API (gdiplus.dll) and ole32's CLSIDFromString.
 #pragma once
 
 #include "platform/gdiplus.h"
@@ -23,18 +22,6 @@ class GdiplusFlat : public Gdiplus {
                       std::span<const std::uint8_t> parameters) override;
   int DisposeImage(Image image) override;
   std::optional<Guid> CLSIDFromString(const std::u16string& text) override;
-  // Named "~capture-<process>-<clock>-<n>.tmp" in the target's folder.
-  FileResult CreateTemporaryFile(const std::u16string& target, std::u16string& temporary) override;
-  FileResult WriteFile(const std::u16string& path, std::span<const std::uint8_t> bytes) override;
-  FileResult FlushFile(const std::u16string& path) override;
-  // MoveFileExW with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH.
-  FileResult MoveOver(const std::u16string& from, const std::u16string& to) override;
-  bool RemoveFile(const std::u16string& path) override;
 };
-
-// The path as the file APIs take it: made absolute (GetFullPathNameW, which also resolves "." and
-// ".." and turns "/" into "\"), then, at MAX_PATH characters or more, given the "\\?\" prefix
-// that lifts the limit. A path that already has the prefix is left as it is.
-std::u16string ExtendedLengthPath(const std::u16string& path);
 
 }  // namespace capture::win32

@@ -21,6 +21,7 @@
 #include "shell/text.h"
 #include "shell/win32_clipboard.h"
 #include "shell/win32_dialogs.h"
+#include "shell/win32_files.h"
 #include "shell/win32_screen.h"
 #include "shell/win32_surface.h"
 
@@ -36,7 +37,8 @@ int RunCapture(HINSTANCE instance) {
   Win32Dialogs dialogs;
   GdiplusFlat gdiplus;
   CaptureWindow window(surface);
-  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus};
+  Win32Files files;
+  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, files};
   CaptureForm form(platform);
   CaptureRun run(form);
 

@@ -55,7 +55,7 @@ class CaptureWindowTest : public ::testing::Test {
   fake::FakeGdiplus gdiplus;
   Win32Surface surface;
   CaptureWindow window{surface};
-  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus};
+  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, gdiplus};
   CaptureForm form{platform};
   CaptureRun run{form};
 };
@@ -135,7 +135,7 @@ TEST_F(CaptureWindowTest, NativeControls_AreMadeOnlyWhenTheModelFirstShowsOne) {
 
 TEST_F(CaptureWindowTest, Escape_InTheTextBox_ClosesTheWindowToo) {
   form[ControlId::TextBox].visible = true;
-  window.SetFocus(ControlId::TextBox);
+  window.FocusTextBox();
   const HWND edit = window.NativeHandle(ControlId::TextBox);
   ASSERT_EQ(::GetFocus(), edit);
 
@@ -185,10 +185,10 @@ TEST_F(CaptureWindowTest, FontSizeList_DropsWithoutShowingItsFaceAndReportsTheCh
   EXPECT_EQ(::GetWindowRgn(combo, region.get()), NULLREGION);
   EXPECT_EQ(NativeControls::TextOf(window.NativeHandle(ControlId::FontSizeField)), u"11");
 
-  window.ShowComboList(ControlId::FontSizeList, true);
-  EXPECT_TRUE(window.ComboDropped(ControlId::FontSizeList));
-  window.ShowComboList(ControlId::FontSizeList, false);
-  EXPECT_FALSE(window.ComboDropped(ControlId::FontSizeList));
+  window.ShowFontSizeList(true);
+  EXPECT_TRUE(window.FontSizeListDropped());
+  window.ShowFontSizeList(false);
+  EXPECT_FALSE(window.FontSizeListDropped());
 
   ::SendMessageW(combo, CB_SETCURSEL, 6, 0);
   ::SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(combo), CBN_SELENDOK),

@@ -21,6 +21,7 @@
 #include "platform/fake/fake_platform.h"
 #include "shell/gdiplus_flat.h"
 #include "shell/text.h"
+#include "shell/win32_files.h"
 
 namespace capture::win32::test {
 
@@ -94,7 +95,8 @@ struct GdiplusPlatform {
   fake::FakeClipboard clipboard;
   fake::FakeDialogs dialogs;
   GdiplusFlat gdiplus;
-  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus};
+  Win32Files files;
+  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, files};
 };
 
 inline bool FileExists(const std::u16string& path) {

@@ -8,11 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/gdiplus.h"
 
 namespace capture::fake {
 
-class FakeGdiplus : public Gdiplus {
+// GDI+ writes its files where the file calls find them, so one object stands for both.
+class FakeGdiplus : public Gdiplus, public Files {
  public:
   Started Startup() override;
   void Shutdown(Token token) override;

@@ -130,16 +130,16 @@ class FakeWindow : public Window {
   void Close() override { ++closes; }
   void PumpEvents() override;
   void Sleep(int milliseconds) override { sleeps.push_back(milliseconds); }
-  void SetFocus(ControlId control) override { focus = control; }
-  bool ComboDropped(ControlId) override { return combo_dropped; }
-  void ShowComboList(ControlId, bool show) override { combo_dropped = show; }
+  void FocusTextBox() override { text_box_focused = true; }
+  bool FontSizeListDropped() override { return combo_dropped; }
+  void ShowFontSizeList(bool show) override { combo_dropped = show; }
 
   Pointer pointer = Pointer::Default;
   std::vector<Pointer> pointer_history;
   int closes = 0;
   int pumps = 0;
   std::vector<int> sleeps;
-  std::optional<ControlId> focus;
+  bool text_box_focused = false;
   bool combo_dropped = false;
   std::function<void()> on_pump;  // runs as the pending events would
 };
@@ -154,7 +154,7 @@ struct FakePlatform {
   FakeClipboard clipboard;
   FakeDialogs dialogs;
   FakeGdiplus gdiplus;
-  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus};
+  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, gdiplus};
 };
 
 // A picture whose every pixel differs from its neighbours, so copies can be checked exactly.

@@ -32,7 +32,7 @@ TEST_F(TextTool, FirstRelease_OpensTheBoxAtTheReleasePointWithFocusAndDrawsNothi
   EXPECT_EQ(box.left, 400.5f);
   EXPECT_EQ(box.top, 300.25f);
   EXPECT_EQ(box.width, 25);
-  EXPECT_EQ(h.fake.window.focus, ControlId::TextBox);
+  EXPECT_TRUE(h.fake.window.text_box_focused);
   EXPECT_TRUE(h.form.stroke_active);
   EXPECT_TRUE(h.fake.surface.Persistent());
   EXPECT_TRUE(drawn.empty());

@@ -1,0 +1,144 @@
+#include "shell/win32_files.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <utility>
+
+#include "shell/text.h"
+
+namespace capture::win32 {
+namespace {
+
+// A file opened with CreateFileW, closed at the end unless Close() already did.
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() { Close(); }
+
+  HANDLE get() const { return handle_; }
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  // False when the system reports that closing failed (the last data may not have been written).
+  bool Close() {
+    if (!valid()) return false;
+    return ::CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != FALSE;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+// A system error code with the system's text for it.
+FileError SystemError(DWORD code) {
+  std::array<wchar_t, 512> text{};
+  const DWORD length =
+      ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                       text.data(), static_cast<DWORD>(text.size()), nullptr);
+  std::u16string message = Utf16(std::wstring_view(text.data(), length));
+  while (!message.empty() &&
+         (message.back() == u'\r' || message.back() == u'\n' || message.back() == u' ')) {
+    message.pop_back();
+  }
+  return {code, message};
+}
+
+FileError LastError() {
+  return SystemError(::GetLastError());
+}
+
+std::u16string Hex(std::uint64_t value) {
+  std::u16string text;
+  do {
+    text.insert(text.begin(), u"0123456789abcdef"[value % 16]);
+    value /= 16;
+  } while (value != 0);
+  return text;
+}
+
+}  // namespace
+
+std::u16string ExtendedLengthPath(const std::u16string& path) {
+  if (path.starts_with(u"\\\\?\\")) return path;
+  // Made absolute first: the system takes a "\\?\" path literally, so a "..", a "." or a "/" in
+  // it, or a path relative to the current folder, would name no file.
+  const std::wstring given = Wide(path);
+  std::wstring full(std::max<DWORD>(::GetFullPathNameW(given.c_str(), 0, nullptr, nullptr), 1),
+                    L'\0');
+  const DWORD length =
+      ::GetFullPathNameW(given.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (length == 0 || length >= full.size()) return path;
+  std::u16string absolute = Utf16(std::wstring_view(full.data(), length));
+
+  if (absolute.size() < MAX_PATH) return absolute;
+  const bool drive = absolute.size() > 2 && absolute[1] == u':' && absolute[2] == u'\\';
+  if (drive) return u"\\\\?\\" + absolute;
+  const bool unc = absolute.starts_with(u"\\\\") && !absolute.starts_with(u"\\\\.\\");
+  if (unc) return u"\\\\?\\UNC\\" + absolute.substr(2);
+  return absolute;
+}
+
+FileResult Win32Files::CreateTemporaryFile(const std::u16string& target,
+                                           std::u16string& temporary) {
+  const std::u16string folder = target.substr(0, target.find_last_of(u"\\/") + 1);
+  const std::u16string stem = u"~capture-" + Hex(::GetCurrentProcessId()) + u"-" +
+                              Hex(::GetTickCount64() & 0xFFFFFFFFu) + u"-";
+  for (int attempt = 0;; ++attempt) {
+    const std::u16string candidate = folder + stem + Hex(attempt) + u".tmp";
+    // CREATE_NEW: a file of that name, a leftover or another program's, is never touched.
+    FileHandle file(::CreateFileW(Wide(ExtendedLengthPath(candidate)).c_str(), GENERIC_WRITE, 0,
+                                  nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.valid()) {
+      if (!file.Close()) return LastError();
+      temporary = candidate;
+      return std::nullopt;
+    }
+    FileError error = LastError();
+    if (error.code != ERROR_FILE_EXISTS || attempt == 99) return error;
+  }
+}
+
+FileResult Win32Files::WriteFile(const std::u16string& path, std::span<const std::uint8_t> bytes) {
+  const std::wstring wide = Wide(ExtendedLengthPath(path));
+  FileHandle file(::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return LastError();
+
+  constexpr std::size_t kChunk = 1u << 30;  // WriteFile takes a DWORD count
+  for (std::size_t at = 0; at < bytes.size();) {
+    const DWORD count = static_cast<DWORD>(std::min(kChunk, bytes.size() - at));
+    DWORD done = 0;
+    if (!::WriteFile(file.get(), bytes.data() + at, count, &done, nullptr)) return LastError();
+    // A write can take fewer bytes than it was given and still succeed (Wine's does when the disk
+    // fills up): the next one then reports why.
+    if (done == 0) return SystemError(ERROR_DISK_FULL);
+    at += done;
+  }
+  if (!file.Close()) return LastError();
+  return std::nullopt;
+}
+
+FileResult Win32Files::FlushFile(const std::u16string& path) {
+  FileHandle file(::CreateFileW(Wide(ExtendedLengthPath(path)).c_str(), GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid() || !::FlushFileBuffers(file.get())) return LastError();
+  if (!file.Close()) return LastError();
+  return std::nullopt;
+}
+
+FileResult Win32Files::MoveOver(const std::u16string& from, const std::u16string& to) {
+  if (!::MoveFileExW(Wide(ExtendedLengthPath(from)).c_str(), Wide(ExtendedLengthPath(to)).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return LastError();
+  }
+  return std::nullopt;
+}
+
+bool Win32Files::RemoveFile(const std::u16string& path) {
+  return ::DeleteFileW(Wide(ExtendedLengthPath(path)).c_str()) != FALSE;
+}
+
+}  // namespace capture::win32

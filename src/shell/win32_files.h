@@ -1,0 +1,24 @@
+// The real Files: kernel32's file calls, with long paths.
+#pragma once
+
+#include "platform/files.h"
+
+namespace capture::win32 {
+
+class Win32Files : public Files {
+ public:
+  // Named "~capture-<process>-<clock>-<n>.tmp" in the target's folder.
+  FileResult CreateTemporaryFile(const std::u16string& target, std::u16string& temporary) override;
+  FileResult WriteFile(const std::u16string& path, std::span<const std::uint8_t> bytes) override;
+  FileResult FlushFile(const std::u16string& path) override;
+  // MoveFileExW with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH.
+  FileResult MoveOver(const std::u16string& from, const std::u16string& to) override;
+  bool RemoveFile(const std::u16string& path) override;
+};
+
+// The path as the file APIs take it: made absolute (GetFullPathNameW, which also resolves "." and
+// ".." and turns "/" into "\"), then, at MAX_PATH characters or more, given the "\\?\" prefix
+// that lifts the limit. A path that already has the prefix is left as it is.
+std::u16string ExtendedLengthPath(const std::u16string& path);
+
+}  // namespace capture::win32
