@@ -10,8 +10,8 @@
 #include "annotate/shape_tools.h"
 #include "form/capture_form.h"
 #include "platform/fake/fake_platform.h"
-#include "shell/win32_surface.h"
 #include "run/capture_run.h"
+#include "shell/win32_surface.h"
 
 namespace capture {
 namespace {

@@ -10,14 +10,14 @@
 
 #include "form/capture_form.h"
 #include "platform/platform.h"
+#include "run/capture_run.h"
+#include "run/run_error.h"
 #include "shell/control_painter.h"
 #include "shell/cursors.h"
 #include "shell/dib.h"
 #include "shell/handles.h"
 #include "shell/native_controls.h"
 #include "shell/win32_surface.h"
-#include "run/capture_run.h"
-#include "run/run_error.h"
 
 namespace capture::win32 {
 

@@ -11,6 +11,8 @@
 
 #include "app/command_line.h"
 #include "form/capture_form.h"
+#include "run/capture_run.h"
+#include "run/run_error.h"
 #include "shell/capture_window.h"
 #include "shell/gdiplus_flat.h"
 #include "shell/resident_window.h"
@@ -21,8 +23,6 @@
 #include "shell/win32_dialogs.h"
 #include "shell/win32_screen.h"
 #include "shell/win32_surface.h"
-#include "run/capture_run.h"
-#include "run/run_error.h"
 
 namespace {
 
