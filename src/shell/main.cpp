@@ -10,8 +10,12 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/version.h"
 #include "form/capture_form.h"
+#include "run/capture_run.h"
+#include "run/run_error.h"
 #include "shell/capture_window.h"
+#include "shell/console_output.h"
 #include "shell/gdiplus_flat.h"
 #include "shell/resident_window.h"
 #include "shell/single_instance.h"
@@ -21,8 +25,6 @@
 #include "shell/win32_dialogs.h"
 #include "shell/win32_screen.h"
 #include "shell/win32_surface.h"
-#include "run/capture_run.h"
-#include "run/run_error.h"
 
 namespace {
 
@@ -96,6 +98,10 @@ int Main(HINSTANCE instance) {
   if (!mode) {
     WriteStderr(Wide(kUsage) + L"\r\n");
     return kUsageStatus;
+  }
+  if (*mode == Mode::PrintVersion) {
+    WriteStdout(Wide(VersionLine()) + L"\r\n");
+    return 0;
   }
   if (*mode == Mode::QuitResident) {
     QuitResidentInstance();
