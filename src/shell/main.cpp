@@ -11,10 +11,12 @@
 
 #include "app/command_line.h"
 #include "app/quit_resident.h"
+#include "app/version.h"
 #include "form/capture_form.h"
 #include "run/capture_run.h"
 #include "run/run_error.h"
 #include "shell/capture_window.h"
+#include "shell/console_output.h"
 #include "shell/cursors.h"
 #include "shell/gdiplus_flat.h"
 #include "shell/resident_window.h"
@@ -99,6 +101,10 @@ int Main(HINSTANCE instance) {
   if (!mode) {
     WriteStderr(Wide(kUsage) + L"\r\n");
     return kUsageStatus;
+  }
+  if (*mode == Mode::PrintVersion) {
+    WriteStdout(Wide(VersionLine()) + L"\r\n");
+    return 0;
   }
   if (*mode == Mode::QuitResident) {
     Win32ResidentInstance resident;

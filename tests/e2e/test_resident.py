@@ -161,15 +161,16 @@ def test_quit_fails_while_the_resident_instance_is_busy_and_it_ends_after_the_ca
         assert resident.wait_exit(10) == 0
 
 
-def test_quit_without_a_resident_instance_and_bad_arguments(desktop):
-    for arguments, status in [(["--quit"], 0), (["--bogus"], 2), (["--tray", "--quit"], 2)]:
+def test_quit_without_a_resident_instance_version_and_bad_arguments(desktop):
+    usage = "usage: capture [--tray | --quit | --version]"
+    for arguments, status, output in [(["--quit"], 0, ""), (["--bogus"], 2, usage),
+                                      (["--tray", "--quit"], 2, usage),
+                                      (["--version"], 0, f"capture {paths.project_version()}")]:
         app = desktop.launch(capture_exe(), *arguments)
 
         assert app.wait_exit(10) == status, arguments
-        if status == 2:
-            assert app.output().strip() == "usage: capture [--tray | --quit]"
+        assert app.output().strip() == output, arguments
     assert desktop.find_windows(CAPTURE_TITLE) == []
-
 
 
 def choose_from_tray_menu(desktop, resident, item: str) -> None:
