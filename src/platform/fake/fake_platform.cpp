@@ -181,6 +181,7 @@ Colour FakeSurface::Pixel(int x, int y) const {
 
 bool FakeClipboard::PutBitmap(const Picture& picture) {
   ++puts;
+  last_put = {picture.width, picture.height};
   if (!put_succeeds) return false;
   ours_.reset();
   if (picture.width <= 0 || picture.height <= 0) return true;

@@ -102,6 +102,7 @@ class FakeClipboard : public Clipboard {
   std::optional<Picture> content;
   bool put_succeeds = true;  // false: PutBitmap fails and leaves the clipboard as it was
   int puts = 0;              // PutBitmap calls, failed ones included
+  SizeI last_put;            // the size of the picture the last PutBitmap call was given
   int empties = 0;
 
  private:
