@@ -324,10 +324,12 @@ def test_no_file_after_the_clipboard_changed_keeps_the_window_for_another_copy(
     app = launch(desktop)
     with evidence.on_failure(desktop):
         open_save_dialog(desktop, app)
+        name = windows_path(folder) + "\\shot.bitmap"
         desktop.key("ctrl+a")
-        desktop.type_text(windows_path(folder) + "\\shot.bitmap")
+        desktop.type_text(name)
         # The name goes to the clipboard in place of the copy made before the dialog opened.
         desktop.key("ctrl+a", "ctrl+c")
+        wait_until(lambda: desktop.clipboard() == name.encode(), 10, what="the name on the clipboard")
 
         if ending == "unknown extension":
             desktop.key("Return")
