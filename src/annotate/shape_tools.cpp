@@ -75,6 +75,20 @@ void CommitShape(CaptureForm& form, float x, float y) {
   form.store.Push(surface);
 }
 
+void AbandonShape(CaptureForm& form) noexcept {
+  if (!form.PenDown) return;
+  form.PenDown = form[ControlId::TextEdit].visible;
+  try {
+    // The window layer and the retained image back to the background: the preview goes, and so
+    // does whatever a release that failed half-way drew.
+    Surface& surface = form.platform.surface;
+    surface.SetPersistent(true);
+    surface.Clear();
+  } catch (...) {
+    // Taking the preview back needs no new buffer; should it fail anyway, the next clear does it.
+  }
+}
+
 void Arrow(Surface& Pic, float x0, float y0, float X1, float Y1, float ArrowLen, Colour color) {
   const float dx = X1 - x0;
   const float dy = Y1 - y0;

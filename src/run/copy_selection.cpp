@@ -43,17 +43,19 @@ class ShownBeforeCopy {
   std::array<bool, kHiddenByCopy.size()> shown_{};
 };
 
-// Hides the toolbar strip and the style panel, pauses 10 ms and lets the window repaint, then
-// hides the selection outline and copies the selection, its edges taken to whole pixels; nothing
-// when Escape closed the window while it repainted.
+// Takes the selection, its edges taken to whole pixels, hides the toolbar strip and the style
+// panel, pauses 10 ms and lets the window repaint, then hides the selection outline and copies
+// what was taken; nothing when the window closed while it repainted.
 std::optional<ScreenCopy> CopyOut(CaptureForm& form) {
   CommitOpenTextBox(form);
+  // Read before the window repaints: input that was already queued (a click right after Enter)
+  // must not decide what is copied.
+  const RectI selection = form.SelRect();
   form[ControlId::Picture1].visible = false;
   form[ControlId::Picture2].visible = false;
   form.platform.window.Sleep(10);
   form.platform.window.PumpEvents();
   form[ControlId::Shape1].visible = false;
-  const RectI selection = form.SelRect();
   return form.ScrnCap(selection.left, selection.top, selection.right, selection.bottom);
 }
 
@@ -86,8 +88,11 @@ void SaveAndQuit(CaptureForm& form) {
   if (!copy) return;
   // The save needs only the copy: a clipboard that refused it is reported, and the save goes on.
   if (!copy->on_clipboard) ShowCopyError(form.platform.dialogs, ClipboardError());
-  const bool written = CutdSave(form.platform, copy->picture);
-  if (written || copy->on_clipboard) return form.CloseWindow();
+  if (CutdSave(form.platform, copy->picture)) return form.CloseWindow();
+  // No file: close only while the clipboard still holds the copy. While the dialog was open, Ctrl+C
+  // in its file-name box or another program may have replaced it, and then the window is the
+  // picture's last place.
+  if (copy->on_clipboard && form.platform.clipboard.StillOurs()) return form.CloseWindow();
   chrome.ShowAll(form);
 }
 

@@ -20,6 +20,12 @@ constexpr UINT kCaptureLost = WM_APP + 1;
 // A pump pass handles what is pending, not an endless stream of new messages.
 constexpr int kMaxPumpedMessages = 10000;
 
+bool IsPointerOrKey(UINT message) {
+  return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+         (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+         (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
+}
+
 void Invalidate(HWND hwnd, const RectI& r) {
   if (r.Empty()) return;
   const RECT rect{r.left, r.top, r.right, r.bottom};
@@ -104,6 +110,9 @@ void CaptureWindow::PumpEvents() {
       ::PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
+    // Pointer and key input queued before the copy (a click right after Enter) was meant for a
+    // window that is now being copied: it is dropped, so no reaction changes what is copied.
+    if (IsPointerOrKey(msg.message)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }

@@ -12,13 +12,14 @@ import pytest
 from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageStat
 
 from harness import noise
-from harness.capture_ui import (Box, Layout, choose_tool, make_selection, px, settled_grab,
-                                wait_pixel)
+from harness.capture_ui import (Box, Layout, choose_tool, layout_of_drag, make_selection, px,
+                                settled_grab, wait_pixel)
 from harness.desktop import CAPTURE_TITLE, difference_box
 from harness.dialogs import visible_titles, wait_dialog
 from harness.evidence import Evidence
 from harness.keymap import bind_characters
 from harness.paths import CAPTURE_EXE, WINDOWS_BUILD, require, windows_path
+from harness.processes import wait_until
 
 SAVE_TITLE = "保存为"
 ERROR_TITLE = "错误"
@@ -321,6 +322,38 @@ def test_unknown_extension_shows_the_error_and_keeps_the_clipboard(desktop, evid
 
         desktop.wait_window(ERROR_TITLE, app=app)
         desktop.key("Return")
+        assert exit_status(desktop, app) == 0
+        assert os.listdir(folder) == []
+        assert difference_box(desktop.clipboard_image(),
+                              expected_selection(desktop.picture)) is None
+
+
+@pytest.mark.parametrize("ending", ["unknown extension", "cancelled"])
+def test_no_file_after_the_clipboard_changed_keeps_the_window_for_another_copy(
+        desktop, evidence, ending):
+    folder = desktop.workdir / "out"
+    folder.mkdir()
+    app = launch(desktop)
+    with evidence.on_failure(desktop):
+        open_save_dialog(desktop, app)
+        name = windows_path(folder) + "\\shot.bitmap"
+        desktop.key("ctrl+a")
+        desktop.type_text(name)
+        # The name goes to the clipboard in place of the copy made before the dialog opened.
+        desktop.key("ctrl+a", "ctrl+c")
+        wait_until(lambda: desktop.clipboard() == name.encode(), 10, what="the name on the clipboard")
+
+        if ending == "unknown extension":
+            desktop.key("Return")
+            desktop.wait_window(ERROR_TITLE, app=app)
+            desktop.key("Return")
+        else:
+            desktop.key("Escape")
+        wait_until(lambda: not desktop.find_windows(SAVE_TITLE) and
+                   not desktop.find_windows(ERROR_TITLE), 15, what="the dialogs to close")
+        assert app.running(), "the window closed with the picture in neither a file nor the clipboard"
+        desktop.click(*layout_of_drag(SELECTION_FROM, SELECTION_TO).button_point("copy"))
+
         assert exit_status(desktop, app) == 0
         assert os.listdir(folder) == []
         assert difference_box(desktop.clipboard_image(),
