@@ -73,6 +73,18 @@ void CommitShape(CaptureForm& form, float x, float y) {
   form.history.Push(surface);
 }
 
+void AbandonShape(CaptureForm& form) noexcept {
+  if (!form.stroke_active) return;
+  form.stroke_active = form[ControlId::TextBox].visible;
+  try {
+    // The window layer and the retained image back to the background: the preview goes, and so
+    // does whatever a release that failed half-way drew.
+    form.platform.surface.EndPreview();
+  } catch (...) {
+    // Taking the preview back needs no new buffer; should it fail anyway, the next one does it.
+  }
+}
+
 void Arrow(Surface& surface, float tail_x, float tail_y, float tip_x, float tip_y, float head,
            Colour colour) {
   const float dx = tip_x - tail_x;

@@ -16,6 +16,10 @@ void StartShape(CaptureForm& form, float x, float y);
 void PreviewShape(CaptureForm& form, float x, float y);
 // The release while a shape is being dragged out (hands over to the text tool for text).
 void CommitShape(CaptureForm& form, float x, float y);
+// The press ended with no release (the pointer was taken away, or a reaction failed half-way):
+// the preview is taken back and nothing is stored, so the next press starts afresh. An open text
+// box is not the press's to close and stays as it is.
+void AbandonShape(CaptureForm& form) noexcept;
 // Draws an arrow from the tail to the tip with a head `head` pixels long.
 void Arrow(Surface& surface, float tail_x, float tail_y, float tip_x, float tip_y, float head,
            Colour colour);

@@ -27,6 +27,7 @@ std::optional<Mode> ParseArguments(const std::vector<std::u16string>& arguments)
   const std::optional<std::u16string> name = SwitchName(arguments.front());
   if (name == u"tray") return Mode::Resident;
   if (name == u"quit") return Mode::QuitResident;
+  if (name == u"version") return Mode::PrintVersion;
   return std::nullopt;
 }
 

@@ -11,6 +11,7 @@ enum class Mode {
   Capture,       // no argument: one capture, then the program ends
   Resident,      // --tray: stay in the notification area, capture on Print Screen
   QuitResident,  // --quit: end the resident instance, if there is one
+  PrintVersion,  // --version: print "capture <version>" and end
 };
 
 // The mode the arguments (the program's name left out) ask for; nothing when they make no sense.
@@ -18,7 +19,7 @@ enum class Mode {
 std::optional<Mode> ParseArguments(const std::vector<std::u16string>& arguments);
 
 // The one line written to stderr when the arguments make no sense, and the exit status then.
-inline constexpr char16_t kUsage[] = u"usage: capture [--tray | --quit]";
+inline constexpr char16_t kUsage[] = u"usage: capture [--tray | --quit | --version]";
 inline constexpr int kUsageStatus = 2;
 
 // The command that starts the program resident, for the system to run at sign-in: the program's

@@ -34,7 +34,7 @@ std::optional<ScreenCopy> CaptureForm::CopyToClipboard(std::int32_t x1, std::int
                                                        std::int32_t x2, std::int32_t y2) {
   HideSelectionChrome();
   platform.window.PumpEvents();
-  if (closed_) return std::nullopt;  // Escape while the window repainted: the user cancelled
+  if (closed_) return std::nullopt;  // the window was closed while it repainted
 
   // The copy comes from the window's own picture, not from the screen: whatever happens to lie
   // over the window (a tooltip, a notification) cannot leak into it.

@@ -38,14 +38,18 @@ class Screen {
 class Clipboard {
  public:
   virtual ~Clipboard() = default;
-  // Empties the clipboard and puts the picture on it as a display-compatible bitmap (CF_BITMAP);
-  // a picture without pixels leaves it empty. False when the clipboard could not be opened or did
-  // not take the bitmap.
+  // Empties the clipboard and puts the picture on it as a display-compatible bitmap (CF_BITMAP),
+  // once the bitmap is ready; a picture without pixels is nothing to copy and leaves the clipboard
+  // as it was. False when the bitmap could not be made (the clipboard is untouched then), or the
+  // clipboard could not be opened or did not take it.
   virtual bool PutBitmap(const Picture& picture) = 0;
   // Empties the clipboard if it still holds exactly what the last successful PutBitmap put there
   // (nothing has been put on it since, by any program); false when it holds something else or
   // could not be opened.
   virtual bool EmptyIfStillOurs() = 0;
+  // True when the clipboard still holds exactly what the last successful PutBitmap put there, by
+  // the same test as EmptyIfStillOurs; false when it holds something else or could not be opened.
+  virtual bool StillOurs() = 0;
 };
 
 // The save dialog's request; strings are UTF-16. `filter` holds description/pattern pairs, each
@@ -81,7 +85,8 @@ class Window {
   virtual void SetPointer(Pointer pointer) = 0;
   // Closes the capture window; no reaction runs after the one that called this returns.
   virtual void Close() = 0;
-  // Lets pending window messages run now (repaints first), inside the current reaction.
+  // Lets pending window messages run now (repaints first), inside the current reaction, for a copy
+  // or a save in progress: pending pointer and key input is dropped, not handled.
   virtual void PumpEvents() = 0;
   // Blocks the thread for the given milliseconds.
   virtual void Sleep(int milliseconds) = 0;

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "annotate/shape_tools.h"
 #include "run/display_change.h"
 #include "run/reactions.h"
 #include "run/run_error.h"
@@ -18,7 +19,7 @@ void CaptureRun::Guarded(Work&& work) {
 }
 
 void CaptureRun::ReportFailure(const RunError& error) {
-  form_.router.CaptureLost();
+  AbandonPress();
   ShowRunError(form_.platform.dialogs, error);
 }
 
@@ -77,7 +78,12 @@ void CaptureRun::DisplayChanged() {
 }
 
 void CaptureRun::CaptureLost() {
+  AbandonPress();
+}
+
+void CaptureRun::AbandonPress() {
   form_.router.CaptureLost();
+  AbandonShape(form_);
 }
 
 }  // namespace capture

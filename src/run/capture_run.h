@@ -51,6 +51,9 @@ class CaptureRun {
   // ends the press; the run goes on.
   template <typename Work>
   void Guarded(Work&& work);
+  // The one end of a press that had no release, for a lost pointer and a failed reaction alike:
+  // the router lets the press go and a shape being dragged out is taken back.
+  void AbandonPress();
   void Deliver(const Deliveries& deliveries);
   void Run(const Event& event);
 

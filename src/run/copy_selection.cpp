@@ -44,17 +44,19 @@ class ShownBeforeCopy {
   std::array<bool, kHiddenByCopy.size()> shown_{};
 };
 
-// Hides the toolbar strip and the style panel, pauses 10 ms and lets the window repaint, then
-// hides the selection outline and copies the selection, its edges taken to whole pixels; nothing
-// when Escape closed the window while it repainted.
+// Takes the selection, its edges taken to whole pixels, hides the toolbar strip and the style
+// panel, pauses 10 ms and lets the window repaint, then hides the selection outline and copies
+// what was taken; nothing when the window closed while it repainted.
 std::optional<ScreenCopy> CopyOut(CaptureForm& form) {
   CommitOpenTextBox(form);
+  // Read before the window repaints: input that was already queued (a click right after Enter)
+  // must not decide what is copied.
+  const RectI selection = form.SelectionRect();
   form[ControlId::Toolbar].visible = false;
   form[ControlId::StylePanel].visible = false;
   form.platform.window.Sleep(10);
   form.platform.window.PumpEvents();
   form[ControlId::Selection].visible = false;
-  const RectI selection = form.SelectionRect();
   return form.CopyToClipboard(selection.left, selection.top, selection.right, selection.bottom);
 }
 
@@ -92,8 +94,11 @@ void SaveAndQuit(CaptureForm& form) {
   if (!copy) return;
   // The save needs only the copy: a clipboard that refused it is reported, and the save goes on.
   if (!copy->on_clipboard) ShowCopyError(form.platform.dialogs, ClipboardError());
-  const bool written = SaveAs(form.platform, copy->picture);
-  if (written || copy->on_clipboard) return form.CloseWindow();
+  if (SaveAs(form.platform, copy->picture)) return form.CloseWindow();
+  // No file: close only while the clipboard still holds the copy. While the dialog was open, Ctrl+C
+  // in its file-name box or another program may have replaced it, and then the window is the
+  // picture's last place.
+  if (copy->on_clipboard && form.platform.clipboard.StillOurs()) return form.CloseWindow();
   chrome.ShowAll(form);
 }
 

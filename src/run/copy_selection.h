@@ -13,8 +13,9 @@ void DoubleClickOnWindow(CaptureForm& form, float x, float y);
 // the copy, says so and leaves the window as it was, so the selection can still be saved.
 void CopyAndQuit(CaptureForm& form);
 // Copies the selection to the clipboard, asks for a file and saves the copy there, then closes the
-// window, also when the dialog was cancelled or the save failed. The window stays as it was only
-// when the selection reached neither the clipboard nor a file.
+// window, also when the dialog was cancelled or the save failed while the clipboard still holds
+// the copy. The window stays as it was when the selection is neither in a file nor (any longer)
+// on the clipboard.
 void SaveAndQuit(CaptureForm& form);
 
 }  // namespace capture

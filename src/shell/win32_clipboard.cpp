@@ -20,6 +20,19 @@ BITMAPINFO TopDown32(int width, int height) {
   return info;
 }
 
+// A display-compatible bitmap holding the picture; null when it could not be made or filled.
+Bitmap DisplayBitmapOf(const Picture& picture) {
+  WindowDc screen(nullptr);
+  Bitmap bitmap(::CreateCompatibleBitmap(screen.get(), picture.width, picture.height));
+  if (!bitmap) return bitmap;
+  const BITMAPINFO info = TopDown32(picture.width, picture.height);
+  if (::SetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(picture.height),
+                  picture.pixels.data(), &info, DIB_RGB_COLORS) != picture.height) {
+    return Bitmap();
+  }
+  return bitmap;
+}
+
 // The format of the token that marks a put of ours; the same name gives every program the same
 // format number.
 UINT TokenFormat() {
@@ -57,6 +70,15 @@ bool HoldsToken(const Token& token) {
 
 bool Win32Clipboard::PutBitmap(const Picture& picture) {
   ours_.reset();
+  // A bitmap of no area cannot be made (the system would hand back a 1 x 1 monochrome one): an
+  // empty selection copies nothing, and what the clipboard held stays there.
+  if (picture.width <= 0 || picture.height <= 0) return true;
+
+  // The bitmap is made and filled before the clipboard is opened: one that cannot be made (a
+  // large screen's, out of memory) leaves the previous content where it was, and the clipboard is
+  // locked only for the hand-over.
+  Bitmap bitmap = DisplayBitmapOf(picture);
+  if (!bitmap) return false;
   LARGE_INTEGER now{};
   ::QueryPerformanceCounter(&now);
   const Token token{static_cast<std::uint32_t>(::GetCurrentProcessId()), ++puts_,
@@ -67,18 +89,6 @@ bool Win32Clipboard::PutBitmap(const Picture& picture) {
     OpenedClipboard clipboard(::GetDesktopWindow());
     if (!clipboard.is_open()) return false;
     ::EmptyClipboard();
-    // A bitmap of no area cannot be made (the system would hand back a 1 x 1 monochrome one), so
-    // an empty selection leaves the clipboard empty: that is its copy, not a refusal.
-    if (picture.width <= 0 || picture.height <= 0) return true;
-
-    WindowDc screen(nullptr);
-    Bitmap bitmap(::CreateCompatibleBitmap(screen.get(), picture.width, picture.height));
-    if (!bitmap) return false;
-    const BITMAPINFO info = TopDown32(picture.width, picture.height);
-    if (::SetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(picture.height),
-                    picture.pixels.data(), &info, DIB_RGB_COLORS) != picture.height) {
-      return false;
-    }
     if (!::SetClipboardData(CF_BITMAP, bitmap.get())) return false;
     bitmap.release();  // the clipboard owns it now
     marked = PutToken(token);
@@ -112,15 +122,24 @@ std::optional<Picture> Win32Clipboard::GetBitmap() {
   return picture;
 }
 
+bool Win32Clipboard::OpenHoldsOurs() const {
+  // A program that puts something on the clipboard moves the sequence number on, and one that
+  // empties it takes the token away: either way it is no longer ours.
+  return ours_ && ::GetClipboardSequenceNumber() == ours_->sequence && HoldsToken(ours_->token);
+}
+
 bool Win32Clipboard::EmptyIfStillOurs() {
   if (!ours_) return false;
   OpenedClipboard clipboard(::GetDesktopWindow());
-  if (!clipboard.is_open()) return false;
-  // A program that puts something on the clipboard moves the sequence number on, and one that
-  // empties it takes the token away: either way it is no longer ours.
-  if (::GetClipboardSequenceNumber() != ours_->sequence || !HoldsToken(ours_->token)) return false;
+  if (!clipboard.is_open() || !OpenHoldsOurs()) return false;
   ours_.reset();
   return ::EmptyClipboard() != FALSE;
+}
+
+bool Win32Clipboard::StillOurs() {
+  if (!ours_) return false;
+  OpenedClipboard clipboard(::GetDesktopWindow());
+  return clipboard.is_open() && OpenHoldsOurs();
 }
 
 }  // namespace capture::win32

@@ -18,6 +18,7 @@ class Win32Clipboard : public Clipboard {
   // Ours when the clipboard's sequence number is the one read right after our put, and the
   // clipboard still holds the token that put left in a format of the program's own.
   bool EmptyIfStillOurs() override;
+  bool StillOurs() override;
 
  private:
   using Token = std::array<std::uint32_t, 4>;
@@ -25,6 +26,9 @@ class Win32Clipboard : public Clipboard {
     std::uint32_t sequence = 0;
     Token token{};
   };
+
+  // The test of both: whether the open clipboard still holds our last put.
+  bool OpenHoldsOurs() const;
 
   std::optional<Ours> ours_;
   std::uint32_t puts_ = 0;

@@ -42,6 +42,22 @@ def test_arrow_keys_move_the_selection_and_the_copy_key_copies_exactly_there(
         assert not wrong, f"{len(wrong)} copied pixels differ from the moved selection: {wrong[:5]}"
 
 
+def test_click_right_after_enter_does_not_change_the_copy(desktop, evidence):
+    app = desktop.launch_capture()
+    with evidence.on_failure(desktop):
+        make_selection(desktop, app, (100, 100), (300, 250))
+        # Outside the selection, where a press that reached the window would throw it away.
+        desktop.move(600, 500)
+
+        desktop.xdotool("key", "Return", "click", "1")
+
+        assert app.wait_exit() == 0
+        copied = desktop.clipboard_image()
+        assert copied is not None, "nothing on the clipboard"
+        evidence.save("clipboard", copied)
+        assert difference_box(copied, desktop.picture.crop((100, 100, 300, 250))) is None
+
+
 def test_ctrl_s_saves_the_selection_through_the_save_dialog(desktop, evidence):
     folder = desktop.workdir / "out"
     folder.mkdir()

@@ -1,7 +1,10 @@
 // Drives the capture window with window events decoded from the fuzzer's input, on a small noise
 // screen, and checks after every event that the history still holds together: the index
 // within range, one element per snapshot, and every snapshot readable as a screen-sized picture;
-// and that a snapshot that failed changed nothing and was reported.
+// that a snapshot that failed changed nothing and was reported; that no press left behind a
+// half-drawn shape (once no press is in progress, nothing is being dragged out and the window
+// shows the retained image); and that a copy holds the selection as it was when the event that
+// copied began, whatever a press queued during the copy did.
 //
 // Input format (make_corpus.py writes seeds in it), read from the front, missing bytes read as 0:
 //   byte: odd = the save dialog answers with a path, even = it is cancelled
@@ -12,15 +15,18 @@
 //     point: byte mode; even: x (2 bytes, big-endian) and y (1 byte) on or just off the screen;
 //            odd: byte control id, byte dx, byte dy: near that control's top-left
 //   key: byte virtual-key code, byte modifiers (1 Ctrl, 2 Shift, 4 Alt; Escape only with none)
-//   other: byte % 5: 0-2 text or list (TextBox, FontSizeField, FontSizeList list item), then for
+//   other: byte % 7: 0-2 text or list (TextBox, FontSizeField, FontSizeList list item), then for
 //   text a byte
 //     length % 9 and per character a byte (FontSizeField: digits mostly) or 2 bytes, for the list a
-//     byte; 3 another window takes the pointer; 4 the next snapshot fails (out of memory)
+//     byte; 3 another window takes the pointer; 4 the next snapshot fails (out of memory); 5 then a
+//     byte: the next 1 + byte % 8 drawings fail (out of memory); 6 then a button choice and a
+//     point: a click there is queued and runs when the next copy lets pending events run
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,7 +67,7 @@ class Input {
 };
 
 [[noreturn]] void Fail(const char* what, long value) {
-  std::fprintf(stderr, "history broken: %s (%ld)\n", what, value);
+  std::fprintf(stderr, "capture window broken: %s (%ld)\n", what, value);
   std::abort();
 }
 
@@ -134,7 +140,14 @@ std::u16string Text(Input& in, bool mostly_digits) {
   return text;
 }
 
-void Step(Input& in, CaptureRun& run, fake::FakePlatform& fake) {
+// A click that waits in the window's queue until a copy lets pending events run.
+struct QueuedClick {
+  int button = 0;
+  PointF point;
+};
+
+void Step(Input& in, CaptureRun& run, fake::FakePlatform& fake,
+          std::optional<QueuedClick>& queued) {
   const CaptureForm& form = run.form();
   static constexpr std::array<const char16_t*, 9> kComboItems = {u"6",  u"8",  u"9",  u"10", u"11",
                                                                  u"12", u"14", u"18", u"20"};
@@ -159,12 +172,20 @@ void Step(Input& in, CaptureRun& run, fake::FakePlatform& fake) {
     if (key.code == key::kEscape && modifiers != 0) key.code = 'A';
     return run.KeyPress(key);
   }
-  switch (in.Byte() % 5) {
+  switch (in.Byte() % 7) {
     case 3:
       return run.CaptureLost();
     case 4:
       fake.surface.failing_background_reads = 1;
       return;
+    case 5:
+      fake.surface.failing_draws = 1 + in.Byte() % 8;
+      return;
+    case 6: {
+      const int button = Button(in);
+      queued = QueuedClick{button, Point(in, form)};
+      return;
+    }
     case 0:
       return run.TextChanged(ControlId::TextBox, Text(in, false));
     case 1:
@@ -174,6 +195,30 @@ void Step(Input& in, CaptureRun& run, fake::FakePlatform& fake) {
                             kComboItems[static_cast<std::size_t>(
                                 in.Range(0, static_cast<int>(kComboItems.size()) - 1))]);
   }
+}
+
+// Once no press is in progress, no shape is being dragged out (an open text box keeps the pen
+// down, and is no preview) and, right after a press ended, the window shows the retained image: a
+// press that ended without its release (lost pointer, failed reaction) left nothing half-drawn.
+void CheckNoPressLeftOver(const CaptureRun& run, const fake::FakePlatform& fake, bool was_pressed) {
+  const CaptureForm& form = run.form();
+  if (form.router.Pressed() || form.Closed()) return;
+  if (form.stroke_active && !form[ControlId::TextBox].visible)
+    Fail("a shape outlived its press", 0);
+  if (!fake.surface.Persistent()) Fail("persistent drawing off with no press", 0);
+  // Comparing the pictures is what costs: only where a press has just ended.
+  if (was_pressed && fake.surface.window_layer() != fake.surface.retained()) {
+    Fail("a preview outlived its press", 0);
+  }
+}
+
+// A copy an event made is the selection as it was when that event began: a click queued during
+// the copy changes nothing of it.
+void CheckCopy(const RectI& selection, int puts_before, const fake::FakePlatform& fake) {
+  const fake::FakeClipboard& clipboard = fake.clipboard;
+  if (clipboard.puts == puts_before) return;
+  const SizeI size{selection.right - selection.left, selection.bottom - selection.top};
+  if (clipboard.last_put != size) Fail("the copy is not the selection", clipboard.last_put.width);
 }
 
 }  // namespace
@@ -188,6 +233,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CaptureForm form(fake.platform);
   CaptureRun run(form);
   HistoryCheck check;
+  std::optional<QueuedClick> queued;
+  fake.window.on_pump = [&run, &queued] {
+    if (!queued) return;
+    const QueuedClick click = *queued;
+    queued.reset();
+    run.MouseDown(click.button, click.point.x, click.point.y);
+    run.MouseUp(click.button, click.point.x, click.point.y);
+  };
 
   run.Load();
   check(form);
@@ -196,7 +249,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int shown = history.Current(), count = history.Count();
     const bool armed = fake.surface.failing_background_reads > 0;
     const std::size_t reports = fake.dialogs.messages.size();
-    Step(in, run, fake);
+    const RectI selection = form.SelectionRect();
+    const int puts = fake.clipboard.puts;
+    const bool pressed = form.router.Pressed();
+    Step(in, run, fake, queued);
     if (armed && fake.surface.failing_background_reads == 0) {
       // A snapshot failed: all or nothing, and the user was told.
       if (history.Current() != shown || history.Count() != count)
@@ -204,6 +260,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (fake.dialogs.messages.size() != reports + 1) Fail("a failed push was not reported", 0);
     }
     check(form);
+    CheckNoPressLeftOver(run, fake, pressed);
+    CheckCopy(selection, puts, fake);
   }
   return 0;
 }

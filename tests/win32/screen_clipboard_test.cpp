@@ -82,18 +82,6 @@ TEST(Win32Clipboard, PutBitmap_OffersExactlyThePictureToOtherReaders) {
   EXPECT_EQ(clipboard.GetBitmap(), picture);
 }
 
-TEST(Win32Clipboard, EmptyAndPicturesWithoutArea_LeaveNoBitmap) {
-  Win32Clipboard clipboard;
-  ASSERT_TRUE(clipboard.PutBitmap(fake::NoisePicture(5, 5)));
-
-  EXPECT_TRUE(clipboard.EmptyIfStillOurs());
-  EXPECT_FALSE(clipboard.GetBitmap());
-
-  ASSERT_TRUE(clipboard.PutBitmap(fake::NoisePicture(5, 5)));
-  EXPECT_TRUE(clipboard.PutBitmap(Picture(0, 4)));  // an empty selection's copy: nothing
-  EXPECT_FALSE(clipboard.GetBitmap());
-}
-
 // As another program copies text: it empties the clipboard and puts the text there.
 void PutText(const std::wstring& text) {
   OpenedClipboard clipboard(nullptr);
@@ -114,18 +102,35 @@ std::wstring ClipboardText() {
   return static_cast<const wchar_t*>(locked.data());
 }
 
+// An empty selection's copy is nothing to copy: what the clipboard held stays, and it is not ours
+// to empty afterwards.
+TEST(Win32Clipboard, PictureWithoutArea_LeavesTheClipboardAsItWas) {
+  Win32Clipboard clipboard;
+  ASSERT_TRUE(clipboard.PutBitmap(fake::NoisePicture(5, 5)));
+  PutText(L"kept");
+
+  EXPECT_TRUE(clipboard.PutBitmap(Picture(0, 4)));
+  EXPECT_EQ(ClipboardText(), L"kept");
+  EXPECT_FALSE(clipboard.StillOurs());
+  EXPECT_FALSE(clipboard.EmptyIfStillOurs());
+  EXPECT_EQ(ClipboardText(), L"kept");
+}
+
 TEST(Win32Clipboard, EmptyIfStillOurs_LeavesWhatAnotherProgramPutThereSince) {
   Win32Clipboard clipboard;
   const Picture picture = fake::NoisePicture(6, 4, 3);
   ASSERT_TRUE(clipboard.PutBitmap(picture));
+  EXPECT_TRUE(clipboard.StillOurs());
   PutText(L"C:\\shots\\a.png");
 
+  EXPECT_FALSE(clipboard.StillOurs());
   EXPECT_FALSE(clipboard.EmptyIfStillOurs());
   EXPECT_EQ(ClipboardText(), L"C:\\shots\\a.png");
 
   // Another program reading the picture (which makes the DIB from the bitmap) changes nothing.
   ASSERT_TRUE(clipboard.PutBitmap(picture));
   ASSERT_EQ(ClipboardDib(), picture);
+  EXPECT_TRUE(clipboard.StillOurs());
   EXPECT_TRUE(clipboard.EmptyIfStillOurs());
   EXPECT_FALSE(clipboard.GetBitmap());
   EXPECT_FALSE(clipboard.EmptyIfStillOurs()) << "nothing of ours is left to empty";

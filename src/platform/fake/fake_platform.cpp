@@ -134,7 +134,14 @@ void FakeSurface::DrawLine(int x1, int y1, int x2, int y2, Colour colour) {
   }
 }
 
+void FakeSurface::FailIfAsked() {
+  if (failing_draws <= 0) return;
+  --failing_draws;
+  throw std::bad_alloc();
+}
+
 void FakeSurface::Line(float x1, float y1, float x2, float y2, Colour colour) {
+  FailIfAsked();
   DrawLine(Round(x1), Round(y1), Round(x2), Round(y2), colour);
 }
 
@@ -146,6 +153,7 @@ void FakeSurface::Box(float x1, float y1, float x2, float y2, Colour colour) {
 }
 
 void FakeSurface::Ellipse(int left, int top, int right, int bottom, Colour colour) {
+  FailIfAsked();
   // Inscribed in [left, right) x [top, bottom), like GDI.
   const double cx = (left + right - 1) / 2.0, cy = (top + bottom - 1) / 2.0;
   const double rx = std::abs(right - left - 1) / 2.0, ry = std::abs(bottom - top - 1) / 2.0;
@@ -158,6 +166,7 @@ void FakeSurface::Ellipse(int left, int top, int right, int bottom, Colour colou
 }
 
 void FakeSurface::Text(int x, int y, std::u16string_view text, Colour colour) {
+  FailIfAsked();
   text_calls.push_back({x, y, std::u16string(text), colour, font_points_, font_dpi_});
   // Each character is drawn as a solid block one font height tall.
   const int width = static_cast<int>(TextWidth(text));
@@ -181,14 +190,17 @@ Colour FakeSurface::Pixel(int x, int y) const {
 
 bool FakeClipboard::PutBitmap(const Picture& picture) {
   ++puts;
+  last_put = {picture.width, picture.height};
   if (!put_succeeds) return false;
+  ours_.reset();
+  if (picture.width <= 0 || picture.height <= 0) return true;
   content = picture;
   ours_ = ++changes_;
   return true;
 }
 
 bool FakeClipboard::EmptyIfStillOurs() {
-  if (ours_ != changes_) return false;
+  if (!StillOurs()) return false;
   content.reset();
   ours_.reset();
   ++changes_;

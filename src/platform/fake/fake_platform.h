@@ -67,10 +67,14 @@ class FakeSurface : public Surface {
   std::vector<TextCall> text_calls;
   mutable int failing_background_reads = 0;
   mutable int failing_copies = 0;
+  // Line, Box, Ellipse and Text throw std::bad_alloc while this is above zero (and count it down),
+  // as the first drawing on a large screen can.
+  int failing_draws = 0;
   int commits = 0;
   int clears = 0;
 
  private:
+  void FailIfAsked();
   void Plot(int x, int y, Colour colour);
   void DrawLine(int x1, int y1, int x2, int y2, Colour colour);
 
@@ -101,12 +105,14 @@ class FakeClipboard : public Clipboard {
   bool PutBitmap(const Picture& picture) override;
 
   bool EmptyIfStillOurs() override;
+  bool StillOurs() override { return ours_ == changes_; }
   // Another program puts a picture on the clipboard, or (nothing) something that is no bitmap.
   void PutFromElsewhere(std::optional<Picture> other);
 
   std::optional<Picture> content;
   bool put_succeeds = true;  // false: PutBitmap fails and leaves the clipboard as it was
   int puts = 0;              // PutBitmap calls, failed ones included
+  SizeI last_put;            // the size of the picture the last PutBitmap call was given
   int empties = 0;
 
  private:

@@ -53,6 +53,50 @@ TEST(ShapeTools, Rectangle_PreviewOnScreenOnly_CommitClampedToTheSelection) {
   EXPECT_EQ(h.form.history.Count(), 2);
 }
 
+// A press that ends with no release (another program took the pointer) or whose move failed (out
+// of memory for the first drawing at a large screen) leaves no shape behind: the preview is taken
+// back, nothing is stored, the pointer moves on freely and the next press starts afresh.
+TEST(ShapeTools, LostPress_TakesThePreviewBackAndTheNextPressStartsAfresh) {
+  struct Way {
+    const char* name;
+    void (*lose)(AnnotateHarness&);
+  };
+  const Way ways[] = {
+      {"capture lost",
+       [](AnnotateHarness& h) {
+         h.run.MouseMove(button::kLeft, 200, 200);
+         h.run.CaptureLost();
+       }},
+      {"move failed",
+       [](AnnotateHarness& h) {
+         h.run.MouseMove(button::kLeft, 200, 200);
+         h.fake.surface.failing_draws = 100;
+         h.run.MouseMove(button::kLeft, 220, 220);
+       }},
+  };
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    AnnotateHarness h;
+    h.ClickOn(ButtonId(ToolbarButton::Rectangle));
+    const Picture before = h.Shown();
+    h.run.MouseDown(button::kLeft, 150, 150);
+
+    way.lose(h);
+    h.run.MouseMove(0, 250, 240);  // no button held
+    h.fake.surface.failing_draws = 0;
+    h.run.MouseMove(0, 260, 240);
+
+    EXPECT_LE(h.fake.dialogs.messages.size(), 1u);
+    EXPECT_FALSE(h.form.stroke_active);
+    EXPECT_TRUE(h.fake.surface.Persistent());
+    EXPECT_EQ(h.fake.surface.window_layer(), before);
+    EXPECT_EQ(h.form.history.Current(), 1);
+    h.Drag(120, 120, 130, 130);
+    EXPECT_EQ(Changed(before, h.Shown()), (RectI{120, 120, 131, 131}));
+    EXPECT_EQ(h.form.history.Current(), 2);
+  }
+}
+
 TEST(ShapeTools, Release_LeftOfAndAboveTheSelectionClampsToItsLeftAndTop) {
   AnnotateHarness h;
   h.ClickOn(ButtonId(ToolbarButton::Rectangle));

@@ -68,5 +68,41 @@ TEST(CopySelection, Save_ClipboardThatRefusesTheCopy_StillWritesTheFileAndCloses
   EXPECT_EQ(h.fake.window.closes, 1);
 }
 
+// Another program (or Ctrl+C in the file-name box) changes the clipboard while the dialog is open:
+// a save that then does not happen must not close on a picture that is now nowhere.
+TEST(CopySelection, Save_ClipboardChangedDuringTheDialog_NoFileKeepsTheWindowAsItWas) {
+  const std::optional<std::u16string> answers[] = {std::nullopt, u"C:\\shots\\shot.bitmap"};
+  for (const std::optional<std::u16string>& answer : answers) {
+    SCOPED_TRACE(answer ? "unknown extension" : "cancelled");
+    AnnotateHarness h;
+    h.ClickOn(ButtonId(ToolbarButton::Rectangle));
+    const std::vector<bool> before = Visibility(h.form);
+    h.fake.dialogs.save_answer = answer;
+    h.fake.dialogs.on_save_dialog = [&] { h.fake.clipboard.PutFromElsewhere(std::nullopt); };
+
+    h.ClickOn(ButtonId(ToolbarButton::Save));
+
+    EXPECT_EQ(h.fake.window.closes, 0);
+    EXPECT_EQ(Visibility(h.form), before);
+    h.fake.dialogs.on_save_dialog = nullptr;
+    h.ClickOn(ButtonId(ToolbarButton::CopyQuit));
+    EXPECT_EQ(h.fake.clipboard.content, Crop(h.Shown(), {100, 100, 300, 250}));
+    EXPECT_EQ(h.fake.window.closes, 1);
+  }
+}
+
+// A press already queued when the copy starts (a click right after Enter) reaches no reaction: a
+// press outside the selection would throw the selection away and make the copy 0 x 0.
+TEST(CopySelection, PressQueuedDuringTheCopy_DoesNotChangeWhatIsCopied) {
+  AnnotateHarness h;
+  h.fake.window.on_pump = [&] {
+    h.fake.window.on_pump = nullptr;
+    h.Click(500, 400);
+  };
+  h.run.KeyPress({key::kReturn});
+  EXPECT_EQ(h.fake.clipboard.content, Crop(h.Shown(), {100, 100, 300, 250}));
+  EXPECT_EQ(h.fake.window.closes, 1);
+}
+
 }  // namespace
 }  // namespace capture
