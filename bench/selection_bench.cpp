@@ -41,7 +41,7 @@ void BM_SelectionDragMove(benchmark::State& state) {
     MoveAndDiff(state, s, 2000 + t, 1200 + t, area);
   }
   state.counters["repaint_px_per_move"] =
-      benchmark::Counter(static_cast<double>(area) / state.iterations());
+      benchmark::Counter(static_cast<double>(area) / static_cast<double>(state.iterations()));
   state.counters["screen_px"] = kWidth * kHeight;
 }
 BENCHMARK(BM_SelectionDragMove);
@@ -60,7 +60,7 @@ void BM_HandleDragMove(benchmark::State& state) {
     MoveAndDiff(state, s, float(2300 + t), float(1500 + t), area);
   }
   state.counters["repaint_px_per_move"] =
-      benchmark::Counter(static_cast<double>(area) / state.iterations());
+      benchmark::Counter(static_cast<double>(area) / static_cast<double>(state.iterations()));
   state.counters["screen_px"] = kWidth * kHeight;
 }
 BENCHMARK(BM_HandleDragMove);
