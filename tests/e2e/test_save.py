@@ -341,7 +341,8 @@ def test_no_file_after_the_clipboard_changed_keeps_the_window_for_another_copy(
         desktop.type_text(name)
         # The name goes to the clipboard in place of the copy made before the dialog opened.
         desktop.key("ctrl+a", "ctrl+c")
-        wait_until(lambda: desktop.clipboard() == name.encode(), 10, what="the name on the clipboard")
+        wait_until(lambda: desktop.clipboard() == name.encode(), 10,
+                   what="the name on the clipboard")
 
         if ending == "unknown extension":
             desktop.key("Return")

@@ -40,8 +40,8 @@ class WineApp:
         """Holds the program still while the block runs, like a program busy with other work:
         what is typed or clicked meanwhile waits on its X connection, and it reads all of it at
         once when it goes on. Wine turns X input into window messages only while the program asks
-        for messages, so without this a key's reaction may end before a click sent right after it
-        (xdotool waits 12 ms between a key's press and release) has even arrived."""
+        for messages, so without this a key's reaction may be over before a click sent right after
+        the key has arrived (xdotool's key takes 12 to 16 ms from press to release)."""
         os.kill(self.pid, signal.SIGSTOP)
         try:
             yield
