@@ -1,8 +1,19 @@
 """Fixtures of the end-to-end tests: each test gets its own virtual desktop."""
 
+import time
+
 import pytest
 
-from harness import Desktop
+from harness import Desktop, paths
+
+
+def pytest_report_header(config):
+    """Which capture.exe the run drives (CAPTURE_EXE or CAPTURE_WINDOWS_BUILD move it), and when
+    it was built: a run meant for another build shows at once."""
+    exe = paths.CAPTURE_EXE
+    built = time.strftime("%Y-%m-%d %H:%M:%S", time.localtime(exe.stat().st_mtime)) \
+        if exe.exists() else "missing"
+    return f"capture.exe: {exe} (built {built})"
 
 
 def pytest_configure(config):

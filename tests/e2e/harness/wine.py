@@ -1,5 +1,6 @@
 """A private copy of the template Wine prefix, its keeper process, and programs run in it."""
 
+import contextlib
 import os
 import re
 import select
@@ -33,6 +34,19 @@ class WineApp:
 
     def running(self) -> bool:
         return self.process.poll() is None
+
+    @contextlib.contextmanager
+    def busy(self):
+        """Holds the program still while the block runs, like a program busy with other work:
+        what is typed or clicked meanwhile waits on its X connection, and it reads all of it at
+        once when it goes on. Wine turns X input into window messages only while the program asks
+        for messages, so without this a key's reaction may be over before a click sent right after
+        the key has arrived (xdotool's key takes 12 to 16 ms from press to release)."""
+        os.kill(self.pid, signal.SIGSTOP)
+        try:
+            yield
+        finally:
+            os.kill(self.pid, signal.SIGCONT)
 
     def output(self) -> str:
         """What the program wrote to stdout and stderr so far."""
