@@ -14,7 +14,6 @@
 namespace capture::win32 {
 namespace {
 
-constexpr wchar_t kClassName[] = L"CaptureWindow";
 constexpr int kIconId = 1;
 // Posted when another window took the pointer capture while buttons were held here.
 constexpr UINT kCaptureLost = WM_APP + 1;
@@ -55,11 +54,11 @@ bool CaptureWindow::Create(HINSTANCE instance, CaptureRun& run, RectI area) {
   wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
                                                ::GetSystemMetrics(SM_CXSMICON),
                                                ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-  wc.lpszClassName = kClassName;
+  wc.lpszClassName = kCaptureClass;
   if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
   edit_background_ = Brush(::CreateSolidBrush(RGB(255, 255, 255)));
-  ::CreateWindowExW(0, kClassName, L"Capture", WS_POPUP | WS_CLIPCHILDREN, area.left, area.top,
+  ::CreateWindowExW(0, kCaptureClass, L"Capture", WS_POPUP | WS_CLIPCHILDREN, area.left, area.top,
                     area.right - area.left, area.bottom - area.top, nullptr, nullptr, instance,
                     this);
   if (!hwnd()) return false;
@@ -198,7 +197,14 @@ LRESULT CaptureWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      const std::vector<RectI> areas = UpdateAreas();
+      std::vector<RectI> areas;
+      try {
+        areas = UpdateAreas();
+      } catch (...) {
+        // An area left invalid would bring WM_PAINT back at once, for ever.
+        ::ValidateRect(hwnd(), nullptr);
+        throw;
+      }
       PaintSession paint(hwnd());
       Paint(paint.dc(), areas);
       return 0;

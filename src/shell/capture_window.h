@@ -21,9 +21,13 @@
 
 namespace capture::win32 {
 
+// The class of the capture window; another process of the program looks for it.
+inline constexpr wchar_t kCaptureClass[] = L"CaptureWindow";
+
 class CaptureWindow : public Window {
  public:
-  explicit CaptureWindow(Win32Surface& surface) : surface_(surface) {}
+  // `cursors` outlives the window: the process's, so that each capture does not make its own.
+  CaptureWindow(Win32Surface& surface, Cursors& cursors) : surface_(surface), cursors_(cursors) {}
   CaptureWindow(const CaptureWindow&) = delete;
   CaptureWindow& operator=(const CaptureWindow&) = delete;
   ~CaptureWindow() override;
@@ -76,7 +80,7 @@ class CaptureWindow : public Window {
   CaptureForm* form_ = nullptr;  // not owned: the run's form, which the screen mirrors
   OwnedWindow window_;
   NativeControls native_;
-  Cursors cursors_;
+  Cursors& cursors_;  // not owned
   ControlPainter painter_;
   Dib back_buffer_;    // painting of areas with controls in them happens here first
   Controls mirrored_;  // the controls as the screen shows them

@@ -10,10 +10,12 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/quit_resident.h"
 #include "form/capture_form.h"
 #include "run/capture_run.h"
 #include "run/run_error.h"
 #include "shell/capture_window.h"
+#include "shell/cursors.h"
 #include "shell/gdiplus_flat.h"
 #include "shell/resident_window.h"
 #include "shell/single_instance.h"
@@ -30,13 +32,13 @@ namespace {
 using namespace capture;
 using namespace capture::win32;
 
-int RunCapture(HINSTANCE instance) {
+int RunCapture(HINSTANCE instance, Cursors& cursors) {
   Win32Surface surface;
   Win32Screen screen;
   Win32Clipboard clipboard;
   Win32Dialogs dialogs;
   GdiplusFlat gdiplus;
-  CaptureWindow window(surface);
+  CaptureWindow window(surface, cursors);
   Win32Files files;
   Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, files};
   CaptureForm form(platform);
@@ -68,14 +70,15 @@ int Reported(Work&& work) noexcept {
 }
 
 // One whole capture with objects of its own: when it returns, they and the picture are gone.
-int CaptureOnce(HINSTANCE instance) noexcept {
-  return Reported([instance] { return RunCapture(instance); });
+// Only the pointer shapes, made once per DPI, are kept for the next one.
+int CaptureOnce(HINSTANCE instance, Cursors& cursors) noexcept {
+  return Reported([instance, &cursors] { return RunCapture(instance, cursors); });
 }
 
-int RunResident(HINSTANCE instance) {
+int RunResident(HINSTANCE instance, Cursors& cursors) {
   const ResidentLock lock;
   if (!lock.held()) return 0;  // one is running already: that is what was asked for
-  ResidentWindow resident([instance] { CaptureOnce(instance); });
+  ResidentWindow resident([instance, &cursors] { CaptureOnce(instance, cursors); });
   if (!resident.Create(instance)) {
     return ReportStartupFailure({static_cast<int>(::GetLastError()), u"无法创建通知区域图标"});
   }
@@ -96,17 +99,23 @@ int Main(HINSTANCE instance) {
     return kUsageStatus;
   }
   if (*mode == Mode::QuitResident) {
-    QuitResidentInstance();
-    return 0;  // also when none was running: no resident instance is left either way
+    Win32ResidentInstance resident;
+    const QuitOutcome outcome = QuitResident(resident);
+    if (!outcome.error.empty()) WriteStderr(Wide(outcome.error) + L"\r\n");
+    return outcome.status;
   }
   // Before any window or device context exists, so that every size is in physical pixels.
   EnablePerMonitorDpiAwareness();
-  if (*mode == Mode::Resident) return RunResident(instance);
-  return RunCapture(instance);
+  Cursors cursors;
+  if (*mode == Mode::Resident) return RunResident(instance, cursors);
+  return RunCapture(instance, cursors);
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // Before any delay-loaded library: system libraries come from System32 only, never from a file
+  // of the same name beside the program (gdiplus.dll is not one the system protects).
+  ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   return Reported([instance] { return Main(instance); });
 }

@@ -34,17 +34,23 @@ bool NotifyIcon::AddAgain() {
   // The area may still hold the icon (it announces itself anew on other occasions too).
   shown_ = ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE ||
            ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+  ShowKeptBalloon();
   return shown_;
 }
 
 void NotifyIcon::ShowBalloon(const std::wstring& title, const std::wstring& text) {
-  if (!shown_) return;
+  balloon_ = {title, text};
+  ShowKeptBalloon();
+}
+
+void NotifyIcon::ShowKeptBalloon() {
+  if (!shown_ || !balloon_) return;
   NOTIFYICONDATAW data = data_;
   data.uFlags = NIF_INFO;
-  CopyText(data.szInfoTitle, title);
-  CopyText(data.szInfo, text);
+  CopyText(data.szInfoTitle, balloon_->first);
+  CopyText(data.szInfo, balloon_->second);
   data.dwInfoFlags = NIIF_WARNING;
-  ::Shell_NotifyIconW(NIM_MODIFY, &data);
+  if (::Shell_NotifyIconW(NIM_MODIFY, &data)) balloon_.reset();
 }
 
 void NotifyIcon::Remove() {

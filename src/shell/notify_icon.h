@@ -5,7 +5,9 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace capture::win32 {
 
@@ -21,13 +23,17 @@ class NotifyIcon {
   bool Add(HWND window, UINT message, HICON icon, const std::wstring& tip);
   // Shows the icon again after the notification area was made anew (the shell restarted).
   bool AddAgain();
-  // A balloon notification with a warning icon next to the icon.
+  // A balloon notification with a warning icon next to the icon, shown once: now, or as soon as
+  // the icon shows (at sign-in the notification area may not be ready yet).
   void ShowBalloon(const std::wstring& title, const std::wstring& text);
   void Remove();
 
  private:
+  void ShowKeptBalloon();
+
   NOTIFYICONDATAW data_{};
   bool shown_ = false;
+  std::optional<std::pair<std::wstring, std::wstring>> balloon_;  // title and text, not yet shown
 };
 
 }  // namespace capture::win32

@@ -4,6 +4,7 @@
 
 #include "app/command_line.h"
 #include "app/hotkey_notice.h"
+#include "app/start_with_windows.h"
 #include "shell/message_loop.h"
 #include "shell/single_instance.h"
 #include "shell/system_settings.h"
@@ -117,7 +118,9 @@ void ResidentWindow::ShowMenu() {
   const Menu menu(::CreatePopupMenu());
   if (!menu) return;
   const UINT capturing = resident_.state() == Resident::State::Capturing ? MF_GRAYED : 0u;
-  const UINT starts = StartsWithWindows() ? MF_CHECKED : MF_UNCHECKED;
+  RegistryRunValue run_value;
+  const UINT starts =
+      StartsWithWindows(run_value, Utf16(ProgramPath())) ? MF_CHECKED : MF_UNCHECKED;
   ::AppendMenuW(menu.get(), MF_STRING | capturing, kCaptureCommand, L"截图");
   ::AppendMenuW(menu.get(), MF_STRING | starts, kStartWithWindowsCommand, L"开机启动");
   ::AppendMenuW(menu.get(), MF_STRING, kQuitCommand, L"退出");
@@ -144,12 +147,9 @@ void ResidentWindow::ShowMenu() {
 }
 
 void ResidentWindow::ToggleStartWithWindows() {
-  const bool on = !StartsWithWindows();
-  const std::wstring command = Wide(ResidentCommand(Utf16(ProgramPath())));
-  if (!SetStartsWithWindows(on, command)) {
-    ::MessageBoxW(hwnd(), on ? L"无法设置开机启动。" : L"无法取消开机启动。", L"错误",
-                  MB_OK | MB_ICONERROR);
-  }
+  RegistryRunValue run_value;
+  const std::u16string error = capture::ToggleStartWithWindows(run_value, Utf16(ProgramPath()));
+  if (!error.empty()) ::MessageBoxW(hwnd(), Wide(error).c_str(), L"错误", MB_OK | MB_ICONERROR);
 }
 
 }  // namespace capture::win32

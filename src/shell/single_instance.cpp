@@ -1,10 +1,11 @@
 #include "shell/single_instance.h"
 
+#include "shell/capture_window.h"
+
 namespace capture::win32 {
 namespace {
 
 constexpr wchar_t kMutexName[] = L"Local\\Capture.Resident";
-constexpr DWORD kQuitWaitMs = 5000;
 
 }  // namespace
 
@@ -12,14 +13,29 @@ ResidentLock::ResidentLock() : mutex_(::CreateMutexW(nullptr, FALSE, kMutexName)
   held_ = mutex_ && ::GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
-bool QuitResidentInstance() {
+ResidentInstance::Asked Win32ResidentInstance::AskToQuit() {
   const HWND resident = ::FindWindowW(kResidentClass, nullptr);  // not owned
-  if (!resident) return true;
-  DWORD process_id = 0;
-  ::GetWindowThreadProcessId(resident, &process_id);
-  const KernelObject process(::OpenProcess(SYNCHRONIZE, FALSE, process_id));
-  if (!::PostMessageW(resident, WM_CLOSE, 0, 0)) return false;
-  return process && ::WaitForSingleObject(process.get(), kQuitWaitMs) == WAIT_OBJECT_0;
+  if (!resident) return Asked::NoneRunning;
+  ::GetWindowThreadProcessId(resident, &process_id_);
+  // Opened before asking: the process's id could otherwise be another's by the time we wait.
+  process_.Reset(::OpenProcess(SYNCHRONIZE, FALSE, process_id_));
+  if (!process_ || !::PostMessageW(resident, WM_CLOSE, 0, 0)) return Asked::Unreachable;
+  return Asked::Asked;
+}
+
+bool Win32ResidentInstance::WaitEnded(int milliseconds) {
+  return process_ &&
+         ::WaitForSingleObject(process_.get(), static_cast<DWORD>(milliseconds)) == WAIT_OBJECT_0;
+}
+
+bool Win32ResidentInstance::Capturing() {
+  for (HWND window = ::FindWindowExW(nullptr, nullptr, kCaptureClass, nullptr); window;
+       window = ::FindWindowExW(nullptr, window, kCaptureClass, nullptr)) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == process_id_) return true;
+  }
+  return false;
 }
 
 }  // namespace capture::win32

@@ -2,6 +2,7 @@
 // process of the program reaches it (the class of its hidden window).
 #pragma once
 
+#include "app/quit_resident.h"
 #include "shell/handles.h"
 
 namespace capture::win32 {
@@ -20,8 +21,16 @@ class ResidentLock {
   bool held_ = false;
 };
 
-// Asks the session's resident instance to quit and waits a few seconds at most for it to end
-// (a capture the user is in ends first). True when none is running or it has ended.
-bool QuitResidentInstance();
+// The session's resident instance, found by its hidden window's class.
+class Win32ResidentInstance : public ResidentInstance {
+ public:
+  Asked AskToQuit() override;
+  bool WaitEnded(int milliseconds) override;
+  bool Capturing() override;
+
+ private:
+  DWORD process_id_ = 0;
+  KernelObject process_;
+};
 
 }  // namespace capture::win32

@@ -4,13 +4,15 @@
 
 #include <string>
 
+#include "shell/handles.h"
 #include "shell/text.h"
 
 namespace capture::win32 {
 
-void WriteStderr(const std::wstring& text) {
-  const HANDLE err = ::GetStdHandle(STD_ERROR_HANDLE);  // not owned
-  if (err == nullptr || err == INVALID_HANDLE_VALUE) return;
+namespace {
+
+// Writes the text as UTF-8 to a pipe or file.
+void WriteUtf8(HANDLE to, const std::wstring& text) {
   const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
                                           nullptr, 0, nullptr, nullptr);
   if (bytes <= 0) return;
@@ -18,7 +20,31 @@ void WriteStderr(const std::wstring& text) {
   ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), bytes,
                         nullptr, nullptr);
   DWORD written = 0;
-  ::WriteFile(err, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+  ::WriteFile(to, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+}
+
+void WriteToConsole(HANDLE to, const std::wstring& text) {
+  DWORD written = 0;
+  ::WriteConsoleW(to, text.c_str(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+}  // namespace
+
+void WriteStderr(const std::wstring& text) {
+  // A program for the Windows subsystem has a stderr only when it was redirected (a pipe, a
+  // file); started from a console, it writes to the console it was started from.
+  const HANDLE err = ::GetStdHandle(STD_ERROR_HANDLE);  // not owned
+  if (err != nullptr && err != INVALID_HANDLE_VALUE) {
+    const DWORD type = ::GetFileType(err);
+    if (type == FILE_TYPE_CHAR) return WriteToConsole(err, text);
+    if (type != FILE_TYPE_UNKNOWN) return WriteUtf8(err, text);
+  }
+  if (!::AttachConsole(ATTACH_PARENT_PROCESS) && ::GetLastError() != ERROR_ACCESS_DENIED) return;
+  const HANDLE console = ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_WRITE,
+                                       nullptr, OPEN_EXISTING, 0, nullptr);
+  if (console == INVALID_HANDLE_VALUE) return;
+  const KernelObject owned(console);
+  WriteToConsole(console, text);
 }
 
 int ReportStartupFailure(const RunError& error) noexcept {

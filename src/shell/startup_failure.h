@@ -11,7 +11,8 @@ namespace capture::win32 {
 // made); distinct from Wine's and the C runtime's own failures.
 inline constexpr int kStartupFailedStatus = 3;
 
-// Writes the text to stderr, in UTF-8, when the program has one.
+// Writes the text to stderr, in UTF-8, when it was redirected; else to the console of the
+// process that started the program, if it has one.
 void WriteStderr(const std::wstring& text);
 
 // Writes "capture: <reason>" to stderr (UTF-8), shows the "错误" box, and returns

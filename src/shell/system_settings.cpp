@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
+#include "shell/text.h"
+
 namespace capture::win32 {
 namespace {
 
@@ -12,20 +16,34 @@ constexpr wchar_t kSnippingValue[] = L"PrintScreenKeyForSnippingEnabled";
 
 }  // namespace
 
-bool StartsWithWindows() {
-  // Any value of that name counts, whoever wrote it, so that the menu can switch it off.
-  return ::RegGetValueW(HKEY_CURRENT_USER, kRunKey, kRunValue, RRF_RT_ANY, nullptr, nullptr,
-                        nullptr) == ERROR_SUCCESS;
+std::optional<std::u16string> RegistryRunValue::Read() {
+  DWORD type = 0;
+  DWORD bytes = 0;
+  const LSTATUS status =
+      ::RegGetValueW(HKEY_CURRENT_USER, kRunKey, kRunValue, RRF_RT_ANY, &type, nullptr, &bytes);
+  if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
+  // A value that cannot be read as text is no command this program wrote.
+  if (status != ERROR_SUCCESS || type != REG_SZ) return u"";
+  std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
+  bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+  if (::RegGetValueW(HKEY_CURRENT_USER, kRunKey, kRunValue, RRF_RT_REG_SZ, nullptr, text.data(),
+                     &bytes) != ERROR_SUCCESS) {
+    return u"";
+  }
+  text.resize(std::wcslen(text.c_str()));
+  return Utf16(text);
 }
 
-bool SetStartsWithWindows(bool on, const std::wstring& command) {
-  if (!on) {
-    const LSTATUS status = ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValue);
-    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
-  }
-  const auto bytes = static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t));
-  return ::RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValue, REG_SZ, command.c_str(), bytes) ==
+bool RegistryRunValue::Write(const std::u16string& command) {
+  const std::wstring text = Wide(command);
+  const auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+  return ::RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValue, REG_SZ, text.c_str(), bytes) ==
          ERROR_SUCCESS;
+}
+
+bool RegistryRunValue::Remove() {
+  const LSTATUS status = ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValue);
+  return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
 bool SnippingOwnsPrintScreen() {

@@ -2,14 +2,21 @@
 // the Print Screen key.
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "app/start_with_windows.h"
 
 namespace capture::win32 {
 
-// Whether the program is set to start when the user signs in (its value under HKCU's Run key).
-bool StartsWithWindows();
-// Adds that value, holding `command`, or removes it; false when the registry refused.
-bool SetStartsWithWindows(bool on, const std::wstring& command);
+// The program's value under HKCU's Run key; one that cannot be read as text reads as empty.
+class RegistryRunValue : public RunValue {
+ public:
+  std::optional<std::u16string> Read() override;
+  bool Write(const std::u16string& command) override;
+  bool Remove() override;
+};
+
 // Whether the system gives the Print Screen key to its own screen snipping.
 bool SnippingOwnsPrintScreen();
 // The full path of this program's executable; empty when it cannot be read.

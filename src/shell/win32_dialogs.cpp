@@ -58,7 +58,9 @@ std::optional<std::u16string> Win32Dialogs::AskSavePath(const SaveDialogRequest&
   ofn.lpstrInitialDir = OrNull(initial_dir);
   ofn.lpstrTitle = OrNull(title);
   ofn.lpstrDefExt = OrNull(default_ext);
-  ofn.Flags = request.flags;
+  // The dialog would otherwise make the chosen folder the process's current one, and a resident
+  // program would hold it open (a USB stick could not be ejected).
+  ofn.Flags = request.flags | OFN_NOCHANGEDIR;
   const Modal modal(*this);
   if (!::GetSaveFileNameW(&ofn)) return std::nullopt;
   return Utf16(path.data());

@@ -12,6 +12,22 @@
 namespace capture::win32 {
 namespace {
 
+// The errors of a volume or system that cannot replace a file in place (some network shares).
+bool ReplaceUnsupported(DWORD error) {
+  return error == ERROR_INVALID_FUNCTION || error == ERROR_NOT_SUPPORTED ||
+         error == ERROR_CALL_NOT_IMPLEMENTED;
+}
+
+// Gives the replaced file back the attributes it had, where the replace lost them (Wine's replace
+// moves the new file over the old one as it is).
+void KeepAttributes(const std::wstring& path, DWORD attributes) {
+  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  const DWORD now = ::GetFileAttributesW(path.c_str());
+  if (now == INVALID_FILE_ATTRIBUTES || (now & kKept) == (attributes & kKept)) return;
+  ::SetFileAttributesW(path.c_str(), (now & ~kKept) | (attributes & kKept));
+}
+
 // A file opened with CreateFileW, closed at the end unless Close() already did.
 class FileHandle {
  public:
@@ -130,7 +146,20 @@ FileResult Win32Files::FlushFile(const std::u16string& path) {
 }
 
 FileResult Win32Files::MoveOver(const std::u16string& from, const std::u16string& to) {
-  if (!::MoveFileExW(Wide(ExtendedLengthPath(from)).c_str(), Wide(ExtendedLengthPath(to)).c_str(),
+  const std::wstring source = Wide(ExtendedLengthPath(from));
+  const std::wstring target = Wide(ExtendedLengthPath(to));
+  const DWORD attributes = ::GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    // An existing file keeps its attributes and security; the system's replace does that, where
+    // the file system supports it.
+    if (::ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_WRITE_THROUGH, nullptr,
+                       nullptr)) {
+      KeepAttributes(target, attributes);
+      return std::nullopt;
+    }
+    if (!ReplaceUnsupported(::GetLastError())) return LastError();
+  }
+  if (!::MoveFileExW(source.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return LastError();
   }

@@ -11,7 +11,8 @@ class Win32Files : public Files {
   FileResult CreateTemporaryFile(const std::u16string& target, std::u16string& temporary) override;
   FileResult WriteFile(const std::u16string& path, std::span<const std::uint8_t> bytes) override;
   FileResult FlushFile(const std::u16string& path) override;
-  // MoveFileExW with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH.
+  // ReplaceFileW over an existing file, keeping its attributes and security; else, or where the
+  // file system cannot replace, MoveFileExW with MOVEFILE_REPLACE_EXISTING | WRITE_THROUGH.
   FileResult MoveOver(const std::u16string& from, const std::u16string& to) override;
   bool RemoveFile(const std::u16string& path) override;
 };

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <exception>
 #include <new>
 
 #include "shell/dib.h"
@@ -35,13 +36,13 @@ int DpiOf(HMONITOR monitor) {
 struct Enumeration {
   POINT origin;  // the virtual screen's top-left, in the system's coordinates
   std::vector<Monitor> monitors;
+  std::exception_ptr failure;  // what the callback could not let through the system's code
 };
 
-BOOL CALLBACK AddMonitor(HMONITOR handle, HDC, LPRECT, LPARAM data) {
-  auto& found = *reinterpret_cast<Enumeration*>(data);
+void AddMonitorTo(Enumeration& found, HMONITOR handle) {
   MONITORINFO info{};
   info.cbSize = sizeof(info);
-  if (!::GetMonitorInfoW(handle, &info)) return TRUE;
+  if (!::GetMonitorInfoW(handle, &info)) return;
   const RECT& r = info.rcMonitor;
   const Monitor monitor{{r.left - found.origin.x, r.top - found.origin.y, r.right - found.origin.x,
                          r.bottom - found.origin.y},
@@ -51,7 +52,17 @@ BOOL CALLBACK AddMonitor(HMONITOR handle, HDC, LPRECT, LPARAM data) {
   } else {
     found.monitors.push_back(monitor);
   }
-  return TRUE;
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR handle, HDC, LPRECT, LPARAM data) {
+  auto& found = *reinterpret_cast<Enumeration*>(data);
+  try {
+    AddMonitorTo(found, handle);
+    return TRUE;
+  } catch (...) {
+    found.failure = std::current_exception();
+    return FALSE;
+  }
 }
 
 }  // namespace
@@ -65,8 +76,9 @@ RectI Win32Screen::Area() {
 
 std::vector<Monitor> Win32Screen::Monitors() const {
   const RectI area = Area();
-  Enumeration found{{area.left, area.top}, {}};
+  Enumeration found{{area.left, area.top}, {}, nullptr};
   ::EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&found));
+  if (found.failure) std::rethrow_exception(found.failure);
   if (found.monitors.empty()) {
     const SizeI size = Size();
     found.monitors.push_back(

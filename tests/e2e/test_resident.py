@@ -142,6 +142,25 @@ def test_ctrl_print_screen_when_another_program_holds_print_screen(desktop, evid
         wait_capture_gone(desktop, resident)
 
 
+def test_quit_fails_while_the_resident_instance_is_busy_and_it_ends_after_the_capture(
+        desktop, evidence):
+    resident, focus = start_resident(desktop)
+    with evidence.on_failure(desktop):
+        hotkey_capture(desktop, resident, focus)
+
+        # stderr read through a pipe, as a script that calls --quit would.
+        quit_ = subprocess.run(["wine", str(capture_exe()), "--quit"], env=desktop.wine.env,
+                               capture_output=True, timeout=30, check=False)
+        assert quit_.returncode == 1
+        assert quit_.stderr.decode("utf-8").strip() == (
+            "capture: 常驻的截图程序正在截图，截图结束后才会退出")
+        assert resident.running() and desktop.find_windows(CAPTURE_TITLE)
+
+        # What the user is doing is not thrown away; the program ends once they are done.
+        desktop.key("Escape")
+        assert resident.wait_exit(10) == 0
+
+
 def test_quit_without_a_resident_instance_and_bad_arguments(desktop):
     for arguments, status in [(["--quit"], 0), (["--bogus"], 2), (["--tray", "--quit"], 2)]:
         app = desktop.launch(capture_exe(), *arguments)

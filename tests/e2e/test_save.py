@@ -18,7 +18,7 @@ from harness.desktop import CAPTURE_TITLE, difference_box
 from harness.dialogs import visible_titles, wait_dialog
 from harness.evidence import Evidence
 from harness.keymap import bind_characters
-from harness.paths import CAPTURE_EXE, windows_path
+from harness.paths import CAPTURE_EXE, WINDOWS_BUILD, require, windows_path
 
 SAVE_TITLE = "保存为"
 ERROR_TITLE = "错误"
@@ -30,6 +30,8 @@ SELECTION_FROM, SELECTION_TO = (100, 100), (300, 250)
 OUTLINE_FROM, OUTLINE_TO = (150, 150), (200, 200)
 # The save button's hover square: its left inside the strip and its border colour.
 SAVE_HOVER_LEFT, HOVER_BORDER = 482 / 3, (36, 143, 251)
+
+PLANTED_DLL = WINDOWS_BUILD / "planted" / "gdiplus.dll"
 
 
 @pytest.fixture
@@ -185,13 +187,23 @@ def test_ctrl_c_in_the_file_name_box_keeps_the_text_and_saves_the_selection(desk
 def test_bare_name_is_saved_as_png_in_the_programs_folder(desktop, evidence):
     folder = desktop.workdir / "program"
     folder.mkdir()
-    app = launch(desktop, exe=Path(shutil.copy(CAPTURE_EXE, folder)))
+    # A stranger's gdiplus.dll beside the program: the system's must be the one loaded. Wine
+    # prefers its own builtin unless told to load a native one where the search finds it first,
+    # as Windows does.
+    shutil.copy(require(PLANTED_DLL, "the planted gdiplus.dll"), folder)
+    env = desktop.wine.env
+    desktop.wine.env = {**env, "WINEDLLOVERRIDES": env.get("WINEDLLOVERRIDES", "") + ";gdiplus=n,b"}
+    try:
+        app = launch(desktop, exe=Path(shutil.copy(CAPTURE_EXE, folder)))
+    finally:
+        desktop.wine.env = env
     with evidence.on_failure(desktop):
         open_save_dialog(desktop, app)
 
         enter_path(desktop, "shot")
 
         assert exit_status(desktop, app) == 0
+        assert not (folder / "planted-dll-loaded").exists()
         # The dialog appends its default extension: Wine's in lower case, Windows' as "PNG".
         written = [name for name in os.listdir(folder) if name.lower() == "shot.png"]
         assert len(written) == 1

@@ -54,7 +54,8 @@ class CaptureWindowTest : public ::testing::Test {
   fake::FakeDialogs dialogs;
   fake::FakeGdiplus gdiplus;
   Win32Surface surface;
-  CaptureWindow window{surface};
+  Cursors cursors;
+  CaptureWindow window{surface, cursors};
   Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, gdiplus};
   CaptureForm form{platform};
   CaptureRun run{form};

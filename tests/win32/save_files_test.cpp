@@ -41,16 +41,19 @@ TEST_F(SaveFilesTest, MissingFolder_ShowsTheErrorBoxAndWritesNothing) {
   }
 }
 
-TEST_F(SaveFilesTest, ExistingFile_IsReplacedWithoutAQuestion) {
+TEST_F(SaveFilesTest, ExistingFile_IsReplacedWithoutAQuestionKeepingItsAttributes) {
   for (const char16_t* extension : {u"png", u"bmp"}) {
     const std::u16string path = folder.path() + u"old." + extension;
     {
       std::ofstream old(test::StreamPath(path), std::ios::binary);
       old << std::string(200000, 'x');
     }
+    const std::wstring name = Wide(path);
+    ASSERT_TRUE(::SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_HIDDEN));
 
     EXPECT_TRUE(Save(path, extension));
 
+    EXPECT_EQ(::GetFileAttributesW(name.c_str()) & FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_HIDDEN);
     const auto bytes = test::ReadFileBytes(path);
     EXPECT_LT(bytes.size(), 200000u);
     EXPECT_TRUE(test::StartsWith(bytes, extension == std::u16string(u"png") ? "\x89PNG" : "BM"));

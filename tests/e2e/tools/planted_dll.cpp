@@ -1,0 +1,19 @@
+// A library named like a system one (gdiplus.dll) that a stranger could put beside capture.exe.
+// Loaded, it leaves a file named "planted-dll-loaded" beside itself and refuses to load. It needs
+// nothing but kernel32, so that nothing but the search order can keep it from loading.
+#include <windows.h>
+
+BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
+  if (reason != DLL_PROCESS_ATTACH) return TRUE;
+  constexpr wchar_t kMarker[] = L"planted-dll-loaded";
+  wchar_t path[MAX_PATH + sizeof(kMarker) / sizeof(wchar_t)] = {};
+  const DWORD length = GetModuleFileNameW(self, path, MAX_PATH);
+  DWORD folder = 0;
+  for (DWORD i = 0; i < length; ++i) {
+    if (path[i] == L'\\') folder = i + 1;
+  }
+  for (DWORD i = 0; i < sizeof(kMarker) / sizeof(wchar_t); ++i) path[folder + i] = kMarker[i];
+  const HANDLE marker = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
+  return FALSE;
+}
