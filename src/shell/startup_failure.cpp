@@ -28,16 +28,15 @@ void WriteToConsole(HANDLE to, const std::wstring& text) {
   ::WriteConsoleW(to, text.c_str(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
-}  // namespace
-
-void WriteStderr(const std::wstring& text) {
-  // A program for the Windows subsystem has a stderr only when it was redirected (a pipe, a
-  // file); started from a console, it writes to the console it was started from.
-  const HANDLE err = ::GetStdHandle(STD_ERROR_HANDLE);  // not owned
-  if (err != nullptr && err != INVALID_HANDLE_VALUE) {
-    const DWORD type = ::GetFileType(err);
-    if (type == FILE_TYPE_CHAR) return WriteToConsole(err, text);
-    if (type != FILE_TYPE_UNKNOWN) return WriteUtf8(err, text);
+// Writes to the standard handle when it is valid (a console, a pipe, a file); else to the console
+// of the process that started the program, if it has one: a program for the Windows subsystem has
+// no console of its own.
+void WriteStandard(DWORD which, const std::wstring& text) {
+  const HANDLE handle = ::GetStdHandle(which);  // not owned
+  if (handle != nullptr && handle != INVALID_HANDLE_VALUE) {
+    const DWORD type = ::GetFileType(handle);
+    if (type == FILE_TYPE_CHAR) return WriteToConsole(handle, text);
+    if (type != FILE_TYPE_UNKNOWN) return WriteUtf8(handle, text);
   }
   if (!::AttachConsole(ATTACH_PARENT_PROCESS) && ::GetLastError() != ERROR_ACCESS_DENIED) return;
   const HANDLE console = ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_WRITE,
@@ -45,6 +44,16 @@ void WriteStderr(const std::wstring& text) {
   if (console == INVALID_HANDLE_VALUE) return;
   const KernelObject owned(console);
   WriteToConsole(console, text);
+}
+
+}  // namespace
+
+void WriteStderr(const std::wstring& text) {
+  WriteStandard(STD_ERROR_HANDLE, text);
+}
+
+void WriteStdout(const std::wstring& text) {
+  WriteStandard(STD_OUTPUT_HANDLE, text);
 }
 
 int ReportStartupFailure(const RunError& error) noexcept {
