@@ -100,6 +100,16 @@ def test_delay_grabs_what_the_screen_shows_after_it(desktop):
     assert app.wait_exit(30) == 0
     assert difference_box(picture_file(out), after.crop(box(10, 10, 200, 100))) is None
 
+    # The interactive capture freezes the screen as it is after the delay.
+    later = noise(desktop.width, desktop.height, seed=10)
+    desktop.watch_painting()
+    app = desktop.launch(exe, "--delay", "1")
+    time.sleep(undelayed)
+    desktop.screen.set_picture(later)
+    desktop.wait_painted(CAPTURE_TITLE, later, app=app)
+    desktop.key("Escape")
+    assert app.wait_exit(10) == 0
+
 
 def test_every_failure_has_its_status_and_leaves_an_existing_file(desktop):
     bad = run(desktop, "--region", "-5,10,0,20")
