@@ -9,7 +9,7 @@ import time
 import pytest
 from PIL import Image
 
-from harness import paths
+from harness import noise, paths
 from harness.capture_ui import Box, make_selection, settled_grab, visible_windows
 from harness.desktop import CAPTURE_TITLE, difference_box
 from harness.dialogs import wait_dialog
@@ -202,6 +202,20 @@ def test_tray_menu_starts_a_capture_switches_start_with_windows_and_quits(deskto
     desktop.wait_window(CAPTURE_TITLE, app=resident)
     wait_until(lambda: desktop.find_windows(CAPTURE_TITLE) and not desktop.find_windows(
         FOCUS_ACTIVE_TITLE), 10, what="the capture window to take the keyboard")
+    desktop.key("Escape")
+    wait_capture_gone(desktop, resident)
+
+    # 延时截图 freezes what the screen shows three seconds later, not at the click.
+    chosen = time.monotonic()
+    choose_from_tray_menu(desktop, resident, "延时截图")
+    later = noise(desktop.width, desktop.height, seed=11)
+    desktop.watch_painting()
+    desktop.screen.set_picture(later)
+    # (A part no window covers: the frozen screen holds the focus and tray windows too.)
+    part = Box(700, 350, 1000, 550)
+    desktop.wait_painted(CAPTURE_TITLE, later.crop(part.pil()), (part.left, part.top),
+                         app=resident)
+    assert time.monotonic() - chosen >= 3
     desktop.key("Escape")
     wait_capture_gone(desktop, resident)
 
