@@ -92,8 +92,8 @@ class Reader {
 
  private:
   static bool Known(const std::u16string& name) {
-    for (const char16_t* known : {u"tray", u"quit", u"full", u"region", u"window", u"monitor",
-                                  u"delay", u"out", u"clipboard"}) {
+    for (const char16_t* known : {u"tray", u"quit", u"version", u"full", u"region", u"window",
+                                  u"monitor", u"delay", u"out", u"clipboard"}) {
       if (name == known) return true;
     }
     return false;
@@ -130,6 +130,8 @@ class Reader {
       command_.mode = Mode::Resident;
     } else if (name == u"quit") {
       command_.mode = Mode::QuitResident;
+    } else if (name == u"version") {
+      command_.mode = Mode::PrintVersion;
     } else if (name == u"full" || name == u"window") {
       script.grab = name == u"full" ? Grab::Full : Grab::Window;
       ++grabs_;
@@ -163,10 +165,10 @@ class Reader {
 
   // The switches that only make sense together.
   void Check() {
-    const bool resident = Seen(u"tray") || Seen(u"quit");
+    const bool alone = Seen(u"tray") || Seen(u"quit") || Seen(u"version");
     const bool for_script = Seen(u"out") || Seen(u"clipboard") || Seen(u"monitor");
-    if (resident && arguments_.size() > 1) {
-      error_ = u"--tray 和 --quit 不能与其他参数同用";
+    if (alone && arguments_.size() > 1) {
+      error_ = u"--tray、--quit、--version 不能与其他参数同用";
     } else if (grabs_ > 1) {
       error_ = u"--full、--region、--window 只能选一个";
     } else if (grabs_ == 0 && for_script) {

@@ -11,6 +11,7 @@ enum class Mode {
   Capture,       // no argument (or only --delay): one capture, then the program ends
   Resident,      // --tray: stay in the notification area, capture on Print Screen
   QuitResident,  // --quit: end the resident instance, if there is one
+  PrintVersion,  // --version: print "capture <version>" and end
   Script,        // --full, --region or --window: grab without a window and write the picture
 };
 
@@ -50,7 +51,7 @@ ParsedCommand ParseArguments(const std::vector<std::u16string>& arguments);
 // The usage written to stderr after the reason when the arguments make no sense, and the exit
 // status then.
 inline constexpr char16_t kUsage[] =
-    u"usage: capture [--delay SECONDS] | --tray | --quit\r\n"
+    u"usage: capture [--delay SECONDS] | --tray | --quit | --version\r\n"
     u"       capture --full [--monitor N] | --region X,Y,W,H | --window  [--delay SECONDS] "
     u"[--out PATH | --out - | --clipboard]...";
 inline constexpr int kUsageStatus = 2;

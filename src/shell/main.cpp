@@ -11,10 +11,12 @@
 
 #include "app/command_line.h"
 #include "app/quit_resident.h"
+#include "app/version.h"
 #include "form/capture_form.h"
 #include "run/capture_run.h"
 #include "run/run_error.h"
 #include "shell/capture_window.h"
+#include "shell/console_output.h"
 #include "shell/cursors.h"
 #include "shell/gdiplus_flat.h"
 #include "shell/resident_window.h"
@@ -103,6 +105,10 @@ int Main(HINSTANCE instance) {
     return kUsageStatus;
   }
   const Command& command = parsed.command;
+  if (command.mode == Mode::PrintVersion) {
+    WriteStdout(Wide(VersionLine()) + L"\r\n");
+    return 0;
+  }
   if (command.mode == Mode::QuitResident) {
     Win32ResidentInstance resident;
     const QuitOutcome outcome = QuitResident(resident);

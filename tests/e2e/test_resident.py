@@ -161,17 +161,20 @@ def test_quit_fails_while_the_resident_instance_is_busy_and_it_ends_after_the_ca
         assert resident.wait_exit(10) == 0
 
 
-def test_quit_without_a_resident_instance_and_bad_arguments(desktop):
-    for arguments, status in [(["--quit"], 0), (["--bogus"], 2), (["--tray", "--quit"], 2)]:
+def test_quit_without_a_resident_instance_version_and_bad_arguments(desktop):
+    for arguments, status, output in [(["--quit"], 0, ""), (["--bogus"], 2, None),
+                                      (["--tray", "--quit"], 2, None),
+                                      (["--version"], 0, f"capture {paths.project_version()}")]:
         app = desktop.launch(capture_exe(), *arguments)
 
         assert app.wait_exit(10) == status, arguments
-        if status == 2:
+        if output is None:  # the reason naming the bad value, then the usage
             reason, *usage = app.output().strip().splitlines()
             assert reason.startswith("capture: ") and arguments[-1] in reason
             assert usage[0].startswith("usage: capture")
+        else:
+            assert app.output().strip() == output, arguments
     assert desktop.find_windows(CAPTURE_TITLE) == []
-
 
 
 def choose_from_tray_menu(desktop, resident, item: str) -> None:

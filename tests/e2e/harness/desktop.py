@@ -63,11 +63,11 @@ class Desktop:
     def launch(self, exe: Path, *args: str) -> WineApp:
         return self.wine.launch(exe, *args)
 
-    def launch_capture(self, timeout: float = 30) -> WineApp:
-        """Starts capture.exe and returns once its window is visible and has painted the frozen
-        picture (which is the picture on the root window at launch)."""
+    def launch_capture(self, timeout: float = 30, exe: Path | None = None) -> WineApp:
+        """Starts capture.exe (the build's, or `exe`) and returns once its window is visible and
+        has painted the frozen picture (which is the picture on the root window at launch)."""
         self.watch_painting()
-        app = self.launch(paths.require(paths.CAPTURE_EXE, "capture.exe"))
+        app = self.launch(exe or paths.require(paths.CAPTURE_EXE, "capture.exe"))
         self.wait_painted(CAPTURE_TITLE, self.picture, app=app, timeout=timeout)
         return app
 

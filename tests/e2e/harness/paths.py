@@ -2,6 +2,7 @@
 variable, so a developer's own build directories work as well as the standard ones."""
 
 import os
+import re
 from pathlib import Path
 
 REPO = Path(__file__).resolve().parents[3]
@@ -23,6 +24,12 @@ XCURSOR_NAME = NATIVE_BUILD / "xcursor_name"
 # Per-desktop working folders (screen pictures, the prefix copy). Same file system as the
 # template, so copying it is cheap; each desktop removes its own folder when it closes.
 RUN_ROOT = _from_env("CAPTURE_E2E_RUN_DIR", REPO / "build" / "e2e-run")
+
+
+def project_version() -> str:
+    """The version CMakeLists.txt's project() names: what --version and the packages carry."""
+    text = (REPO / "CMakeLists.txt").read_text(encoding="utf-8")
+    return re.search(r"^project\(Capture VERSION ([0-9.]+)", text, re.MULTILINE).group(1)
 
 
 def windows_path(path: os.PathLike | str) -> str:

@@ -20,12 +20,15 @@ TEST_P(ModeTest, GivesTheMode) {
   EXPECT_EQ(parsed.command.mode, GetParam().mode);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    CommandLine, ModeTest,
-    ::testing::Values(ModeCase{{}, Mode::Capture}, ModeCase{{u"--delay", u"3"}, Mode::Capture},
-                      ModeCase{{u"--tray"}, Mode::Resident}, ModeCase{{u"/TRAY"}, Mode::Resident},
-                      ModeCase{{u"/Quit"}, Mode::QuitResident}, ModeCase{{u"--full"}, Mode::Script},
-                      ModeCase{{u"/Window", u"--clipboard"}, Mode::Script}));
+INSTANTIATE_TEST_SUITE_P(CommandLine, ModeTest,
+                         ::testing::Values(ModeCase{{}, Mode::Capture},
+                                           ModeCase{{u"--delay", u"3"}, Mode::Capture},
+                                           ModeCase{{u"--tray"}, Mode::Resident},
+                                           ModeCase{{u"/TRAY"}, Mode::Resident},
+                                           ModeCase{{u"/Quit"}, Mode::QuitResident},
+                                           ModeCase{{u"/Version"}, Mode::PrintVersion},
+                                           ModeCase{{u"--full"}, Mode::Script},
+                                           ModeCase{{u"/Window", u"--clipboard"}, Mode::Script}));
 
 TEST(CommandLineTest, ReadsEveryValueOfARunForAScript) {
   const ParsedCommand region = ParseArguments({u"--region", u"-1024,-5,2048,10", u"--delay",
@@ -70,6 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{{u"tray"}, u"tray"}, ErrorCase{{u"-tray"}, u"-tray"},
         ErrorCase{{u"--tray2"}, u"--tray2"}, ErrorCase{{u""}, u"无法识别"},
         ErrorCase{{u"--bogus"}, u"--bogus"}, ErrorCase{{u"--tray", u"--quit"}, u"--tray"},
+        ErrorCase{{u"--version", u"--tray"}, u"--version"},
         ErrorCase{{u"--tray", u"--delay", u"3"}, u"--tray"},
         ErrorCase{{u"--tray", u"--tray"}, u"--tray"}, ErrorCase{{u"--full", u"--full"}, u"--full"},
         ErrorCase{{u"--full", u"--window"}, u"只能选一个"},

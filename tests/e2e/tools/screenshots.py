@@ -1,0 +1,75 @@
+"""Pictures of a capture in use, for README: capture.exe under Wine on a private virtual screen,
+a selection with its labels, the toolbar, the style panel and a few annotations, taken at 96 DPI
+(the whole screen) and at 192 DPI (the part around the selection).
+
+    python3 screenshots.py OUTPUT_FOLDER     writes capture-96dpi.png and capture-192dpi.png
+"""
+
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
+
+from harness import Desktop, capture_ui  # noqa: E402
+from harness.capture_ui import Box  # noqa: E402
+from harness.keymap import bind_characters  # noqa: E402
+
+WIDTH, HEIGHT = 1280, 800
+SELECTION = ((250, 130), (910, 500))
+TEXT = "Hello 截图"
+
+
+def scene(dpi: int) -> tuple:
+    """Plays the session at `dpi`; returns the screen and the box around the selection and its
+    chrome."""
+    desktop = Desktop(WIDTH, HEIGHT, picture="desktop", dpi=dpi)
+    try:
+        bind_characters(desktop.screen.display, TEXT)
+        app = desktop.launch_capture()
+        layout = capture_ui.make_selection(desktop, app, *SELECTION)
+        capture_ui.choose_tool(desktop, app, layout, "ellipse")
+        desktop.drag((610, 330), (870, 470))
+        capture_ui.choose_tool(desktop, app, layout, "arrow")
+        desktop.drag((560, 420), (690, 300))
+        capture_ui.choose_tool(desktop, app, layout, "text")
+        desktop.click(300, 420)
+        desktop.type_text(TEXT)
+        # The rectangle last: its style panel stays open, the pointer inside shows its colour.
+        capture_ui.choose_tool(desktop, app, layout, "rectangle")
+        capture_ui.pick_colour(desktop, app, layout, capture_ui.BLUE, "rectangle")
+        desktop.drag((640, 170), (860, 290))
+        capture_ui.wait_pixel(desktop, (700, 170), capture_ui.PALETTE[capture_ui.BLUE], app)
+        desktop.move(700, 230)
+        whole = Box(0, 0, WIDTH, HEIGHT)
+        shot = capture_ui.settled_grab(desktop, whole)
+        # A picture for README must show what the session did: each red annotation is there.
+        for name, box in [("ellipse", (605, 325, 875, 475)), ("arrow", (555, 295, 695, 425)),
+                          ("text", (295, 405, 420, 445))]:
+            red = sum(1 for p in shot.crop(box).getdata() if p[0] > 200 and p[1] < 80)
+            if red < 30:
+                raise RuntimeError(f"the {name} is missing from the picture at {dpi} DPI")
+        chrome = [layout.frame, layout.strip, layout.panel("rectangle")]
+        around = Box(max(0, min(b.left for b in chrome) - 16), max(0, min(b.top for b in chrome) - 16),
+                     min(WIDTH, max(b.right for b in chrome) + 16),
+                     min(HEIGHT, max(b.bottom for b in chrome) + 16))
+        desktop.key("Escape")
+        app.wait_exit(10)
+        return shot, around
+    finally:
+        desktop.close()
+
+
+def main() -> int:
+    out = Path(sys.argv[1])
+    out.mkdir(parents=True, exist_ok=True)
+    shot, _ = scene(96)
+    shot.save(out / "capture-96dpi.png", optimize=True)
+    print(f"  {out / 'capture-96dpi.png'}", flush=True)
+    shot, around = scene(192)
+    shot.crop(around.pil()).save(out / "capture-192dpi.png", optimize=True)
+    print(f"  {out / 'capture-192dpi.png'}", flush=True)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
