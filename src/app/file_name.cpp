@@ -53,12 +53,14 @@ std::u16string FreeFileName(const QuickSave& save, const LocalTime& time,
   const std::u16string dot = u"." + save.extension;
   const std::u16string plain = ExpandPattern(save.pattern, time, 1);
   for (int n = 1;; ++n) {
-    std::u16string path;
+    std::u16string path = base;
     if (counted) {
-      path = base + ExpandPattern(save.pattern, time, n) + dot;
+      path += ExpandPattern(save.pattern, time, n);
     } else {
-      path = base + plain + (n == 1 ? u"" : u" (" + Padded(n, 1) + u")") + dot;
+      path += plain;
+      if (n > 1) path.append(u" (").append(Padded(n, 1)).append(u")");
     }
+    path += dot;
     if (!exists(path)) return path;
   }
 }
