@@ -9,6 +9,7 @@ from PIL import Image
 
 from harness import noise
 from harness.desktop import CAPTURE_TITLE, difference_box
+from harness.hotkeys import activate, start_focus_window
 from harness.monitors import HEIGHT, LEFT, WIDTH, TwoMonitorScreen
 from harness.paths import CAPTURE_EXE, require, windows_path
 
@@ -69,6 +70,14 @@ def test_region_full_stdout_clipboard_and_quick_save_hold_the_screens_pixels(des
         local = desktop.wine.path / "drive_c" / path[3:].replace("\\", "/")
         assert difference_box(picture_file(local), desktop.picture.crop(box(0, 0, 32, 16))) is None
     assert desktop.find_windows(CAPTURE_TITLE) == []
+
+
+def test_window_grabs_the_foreground_windows_bounds(desktop):
+    focus = start_focus_window(desktop, "200", "150", "320", "240")
+    activate(desktop, focus)
+    out = desktop.workdir / "window.png"
+    assert run(desktop, "--window", "--out", windows_path(out)).returncode == 0
+    assert difference_box(picture_file(out), desktop.grab(200, 150, 320, 240)) is None
 
 
 def test_regions_across_two_monitors_at_negative_coordinates(make_desktop):
