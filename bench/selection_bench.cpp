@@ -26,7 +26,7 @@ void MoveAndDiff(benchmark::State& state, Session& s, float x, float y, long lon
   const Controls before = s.form.controls;
   s.run.MouseMove(button::kLeft, x, y);
   const auto areas = ChangedAreas(before, s.form.controls);
-  area += TotalArea(areas);
+  area += fake::TotalArea(areas);
   benchmark::DoNotOptimize(areas.data());
   (void)state;
 }

@@ -54,21 +54,19 @@ void ShapeStep(CaptureForm& form, PointF end) {
 void StartShape(CaptureForm& form, float x, float y) {
   if (!form[ControlId::Selection].StrictlyContains(x, y)) return;
   form.stroke_active = true;
-  form.platform.surface.SetPersistent(false);
+  form.platform.surface.Preview();  // nothing is drawn into the picture until the release
   form.stroke_x = x;
   form.stroke_y = y;
 }
 
 void PreviewShape(CaptureForm& form, float x, float y) {
-  // Persistent drawing is off: the clear takes only the screen back to the picture.
-  form.platform.surface.Clear();
+  form.platform.surface.Preview();
   ShapeStep(form, ClampToSelection(form, x, y));
 }
 
 void CommitShape(CaptureForm& form, float x, float y) {
   Surface& surface = form.platform.surface;
-  surface.SetPersistent(true);
-  surface.Clear();
+  surface.EndPreview();
   if (form.tool == Tool::Text) return TextRelease(form, x, y);
   ShapeStep(form, ClampToSelection(form, x, y));
   form.stroke_active = false;

@@ -106,8 +106,7 @@ void CommitOpenTextBox(CaptureForm& form) {
   // Nothing typed is no annotation: no snapshot that an undo would have to take back.
   if (form[ControlId::TextBox].caption.empty()) return CloseBox(form);
   Surface& surface = form.platform.surface;
-  surface.SetPersistent(true);
-  surface.Clear();
+  surface.EndPreview();
   ApplyTextStyle(form);
   DrawBoxText(form);
 }

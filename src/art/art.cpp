@@ -21,7 +21,8 @@ Icon Draw(Art art, float scale) {
       // The selection's handles are solid squares in the selection frame's blue, 4 x 4 at 96 DPI.
       const int side = std::max(1, static_cast<int>(std::lround(4 * scale)));
       return {side, side,
-              std::vector<std::uint32_t>(static_cast<std::size_t>(side) * side, 0xFF007AECu)};
+              std::vector<std::uint32_t>(
+                  static_cast<std::size_t>(side) * static_cast<std::size_t>(side), 0xFF007AECu)};
     }
     case Art::FontSize:
       return art::DrawFontSize(scale);

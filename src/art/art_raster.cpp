@@ -33,7 +33,8 @@ std::uint8_t Channel(std::uint32_t argb, int shift) {
 Canvas::Canvas(int width, int height, float scale) : scale_(scale) {
   icon_.width = static_cast<int>(std::lround(static_cast<float>(width) * scale));
   icon_.height = static_cast<int>(std::lround(static_cast<float>(height) * scale));
-  icon_.argb.assign(static_cast<std::size_t>(icon_.width) * icon_.height, 0u);
+  icon_.argb.assign(static_cast<std::size_t>(icon_.width) * static_cast<std::size_t>(icon_.height),
+                    0u);
 }
 
 template <class Inside>
@@ -60,7 +61,7 @@ void Canvas::Cover(float left, float top, float right, float bottom, std::uint32
 }
 
 void Canvas::Blend(int x, int y, std::uint32_t argb, float coverage) {
-  std::uint32_t& dst = icon_.argb[static_cast<std::size_t>(y) * icon_.width + x];
+  std::uint32_t& dst = icon_.argb[static_cast<std::size_t>(y * icon_.width + x)];
   const float sa = static_cast<float>(Channel(argb, 24)) / 255.f * coverage;
   const float da = static_cast<float>(Channel(dst, 24)) / 255.f;
   const float oa = sa + da * (1.f - sa);

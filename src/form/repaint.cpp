@@ -48,12 +48,4 @@ std::vector<RectI> ChangedAreas(const Controls& before, const Controls& after) {
   return areas;
 }
 
-long long TotalArea(const std::vector<RectI>& areas) {
-  long long total = 0;
-  for (const RectI& r : areas) {
-    if (!r.Empty()) total += static_cast<long long>(r.right - r.left) * (r.bottom - r.top);
-  }
-  return total;
-}
-
 }  // namespace capture

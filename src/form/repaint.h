@@ -13,7 +13,4 @@ namespace capture {
 // thin strips, not its whole inside.
 std::vector<RectI> ChangedAreas(const Controls& before, const Controls& after);
 
-// Sum of the rectangles' areas in pixels (overlaps counted twice).
-long long TotalArea(const std::vector<RectI>& areas);
-
 }  // namespace capture

@@ -42,8 +42,6 @@ class Clipboard {
   // a picture without pixels leaves it empty. False when the clipboard could not be opened or did
   // not take the bitmap.
   virtual bool PutBitmap(const Picture& picture) = 0;
-  // The clipboard's bitmap, or nothing when it holds none.
-  virtual std::optional<Picture> GetBitmap() = 0;
   // Empties the clipboard if it still holds exactly what the last successful PutBitmap put there
   // (nothing has been put on it since, by any program); false when it holds something else or
   // could not be opened.

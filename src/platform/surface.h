@@ -28,20 +28,21 @@ class Surface {
   // Makes every layer the given picture (and the surface its size): background, retained image and
   // window layer. Used by undo and redo.
   virtual void SetPicture(const Picture& picture) = 0;
-  // Copies a picture into the retained image (or the window layer while persistent drawing is off)
-  // with its top-left at (x, y); pixels outside the surface are dropped. The surface first takes
-  // the picture's size when it has none yet.
-  virtual void Paste(const Picture& picture, int x, int y) = 0;
   // The background picture, valid until the next call that changes the surface. Not owned.
   virtual PixelView Background() const = 0;
   // A copy of a rectangle of the retained image; pixels outside the surface are black.
   virtual Picture Copy(const RectI& rect) const = 0;
 
-  // On: drawing and Pixel() go to the retained image, and the window layer first goes back to the
-  // retained image (a preview never outlives the switch). Off: drawing goes to the window layer
-  // only.
-  virtual void SetPersistent(bool on) = 0;
-  virtual bool Persistent() const = 0;
+  // Drawing a shape is a preview and then a commit, said in these two calls:
+  // Starts a preview, or replaces the one shown: the window layer goes back to the retained image,
+  // and drawing (and Pixel) goes to the window layer only until EndPreview.
+  virtual void Preview() = 0;
+  // Takes any preview back, and any drawing since the last Commit with it: retained image and
+  // window layer are the background picture again, and drawing (and Pixel) goes to the retained
+  // image, which the next Commit makes the picture. A surface draws previews until it is first
+  // called.
+  virtual void EndPreview() = 0;
+
   // Makes the background picture a copy of the retained image.
   virtual void Commit() = 0;
   // A rectangle holding every change of the background picture since the last call (the whole
@@ -50,11 +51,8 @@ class Surface {
   virtual RectI TakeBackgroundChanges() = 0;
   // The rectangle that TakeBackgroundChanges would return now, left in place.
   virtual RectI BackgroundChanges() const = 0;
-  // Persistent on: retained image and window layer back to the background picture.
-  // Persistent off: window layer back to the retained image.
-  virtual void Clear() = 0;
 
-  // The drawing calls below and Paste may throw std::bad_alloc when the surface must first make a
+  // The drawing calls below may throw std::bad_alloc when the surface must first make a
   // buffer to draw on; nothing is drawn then.
 
   // A solid one-pixel line in the colour, both end points included.

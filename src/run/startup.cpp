@@ -29,7 +29,7 @@ void CaptureRun::Load() {
   strip.top = -form.controls.scale(strip.height);
   strip.visible = false;
 
-  form.platform.surface.SetPersistent(true);
+  form.platform.surface.EndPreview();  // drawing goes into the picture until a shape starts
   form.platform.window.SetPointer(Pointer::Cross);
   try {
     FreezeScreen(form);

@@ -54,7 +54,8 @@ void Blend(const Icon& icon, int x, int y, const RectI& clip, Dib& target, Point
   for (int wy = r.top; wy < r.bottom; ++wy) {
     std::uint32_t* row = target.Row(wy - origin.y);
     for (int wx = r.left; wx < r.right; ++wx) {
-      const std::uint32_t src = icon.argb[static_cast<std::size_t>(wy - y) * icon.width + (wx - x)];
+      const std::uint32_t src =
+          icon.argb[static_cast<std::size_t>((wy - y) * icon.width + (wx - x))];
       const std::uint32_t a = src >> 24;
       if (a == 0) continue;
       std::uint32_t& dst = row[wx - origin.x];

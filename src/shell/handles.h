@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <utility>
 
 namespace capture::win32 {
@@ -99,11 +100,15 @@ class WindowDc {
 // An object selected into a device context; the one it replaced is selected back at the end.
 class SelectedObject {
  public:
+  // What SelectObject returns when it fails: HGDI_ERROR, all bits set, spelled without the
+  // macro's cast of a 32-bit constant.
+  static HGDIOBJ SelectFailed() { return reinterpret_cast<HGDIOBJ>(~std::uintptr_t{0}); }
+
   SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
   SelectedObject(const SelectedObject&) = delete;
   SelectedObject& operator=(const SelectedObject&) = delete;
   ~SelectedObject() {
-    if (previous_ && previous_ != HGDI_ERROR) ::SelectObject(dc_, previous_);
+    if (previous_ && previous_ != SelectFailed()) ::SelectObject(dc_, previous_);
   }
 
  private:

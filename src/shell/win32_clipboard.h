@@ -13,7 +13,8 @@ namespace capture::win32 {
 class Win32Clipboard : public Clipboard {
  public:
   bool PutBitmap(const Picture& picture) override;
-  std::optional<Picture> GetBitmap() override;
+  // The clipboard's bitmap, or nothing when it holds none.
+  std::optional<Picture> GetBitmap();
   // Ours when the clipboard's sequence number is the one read right after our put, and the
   // clipboard still holds the token that put left in a format of the program's own.
   bool EmptyIfStillOurs() override;

@@ -103,7 +103,8 @@ FileResult Win32Files::CreateTemporaryFile(const std::u16string& target,
   const std::u16string stem = u"~capture-" + Hex(::GetCurrentProcessId()) + u"-" +
                               Hex(::GetTickCount64() & 0xFFFFFFFFu) + u"-";
   for (int attempt = 0;; ++attempt) {
-    const std::u16string candidate = folder + stem + Hex(attempt) + u".tmp";
+    const std::u16string candidate =
+        folder + stem + Hex(static_cast<std::uint64_t>(attempt)) + u".tmp";
     // CREATE_NEW: a file of that name, a leftover or another program's, is never touched.
     FileHandle file(::CreateFileW(Wide(ExtendedLengthPath(candidate)).c_str(), GENERIC_WRITE, 0,
                                   nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));

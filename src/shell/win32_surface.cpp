@@ -192,6 +192,16 @@ Picture Win32Surface::Copy(const RectI& rect) const {
   return out;
 }
 
+void Win32Surface::Preview() {
+  SetPersistent(false);
+  Clear();
+}
+
+void Win32Surface::EndPreview() {
+  SetPersistent(true);
+  Clear();
+}
+
 void Win32Surface::SetPersistent(bool on) {
   if (on && !persistent_ && !under_preview_.empty()) {
     ::GdiFlush();

@@ -23,15 +23,24 @@ class Win32Surface : public Surface {
   bool Freeze(Screen& screen) override;
   PixelView Frozen() const override { return frozen_.View(); }
   void SetPicture(const Picture& picture) override;
-  void Paste(const Picture& picture, int x, int y) override;
+  // Copies a picture into the retained image (or the window layer while persistent drawing is
+  // off) with its top-left at (x, y); the surface first takes the picture's size when it has none.
+  void Paste(const Picture& picture, int x, int y);
   PixelView Background() const override;
   Picture Copy(const RectI& rect) const override;
-  void SetPersistent(bool on) override;
-  bool Persistent() const override { return persistent_; }
+  void Preview() override;
+  void EndPreview() override;
+  // On: drawing and Pixel() go to the retained image, and the window layer first goes back to the
+  // retained image (a preview never outlives the switch). Off: drawing goes to the window layer
+  // only.
+  void SetPersistent(bool on);
+  bool Persistent() const { return persistent_; }
   void Commit() override;
   RectI TakeBackgroundChanges() override;
   RectI BackgroundChanges() const override { return background_changes_; }
-  void Clear() override;
+  // Persistent on: retained image and window layer back to the background picture.
+  // Persistent off: window layer back to the retained image.
+  void Clear();
   void Line(float x1, float y1, float x2, float y2, Colour colour) override;
   void Box(float x1, float y1, float x2, float y2, Colour colour) override;
   void Ellipse(int left, int top, int right, int bottom, Colour colour) override;

@@ -32,7 +32,7 @@ TEST(Win32Screen, GrabAndFreeze_AreTheWholeScreenPixelForPixel) {
   ASSERT_EQ(grabbed.height, expected->height);
   std::size_t differing = 0;
   for (std::size_t i = 0; i < grabbed.pixels.size(); ++i) {
-    differing += grabbed.pixels[i] != expected->pixels[i] ? 1 : 0;
+    if (grabbed.pixels[i] != expected->pixels[i]) ++differing;
   }
   EXPECT_EQ(differing, 0u);
 

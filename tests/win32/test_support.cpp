@@ -46,14 +46,17 @@ std::optional<Picture> ReadPackedDib(const void* data, std::size_t size) {
   if (h.biCompression == BI_BITFIELDS && h.biSize == sizeof(BITMAPINFOHEADER)) offset += 12;
   offset += static_cast<std::size_t>(h.biClrUsed) * 4;
   const int width = h.biWidth, height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
-  const std::size_t stride = (static_cast<std::size_t>(width) * bpp / 8 + 3) & ~std::size_t{3};
-  if (size < offset + stride * height) return std::nullopt;
+  const auto bytes_per_pixel = static_cast<std::size_t>(bpp / 8);
+  const std::size_t stride =
+      (static_cast<std::size_t>(width) * bytes_per_pixel + 3) & ~std::size_t{3};
+  if (size < offset + stride * static_cast<std::size_t>(height)) return std::nullopt;
   const auto* bits = static_cast<const std::uint8_t*>(data) + offset;
   Picture picture(width, height);
   for (int y = 0; y < height; ++y) {
-    const std::uint8_t* row = bits + stride * (h.biHeight < 0 ? y : height - 1 - y);
+    const std::uint8_t* row =
+        bits + stride * static_cast<std::size_t>(h.biHeight < 0 ? y : height - 1 - y);
     for (int x = 0; x < width; ++x) {
-      const std::uint8_t* p = row + static_cast<std::size_t>(x) * (bpp / 8);
+      const std::uint8_t* p = row + static_cast<std::size_t>(x) * bytes_per_pixel;
       picture.at(x, y) = static_cast<std::uint32_t>(p[0] | (p[1] << 8) | (p[2] << 16));
     }
   }

@@ -122,7 +122,8 @@ TEST_F(Win32SurfaceTest, ClearAndCommit_WithPersistentDrawing_FollowTheBackgroun
 // taking it back would leave some behind.
 TEST_F(Win32SurfaceTest, SlantedLines_AreTakenBackWhole) {
   for (const auto& [x1, y1, x2, y2] :
-       {std::array{0, 0, 119, 80}, std::array{110, 2, 3, 89}, std::array{7, 89, 100, 1}}) {
+       {std::array{0.f, 0.f, 119.f, 80.f}, std::array{110.f, 2.f, 3.f, 89.f},
+        std::array{7.f, 89.f, 100.f, 1.f}}) {
     surface.SetPersistent(false);
     surface.Line(x1, y1, x2, y2, kRed);
     surface.Clear();
@@ -131,7 +132,7 @@ TEST_F(Win32SurfaceTest, SlantedLines_AreTakenBackWhole) {
     EXPECT_LT(surface.TakeScreenChanges().Area(), kWidth * kHeight / 2);
     surface.SetPersistent(true);  // takes the preview back
     surface.Line(x1, y1, x2, y2, kBlue);
-    EXPECT_EQ(surface.Pixel(x2, y2), kBlue);
+    EXPECT_EQ(surface.Pixel(Round(x2), Round(y2)), kBlue);
     surface.Clear();
     EXPECT_EQ(Changed(), 0) << x1 << "," << y1 << " to " << x2 << "," << y2;
   }
@@ -184,7 +185,7 @@ TEST(Win32SurfaceText, ChineseText_HasAWidthAndPaintsGlyphsOnly) {
   int inked = 0, elsewhere = 0;
   for (int y = 0; y < 60; ++y) {
     for (int x = 0; x < 200; ++x) {
-      const bool in_box = x >= 10 && x < 10 + large + 2 && y >= 10 && y < 50;
+      const bool in_box = x >= 10 && static_cast<float>(x) < 10 + large + 2 && y >= 10 && y < 50;
       (in_box ? inked : elsewhere) += surface.Pixel(x, y) != kWhite ? 1 : 0;
     }
   }

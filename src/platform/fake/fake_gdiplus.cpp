@@ -1,5 +1,6 @@
 #include "platform/fake/fake_gdiplus.h"
 
+#include <cstddef>
 #include <cstring>
 
 namespace capture::fake {
@@ -128,7 +129,8 @@ FileResult FakeGdiplus::WriteFile(const std::u16string& path, std::span<const st
   calls.push_back("WriteFile");
   if (on_save) on_save();
   if (write_error) {
-    files[path] = std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + bytes.size() / 2);
+    files[path] = std::vector<std::uint8_t>(
+        bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(bytes.size() / 2));
     return write_error;
   }
   files[path] = std::vector<std::uint8_t>(bytes.begin(), bytes.end());

@@ -18,6 +18,16 @@ bool FakeSurface::Freeze(Screen& screen) {
   return true;
 }
 
+void FakeSurface::Preview() {
+  SetPersistent(false);
+  Clear();
+}
+
+void FakeSurface::EndPreview() {
+  SetPersistent(true);
+  Clear();
+}
+
 void FakeSurface::SetPersistent(bool on) {
   if (on && !persistent_) window_ = retained_;
   persistent_ = on;
@@ -255,6 +265,14 @@ Picture NoisePicture(int width, int height, std::uint32_t seed) {
     px = state & 0xFFFFFFu;
   }
   return p;
+}
+
+long long TotalArea(const std::vector<RectI>& areas) {
+  long long total = 0;
+  for (const RectI& r : areas) {
+    if (!r.Empty()) total += static_cast<long long>(r.right - r.left) * (r.bottom - r.top);
+  }
+  return total;
 }
 
 }  // namespace capture::fake

@@ -27,18 +27,28 @@ class FakeSurface : public Surface {
   bool Freeze(Screen& screen) override;
   PixelView Frozen() const override { return PixelView::Of(frozen_); }
   void SetPicture(const Picture& picture) override;
-  void Paste(const Picture& picture, int x, int y) override;
+  // Copies a picture into the retained image (or the window layer while persistent drawing is
+  // off) with its top-left at (x, y); pixels outside the surface are dropped. The surface first
+  // takes the picture's size when it has none yet.
+  void Paste(const Picture& picture, int x, int y);
   // Throws std::bad_alloc while failing_background_reads is above zero (and counts it down), as
   // taking a snapshot of a large screen can.
   PixelView Background() const override;
   // Throws std::bad_alloc while failing_copies is above zero (and counts it down).
   Picture Copy(const RectI& rect) const override;
-  void SetPersistent(bool on) override;
-  bool Persistent() const override { return persistent_; }
+  void Preview() override;
+  void EndPreview() override;
+  // On: drawing and Pixel() go to the retained image, and the window layer first goes back to the
+  // retained image (a preview never outlives the switch). Off: drawing goes to the window layer
+  // only.
+  void SetPersistent(bool on);
+  bool Persistent() const { return persistent_; }
   void Commit() override;
   RectI TakeBackgroundChanges() override;
   RectI BackgroundChanges() const override { return background_changes_; }
-  void Clear() override;
+  // Persistent on: retained image and window layer back to the background picture.
+  // Persistent off: window layer back to the retained image.
+  void Clear();
   void Line(float x1, float y1, float x2, float y2, Colour colour) override;
   void Box(float x1, float y1, float x2, float y2, Colour colour) override;
   void Ellipse(int left, int top, int right, int bottom, Colour colour) override;
@@ -89,7 +99,7 @@ class FakeScreen : public Screen {
 class FakeClipboard : public Clipboard {
  public:
   bool PutBitmap(const Picture& picture) override;
-  std::optional<Picture> GetBitmap() override { return content; }
+
   bool EmptyIfStillOurs() override;
   // Another program puts a picture on the clipboard, or (nothing) something that is no bitmap.
   void PutFromElsewhere(std::optional<Picture> other);
@@ -164,5 +174,8 @@ Picture NoisePicture(int width, int height, std::uint32_t seed = 1);
 Picture PhotographicPicture(int width, int height, int grain = 1);
 // A desktop: flat windows holding lines of dark "text" over a plain background.
 Picture DesktopPicture(int width, int height);
+
+// Sum of the rectangles' areas in pixels (overlaps counted twice): what a repaint costs.
+long long TotalArea(const std::vector<RectI>& areas);
 
 }  // namespace capture::fake

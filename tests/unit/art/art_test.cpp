@@ -44,7 +44,8 @@ std::array<double, 2> LeftRightInk(const Icon& icon) {
   std::array<double, 2> ink{};
   for (int y = 0; y < icon.height; ++y) {
     for (int x = 0; x < icon.width; ++x) {
-      ink[x < icon.width / 2 ? 0 : 1] += Alpha(icon.argb[y * icon.width + x]);
+      ink[x < icon.width / 2 ? 0 : 1] +=
+          Alpha(icon.argb[static_cast<std::size_t>(y * icon.width + x)]);
     }
   }
   return ink;
@@ -55,7 +56,7 @@ double MeanBrightness(const Icon& icon, int left, int right) {
   int n = 0;
   for (int y = 0; y < icon.height; ++y) {
     for (int x = left; x < right; ++x, ++n) {
-      const std::uint32_t p = icon.argb[y * icon.width + x];
+      const std::uint32_t p = icon.argb[static_cast<std::size_t>(y * icon.width + x)];
       sum += Red(p) + Green(p) + Blue(p);
     }
   }
@@ -142,7 +143,8 @@ TEST(ArtTest, ComboLooks_AreOpaqueWithAWhiteFieldAndOnlyTheButtonLit) {
     for (std::uint32_t p : look.argb) ASSERT_EQ(Alpha(p), 255);
     // The font-size text box lies on the field at (4, 4), 23 x 14 pixels.
     for (int y = 4; y < 18; ++y) {
-      for (int x = 4; x < 27; ++x) ASSERT_EQ(look.argb[y * 50 + x], 0xFFFFFFFFu) << x << "," << y;
+      for (int x = 4; x < 27; ++x)
+        ASSERT_EQ(look.argb[static_cast<std::size_t>(y * 50 + x)], 0xFFFFFFFFu) << x << "," << y;
     }
   }
   EXPECT_GT(MeanBrightness(normal, kButtonLeft + 1, 49),
@@ -176,11 +178,12 @@ TEST(ArtTest, AtTwiceTheDpi_IconsAreRedrawnNotStretched) {
     long difference = 0;    // between the 96-DPI alpha and the mean of its 2 x 2 block
     for (int y = 0; y < small.height; ++y) {
       for (int x = 0; x < small.width; ++x) {
-        const std::uint32_t p = small.argb[y * small.width + x];
+        const std::uint32_t p = small.argb[static_cast<std::size_t>(y * small.width + x)];
         int block = 0;
         for (int j = 0; j < 2; ++j) {
           for (int i = 0; i < 2; ++i) {
-            const std::uint32_t q = large.argb[(2 * y + j) * large.width + 2 * x + i];
+            const std::uint32_t q =
+                large.argb[static_cast<std::size_t>((2 * y + j) * large.width + 2 * x + i)];
             stretched = stretched && q == p;
             block += Alpha(q);
           }

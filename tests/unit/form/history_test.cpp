@@ -13,6 +13,10 @@ namespace {
 
 constexpr std::uint32_t kRed = 0xFF0000;
 
+std::size_t Index(int i) {
+  return static_cast<std::size_t>(i);
+}
+
 std::size_t TilesOf(const Tiler& bag) {
   return bag.Pool().TileCount();
 }
@@ -132,17 +136,17 @@ TEST(TilerTest, ManyWritesAndDrops_KeepExactlyTheTilesInUse) {
       case 1: {
         std::vector<int> layout(kColumns * kRows);
         for (int& p : layout) p = next(4);
-        slots[slot] = bag.Take(PixelView::Of(compose(layout)));
+        slots.at(Index(slot)) = bag.Take(PixelView::Of(compose(layout)));
         model[slot] = layout;
         break;
       }
       case 2:
-        slots[slot] = Snapshot();
+        slots.at(Index(slot)) = Snapshot();
         model.erase(slot);
         break;
       default: {
         const int from = next(kSlots);
-        slots[slot] = slots[from];
+        slots.at(Index(slot)) = slots.at(Index(from));
         if (model.count(from))
           model[slot] = model[from];
         else
@@ -152,7 +156,8 @@ TEST(TilerTest, ManyWritesAndDrops_KeepExactlyTheTilesInUse) {
     std::set<int> in_use;
     for (const auto& [s, layout] : model) {
       in_use.insert(layout.begin(), layout.end());
-      ASSERT_EQ(bag.Restore(slots[s]), compose(layout)) << "round " << round << " slot " << s;
+      ASSERT_EQ(bag.Restore(slots.at(Index(s))), compose(layout))
+          << "round " << round << " slot " << s;
     }
     ASSERT_EQ(TilesOf(bag), in_use.size()) << "round " << round;
   }

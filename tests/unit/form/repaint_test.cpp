@@ -47,7 +47,7 @@ TEST(Repaint, DraggingALargeSelection_RepaintsOutlinesAndLabelsNotTheInside) {
 
   for (const RectI& r : areas) EXPECT_FALSE(PtInRect(r, 1500, 1000));
   // Two outlines, two labels, eight handles: far below one percent of the screen.
-  EXPECT_LT(TotalArea(areas), 3840LL * 2160 / 100);
+  EXPECT_LT(fake::TotalArea(areas), 3840LL * 2160 / 100);
   bool outline_end = false;
   for (const RectI& r : areas) outline_end |= PtInRect(r, 3000, 1500);
   EXPECT_TRUE(outline_end);

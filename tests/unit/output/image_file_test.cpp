@@ -22,8 +22,8 @@ std::u16string ErrorText(const char16_t* number, const std::u16string& descripti
 }
 
 std::uint32_t Data1At(const std::vector<std::uint8_t>& block, std::size_t at) {
-  return block.at(at) | block.at(at + 1) << 8 | block.at(at + 2) << 16 |
-         std::uint32_t{block.at(at + 3)} << 24;
+  return std::uint32_t{block.at(at)} | std::uint32_t{block.at(at + 1)} << 8 |
+         std::uint32_t{block.at(at + 2)} << 16 | std::uint32_t{block.at(at + 3)} << 24;
 }
 
 class WriteImageFileTest : public ::testing::Test {
@@ -105,7 +105,8 @@ TEST_F(WriteImageFileTest, Gif_IsHandedOverAsAnIndexedPictureOfTheSamePixels) {
   const IndexedPicture& indexed = gdiplus.indexed[0];
   for (int y = 0; y < 4; ++y) {
     for (int x = 0; x < 5; ++x)
-      EXPECT_EQ(indexed.palette.at(indexed.indices.at(y * 5 + x)), picture.at(x, y));
+      EXPECT_EQ(indexed.palette.at(indexed.indices.at(static_cast<std::size_t>(y * 5 + x))),
+                picture.at(x, y));
   }
   ASSERT_EQ(gdiplus.saves.size(), 1u);
   EXPECT_EQ(gdiplus.saves[0].encoder, kGif);

@@ -52,11 +52,11 @@ TEST_F(ReadoutTest, ReadsCommittedAnnotationsAndWhileDraggingTheScreenWithItsPre
   h->run.MouseMove(0, 20, 20);
   EXPECT_EQ(Colour(), u"RGB(0,0,255)");
 
-  surface.SetPersistent(false);  // as while a shape is dragged out
+  surface.Preview();  // as while a shape is dragged out
   surface.Line(30, 30, 30, 30, Rgb(0, 255, 0));
   h->run.MouseMove(0, 30, 30);
   EXPECT_EQ(Colour(), u"RGB(0,255,0)");
-  surface.SetPersistent(true);
+  surface.EndPreview();
   h->run.MouseMove(0, 30, 30);
   EXPECT_EQ(Colour(), u"RGB(255,255,255)");  // the preview is not in the picture
 }

@@ -1,0 +1,119 @@
+// The drawing surface's contract, run against the in-memory surface the unit tests trust and the
+// real one: both must answer every case alike, or the unit tests would prove nothing about the
+// program.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "platform/fake/fake_platform.h"
+#include "shell/win32_surface.h"
+
+namespace capture {
+namespace {
+
+constexpr Colour kRed = Rgb(255, 0, 0);
+constexpr Colour kBlue = Rgb(0, 0, 255);
+constexpr int kWidth = 96, kHeight = 64;
+
+struct Maker {
+  const char* name;
+  std::function<std::unique_ptr<Surface>()> make;
+};
+
+class SurfaceContract : public ::testing::TestWithParam<Maker> {
+ protected:
+  void SetUp() override {
+    surface = GetParam().make();
+    ASSERT_TRUE(surface->Freeze(screen));
+    surface->EndPreview();
+  }
+
+  // The pixels of the background picture that differ from the frozen screen.
+  int ChangedInBackground() const {
+    const PixelView background = surface->Background();
+    int changed = 0;
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) {
+        if (background.Row(y)[x] != frozen.at(x, y)) ++changed;
+      }
+    }
+    return changed;
+  }
+
+  Picture frozen = fake::NoisePicture(kWidth, kHeight, 3);
+  fake::FakeScreen screen{frozen};
+  std::unique_ptr<Surface> surface;
+};
+
+TEST_P(SurfaceContract, Freeze_MakesEveryLayerTheScreen) {
+  EXPECT_EQ(surface->Size(), (SizeI{kWidth, kHeight}));
+  EXPECT_EQ(ColourOf(frozen.at(7, 9)), surface->Pixel(7, 9));
+  EXPECT_EQ(surface->Copy({0, 0, kWidth, kHeight}), frozen);
+  EXPECT_EQ(surface->Pixel(kWidth, 0), -1);
+  EXPECT_FALSE(surface->Freeze(screen)) << "only an empty surface freezes";
+}
+
+TEST_P(SurfaceContract, Preview_ShowsTheShapeAndTheNextPreviewOrEndPreviewTakesItBack) {
+  surface->Preview();
+  surface->Box(10, 10, 30, 20, kRed);
+  EXPECT_EQ(surface->Pixel(10, 10), kRed);
+  EXPECT_EQ(surface->Pixel(30, 20), kRed);
+
+  surface->Preview();
+  surface->Box(40, 30, 50, 40, kBlue);
+  EXPECT_EQ(surface->Pixel(10, 10), ColourOf(frozen.at(10, 10))) << "the first preview is gone";
+  EXPECT_EQ(surface->Pixel(40, 30), kBlue);
+
+  surface->EndPreview();
+  EXPECT_EQ(surface->Pixel(40, 30), ColourOf(frozen.at(40, 30)));
+  EXPECT_EQ(surface->Copy({0, 0, kWidth, kHeight}), frozen)
+      << "a preview never reaches the picture";
+  EXPECT_EQ(ChangedInBackground(), 0);
+}
+
+TEST_P(SurfaceContract, CommittedShape_IsInThePictureWithItsChangedArea) {
+  surface->TakeBackgroundChanges();
+  surface->Box(10, 10, 30, 20, kRed);
+  EXPECT_EQ(ChangedInBackground(), 0) << "drawn, not yet committed";
+  surface->Commit();
+
+  EXPECT_EQ(ChangedInBackground(), 2 * 21 + 2 * 9);  // the outline, both corners included
+  EXPECT_EQ(ColourOf(surface->Background().Row(20)[30]), kRed);
+  const RectI changed = surface->TakeBackgroundChanges();
+  EXPECT_TRUE(changed.left <= 10 && changed.top <= 10 && changed.right > 30 && changed.bottom > 20);
+  EXPECT_TRUE(surface->TakeBackgroundChanges().Empty());
+}
+
+TEST_P(SurfaceContract, EndPreview_TakesBackWhatWasDrawnSinceTheLastCommit) {
+  surface->Box(10, 10, 30, 20, kRed);
+  surface->EndPreview();
+  surface->Commit();
+  EXPECT_EQ(ChangedInBackground(), 0);
+}
+
+TEST_P(SurfaceContract, SetPicture_RestoresEveryLayer) {
+  surface->Box(10, 10, 30, 20, kRed);
+  surface->Commit();
+  surface->SetPicture(frozen);
+
+  EXPECT_EQ(ChangedInBackground(), 0);
+  EXPECT_EQ(surface->Copy({0, 0, kWidth, kHeight}), frozen);
+  EXPECT_EQ(surface->TakeBackgroundChanges(), (RectI{0, 0, kWidth, kHeight}));
+}
+
+TEST_P(SurfaceContract, Copy_OutsideTheSurfaceIsBlack) {
+  const Picture copy = surface->Copy({kWidth - 2, 0, kWidth + 2, 1});
+  ASSERT_EQ(copy.width, 4);
+  EXPECT_EQ(copy.at(0, 0), frozen.at(kWidth - 2, 0));
+  EXPECT_EQ(copy.at(3, 0), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FakeAndReal, SurfaceContract,
+    ::testing::Values(Maker{"fake", [] { return std::make_unique<fake::FakeSurface>(); }},
+                      Maker{"win32", [] { return std::make_unique<win32::Win32Surface>(); }}),
+    [](const ::testing::TestParamInfo<Maker>& param) { return std::string(param.param.name); });
+
+}  // namespace
+}  // namespace capture
