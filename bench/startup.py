@@ -11,13 +11,16 @@ with the window shown and nothing drawn, it reads the resident memory (VmRSS) of
 Wine process. Prints the medians, capture's ratios against both floors (of the medians, and of the
 minimums, which a busy machine disturbs less), and the memory.
 
+With --script, each layout also times `capture.exe --region 0,0,W,H --out x.png` from launch to
+its end with the PNG written (the whole screen, no window), alternating with the other programs.
+
 With --annotate, capture.exe also draws 100 rectangles in a selection and its memory is read
 after them (once per layout; printed, never judged).
 
 Build first (scripts/build), then:
 
     /usr/bin/python3 bench/startup.py [--runs 7] [--sizes 1280x800,3840x2160] [--two-monitors]
-        [--annotate]
+        [--annotate] [--script]
 
 A layout is a name and a function that makes a Desktop (see layouts() below). --two-monitors adds
 a desktop of a 1024x768 monitor left of a 1280x800 primary (Xorg's dummy driver; needs root).
@@ -91,6 +94,21 @@ def launch(desktop: Desktop, program: str) -> tuple[WineApp, float, float]:
     return app, painted - started, resident_mib(app)
 
 
+def script_ms(desktop: Desktop) -> float:
+    """Milliseconds from launching capture.exe --region over the whole screen to its end, the
+    PNG written (checked)."""
+    out = desktop.workdir / "script.png"
+    out.unlink(missing_ok=True)
+    started = time.monotonic()
+    app = desktop.launch(paths.CAPTURE_EXE, "--region", f"0,0,{desktop.width},{desktop.height}",
+                         "--out", paths.windows_path(out))
+    status = app.wait_exit(60)
+    seconds = time.monotonic() - started
+    if status != 0 or not out.read_bytes().startswith(b"\x89PNG"):
+        raise RuntimeError(f"capture --region ended with status {status}, no PNG written")
+    return seconds * 1000
+
+
 def end(desktop: Desktop, app: WineApp) -> None:
     desktop.key("Escape")
     status = app.wait_exit(30)
@@ -121,6 +139,8 @@ def main() -> int:
     parser.add_argument("--sizes", default="1280x800,3840x2160")
     parser.add_argument("--two-monitors", action="store_true",
                         help="also a desktop of two monitors, one at negative coordinates")
+    parser.add_argument("--script", action="store_true",
+                        help="also time capture.exe --region to a written PNG")
     parser.add_argument("--annotate", action="store_true",
                         help="also read capture.exe's memory after 100 rectangles")
     args = parser.parse_args()
@@ -134,6 +154,7 @@ def main() -> int:
         times = {p: [] for p in PROGRAMS}
         memory = {p: [] for p in PROGRAMS}
         annotated = None
+        scripted = []
         desktop = make()
         try:
             end(desktop, launch(desktop, "trivial")[0])  # warm-up: first use of the prefix
@@ -144,6 +165,8 @@ def main() -> int:
                     end(desktop, app)
                     times[program].append(seconds * 1000)
                     memory[program].append(mib)
+                if args.script:
+                    scripted.append(script_ms(desktop))
             if args.annotate:
                 annotated = annotated_mib(desktop)
         finally:
@@ -160,6 +183,11 @@ def main() -> int:
                   f"{capture / stat(times['trivial']):.2f} ({label})")
         extra = statistics.median(memory["capture"]) - statistics.median(memory["grab"])
         print(f"{name:>10}    memory capture - grab-and-show {extra:+.1f} MiB")
+        if scripted:
+            print(f"{name:>10}    capture --region to a written PNG: median "
+                  f"{statistics.median(scripted):.0f} ms (min {min(scripted):.0f}, max "
+                  f"{max(scripted):.0f}); ratio to grab-and-show's launch "
+                  f"{statistics.median(scripted) / statistics.median(times['grab']):.2f} (medians)")
         if annotated:
             print(f"{name:>10}    capture VmRSS {annotated[0]:.1f} MiB frozen, "
                   f"{annotated[1]:.1f} MiB after 100 rectangles ({annotated[1] - annotated[0]:+.1f})")

@@ -8,19 +8,57 @@
 namespace capture {
 
 enum class Mode {
-  Capture,       // no argument: one capture, then the program ends
+  Capture,       // no argument (or only --delay): one capture, then the program ends
   Resident,      // --tray: stay in the notification area, capture on Print Screen
   QuitResident,  // --quit: end the resident instance, if there is one
   PrintVersion,  // --version: print "capture <version>" and end
+  Script,        // --full, --region or --window: grab without a window and write the picture
 };
 
-// The mode the arguments (the program's name left out) ask for; nothing when they make no sense.
-// Switches are "--name" or "/name", in any letter case, as Windows programs take them.
-std::optional<Mode> ParseArguments(const std::vector<std::u16string>& arguments);
+// What a run for a script grabs.
+enum class Grab {
+  Full,    // the virtual screen, or one monitor
+  Region,  // a rectangle in virtual-screen pixels
+  Window,  // the foreground window's visible bounds
+};
 
-// The one line written to stderr when the arguments make no sense, and the exit status then.
-inline constexpr char16_t kUsage[] = u"usage: capture [--tray | --quit | --version]";
+struct ScriptRequest {
+  Grab grab = Grab::Full;
+  int monitor = 0;                          // --full --monitor N: 1-based; 0 is every monitor
+  int x = 0, y = 0, width = 0, height = 0;  // --region, in the system's screen coordinates
+  std::optional<std::u16string> out;        // --out: a path, or "-" for standard output
+  bool clipboard = false;                   // --clipboard
+};
+
+struct Command {
+  Mode mode = Mode::Capture;
+  int delay_ms = 0;  // --delay: waited before the screen is read
+  ScriptRequest script;
+};
+
+// The command, or why the arguments make no sense: `error` names the bad value and is empty when
+// the command is good.
+struct ParsedCommand {
+  Command command;
+  std::u16string error;
+};
+
+// Reads the arguments (the program's name left out). Switches are "--name" or "/name", in any
+// letter case, as Windows programs take them; the argument after a switch that takes a value is
+// that value, whatever it looks like (a negative number, a path starting with "/").
+ParsedCommand ParseArguments(const std::vector<std::u16string>& arguments);
+
+// The usage written to stderr after the reason when the arguments make no sense, and the exit
+// status then.
+inline constexpr char16_t kUsage[] =
+    u"usage: capture [--delay SECONDS] | --tray | --quit | --version\r\n"
+    u"       capture --full [--monitor N] | --region X,Y,W,H | --window  [--delay SECONDS] "
+    u"[--out PATH | --out - | --clipboard]...";
 inline constexpr int kUsageStatus = 2;
+// The exit statuses of a run for a script: the screen could not be read; the file or the
+// clipboard could not be written.
+inline constexpr int kScreenUnreadableStatus = 3;
+inline constexpr int kNotWrittenStatus = 4;
 
 // The command that starts the program resident, for the system to run at sign-in: the program's
 // full path in quotes (it may hold spaces) and --tray.

@@ -2,10 +2,10 @@
 
 namespace capture {
 
-void Resident::CaptureRequested() {
+void Resident::CaptureRequested(int delay_ms) {
   if (state_ != State::Idle) return;
   state_ = State::Capturing;
-  shell_.RunCapture();
+  shell_.RunCapture(delay_ms);
   state_ = State::Idle;
   if (quit_requested_) QuitRequested();
 }

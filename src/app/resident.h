@@ -11,11 +11,14 @@ class ResidentShell {
   // Runs one whole capture (start-up, selection, annotation, its end) with objects of its own and
   // returns once it has ended, however it ended; a start-up failure has been shown by then, and
   // nothing is thrown.
-  // Requests that arrive meanwhile come back into Resident.
-  virtual void RunCapture() = 0;
+  // Requests that arrive meanwhile come back into Resident. The screen is read after `delay_ms`.
+  virtual void RunCapture(int delay_ms) = 0;
   // Leaves the notification area and ends the program.
   virtual void Leave() = 0;
 };
+
+// The wait of the menu's 延时截图 before the screen is read.
+inline constexpr int kMenuDelayMs = 3000;
 
 class Resident {
  public:
@@ -25,8 +28,9 @@ class Resident {
   Resident(const Resident&) = delete;
   Resident& operator=(const Resident&) = delete;
 
-  // The hotkey or the menu's 截图: a capture, unless one is running already (then nothing).
-  void CaptureRequested();
+  // The hotkey or the menu's 截图 (延时截图: after kMenuDelayMs): a capture, unless one is
+  // running or waiting already (then nothing).
+  void CaptureRequested(int delay_ms = 0);
   // The menu's 退出 or --quit from another process. During a capture the program ends once the
   // capture has ended: what the user is doing on the frozen screen is not thrown away under them.
   void QuitRequested();

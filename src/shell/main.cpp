@@ -20,6 +20,7 @@
 #include "shell/cursors.h"
 #include "shell/gdiplus_flat.h"
 #include "shell/resident_window.h"
+#include "shell/script_run.h"
 #include "shell/single_instance.h"
 #include "shell/startup_failure.h"
 #include "shell/text.h"
@@ -34,7 +35,7 @@ namespace {
 using namespace capture;
 using namespace capture::win32;
 
-int RunCapture(HINSTANCE instance, Cursors& cursors) {
+int RunCapture(HINSTANCE instance, Cursors& cursors, int delay_ms) {
   Win32Surface surface;
   Win32Screen screen;
   Win32Clipboard clipboard;
@@ -51,6 +52,7 @@ int RunCapture(HINSTANCE instance, Cursors& cursors) {
     return ReportStartupFailure({static_cast<int>(::GetLastError()), u"无法创建截图窗口"});
   }
   dialogs.BlockWhileModal(window.hwnd(), [&window] { window.Refresh(); });
+  if (delay_ms > 0) ::Sleep(static_cast<DWORD>(delay_ms));
   try {
     run.Load();
   } catch (const StartupFailed& failed) {
@@ -73,14 +75,16 @@ int Reported(Work&& work) noexcept {
 
 // One whole capture with objects of its own: when it returns, they and the picture are gone.
 // Only the pointer shapes, made once per DPI, are kept for the next one.
-int CaptureOnce(HINSTANCE instance, Cursors& cursors) noexcept {
-  return Reported([instance, &cursors] { return RunCapture(instance, cursors); });
+int CaptureOnce(HINSTANCE instance, Cursors& cursors, int delay_ms) noexcept {
+  return Reported(
+      [instance, &cursors, delay_ms] { return RunCapture(instance, cursors, delay_ms); });
 }
 
 int RunResident(HINSTANCE instance, Cursors& cursors) {
   const ResidentLock lock;
   if (!lock.held()) return 0;  // one is running already: that is what was asked for
-  ResidentWindow resident([instance, &cursors] { CaptureOnce(instance, cursors); });
+  ResidentWindow resident(
+      [instance, &cursors](int delay_ms) { CaptureOnce(instance, cursors, delay_ms); });
   if (!resident.Create(instance)) {
     return ReportStartupFailure({static_cast<int>(::GetLastError()), u"无法创建通知区域图标"});
   }
@@ -95,16 +99,17 @@ std::vector<std::u16string> Arguments() {
 }
 
 int Main(HINSTANCE instance) {
-  const std::optional<Mode> mode = ParseArguments(Arguments());
-  if (!mode) {
-    WriteStderr(Wide(kUsage) + L"\r\n");
+  const ParsedCommand parsed = ParseArguments(Arguments());
+  if (!parsed.error.empty()) {
+    WriteStderr(L"capture: " + Wide(parsed.error) + L"\r\n" + Wide(kUsage) + L"\r\n");
     return kUsageStatus;
   }
-  if (*mode == Mode::PrintVersion) {
+  const Command& command = parsed.command;
+  if (command.mode == Mode::PrintVersion) {
     WriteStdout(Wide(VersionLine()) + L"\r\n");
     return 0;
   }
-  if (*mode == Mode::QuitResident) {
+  if (command.mode == Mode::QuitResident) {
     Win32ResidentInstance resident;
     const QuitOutcome outcome = QuitResident(resident);
     if (!outcome.error.empty()) WriteStderr(Wide(outcome.error) + L"\r\n");
@@ -112,9 +117,10 @@ int Main(HINSTANCE instance) {
   }
   // Before any window or device context exists, so that every size is in physical pixels.
   EnablePerMonitorDpiAwareness();
+  if (command.mode == Mode::Script) return RunScript(command);
   Cursors cursors;
-  if (*mode == Mode::Resident) return RunResident(instance, cursors);
-  return RunCapture(instance, cursors);
+  if (command.mode == Mode::Resident) return RunResident(instance, cursors);
+  return RunCapture(instance, cursors, command.delay_ms);
 }
 
 }  // namespace

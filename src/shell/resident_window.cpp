@@ -21,6 +21,7 @@ constexpr UINT kIconMessage = WM_APP + 1;
 constexpr UINT kCaptureCommand = 1;
 constexpr UINT kStartWithWindowsCommand = 2;
 constexpr UINT kQuitCommand = 3;
+constexpr UINT kDelayedCaptureCommand = 4;
 constexpr wchar_t kTip[] = L"截图";
 
 }  // namespace
@@ -66,8 +67,8 @@ int ResidentWindow::Run() {
   return RunMessageLoop();
 }
 
-void ResidentWindow::RunCapture() {
-  capture_once_();
+void ResidentWindow::RunCapture(int delay_ms) {
+  capture_once_(delay_ms);
   // A capture ends its own message loop with WM_QUIT. One that failed before its loop ran leaves
   // that message behind, and it must not end the resident program's loop.
   MSG msg{};
@@ -122,6 +123,7 @@ void ResidentWindow::ShowMenu() {
   const UINT starts =
       StartsWithWindows(run_value, Utf16(ProgramPath())) ? MF_CHECKED : MF_UNCHECKED;
   ::AppendMenuW(menu.get(), MF_STRING | capturing, kCaptureCommand, L"截图");
+  ::AppendMenuW(menu.get(), MF_STRING | capturing, kDelayedCaptureCommand, L"延时截图");
   ::AppendMenuW(menu.get(), MF_STRING | starts, kStartWithWindowsCommand, L"开机启动");
   ::AppendMenuW(menu.get(), MF_STRING, kQuitCommand, L"退出");
   POINT at{};
@@ -134,6 +136,9 @@ void ResidentWindow::ShowMenu() {
   switch (command) {
     case kCaptureCommand:
       resident_.CaptureRequested();
+      break;
+    case kDelayedCaptureCommand:
+      resident_.CaptureRequested(kMenuDelayMs);
       break;
     case kStartWithWindowsCommand:
       ToggleStartWithWindows();

@@ -16,8 +16,9 @@ namespace capture::win32 {
 
 class ResidentWindow : public ResidentShell {
  public:
-  // `capture_once` runs one whole capture and returns when it has ended; it throws nothing.
-  explicit ResidentWindow(std::function<void()> capture_once)
+  // `capture_once` runs one whole capture, reading the screen after the delay in milliseconds,
+  // and returns when it has ended; it throws nothing.
+  explicit ResidentWindow(std::function<void(int)> capture_once)
       : capture_once_(std::move(capture_once)) {}
   ResidentWindow(const ResidentWindow&) = delete;
   ResidentWindow& operator=(const ResidentWindow&) = delete;
@@ -30,7 +31,7 @@ class ResidentWindow : public ResidentShell {
   int Run();
 
   // ---- ResidentShell ----
-  void RunCapture() override;
+  void RunCapture(int delay_ms) override;
   void Leave() override;
 
  private:
@@ -41,7 +42,7 @@ class ResidentWindow : public ResidentShell {
   void ToggleStartWithWindows();
   HWND hwnd() const { return window_.get(); }
 
-  std::function<void()> capture_once_;
+  std::function<void(int)> capture_once_;
   Resident resident_{*this};
   OwnedWindow window_;
   // Both refer to the window: they go before it.

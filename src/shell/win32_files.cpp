@@ -150,6 +150,10 @@ FileResult Win32Files::MoveOver(const std::u16string& from, const std::u16string
   const std::wstring source = Wide(ExtendedLengthPath(from));
   const std::wstring target = Wide(ExtendedLengthPath(to));
   const DWORD attributes = ::GetFileAttributesW(target.c_str());
+  // A folder of that name is no file to replace (Wine's replace would move the folder aside).
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return SystemError(ERROR_ACCESS_DENIED);  // as Windows refuses to move a file over one
+  }
   if (attributes != INVALID_FILE_ATTRIBUTES) {
     // An existing file keeps its attributes and security; the system's replace does that, where
     // the file system supports it.

@@ -12,7 +12,8 @@ class Win32Files : public Files {
   FileResult WriteFile(const std::u16string& path, std::span<const std::uint8_t> bytes) override;
   FileResult FlushFile(const std::u16string& path) override;
   // ReplaceFileW over an existing file, keeping its attributes and security; else, or where the
-  // file system cannot replace, MoveFileExW with MOVEFILE_REPLACE_EXISTING | WRITE_THROUGH.
+  // file system cannot replace, MoveFileExW with MOVEFILE_REPLACE_EXISTING | WRITE_THROUGH. A
+  // folder at `to` is an error (ERROR_ACCESS_DENIED), never replaced.
   FileResult MoveOver(const std::u16string& from, const std::u16string& to) override;
   bool RemoveFile(const std::u16string& path) override;
 };

@@ -9,7 +9,7 @@ import time
 import pytest
 from PIL import Image
 
-from harness import paths
+from harness import noise, paths
 from harness.capture_ui import Box, make_selection, settled_grab, visible_windows
 from harness.desktop import CAPTURE_TITLE, difference_box
 from harness.dialogs import wait_dialog
@@ -20,7 +20,7 @@ from harness.processes import wait_until
 SAVE_TITLE = "保存为"
 WINE_TRAY_TITLE = "Wine System Tray"
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
-MENU_ITEMS = ["截图", "开机启动", "退出"]
+MENU_ITEMS = ["截图", "延时截图", "开机启动", "退出"]
 
 
 @pytest.fixture
@@ -162,14 +162,18 @@ def test_quit_fails_while_the_resident_instance_is_busy_and_it_ends_after_the_ca
 
 
 def test_quit_without_a_resident_instance_version_and_bad_arguments(desktop):
-    usage = "usage: capture [--tray | --quit | --version]"
-    for arguments, status, output in [(["--quit"], 0, ""), (["--bogus"], 2, usage),
-                                      (["--tray", "--quit"], 2, usage),
+    for arguments, status, output in [(["--quit"], 0, ""), (["--bogus"], 2, None),
+                                      (["--tray", "--quit"], 2, None),
                                       (["--version"], 0, f"capture {paths.project_version()}")]:
         app = desktop.launch(capture_exe(), *arguments)
 
         assert app.wait_exit(10) == status, arguments
-        assert app.output().strip() == output, arguments
+        if output is None:  # the reason naming the bad value, then the usage
+            reason, *usage = app.output().strip().splitlines()
+            assert reason.startswith("capture: ") and arguments[-1] in reason
+            assert usage[0].startswith("usage: capture")
+        else:
+            assert app.output().strip() == output, arguments
     assert desktop.find_windows(CAPTURE_TITLE) == []
 
 
@@ -201,6 +205,20 @@ def test_tray_menu_starts_a_capture_switches_start_with_windows_and_quits(deskto
     desktop.wait_window(CAPTURE_TITLE, app=resident)
     wait_until(lambda: desktop.find_windows(CAPTURE_TITLE) and not desktop.find_windows(
         FOCUS_ACTIVE_TITLE), 10, what="the capture window to take the keyboard")
+    desktop.key("Escape")
+    wait_capture_gone(desktop, resident)
+
+    # 延时截图 freezes what the screen shows three seconds later, not at the click.
+    chosen = time.monotonic()
+    choose_from_tray_menu(desktop, resident, "延时截图")
+    later = noise(desktop.width, desktop.height, seed=11)
+    desktop.watch_painting()
+    desktop.screen.set_picture(later)
+    # (A part no window covers: the frozen screen holds the focus and tray windows too.)
+    part = Box(700, 350, 1000, 550)
+    desktop.wait_painted(CAPTURE_TITLE, later.crop(part.pil()), (part.left, part.top),
+                         app=resident)
+    assert time.monotonic() - chosen >= 3
     desktop.key("Escape")
     wait_capture_gone(desktop, resident)
 

@@ -63,6 +63,19 @@ TEST_F(SaveFilesTest, ExistingFile_IsReplacedWithoutAQuestionKeepingItsAttribute
   EXPECT_EQ(std::distance(begin(listing), end(listing)), 2) << "a temporary file was left";
 }
 
+TEST_F(SaveFilesTest, FolderOfThatName_IsLeftAsItWasAndTheSaveFails) {
+  const std::u16string path = folder.path() + u"a folder.png";
+  ASSERT_TRUE(::CreateDirectoryW(Wide(path).c_str(), nullptr));
+  std::ofstream(test::StreamPath(path + u"\\inside.txt")) << "kept";
+
+  EXPECT_FALSE(Save(path, u"png"));
+
+  ASSERT_EQ(host.dialogs.messages.size(), 1u);
+  EXPECT_TRUE(test::FileExists(path + u"\\inside.txt"));
+  const std::filesystem::directory_iterator listing(test::StreamPath(folder.path()));
+  EXPECT_EQ(std::distance(begin(listing), end(listing)), 1) << "a file was left beside it";
+}
+
 TEST_F(SaveFilesTest, ChineseFileName_IsSavedUnderThatName) {
   for (const char16_t* extension : {u"png", u"bmp", u"gif"}) {
     const std::u16string path = folder.path() + u"截图 二〇二六." + extension;

@@ -7,33 +7,95 @@
 namespace capture {
 namespace {
 
-struct ArgumentsCase {
+struct ModeCase {
   std::vector<std::u16string> arguments;
-  std::optional<Mode> mode;
+  Mode mode;
 };
 
-class ParseArgumentsTest : public ::testing::TestWithParam<ArgumentsCase> {};
+class ModeTest : public ::testing::TestWithParam<ModeCase> {};
 
-TEST_P(ParseArgumentsTest, GivesTheModeOrNothing) {
-  EXPECT_EQ(ParseArguments(GetParam().arguments), GetParam().mode);
+TEST_P(ModeTest, GivesTheMode) {
+  const ParsedCommand parsed = ParseArguments(GetParam().arguments);
+  EXPECT_EQ(parsed.error, u"");
+  EXPECT_EQ(parsed.command.mode, GetParam().mode);
 }
 
-INSTANTIATE_TEST_SUITE_P(CommandLine, ParseArgumentsTest,
-                         ::testing::Values(ArgumentsCase{{}, Mode::Capture},
-                                           ArgumentsCase{{u"--tray"}, Mode::Resident},
-                                           ArgumentsCase{{u"/tray"}, Mode::Resident},
-                                           ArgumentsCase{{u"/TRAY"}, Mode::Resident},
-                                           ArgumentsCase{{u"--quit"}, Mode::QuitResident},
-                                           ArgumentsCase{{u"/Quit"}, Mode::QuitResident},
-                                           ArgumentsCase{{u"--version"}, Mode::PrintVersion},
-                                           ArgumentsCase{{u"/Version"}, Mode::PrintVersion},
-                                           ArgumentsCase{{u"--version", u"--tray"}, std::nullopt},
-                                           ArgumentsCase{{u"tray"}, std::nullopt},
-                                           ArgumentsCase{{u"-tray"}, std::nullopt},
-                                           ArgumentsCase{{u"--tray2"}, std::nullopt},
-                                           ArgumentsCase{{u""}, std::nullopt},
-                                           ArgumentsCase{{u"--tray", u"--quit"}, std::nullopt},
-                                           ArgumentsCase{{u"--tray", u"--tray"}, std::nullopt}));
+INSTANTIATE_TEST_SUITE_P(CommandLine, ModeTest,
+                         ::testing::Values(ModeCase{{}, Mode::Capture},
+                                           ModeCase{{u"--delay", u"3"}, Mode::Capture},
+                                           ModeCase{{u"--tray"}, Mode::Resident},
+                                           ModeCase{{u"/TRAY"}, Mode::Resident},
+                                           ModeCase{{u"/Quit"}, Mode::QuitResident},
+                                           ModeCase{{u"/Version"}, Mode::PrintVersion},
+                                           ModeCase{{u"--full"}, Mode::Script},
+                                           ModeCase{{u"/Window", u"--clipboard"}, Mode::Script}));
+
+TEST(CommandLineTest, ReadsEveryValueOfARunForAScript) {
+  const ParsedCommand region = ParseArguments({u"--region", u"-1024,-5,2048,10", u"--delay",
+                                               u"1.25", u"--out", u"/tmp/a b.PNG", u"--clipboard"});
+  ASSERT_EQ(region.error, u"");
+  const ScriptRequest& r = region.command.script;
+  EXPECT_EQ(r.grab, Grab::Region);
+  EXPECT_EQ((std::vector{r.x, r.y, r.width, r.height}), (std::vector{-1024, -5, 2048, 10}));
+  EXPECT_EQ(region.command.delay_ms, 1250);
+  EXPECT_EQ(r.out, u"/tmp/a b.PNG");  // a value, though it starts like a switch
+  EXPECT_TRUE(r.clipboard);
+
+  const ParsedCommand full = ParseArguments({u"--monitor", u"2", u"--full", u"--out", u"-"});
+  ASSERT_EQ(full.error, u"");
+  EXPECT_EQ(full.command.script.grab, Grab::Full);
+  EXPECT_EQ(full.command.script.monitor, 2);
+  EXPECT_EQ(full.command.script.out, u"-");
+  EXPECT_FALSE(full.command.script.clipboard);
+  EXPECT_EQ(full.command.delay_ms, 0);
+
+  const ParsedCommand window = ParseArguments({u"--window"});
+  EXPECT_EQ(window.command.script.grab, Grab::Window);
+  EXPECT_FALSE(window.command.script.out.has_value());
+}
+
+struct ErrorCase {
+  std::vector<std::u16string> arguments;
+  std::u16string named;  // what the error must name
+};
+
+class ErrorTest : public ::testing::TestWithParam<ErrorCase> {};
+
+TEST_P(ErrorTest, NamesTheBadValue) {
+  const std::u16string error = ParseArguments(GetParam().arguments).error;
+  EXPECT_NE(error.find(GetParam().named), std::u16string::npos)
+      << std::string(error.begin(), error.end());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, ErrorTest,
+    ::testing::Values(
+        ErrorCase{{u"tray"}, u"tray"}, ErrorCase{{u"-tray"}, u"-tray"},
+        ErrorCase{{u"--tray2"}, u"--tray2"}, ErrorCase{{u""}, u"无法识别"},
+        ErrorCase{{u"--bogus"}, u"--bogus"}, ErrorCase{{u"--tray", u"--quit"}, u"--tray"},
+        ErrorCase{{u"--version", u"--tray"}, u"--version"},
+        ErrorCase{{u"--tray", u"--delay", u"3"}, u"--tray"},
+        ErrorCase{{u"--tray", u"--tray"}, u"--tray"}, ErrorCase{{u"--full", u"--full"}, u"--full"},
+        ErrorCase{{u"--full", u"--window"}, u"只能选一个"},
+        ErrorCase{{u"--region", u"0,0,1,1", u"--full"}, u"只能选一个"},
+        ErrorCase{{u"--out", u"x.png"}, u"--out"}, ErrorCase{{u"--clipboard"}, u"--clipboard"},
+        ErrorCase{{u"--monitor", u"1"}, u"--monitor"},
+        ErrorCase{{u"--window", u"--monitor", u"1"}, u"--monitor"},
+        ErrorCase{{u"--full", u"--monitor", u"0"}, u"--monitor 0"},
+        ErrorCase{{u"--full", u"--monitor", u"x"}, u"--monitor x"},
+        ErrorCase{{u"--region"}, u"--region"}, ErrorCase{{u"--region", u"1,2,3"}, u"1,2,3"},
+        ErrorCase{{u"--region", u"1,2,3,4,5"}, u"1,2,3,4,5"},
+        ErrorCase{{u"--region", u"1,2,0,4"}, u"1,2,0,4"},
+        ErrorCase{{u"--region", u"1,2,-3,4"}, u"1,2,-3,4"},
+        ErrorCase{{u"--region", u"1,-,3,4"}, u"1,-,3,4"},
+        ErrorCase{{u"--region", u"1, 2,3,4"}, u"1, 2,3,4"},
+        ErrorCase{{u"--region", u"99999999999,0,1,1"}, u"99999999999"},
+        ErrorCase{{u"--full", u"--delay", u"-1"}, u"--delay -1"},
+        ErrorCase{{u"--full", u"--delay", u"1."}, u"--delay 1."},
+        ErrorCase{{u"--full", u"--delay", u"0.0001"}, u"0.0001"},
+        ErrorCase{{u"--full", u"--delay", u"86401"}, u"86401"},
+        ErrorCase{{u"--full", u"--delay"}, u"--delay"},
+        ErrorCase{{u"--full", u"--out", u""}, u"--out"}));
 
 TEST(ResidentCommandTest, QuotesThePathAndAsksForTheTray) {
   EXPECT_EQ(ResidentCommand(u"C:\\Program Files\\截图\\capture.exe"),

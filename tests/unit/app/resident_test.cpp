@@ -16,7 +16,7 @@ namespace {
 // stands for what arrives while the capture window is up. The user then presses Escape.
 class FakeShell : public ResidentShell {
  public:
-  void RunCapture() override {
+  void RunCapture(int) override {
     ++captures;
     fake::FakePlatform fake{fake::NoisePicture(64, 48)};
     CaptureForm form{fake.platform};
