@@ -60,6 +60,9 @@ void StartShape(CaptureForm& form, float x, float y) {
 }
 
 void PreviewShape(CaptureForm& form, float x, float y) {
+  // After the text tool's release the open box keeps the stroke alive, with nothing to preview:
+  // the picture stays the one drawing goes into.
+  if (form[ControlId::TextBox].visible) return;
   form.platform.surface.Preview();
   ShapeStep(form, ClampToSelection(form, x, y));
 }

@@ -61,7 +61,9 @@ void Canvas::Cover(float left, float top, float right, float bottom, std::uint32
 }
 
 void Canvas::Blend(int x, int y, std::uint32_t argb, float coverage) {
-  std::uint32_t& dst = icon_.argb[static_cast<std::size_t>(y * icon_.width + x)];
+  std::uint32_t& dst =
+      icon_.argb[static_cast<std::size_t>(y) * static_cast<std::size_t>(icon_.width) +
+                 static_cast<std::size_t>(x)];
   const float sa = static_cast<float>(Channel(argb, 24)) / 255.f * coverage;
   const float da = static_cast<float>(Channel(dst, 24)) / 255.f;
   const float oa = sa + da * (1.f - sa);

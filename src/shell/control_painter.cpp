@@ -55,7 +55,8 @@ void Blend(const Icon& icon, int x, int y, const RectI& clip, Dib& target, Point
     std::uint32_t* row = target.Row(wy - origin.y);
     for (int wx = r.left; wx < r.right; ++wx) {
       const std::uint32_t src =
-          icon.argb[static_cast<std::size_t>((wy - y) * icon.width + (wx - x))];
+          icon.argb[static_cast<std::size_t>(wy - y) * static_cast<std::size_t>(icon.width) +
+                    static_cast<std::size_t>(wx - x)];
       const std::uint32_t a = src >> 24;
       if (a == 0) continue;
       std::uint32_t& dst = row[wx - origin.x];

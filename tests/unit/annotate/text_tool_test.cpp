@@ -38,6 +38,10 @@ TEST_F(TextTool, FirstRelease_OpensTheBoxAtTheReleasePointWithFocusAndDrawsNothi
   EXPECT_TRUE(drawn.empty());
   EXPECT_EQ(h.fake.surface.retained(), before);
   EXPECT_EQ(h.form.history.Current(), 1);
+
+  // The open box keeps the stroke alive; a move with no button previews nothing.
+  h.run.MouseMove(0, 200, 200);
+  EXPECT_TRUE(h.fake.surface.Persistent());
 }
 
 TEST_F(TextTool, Typing_WidensTheBoxToTheMeasuredTextAndNeverNarrowsIt) {
