@@ -12,6 +12,7 @@
 #include "app/file_name.h"
 #include "app/script_area.h"
 #include "output/image_file.h"
+#include "output/save_dialog.h"
 #include "platform/platform.h"
 #include "shell/console_output.h"
 #include "shell/gdiplus_flat.h"
@@ -77,17 +78,6 @@ Picture Crop(const Picture& from, const RectI& area) {
     for (int x = 0; x < part.width; ++x) part.at(x, y) = from.at(area.left + x, area.top + y);
   }
   return part;
-}
-
-std::u16string LowerExtension(const std::u16string& path) {
-  const std::size_t slash = path.find_last_of(u"\\/");
-  const std::size_t dot = path.find_last_of(u'.');
-  if (dot == std::u16string::npos || (slash != std::u16string::npos && dot < slash)) return {};
-  std::u16string extension = path.substr(dot + 1);
-  for (char16_t& c : extension) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  }
-  return extension;
 }
 
 bool Exists(const std::u16string& path) {
@@ -204,8 +194,7 @@ int Deliver(const ScriptRequest& request, Services& services, const Picture& pic
   if (request.out == u"-") {
     if (const int written = WriteToStdout(services, picture)) status = written;
   } else if (request.out) {
-    if (!WriteImageFile(services.platform, picture, *request.out, LowerExtension(*request.out),
-                        {})) {
+    if (!WriteImageFile(services.platform, picture, *request.out, ExtensionOf(*request.out), {})) {
       status = kNotWrittenStatus;
     }
   } else if (!request.clipboard) {
