@@ -67,7 +67,8 @@ void AnnotationMemory() {
   fake::FakeClipboard clipboard;
   fake::FakeDialogs dialogs;
   fake::FakeGdiplus gdiplus;
-  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, gdiplus};
+  fake::FakeSaveMemory saving;
+  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, gdiplus, saving};
   CaptureForm form(platform);
   CaptureRun run(form);
   run.Load();

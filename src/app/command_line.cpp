@@ -25,7 +25,8 @@ std::optional<std::u16string> SwitchName(const std::u16string& argument) {
 constexpr std::int64_t kLargestCoordinate = 1'000'000;
 constexpr std::int64_t kLongestDelayMs = 24LL * 3600 * 1000;
 
-// A whole number, optionally negative, within ±kLargestCoordinate.
+}  // namespace
+
 std::optional<int> WholeNumber(std::u16string_view text) {
   const bool negative = text.starts_with(u'-');
   if (negative) text.remove_prefix(1);
@@ -38,6 +39,8 @@ std::optional<int> WholeNumber(std::u16string_view text) {
   }
   return static_cast<int>(negative ? -value : value);
 }
+
+namespace {
 
 // Seconds, whole or with up to three decimals, in milliseconds.
 std::optional<int> DelayMs(std::u16string_view text) {

@@ -48,6 +48,10 @@ struct ParsedCommand {
 // that value, whatever it looks like (a negative number, a path starting with "/").
 ParsedCommand ParseArguments(const std::vector<std::u16string>& arguments);
 
+// A whole number in decimal, optionally negative, within ±1,000,000 (far beyond any screen, small
+// enough that sums of two never overflow); nothing for any other text.
+std::optional<int> WholeNumber(std::u16string_view text);
+
 // The usage written to stderr after the reason when the arguments make no sense, and the exit
 // status then.
 inline constexpr char16_t kUsage[] =

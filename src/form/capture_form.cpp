@@ -31,7 +31,8 @@ void CaptureForm::HideSelectionChrome() {
 }
 
 std::optional<ScreenCopy> CaptureForm::CopyToClipboard(std::int32_t x1, std::int32_t y1,
-                                                       std::int32_t x2, std::int32_t y2) {
+                                                       std::int32_t x2, std::int32_t y2,
+                                                       bool to_clipboard) {
   HideSelectionChrome();
   platform.window.PumpEvents();
   if (closed_) return std::nullopt;  // the window was closed while it repainted
@@ -39,7 +40,7 @@ std::optional<ScreenCopy> CaptureForm::CopyToClipboard(std::int32_t x1, std::int
   // The copy comes from the window's own picture, not from the screen: whatever happens to lie
   // over the window (a tooltip, a notification) cannot leak into it.
   ScreenCopy copy{platform.surface.Copy({x1, y1, x2, y2})};
-  copy.on_clipboard = platform.clipboard.PutBitmap(copy.picture);
+  copy.on_clipboard = to_clipboard && platform.clipboard.PutBitmap(copy.picture);
   return copy;
 }
 

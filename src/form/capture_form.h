@@ -34,10 +34,11 @@ class CaptureForm {
   bool Closed() const { return closed_; }
 
   // ---- Window operations ----
-  // Copies the screen rectangle x1, y1 (inclusive) to x2, y2 (exclusive) to the clipboard and
-  // returns the copy; nothing when Escape closed the window while it repainted.
+  // Copies the screen rectangle x1, y1 (inclusive) to x2, y2 (exclusive) to the clipboard (unless
+  // `to_clipboard` is false) and returns the copy; nothing when Escape closed the window while it
+  // repainted.
   std::optional<ScreenCopy> CopyToClipboard(std::int32_t x1, std::int32_t y1, std::int32_t x2,
-                                            std::int32_t y2);
+                                            std::int32_t y2, bool to_clipboard = true);
   // Hides the selection's outline, its size and colour labels and its eight handles.
   void HideSelectionChrome();
   // Closes the capture window; the program ends after the current reaction.

@@ -10,6 +10,7 @@
 #include "output/image_formats.h"
 #include "output/palette_quantiser.h"
 #include "output/save_error.h"
+#include "output/temporary_file.h"
 #include "platform/gdiplus.h"
 
 namespace capture {
@@ -69,32 +70,6 @@ class Bitmap {
  private:
   Gdiplus& gdiplus_;
   Gdiplus::Created created_;
-};
-
-// The temporary file of one save: removed at the end unless it took the target's place.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(Files& files) : files_(files) {}
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  ~TemporaryFile() { Remove(); }
-
-  FileResult Create(const std::u16string& target) {
-    return files_.CreateTemporaryFile(target, path_);
-  }
-  const std::u16string& path() const { return path_; }
-  FileResult MoveOver(const std::u16string& target) {
-    FileResult error = files_.MoveOver(path_, target);
-    if (!error) path_.clear();
-    return error;
-  }
-  void Remove() {
-    if (!path_.empty()) files_.RemoveFile(std::exchange(path_, {}));
-  }
-
- private:
-  Files& files_;
-  std::u16string path_;  // empty when there is no file to remove
 };
 
 bool HasPixels(const Picture& picture) {

@@ -5,8 +5,10 @@
 
 namespace capture {
 
-// Asks for a file name and saves the picture there; true only when the file was written. Then
-// empties the clipboard, if it still holds the copy that was put there before the dialog opened.
+// Asks for a file name (the dialog opens where the last save went, with its format chosen) and
+// saves the picture there; true only when the file was written. Then remembers that folder and
+// format and empties the clipboard, if it still holds the copy that was put there before the
+// dialog opened.
 [[nodiscard]] bool SaveAs(Platform& platform, const Picture& picture);
 
 }  // namespace capture

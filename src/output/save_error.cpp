@@ -59,6 +59,8 @@ std::u16string_view StepText(FileStep step) {
       return u"无法把文件写到磁盘上";
     case FileStep::Replace:
       return u"无法用新文件替换原有的文件";
+    case FileStep::MakeFolder:
+      return u"无法创建保存截图的文件夹";
   }
   return u"文件操作失败";
 }

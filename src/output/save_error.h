@@ -29,7 +29,7 @@ inline constexpr int kGdiplusBase = 1000;    // plus the status of the GDI+ call
 // The GDI+ calls whose failure is reported, named in the description.
 enum class GdiplusStep { Startup, CreateBitmap, Save };
 // The steps of writing the file, named in the description.
-enum class FileStep { CreateTemporary, Write, Flush, Replace };
+enum class FileStep { CreateTemporary, Write, Flush, Replace, MakeFolder };
 
 SaveError BadCallError();
 SaveError TooLargeForBmpError();

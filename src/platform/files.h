@@ -36,6 +36,10 @@ class Files {
   virtual FileResult MoveOver(const std::u16string& from, const std::u16string& to) = 0;
   // Deletes the file; false when it could not be deleted.
   virtual bool RemoveFile(const std::u16string& path) = 0;
+  // True when a file or a folder of that name is there.
+  virtual bool Exists(const std::u16string& path) = 0;
+  // Makes the folder and every missing folder above it; an error when it is still not there.
+  virtual FileResult MakeFolders(const std::u16string& folder) = 0;
 };
 
 }  // namespace capture

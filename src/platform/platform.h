@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/save_memory.h"
 #include "platform/surface.h"
 #include "platform/types.h"
 
@@ -107,6 +108,7 @@ struct Platform {
   Dialogs& dialogs;
   Gdiplus& gdiplus;
   Files& files;
+  SaveMemory& saving;
 };
 
 }  // namespace capture

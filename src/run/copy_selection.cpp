@@ -6,6 +6,7 @@
 
 #include "annotate/text_tool.h"
 #include "form/capture_form.h"
+#include "output/quick_save.h"
 #include "output/save_as.h"
 #include "output/save_error.h"
 
@@ -46,8 +47,9 @@ class ShownBeforeCopy {
 
 // Takes the selection, its edges taken to whole pixels, hides the toolbar strip and the style
 // panel, pauses 10 ms and lets the window repaint, then hides the selection outline and copies
-// what was taken; nothing when the window closed while it repainted.
-std::optional<ScreenCopy> CopyOut(CaptureForm& form) {
+// what was taken (to the clipboard too unless `to_clipboard` is false); nothing when the window
+// closed while it repainted.
+std::optional<ScreenCopy> CopyOut(CaptureForm& form, bool to_clipboard) {
   CommitOpenTextBox(form);
   // Read before the window repaints: input that was already queued (a click right after Enter)
   // must not decide what is copied.
@@ -57,14 +59,16 @@ std::optional<ScreenCopy> CopyOut(CaptureForm& form) {
   form.platform.window.Sleep(10);
   form.platform.window.PumpEvents();
   form[ControlId::Selection].visible = false;
-  return form.CopyToClipboard(selection.left, selection.top, selection.right, selection.bottom);
+  return form.CopyToClipboard(selection.left, selection.top, selection.right, selection.bottom,
+                              to_clipboard);
 }
 
 // CopyOut, with the chrome put back when it fails (out of memory at a large screen): the run goes
 // on as before the copy.
-std::optional<ScreenCopy> CopyOutOrRestore(CaptureForm& form, const ShownBeforeCopy& chrome) {
+std::optional<ScreenCopy> CopyOutOrRestore(CaptureForm& form, const ShownBeforeCopy& chrome,
+                                           bool to_clipboard = true) {
   try {
-    return CopyOut(form);
+    return CopyOut(form, to_clipboard);
   } catch (...) {
     chrome.ShowAll(form);
     throw;
@@ -99,6 +103,18 @@ void SaveAndQuit(CaptureForm& form) {
   // in its file-name box or another program may have replaced it, and then the window is the
   // picture's last place.
   if (copy->on_clipboard && form.platform.clipboard.StillOurs()) return form.CloseWindow();
+  chrome.ShowAll(form);
+}
+
+void QuickSaveAndQuit(CaptureForm& form) {
+  const ShownBeforeCopy chrome(form);
+  const bool copy_too = form.platform.saving.Saving().copy_on_quick_save;
+  const std::optional<ScreenCopy> copy = CopyOutOrRestore(form, chrome, copy_too);
+  if (!copy) return;
+  // The file is the picture's safe place: a clipboard that refused the copy is reported, and the
+  // save goes on.
+  if (copy_too && !copy->on_clipboard) ShowCopyError(form.platform.dialogs, ClipboardError());
+  if (QuickSaveTo(form.platform, copy->picture)) return form.CloseWindow();
   chrome.ShowAll(form);
 }
 

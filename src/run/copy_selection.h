@@ -17,5 +17,9 @@ void CopyAndQuit(CaptureForm& form);
 // the copy. The window stays as it was when the selection is neither in a file nor (any longer)
 // on the clipboard.
 void SaveAndQuit(CaptureForm& form);
+// Copies the selection (to the clipboard too when the settings say so), writes it into the
+// quick-save folder under the pattern without a dialog and closes the window. When the file
+// could not be written, says why and leaves the window as it was.
+void QuickSaveAndQuit(CaptureForm& form);
 
 }  // namespace capture

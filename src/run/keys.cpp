@@ -26,6 +26,10 @@ std::optional<ToolbarButton> ShortcutButton(const KeyStroke& key) {
   return std::nullopt;
 }
 
+bool IsQuickSaveKey(const KeyStroke& key) {
+  return key.ctrl && key.shift && !key.alt && key.code == 'S';
+}
+
 std::optional<PointF> ArrowStep(const KeyStroke& key) {
   if (key.ctrl || key.alt) return std::nullopt;
   const float step = key.shift ? 10.0f : 1.0f;

@@ -13,6 +13,8 @@ namespace capture {
 // saves, Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo. Nothing for any other key, nor with Alt
 // held (Ctrl+Alt is AltGr, which types a character).
 std::optional<ToolbarButton> ShortcutButton(const KeyStroke& key);
+// Ctrl+Shift+S: save without a dialog, into the quick-save folder.
+bool IsQuickSaveKey(const KeyStroke& key);
 // How far an arrow key moves the selection: one pixel, ten with Shift. Nothing for any other key,
 // nor with Ctrl or Alt held.
 std::optional<PointF> ArrowStep(const KeyStroke& key);

@@ -60,11 +60,18 @@ void ClickButton(CaptureForm& form, const Event& e) {
 }
 
 // A key on the window. Escape always closes. The other keys wait while a press is held, and
-// leave an open text box its keys; a shortcut clicks its toolbar button when a click could reach
-// it, and an arrow moves the selection.
+// leave an open text box its keys but quick save; a shortcut clicks its toolbar button when a
+// click could reach it, quick save works whenever 保存 could be clicked, and an arrow moves the
+// selection.
 void KeyOnWindow(CaptureForm& form, const Event& e) {
   if (e.key.code == key::kEscape) return form.CloseWindow();
-  if (form.router.Pressed() || form[ControlId::TextBox].visible) return;
+  if (form.router.Pressed()) return;
+  // Also from an open text box, whose text is saved with the rest.
+  if (IsQuickSaveKey(e.key)) {
+    if (form.controls.ShownOnScreen(ButtonId(ToolbarButton::Save))) QuickSaveAndQuit(form);
+    return;
+  }
+  if (form[ControlId::TextBox].visible) return;
   if (const std::optional<ToolbarButton> button = ShortcutButton(e.key)) {
     if (!form.controls.ShownOnScreen(ButtonId(*button))) return;
     Event click;

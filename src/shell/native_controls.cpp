@@ -61,14 +61,22 @@ void ShowFromStart(HWND edit) {
   ::SendMessageW(edit, EM_SCROLLCARET, 0, 0);
 }
 
-// The form's key reaction sees Escape also while a text box has the keyboard focus, so Escape
-// always ends the capture. Every other key stays the box's.
+// Ctrl+Shift+S, quick save, which a text box has no use for.
+bool IsQuickSaveKeyDown(WPARAM key) {
+  return key == 'S' && ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_SHIFT) < 0 &&
+         ::GetKeyState(VK_MENU) >= 0;
+}
+
+// The form's key reaction sees Escape and quick save also while a text box has the keyboard
+// focus, so Escape always ends the capture and quick save takes the typed text along. Every other
+// key stays the box's.
 LRESULT CALLBACK ForwardEscape(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                DWORD_PTR) noexcept {
-  if (message == WM_KEYDOWN && wparam == VK_ESCAPE) {
+  if (message == WM_KEYDOWN && (wparam == VK_ESCAPE || IsQuickSaveKeyDown(wparam))) {
     return ::SendMessageW(::GetParent(hwnd), WM_KEYDOWN, wparam, lparam);
   }
-  if (message == WM_CHAR && wparam == VK_ESCAPE) return 0;  // the key-down above was Escape
+  // The characters of the key-downs above (Ctrl+S types DC3).
+  if (message == WM_CHAR && (wparam == VK_ESCAPE || wparam == 0x13)) return 0;
   if (message == WM_NCDESTROY) ::RemoveWindowSubclass(hwnd, ForwardEscape, id);
   return ::DefSubclassProc(hwnd, message, wparam, lparam);
 }

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/file_name.h"
 #include "app/script_area.h"
+#include "output/file_name.h"
 #include "output/image_file.h"
 #include "output/save_dialog.h"
 #include "platform/platform.h"

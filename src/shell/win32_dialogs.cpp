@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "output/save_dialog.h"
 #include "shell/system_settings.h"
 #include "shell/text.h"
 
@@ -73,13 +74,6 @@ void Win32Dialogs::ShowMessage(const std::u16string& title, const std::u16string
 
 std::u16string Win32Dialogs::ProgramFolder() {
   return FolderOf(Utf16(ProgramPath()));
-}
-
-std::u16string FolderOf(std::u16string_view file) {
-  const std::size_t slash = file.find_last_of(u"\\/");
-  if (slash == std::u16string_view::npos) return {};
-  const bool drive_root = slash > 0 && file[slash - 1] == u':';
-  return std::u16string(file.substr(0, drive_root ? slash + 1 : slash));
 }
 
 }  // namespace capture::win32

@@ -34,8 +34,4 @@ class Win32Dialogs : public Dialogs {
   std::function<void()> refresh_;
 };
 
-// The folder of a file's path, without a trailing separator; a drive's root keeps its
-// separator ("D:\"), since "D:" names the drive's current folder instead.
-std::u16string FolderOf(std::u16string_view file);
-
 }  // namespace capture::win32

@@ -175,4 +175,30 @@ bool Win32Files::RemoveFile(const std::u16string& path) {
   return ::DeleteFileW(Wide(ExtendedLengthPath(path)).c_str()) != FALSE;
 }
 
+bool Win32Files::Exists(const std::u16string& path) {
+  return ::GetFileAttributesW(Wide(ExtendedLengthPath(path)).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+FileResult Win32Files::MakeFolders(const std::u16string& folder) {
+  const std::u16string full = ExtendedLengthPath(folder);
+  // Each folder on the way down; the first parts (a drive, a server, a share) cannot be made and
+  // need not be. What counts is whether the folder is there at the end, and the deepest failure
+  // says why not.
+  DWORD error = ERROR_SUCCESS;
+  for (std::size_t at = full.find(u'\\', 3);; at = full.find(u'\\', at + 1)) {
+    const std::wstring part = Wide(full.substr(0, at));
+    if (::GetFileAttributesW(part.c_str()) == INVALID_FILE_ATTRIBUTES &&
+        !::CreateDirectoryW(part.c_str(), nullptr)) {
+      error = ::GetLastError();
+    }
+    if (at == std::u16string::npos) break;
+  }
+  const DWORD attributes = ::GetFileAttributesW(Wide(full).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return std::nullopt;
+  }
+  // A file of that name stands where the folder should be.
+  return SystemError(error != ERROR_SUCCESS ? error : ERROR_ALREADY_EXISTS);
+}
+
 }  // namespace capture::win32

@@ -16,6 +16,8 @@ class Win32Files : public Files {
   // folder at `to` is an error (ERROR_ACCESS_DENIED), never replaced.
   FileResult MoveOver(const std::u16string& from, const std::u16string& to) override;
   bool RemoveFile(const std::u16string& path) override;
+  bool Exists(const std::u16string& path) override;
+  FileResult MakeFolders(const std::u16string& folder) override;
 };
 
 // The path as the file APIs take it: made absolute (GetFullPathNameW, which also resolves "." and

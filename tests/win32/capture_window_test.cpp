@@ -53,10 +53,11 @@ class CaptureWindowTest : public ::testing::Test {
   fake::FakeClipboard clipboard;
   fake::FakeDialogs dialogs;
   fake::FakeGdiplus gdiplus;
+  fake::FakeSaveMemory saving;
   Win32Surface surface;
   Cursors cursors;
   CaptureWindow window{surface, cursors};
-  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, gdiplus};
+  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, gdiplus, saving};
   CaptureForm form{platform};
   CaptureRun run{form};
 };

@@ -96,7 +96,8 @@ struct GdiplusPlatform {
   fake::FakeDialogs dialogs;
   GdiplusFlat gdiplus;
   Win32Files files;
-  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, files};
+  fake::FakeSaveMemory saving;
+  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, files, saving};
 };
 
 inline bool FileExists(const std::u16string& path) {

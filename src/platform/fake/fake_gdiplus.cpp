@@ -157,4 +157,15 @@ bool FakeGdiplus::RemoveFile(const std::u16string& path) {
   return files.erase(path) == 1;
 }
 
+bool FakeGdiplus::Exists(const std::u16string& path) {
+  return files.contains(path) || folders.contains(path);
+}
+
+FileResult FakeGdiplus::MakeFolders(const std::u16string& folder) {
+  calls.push_back("MakeFolders");
+  if (make_folder_error) return make_folder_error;
+  folders.insert(folder);
+  return std::nullopt;
+}
+
 }  // namespace capture::fake

@@ -29,13 +29,15 @@ class FakeGdiplus : public Gdiplus, public Files {
   FileResult FlushFile(const std::u16string& path) override;
   FileResult MoveOver(const std::u16string& from, const std::u16string& to) override;
   bool RemoveFile(const std::u16string& path) override;
+  bool Exists(const std::u16string& path) override;
+  FileResult MakeFolders(const std::u16string& folder) override;
 
   // ---- Answers ----
   int startup_status = gp_status::kOk;
   int create_status = gp_status::kOk;
   int save_status = gp_status::kOk;
   // Errors of the file-system calls; nothing: the call succeeds.
-  FileResult create_file_error, write_error, flush_error, move_error;
+  FileResult create_file_error, write_error, flush_error, move_error, make_folder_error;
   std::function<void()> on_save;  // runs inside SaveImageToFile and WriteFile
 
   // ---- Records ----
@@ -52,6 +54,7 @@ class FakeGdiplus : public Gdiplus, public Files {
   std::vector<Picture> bitmaps;                               // what CreateBitmap was given
   std::vector<IndexedPicture> indexed;                        // what CreateIndexedBitmap was given
   std::map<std::u16string, std::vector<std::uint8_t>> files;  // every file there is
+  std::set<std::u16string> folders;                           // the folders MakeFolders made
   std::set<Image> live_images;
   std::vector<Token> shutdowns;
   int open_sessions = 0;

@@ -160,6 +160,24 @@ class FakeWindow : public Window {
   std::function<void()> on_pump;  // runs as the pending events would
 };
 
+// Settings held in memory; what the run remembers is recorded.
+class FakeSaveMemory : public SaveMemory {
+ public:
+  SaveSettings Saving() override { return settings; }
+  void RememberSave(const std::u16string& folder, const std::u16string& format) override {
+    settings.last_folder = folder;
+    settings.last_format = format;
+    ++remembered;
+  }
+  void QuickSaved(const std::u16string& path) override { quick_saved.push_back(path); }
+  LocalTime Now() override { return now; }
+
+  SaveSettings settings;
+  int remembered = 0;
+  std::vector<std::u16string> quick_saved;
+  LocalTime now{2026, 3, 7, 9, 5, 4};
+};
+
 // A whole fake platform with a screen of the given picture.
 struct FakePlatform {
   explicit FakePlatform(Picture screen_picture) : screen(std::move(screen_picture)) {}
@@ -170,7 +188,8 @@ struct FakePlatform {
   FakeClipboard clipboard;
   FakeDialogs dialogs;
   FakeGdiplus gdiplus;
-  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, gdiplus};
+  FakeSaveMemory saving;
+  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, gdiplus, saving};
 };
 
 // A picture whose every pixel differs from its neighbours, so copies can be checked exactly.

@@ -158,8 +158,8 @@ class RecordingSurface : public fake::FakeSurface {
 TEST(ShapeTools, Ellipse_TakesTheCornersRoundedHalfToEvenAndUnsorted) {
   fake::FakePlatform fake{fake::NoisePicture(640, 480)};
   RecordingSurface surface;
-  Platform platform{fake.window,  surface,      fake.screen, fake.clipboard,
-                    fake.dialogs, fake.gdiplus, fake.gdiplus};
+  Platform platform{fake.window,  surface,      fake.screen,  fake.clipboard,
+                    fake.dialogs, fake.gdiplus, fake.gdiplus, fake.saving};
   CaptureForm form{platform};
   CaptureRun run{form};
   run.Load();

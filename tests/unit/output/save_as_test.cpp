@@ -94,3 +94,32 @@ TEST(ExtensionOfTest, IsTheTextAfterTheLastDotAnywhereInThePath) {
 
 }  // namespace
 }  // namespace capture
+
+namespace capture {
+namespace {
+
+TEST(SaveAsMemory, TheDialogOpensWhereTheLastSaveWentWithItsFormatAndASaveIsRemembered) {
+  fake::FakePlatform fake{Picture(64, 48)};
+  const Picture selection = fake::NoisePicture(20, 10);
+  fake.saving.settings.last_folder = u"E:\\图片";
+  fake.saving.settings.last_format = u"gif";
+  fake.dialogs.save_answer = u"F:\\新\\b.Tif";
+
+  EXPECT_TRUE(SaveAs(fake.platform, selection));
+
+  ASSERT_EQ(fake.dialogs.save_requests.size(), 1u);
+  EXPECT_EQ(fake.dialogs.save_requests[0].initial_dir, u"E:\\图片");
+  EXPECT_EQ(fake.dialogs.save_requests[0].filter_index, 4);
+  EXPECT_EQ(fake.saving.settings.last_folder, u"F:\\新");
+  EXPECT_EQ(fake.saving.settings.last_format, u"tif");
+
+  // The next one opens there with TIFF's filter; one that writes nothing is not remembered.
+  fake.dialogs.save_answer = u"G:\\c.webp";
+  EXPECT_FALSE(SaveAs(fake.platform, selection));
+  EXPECT_EQ(fake.dialogs.save_requests[1].initial_dir, u"F:\\新");
+  EXPECT_EQ(fake.dialogs.save_requests[1].filter_index, 5);
+  EXPECT_EQ(fake.saving.remembered, 1);
+}
+
+}  // namespace
+}  // namespace capture

@@ -106,3 +106,78 @@ TEST(CopySelection, PressQueuedDuringTheCopy_DoesNotChangeWhatIsCopied) {
 
 }  // namespace
 }  // namespace capture
+
+namespace capture {
+namespace {
+
+constexpr KeyStroke kQuickSaveKey{'S', true, true, false};
+
+TEST(QuickSave, WritesTheSelectionWithItsOpenTextUnderThePatternCopiesAndCloses) {
+  AnnotateHarness h;
+  h.fake.saving.settings.quick.folder = u"D:\\截图";
+  h.ClickOn(ButtonId(ToolbarButton::Text));
+  h.Click(150, 160);
+  h.run.TextChanged(ControlId::TextBox, u"ab");
+
+  h.run.KeyPress(kQuickSaveKey);
+
+  const std::u16string path = u"D:\\截图\\截图 2026-03-07 090504.png";
+  EXPECT_TRUE(h.fake.gdiplus.folders.contains(u"D:\\截图"));
+  EXPECT_TRUE(h.fake.gdiplus.files.contains(path));
+  EXPECT_EQ(h.fake.saving.quick_saved, std::vector<std::u16string>{path});
+  ASSERT_EQ(h.fake.gdiplus.bitmaps.size(), 1u);
+  const Picture saved = h.fake.gdiplus.bitmaps[0];
+  EXPECT_EQ(saved, Crop(h.Shown(), {100, 100, 300, 250}));
+  EXPECT_FALSE(h.fake.surface.text_calls.empty());  // the typed text went into the picture
+  EXPECT_EQ(h.fake.clipboard.content, saved);
+  EXPECT_EQ(h.fake.window.closes, 1);
+  EXPECT_TRUE(h.fake.dialogs.save_requests.empty());
+}
+
+TEST(QuickSave, ATakenNameGetsANumberAndTheSettingsChooseFormatQualityAndCopy) {
+  AnnotateHarness h;
+  SaveSettings& settings = h.fake.saving.settings;
+  settings.quick = {u"D:\\s", u"{HH}{mm}", u"jpg"};
+  settings.jpeg_quality = 55;
+  settings.copy_on_quick_save = false;
+  h.fake.gdiplus.files[u"D:\\s\\0905.jpg"] = {};
+
+  h.run.KeyPress(kQuickSaveKey);
+
+  EXPECT_TRUE(h.fake.gdiplus.files.contains(u"D:\\s\\0905 (2).jpg"));
+  ASSERT_EQ(h.fake.gdiplus.saves.size(), 1u);
+  EXPECT_EQ(h.fake.gdiplus.saves[0].values, std::vector<std::int32_t>{55});
+  EXPECT_EQ(h.fake.clipboard.puts, 0);
+  EXPECT_EQ(h.fake.window.closes, 1);
+}
+
+TEST(QuickSave, AFolderThatCannotBeMade_SaysWhyAndTheWindowStaysAsItWas) {
+  AnnotateHarness h;
+  h.fake.saving.settings.quick.folder = u"Q:\\nowhere";
+  h.fake.gdiplus.make_folder_error = FileError{3, u"系统找不到指定的路径。"};
+  const std::vector<bool> before = Visibility(h.form);
+
+  h.run.KeyPress(kQuickSaveKey);
+
+  ASSERT_EQ(h.fake.dialogs.messages.size(), 1u);
+  EXPECT_NE(h.fake.dialogs.messages[0].text.find(u"Q:\\nowhere：系统找不到指定的路径。"),
+            std::u16string::npos);
+  EXPECT_TRUE(h.fake.saving.quick_saved.empty());
+  EXPECT_EQ(h.fake.window.closes, 0);
+  EXPECT_EQ(Visibility(h.form), before);
+}
+
+TEST(QuickSave, WhereSaveCouldNotBeClicked_TheKeyDoesNothing) {
+  AnnotateHarness thrown_away;
+  thrown_away.Click(200, 200, button::kRight);
+  AnnotateHarness held;
+  held.run.MouseDown(button::kLeft, 200, 200);
+  for (AnnotateHarness* h : {&thrown_away, &held}) {
+    h->run.KeyPress(kQuickSaveKey);
+    EXPECT_TRUE(h->fake.gdiplus.calls.empty());
+    EXPECT_EQ(h->fake.window.closes, 0);
+  }
+}
+
+}  // namespace
+}  // namespace capture

@@ -5,20 +5,9 @@
 #include <functional>
 #include <string>
 
+#include "platform/save_memory.h"
+
 namespace capture {
-
-// The local time a name is made from.
-struct LocalTime {
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-};
-
-// Where and how a capture is saved without a dialog. The folder is the shell's to find
-// (%USERPROFILE%\Pictures\Screenshots); the rest are the defaults.
-struct QuickSave {
-  std::u16string folder;
-  std::u16string pattern = u"截图 {yyyy}-{MM}-{dd} {HH}{mm}{ss}";
-  std::u16string extension = u"png";  // lower case, without the dot; names the format
-};
 
 // The pattern with {yyyy} {MM} {dd} {HH} {mm} {ss} replaced by the time (zero-padded) and {n} by
 // `n`; any other text, braces included, is kept as it is.

@@ -1,4 +1,4 @@
-#include "app/file_name.h"
+#include "output/file_name.h"
 
 #include <gtest/gtest.h>
 

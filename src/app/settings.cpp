@@ -1,0 +1,339 @@
+#include "app/settings.h"
+
+#include <functional>
+#include <optional>
+
+#include "app/command_line.h"
+#include "app/utf8.h"
+#include "output/image_formats.h"
+
+namespace capture {
+namespace {
+
+// One key of the file: where it is, what a good value looks like, how it is read and written.
+struct Entry {
+  std::u16string_view section, key;
+  std::u16string_view comment;  // written above the key in a new file; empty: none
+  std::u16string_view want;     // a good value, for the report of a bad one
+  // Takes the value into the settings; false (the settings untouched) when it is no good value.
+  std::function<bool(std::u16string_view, Settings&)> read;
+  std::function<std::u16string(const Settings&)> write;
+};
+
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+std::u16string_view Trimmed(std::u16string_view text) {
+  while (!text.empty() && (text.front() == u' ' || text.front() == u'\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == u' ' || text.back() == u'\t' || text.back() == u'\r')) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
+Entry HotkeyEntry(std::u16string_view key, std::u16string_view comment, KeyChord Settings::*field) {
+  return {u"hotkeys",
+          key,
+          comment,
+          u"如 PrintScreen、Ctrl+Shift+A，或留空",
+          [field](std::u16string_view value, Settings& s) {
+            const std::optional<KeyChord> chord = ParseKeyChord(value);
+            if (chord) s.*field = *chord;
+            return chord.has_value();
+          },
+          [field](const Settings& s) { return KeyChordText(s.*field); }};
+}
+
+// A folder or a file-name pattern: any text that is not empty.
+Entry TextEntry(std::u16string_view section, std::u16string_view key, std::u16string_view comment,
+                std::u16string_view want, std::u16string SaveSettings::*field, bool may_be_empty,
+                std::u16string_view forbidden) {
+  return {section,
+          key,
+          comment,
+          want,
+          [=](std::u16string_view value, Settings& s) {
+            if ((value.empty() && !may_be_empty) ||
+                value.find_first_of(forbidden) != std::u16string_view::npos) {
+              return false;
+            }
+            s.save.*field = std::u16string(value);
+            return true;
+          },
+          [field](const Settings& s) { return s.save.*field; }};
+}
+
+// An image format by its extension, kept in lower case.
+bool ReadFormat(std::u16string_view value, std::u16string& format, bool may_be_empty) {
+  if (value.empty() && may_be_empty) {
+    format.clear();
+    return true;
+  }
+  if (!FormatOfExtension(value)) return false;
+  format = LowerCase(value);
+  return true;
+}
+
+std::optional<bool> YesOrNo(std::u16string_view value) {
+  const std::u16string lower = LowerCase(value);
+  for (const char16_t* yes : {u"yes", u"true", u"on", u"1", u"是"}) {
+    if (lower == yes) return true;
+  }
+  for (const char16_t* no : {u"no", u"false", u"off", u"0", u"否"}) {
+    if (lower == no) return false;
+  }
+  return std::nullopt;
+}
+
+std::u16string Number(int value) {
+  std::u16string text;
+  const bool negative = value < 0;
+  for (long long v = negative ? -static_cast<long long>(value) : value; v != 0 || text.empty();
+       v /= 10) {
+    text.insert(text.begin(), static_cast<char16_t>(u'0' + v % 10));
+  }
+  return negative ? u"-" + text : text;
+}
+
+// "X,Y,W,H" with a width and height of at least one pixel.
+std::optional<RectI> ReadRectangle(std::u16string_view value) {
+  int fields[4] = {};
+  for (int& field : fields) {
+    const std::size_t comma = value.find(u',');
+    const std::optional<int> number = WholeNumber(Trimmed(value.substr(0, comma)));
+    if (!number || (comma == value.npos) != (&field == &fields[3])) return std::nullopt;
+    field = *number;
+    value.remove_prefix(comma == value.npos ? value.size() : comma + 1);
+  }
+  if (fields[2] <= 0 || fields[3] <= 0) return std::nullopt;
+  return RectI{fields[0], fields[1], fields[0] + fields[2], fields[1] + fields[3]};
+}
+
+Entry SelectionEntry(std::size_t index) {
+  return {u"selections",
+          {},
+          {},
+          u"X,Y,宽,高，宽和高至少为 1",
+          [index](std::u16string_view value, Settings& s) {
+            if (value.empty()) return true;  // no selection kept in this place
+            const std::optional<RectI> rect = ReadRectangle(value);
+            if (!rect) return false;
+            if (s.selections.size() <= index) s.selections.resize(index + 1);
+            s.selections[index] = *rect;
+            return true;
+          },
+          [index](const Settings& s) -> std::u16string {
+            if (index >= s.selections.size()) return {};
+            const RectI& r = s.selections[index];
+            return Number(r.left) + u"," + Number(r.top) + u"," + Number(r.right - r.left) + u"," +
+                   Number(r.bottom - r.top);
+          }};
+}
+
+// Every key of the file, in the order a new file lists them.
+std::vector<Entry> Entries() {
+  constexpr std::u16string_view kNotInName = u"\\/:*?\"<>|";
+  std::vector<Entry> entries{
+      HotkeyEntry(u"capture", u"截图的热键，如 PrintScreen、Ctrl+Shift+A、Alt+F1；留空则不用热键",
+                  &Settings::capture_hotkey),
+      HotkeyEntry(u"pin_clipboard", u"把剪贴板中的图片钉在桌面的热键；留空则不用热键",
+                  &Settings::pin_clipboard_hotkey),
+      {u"quick_save", u"folder",
+       u"快速保存（Ctrl+Shift+S）和命令行保存的文件夹，可用 %USERPROFILE% "
+       u"等环境变量；没有时自动创建",
+       u"文件夹路径",
+       [](std::u16string_view value, Settings& s) {
+         if (value.empty()) return false;
+         s.save.quick.folder = std::u16string(value);
+         while (s.save.quick.folder.size() > 3 &&
+                (s.save.quick.folder.ends_with(u'\\') || s.save.quick.folder.ends_with(u'/'))) {
+           s.save.quick.folder.pop_back();
+         }
+         return true;
+       },
+       [](const Settings& s) { return s.save.quick.folder; }},
+      {u"quick_save", u"pattern",
+       u"文件名（不含扩展名）：{yyyy} {MM} {dd} {HH} {mm} {ss} 换成当时的时间，{n} 换成序号；"
+       u"同名文件已存在时加上 (2)、(3)…",
+       u"不含 \\ / : * ? \" < > | 的文件名",
+       [kNotInName](std::u16string_view value, Settings& s) {
+         if (value.empty() || value.find_first_of(kNotInName) != value.npos) return false;
+         s.save.quick.pattern = std::u16string(value);
+         return true;
+       },
+       [](const Settings& s) { return s.save.quick.pattern; }},
+      {u"quick_save", u"copy", u"快速保存时也复制到剪贴板：yes 或 no", u"yes 或 no",
+       [](std::u16string_view value, Settings& s) {
+         const std::optional<bool> yes = YesOrNo(value);
+         if (yes) s.save.copy_on_quick_save = *yes;
+         return yes.has_value();
+       },
+       [](const Settings& s) {
+         return std::u16string(s.save.copy_on_quick_save ? u"yes" : u"no");
+       }},
+      {u"save", u"format", u"快速保存和命令行保存的格式：png、jpg、bmp、gif 或 tiff",
+       u"png、jpg、bmp、gif 或 tiff",
+       [](std::u16string_view value, Settings& s) {
+         return ReadFormat(value, s.save.quick.extension, false);
+       },
+       [](const Settings& s) { return s.save.quick.extension; }},
+      {u"save", u"jpeg_quality", u"JPEG 的质量：0 到 100", u"0 到 100 的整数",
+       [](std::u16string_view value, Settings& s) {
+         const std::optional<int> quality = WholeNumber(value);
+         if (!quality || *quality < 0 || *quality > 100) return false;
+         s.save.jpeg_quality = *quality;
+         return true;
+       },
+       [](const Settings& s) { return Number(s.save.jpeg_quality); }},
+      TextEntry(u"save", u"last_folder",
+                u"“保存为”对话框上次保存的文件夹和格式，下次在这里打开（由程序写入）",
+                u"文件夹路径", &SaveSettings::last_folder, true, {}),
+      {u"save",
+       u"last_format",
+       {},
+       u"png、jpg、bmp、gif、tiff，或留空",
+       [](std::u16string_view value, Settings& s) {
+         return ReadFormat(value, s.save.last_format, true);
+       },
+       [](const Settings& s) { return s.save.last_format; }},
+  };
+  for (std::size_t i = 0; i < kRememberedSelections; ++i) entries.push_back(SelectionEntry(i));
+  return entries;
+}
+
+// A selection's key is its place in the list, from 1.
+std::u16string KeyOf(const Entry& entry, std::size_t index_among_selections) {
+  if (!entry.key.empty()) return std::u16string(entry.key);
+  return Number(static_cast<int>(index_among_selections + 1));
+}
+
+// The file's lines, decoded; a byte-order mark left out.
+std::vector<std::u16string> Lines(std::string_view file) {
+  if (file.starts_with(kByteOrderMark)) file.remove_prefix(3);
+  const std::u16string text = Utf16FromUtf8(file);
+  std::vector<std::u16string> lines;
+  for (std::size_t start = 0; start <= text.size();) {
+    const std::size_t end = std::min(text.find(u'\n', start), text.size());
+    std::u16string line = text.substr(start, end - start);
+    if (line.ends_with(u'\r')) line.pop_back();
+    lines.push_back(std::move(line));
+    start = end + 1;
+  }
+  if (!lines.empty() && lines.back().empty()) lines.pop_back();
+  return lines;
+}
+
+// A line read: a section header, a key and its value, or neither (blank, comment, other text).
+struct Line {
+  std::optional<std::u16string> section;  // in lower case
+  std::u16string key;                     // in lower case; empty: no key
+  std::u16string_view value;
+};
+
+Line Read(std::u16string_view text) {
+  text = Trimmed(text);
+  Line line;
+  if (text.empty() || text.starts_with(u';') || text.starts_with(u'#')) return line;
+  if (text.starts_with(u'[') && text.ends_with(u']')) {
+    line.section = LowerCase(Trimmed(text.substr(1, text.size() - 2)));
+    return line;
+  }
+  const std::size_t equals = text.find(u'=');
+  if (equals == text.npos) return line;
+  line.key = LowerCase(Trimmed(text.substr(0, equals)));
+  line.value = Trimmed(text.substr(equals + 1));
+  return line;
+}
+
+// The entry a key of a section names, and its index among the selections; null for none.
+const Entry* Find(const std::vector<Entry>& entries, std::u16string_view section,
+                  std::u16string_view key) {
+  std::size_t selection = 0;
+  for (const Entry& entry : entries) {
+    if (entry.section == section && LowerCase(KeyOf(entry, selection)) == key) return &entry;
+    if (entry.key.empty()) ++selection;
+  }
+  return nullptr;
+}
+
+std::string Encoded(const std::vector<std::u16string>& lines) {
+  std::u16string text;
+  for (const std::u16string& line : lines) text.append(line).append(u"\r\n");
+  return kByteOrderMark + Utf8FromUtf16(text);
+}
+
+}  // namespace
+
+ReadSettings ParseSettings(std::string_view file) {
+  const std::vector<Entry> entries = Entries();
+  ReadSettings read;
+  std::u16string section;
+  for (const std::u16string& text : Lines(file)) {
+    const Line line = Read(text);
+    if (line.section) section = *line.section;
+    if (line.key.empty()) continue;
+    const Entry* entry = Find(entries, section, line.key);
+    if (entry == nullptr || entry->read(line.value, read.settings)) continue;
+    read.problems.push_back(u"capture.ini：[" + section + u"] " + line.key + u" 的值“" +
+                            std::u16string(line.value) + u"”无效（应为" +
+                            std::u16string(entry->want) + u"），已使用默认值。");
+  }
+  // A gap in the list (a place left empty or bad) closes up.
+  std::erase_if(read.settings.selections, [](const RectI& r) { return r.Empty(); });
+  return read;
+}
+
+std::string SettingsFileText(const Settings& settings) {
+  std::vector<std::u16string> lines{
+      u"; Capture 截图的设置。常驻通知区域时，保存本文件后改动立即生效。",
+      u"; 以 ; 开头的行是注释。值无效时使用默认值。",
+  };
+  std::u16string_view section;
+  std::size_t selection = 0;
+  for (const Entry& entry : Entries()) {
+    if (entry.section != section) {
+      section = entry.section;
+      lines.emplace_back();
+      lines.push_back(u"[" + std::u16string(section) + u"]");
+      if (section == u"selections") lines.emplace_back(u"; 最近的选区（最新的在前）：X,Y,宽,高");
+    }
+    if (!entry.comment.empty()) lines.push_back(u"; " + std::u16string(entry.comment));
+    const std::u16string value = entry.write(settings);
+    const std::u16string key = KeyOf(entry, selection);
+    if (entry.key.empty()) ++selection;
+    if (entry.key.empty() && value.empty()) continue;  // no selection in this place
+    lines.push_back(key + u" = " + value);
+  }
+  return Encoded(lines);
+}
+
+std::string UpdatedSettingsText(std::string_view file, const Settings& settings) {
+  const Settings before = ParseSettings(file).settings;
+  std::vector<std::u16string> lines = Lines(file);
+  std::size_t selection = 0;
+  for (const Entry& entry : Entries()) {
+    const std::u16string key = KeyOf(entry, selection);
+    if (entry.key.empty()) ++selection;
+    const std::u16string value = entry.write(settings);
+    if (value == entry.write(before)) continue;
+    // The key's last line in its section counts, as for reading; else the section's header.
+    std::optional<std::size_t> at_key, at_header;
+    std::u16string section;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      const Line line = Read(lines[i]);
+      if (line.section) section = *line.section;
+      if (line.section && section == entry.section) at_header = i;
+      if (section == entry.section && line.key == LowerCase(key)) at_key = i;
+    }
+    const std::u16string written = key + u" = " + value;
+    if (at_key) {
+      lines[*at_key] = written;
+    } else if (at_header) {
+      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*at_header + 1), written);
+    } else {
+      lines.insert(lines.end(), {u"", u"[" + std::u16string(entry.section) + u"]", written});
+    }
+  }
+  return Encoded(lines);
+}
+
+}  // namespace capture

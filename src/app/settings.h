@@ -1,0 +1,49 @@
+// The settings file, capture.ini: what it holds, how it is read (never failing: a bad value is
+// reported and its default used), and how it is written.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/key_chord.h"
+#include "platform/save_memory.h"
+#include "platform/types.h"
+
+namespace capture {
+
+inline constexpr std::size_t kRememberedSelections = 20;
+// The default quick-save folder, expanded by the shell like every folder the file names.
+inline constexpr char16_t kDefaultQuickSaveFolder[] = u"%USERPROFILE%\\Pictures\\Screenshots";
+
+struct Settings {
+  Settings() { save.quick.folder = kDefaultQuickSaveFolder; }
+
+  KeyChord capture_hotkey{0, kPrintScreenKey};
+  KeyChord pin_clipboard_hotkey;  // none
+  SaveSettings save;              // folders as written, %VARIABLES% not yet expanded
+  std::vector<RectI> selections;  // the last selections, newest first, at most 20
+};
+
+struct ReadSettings {
+  Settings settings;
+  // One line for each value that was not used, naming it; its default was used instead.
+  std::vector<std::u16string> problems;
+};
+
+// Reads the file's bytes: UTF-8 with or without a byte-order mark, "[section]" lines,
+// "key = value" lines, ";" or "#" comments. Unknown sections and keys are ignored; missing ones
+// keep their defaults.
+ReadSettings ParseSettings(std::string_view file);
+
+// The whole file for these settings, every key explained in a comment: UTF-8 with a byte-order
+// mark (Notepad reads Chinese right then), CR LF line ends.
+std::string SettingsFileText(const Settings& settings);
+
+// The file's bytes with every value that differs from `settings` written anew, in its line or
+// added to its section; every other line (comments, unknown keys, a bad value left as it was)
+// stays as the user wrote it.
+std::string UpdatedSettingsText(std::string_view file, const Settings& settings);
+
+}  // namespace capture
