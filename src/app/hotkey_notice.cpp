@@ -28,4 +28,23 @@ std::optional<Notice> HotkeyNotice(Hotkey hotkey, bool snipping_setting_on) {
   return std::nullopt;
 }
 
+Notice HotkeyKeptNotice(std::u16string_view wanted, std::u16string_view kept) {
+  std::u16string text = u"热键 " + std::u16string(wanted) + u" 已被其他程序占用，";
+  text += kept.empty() ? u"现在没有热键。" : u"仍使用 " + std::u16string(kept) + u"。";
+  return Notice{kTitle, text};
+}
+
+Notice QuickSavedNotice(std::u16string_view path) {
+  return Notice{u"已保存", std::u16string(path) + u"\n单击此处打开文件夹。"};
+}
+
+Notice SettingsProblemsNotice(const std::vector<std::u16string>& problems) {
+  std::u16string text;
+  for (const std::u16string& problem : problems) {
+    if (!text.empty()) text += u"\n";
+    text += problem;
+  }
+  return Notice{u"设置有误", text};
+}
+
 }  // namespace capture

@@ -3,6 +3,8 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace capture {
 
@@ -19,5 +21,15 @@ struct Notice {
 // `snipping_setting_on`: the system setting that gives Print Screen to its own screen snipping
 // (HKCU\Control Panel\Keyboard, PrintScreenKeyForSnippingEnabled = 1), the usual holder of the key.
 std::optional<Notice> HotkeyNotice(Hotkey hotkey, bool snipping_setting_on);
+
+// A hotkey the settings name that could not be registered; the one kept (its name in the settings'
+// words, empty for none) goes on working.
+Notice HotkeyKeptNotice(std::u16string_view wanted, std::u16string_view kept);
+
+// Where a quick save went; a click on the balloon shows the file in its folder.
+Notice QuickSavedNotice(std::u16string_view path);
+
+// The settings file's bad values, one line each.
+Notice SettingsProblemsNotice(const std::vector<std::u16string>& problems);
 
 }  // namespace capture

@@ -255,6 +255,13 @@ const Entry* Find(const std::vector<Entry>& entries, std::u16string_view section
   return nullptr;
 }
 
+// "[section]", built by appending (GCC 12 warns, wrongly, of an overlapping copy in the sum).
+std::u16string Header(std::u16string_view section) {
+  std::u16string header(u"[");
+  header.append(section).append(u"]");
+  return header;
+}
+
 std::string Encoded(const std::vector<std::u16string>& lines) {
   std::u16string text;
   for (const std::u16string& line : lines) text.append(line).append(u"\r\n");
@@ -293,7 +300,7 @@ std::string SettingsFileText(const Settings& settings) {
     if (entry.section != section) {
       section = entry.section;
       lines.emplace_back();
-      lines.push_back(u"[" + std::u16string(section) + u"]");
+      lines.push_back(Header(section));
       if (section == u"selections") lines.emplace_back(u"; 最近的选区（最新的在前）：X,Y,宽,高");
     }
     if (!entry.comment.empty()) lines.push_back(u"; " + std::u16string(entry.comment));
@@ -330,7 +337,7 @@ std::string UpdatedSettingsText(std::string_view file, const Settings& settings)
     } else if (at_header) {
       lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*at_header + 1), written);
     } else {
-      lines.insert(lines.end(), {u"", u"[" + std::u16string(entry.section) + u"]", written});
+      lines.insert(lines.end(), {u"", Header(entry.section), written});
     }
   }
   return Encoded(lines);

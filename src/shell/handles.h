@@ -60,6 +60,9 @@ inline void Menu(HMENU menu) {
 inline void KernelObject(HANDLE handle) {
   ::CloseHandle(handle);
 }
+inline void ChangeNotification(HANDLE handle) {
+  ::FindCloseChangeNotification(handle);
+}
 }  // namespace release
 
 using Pen = UniqueHandle<HPEN, &release::GdiObject<HPEN>>;
@@ -79,6 +82,8 @@ using GlobalMemory = UniqueHandle<HGLOBAL, &release::GlobalMemory>;
 using Menu = UniqueHandle<HMENU, &release::Menu>;
 // A kernel object (mutex, process) from a Create or Open call that returns null on failure.
 using KernelObject = UniqueHandle<HANDLE, &release::KernelObject>;
+// FindFirstChangeNotificationW's handle; give it nullptr, not INVALID_HANDLE_VALUE, for none.
+using ChangeNotification = UniqueHandle<HANDLE, &release::ChangeNotification>;
 
 // A window's device context from GetDC, given back with ReleaseDC.
 class WindowDc {
@@ -180,6 +185,7 @@ class RegisteredHotkey {
     if (registered_) ::UnregisterHotKey(hwnd_, id_);
   }
   bool registered() const { return registered_; }
+  int id() const { return id_; }
 
  private:
   HWND hwnd_;  // not owned

@@ -21,6 +21,7 @@
 #include "shell/gdiplus_flat.h"
 #include "shell/resident_window.h"
 #include "shell/script_run.h"
+#include "shell/settings_store.h"
 #include "shell/single_instance.h"
 #include "shell/startup_failure.h"
 #include "shell/text.h"
@@ -35,7 +36,7 @@ namespace {
 using namespace capture;
 using namespace capture::win32;
 
-int RunCapture(HINSTANCE instance, Cursors& cursors, int delay_ms) {
+int RunCapture(HINSTANCE instance, Cursors& cursors, int delay_ms, SettingsStore& settings) {
   Win32Surface surface;
   Win32Screen screen;
   Win32Clipboard clipboard;
@@ -43,7 +44,7 @@ int RunCapture(HINSTANCE instance, Cursors& cursors, int delay_ms) {
   GdiplusFlat gdiplus;
   CaptureWindow window(surface, cursors);
   Win32Files files;
-  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, files};
+  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, files, settings};
   CaptureForm form(platform);
   CaptureRun run(form);
 
@@ -75,16 +76,20 @@ int Reported(Work&& work) noexcept {
 
 // One whole capture with objects of its own: when it returns, they and the picture are gone.
 // Only the pointer shapes, made once per DPI, are kept for the next one.
-int CaptureOnce(HINSTANCE instance, Cursors& cursors, int delay_ms) noexcept {
-  return Reported(
-      [instance, &cursors, delay_ms] { return RunCapture(instance, cursors, delay_ms); });
+int CaptureOnce(HINSTANCE instance, Cursors& cursors, int delay_ms,
+                SettingsStore& settings) noexcept {
+  return Reported([instance, &cursors, delay_ms, &settings] {
+    return RunCapture(instance, cursors, delay_ms, settings);
+  });
 }
 
 int RunResident(HINSTANCE instance, Cursors& cursors) {
   const ResidentLock lock;
   if (!lock.held()) return 0;  // one is running already: that is what was asked for
-  ResidentWindow resident(
-      [instance, &cursors](int delay_ms) { CaptureOnce(instance, cursors, delay_ms); });
+  SettingsStore settings(SettingsPath());
+  ResidentWindow resident(settings, [instance, &cursors, &settings](int delay_ms) {
+    CaptureOnce(instance, cursors, delay_ms, settings);
+  });
   if (!resident.Create(instance)) {
     return ReportStartupFailure({static_cast<int>(::GetLastError()), u"无法创建通知区域图标"});
   }
@@ -120,7 +125,11 @@ int Main(HINSTANCE instance) {
   if (command.mode == Mode::Script) return RunScript(command);
   Cursors cursors;
   if (command.mode == Mode::Resident) return RunResident(instance, cursors);
-  return RunCapture(instance, cursors, command.delay_ms);
+  SettingsStore settings(SettingsPath());
+  for (const std::u16string& problem : settings.problems()) {
+    WriteStderr(L"capture: " + Wide(problem) + L"\r\n");
+  }
+  return RunCapture(instance, cursors, command.delay_ms, settings);
 }
 
 }  // namespace

@@ -38,8 +38,9 @@ bool NotifyIcon::AddAgain() {
   return shown_;
 }
 
-void NotifyIcon::ShowBalloon(const std::wstring& title, const std::wstring& text) {
+void NotifyIcon::ShowBalloon(const std::wstring& title, const std::wstring& text, bool warning) {
   balloon_ = {title, text};
+  warning_ = warning;
   ShowKeptBalloon();
 }
 
@@ -49,7 +50,7 @@ void NotifyIcon::ShowKeptBalloon() {
   data.uFlags = NIF_INFO;
   CopyText(data.szInfoTitle, balloon_->first);
   CopyText(data.szInfo, balloon_->second);
-  data.dwInfoFlags = NIIF_WARNING;
+  data.dwInfoFlags = warning_ ? NIIF_WARNING : NIIF_INFO;
   if (::Shell_NotifyIconW(NIM_MODIFY, &data)) balloon_.reset();
 }
 

@@ -23,9 +23,10 @@ class NotifyIcon {
   bool Add(HWND window, UINT message, HICON icon, const std::wstring& tip);
   // Shows the icon again after the notification area was made anew (the shell restarted).
   bool AddAgain();
-  // A balloon notification with a warning icon next to the icon, shown once: now, or as soon as
-  // the icon shows (at sign-in the notification area may not be ready yet).
-  void ShowBalloon(const std::wstring& title, const std::wstring& text);
+  // A balloon notification with a warning icon (an information icon when `warning` is false)
+  // next to the icon, shown once: now, or as soon as the icon shows (at sign-in the notification
+  // area may not be ready yet). A click on it comes as NIN_BALLOONUSERCLICK.
+  void ShowBalloon(const std::wstring& title, const std::wstring& text, bool warning = true);
   void Remove();
 
  private:
@@ -34,6 +35,7 @@ class NotifyIcon {
   NOTIFYICONDATAW data_{};
   bool shown_ = false;
   std::optional<std::pair<std::wstring, std::wstring>> balloon_;  // title and text, not yet shown
+  bool warning_ = true;
 };
 
 }  // namespace capture::win32

@@ -1,11 +1,13 @@
 #include "shell/resident_window.h"
 
+#include <shellapi.h>
+
 #include <string>
 
 #include "app/command_line.h"
 #include "app/hotkey_notice.h"
 #include "app/start_with_windows.h"
-#include "shell/message_loop.h"
+#include "output/save_dialog.h"
 #include "shell/single_instance.h"
 #include "shell/system_settings.h"
 #include "shell/text.h"
@@ -15,16 +17,28 @@ namespace capture::win32 {
 namespace {
 
 constexpr int kIconId = 1;
-constexpr int kHotkeyId = 1;
 // The mouse on the notification-area icon.
 constexpr UINT kIconMessage = WM_APP + 1;
 constexpr UINT kCaptureCommand = 1;
 constexpr UINT kStartWithWindowsCommand = 2;
 constexpr UINT kQuitCommand = 3;
 constexpr UINT kDelayedCaptureCommand = 4;
+constexpr UINT kSettingsCommand = 5;
+// Editors write a file in several steps: it is read once they have been still this long.
+constexpr UINT_PTR kReloadTimer = 1;
+constexpr UINT kReloadAfterMs = 300;
 constexpr wchar_t kTip[] = L"截图";
 
 }  // namespace
+
+ResidentWindow::ResidentWindow(SettingsStore& settings, std::function<void(int)> capture_once,
+                               std::function<void()> pin_clipboard)
+    : settings_(settings), capture_once_(std::move(capture_once)) {
+  // The hotkey table: which setting names each key, and what the key does.
+  hotkeys_.push_back({&Settings::capture_hotkey, [this] { resident_.CaptureRequested(); }, {}, {}});
+  hotkeys_.push_back({&Settings::pin_clipboard_hotkey, std::move(pin_clipboard), {}, {}});
+  settings_.on_quick_saved = [this](const std::u16string& path) { QuickSaved(path); };
+}
 
 bool ResidentWindow::Create(HINSTANCE instance) {
   const auto icon = static_cast<HICON>(
@@ -44,27 +58,102 @@ bool ResidentWindow::Create(HINSTANCE instance) {
   if (!hwnd()) return false;
   taskbar_created_ = ::RegisterWindowMessageW(L"TaskbarCreated");
   icon_.Add(hwnd(), kIconMessage, icon, kTip);
-  RegisterHotkey();
+  ShowProblems();
+  ApplyHotkeys(true);
+  WatchSettings();
   return true;
 }
 
-void ResidentWindow::RegisterHotkey() {
-  // MOD_NOREPEAT: holding the key down starts one capture, not one per repeat.
-  hotkey_.emplace(hwnd(), kHotkeyId, MOD_NOREPEAT, VK_SNAPSHOT);
-  Hotkey got = Hotkey::PrintScreen;
-  if (!hotkey_->registered()) {
-    hotkey_.reset();
-    hotkey_.emplace(hwnd(), kHotkeyId, MOD_CONTROL | MOD_NOREPEAT, VK_SNAPSHOT);
-    got = hotkey_->registered() ? Hotkey::CtrlPrintScreen : Hotkey::None;
-  }
-  const bool snipping = got != Hotkey::PrintScreen && SnippingOwnsPrintScreen();
-  if (const std::optional<Notice> notice = HotkeyNotice(got, snipping)) {
-    icon_.ShowBalloon(Wide(notice->title), Wide(notice->text));
+void ResidentWindow::ApplyHotkeys(bool at_start) {
+  for (HotkeyRow& row : hotkeys_) {
+    if (!row.act) continue;  // nothing to do with that key
+    const KeyChord wanted = settings_.settings().*row.setting;
+    if (wanted == row.chord && (row.registered || wanted.None())) continue;
+    if (wanted.None()) {
+      row.registered.reset();
+      row.chord = {};
+      continue;
+    }
+    if (Register(row, wanted)) continue;
+    const KeyChord print_screen{0, kPrintScreenKey};
+    if (at_start && row.setting == &Settings::capture_hotkey && wanted == print_screen) {
+      const bool ctrl = Register(row, {modifier::kCtrl, kPrintScreenKey});
+      const Hotkey got = ctrl ? Hotkey::CtrlPrintScreen : Hotkey::None;
+      if (const std::optional<Notice> notice = HotkeyNotice(got, SnippingOwnsPrintScreen())) {
+        balloon_file_.clear();
+        icon_.ShowBalloon(Wide(notice->title), Wide(notice->text));
+      }
+      continue;
+    }
+    const Notice notice = HotkeyKeptNotice(KeyChordText(wanted), KeyChordText(row.chord));
+    balloon_file_.clear();
+    icon_.ShowBalloon(Wide(notice.title), Wide(notice.text));
   }
 }
 
+bool ResidentWindow::Register(HotkeyRow& row, const KeyChord& chord) {
+  // MOD_NOREPEAT: holding the key down starts one capture, not one per repeat.
+  auto next = std::make_unique<RegisteredHotkey>(hwnd(), next_hotkey_id_++,
+                                                 chord.modifiers | MOD_NOREPEAT, chord.key);
+  if (!next->registered()) return false;
+  row.registered = std::move(next);
+  row.chord = chord;
+  return true;
+}
+
+void ResidentWindow::HotkeyPressed(WPARAM id) {
+  for (const HotkeyRow& row : hotkeys_) {
+    if (row.registered && static_cast<WPARAM>(row.registered->id()) == id) return row.act();
+  }
+}
+
+void ResidentWindow::WatchSettings() {
+  const std::u16string folder = FolderOf(settings_.path());
+  // The folder is made so that it can be watched; the file is written only when something changes.
+  Win32Files().MakeFolders(folder);
+  const HANDLE watch = ::FindFirstChangeNotificationW(
+      Wide(folder).c_str(), FALSE,
+      FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE);
+  watch_.Reset(watch == INVALID_HANDLE_VALUE ? nullptr : watch);
+}
+
+void ResidentWindow::SettingsChanged() {
+  if (!settings_.Reload()) return;  // another file of the folder, or the same bytes again
+  ShowProblems();
+  ApplyHotkeys(false);
+}
+
+void ResidentWindow::ShowProblems() {
+  if (settings_.problems().empty()) return;
+  const Notice notice = SettingsProblemsNotice(settings_.problems());
+  balloon_file_.clear();
+  icon_.ShowBalloon(Wide(notice.title), Wide(notice.text));
+}
+
+void ResidentWindow::QuickSaved(const std::u16string& path) {
+  const Notice notice = QuickSavedNotice(path);
+  balloon_file_ = path;
+  icon_.ShowBalloon(Wide(notice.title), Wide(notice.text), false);
+}
+
 int ResidentWindow::Run() {
-  return RunMessageLoop();
+  // The message loop, also woken when the settings file's folder changes.
+  for (;;) {
+    HANDLE watch = watch_.get();
+    const DWORD woken = ::MsgWaitForMultipleObjectsEx(watch ? 1 : 0, watch ? &watch : nullptr,
+                                                      INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (watch && woken == WAIT_OBJECT_0) {
+      if (!::FindNextChangeNotification(watch)) watch_.Reset();
+      ::SetTimer(hwnd(), kReloadTimer, kReloadAfterMs, nullptr);
+      continue;
+    }
+    MSG msg{};
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+  }
 }
 
 void ResidentWindow::RunCapture(int delay_ms) {
@@ -76,7 +165,7 @@ void ResidentWindow::RunCapture(int delay_ms) {
 }
 
 void ResidentWindow::Leave() {
-  hotkey_.reset();
+  hotkeys_.clear();
   icon_.Remove();
   window_.Reset();  // WM_DESTROY ends the loop
 }
@@ -95,10 +184,21 @@ LRESULT CALLBACK ResidentWindow::Procedure(HWND hwnd, UINT message, WPARAM wpara
 LRESULT ResidentWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_HOTKEY:
-      if (wparam == kHotkeyId) resident_.CaptureRequested();
+      HotkeyPressed(wparam);
+      return 0;
+    case WM_TIMER:
+      if (wparam == kReloadTimer) {
+        ::KillTimer(hwnd(), kReloadTimer);
+        SettingsChanged();
+      }
       return 0;
     case kIconMessage:
       if (LOWORD(lparam) == WM_RBUTTONUP || LOWORD(lparam) == WM_CONTEXTMENU) ShowMenu();
+      // The quick save's balloon: its file, selected in its folder.
+      if (LOWORD(lparam) == NIN_BALLOONUSERCLICK && !balloon_file_.empty()) {
+        const std::wstring select = L"/select,\"" + Wide(balloon_file_) + L"\"";
+        ::ShellExecuteW(nullptr, L"open", L"explorer.exe", select.c_str(), nullptr, SW_SHOWNORMAL);
+      }
       return 0;
     case WM_CLOSE:
       resident_.QuitRequested();
@@ -125,6 +225,7 @@ void ResidentWindow::ShowMenu() {
   ::AppendMenuW(menu.get(), MF_STRING | capturing, kCaptureCommand, L"截图");
   ::AppendMenuW(menu.get(), MF_STRING | capturing, kDelayedCaptureCommand, L"延时截图");
   ::AppendMenuW(menu.get(), MF_STRING | starts, kStartWithWindowsCommand, L"开机启动");
+  ::AppendMenuW(menu.get(), MF_STRING, kSettingsCommand, L"设置…");
   ::AppendMenuW(menu.get(), MF_STRING, kQuitCommand, L"退出");
   POINT at{};
   ::GetCursorPos(&at);
@@ -143,12 +244,32 @@ void ResidentWindow::ShowMenu() {
     case kStartWithWindowsCommand:
       ToggleStartWithWindows();
       break;
+    case kSettingsCommand:
+      OpenSettings();
+      break;
     case kQuitCommand:
       resident_.QuitRequested();
       break;
     default:
       break;
   }
+}
+
+void ResidentWindow::OpenSettings() {
+  if (const FileResult error = settings_.CreateIfMissing()) {
+    const std::wstring text =
+        L"无法创建设置文件 " + Wide(settings_.path()) + L"：" + Wide(error->text);
+    ::MessageBoxW(hwnd(), text.c_str(), L"错误", MB_OK | MB_ICONERROR);
+    return;
+  }
+  if (!watch_) WatchSettings();
+  const std::wstring path = Wide(settings_.path());
+  // The editor the system opens .ini files with; Notepad where none is set.
+  const auto opened = reinterpret_cast<INT_PTR>(
+      ::ShellExecuteW(hwnd(), L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (opened > 32) return;
+  const std::wstring quoted = L"\"" + path + L"\"";
+  ::ShellExecuteW(hwnd(), L"open", L"notepad.exe", quoted.c_str(), nullptr, SW_SHOWNORMAL);
 }
 
 void ResidentWindow::ToggleStartWithWindows() {

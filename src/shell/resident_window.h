@@ -1,31 +1,38 @@
 // The resident program's hidden window: the icon in the notification area and its menu, the
-// global hotkey, and the target of another instance's --quit. Its procedure only turns messages
-// into requests to Resident (app/resident.h), which decides what they do.
+// global hotkeys, the watch on the settings file, and the target of another instance's --quit.
+// Its procedure only turns messages into requests to Resident (app/resident.h), which decides
+// what they do.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
-#include <optional>
+#include <memory>
+#include <string>
+#include <vector>
 
+#include "app/key_chord.h"
 #include "app/resident.h"
 #include "shell/handles.h"
 #include "shell/notify_icon.h"
+#include "shell/settings_store.h"
 
 namespace capture::win32 {
 
 class ResidentWindow : public ResidentShell {
  public:
   // `capture_once` runs one whole capture, reading the screen after the delay in milliseconds,
-  // and returns when it has ended; it throws nothing.
-  explicit ResidentWindow(std::function<void(int)> capture_once)
-      : capture_once_(std::move(capture_once)) {}
+  // and returns when it has ended; it throws nothing. `pin_clipboard`, when given, is what the
+  // pin-clipboard hotkey does; without it that hotkey is not registered.
+  ResidentWindow(SettingsStore& settings, std::function<void(int)> capture_once,
+                 std::function<void()> pin_clipboard = {});
   ResidentWindow(const ResidentWindow&) = delete;
   ResidentWindow& operator=(const ResidentWindow&) = delete;
   ~ResidentWindow() override { Leave(); }
 
-  // Makes the hidden window, shows the icon and registers the hotkey (Print Screen, else
-  // Ctrl+Print Screen, saying so in a balloon). False when the window could not be made.
+  // Makes the hidden window, shows the icon, registers the hotkeys the settings name (for Print
+  // Screen, else Ctrl+Print Screen, saying so in a balloon) and watches the settings file's
+  // folder. False when the window could not be made.
   bool Create(HINSTANCE instance);
   // Runs the message loop until the program leaves; the program's exit status.
   int Run();
@@ -35,20 +42,43 @@ class ResidentWindow : public ResidentShell {
   void Leave() override;
 
  private:
+  // A row of the hotkey table: the setting that names the key, what it does, and the key held.
+  struct HotkeyRow {
+    KeyChord Settings::*setting;
+    std::function<void()> act;
+    KeyChord chord;                                // what is registered; none when nothing is
+    std::unique_ptr<RegisteredHotkey> registered;  // null when nothing is
+  };
+
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
-  void RegisterHotkey();
+  void HotkeyPressed(WPARAM id);
+  // Registers each row's key as the settings now name it. A key that cannot be registered keeps
+  // the row's old one and says so; at start, Print Screen falls back to Ctrl+Print Screen.
+  void ApplyHotkeys(bool at_start);
+  // Holds `chord` for the row under a new id, the old key let go only once the new one is held;
+  // false (the old one kept) when the system refuses it.
+  bool Register(HotkeyRow& row, const KeyChord& chord);
+  void WatchSettings();
+  void SettingsChanged();
+  void ShowProblems();
+  void QuickSaved(const std::u16string& path);
   void ShowMenu();
+  void OpenSettings();
   void ToggleStartWithWindows();
   HWND hwnd() const { return window_.get(); }
 
+  SettingsStore& settings_;
   std::function<void(int)> capture_once_;
   Resident resident_{*this};
   OwnedWindow window_;
-  // Both refer to the window: they go before it.
+  // These refer to the window: they go before it.
   NotifyIcon icon_;
-  std::optional<RegisteredHotkey> hotkey_;
-  UINT taskbar_created_ = 0;  // the shell's message that its notification area is new
+  std::vector<HotkeyRow> hotkeys_;
+  int next_hotkey_id_ = 1;
+  ChangeNotification watch_;     // the settings file's folder
+  std::u16string balloon_file_;  // the file a click on the balloon shows; empty: none
+  UINT taskbar_created_ = 0;     // the shell's message that its notification area is new
 };
 
 }  // namespace capture::win32

@@ -10,13 +10,14 @@
 #include <vector>
 
 #include "app/script_area.h"
-#include "output/file_name.h"
 #include "output/image_file.h"
+#include "output/quick_save.h"
 #include "output/save_dialog.h"
 #include "platform/platform.h"
 #include "shell/console_output.h"
 #include "shell/gdiplus_flat.h"
 #include "shell/handles.h"
+#include "shell/settings_store.h"
 #include "shell/text.h"
 #include "shell/win32_clipboard.h"
 #include "shell/win32_files.h"
@@ -80,35 +81,6 @@ Picture Crop(const Picture& from, const RectI& area) {
   return part;
 }
 
-bool Exists(const std::u16string& path) {
-  return ::GetFileAttributesW(Wide(ExtendedLengthPath(path)).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::u16string Environment(const wchar_t* name) {
-  std::wstring value(32768, L'\0');
-  const DWORD length = ::GetEnvironmentVariableW(name, value.data(), 32768);
-  if (length == 0 || length >= 32768) return {};
-  return Utf16(std::wstring_view(value.data(), length));
-}
-
-// Makes the folder and every missing folder above it; false when it is still not there.
-bool MakeFolders(const std::u16string& folder) {
-  for (std::size_t at = folder.find_first_of(u"\\/", 3);;
-       at = folder.find_first_of(u"\\/", at + 1)) {
-    const std::u16string part = folder.substr(0, at);
-    if (!Exists(part)) ::CreateDirectoryW(Wide(ExtendedLengthPath(part)).c_str(), nullptr);
-    if (at == std::u16string::npos) break;
-  }
-  const DWORD attributes = ::GetFileAttributesW(Wide(ExtendedLengthPath(folder)).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-LocalTime Now() {
-  SYSTEMTIME t{};
-  ::GetLocalTime(&t);
-  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
-}
-
 // The file's bytes; none when it cannot be read.
 std::vector<char> ReadWholeFile(const std::u16string& path) {
   const HANDLE opened = ::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -149,7 +121,8 @@ struct Services {
   StderrDialogs dialogs;
   GdiplusFlat gdiplus;
   Win32Files files;
-  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, files};
+  SettingsStore saving{SettingsPath()};
+  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, files, saving};
 };
 
 // PNG on standard output: written to a temporary file by the same save as any other, then
@@ -172,18 +145,11 @@ int WriteToStdout(Services& services, const Picture& picture) {
 
 // No destination given: a file in the quick-save folder, made if missing, under the pattern; its
 // path goes to stdout.
-int QuickSaveTo(Services& services, const Picture& picture) {
-  QuickSave save;
-  save.folder = Environment(L"USERPROFILE") + u"\\Pictures\\Screenshots";
-  if (save.folder.starts_with(u"\\") || !MakeFolders(save.folder)) {
-    return Fail(kNotWrittenStatus, L"无法创建文件夹：" + Wide(save.folder));
-  }
-  const std::u16string path = FreeFileName(save, Now(), Exists);
-  if (!WriteImageFile(services.platform, picture, path, save.extension, {})) {
-    return kNotWrittenStatus;
-  }
-  WriteStdout(Wide(path) + L"\r\n");
-  return 0;
+int QuickSaveAndPrint(Services& services, const Picture& picture) {
+  services.saving.on_quick_saved = [](const std::u16string& path) {
+    WriteStdout(Wide(path) + L"\r\n");
+  };
+  return QuickSaveTo(services.platform, picture) ? 0 : kNotWrittenStatus;
 }
 
 int Deliver(const ScriptRequest& request, Services& services, const Picture& picture) {
@@ -194,11 +160,14 @@ int Deliver(const ScriptRequest& request, Services& services, const Picture& pic
   if (request.out == u"-") {
     if (const int written = WriteToStdout(services, picture)) status = written;
   } else if (request.out) {
-    if (!WriteImageFile(services.platform, picture, *request.out, ExtensionOf(*request.out), {})) {
+    EncoderSettings encoder;
+    encoder.jpeg_quality = services.saving.Saving().jpeg_quality;
+    if (!WriteImageFile(services.platform, picture, *request.out, ExtensionOf(*request.out),
+                        encoder)) {
       status = kNotWrittenStatus;
     }
   } else if (!request.clipboard) {
-    status = QuickSaveTo(services, picture);
+    status = QuickSaveAndPrint(services, picture);
   }
   return status;
 }
@@ -209,6 +178,9 @@ int RunScript(const Command& command) {
   try {
     if (command.delay_ms > 0) ::Sleep(static_cast<DWORD>(command.delay_ms));
     Services services;
+    for (const std::u16string& problem : services.saving.problems()) {
+      WriteStderr(L"capture: " + Wide(problem) + L"\r\n");
+    }
     const RectI virtual_screen = Win32Screen::Area();
     const ScreenLayout layout{{virtual_screen.left, virtual_screen.top},
                               services.screen.Size(),

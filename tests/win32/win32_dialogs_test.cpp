@@ -24,13 +24,6 @@ TEST(Win32Dialogs, ProgramFolder_IsTheFolderThatHoldsTheRunningProgram) {
   EXPECT_NE(::GetFileAttributesW((folder + L"\\win32_tests.exe").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST(Win32Dialogs, FolderOf_KeepsTheSeparatorOfADrivesRootOnly) {
-  EXPECT_EQ(FolderOf(u"C:\\Program Files\\Capture\\capture.exe"), u"C:\\Program Files\\Capture");
-  EXPECT_EQ(FolderOf(u"D:\\capture.exe"), u"D:\\");
-  EXPECT_EQ(FolderOf(u"\\\\?\\D:\\capture.exe"), u"\\\\?\\D:\\");
-  EXPECT_EQ(FolderOf(u"\\\\server\\share\\capture.exe"), u"\\\\server\\share");
-}
-
 // Answers the save dialog titled `title` with `path` as a user would, once it shows.
 std::jthread AnswerSaveDialog(std::wstring title, std::wstring path) {
   return std::jthread([title = std::move(title), path = std::move(path)] {

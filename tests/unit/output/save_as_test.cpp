@@ -84,6 +84,13 @@ TEST_F(SaveAsTest, DotOnlyInAFolderName_TakesTheRestOfThePathAndIsRefused) {
   EXPECT_EQ(fake.clipboard.content, selection);
 }
 
+TEST(FolderOfTest, KeepsTheSeparatorOfADrivesRootOnly) {
+  EXPECT_EQ(FolderOf(u"C:\\Program Files\\Capture\\capture.exe"), u"C:\\Program Files\\Capture");
+  EXPECT_EQ(FolderOf(u"D:\\capture.exe"), u"D:\\");
+  EXPECT_EQ(FolderOf(u"\\\\?\\D:\\capture.exe"), u"\\\\?\\D:\\");
+  EXPECT_EQ(FolderOf(u"\\\\server\\share\\capture.exe"), u"\\\\server\\share");
+}
+
 TEST(ExtensionOfTest, IsTheTextAfterTheLastDotAnywhereInThePath) {
   EXPECT_EQ(ExtensionOf(u"C:\\shots\\a.png"), u"png");
   EXPECT_EQ(ExtensionOf(u"C:\\shots\\a.tar.Png"), u"Png");

@@ -1,0 +1,125 @@
+#include "shell/settings_store.h"
+
+#include <windows.h>
+
+#include <span>
+
+#include "output/save_dialog.h"
+#include "output/temporary_file.h"
+#include "shell/handles.h"
+#include "shell/system_settings.h"
+#include "shell/text.h"
+
+namespace capture::win32 {
+namespace {
+
+constexpr char16_t kFileName[] = u"capture.ini";
+
+// The file's bytes; empty when it is missing or cannot be read.
+std::string ReadFileBytes(const std::u16string& path) {
+  const HANDLE opened = ::CreateFileW(Wide(ExtendedLengthPath(path)).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) return {};
+  const KernelObject file(opened);
+  LARGE_INTEGER size{};
+  // Far more than any settings file: a larger one is no settings file of ours.
+  constexpr LONGLONG kLargest = 1 << 20;
+  if (!::GetFileSizeEx(opened, &size) || size.QuadPart > kLargest) return {};
+  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  DWORD done = 0;
+  if (!::ReadFile(opened, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr))
+    return {};
+  bytes.resize(done);
+  return bytes;
+}
+
+// %VARIABLES% replaced by their values; the text as it is when that fails.
+std::u16string Expanded(const std::u16string& text) {
+  const std::wstring wide = Wide(text);
+  const DWORD length = ::ExpandEnvironmentStringsW(wide.c_str(), nullptr, 0);
+  if (length == 0) return text;
+  std::wstring expanded(length, L'\0');
+  if (::ExpandEnvironmentStringsW(wide.c_str(), expanded.data(), length) != length) return text;
+  expanded.pop_back();  // the NUL
+  return Utf16(expanded);
+}
+
+std::span<const std::uint8_t> Bytes(const std::string& text) {
+  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+}  // namespace
+
+std::u16string SettingsPath() {
+  const std::u16string beside = FolderOf(Utf16(ProgramPath())) + u"\\" + kFileName;
+  if (::GetFileAttributesW(Wide(beside).c_str()) != INVALID_FILE_ATTRIBUTES) return beside;
+  return Expanded(u"%APPDATA%\\Capture\\") + kFileName;
+}
+
+SettingsStore::SettingsStore(std::u16string path) : path_(std::move(path)) {
+  bytes_ = ReadFileBytes(path_);
+  ReadSettings read = ParseSettings(bytes_);
+  settings_ = std::move(read.settings);
+  problems_ = std::move(read.problems);
+}
+
+bool SettingsStore::Reload() {
+  std::string bytes = ReadFileBytes(path_);
+  if (bytes == bytes_) return false;
+  bytes_ = std::move(bytes);
+  ReadSettings read = ParseSettings(bytes_);
+  settings_ = std::move(read.settings);
+  problems_ = std::move(read.problems);
+  return true;
+}
+
+FileResult SettingsStore::CreateIfMissing() {
+  if (files_.Exists(path_)) return std::nullopt;
+  if (FileResult error = files_.MakeFolders(FolderOf(path_))) return error;
+  bytes_ = SettingsFileText(settings_);
+  return WriteFileAtomically(files_, path_, Bytes(bytes_));
+}
+
+FileResult SettingsStore::Change(const std::function<void(Settings&)>& change) {
+  const std::string now = ReadFileBytes(path_);
+  Settings changed = ParseSettings(now).settings;
+  change(changed);
+  const std::string bytes =
+      now.empty() ? SettingsFileText(changed) : UpdatedSettingsText(now, changed);
+  settings_ = changed;
+  if (bytes == now) return std::nullopt;  // written only when something changes
+  if (FileResult error = files_.MakeFolders(FolderOf(path_))) return error;
+  if (FileResult error = WriteFileAtomically(files_, path_, Bytes(bytes))) return error;
+  bytes_ = bytes;
+  return std::nullopt;
+}
+
+SaveSettings SettingsStore::Saving() {
+  SaveSettings saving = settings_.save;
+  saving.quick.folder = Expanded(saving.quick.folder);
+  saving.last_folder = Expanded(saving.last_folder);
+  return saving;
+}
+
+void SettingsStore::RememberSave(const std::u16string& folder, const std::u16string& format) {
+  if (settings_.save.last_folder == folder && settings_.save.last_format == format) return;
+  // A file that cannot be written costs the next dialog its folder, nothing more: the save
+  // itself went well.
+  Change([&](Settings& s) {
+    s.save.last_folder = folder;
+    s.save.last_format = format;
+  });
+}
+
+void SettingsStore::QuickSaved(const std::u16string& path) {
+  if (on_quick_saved) on_quick_saved(path);
+}
+
+LocalTime SettingsStore::Now() {
+  SYSTEMTIME t{};
+  ::GetLocalTime(&t);
+  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
+}  // namespace capture::win32

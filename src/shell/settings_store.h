@@ -1,0 +1,53 @@
+// capture.ini on the disk: where it is, reading it, and writing what the program remembers.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/settings.h"
+#include "platform/save_memory.h"
+#include "shell/win32_files.h"
+
+namespace capture::win32 {
+
+// Beside capture.exe when a capture.ini is there (a portable copy keeps its settings with it),
+// otherwise %APPDATA%\Capture\capture.ini.
+std::u16string SettingsPath();
+
+class SettingsStore : public SaveMemory {
+ public:
+  // Reads the file at `path`; a missing or unreadable file gives the defaults.
+  explicit SettingsStore(std::u16string path);
+
+  // Reads the file again; false when its bytes are the ones read last (nothing to apply).
+  bool Reload();
+  const Settings& settings() const { return settings_; }
+  // The bad values of the last reading, one line each.
+  const std::vector<std::u16string>& problems() const { return problems_; }
+  const std::u16string& path() const { return path_; }
+  // Writes the defaults, each key explained, when there is no file yet.
+  FileResult CreateIfMissing();
+
+  // ---- SaveMemory ----
+  SaveSettings Saving() override;
+  void RememberSave(const std::u16string& folder, const std::u16string& format) override;
+  void QuickSaved(const std::u16string& path) override;
+  LocalTime Now() override;
+
+  // Told where each quick save went.
+  std::function<void(const std::u16string&)> on_quick_saved;
+
+ private:
+  // Applies `change` to the settings as the file holds them now (the user may have edited it
+  // since it was read) and writes what changed, keeping the file's other lines.
+  FileResult Change(const std::function<void(Settings&)>& change);
+
+  std::u16string path_;
+  std::string bytes_;  // the file as read last
+  Settings settings_;
+  std::vector<std::u16string> problems_;
+  Win32Files files_;
+};
+
+}  // namespace capture::win32
