@@ -142,3 +142,27 @@ TEST_F(SaveFilesTest, LongPathWithDotsSlashesOrRelative_IsSavedWhereItLeads) {
 
 }  // namespace
 }  // namespace capture::win32
+
+namespace capture::win32 {
+namespace {
+
+TEST(Win32FilesFolders, MakeFolders_MakesEveryMissingLevelAndRefusesWhereAFileStands) {
+  test::ScratchFolder folder;
+  Win32Files files;
+  const std::u16string deep = folder.path() + u"截图\\a\\b";
+
+  EXPECT_FALSE(files.MakeFolders(deep));
+  EXPECT_FALSE(files.MakeFolders(deep + u"\\"));  // there already: fine
+  EXPECT_TRUE(files.Exists(deep));
+  EXPECT_EQ(::GetFileAttributesW(Wide(deep).c_str()) & FILE_ATTRIBUTE_DIRECTORY,
+            static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+
+  std::ofstream(test::StreamPath(folder.path() + u"file")) << "x";
+  const FileResult error = files.MakeFolders(folder.path() + u"file\\below");
+  ASSERT_TRUE(error.has_value());
+  EXPECT_NE(error->code, 0u);
+  EXPECT_FALSE(files.Exists(folder.path() + u"file\\below"));
+}
+
+}  // namespace
+}  // namespace capture::win32
