@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <span>
 
 #include "output/save_dialog.h"
@@ -15,21 +16,27 @@ namespace {
 
 constexpr char16_t kFileName[] = u"capture.ini";
 
-// The file's bytes; empty when it is missing or cannot be read.
-std::string ReadFileBytes(const std::u16string& path) {
+// The file's bytes: none when it is missing; nothing when it is there but cannot be read (an
+// editor may hold it), which must not be taken for a missing file.
+std::optional<std::string> ReadFileBytes(const std::u16string& path) {
   const HANDLE opened = ::CreateFileW(Wide(ExtendedLengthPath(path)).c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (opened == INVALID_HANDLE_VALUE) return {};
+  if (opened == INVALID_HANDLE_VALUE) {
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::string();
+    return std::nullopt;
+  }
   const KernelObject file(opened);
   LARGE_INTEGER size{};
   // Far more than any settings file: a larger one is no settings file of ours.
   constexpr LONGLONG kLargest = 1 << 20;
-  if (!::GetFileSizeEx(opened, &size) || size.QuadPart > kLargest) return {};
+  if (!::GetFileSizeEx(opened, &size) || size.QuadPart > kLargest) return std::nullopt;
   std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
   DWORD done = 0;
-  if (!::ReadFile(opened, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr))
-    return {};
+  if (!::ReadFile(opened, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr)) {
+    return std::nullopt;
+  }
   bytes.resize(done);
   return bytes;
 }
@@ -52,22 +59,24 @@ std::span<const std::uint8_t> Bytes(const std::string& text) {
 }  // namespace
 
 std::u16string SettingsPath() {
-  const std::u16string beside = FolderOf(Utf16(ProgramPath())) + u"\\" + kFileName;
+  std::u16string beside = FolderOf(Utf16(ProgramPath()));
+  if (!beside.ends_with(u'\\')) beside += u'\\';  // a drive's root has its separator
+  beside += kFileName;
   if (::GetFileAttributesW(Wide(beside).c_str()) != INVALID_FILE_ATTRIBUTES) return beside;
   return Expanded(u"%APPDATA%\\Capture\\") + kFileName;
 }
 
 SettingsStore::SettingsStore(std::u16string path) : path_(std::move(path)) {
-  bytes_ = ReadFileBytes(path_);
+  bytes_ = ReadFileBytes(path_).value_or(std::string());
   ReadSettings read = ParseSettings(bytes_);
   settings_ = std::move(read.settings);
   problems_ = std::move(read.problems);
 }
 
 bool SettingsStore::Reload() {
-  std::string bytes = ReadFileBytes(path_);
-  if (bytes == bytes_) return false;
-  bytes_ = std::move(bytes);
+  std::optional<std::string> bytes = ReadFileBytes(path_);
+  if (!bytes || *bytes == bytes_) return false;
+  bytes_ = std::move(*bytes);
   ReadSettings read = ParseSettings(bytes_);
   settings_ = std::move(read.settings);
   problems_ = std::move(read.problems);
@@ -82,7 +91,9 @@ FileResult SettingsStore::CreateIfMissing() {
 }
 
 FileResult SettingsStore::Change(const std::function<void(Settings&)>& change) {
-  const std::string now = ReadFileBytes(path_);
+  const std::optional<std::string> read = ReadFileBytes(path_);
+  if (!read) return FileError{ERROR_SHARING_VIOLATION, u"无法读取设置文件"};
+  const std::string& now = *read;
   Settings changed = ParseSettings(now).settings;
   change(changed);
   const std::string bytes =
