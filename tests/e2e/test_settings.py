@@ -15,7 +15,8 @@ from harness.evidence import Evidence
 from harness.hotkeys import activate, start_focus_window
 from harness.paths import CAPTURE_EXE, require, windows_path
 from harness.processes import wait_until
-from test_resident import WINE_TRAY_TITLE, press_until_capture, wait_capture_gone
+from test_resident import (WINE_TRAY_TITLE, choose_from_tray_menu, press_until_capture,
+                           start_resident, wait_capture_gone)
 from test_save import (OUTLINE_FROM, OUTLINE_TO, RED, SAVE_TITLE, SELECTION_FROM, SELECTION_TO,
                        click_save, enter_path, exit_status, expected_selection, launch,
                        open_save_dialog)
@@ -111,5 +112,35 @@ def test_a_capture_hotkey_changed_in_the_file_works_without_a_restart(desktop, e
         assert desktop.find_windows(CAPTURE_TITLE) == [], "F7 still captured"
 
         quit_ = desktop.launch(exe, "--quit")
+        assert quit_.wait_exit(10) == 0
+        assert resident.wait_exit(10) == 0
+
+
+def test_settings_menu_item_writes_the_commented_defaults_and_opens_them_in_an_editor(
+        desktop, evidence):
+    resident, _ = start_resident(desktop)
+    with evidence.on_failure(desktop):
+        roaming = next((desktop.wine.path / "drive_c" / "users").glob("*/AppData/Roaming"))
+        ini = roaming / "Capture" / "capture.ini"
+        assert not ini.exists(), "written before anything changed"
+
+        choose_from_tray_menu(desktop, resident, "设置…")
+
+        wait_until(ini.exists, 10, what="capture.ini to be written")
+        text = ini.read_bytes().decode("utf-8")
+        assert text.startswith("\ufeff; ")
+        for line in ("capture = PrintScreen", "folder = %USERPROFILE%\\Pictures\\Screenshots",
+                     "pattern = 截图 {yyyy}-{MM}-{dd} {HH}{mm}{ss}", "copy = yes", "format = png",
+                     "jpeg_quality = 80"):
+            assert line + "\r\n" in text, line
+
+        def editor():
+            found = desktop.screen.run(["xdotool", "search", "--onlyvisible", "--name",
+                                        r"capture\.ini"], capture_output=True, text=True,
+                                       check=False)
+            return found.stdout.split()
+
+        wait_until(editor, 20, what="an editor showing capture.ini")
+        quit_ = desktop.launch(CAPTURE_EXE, "--quit")
         assert quit_.wait_exit(10) == 0
         assert resident.wait_exit(10) == 0
