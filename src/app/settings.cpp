@@ -255,6 +255,13 @@ const Entry* Find(const std::vector<Entry>& entries, std::u16string_view section
   return nullptr;
 }
 
+// "key = value".
+std::u16string KeyLine(std::u16string_view key, std::u16string_view value) {
+  std::u16string line(key);
+  line.append(u" = ").append(value);
+  return line;
+}
+
 // "[section]", built by appending (GCC 12 warns, wrongly, of an overlapping copy in the sum).
 std::u16string Header(std::u16string_view section) {
   std::u16string header(u"[");
@@ -308,7 +315,7 @@ std::string SettingsFileText(const Settings& settings) {
     const std::u16string key = KeyOf(entry, selection);
     if (entry.key.empty()) ++selection;
     if (entry.key.empty() && value.empty()) continue;  // no selection in this place
-    lines.push_back(key + u" = " + value);
+    lines.push_back(KeyLine(key, value));
   }
   return Encoded(lines);
 }
@@ -331,7 +338,7 @@ std::string UpdatedSettingsText(std::string_view file, const Settings& settings)
       if (line.section && section == entry.section) at_header = i;
       if (section == entry.section && line.key == LowerCase(key)) at_key = i;
     }
-    const std::u16string written = key + u" = " + value;
+    const std::u16string written = KeyLine(key, value);
     if (at_key) {
       lines[*at_key] = written;
     } else if (at_header) {
