@@ -123,3 +123,27 @@ TEST(HotkeyNoticeTest, SaysWhichKeyCapturesAndHowToFreePrintScreen) {
 
 }  // namespace
 }  // namespace capture
+
+namespace capture {
+namespace {
+
+TEST(HotkeyNoticeTest, BalloonsOfTheSettingsFitAndSayWhatTheyMust) {
+  EXPECT_EQ(HotkeyKeptNotice(u"Ctrl+A", u"F7").text, u"热键 Ctrl+A 已被其他程序占用，仍使用 F7。");
+  EXPECT_EQ(HotkeyKeptNotice(u"Ctrl+A", u"").text, u"热键 Ctrl+A 已被其他程序占用，现在没有热键。");
+
+  const std::u16string folder = u"D:\\" + std::u16string(300, u'长');
+  const std::u16string saved = QuickSavedNotice(folder + u"\\截图 1.png").text;
+  EXPECT_LE(saved.size(), 255u);
+  EXPECT_TRUE(saved.starts_with(u"…"));
+  EXPECT_NE(saved.find(u"长\\截图 1.png\n单击此处打开文件夹。"), std::u16string::npos);
+
+  EXPECT_EQ(SettingsProblemsNotice({u"a", u"b"}).text, u"a\nb");
+  const std::vector<std::u16string> many(10, std::u16string(60, u'x'));
+  const std::u16string problems = SettingsProblemsNotice(many).text;
+  EXPECT_LE(problems.size(), 255u);
+  EXPECT_TRUE(problems.ends_with(u"\n另有 7 处无效。"));
+  EXPECT_LE(SettingsProblemsNotice({std::u16string(400, u'y')}).text.size(), 255u);
+}
+
+}  // namespace
+}  // namespace capture
