@@ -6,6 +6,7 @@
 #include "run/display_change.h"
 #include "run/reactions.h"
 #include "run/run_error.h"
+#include "selection/handle_resize.h"
 
 namespace capture {
 template <typename Work>
@@ -84,6 +85,7 @@ void CaptureRun::CaptureLost() {
 void CaptureRun::AbandonPress() {
   state_.form.router.CaptureLost();
   AbandonShape(state_.form, state_.annotation.stroke, state_.services.surface);
+  AbandonHandleDrag(state_.form, state_.selection);
 }
 
 }  // namespace capture

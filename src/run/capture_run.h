@@ -66,7 +66,7 @@ class CaptureRun {
   template <typename Work>
   void Guarded(Work&& work);
   // The one end of a press that had no release, for a lost pointer and a failed reaction alike:
-  // the router lets the press go and a shape being dragged out is taken back.
+  // the router lets the press go, a shape being dragged out is taken back and a handle drag ends.
   void AbandonPress();
   void Deliver(const Deliveries& deliveries);
   void Run(const Event& event);

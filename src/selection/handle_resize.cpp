@@ -101,4 +101,10 @@ void ReleaseOnHandle(CaptureForm& form, SelectionState& selection) {
   PlaceToolbar(form);
 }
 
+void AbandonHandleDrag(CaptureForm& form, SelectionState& selection) noexcept {
+  // Left on, the drag would go on resizing whenever the pointer passes over a handle.
+  if (!selection.resize) return;
+  ReleaseOnHandle(form, selection);
+}
+
 }  // namespace capture

@@ -19,5 +19,8 @@ void PressOnHandle(CaptureForm& form, SelectionState& selection, Annotation& ann
 void MoveOnHandle(CaptureForm& form, SelectionState& selection, Window& window, Handle handle,
                   float x, float y);
 void ReleaseOnHandle(CaptureForm& form, SelectionState& selection);
+// The press on a handle ended with no release (the pointer was taken away, or a reaction failed
+// half-way): a resize in progress ends where it stands, as its release would end it.
+void AbandonHandleDrag(CaptureForm& form, SelectionState& selection) noexcept;
 
 }  // namespace capture

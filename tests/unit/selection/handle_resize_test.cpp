@@ -45,6 +45,22 @@ TEST(HandleResize, EachHandleMovesOnlyTheEdgesItOwns) {
   }
 }
 
+// A handle drag that loses the pointer (an error box, another window taking it) is over: the
+// selection stays as the last move left it, the toolbar comes back, and passing over a handle with
+// no button held resizes nothing.
+TEST_F(HandleTest, LostPointer_EndsTheDragAsItsReleaseWould) {
+  const PointF at = h.form.controls.Origin(HandleId(Handle::BottomRight));
+  h.run.MouseDown(button::kLeft, at.x + 1, at.y + 1);
+  h.run.MouseMove(button::kLeft, 400, 300);
+  h.run.CaptureLost();
+
+  EXPECT_FALSE(h.selection().resize.has_value());
+  EXPECT_TRUE(h[ControlId::Toolbar].visible);
+  const PointF right = h.form.controls.Origin(HandleId(Handle::Right));
+  h.run.MouseMove(0, right.x + 1, right.y + 1);
+  EXPECT_EQ(Edges(), (RectI{100, 100, 400, 300}));
+}
+
 TEST_F(HandleTest, Drag_UpdatesLabelsAnchorAndPlacesTheToolbarOnRelease) {
   DragHandle(6, 400, 300);
   EXPECT_EQ(h[ControlId::SizeLabel].caption, u"300x200");
