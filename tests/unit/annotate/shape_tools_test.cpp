@@ -158,7 +158,7 @@ class RecordingSurface : public fake::FakeSurface {
 TEST(ShapeTools, Ellipse_TakesTheCornersRoundedHalfToEvenAndUnsorted) {
   fake::FakePlatform fake{fake::NoisePicture(640, 480)};
   RecordingSurface surface;
-  Platform platform{fake.window,  surface,      fake.screen, fake.clipboard,
+  Platform platform{fake.window,  surface,      fake.screen,  fake.clipboard,
                     fake.dialogs, fake.gdiplus, fake.gdiplus, fake.saving};
   CaptureForm form{fake.window, fake.screen};
   CaptureRun run{form, platform};
