@@ -53,9 +53,9 @@ class ShownBeforeCopy {
 };
 
 // Hides the selection's chrome, lets the window repaint, and copies the rectangle of the window's
-// own picture (to the clipboard too unless `to_clipboard` is false); nothing when Escape closed the window while it repainted. The
-// copy comes from the window's picture, not from the screen: whatever happens to lie over the
-// window (a tooltip, a notification) cannot leak into it.
+// own picture (to the clipboard too unless `to_clipboard` is false); nothing when Escape closed the
+// window while it repainted. The copy comes from the window's picture, not from the screen:
+// whatever happens to lie over the window (a tooltip, a notification) cannot leak into it.
 std::optional<ScreenCopy> CopyToClipboard(RunState& run, const RectI& rect, bool to_clipboard) {
   CaptureForm& form = run.form;
   form.HideSelectionChrome();
