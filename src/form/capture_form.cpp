@@ -30,15 +30,21 @@ void CaptureForm::HideSelectionChrome() {
   for (int i = 0; i < kHandles; ++i) controls[HandleId(i)].visible = false;
 }
 
-std::optional<ScreenCopy> CaptureForm::CopyToClipboard(std::int32_t x1, std::int32_t y1,
-                                                       std::int32_t x2, std::int32_t y2) {
+std::optional<Picture> CaptureForm::TakePicture(const RectI& rect) {
   HideSelectionChrome();
   platform.window.PumpEvents();
   if (closed_) return std::nullopt;  // the window was closed while it repainted
 
   // The copy comes from the window's own picture, not from the screen: whatever happens to lie
   // over the window (a tooltip, a notification) cannot leak into it.
-  ScreenCopy copy{platform.surface.Copy({x1, y1, x2, y2})};
+  return platform.surface.Copy(rect);
+}
+
+std::optional<ScreenCopy> CaptureForm::CopyToClipboard(std::int32_t x1, std::int32_t y1,
+                                                       std::int32_t x2, std::int32_t y2) {
+  std::optional<Picture> picture = TakePicture({x1, y1, x2, y2});
+  if (!picture) return std::nullopt;
+  ScreenCopy copy{std::move(*picture)};
   copy.on_clipboard = platform.clipboard.PutBitmap(copy.picture);
   return copy;
 }

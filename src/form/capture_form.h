@@ -38,6 +38,8 @@ class CaptureForm {
   // returns the copy; nothing when Escape closed the window while it repainted.
   std::optional<ScreenCopy> CopyToClipboard(std::int32_t x1, std::int32_t y1, std::int32_t x2,
                                             std::int32_t y2);
+  // The same copy of the window's picture, without the clipboard.
+  std::optional<Picture> TakePicture(const RectI& rect);
   // Hides the selection's outline, its size and colour labels and its eight handles.
   void HideSelectionChrome();
   // Closes the capture window; the program ends after the current reaction.

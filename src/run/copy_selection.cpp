@@ -8,6 +8,8 @@
 #include "form/capture_form.h"
 #include "output/save_as.h"
 #include "output/save_error.h"
+#include "platform/pinboard.h"
+#include "run/run_error.h"
 
 namespace capture {
 namespace {
@@ -45,9 +47,9 @@ class ShownBeforeCopy {
 };
 
 // Takes the selection, its edges taken to whole pixels, hides the toolbar strip and the style
-// panel, pauses 10 ms and lets the window repaint, then hides the selection outline and copies
-// what was taken; nothing when the window closed while it repainted.
-std::optional<ScreenCopy> CopyOut(CaptureForm& form) {
+// panel, pauses 10 ms and lets the window repaint, then hides the selection outline; the
+// selection as it was taken.
+RectI HideChromeAndTakeSelection(CaptureForm& form) {
   CommitOpenTextBox(form);
   // Read before the window repaints: input that was already queued (a click right after Enter)
   // must not decide what is copied.
@@ -57,18 +59,29 @@ std::optional<ScreenCopy> CopyOut(CaptureForm& form) {
   form.platform.window.Sleep(10);
   form.platform.window.PumpEvents();
   form[ControlId::Selection].visible = false;
+  return selection;
+}
+
+// The selection copied to the clipboard; nothing when the window closed while it repainted.
+std::optional<ScreenCopy> CopyOut(CaptureForm& form) {
+  const RectI selection = HideChromeAndTakeSelection(form);
   return form.CopyToClipboard(selection.left, selection.top, selection.right, selection.bottom);
 }
 
-// CopyOut, with the chrome put back when it fails (out of memory at a large screen): the run goes
-// on as before the copy.
-std::optional<ScreenCopy> CopyOutOrRestore(CaptureForm& form, const ShownBeforeCopy& chrome) {
+// Runs the work (a copy, a pin), with the chrome put back when it fails (out of memory at a large
+// screen): the run goes on as before.
+template <typename Work>
+auto RestoringChrome(CaptureForm& form, const ShownBeforeCopy& chrome, Work&& work) {
   try {
-    return CopyOut(form);
+    return work();
   } catch (...) {
     chrome.ShowAll(form);
     throw;
   }
+}
+
+std::optional<ScreenCopy> CopyOutOrRestore(CaptureForm& form, const ShownBeforeCopy& chrome) {
+  return RestoringChrome(form, chrome, [&form] { return CopyOut(form); });
 }
 
 }  // namespace
@@ -100,6 +113,24 @@ void SaveAndQuit(CaptureForm& form) {
   // picture's last place.
   if (copy->on_clipboard && form.platform.clipboard.StillOurs()) return form.CloseWindow();
   chrome.ShowAll(form);
+}
+
+void PinAndQuit(CaptureForm& form) {
+  Pinboard* pins = form.platform.pinboard;
+  if (!pins || form.SelectionRect().Empty()) return;
+  const ShownBeforeCopy chrome(form);
+  const std::optional<bool> pinned = RestoringChrome(form, chrome, [&]() -> std::optional<bool> {
+    const RectI selection = HideChromeAndTakeSelection(form);
+    std::optional<Picture> picture = form.TakePicture(selection);
+    if (!picture) return std::nullopt;
+    // The pin stands where the selection was, over the window, before the window goes: the
+    // picture seems to stay where it is.
+    return pins->Pin(std::move(*picture), {selection.left, selection.top});
+  });
+  if (!pinned) return;
+  if (*pinned) return form.CloseWindow();
+  chrome.ShowAll(form);
+  ShowRunError(form.platform.dialogs, {run_error::kNoPinWindow, u"无法创建贴图窗口"});
 }
 
 }  // namespace capture

@@ -1,5 +1,6 @@
 // The ways the selection leaves the window: copied to the clipboard (a double-click inside it, the
-// copy button) or copied and saved to a file (the save button). Each commits an open text box
+// copy button), copied and saved to a file (the save button) or pinned to the desktop (the pin
+// button). Each commits an open text box
 // first, hides the chrome, lets the window repaint and copies the selection to the clipboard.
 #pragma once
 
@@ -17,5 +18,8 @@ void CopyAndQuit(CaptureForm& form);
 // the copy. The window stays as it was when the selection is neither in a file nor (any longer)
 // on the clipboard.
 void SaveAndQuit(CaptureForm& form);
+// Turns the selection into a pin at its place on the screen and closes the window; nothing is
+// copied or saved. When the pin cannot be made, says so and leaves the window as it was.
+void PinAndQuit(CaptureForm& form);
 
 }  // namespace capture

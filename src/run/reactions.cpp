@@ -49,6 +49,9 @@ void ClickButton(CaptureForm& form, const Event& e) {
     case ToolbarButton::Save:
       SaveAndQuit(form);
       break;
+    case ToolbarButton::Pin:
+      PinAndQuit(form);
+      break;
     case ToolbarButton::Arrow:
     case ToolbarButton::Text:
     case ToolbarButton::Ellipse:

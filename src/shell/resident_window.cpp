@@ -22,6 +22,7 @@ constexpr UINT kCaptureCommand = 1;
 constexpr UINT kStartWithWindowsCommand = 2;
 constexpr UINT kQuitCommand = 3;
 constexpr UINT kDelayedCaptureCommand = 4;
+constexpr UINT kPinClipboardCommand = 5;
 constexpr wchar_t kTip[] = L"截图";
 
 }  // namespace
@@ -67,6 +68,16 @@ int ResidentWindow::Run() {
   return RunMessageLoop();
 }
 
+ClipboardPin ResidentWindow::PinClipboard() {
+  const ClipboardPin outcome = pins_.PinClipboard();
+  if (outcome == ClipboardPin::NoPicture) {
+    icon_.ShowBalloon(L"贴图", L"剪贴板中没有图片");
+  } else if (outcome == ClipboardPin::Failed) {
+    icon_.ShowBalloon(L"贴图", L"无法创建贴图窗口");
+  }
+  return outcome;
+}
+
 void ResidentWindow::RunCapture(int delay_ms) {
   capture_once_(delay_ms);
   // A capture ends its own message loop with WM_QUIT. One that failed before its loop ran leaves
@@ -103,6 +114,8 @@ LRESULT ResidentWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CLOSE:
       resident_.QuitRequested();
       return 0;
+    case kPinClipboardMessage:
+      return static_cast<LRESULT>(PinClipboard());
     case WM_DESTROY:
       ::PostQuitMessage(0);
       return 0;
@@ -124,6 +137,7 @@ void ResidentWindow::ShowMenu() {
       StartsWithWindows(run_value, Utf16(ProgramPath())) ? MF_CHECKED : MF_UNCHECKED;
   ::AppendMenuW(menu.get(), MF_STRING | capturing, kCaptureCommand, L"截图");
   ::AppendMenuW(menu.get(), MF_STRING | capturing, kDelayedCaptureCommand, L"延时截图");
+  ::AppendMenuW(menu.get(), MF_STRING, kPinClipboardCommand, L"贴图");
   ::AppendMenuW(menu.get(), MF_STRING | starts, kStartWithWindowsCommand, L"开机启动");
   ::AppendMenuW(menu.get(), MF_STRING, kQuitCommand, L"退出");
   POINT at{};
@@ -139,6 +153,9 @@ void ResidentWindow::ShowMenu() {
       break;
     case kDelayedCaptureCommand:
       resident_.CaptureRequested(kMenuDelayMs);
+      break;
+    case kPinClipboardCommand:
+      PinClipboard();
       break;
     case kStartWithWindowsCommand:
       ToggleStartWithWindows();

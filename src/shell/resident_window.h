@@ -11,15 +11,16 @@
 #include "app/resident.h"
 #include "shell/handles.h"
 #include "shell/notify_icon.h"
+#include "shell/pins.h"
 
 namespace capture::win32 {
 
 class ResidentWindow : public ResidentShell {
  public:
   // `capture_once` runs one whole capture, reading the screen after the delay in milliseconds,
-  // and returns when it has ended; it throws nothing.
-  explicit ResidentWindow(std::function<void(int)> capture_once)
-      : capture_once_(std::move(capture_once)) {}
+  // and returns when it has ended; it throws nothing. The pins outlive the window.
+  ResidentWindow(Pins& pins, std::function<void(int)> capture_once)
+      : pins_(pins), capture_once_(std::move(capture_once)) {}
   ResidentWindow(const ResidentWindow&) = delete;
   ResidentWindow& operator=(const ResidentWindow&) = delete;
   ~ResidentWindow() override { Leave(); }
@@ -29,6 +30,10 @@ class ResidentWindow : public ResidentShell {
   bool Create(HINSTANCE instance);
   // Runs the message loop until the program leaves; the program's exit status.
   int Run();
+
+  // Pins the clipboard's picture at the pointer (the menu's 贴图, --pin-clipboard from another
+  // process, a hotkey); a balloon says so when the clipboard holds no picture.
+  ClipboardPin PinClipboard();
 
   // ---- ResidentShell ----
   void RunCapture(int delay_ms) override;
@@ -42,6 +47,7 @@ class ResidentWindow : public ResidentShell {
   void ToggleStartWithWindows();
   HWND hwnd() const { return window_.get(); }
 
+  Pins& pins_;  // not owned
   std::function<void(int)> capture_once_;
   Resident resident_{*this};
   OwnedWindow window_;
