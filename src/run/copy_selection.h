@@ -1,7 +1,7 @@
 // The ways the selection leaves the window: copied to the clipboard (a double-click inside it, the
 // copy button), copied and saved to a file (the save button) or pinned to the desktop (the pin
-// button). Each commits an open text box
-// first, hides the chrome, lets the window repaint and copies the selection to the clipboard.
+// button). Each commits an open text box first, hides the chrome, lets the window repaint and
+// takes the selection from the window's picture.
 #pragma once
 
 namespace capture {

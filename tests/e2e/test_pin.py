@@ -49,6 +49,7 @@ def pin_selection(desktop, app, start=START, end=END) -> tuple[Image.Image, str]
     expected = desktop.picture.crop((*start, *end))
     desktop.key("F3")
     window = desktop.wait_window(PIN_TITLE, app=app)
+    wait_until(lambda: not desktop.find_windows(CAPTURE_TITLE), 10, what="the capture to go")
     wait_shows(desktop, expected, start)
     return expected, window
 

@@ -14,6 +14,7 @@ sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
 
 from harness import Desktop, capture_ui  # noqa: E402
 from harness.capture_ui import Box  # noqa: E402
+from harness.desktop import CAPTURE_TITLE  # noqa: E402
 from harness.keymap import bind_characters  # noqa: E402
 from harness.processes import wait_until  # noqa: E402
 
@@ -76,6 +77,7 @@ def pin_scene(dpi: int):
         desktop.drag((300, 170), (560, 330))
         desktop.key("F3")
         pin = desktop.wait_window("贴图", app=app)
+        wait_until(lambda: not desktop.find_windows(CAPTURE_TITLE), 10, what="the capture to go")
         desktop.drag((400, 250), (820, 450))
         wait_until(lambda: desktop.window_geometry(pin)[:2] > (640, 300), 5, what="the move")
         desktop.move(1200, 760)
