@@ -98,7 +98,7 @@ def test_a_pin_moves_copies_exactly_and_zooms_around_the_pointer(desktop, eviden
         assert app.wait_exit() == 0
 
 
-def test_a_resident_pin_outlives_its_capture_and_is_frozen_by_the_next(desktop, evidence):
+def test_a_resident_pin_outlives_its_capture_is_frozen_by_the_next_and_takes_pin_clipboard(desktop, evidence):
     resident, focus = start_resident(desktop)
     with evidence.on_failure(desktop):
         hotkey_capture(desktop, resident, focus)
@@ -113,9 +113,19 @@ def test_a_resident_pin_outlives_its_capture_and_is_frozen_by_the_next(desktop, 
         wait_capture_gone(desktop, resident)
         wait_shows(desktop, expected, START)
 
+        # --pin-clipboard hands the pin to the resident instance and ends at once.
         desktop.click(300, 200)
-        desktop.key("shift+Escape")
-        wait_until(lambda: not desktop.find_windows(PIN_TITLE), 5, what="the pin to close")
+        desktop.key("ctrl+c")
+        wait_until(lambda: desktop.clipboard_image() is not None, 5, what="the pin's copy")
+        desktop.move(900, 500)
+        handed = desktop.launch(paths.require(paths.CAPTURE_EXE, "capture.exe"), "--pin-clipboard")
+        assert handed.wait_exit(15) == 0
+        wait_until(lambda: len(desktop.find_windows(PIN_TITLE)) == 2, 5, what="the second pin")
+        wait_shows(desktop, expected, (900 - 160, 500 - 120))
+
+        desktop.click(300, 200)
+        desktop.key("shift+Escape")  # both
+        wait_until(lambda: not desktop.find_windows(PIN_TITLE), 5, what="the pins to close")
         assert resident.running()
         quitter = desktop.launch(paths.require(paths.CAPTURE_EXE, "capture.exe"), "--quit")
         assert quitter.wait_exit(15) == 0
