@@ -60,8 +60,8 @@ int RunCapture(HINSTANCE instance, Cursors& cursors, Pins& pins, int delay_ms) {
   Win32Files files;
   CapturePinboard pinboard(pins, {area.left, area.top});
   Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, files, &pinboard};
-  CaptureForm form(platform);
-  CaptureRun run(form);
+  CaptureForm form(window, screen);
+  CaptureRun run(form, platform);
 
   // The window exists but stays hidden while the screen is copied.
   if (!window.Create(instance, run, area)) {
