@@ -38,11 +38,11 @@ void LayOutPanel(CaptureForm& form, Tool tool) {
   if (tool == Tool::Text) {
     font.visible = true;
     colours.left = kPaletteBesideFontSize;
-    panel.width = kToolbarWidth;
+    panel.width = kStylePanelWidth;
   } else {
     font.visible = false;
     colours.left = font.left;
-    panel.width = kToolbarWidth - font.width - 2;
+    panel.width = kStylePanelWidth - font.width - 2;
   }
   form[ControlId::StyleFrame].width = panel.width;  // the panel has no border: all of it is inside
 }

@@ -96,7 +96,7 @@ class Reader {
  private:
   static bool Known(const std::u16string& name) {
     for (const char16_t* known : {u"tray", u"quit", u"version", u"full", u"region", u"window",
-                                  u"monitor", u"delay", u"out", u"clipboard"}) {
+                                  u"monitor", u"delay", u"out", u"clipboard", u"pin-clipboard"}) {
       if (name == known) return true;
     }
     return false;
@@ -135,6 +135,8 @@ class Reader {
       command_.mode = Mode::QuitResident;
     } else if (name == u"version") {
       command_.mode = Mode::PrintVersion;
+    } else if (name == u"pin-clipboard") {
+      command_.mode = Mode::PinClipboard;
     } else if (name == u"full" || name == u"window") {
       script.grab = name == u"full" ? Grab::Full : Grab::Window;
       ++grabs_;
@@ -168,10 +170,10 @@ class Reader {
 
   // The switches that only make sense together.
   void Check() {
-    const bool alone = Seen(u"tray") || Seen(u"quit") || Seen(u"version");
+    const bool alone = Seen(u"tray") || Seen(u"quit") || Seen(u"version") || Seen(u"pin-clipboard");
     const bool for_script = Seen(u"out") || Seen(u"clipboard") || Seen(u"monitor");
     if (alone && arguments_.size() > 1) {
-      error_ = u"--tray、--quit、--version 不能与其他参数同用";
+      error_ = u"--tray、--quit、--version、--pin-clipboard 不能与其他参数同用";
     } else if (grabs_ > 1) {
       error_ = u"--full、--region、--window 只能选一个";
     } else if (grabs_ == 0 && for_script) {

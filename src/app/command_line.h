@@ -13,6 +13,7 @@ enum class Mode {
   QuitResident,  // --quit: end the resident instance, if there is one
   PrintVersion,  // --version: print "capture <version>" and end
   Script,        // --full, --region or --window: grab without a window and write the picture
+  PinClipboard,  // --pin-clipboard: the clipboard's picture as a pin (by the resident instance)
 };
 
 // What a run for a script grabs.
@@ -55,7 +56,7 @@ std::optional<int> WholeNumber(std::u16string_view text);
 // The usage written to stderr after the reason when the arguments make no sense, and the exit
 // status then.
 inline constexpr char16_t kUsage[] =
-    u"usage: capture [--delay SECONDS] | --tray | --quit | --version\r\n"
+    u"usage: capture [--delay SECONDS] | --tray | --quit | --version | --pin-clipboard\r\n"
     u"       capture --full [--monitor N] | --region X,Y,W,H | --window  [--delay SECONDS] "
     u"[--out PATH | --out - | --clipboard]...";
 inline constexpr int kUsageStatus = 2;
@@ -63,6 +64,8 @@ inline constexpr int kUsageStatus = 2;
 // clipboard could not be written.
 inline constexpr int kScreenUnreadableStatus = 3;
 inline constexpr int kNotWrittenStatus = 4;
+// --pin-clipboard: the clipboard holds no picture, or its pin could not be made.
+inline constexpr int kNotPinnedStatus = 1;
 
 // The command that starts the program resident, for the system to run at sign-in: the program's
 // full path in quotes (it may hold spaces) and --tray.

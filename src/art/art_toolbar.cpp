@@ -21,6 +21,9 @@ constexpr std::uint32_t kCrossEdge = 0xFFB04A00;
 constexpr std::uint32_t kCross = 0xFFFF8A1E;
 constexpr std::uint32_t kTickEdge = 0xFF1E7A1E;
 constexpr std::uint32_t kTick = 0xFF46C046;
+constexpr std::uint32_t kPinEdge = 0xFF9E1B1B;
+constexpr std::uint32_t kPinHead = 0xFFE23B3B;
+constexpr std::uint32_t kNeedle = 0xFF5A6472;
 
 Icon Rectangle(float scale) {
   Canvas c(kSize, kSize, scale);
@@ -87,6 +90,18 @@ Icon Tick(float scale) {
   return c.Take();
 }
 
+// A pushpin leaning right: a red head and collar, and a grey needle down to the bottom left.
+Icon Pushpin(float scale) {
+  Canvas c(kSize, kSize, scale);
+  c.StrokePolyline({{7.4f, 8.6f}, {1.8f, 14.2f}}, 1.3f, kNeedle);
+  c.FillPolygon({{3.6f, 7.6f}, {8.4f, 12.4f}, {9.6f, 9.6f}, {6.4f, 6.4f}}, kPinEdge);
+  c.StrokePolyline({{6.2f, 9.8f}, {11.6f, 4.4f}}, 3.2f, kPinEdge);
+  c.StrokePolyline({{6.6f, 9.4f}, {11.2f, 4.8f}}, 1.6f, kPinHead);
+  c.FillEllipse(11.4f, 4.6f, 3.3f, 3.3f, kPinEdge);
+  c.FillEllipse(11.4f, 4.6f, 2.2f, 2.2f, kPinHead);
+  return c.Take();
+}
+
 }  // namespace
 
 // A bold sans-serif capital A filling the 16 x 16 cell.
@@ -125,6 +140,8 @@ Icon DrawToolbarIcon(Art art, float scale) {
       return Cross(scale);
     case Art::CopyQuit:
       return Tick(scale);
+    case Art::Pin:
+      return Pushpin(scale);
     default:
       return {};
   }

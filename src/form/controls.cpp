@@ -1,6 +1,7 @@
 #include "form/controls.h"
 
 #include <cmath>
+#include <optional>
 
 namespace capture {
 namespace {
@@ -15,26 +16,49 @@ constexpr Colour kFrame = Rgb(128, 128, 255);
 constexpr Colour kSeparator = Rgb(192, 192, 255);
 constexpr Colour kSelection = Rgb(0, 122, 236);
 
-// Toolbar buttons in group order: left of the icon, left of its hover square (twips), tooltip,
-// icon, the tool it chooses.
+// Toolbar buttons in group order: tooltip, icon, the tool it chooses.
 struct ButtonDesign {
-  int icon_left;
-  int square_left;
   const char16_t* tooltip;
   Art art;
   Tool tool;
 };
 constexpr std::array<ButtonDesign, kToolbarButtons> kButtons = {{
-    {1700, 1670, u"撤销", Art::Undo, Tool::None},
-    {3270, 3240, u"复制退出", Art::CopyQuit, Tool::None},
-    {2440, 2410, u"保存", Art::Save, Tool::None},
-    {2900, 2870, u"退出截屏", Art::Quit, Tool::None},
-    {1220, 1200, u"添加箭头", Art::ToolArrow, Tool::Arrow},
-    {860, 820, u"添加文字", Art::ToolText, Tool::Text},
-    {480, 450, u"添加椎圆", Art::ToolEllipse, Tool::Ellipse},
-    {100, 80, u"添加矩形", Art::ToolRect, Tool::Rectangle},
-    {2070, 2040, u"重做", Art::Redo, Tool::None},
+    {u"撤销", Art::Undo, Tool::None},
+    {u"复制退出", Art::CopyQuit, Tool::None},
+    {u"保存", Art::Save, Tool::None},
+    {u"退出截屏", Art::Quit, Tool::None},
+    {u"添加箭头", Art::ToolArrow, Tool::Arrow},
+    {u"添加文字", Art::ToolText, Tool::Text},
+    {u"添加椎圆", Art::ToolEllipse, Tool::Ellipse},
+    {u"添加矩形", Art::ToolRect, Tool::Rectangle},
+    {u"重做", Art::Redo, Tool::None},
+    {u"钉在桌面", Art::Pin, Tool::None},
 }};
+
+// The strip from left to right (twips). The tool buttons stand at their designed places, each
+// with its icon's and its hover square's left; the first separator follows them. From there every
+// button stands kButtonPitch after the one before, and a separator kSeparatorAfterButton after the
+// button before it and kButtonAfterSeparator before the next one; the strip ends kStripEnd after
+// its last button.
+struct ToolPlace {
+  ToolbarButton button;
+  int icon_left;
+  int square_left;
+};
+constexpr std::array<ToolPlace, 4> kToolPlaces = {{{ToolbarButton::Rectangle, 100, 80},
+                                                   {ToolbarButton::Ellipse, 480, 450},
+                                                   {ToolbarButton::Text, 860, 820},
+                                                   {ToolbarButton::Arrow, 1220, 1200}}};
+constexpr int kToolsSeparator = 1580;
+constexpr int kButtonPitch = 370;
+constexpr int kButtonAfterSeparator = 120;
+constexpr int kSeparatorAfterButton = 340;
+constexpr int kSquareBeforeIcon = 30;
+constexpr int kStripEnd = 350;
+// After the first separator: nothing is the second separator.
+constexpr std::array<std::optional<ToolbarButton>, 7> kAfterTools = {
+    ToolbarButton::Undo, ToolbarButton::Redo, ToolbarButton::Save,    ToolbarButton::Pin,
+    std::nullopt,        ToolbarButton::Quit, ToolbarButton::CopyQuit};
 
 constexpr std::array<Colour, kPaletteColours> kPalette = {
     Rgb(0, 0, 0),       Rgb(128, 128, 128), Rgb(192, 0, 0),   Rgb(192, 192, 0),
@@ -74,7 +98,7 @@ Controls::Controls() {
       11;  // the text tool falls back to it when FontSizeField is not a usable size
 
   Control& style_panel = make(I::StylePanel, K::Panel, "StylePanel", I::Window);
-  Place(style_panel, 0, 28, kToolbarWidth, Tw(560));
+  Place(style_panel, 0, 28, kStylePanelWidth, Tw(560));
   style_panel.back_colour = kPanelBack;
   style_panel.visible = false;
 
@@ -125,46 +149,56 @@ Controls::Controls() {
   current.back_colour = Rgb(255, 0, 0);
 
   Control& style_frame = make(I::StyleFrame, K::Shape, "StyleFrame", I::StylePanel);
-  Place(style_frame, 0, 0, kToolbarWidth, Tw(560));
+  Place(style_frame, 0, 0, kStylePanelWidth, Tw(560));
   style_frame.border_colour = kFrame;
   style_frame.has_border = true;
 
   Control& toolbar = make(I::Toolbar, K::Panel, "Toolbar", I::Window);
-  Place(toolbar, 0, 0, kToolbarWidth, 26);
   toolbar.back_colour = kPanelBack;
   toolbar.visible = false;
 
-  Control& quit_separator = make(I::QuitSeparator, K::Line, "QuitSeparator", I::Toolbar);
-  Place(quit_separator, Tw(2780), Tw(40), 0, Tw(320) - Tw(40));
-  quit_separator.fore_colour = kSeparator;
-
-  for (std::size_t n = 0; n < kButtons.size(); ++n) {
-    const int i = static_cast<int>(n);
-    Control& button = make(ButtonId(i), K::Image, "Button", I::Toolbar, i);
-    Place(button, Tw(kButtons[n].icon_left), 5, 16, 16);
-    button.tooltip = kButtons[n].tooltip;
-    button.picture = kButtons[n].art;
-  }
-
-  Control& tools_separator = make(I::ToolsSeparator, K::Line, "ToolsSeparator", I::Toolbar);
-  Place(tools_separator, Tw(1580), Tw(40), 0, Tw(320) - Tw(40));
-  tools_separator.fore_colour = kSeparator;
-
-  Control& toolbar_frame = make(I::ToolbarFrame, K::Shape, "ToolbarFrame", I::Toolbar);
-  Place(toolbar_frame, 0, 0, kToolbarWidth, 26);
-  toolbar_frame.border_colour = kFrame;
-  toolbar_frame.has_border = true;
-
-  for (std::size_t n = 0; n < kButtons.size(); ++n) {
-    const int i = static_cast<int>(n);
+  auto separator = [&](ControlId id, std::string_view name, int left) {
+    Control& line = make(id, K::Line, name, I::Toolbar);
+    Place(line, Tw(left), Tw(40), 0, Tw(320) - Tw(40));
+    line.fore_colour = kSeparator;
+  };
+  auto button = [&](ToolbarButton b, int icon_left, int square_left) {
+    const int i = static_cast<int>(b);
+    const ButtonDesign& design = kButtons[static_cast<std::size_t>(i)];
+    Control& icon = make(ButtonId(i), K::Image, "Button", I::Toolbar, i);
+    Place(icon, Tw(icon_left), 5, 16, 16);
+    icon.tooltip = design.tooltip;
+    icon.picture = design.art;
     Control& square = make(HoverSquareId(i), K::Shape, "HoverSquare", I::Toolbar, i);
-    Place(square, Tw(kButtons[n].square_left), 3, 20, 20);
+    Place(square, Tw(square_left), 3, 20, 20);
     square.border_colour = Rgb(36, 143, 251);
     square.has_border = true;
     square.fill_colour = Rgb(148, 217, 255);
     square.has_fill = true;
     square.visible = false;
+  };
+  for (const ToolPlace& place : kToolPlaces) {
+    button(place.button, place.icon_left, place.square_left);
   }
+  separator(I::ToolsSeparator, "ToolsSeparator", kToolsSeparator);
+  int left = kToolsSeparator + kButtonAfterSeparator;
+  for (const std::optional<ToolbarButton> slot : kAfterTools) {
+    if (slot) {
+      button(*slot, left, left - kSquareBeforeIcon);
+      left += kButtonPitch;
+    } else {
+      const int line = left - kButtonPitch + kSeparatorAfterButton;
+      separator(I::QuitSeparator, "QuitSeparator", line);
+      left = line + kButtonAfterSeparator;
+    }
+  }
+  const float strip_width = Tw(left - kButtonPitch + kStripEnd);
+  Place(toolbar, 0, 0, strip_width, 26);
+
+  Control& toolbar_frame = make(I::ToolbarFrame, K::Shape, "ToolbarFrame", I::Toolbar);
+  Place(toolbar_frame, 0, 0, strip_width, 26);
+  toolbar_frame.border_colour = kFrame;
+  toolbar_frame.has_border = true;
 
   auto readout = [&](ControlId id, std::string_view name, float top, float width,
                      std::u16string_view caption) {

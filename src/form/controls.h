@@ -35,6 +35,7 @@ enum class Art {
   Save,          // floppy disk
   Quit,          // orange cross
   CopyQuit,      // green tick
+  Pin,           // pushpin
   FontSize,      // blue letter A
   ComboNormal,   // combo box look-alike: white field, small dark arrow
   ComboHover,    // arrow part as a light-blue button
@@ -46,8 +47,8 @@ enum class Handle { TopLeft, Top, TopRight, Left, BottomLeft, Bottom, BottomRigh
 inline constexpr int kHandles = 8;
 
 // The toolbar's buttons, by their index in the group.
-enum class ToolbarButton { Undo, CopyQuit, Save, Quit, Arrow, Text, Ellipse, Rectangle, Redo };
-inline constexpr int kToolbarButtons = 9;
+enum class ToolbarButton { Undo, CopyQuit, Save, Quit, Arrow, Text, Ellipse, Rectangle, Redo, Pin };
+inline constexpr int kToolbarButtons = 10;
 
 // The annotation tools; a toolbar button chooses one.
 enum class Tool { None, Rectangle, Ellipse, Arrow, Text };
@@ -61,8 +62,9 @@ inline constexpr int kSwatches = kPaletteColours + 1;
 // The three looks of the font-size box (normal, hover, pressed), kept as hidden images.
 inline constexpr int kComboLooks = 3;
 
-// The toolbar strip and the style panel with its font size are as wide: 241⅓ design pixels.
-inline constexpr float kToolbarWidth = 3620 / 15.f;
+// The style panel with its font size: 241⅓ design pixels wide. (The strip's width follows from
+// its buttons.)
+inline constexpr float kStylePanelWidth = 3620 / 15.f;
 // The palette's left in the style panel when the font size stands before it: 78⅔ design pixels.
 inline constexpr float kPaletteBesideFontSize = 1180 / 15.f;
 

@@ -10,5 +10,7 @@ namespace capture {
 // format and empties the clipboard, if it still holds the copy that was put there before the
 // dialog opened.
 [[nodiscard]] bool SaveAs(Platform& platform, const Picture& picture);
+// The same dialog and file, leaving the clipboard alone: for a picture that was never put there.
+[[nodiscard]] bool SaveToChosenFile(Platform& platform, const Picture& picture);
 
 }  // namespace capture

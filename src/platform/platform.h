@@ -13,7 +13,8 @@
 
 namespace capture {
 
-class Gdiplus;  // platform/gdiplus.h
+class Gdiplus;   // platform/gdiplus.h
+class Pinboard;  // platform/pinboard.h
 
 // One monitor of the desktop. The capture window covers the whole virtual screen, so its area is
 // in window coordinates: (0,0) is the virtual screen's top-left, whatever the monitor's own
@@ -109,6 +110,8 @@ struct Platform {
   Gdiplus& gdiplus;
   Files& files;
   SaveMemory& saving;
+  // Where 钉在桌面 puts the selection; none in a run that shows no window.
+  Pinboard* pinboard = nullptr;
 };
 
 }  // namespace capture

@@ -138,6 +138,7 @@ inline constexpr int kLeft = 0x25;
 inline constexpr int kUp = 0x26;
 inline constexpr int kRight = 0x27;
 inline constexpr int kDown = 0x28;
+inline constexpr int kF3 = 0x72;
 }  // namespace key
 
 }  // namespace capture

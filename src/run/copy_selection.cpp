@@ -9,7 +9,9 @@
 #include "output/quick_save.h"
 #include "output/save_as.h"
 #include "output/save_error.h"
+#include "platform/pinboard.h"
 #include "run/capture_run.h"
+#include "run/run_error.h"
 
 namespace capture {
 namespace {
@@ -53,24 +55,30 @@ class ShownBeforeCopy {
 };
 
 // Hides the selection's chrome, lets the window repaint, and copies the rectangle of the window's
-// own picture (to the clipboard too unless `to_clipboard` is false); nothing when Escape closed the
-// window while it repainted. The copy comes from the window's picture, not from the screen:
-// whatever happens to lie over the window (a tooltip, a notification) cannot leak into it.
-std::optional<ScreenCopy> CopyToClipboard(RunState& run, const RectI& rect, bool to_clipboard) {
+// own picture; nothing when Escape closed the window while it repainted. The copy comes from the
+// window's picture, not from the screen: whatever happens to lie over the window (a tooltip, a
+// notification) cannot leak into it.
+std::optional<Picture> TakePicture(RunState& run, const RectI& rect) {
   CaptureForm& form = run.form;
   form.HideSelectionChrome();
   run.services.window.PumpEvents();
   if (form.Closed()) return std::nullopt;
-  ScreenCopy copy{run.services.surface.Copy(rect)};
+  return run.services.surface.Copy(rect);
+}
+
+// The same copy, put on the clipboard too unless `to_clipboard` is false.
+std::optional<ScreenCopy> CopyToClipboard(RunState& run, const RectI& rect, bool to_clipboard) {
+  std::optional<Picture> picture = TakePicture(run, rect);
+  if (!picture) return std::nullopt;
+  ScreenCopy copy{std::move(*picture)};
   copy.on_clipboard = to_clipboard && run.services.clipboard.PutBitmap(copy.picture);
   return copy;
 }
 
 // Takes the selection, its edges taken to whole pixels, hides the toolbar strip and the style
-// panel, pauses 10 ms and lets the window repaint, then hides the selection outline and copies
-// what was taken (to the clipboard too unless `to_clipboard` is false); nothing when the window
-// closed while it repainted.
-std::optional<ScreenCopy> CopyOut(RunState& run, bool to_clipboard) {
+// panel, pauses 10 ms and lets the window repaint, then hides the selection outline; the
+// selection as it was taken.
+RectI HideChromeAndTakeSelection(RunState& run) {
   CaptureForm& form = run.form;
   CommitOpenTextBox(form, run.annotation, run.services.surface);
   // Read before the window repaints: input that was already queued (a click right after Enter)
@@ -81,19 +89,30 @@ std::optional<ScreenCopy> CopyOut(RunState& run, bool to_clipboard) {
   run.services.window.Sleep(10);
   run.services.window.PumpEvents();
   form[ControlId::Selection].visible = false;
-  return CopyToClipboard(run, selection, to_clipboard);
+  return selection;
 }
 
-// CopyOut, with the chrome put back when it fails (out of memory at a large screen): the run goes
-// on as before the copy.
-std::optional<ScreenCopy> CopyOutOrRestore(RunState& run, const ShownBeforeCopy& chrome,
-                                           bool to_clipboard = true) {
+// The selection copied (to the clipboard too unless `to_clipboard` is false); nothing when the
+// window closed while it repainted.
+std::optional<ScreenCopy> CopyOut(RunState& run, bool to_clipboard) {
+  return CopyToClipboard(run, HideChromeAndTakeSelection(run), to_clipboard);
+}
+
+// Runs the work (a copy, a pin), with the chrome put back when it fails (out of memory at a large
+// screen): the run goes on as before.
+template <typename Work>
+auto RestoringChrome(RunState& run, const ShownBeforeCopy& chrome, Work&& work) {
   try {
-    return CopyOut(run, to_clipboard);
+    return work();
   } catch (...) {
     chrome.ShowAll(run.form);
     throw;
   }
+}
+
+std::optional<ScreenCopy> CopyOutOrRestore(RunState& run, const ShownBeforeCopy& chrome,
+                                           bool to_clipboard = true) {
+  return RestoringChrome(run, chrome, [&run, to_clipboard] { return CopyOut(run, to_clipboard); });
 }
 
 }  // namespace
@@ -140,6 +159,25 @@ void QuickSaveAndQuit(RunState& run) {
   if (copy_too && !copy->on_clipboard) ShowCopyError(run.services.dialogs, ClipboardError());
   if (QuickSaveTo(run.services, copy->picture)) return form.CloseWindow();
   chrome.ShowAll(form);
+}
+
+void PinAndQuit(RunState& run) {
+  CaptureForm& form = run.form;
+  Pinboard* pins = run.services.pinboard;
+  if (!pins || form.SelectionRect().Empty()) return;
+  const ShownBeforeCopy chrome(form);
+  const std::optional<bool> pinned = RestoringChrome(run, chrome, [&]() -> std::optional<bool> {
+    const RectI selection = HideChromeAndTakeSelection(run);
+    std::optional<Picture> picture = TakePicture(run, selection);
+    if (!picture) return std::nullopt;
+    // The pin stands where the selection was, over the window, before the window goes: the
+    // picture seems to stay where it is.
+    return pins->Pin(std::move(*picture), {selection.left, selection.top});
+  });
+  if (!pinned) return;
+  if (*pinned) return form.CloseWindow();
+  chrome.ShowAll(form);
+  ShowRunError(run.services.dialogs, {run_error::kNoPinWindow, u"无法创建贴图窗口"});
 }
 
 }  // namespace capture

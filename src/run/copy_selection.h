@@ -1,6 +1,7 @@
 // The ways the selection leaves the window: copied to the clipboard (a double-click inside it, the
-// copy button) or copied and saved to a file (the save button). Each commits an open text box
-// first, hides the chrome, lets the window repaint and copies the selection to the clipboard.
+// copy button), copied and saved to a file (the save button) or pinned to the desktop (the pin
+// button). Each commits an open text box first, hides the chrome, lets the window repaint and
+// takes the selection from the window's picture.
 #pragma once
 
 namespace capture {
@@ -21,5 +22,8 @@ void SaveAndQuit(RunState& run);
 // quick-save folder under the pattern without a dialog and closes the window. When the file
 // could not be written, says why and leaves the window as it was.
 void QuickSaveAndQuit(RunState& run);
+// Turns the selection into a pin at its place on the screen and closes the window; nothing is
+// copied or saved. When the pin cannot be made, says so and leaves the window as it was.
+void PinAndQuit(RunState& run);
 
 }  // namespace capture

@@ -6,6 +6,7 @@ std::optional<ToolbarButton> ShortcutButton(const KeyStroke& key) {
   if (key.alt) return std::nullopt;
   if (!key.ctrl) {
     if (key.code == key::kReturn && !key.shift) return ToolbarButton::CopyQuit;
+    if (key.code == key::kF3 && !key.shift) return ToolbarButton::Pin;
     return std::nullopt;
   }
   switch (key.code) {

@@ -52,6 +52,9 @@ void ClickButton(RunState& s, const Event& e) {
     case ToolbarButton::Save:
       SaveAndQuit(s);
       break;
+    case ToolbarButton::Pin:
+      PinAndQuit(s);
+      break;
     case ToolbarButton::Arrow:
     case ToolbarButton::Text:
     case ToolbarButton::Ellipse:

@@ -17,6 +17,7 @@ using RunError = SaveError;
 namespace run_error {
 inline constexpr int kInternal = 51;          // an exception nobody foresaw
 inline constexpr int kScreenUnreadable = 57;  // the screen could not be read (device I/O)
+inline constexpr int kNoPinWindow = 429;      // a pin's window could not be made (no object)
 }  // namespace run_error
 
 // An unforeseen exception; its own text, when it has one, follows the description.

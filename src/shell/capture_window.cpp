@@ -262,12 +262,7 @@ LRESULT CaptureWindow::OnMouse(UINT message, WPARAM wparam, LPARAM lparam) {
 LRESULT CaptureWindow::OnKeyDown(WPARAM wparam) {
   // The keys go by their key-down alone; the characters the message loop makes of them
   // (Ctrl+C's 0x03, Enter's 0x0D) reach no reaction, so no key acts twice.
-  KeyStroke key;
-  key.code = static_cast<int>(wparam);
-  key.ctrl = ::GetKeyState(VK_CONTROL) < 0;
-  key.shift = ::GetKeyState(VK_SHIFT) < 0;
-  key.alt = ::GetKeyState(VK_MENU) < 0;
-  run_->KeyPress(key);
+  run_->KeyPress(UnpackKey(wparam));
   Sync();
   return 0;
 }

@@ -19,6 +19,8 @@
 #include "shell/console_output.h"
 #include "shell/cursors.h"
 #include "shell/gdiplus_flat.h"
+#include "shell/message_loop.h"
+#include "shell/pins.h"
 #include "shell/resident_window.h"
 #include "shell/script_run.h"
 #include "shell/settings_store.h"
@@ -36,7 +38,21 @@ namespace {
 using namespace capture;
 using namespace capture::win32;
 
-int RunCapture(HINSTANCE instance, Cursors& cursors, int delay_ms, SettingsStore& settings) {
+// The pins stay out of the way while a capture shows the screen they were frozen with.
+class PinsOutOfTheWay {
+ public:
+  explicit PinsOutOfTheWay(Pins& pins) : pins_(pins) { pins_.HideAll(); }
+  ~PinsOutOfTheWay() { pins_.ShowAll(); }
+  PinsOutOfTheWay(const PinsOutOfTheWay&) = delete;
+  PinsOutOfTheWay& operator=(const PinsOutOfTheWay&) = delete;
+
+ private:
+  Pins& pins_;
+};
+
+int RunCapture(HINSTANCE instance, Cursors& cursors, Pins& pins, int delay_ms,
+               SettingsStore& settings) {
+  const RectI area = Win32Screen::Area();
   Win32Surface surface;
   Win32Screen screen;
   Win32Clipboard clipboard;
@@ -44,12 +60,13 @@ int RunCapture(HINSTANCE instance, Cursors& cursors, int delay_ms, SettingsStore
   GdiplusFlat gdiplus;
   CaptureWindow window(surface, cursors);
   Win32Files files;
-  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, files, settings};
+  CapturePinboard pinboard(pins, {area.left, area.top});
+  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, files, settings, &pinboard};
   CaptureForm form(window, screen);
   CaptureRun run(form, platform);
 
   // The window exists but stays hidden while the screen is copied.
-  if (!window.Create(instance, run, Win32Screen::Area())) {
+  if (!window.Create(instance, run, area)) {
     return ReportStartupFailure({static_cast<int>(::GetLastError()), u"无法创建截图窗口"});
   }
   dialogs.BlockWhileModal(window.hwnd(), [&window] { window.Refresh(); });
@@ -59,6 +76,7 @@ int RunCapture(HINSTANCE instance, Cursors& cursors, int delay_ms, SettingsStore
   } catch (const StartupFailed& failed) {
     return ReportStartupFailure(failed.error());
   }
+  const PinsOutOfTheWay hidden(pins);
   window.Show();
   return window.Run();
 }
@@ -76,19 +94,54 @@ int Reported(Work&& work) noexcept {
 
 // One whole capture with objects of its own: when it returns, they and the picture are gone.
 // Only the pointer shapes, made once per DPI, are kept for the next one.
-int CaptureOnce(HINSTANCE instance, Cursors& cursors, int delay_ms,
+int CaptureOnce(HINSTANCE instance, Cursors& cursors, Pins& pins, int delay_ms,
                 SettingsStore& settings) noexcept {
-  return Reported([instance, &cursors, delay_ms, &settings] {
-    return RunCapture(instance, cursors, delay_ms, settings);
+  return Reported([instance, &cursors, &pins, delay_ms, &settings] {
+    return RunCapture(instance, cursors, pins, delay_ms, settings);
   });
+}
+
+// The message loop of a program that has nothing left but its pins, until the last is closed.
+int RunWhilePinned(Pins& pins) {
+  if (pins.empty()) return 0;
+  pins.WhenEmpty([] { ::PostQuitMessage(0); });
+  return RunMessageLoop();
+}
+
+// A plain run: one capture, and the pins it made after it.
+int RunPlain(HINSTANCE instance, Cursors& cursors, int delay_ms, SettingsStore& settings) {
+  Pins pins(instance, settings);
+  const int status = RunCapture(instance, cursors, pins, delay_ms, settings);
+  return pins.empty() ? status : RunWhilePinned(pins);
+}
+
+// --pin-clipboard: handed to the resident instance when one runs, else pinned here, and the
+// program lives until the pin is closed.
+int PinClipboard(HINSTANCE instance) {
+  std::optional<ClipboardPin> outcome = HandPinToResident();
+  SettingsStore settings(SettingsPath());
+  Pins pins(instance, settings);
+  if (!outcome) outcome = pins.PinClipboard();
+  switch (*outcome) {
+    case ClipboardPin::NoPicture:
+      WriteStderr(L"capture: 剪贴板中没有图片\r\n");
+      return kNotPinnedStatus;
+    case ClipboardPin::Failed:
+      WriteStderr(L"capture: 无法创建贴图窗口\r\n");
+      return kNotPinnedStatus;
+    case ClipboardPin::Pinned:
+      break;
+  }
+  return RunWhilePinned(pins);
 }
 
 int RunResident(HINSTANCE instance, Cursors& cursors) {
   const ResidentLock lock;
   if (!lock.held()) return 0;  // one is running already: that is what was asked for
   SettingsStore settings(SettingsPath());
-  ResidentWindow resident(settings, [instance, &cursors, &settings](int delay_ms) {
-    CaptureOnce(instance, cursors, delay_ms, settings);
+  Pins pins(instance, settings);
+  ResidentWindow resident(settings, pins, [instance, &cursors, &pins, &settings](int delay_ms) {
+    CaptureOnce(instance, cursors, pins, delay_ms, settings);
   });
   if (!resident.Create(instance)) {
     return ReportStartupFailure({static_cast<int>(::GetLastError()), u"无法创建通知区域图标"});
@@ -123,13 +176,14 @@ int Main(HINSTANCE instance) {
   // Before any window or device context exists, so that every size is in physical pixels.
   EnablePerMonitorDpiAwareness();
   if (command.mode == Mode::Script) return RunScript(command);
+  if (command.mode == Mode::PinClipboard) return PinClipboard(instance);
   Cursors cursors;
   if (command.mode == Mode::Resident) return RunResident(instance, cursors);
   SettingsStore settings(SettingsPath());
   for (const std::u16string& problem : settings.problems()) {
     WriteStderr(L"capture: " + Wide(problem) + L"\r\n");
   }
-  return RunCapture(instance, cursors, command.delay_ms, settings);
+  return RunPlain(instance, cursors, command.delay_ms, settings);
 }
 
 }  // namespace

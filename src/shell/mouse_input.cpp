@@ -52,4 +52,13 @@ std::optional<MouseInput> UnpackMouse(UINT message, WPARAM wparam, LPARAM lparam
   return in;
 }
 
+KeyStroke UnpackKey(WPARAM wparam) {
+  KeyStroke key;
+  key.code = static_cast<int>(wparam);
+  key.ctrl = ::GetKeyState(VK_CONTROL) < 0;
+  key.shift = ::GetKeyState(VK_SHIFT) < 0;
+  key.alt = ::GetKeyState(VK_MENU) < 0;
+  return key;
+}
+
 }  // namespace capture::win32

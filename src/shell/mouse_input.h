@@ -5,6 +5,8 @@
 
 #include <optional>
 
+#include "platform/types.h"
+
 namespace capture::win32 {
 
 struct MouseInput {
@@ -17,5 +19,7 @@ struct MouseInput {
 
 // The plain values of a mouse message, or nothing for another message.
 std::optional<MouseInput> UnpackMouse(UINT message, WPARAM wparam, LPARAM lparam);
+// A WM_KEYDOWN's key with Ctrl, Shift and Alt as they were when it went down.
+KeyStroke UnpackKey(WPARAM wparam);
 
 }  // namespace capture::win32

@@ -24,6 +24,7 @@ constexpr UINT kStartWithWindowsCommand = 2;
 constexpr UINT kQuitCommand = 3;
 constexpr UINT kDelayedCaptureCommand = 4;
 constexpr UINT kSettingsCommand = 5;
+constexpr UINT kPinClipboardCommand = 6;
 // Editors write a file in several steps: it is read once they have been still this long.
 constexpr UINT_PTR kReloadTimer = 1;
 constexpr UINT kReloadAfterMs = 300;
@@ -31,12 +32,12 @@ constexpr wchar_t kTip[] = L"截图";
 
 }  // namespace
 
-ResidentWindow::ResidentWindow(SettingsStore& settings, std::function<void(int)> capture_once,
-                               std::function<void()> pin_clipboard)
-    : settings_(settings), capture_once_(std::move(capture_once)) {
+ResidentWindow::ResidentWindow(SettingsStore& settings, Pins& pins,
+                               std::function<void(int)> capture_once)
+    : settings_(settings), pins_(pins), capture_once_(std::move(capture_once)) {
   // The hotkey table: which setting names each key, and what the key does.
   hotkeys_.push_back({&Settings::capture_hotkey, [this] { resident_.CaptureRequested(); }, {}, {}});
-  hotkeys_.push_back({&Settings::pin_clipboard_hotkey, std::move(pin_clipboard), {}, {}});
+  hotkeys_.push_back({&Settings::pin_clipboard_hotkey, [this] { PinClipboard(); }, {}, {}});
   settings_.on_quick_saved = [this](const std::u16string& path) { QuickSaved(path); };
 }
 
@@ -156,6 +157,16 @@ int ResidentWindow::Run() {
   }
 }
 
+ClipboardPin ResidentWindow::PinClipboard() {
+  const ClipboardPin outcome = pins_.PinClipboard();
+  if (outcome == ClipboardPin::NoPicture) {
+    icon_.ShowBalloon(L"贴图", L"剪贴板中没有图片");
+  } else if (outcome == ClipboardPin::Failed) {
+    icon_.ShowBalloon(L"贴图", L"无法创建贴图窗口");
+  }
+  return outcome;
+}
+
 void ResidentWindow::RunCapture(int delay_ms) {
   capture_once_(delay_ms);
   // A capture ends its own message loop with WM_QUIT. One that failed before its loop ran leaves
@@ -203,6 +214,8 @@ LRESULT ResidentWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CLOSE:
       resident_.QuitRequested();
       return 0;
+    case kPinClipboardMessage:
+      return static_cast<LRESULT>(PinClipboard());
     case WM_DESTROY:
       ::PostQuitMessage(0);
       return 0;
@@ -224,6 +237,7 @@ void ResidentWindow::ShowMenu() {
       StartsWithWindows(run_value, Utf16(ProgramPath())) ? MF_CHECKED : MF_UNCHECKED;
   ::AppendMenuW(menu.get(), MF_STRING | capturing, kCaptureCommand, L"截图");
   ::AppendMenuW(menu.get(), MF_STRING | capturing, kDelayedCaptureCommand, L"延时截图");
+  ::AppendMenuW(menu.get(), MF_STRING, kPinClipboardCommand, L"贴图");
   ::AppendMenuW(menu.get(), MF_STRING | starts, kStartWithWindowsCommand, L"开机启动");
   ::AppendMenuW(menu.get(), MF_STRING, kSettingsCommand, L"设置…");
   ::AppendMenuW(menu.get(), MF_STRING, kQuitCommand, L"退出");
@@ -240,6 +254,9 @@ void ResidentWindow::ShowMenu() {
       break;
     case kDelayedCaptureCommand:
       resident_.CaptureRequested(kMenuDelayMs);
+      break;
+    case kPinClipboardCommand:
+      PinClipboard();
       break;
     case kStartWithWindowsCommand:
       ToggleStartWithWindows();

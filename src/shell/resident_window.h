@@ -15,6 +15,7 @@
 #include "app/resident.h"
 #include "shell/handles.h"
 #include "shell/notify_icon.h"
+#include "shell/pins.h"
 #include "shell/settings_store.h"
 
 namespace capture::win32 {
@@ -22,10 +23,9 @@ namespace capture::win32 {
 class ResidentWindow : public ResidentShell {
  public:
   // `capture_once` runs one whole capture, reading the screen after the delay in milliseconds,
-  // and returns when it has ended; it throws nothing. `pin_clipboard`, when given, is what the
-  // pin-clipboard hotkey does; without it that hotkey is not registered.
-  ResidentWindow(SettingsStore& settings, std::function<void(int)> capture_once,
-                 std::function<void()> pin_clipboard = {});
+  // and returns when it has ended; it throws nothing. The settings and the pins outlive the
+  // window.
+  ResidentWindow(SettingsStore& settings, Pins& pins, std::function<void(int)> capture_once);
   ResidentWindow(const ResidentWindow&) = delete;
   ResidentWindow& operator=(const ResidentWindow&) = delete;
   ~ResidentWindow() override { Leave(); }
@@ -36,6 +36,10 @@ class ResidentWindow : public ResidentShell {
   bool Create(HINSTANCE instance);
   // Runs the message loop until the program leaves; the program's exit status.
   int Run();
+
+  // Pins the clipboard's picture at the pointer (the menu's 贴图, --pin-clipboard from another
+  // process, a hotkey); a balloon says so when the clipboard holds no picture.
+  ClipboardPin PinClipboard();
 
   // ---- ResidentShell ----
   void RunCapture(int delay_ms) override;
@@ -69,6 +73,7 @@ class ResidentWindow : public ResidentShell {
   HWND hwnd() const { return window_.get(); }
 
   SettingsStore& settings_;
+  Pins& pins_;  // not owned
   std::function<void(int)> capture_once_;
   Resident resident_{*this};
   OwnedWindow window_;

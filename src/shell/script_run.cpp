@@ -17,6 +17,7 @@
 #include "shell/console_output.h"
 #include "shell/gdiplus_flat.h"
 #include "shell/handles.h"
+#include "shell/no_window.h"
 #include "shell/settings_store.h"
 #include "shell/text.h"
 #include "shell/win32_clipboard.h"
@@ -26,18 +27,6 @@
 
 namespace capture::win32 {
 namespace {
-
-// The window a save expects, for a run that shows none: no pointer to change, nothing to pump.
-class NoWindow : public Window {
- public:
-  void SetPointer(Pointer) override {}
-  void Close() override {}
-  void PumpEvents() override {}
-  void Sleep(int milliseconds) override { ::Sleep(static_cast<DWORD>(milliseconds)); }
-  void FocusTextBox() override {}
-  bool FontSizeListDropped() override { return false; }
-  void ShowFontSizeList(bool) override {}
-};
 
 // Dialogs that show nothing: a save's "错误" box becomes a line on stderr.
 class StderrDialogs : public Dialogs {

@@ -6,6 +6,8 @@ namespace capture::win32 {
 namespace {
 
 constexpr wchar_t kMutexName[] = L"Local\\Capture.Resident";
+// A resident instance that has not answered by then is hung or gone.
+constexpr UINT kPinAnswerMilliseconds = 5000;
 
 }  // namespace
 
@@ -36,6 +38,23 @@ bool Win32ResidentInstance::Capturing() {
     if (owner == process_id_) return true;
   }
   return false;
+}
+
+std::optional<ClipboardPin> HandPinToResident() {
+  const HWND resident = ::FindWindowW(kResidentClass, nullptr);  // not owned
+  if (!resident) return std::nullopt;
+  DWORD_PTR answer = 0;
+  if (!::SendMessageTimeoutW(resident, kPinClipboardMessage, 0, 0, SMTO_ABORTIFHUNG,
+                             kPinAnswerMilliseconds, &answer)) {
+    return std::nullopt;
+  }
+  switch (static_cast<ClipboardPin>(answer)) {
+    case ClipboardPin::Pinned:
+    case ClipboardPin::NoPicture:
+    case ClipboardPin::Failed:
+      return static_cast<ClipboardPin>(answer);
+  }
+  return std::nullopt;
 }
 
 }  // namespace capture::win32

@@ -2,13 +2,19 @@
 // process of the program reaches it (the class of its hidden window).
 #pragma once
 
+#include <optional>
+
 #include "app/quit_resident.h"
 #include "shell/handles.h"
+#include "shell/pins.h"
 
 namespace capture::win32 {
 
 // The class of the resident instance's hidden window.
 inline constexpr wchar_t kResidentClass[] = L"Capture.Resident";
+// Sent to the resident instance's window by --pin-clipboard: pin the clipboard's picture. The
+// answer is a ClipboardPin (shell/pins.h).
+inline constexpr UINT kPinClipboardMessage = WM_APP + 2;
 
 class ResidentLock {
  public:
@@ -32,5 +38,9 @@ class Win32ResidentInstance : public ResidentInstance {
   DWORD process_id_ = 0;
   KernelObject process_;
 };
+
+// Asks the resident instance, when one runs, to pin the clipboard's picture and waits for its
+// answer; nothing when none runs or it does not answer.
+std::optional<ClipboardPin> HandPinToResident();
 
 }  // namespace capture::win32

@@ -115,4 +115,15 @@ Picture Win32Screen::Grab() {
   return picture;
 }
 
+Monitor Win32Screen::MonitorAt(PointI point) {
+  const HMONITOR handle = ::MonitorFromPoint({point.x, point.y}, MONITOR_DEFAULTTONEAREST);
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!handle || !::GetMonitorInfoW(handle, &info)) {
+    return {Area(), static_cast<int>(::GetDpiForSystem())};
+  }
+  const RECT& r = info.rcMonitor;
+  return {{r.left, r.top, r.right, r.bottom}, DpiOf(handle)};
+}
+
 }  // namespace capture::win32

@@ -20,7 +20,7 @@ from harness.processes import wait_until
 SAVE_TITLE = "保存为"
 WINE_TRAY_TITLE = "Wine System Tray"
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
-MENU_ITEMS = ["截图", "延时截图", "开机启动", "设置…", "退出"]
+MENU_ITEMS = ["截图", "延时截图", "贴图", "开机启动", "设置…", "退出"]
 
 
 @pytest.fixture

@@ -1,4 +1,5 @@
-"""scripts/screenshots' session still plays: both pictures are written and show the chrome."""
+"""scripts/screenshots' session still plays: the pictures are written and show the chrome and
+the pin."""
 
 import subprocess
 import sys
@@ -6,7 +7,7 @@ import sys
 from PIL import Image
 
 from harness import paths
-from harness.capture_ui import PANEL_FRAME
+from harness.capture_ui import PANEL_FRAME, SELECTION_BLUE
 
 
 def test_screenshots_are_made_at_96_and_192_dpi(tmp_path):
@@ -18,3 +19,7 @@ def test_screenshots_are_made_at_96_and_192_dpi(tmp_path):
     # The toolbar and the style panel are framed in PANEL_FRAME; at 192 DPI with twice the lines.
     frame = [sum(1 for p in picture.getdata() if p == PANEL_FRAME) for picture in (normal, large)]
     assert frame[0] > 800 and frame[1] > 1.8 * frame[0], frame
+    # Each pin picture shows the pin's one-pixel outline all round it.
+    for name in ("pin-96dpi.png", "pin-192dpi.png"):
+        pin = Image.open(tmp_path / name).convert("RGB")
+        assert sum(1 for p in pin.getdata() if p == SELECTION_BLUE) > 1000, name

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/fake/fake_gdiplus.h"
+#include "platform/pinboard.h"
 #include "platform/platform.h"
 
 namespace capture::fake {
@@ -178,6 +179,22 @@ class FakeSaveMemory : public SaveMemory {
   LocalTime now{2026, 3, 7, 9, 5, 4};
 };
 
+// Keeps the pins it is given, in order.
+class FakePinboard : public Pinboard {
+ public:
+  struct Pinned {
+    Picture picture;
+    PointI top_left;
+  };
+  bool Pin(Picture picture, PointI top_left) override {
+    if (!pin_succeeds) return false;
+    pins.push_back({std::move(picture), top_left});
+    return true;
+  }
+  std::vector<Pinned> pins;
+  bool pin_succeeds = true;  // false: the pin's window cannot be made
+};
+
 // A whole fake platform with a screen of the given picture.
 struct FakePlatform {
   explicit FakePlatform(Picture screen_picture) : screen(std::move(screen_picture)) {}
@@ -189,7 +206,8 @@ struct FakePlatform {
   FakeDialogs dialogs;
   FakeGdiplus gdiplus;
   FakeSaveMemory saving;
-  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, gdiplus, saving};
+  FakePinboard pinboard;
+  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, gdiplus, saving, &pinboard};
 };
 
 // A picture whose every pixel differs from its neighbours, so copies can be checked exactly.

@@ -21,7 +21,8 @@ PANEL_BACK = (222, 238, 255)  # toolbar strip and style panel
 PANEL_FRAME = (128, 128, 255)
 SEPARATOR = (192, 192, 255)
 
-STRIP_WIDTH, STRIP_HEIGHT = 3620 / 15, 26
+STRIP_WIDTH, STRIP_HEIGHT = 3990 / 15, 26
+PANEL_WIDTH = 3620 / 15
 PANEL_HEIGHT = 560 / 15
 HANDLE = 4
 LABEL_HEIGHT = 17
@@ -30,12 +31,14 @@ SIZE_LABEL_WIDTH, COLOUR_LABEL_WIDTH = 185, 175
 # Toolbar buttons by meaning: the left of the 16x16 icon inside the strip (its top is 5).
 BUTTON_LEFT = {
     "rectangle": 100 / 15, "ellipse": 32, "text": 860 / 15, "arrow": 1220 / 15,
-    "undo": 1700 / 15, "redo": 138, "save": 2440 / 15, "quit": 2900 / 15, "copy": 218,
+    "undo": 1700 / 15, "redo": 138, "save": 2440 / 15, "pin": 2810 / 15, "quit": 3270 / 15,
+    "copy": 3640 / 15,
 }
 # The tooltip of each button, which is also the tool's name.
 TOOLTIP = {
     "rectangle": "添加矩形", "ellipse": "添加椎圆", "text": "添加文字", "arrow": "添加箭头",
-    "undo": "撤销", "redo": "重做", "save": "保存", "quit": "退出截屏", "copy": "复制退出",
+    "undo": "撤销", "redo": "重做", "save": "保存", "pin": "钉在桌面", "quit": "退出截屏",
+    "copy": "复制退出",
 }
 PALETTE = [
     (0, 0, 0), (128, 128, 128), (192, 0, 0), (192, 192, 0),
@@ -154,7 +157,7 @@ class Layout:
         return x, (below if self.screen_height >= below + s(PANEL_HEIGHT) else above)
 
     def panel(self, tool: str) -> Box:
-        width = STRIP_WIDTH if tool == "text" else STRIP_WIDTH - 73 - 2
+        width = PANEL_WIDTH if tool == "text" else PANEL_WIDTH - 73 - 2
         return Box.of(*self.panel_origin(), self.s(width), self.s(PANEL_HEIGHT))
 
     def _colour_group(self, tool: str) -> tuple[float, float]:

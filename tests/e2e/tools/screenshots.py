@@ -1,8 +1,10 @@
 """Pictures of a capture in use, for README: capture.exe under Wine on a private virtual screen,
 a selection with its labels, the toolbar, the style panel and a few annotations, taken at 96 DPI
-(the whole screen) and at 192 DPI (the part around the selection).
+(the whole screen) and at 192 DPI (the part around the selection); and a pin, F3 on an annotated
+selection dragged aside over the desktop, at both DPIs.
 
-    python3 screenshots.py OUTPUT_FOLDER     writes capture-96dpi.png and capture-192dpi.png
+    python3 screenshots.py OUTPUT_FOLDER     writes capture-96dpi.png, capture-192dpi.png,
+                                             pin-96dpi.png and pin-192dpi.png
 """
 
 import sys
@@ -12,7 +14,9 @@ sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
 
 from harness import Desktop, capture_ui  # noqa: E402
 from harness.capture_ui import Box  # noqa: E402
+from harness.desktop import CAPTURE_TITLE  # noqa: E402
 from harness.keymap import bind_characters  # noqa: E402
+from harness.processes import wait_until  # noqa: E402
 
 WIDTH, HEIGHT = 1280, 800
 SELECTION = ((250, 130), (910, 500))
@@ -59,6 +63,34 @@ def scene(dpi: int) -> tuple:
         desktop.close()
 
 
+PIN_SELECTION = ((250, 130), (610, 370))
+
+
+def pin_scene(dpi: int):
+    """A selection with an ellipse, pinned with F3 and dragged 420 pixels right and 200 down over
+    the desktop; the screen, cut to the part around the pin at 192 DPI."""
+    desktop = Desktop(WIDTH, HEIGHT, picture="desktop", dpi=dpi)
+    try:
+        app = desktop.launch_capture()
+        layout = capture_ui.make_selection(desktop, app, *PIN_SELECTION)
+        capture_ui.choose_tool(desktop, app, layout, "ellipse")
+        desktop.drag((300, 170), (560, 330))
+        desktop.key("F3")
+        pin = desktop.wait_window("贴图", app=app)
+        wait_until(lambda: not desktop.find_windows(CAPTURE_TITLE), 10, what="the capture to go")
+        desktop.drag((400, 250), (820, 450))
+        wait_until(lambda: desktop.window_geometry(pin)[:2] > (640, 300), 5, what="the move")
+        desktop.move(1200, 760)
+        shot = capture_ui.settled_grab(desktop, Box(0, 0, WIDTH, HEIGHT))
+        desktop.key("Escape")
+        app.wait_exit(10)
+        if dpi == 96:
+            return shot
+        return shot.crop((560, 250, 1140, 650))
+    finally:
+        desktop.close()
+
+
 def main() -> int:
     out = Path(sys.argv[1])
     out.mkdir(parents=True, exist_ok=True)
@@ -68,6 +100,9 @@ def main() -> int:
     shot, around = scene(192)
     shot.crop(around.pil()).save(out / "capture-192dpi.png", optimize=True)
     print(f"  {out / 'capture-192dpi.png'}", flush=True)
+    for dpi in (96, 192):
+        pin_scene(dpi).save(out / f"pin-{dpi}dpi.png", optimize=True)
+        print(f"  {out / f'pin-{dpi}dpi.png'}", flush=True)
     return 0
 
 

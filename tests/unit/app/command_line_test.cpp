@@ -28,7 +28,8 @@ INSTANTIATE_TEST_SUITE_P(CommandLine, ModeTest,
                                            ModeCase{{u"/Quit"}, Mode::QuitResident},
                                            ModeCase{{u"/Version"}, Mode::PrintVersion},
                                            ModeCase{{u"--full"}, Mode::Script},
-                                           ModeCase{{u"/Window", u"--clipboard"}, Mode::Script}));
+                                           ModeCase{{u"/Window", u"--clipboard"}, Mode::Script},
+                                           ModeCase{{u"--pin-clipboard"}, Mode::PinClipboard}));
 
 TEST(CommandLineTest, ReadsEveryValueOfARunForAScript) {
   const ParsedCommand region = ParseArguments({u"--region", u"-1024,-5,2048,10", u"--delay",
@@ -95,7 +96,8 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{{u"--full", u"--delay", u"0.0001"}, u"0.0001"},
         ErrorCase{{u"--full", u"--delay", u"86401"}, u"86401"},
         ErrorCase{{u"--full", u"--delay"}, u"--delay"},
-        ErrorCase{{u"--full", u"--out", u""}, u"--out"}));
+        ErrorCase{{u"--full", u"--out", u""}, u"--out"},
+        ErrorCase{{u"--pin-clipboard", u"--full"}, u"--pin-clipboard"}));
 
 TEST(ResidentCommandTest, QuotesThePathAndAsksForTheTray) {
   EXPECT_EQ(ResidentCommand(u"C:\\Program Files\\截图\\capture.exe"),

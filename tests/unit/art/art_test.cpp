@@ -10,9 +10,9 @@
 namespace capture {
 namespace {
 
-constexpr std::array kToolbar{Art::ToolRect,  Art::ToolEllipse, Art::ToolText,
-                              Art::ToolArrow, Art::Undo,        Art::Redo,
-                              Art::Save,      Art::Quit,        Art::CopyQuit};
+constexpr std::array kToolbar{Art::ToolRect, Art::ToolEllipse, Art::ToolText, Art::ToolArrow,
+                              Art::Undo,     Art::Redo,        Art::Save,     Art::Quit,
+                              Art::CopyQuit, Art::Pin};
 constexpr std::array kComboLooks{Art::ComboNormal, Art::ComboHover, Art::ComboPressed};
 
 int Alpha(std::uint32_t p) {

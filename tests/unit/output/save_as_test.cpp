@@ -84,6 +84,19 @@ TEST_F(SaveAsTest, DotOnlyInAFolderName_TakesTheRestOfThePathAndIsRefused) {
   EXPECT_EQ(fake.clipboard.content, selection);
 }
 
+// A pin's save: the same dialog and file, and the clipboard (holding a copy of the same pixels,
+// made with Ctrl+C on the pin) is none of its business.
+TEST_F(SaveAsTest, SaveToChosenFile_WritesThePictureAndLeavesTheClipboard) {
+  fake.dialogs.save_answer = u"C:\\shots\\pin.png";
+
+  EXPECT_TRUE(SaveToChosenFile(fake.platform, selection));
+
+  EXPECT_EQ(fake.dialogs.save_requests.size(), 1u);
+  EXPECT_TRUE(fake.gdiplus.files.contains(u"C:\\shots\\pin.png"));
+  EXPECT_EQ(fake.clipboard.content, selection);
+  EXPECT_EQ(fake.clipboard.empties, 0);
+}
+
 TEST(FolderOfTest, KeepsTheSeparatorOfADrivesRootOnly) {
   EXPECT_EQ(FolderOf(u"C:\\Program Files\\Capture\\capture.exe"), u"C:\\Program Files\\Capture");
   EXPECT_EQ(FolderOf(u"D:\\capture.exe"), u"D:\\");

@@ -41,7 +41,8 @@ struct Outcome {
         sel_y(h.drag().anchor.y),
         closed(h.form.Closed()),
         clipboard(h.fake.clipboard.puts + h.fake.clipboard.empties),
-        save_dialogs(h.fake.dialogs.save_requests.size()) {
+        save_dialogs(h.fake.dialogs.save_requests.size()),
+        pins(h.fake.pinboard.pins.size()) {
     for (const Control& c : h.form.controls.All()) {
       controls.push_back({c.left, c.top, c.width, c.height, c.visible ? 1.f : 0.f});
       captions.push_back(c.caption);
@@ -57,6 +58,7 @@ struct Outcome {
   bool closed;
   int clipboard;
   std::size_t save_dialogs;
+  std::size_t pins;
 };
 
 // An arrow moves the selection as a press inside it, a drag by the same step and a release do:
@@ -104,6 +106,7 @@ TEST(Keys, Shortcuts_ActAsTheirButtons) {
       {"Ctrl+Z", Ctrl('Z'), ToolbarButton::Undo},
       {"Ctrl+Y", Ctrl('Y'), ToolbarButton::Redo},
       {"Ctrl+Shift+Z", Ctrl('Z', true), ToolbarButton::Redo},
+      {"F3", Key(key::kF3), ToolbarButton::Pin},
   };
   // Two rectangles, the second undone: both undo and redo have something to do.
   const auto arrange = [](AnnotateHarness& h) {

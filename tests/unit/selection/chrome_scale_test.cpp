@@ -10,7 +10,7 @@ namespace {
 
 using testing::FormHarness;
 
-constexpr float kStripWidth = 3620 / 15.f;
+constexpr float kStripWidth = 3990 / 15.f;  // the strip with its ten buttons
 
 void ExpectAt(const Controls& c, ControlId id, float x, float y) {
   EXPECT_FLOAT_EQ(c.Origin(id).x, x) << c[id].name;

@@ -1,0 +1,113 @@
+#include "pin/pin_view.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace capture::pin {
+namespace {
+
+constexpr std::size_t kActualSizeStep = 7;  // kZoomSteps[7] is 100
+static_assert(kZoomSteps[kActualSizeStep] == 100);
+// The shadow's reach at 96 DPI.
+constexpr int kShadowDesign = 8;
+
+std::int32_t Nearest(double value) {
+  return static_cast<std::int32_t>(std::lround(value));
+}
+
+}  // namespace
+
+Frame FrameAt(int dpi) {
+  return {std::max(1, (kShadowDesign * dpi + 48) / 96)};
+}
+
+PinView::PinView(SizeI size, PointI top_left, int dpi)
+    : size_(size),
+      left_(top_left.x),
+      top_(top_left.y),
+      zoom_step_(kActualSizeStep),
+      frame_(FrameAt(dpi)) {}
+
+SizeI PinView::ZoomedSize(std::size_t step) const {
+  const double factor = kZoomSteps[step] / 100.0;
+  return {std::max(1, Nearest(size_.width * factor)), std::max(1, Nearest(size_.height * factor))};
+}
+
+RectI PinView::PictureRect() const {
+  const SizeI shown = ZoomedSize(zoom_step_);
+  const std::int32_t left = Nearest(left_), top = Nearest(top_);
+  return {left, top, left + shown.width, top + shown.height};
+}
+
+RectI PinView::WindowRect() const {
+  const RectI picture = PictureRect();
+  const int m = frame_.margin();
+  return {picture.left - m, picture.top - m, picture.right + m, picture.bottom + m};
+}
+
+bool PinView::ZoomAround(std::size_t step, double x, double y) {
+  if (step == zoom_step_) return false;
+  const SizeI zoomed = ZoomedSize(step);
+  if (step > zoom_step_ && std::max(zoomed.width, zoomed.height) > kMaxZoomedSide) return false;
+  const double ratio = static_cast<double>(kZoomSteps[step]) / kZoomSteps[zoom_step_];
+  left_ = x - (x - left_) * ratio;
+  top_ = y - (y - top_) * ratio;
+  zoom_step_ = step;
+  return true;
+}
+
+bool PinView::Wheel(int delta, bool ctrl, PointI pointer) {
+  // A turn the other way starts afresh rather than paying back what the last one left.
+  if ((wheel_rest_ < 0) != (delta < 0)) wheel_rest_ = 0;
+  wheel_rest_ += delta;
+  const int notches = wheel_rest_ / kWheelNotch;
+  wheel_rest_ -= notches * kWheelNotch;
+  if (notches == 0) return false;
+  if (ctrl) {
+    const int before = opacity_;
+    opacity_ = std::clamp(opacity_ + notches * kOpacityStep, kMinOpacity, 100);
+    return opacity_ != before;
+  }
+  const int last = static_cast<int>(kZoomSteps.size()) - 1;
+  const auto step =
+      static_cast<std::size_t>(std::clamp(static_cast<int>(zoom_step_) + notches, 0, last));
+  return ZoomAround(step, pointer.x, pointer.y);
+}
+
+bool PinView::ActualSize(PointI pointer) {
+  const RectI picture = PictureRect();
+  if (PtInRect(picture, pointer.x, pointer.y)) {
+    return ZoomAround(kActualSizeStep, pointer.x, pointer.y);
+  }
+  return ZoomAround(kActualSizeStep, (picture.left + picture.right) / 2.0,
+                    (picture.top + picture.bottom) / 2.0);
+}
+
+void PinView::MoveBy(int dx, int dy) {
+  left_ = Nearest(left_) + dx;
+  top_ = Nearest(top_) + dy;
+}
+
+void PinView::StartDrag(PointI pointer) {
+  const RectI picture = PictureRect();
+  grab_ = {pointer.x - picture.left, pointer.y - picture.top};
+  dragging_ = true;
+}
+
+void PinView::DragTo(PointI pointer) {
+  if (!dragging_) return;
+  left_ = pointer.x - grab_.x;
+  top_ = pointer.y - grab_.y;
+}
+
+PointI PlaceAtPointer(SizeI size, PointI pointer, const RectI& area) {
+  const auto place = [](int centre, int length, int low, int high) {
+    const int start = centre - length / 2;
+    if (length >= high - low) return low;
+    return std::clamp(start, low, high - length);
+  };
+  return {place(pointer.x, size.width, area.left, area.right),
+          place(pointer.y, size.height, area.top, area.bottom)};
+}
+
+}  // namespace capture::pin

@@ -1,0 +1,22 @@
+// The window a save expects, where there is no capture window: a run for a script, a pin's save.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/platform.h"
+
+namespace capture::win32 {
+
+// No pointer of its own to change, nothing to pump.
+class NoWindow : public Window {
+ public:
+  void SetPointer(Pointer) override {}
+  void Close() override {}
+  void PumpEvents() override {}
+  void Sleep(int milliseconds) override { ::Sleep(static_cast<DWORD>(milliseconds)); }
+  void FocusTextBox() override {}
+  bool FontSizeListDropped() override { return false; }
+  void ShowFontSizeList(bool) override {}
+};
+
+}  // namespace capture::win32

@@ -1,0 +1,155 @@
+"""Pins: F3 turns the selection into a window that stays on top, at the selection's place, with
+its exact pixels; what it does with the pointer and the keys; --pin-clipboard."""
+
+import pytest
+from PIL import Image
+
+from harness import paths
+from harness.capture_ui import make_selection
+from harness.desktop import CAPTURE_TITLE
+from harness.evidence import Evidence
+from harness.ink import ink
+from harness.processes import wait_until
+from test_resident import hotkey_capture, start_resident, wait_capture_gone
+
+PIN_TITLE = "贴图"
+START, END = (200, 150), (520, 390)  # a 320 x 240 selection
+
+
+@pytest.fixture
+def evidence(tmp_path) -> Evidence:
+    return Evidence(tmp_path)
+
+
+def wait_shows(desktop, picture: Image.Image, at: tuple[int, int], timeout: float = 10) -> None:
+    """Waits until the screen shows `picture` with its top-left at `at`, pixel for pixel."""
+    wrong = []
+
+    def shown():
+        wrong[:] = ink(desktop.grab(*at, *picture.size), picture)
+        return not wrong
+
+    try:
+        wait_until(shown, timeout, interval=0.05, what=f"the pin's picture at {at}")
+    except TimeoutError as error:
+        raise TimeoutError(f"{error}; {len(wrong)} pixels differ, first {sorted(wrong)[:5]}") \
+            from None
+
+
+def change_desktop(desktop) -> None:
+    """A plain blue desktop under the pin from now on."""
+    desktop.screen.set_picture(Image.new("RGB", (desktop.width, desktop.height), "#204060"))
+    wait_until(lambda: desktop.pixel(700, 600) == (0x20, 0x40, 0x60), 5, what="the new desktop")
+
+
+def pin_selection(desktop, app, start=START, end=END) -> tuple[Image.Image, str]:
+    """Selects from `start` to `end`, presses F3 and waits for the pin: the selected part of the
+    desktop at the selection's place, and the pin's window."""
+    make_selection(desktop, app, start, end)
+    expected = desktop.picture.crop((*start, *end))
+    desktop.key("F3")
+    window = desktop.wait_window(PIN_TITLE, app=app)
+    wait_until(lambda: not desktop.find_windows(CAPTURE_TITLE), 10, what="the capture to go")
+    wait_shows(desktop, expected, start)
+    return expected, window
+
+
+def test_f3_pins_the_selection_in_place_and_escape_ends_the_program(desktop, evidence):
+    app = desktop.launch_capture()
+    with evidence.on_failure(desktop):
+        expected, _ = pin_selection(desktop, app)
+        # The pin keeps its own pixels when the desktop under it changes.
+        change_desktop(desktop)
+        wait_shows(desktop, expected, START)
+        evidence.save("pinned", desktop.screenshot())
+        assert app.running(), "the program ended with its pin shown"
+
+        desktop.click(300, 200)  # the focus, for the keys
+        desktop.key("Escape")
+        assert app.wait_exit() == 0
+
+
+def test_a_pin_moves_copies_exactly_and_zooms_around_the_pointer(desktop, evidence):
+    app = desktop.launch_capture()
+    with evidence.on_failure(desktop):
+        expected, window = pin_selection(desktop, app)
+        left, top, width, height = desktop.window_geometry(window)
+
+        desktop.drag((300, 200), (400, 260))  # the pin's focus comes with the press
+        wait_shows(desktop, expected, (START[0] + 100, START[1] + 60))
+
+        desktop.key("ctrl+c")
+        wait_until(lambda: desktop.clipboard_image() is not None, 5, what="the pin's copy")
+        copied = desktop.clipboard_image()
+        evidence.save("clipboard", copied)
+        assert copied.size == expected.size
+        assert not ink(copied, expected), "the copy differs from the pinned pixels"
+
+        # One notch up 40 pixels into the pin: 150 %, the point under the pointer staying put.
+        desktop.move(340, 250)
+        desktop.xdotool("click", "4")
+        wait_until(lambda: desktop.window_geometry(window)[2] == width + 160, 5,
+                   what="the pin to grow by half")
+        grown = desktop.window_geometry(window)
+        assert grown[3] == height + 120
+        assert (grown[0], grown[1]) == (left + 100 - 20, top + 60 - 20)
+
+        desktop.key("Escape")
+        assert app.wait_exit() == 0
+
+
+def test_a_resident_pin_outlives_its_capture_is_frozen_by_the_next_and_takes_pin_clipboard(desktop, evidence):
+    resident, focus = start_resident(desktop)
+    with evidence.on_failure(desktop):
+        hotkey_capture(desktop, resident, focus)
+        expected, _ = pin_selection(desktop, resident)
+        wait_capture_gone(desktop, resident)
+
+        # The next capture's frozen screen holds the pin, as anything else on the screen.
+        change_desktop(desktop)
+        frozen = hotkey_capture(desktop, resident, focus)
+        assert not ink(frozen.crop((*START, *END)), expected)
+        desktop.key("Escape")
+        wait_capture_gone(desktop, resident)
+        wait_shows(desktop, expected, START)
+
+        # --pin-clipboard hands the pin to the resident instance and ends at once.
+        desktop.click(300, 200)
+        desktop.key("ctrl+c")
+        wait_until(lambda: desktop.clipboard_image() is not None, 5, what="the pin's copy")
+        desktop.move(900, 500)
+        handed = desktop.launch(paths.require(paths.CAPTURE_EXE, "capture.exe"), "--pin-clipboard")
+        assert handed.wait_exit(15) == 0
+        wait_until(lambda: len(desktop.find_windows(PIN_TITLE)) == 2, 5, what="the second pin")
+        wait_shows(desktop, expected, (900 - 160, 500 - 120))
+
+        desktop.click(300, 200)
+        desktop.key("shift+Escape")  # both
+        wait_until(lambda: not desktop.find_windows(PIN_TITLE), 5, what="the pins to close")
+        assert resident.running()
+        quitter = desktop.launch(paths.require(paths.CAPTURE_EXE, "capture.exe"), "--quit")
+        assert quitter.wait_exit(15) == 0
+        assert resident.wait_exit(10) == 0
+
+
+def test_pin_clipboard_pins_a_picture_at_the_pointer_and_refuses_text(desktop, evidence):
+    exe = paths.require(paths.CAPTURE_EXE, "capture.exe")
+    with evidence.on_failure(desktop):
+        desktop.own_clipboard(b"no picture")
+        app = desktop.launch(exe, "--pin-clipboard")
+        assert app.wait_exit(15) == 1
+        assert app.output().strip() == "capture: 剪贴板中没有图片"
+        assert not desktop.find_windows(PIN_TITLE)
+
+        # A picture on the clipboard, copied by a capture; the pin is centred on the pointer.
+        app = desktop.launch_capture()
+        make_selection(desktop, app, START, END)
+        desktop.key("Return")
+        assert app.wait_exit() == 0
+        expected = desktop.picture.crop((*START, *END))
+        desktop.move(700, 500)
+        app = desktop.launch(exe, "--pin-clipboard")
+        desktop.wait_window(PIN_TITLE, app=app)
+        wait_shows(desktop, expected, (700 - 160, 500 - 120))
+        desktop.double_click(700, 500)
+        assert app.wait_exit() == 0
