@@ -67,7 +67,6 @@ bool ResidentWindow::Create(HINSTANCE instance) {
 
 void ResidentWindow::ApplyHotkeys(bool at_start) {
   for (HotkeyRow& row : hotkeys_) {
-    if (!row.act) continue;  // nothing to do with that key
     const KeyChord wanted = settings_.settings().*row.setting;
     if (wanted == row.chord && (row.registered || wanted.None())) continue;
     if (wanted.None()) {
