@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "form/aim.h"
 #include "form/controls.h"
 #include "form/event_router.h"
 #include "form/history.h"
@@ -64,6 +65,8 @@ class CaptureForm {
   bool stroke_active = false;
   float stroke_x = 0, stroke_y = 0;
   History history;
+  // Aiming before a selection exists: the windows under the pointer, a click, earlier selections.
+  Aim aim;
 
   Controls controls;
   Platform& platform;

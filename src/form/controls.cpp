@@ -193,8 +193,16 @@ Controls::Controls() {
 
   readout(I::SizeLabel, "SizeLabel", 176, 185, u"宽X高");
 
+  // Looks like a selection being drawn, but thicker and without handles: it is only offered.
+  Control& suggestion = make(I::Suggestion, K::Shape, "Suggestion", I::Window);
+  suggestion.border_colour = kSelection;
+  suggestion.has_border = true;
+  suggestion.border_width = 2;
+  suggestion.visible = false;
+  suggestion.in_picture_pixels = true;
+
   // Bottom first. Windowless controls of a container come before its windowed children.
-  paint_order_ = {I::Selection, I::SizeLabel, I::ColourLabel};
+  paint_order_ = {I::Suggestion, I::Selection, I::SizeLabel, I::ColourLabel};
   for (int i = 0; i < kHandles; ++i) paint_order_.push_back(HandleId(i));
   paint_order_.push_back(I::TextBox);
   paint_order_.push_back(I::Toolbar);

@@ -90,6 +90,7 @@ enum class ControlId : int {
   Handle_0,
   Selection = Handle_0 + kHandles,
   SizeLabel,
+  Suggestion,  // the window or control a click would select, outlined while no selection exists
   Count,
 };
 
@@ -112,6 +113,7 @@ struct Control {
   Colour fill_colour = 0;    // shapes with has_fill
   bool has_border = false;
   bool has_fill = false;
+  int border_width = 1;  // shapes: the outline's thickness in pixels
 
   std::u16string caption;  // labels; the text of text boxes and the combo box
   std::u16string tooltip;

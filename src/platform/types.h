@@ -138,6 +138,8 @@ inline constexpr int kLeft = 0x25;
 inline constexpr int kUp = 0x26;
 inline constexpr int kRight = 0x27;
 inline constexpr int kDown = 0x28;
+inline constexpr int kComma = 0xBC;   // VK_OEM_COMMA: "," on every layout
+inline constexpr int kPeriod = 0xBE;  // VK_OEM_PERIOD: "."
 }  // namespace key
 
 }  // namespace capture

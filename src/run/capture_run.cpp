@@ -34,13 +34,28 @@ void CaptureRun::Deliver(const Deliveries& deliveries) {
 }
 
 void CaptureRun::MouseDown(int button, float x, float y) {
+  form_.aim.pointer = {x, y};
   Guarded([&] { Deliver(form_.router.Down(form_.controls, button, {x, y})); });
 }
 void CaptureRun::MouseMove(int buttons, float x, float y) {
+  Aim& aim = form_.aim;
+  aim.pointer = {x, y};
+  if (!aim.first_move) aim.first_move = PointF{x, y};
+  aim.moved = aim.moved || x != aim.first_move->x || y != aim.first_move->y;
   Guarded([&] { Deliver(form_.router.Move(form_.controls, buttons, {x, y})); });
 }
 void CaptureRun::MouseUp(int button, float x, float y) {
+  form_.aim.pointer = {x, y};
   Guarded([&] { Deliver(form_.router.Up(form_.controls, button, {x, y})); });
+}
+
+void CaptureRun::MouseWheel(int notches, float x, float y) {
+  form_.aim.pointer = {x, y};
+  Event event;
+  event.kind = Event::Kind::Wheel;
+  event.point = {x, y};
+  event.wheel = notches;
+  Guarded([&] { Run(event); });
 }
 void CaptureRun::DoubleClick(int button, float x, float y) {
   Guarded([&] { Deliver(form_.router.DoubleClick(form_.controls, button, {x, y})); });

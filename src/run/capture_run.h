@@ -30,6 +30,8 @@ class CaptureRun {
   void MouseUp(int button, float x, float y);
   // The second press of a double-click, which Windows sends in place of a press.
   void DoubleClick(int button, float x, float y);
+  // The wheel turned by `notches` (away from the user positive) with the pointer at x, y.
+  void MouseWheel(int notches, float x, float y);
   // A key went down on the window. A focused text box keeps its keys; only its Escape comes here.
   void KeyPress(const KeyStroke& key);
   // A native text box's text changed (by the user, or mirrored from a change the form made).

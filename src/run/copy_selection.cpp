@@ -80,25 +80,33 @@ void DoubleClickOnWindow(CaptureForm& form, float x, float y) {
 
 void CopyAndQuit(CaptureForm& form) {
   const ShownBeforeCopy chrome(form);
+  const RectI selection = form.SelectionRect();
   const std::optional<ScreenCopy> copy = CopyOutOrRestore(form, chrome);
   if (!copy) return;
-  if (copy->on_clipboard) return form.CloseWindow();
+  if (copy->on_clipboard) {
+    form.aim.taken = selection;
+    return form.CloseWindow();
+  }
   chrome.ShowAll(form);
   ShowCopyError(form.platform.dialogs, ClipboardError());
 }
 
 void SaveAndQuit(CaptureForm& form) {
   const ShownBeforeCopy chrome(form);
+  const RectI selection = form.SelectionRect();
   const std::optional<ScreenCopy> copy = CopyOutOrRestore(form, chrome);
   chrome.ShowToolbarAndOutline(form);
   if (!copy) return;
   // The save needs only the copy: a clipboard that refused it is reported, and the save goes on.
   if (!copy->on_clipboard) ShowCopyError(form.platform.dialogs, ClipboardError());
-  if (SaveAs(form.platform, copy->picture)) return form.CloseWindow();
   // No file: close only while the clipboard still holds the copy. While the dialog was open, Ctrl+C
   // in its file-name box or another program may have replaced it, and then the window is the
   // picture's last place.
-  if (copy->on_clipboard && form.platform.clipboard.StillOurs()) return form.CloseWindow();
+  if (SaveAs(form.platform, copy->picture) ||
+      (copy->on_clipboard && form.platform.clipboard.StillOurs())) {
+    form.aim.taken = selection;
+    return form.CloseWindow();
+  }
   chrome.ShowAll(form);
 }
 

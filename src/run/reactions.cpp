@@ -8,8 +8,10 @@
 #include "form/capture_form.h"
 #include "run/copy_selection.h"
 #include "run/keys.h"
+#include "selection/aim_keys.h"
 #include "selection/handle_resize.h"
 #include "selection/selection_drag.h"
+#include "selection/suggestion.h"
 
 namespace capture {
 namespace {
@@ -59,6 +61,20 @@ void ClickButton(CaptureForm& form, const Event& e) {
   form.last_button = button;
 }
 
+void AimKeyOnWindow(CaptureForm& form, AimKey key) {
+  switch (key) {
+    case AimKey::WholeMonitor:
+      return SelectWholeMonitor(form);
+    case AimKey::ColourHex:
+    case AimKey::ColourNumbers:
+      return CopyColourUnderPointer(form, key == AimKey::ColourNumbers);
+    case AimKey::PreviousSelection:
+      return RecallSelection(form, -1);
+    case AimKey::NextSelection:
+      return RecallSelection(form, 1);
+  }
+}
+
 // A key on the window. Escape always closes. The other keys wait while a press is held, and
 // leave an open text box its keys; a shortcut clicks its toolbar button when a click could reach
 // it, and an arrow moves the selection.
@@ -73,6 +89,7 @@ void KeyOnWindow(CaptureForm& form, const Event& e) {
     click.button = button::kLeft;
     return ClickButton(form, click);
   }
+  if (const std::optional<AimKey> aim = AimKeyOf(e.key)) return AimKeyOnWindow(form, *aim);
   if (const std::optional<PointF> step = ArrowStep(e.key)) NudgeSelection(form, step->x, step->y);
 }
 
@@ -95,6 +112,9 @@ constexpr Entry kReactions[] = {
     {ControlId::Window, K::DoubleClick,
      [](CaptureForm& f, const Event& e) { DoubleClickOnWindow(f, e.point.x, e.point.y); }},
     {ControlId::Window, K::Key, KeyOnWindow},
+    // The wheel goes out and in through what lies under the pointer (selection/suggestion.cpp).
+    {ControlId::Window, K::Wheel,
+     [](CaptureForm& f, const Event& e) { WheelOnWindow(f, e.wheel); }},
 
     // The eight resize handles (selection/handle_resize.cpp).
     {ControlId::Handle_0, K::Down, [](CaptureForm& f, const Event&) { PressOnHandle(f); }},

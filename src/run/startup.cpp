@@ -17,6 +17,8 @@ void FreezeScreen(CaptureForm& form) {
       surface.Size().height <= 0) {
     throw StartupFailed({run_error::kScreenUnreadable, u"无法读取屏幕"});
   }
+  // The windows as the picture shows them: they may move afterwards, the picture does not.
+  form.aim.elements = form.platform.screen.Elements();
   form.history.Start(surface);
 }
 

@@ -1,9 +1,13 @@
 #include "selection/selection_drag.h"
 
+#include <cmath>
+#include <optional>
+
 #include "annotate/shape_tools.h"
 #include "form/capture_form.h"
 #include "selection/placement.h"
 #include "selection/readout.h"
+#include "selection/suggestion.h"
 
 namespace capture {
 namespace {
@@ -73,7 +77,42 @@ void SettleSelection(CaptureForm& form) {
   PlaceToolbar(form);
 }
 
+// A left press that starts a new selection may still be a click, which takes what lies under it;
+// the suggestion shown before the press (the wheel may have gone out) is the one it takes.
+void AimClick(CaptureForm& form, int button, float x, float y) {
+  if (button != button::kLeft) {
+    HideSuggestion(form);
+    return;
+  }
+  if (!form[ControlId::Suggestion].visible) Suggest(form, x, y);
+  form[ControlId::Suggestion].visible = false;
+  form.aim.click = PointF{x, y};
+}
+
+// The pointer has gone further from the press than a click may: this is a drag.
+bool BeyondClick(CaptureForm& form, float x, float y) {
+  const SizeI drag = form.platform.window.DragDistance();
+  const PointF press = *form.aim.click;
+  return std::abs(x - press.x) * 2 > static_cast<float>(drag.width) ||
+         std::abs(y - press.y) * 2 > static_cast<float>(drag.height);
+}
+
 }  // namespace
+
+void SelectArea(CaptureForm& form, const RectI& area) {
+  HideSuggestion(form);
+  form.aim.click.reset();
+  Control& selection = form[ControlId::Selection];
+  selection.left = static_cast<float>(area.left);
+  selection.top = static_cast<float>(area.top);
+  selection.width = static_cast<float>(area.right - area.left);
+  selection.height = static_cast<float>(area.bottom - area.top);
+  form[ControlId::SizeLabel].caption = SizeText(selection.width, selection.height);
+  PlaceLabels(form);
+  ShowAroundSelection(form);
+  form.selection_mode = SelectionMode::Draw;
+  SettleSelection(form);
+}
 
 void PressOnWindow(CaptureForm& form, int button, float x, float y) {
   if (form.tool_active) return StartShape(form, x, y);
@@ -81,6 +120,7 @@ void PressOnWindow(CaptureForm& form, int button, float x, float y) {
 
   Control& selection = form[ControlId::Selection];
   if (form.selection_mode == SelectionMode::Draw) {
+    AimClick(form, button, x, y);
     selection.visible = true;
     AnchorSelection(form, x, y);
     if (button == button::kRight) form.selection_thrown_away = false;
@@ -94,6 +134,7 @@ void PressOnWindow(CaptureForm& form, int button, float x, float y) {
     if (button != button::kRight) return;
   }
   ThrowSelectionAway(form, x, y);
+  AimClick(form, button, x, y);
 }
 
 void MoveOnWindow(CaptureForm& form, int buttons, float x, float y) {
@@ -106,7 +147,11 @@ void MoveOnWindow(CaptureForm& form, int buttons, float x, float y) {
   Window& window = form.platform.window;
   window.SetPointer(form[ControlId::Selection].StrictlyContains(x, y) ? Pointer::SizeAll
                                                                       : Pointer::Cross);
+  if (buttons == 0 && form.selection_mode == SelectionMode::Draw && form.aim.moved) {
+    Suggest(form, x, y);
+  }
   if (buttons != button::kLeft) return;
+  if (form.aim.click && BeyondClick(form, x, y)) form.aim.click.reset();
 
   // The window repaints once the reaction is over, so no intermediate position is ever shown.
   if (form.selection_mode == SelectionMode::Draw) {
@@ -127,6 +172,12 @@ void MoveOnWindow(CaptureForm& form, int buttons, float x, float y) {
 void ReleaseOnWindow(CaptureForm& form, int button, float x, float y) {
   if (form.stroke_active) CommitShape(form, x, y);
   if (button == button::kLeft) {
+    // A click takes the suggestion, as if it had been dragged out; a drag settles what it drew.
+    const std::optional<RectI> suggested = Suggested(form);
+    const bool click = form.aim.click && form.selection_mode == SelectionMode::Draw;
+    HideSuggestion(form);
+    form.aim.click.reset();
+    if (click && suggested) return SelectArea(form, *suggested);
     SettleSelection(form);
   } else if (!form.selection_thrown_away) {
     form.CloseWindow();

@@ -2,6 +2,8 @@
 // over to the drawing tools first when one is chosen.
 #pragma once
 
+#include "platform/types.h"
+
 namespace capture {
 
 class CaptureForm;
@@ -13,5 +15,8 @@ void ReleaseOnWindow(CaptureForm& form, int button, float x, float y);
 // its labels, handles and toolbar strip following. Nothing while a tool is chosen, as a press
 // would draw then.
 void NudgeSelection(CaptureForm& form, float dx, float dy);
+// Makes the rectangle the selection as if it had been dragged out: labels, handles and the toolbar
+// strip placed and shown. The rectangle must lie on the virtual screen.
+void SelectArea(CaptureForm& form, const RectI& area);
 
 }  // namespace capture

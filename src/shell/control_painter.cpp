@@ -37,13 +37,13 @@ void Fill(HDC dc, const RectI& r, Colour colour) {
   if (brush) ::FillRect(dc, &rect, brush.get());
 }
 
-// A one-pixel frame on the rectangle's outermost columns and rows.
-void Frame(HDC dc, const RectI& r, Colour colour) {
+// A frame `width` pixels thick on the rectangle's outermost columns and rows.
+void Frame(HDC dc, const RectI& r, Colour colour, int width = 1) {
   if (r.Empty()) return;
-  Fill(dc, {r.left, r.top, r.right, r.top + 1}, colour);
-  Fill(dc, {r.left, r.bottom - 1, r.right, r.bottom}, colour);
-  Fill(dc, {r.left, r.top, r.left + 1, r.bottom}, colour);
-  Fill(dc, {r.right - 1, r.top, r.right, r.bottom}, colour);
+  Fill(dc, {r.left, r.top, r.right, r.top + width}, colour);
+  Fill(dc, {r.left, r.bottom - width, r.right, r.bottom}, colour);
+  Fill(dc, {r.left, r.top, r.left + width, r.bottom}, colour);
+  Fill(dc, {r.right - width, r.top, r.right, r.bottom}, colour);
 }
 
 // Blends an icon with straight alpha onto the target at window point (x, y), inside clip only.
@@ -134,7 +134,7 @@ void ControlPainter::PaintOne(const Control& c, const Controls& controls, const 
       break;
     case ControlKind::Shape:
       if (c.has_fill) Fill(dc, rect, c.fill_colour);
-      if (c.has_border) Frame(dc, rect, c.border_colour);
+      if (c.has_border) Frame(dc, rect, c.border_colour, c.border_width);
       break;
     case ControlKind::Line: {
       const PointF o = controls.Origin(c.id), e = controls.Extent(c.id);

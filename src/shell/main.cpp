@@ -11,6 +11,7 @@
 
 #include "app/command_line.h"
 #include "app/quit_resident.h"
+#include "app/recent_selections.h"
 #include "app/version.h"
 #include "form/capture_form.h"
 #include "run/capture_run.h"
@@ -35,7 +36,17 @@ namespace {
 using namespace capture;
 using namespace capture::win32;
 
-int RunCapture(HINSTANCE instance, Cursors& cursors, int delay_ms) {
+// The rectangles moved by (dx, dy): between the system's coordinates and the window's.
+std::vector<RectI> Shifted(const std::vector<RectI>& rects, int dx, int dy) {
+  std::vector<RectI> out;
+  for (const RectI& r : rects)
+    out.push_back({r.left + dx, r.top + dy, r.right + dx, r.bottom + dy});
+  return out;
+}
+
+// One capture; `recent`, when given, offers earlier selections to `,` and `.` and keeps this one's.
+int RunCapture(HINSTANCE instance, Cursors& cursors, int delay_ms,
+               RecentSelections* recent = nullptr) {
   Win32Surface surface;
   Win32Screen screen;
   Win32Clipboard clipboard;
@@ -48,9 +59,11 @@ int RunCapture(HINSTANCE instance, Cursors& cursors, int delay_ms) {
   CaptureRun run(form);
 
   // The window exists but stays hidden while the screen is copied.
-  if (!window.Create(instance, run, Win32Screen::Area())) {
+  const RectI area = Win32Screen::Area();
+  if (!window.Create(instance, run, area)) {
     return ReportStartupFailure({static_cast<int>(::GetLastError()), u"无法创建截图窗口"});
   }
+  if (recent) form.aim.RecallFrom(Shifted(recent->Items(), -area.left, -area.top));
   dialogs.BlockWhileModal(window.hwnd(), [&window] { window.Refresh(); });
   if (delay_ms > 0) ::Sleep(static_cast<DWORD>(delay_ms));
   try {
@@ -59,7 +72,11 @@ int RunCapture(HINSTANCE instance, Cursors& cursors, int delay_ms) {
     return ReportStartupFailure(failed.error());
   }
   window.Show();
-  return window.Run();
+  const int status = window.Run();
+  if (recent && form.aim.taken) {
+    recent->Add(Shifted({*form.aim.taken}, area.left, area.top).front());
+  }
+  return status;
 }
 
 // Reports what escaped a start-up; the exit status that says it failed.
@@ -75,16 +92,21 @@ int Reported(Work&& work) noexcept {
 
 // One whole capture with objects of its own: when it returns, they and the picture are gone.
 // Only the pointer shapes, made once per DPI, are kept for the next one.
-int CaptureOnce(HINSTANCE instance, Cursors& cursors, int delay_ms) noexcept {
-  return Reported(
-      [instance, &cursors, delay_ms] { return RunCapture(instance, cursors, delay_ms); });
+int CaptureOnce(HINSTANCE instance, Cursors& cursors, int delay_ms,
+                RecentSelections& recent) noexcept {
+  return Reported([instance, &cursors, delay_ms, &recent] {
+    return RunCapture(instance, cursors, delay_ms, &recent);
+  });
 }
 
 int RunResident(HINSTANCE instance, Cursors& cursors) {
   const ResidentLock lock;
   if (!lock.held()) return 0;  // one is running already: that is what was asked for
-  ResidentWindow resident(
-      [instance, &cursors](int delay_ms) { CaptureOnce(instance, cursors, delay_ms); });
+  // The resident program's own: they outlive each capture, not the program.
+  RecentSelections recent;
+  ResidentWindow resident([instance, &cursors, &recent](int delay_ms) {
+    CaptureOnce(instance, cursors, delay_ms, recent);
+  });
   if (!resident.Create(instance)) {
     return ReportStartupFailure({static_cast<int>(::GetLastError()), u"无法创建通知区域图标"});
   }

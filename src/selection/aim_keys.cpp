@@ -1,0 +1,60 @@
+#include "selection/aim_keys.h"
+
+#include <cstdio>
+
+#include "form/capture_form.h"
+#include "form/monitors.h"
+#include "selection/readout.h"
+#include "selection/selection_drag.h"
+
+namespace capture {
+namespace {
+
+RectI VirtualScreen(const CaptureForm& form) {
+  return {0, 0, Round(form.ScreenWidth()), Round(form.ScreenHeight())};
+}
+
+bool SelectionIs(const CaptureForm& form, const RectI& area) {
+  return form.selection_mode == SelectionMode::Move && form.SelectionRect() == area;
+}
+
+}  // namespace
+
+void SelectWholeMonitor(CaptureForm& form) {
+  if (form.tool_active) return;
+  const PointF p = form.aim.pointer;
+  const RectI screen = VirtualScreen(form);
+  const RectI monitor = Intersect(MonitorAt(form.monitors, {Round(p.x), Round(p.y)}).area, screen);
+  SelectArea(form, SelectionIs(form, monitor) ? screen : monitor);
+}
+
+void RecallSelection(CaptureForm& form, int steps) {
+  Aim& aim = form.aim;
+  if (form.tool_active) return;
+  const long long next = static_cast<long long>(aim.recent_index) + steps;
+  if (next < 0 || next >= static_cast<long long>(aim.recent.size())) return;
+  aim.recent_index = static_cast<std::size_t>(next);
+  const RectI area = Intersect(aim.recent[aim.recent_index], VirtualScreen(form));
+  // One that lies wholly where today's screen does not reach is skipped over by the next press.
+  if (!area.Empty()) SelectArea(form, area);
+}
+
+void CopyColourUnderPointer(CaptureForm& form, bool numbers) {
+  const PointF p = form.aim.pointer;
+  const Colour colour = form.platform.surface.Pixel(Round(p.x), Round(p.y));
+  if (colour == -1) return;  // outside the picture
+  std::int32_t red = 0, green = 0, blue = 0;
+  SplitColour(colour, red, green, blue);
+  char text[32];
+  if (numbers) {
+    std::snprintf(text, sizeof text, "%d, %d, %d", static_cast<int>(red), static_cast<int>(green),
+                  static_cast<int>(blue));
+  } else {
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", static_cast<unsigned>(red),
+                  static_cast<unsigned>(green), static_cast<unsigned>(blue));
+  }
+  const bool copied = form.platform.clipboard.PutText(Widen(text));
+  form[ControlId::ColourLabel].caption = (copied ? u"已复制 " : u"未能复制 ") + Widen(text);
+}
+
+}  // namespace capture

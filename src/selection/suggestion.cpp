@@ -1,0 +1,81 @@
+#include "selection/suggestion.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "form/capture_form.h"
+#include "form/monitors.h"
+#include "selection/readout.h"
+
+namespace capture {
+namespace {
+
+// The first element with this parent that holds the point: the topmost, as the list is in z-order.
+int TopmostAt(const std::vector<DesktopElement>& elements, int parent, PointI p) {
+  for (std::size_t i = 0; i < elements.size(); ++i) {
+    const DesktopElement& e = elements[i];
+    if (e.parent == parent && PtInRect(e.area, p.x, p.y)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// The outline and the size label at the suggestion the level points to.
+void ShowSuggestion(CaptureForm& form) {
+  const RectI r = form.aim.under_pointer[form.aim.level];
+  Control& outline = form[ControlId::Suggestion];
+  outline.left = static_cast<float>(r.left);
+  outline.top = static_cast<float>(r.top);
+  outline.width = static_cast<float>(r.right - r.left);
+  outline.height = static_cast<float>(r.bottom - r.top);
+  outline.visible = true;
+  form.controls.scale.dpi = MonitorAt(form.monitors, {r.left, r.top}).dpi;
+  PlaceLabelsAt(form, outline.left, outline.top);
+  form[ControlId::SizeLabel].caption = SizeText(outline.width, outline.height);
+  form[ControlId::SizeLabel].visible = true;
+  form[ControlId::ColourLabel].visible = true;
+}
+
+}  // namespace
+
+std::vector<RectI> ElementsUnder(const std::vector<DesktopElement>& elements,
+                                 const std::vector<Monitor>& monitors, PointI point) {
+  std::vector<RectI> chain;
+  for (int i = TopmostAt(elements, -1, point); i >= 0; i = TopmostAt(elements, i, point)) {
+    chain.push_back(elements[static_cast<std::size_t>(i)].area);
+  }
+  chain.push_back(MonitorAt(monitors, point).area);
+  std::reverse(chain.begin(), chain.end() - 1);
+  chain.erase(std::unique(chain.begin(), chain.end()), chain.end());
+  return chain;
+}
+
+void Suggest(CaptureForm& form, float x, float y) {
+  form.aim.under_pointer = ElementsUnder(form.aim.elements, form.monitors, {Round(x), Round(y)});
+  form.aim.level = 0;
+  ShowSuggestion(form);
+}
+
+void HideSuggestion(CaptureForm& form) {
+  form.aim.under_pointer.clear();
+  form.aim.level = 0;
+  form[ControlId::Suggestion].visible = false;
+}
+
+void WheelOnWindow(CaptureForm& form, int steps) {
+  Aim& aim = form.aim;
+  if (aim.under_pointer.empty() || !form[ControlId::Suggestion].visible) return;
+  const auto last = static_cast<long long>(aim.under_pointer.size()) - 1;
+  aim.level =
+      static_cast<std::size_t>(std::clamp(static_cast<long long>(aim.level) + steps, 0LL, last));
+  ShowSuggestion(form);
+}
+
+std::optional<RectI> Suggested(const CaptureForm& form) {
+  if (form.aim.under_pointer.empty()) return std::nullopt;
+  const RectI r = Intersect(form.aim.under_pointer[form.aim.level],
+                            {0, 0, Round(form.ScreenWidth()), Round(form.ScreenHeight())});
+  if (r.Empty()) return std::nullopt;
+  return r;
+}
+
+}  // namespace capture
