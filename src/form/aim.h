@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -24,11 +25,14 @@ struct Aim {
   std::optional<PointF> click;
   // The pointer where the last pointer event found it, for the keys that act on it.
   PointF pointer;
-  // Where the first pointer move found the pointer, and whether it has moved from there since. The
-  // system reports a move when the window appears under the pointer: the suggestion and the
-  // magnifier wait for the user's own move, so the frozen screen first shows as it was.
+  // Where the pointer was as the window appeared (else where the first move found it), and whether
+  // it has moved from there since. The system reports a move when the window appears under the
+  // pointer: the suggestion and the magnifier wait for the user's own move, so the frozen screen
+  // first shows as it was.
   std::optional<PointF> first_move;
   bool moved = false;
+  // What the magnifier says in place of the colour until the pointer moves ("已复制 #FF8000").
+  std::u16string notice;
   // Selections of earlier captures, oldest first, and the one `,` and `.` last brought back
   // (recent.size() before either was pressed).
   std::vector<RectI> recent;

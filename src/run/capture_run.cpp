@@ -6,6 +6,7 @@
 #include "run/display_change.h"
 #include "run/reactions.h"
 #include "run/run_error.h"
+#include "selection/magnifier.h"
 
 namespace capture {
 template <typename Work>
@@ -27,6 +28,8 @@ void CaptureRun::Run(const Event& event) {
   // A reaction may close the window; nothing runs after that.
   if (form_.Closed()) return;
   if (const Reaction reaction = ReactionFor(event)) reaction(form_, event);
+  // Whatever the event did, the magnifier follows the pointer, or goes.
+  if (!form_.Closed()) FollowWithMagnifier(form_);
 }
 
 void CaptureRun::Deliver(const Deliveries& deliveries) {
@@ -42,6 +45,7 @@ void CaptureRun::MouseMove(int buttons, float x, float y) {
   aim.pointer = {x, y};
   if (!aim.first_move) aim.first_move = PointF{x, y};
   aim.moved = aim.moved || x != aim.first_move->x || y != aim.first_move->y;
+  aim.notice.clear();
   Guarded([&] { Deliver(form_.router.Move(form_.controls, buttons, {x, y})); });
 }
 void CaptureRun::MouseUp(int button, float x, float y) {

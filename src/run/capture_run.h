@@ -24,6 +24,10 @@ class CaptureRun {
   // or a buffer cannot be made; the run cannot go on then.
   void Load();
 
+  // Where the pointer is as the window appears: the move the system reports there is not the
+  // user's, and shows neither the suggestion nor the magnifier.
+  void PointerAtStart(float x, float y) { form_.aim.first_move = PointF{x, y}; }
+
   // ---- Window-level input, as the platform unpacks it. Button codes: see types.h. ----
   void MouseDown(int button, float x, float y);
   void MouseMove(int buttons, float x, float y);

@@ -10,6 +10,7 @@
 #include "run/keys.h"
 #include "selection/aim_keys.h"
 #include "selection/handle_resize.h"
+#include "selection/magnifier.h"
 #include "selection/selection_drag.h"
 #include "selection/suggestion.h"
 
@@ -80,7 +81,11 @@ void AimKeyOnWindow(CaptureForm& form, AimKey key) {
 // it, and an arrow moves the selection.
 void KeyOnWindow(CaptureForm& form, const Event& e) {
   if (e.key.code == key::kEscape) return form.CloseWindow();
-  if (form.router.Pressed() || form[ControlId::TextBox].visible) return;
+  if (form[ControlId::TextBox].visible) return;
+  // While aiming, also during the drag that draws the selection, an arrow moves the pointer.
+  const std::optional<PointF> step = ArrowStep(e.key);
+  if (step && Aiming(form)) return NudgePointer(form, *step);
+  if (form.router.Pressed()) return;
   if (const std::optional<ToolbarButton> button = ShortcutButton(e.key)) {
     if (!form.controls.ShownOnScreen(ButtonId(*button))) return;
     Event click;
@@ -90,7 +95,7 @@ void KeyOnWindow(CaptureForm& form, const Event& e) {
     return ClickButton(form, click);
   }
   if (const std::optional<AimKey> aim = AimKeyOf(e.key)) return AimKeyOnWindow(form, *aim);
-  if (const std::optional<PointF> step = ArrowStep(e.key)) NudgeSelection(form, step->x, step->y);
+  if (step) NudgeSelection(form, step->x, step->y);
 }
 
 struct Entry {

@@ -54,7 +54,8 @@ void CopyColourUnderPointer(CaptureForm& form, bool numbers) {
                   static_cast<unsigned>(green), static_cast<unsigned>(blue));
   }
   const bool copied = form.platform.clipboard.PutText(Widen(text));
-  form[ControlId::ColourLabel].caption = (copied ? u"已复制 " : u"未能复制 ") + Widen(text);
+  form.aim.notice = (copied ? u"已复制 " : u"未能复制 ") + Widen(text);
+  form[ControlId::ColourLabel].caption = form.aim.notice;
 }
 
 }  // namespace capture

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "art/art.h"
+#include "selection/magnifier.h"
 #include "shell/fonts.h"
 #include "shell/text.h"
 
@@ -86,6 +87,31 @@ void Picture(Art art, int dpi, const RectI& rect, const RectI& clip, HDC dc, Dib
   Blend(icon, rect.left, rect.top, clip, target, origin);
 }
 
+// The magnifier's pixels: each an equal square block of exactly its colour, a frame around the
+// centre block (on its neighbours' edge, so the centre stays whole) and a crosshair along the
+// centre row and column that stops at the frame.
+void PaintZoom(HDC dc, const Control& c, const RectI& rect, int dpi) {
+  constexpr int columns = kZoomColumns, rows = kZoomRows;
+  if (c.zoom.size() != static_cast<std::size_t>(columns * rows)) return;
+  const int block = (rect.right - rect.left) / columns;
+  const int line = std::max(1, dpi / 96);
+  for (int row = 0; row < rows; ++row) {
+    for (int column = 0; column < columns; ++column) {
+      const int x = rect.left + column * block, y = rect.top + row * block;
+      const std::uint32_t pixel = c.zoom[static_cast<std::size_t>(row * columns + column)];
+      Fill(dc, {x, y, x + block, y + block}, ColourOf(pixel));
+    }
+  }
+  const int cx = rect.left + (columns / 2) * block, cy = rect.top + (rows / 2) * block;
+  const RectI frame{cx - line, cy - line, cx + block + line, cy + block + line};
+  Frame(dc, frame, c.border_colour, line);
+  const int mx = cx + (block - line) / 2, my = cy + (block - line) / 2;
+  Fill(dc, {mx, rect.top, mx + line, frame.top}, c.fore_colour);
+  Fill(dc, {mx, frame.bottom, mx + line, rect.top + rows * block}, c.fore_colour);
+  Fill(dc, {rect.left, my, frame.left, my + line}, c.fore_colour);
+  Fill(dc, {frame.right, my, rect.left + columns * block, my + line}, c.fore_colour);
+}
+
 }  // namespace
 
 RectI VisibleRect(const Controls& controls, ControlId id) {
@@ -146,6 +172,9 @@ void ControlPainter::PaintOne(const Control& c, const Controls& controls, const 
     }
     case ControlKind::Label:
       PaintLabel(c, dpi, rect, dc);
+      break;
+    case ControlKind::Zoom:
+      PaintZoom(dc, c, rect, dpi);
       break;
     case ControlKind::TextBox:
     case ControlKind::ComboBox:

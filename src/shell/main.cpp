@@ -71,6 +71,11 @@ int RunCapture(HINSTANCE instance, Cursors& cursors, int delay_ms,
   } catch (const StartupFailed& failed) {
     return ReportStartupFailure(failed.error());
   }
+  POINT pointer{};
+  if (::GetCursorPos(&pointer)) {
+    run.PointerAtStart(static_cast<float>(pointer.x - area.left),
+                       static_cast<float>(pointer.y - area.top));
+  }
   window.Show();
   const int status = window.Run();
   if (recent && form.aim.taken) {
