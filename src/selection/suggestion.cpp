@@ -31,8 +31,8 @@ void ShowSuggestion(CaptureForm& form) {
   form.controls.scale.dpi = MonitorAt(form.monitors, {r.left, r.top}).dpi;
   PlaceLabelsAt(form, outline.left, outline.top);
   form[ControlId::SizeLabel].caption = SizeText(outline.width, outline.height);
+  // Its size only: the magnifier beside the pointer says the colour.
   form[ControlId::SizeLabel].visible = true;
-  form[ControlId::ColourLabel].visible = true;
 }
 
 }  // namespace
