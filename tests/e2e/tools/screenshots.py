@@ -65,7 +65,7 @@ def scene(dpi: int) -> tuple:
 # button_window.exe's window and its button (left, top, width, height; the button's in the window).
 AIM_WINDOW = (330, 220, 420, 260)
 AIM_BUTTON = (60, 70, 150, 44)
-AIM_POINTER = (450, 300)
+AIM_POINTER = (462, 309)
 
 
 def aim_scene(dpi: int):
