@@ -10,8 +10,8 @@ bool SameLook(const Control& a, const Control& b) {
   return a.width == b.width && a.height == b.height && a.back_colour == b.back_colour &&
          a.fore_colour == b.fore_colour && a.border_colour == b.border_colour &&
          a.fill_colour == b.fill_colour && a.has_border == b.has_border &&
-         a.has_fill == b.has_fill && a.border_width == b.border_width && a.zoom == b.zoom && a.caption == b.caption &&
-         a.picture == b.picture && a.font_points == b.font_points;
+         a.has_fill == b.has_fill && a.border_width == b.border_width && a.zoom == b.zoom &&
+         a.caption == b.caption && a.picture == b.picture && a.font_points == b.font_points;
 }
 
 // Where a control is seen: its bounds, or for an unfilled shape the four sides of its outline.
