@@ -14,7 +14,10 @@ namespace {
 constexpr int kWidth = 3840, kHeight = 2160;
 
 struct Session {
-  Session() : fake(Picture(kWidth, kHeight, 0x336699)), form(fake.platform), run(form) {
+  Session()
+      : fake(Picture(kWidth, kHeight, 0x336699)),
+        form(fake.window, fake.screen),
+        run(form, fake.platform) {
     run.Load();
   }
   fake::FakePlatform fake;
@@ -73,10 +76,11 @@ void BM_AimingMove(benchmark::State& state) {
   Session s;
   for (int w = 0; w < 200; ++w) {
     const int x = (w % 20) * 190, y = (w / 20) * 210;
-    const int parent = static_cast<int>(s.form.aim.elements.size());
-    s.form.aim.elements.push_back({{x, y, x + 180, y + 200}, -1});
+    const int parent = static_cast<int>(s.run.state().selection.aim.elements.size());
+    s.run.state().selection.aim.elements.push_back({{x, y, x + 180, y + 200}, -1});
     for (int c = 0; c < 5; ++c) {
-      s.form.aim.elements.push_back({{x + 10, y + 10 + 36 * c, x + 170, y + 40 + 36 * c}, parent});
+      s.run.state().selection.aim.elements.push_back(
+          {{x + 10, y + 10 + 36 * c, x + 170, y + 40 + 36 * c}, parent});
     }
   }
   s.run.MouseMove(0, 1, 1);

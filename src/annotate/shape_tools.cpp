@@ -31,18 +31,18 @@ PointF ClampToSelection(const CaptureForm& form, float x, float y) {
 }
 
 // Draws the chosen tool's shape from the drag's start to `end`; the text tool draws nothing here.
-void ShapeStep(CaptureForm& form, PointF end) {
-  Surface& surface = form.platform.surface;
+void ShapeStep(const CaptureForm& form, const Annotation& annotation, Surface& surface,
+               PointF end) {
   const Colour colour = CurrentColour(form);
-  switch (form.tool) {
+  const PointF start = annotation.stroke.Start();
+  switch (annotation.choice.tool) {
     case Tool::Rectangle:
-      return surface.Box(form.stroke_x, form.stroke_y, end.x, end.y, colour);
+      return surface.Box(start.x, start.y, end.x, end.y, colour);
     case Tool::Ellipse:
       // Always one pixel wide; the corners go to GDI as they are, not sorted.
-      return surface.Ellipse(Round(form.stroke_x), Round(form.stroke_y), Round(end.x), Round(end.y),
-                             colour);
+      return surface.Ellipse(Round(start.x), Round(start.y), Round(end.x), Round(end.y), colour);
     case Tool::Arrow:
-      return Arrow(surface, form.stroke_x, form.stroke_y, end.x, end.y, kArrowHead, colour);
+      return Arrow(surface, start.x, start.y, end.x, end.y, kArrowHead, colour);
     case Tool::Text:
     case Tool::None:
       return;
@@ -51,38 +51,39 @@ void ShapeStep(CaptureForm& form, PointF end) {
 
 }  // namespace
 
-void StartShape(CaptureForm& form, float x, float y) {
+void StartShape(const CaptureForm& form, Stroke& stroke, Surface& surface, float x, float y) {
   if (!form[ControlId::Selection].StrictlyContains(x, y)) return;
-  form.stroke_active = true;
-  form.platform.surface.Preview();  // nothing is drawn into the picture until the release
-  form.stroke_x = x;
-  form.stroke_y = y;
+  stroke.Begin({x, y});
+  surface.Preview();  // nothing is drawn into the picture until the release
 }
 
-void PreviewShape(CaptureForm& form, float x, float y) {
+void PreviewShape(const CaptureForm& form, const Annotation& annotation, Surface& surface, float x,
+                  float y) {
   // After the text tool's release the open box keeps the stroke alive, with nothing to preview:
   // the picture stays the one drawing goes into.
   if (form[ControlId::TextBox].visible) return;
-  form.platform.surface.Preview();
-  ShapeStep(form, ClampToSelection(form, x, y));
+  surface.Preview();
+  ShapeStep(form, annotation, surface, ClampToSelection(form, x, y));
 }
 
-void CommitShape(CaptureForm& form, float x, float y) {
-  Surface& surface = form.platform.surface;
+void CommitShape(CaptureForm& form, Annotation& annotation, Surface& surface, Window& window,
+                 float x, float y) {
   surface.EndPreview();
-  if (form.tool == Tool::Text) return TextRelease(form, x, y);
-  ShapeStep(form, ClampToSelection(form, x, y));
-  form.stroke_active = false;
+  if (annotation.choice.tool == Tool::Text) {
+    return TextRelease(form, annotation.stroke, surface, window, x, y);
+  }
+  ShapeStep(form, annotation, surface, ClampToSelection(form, x, y));
+  annotation.stroke.End();
   form.history.Push(surface);
 }
 
-void AbandonShape(CaptureForm& form) noexcept {
-  if (!form.stroke_active) return;
-  form.stroke_active = form[ControlId::TextBox].visible;
+void AbandonShape(const CaptureForm& form, Stroke& stroke, Surface& surface) noexcept {
+  if (!stroke.InProgress()) return;
+  if (!form[ControlId::TextBox].visible) stroke.End();
   try {
     // The window layer and the retained image back to the background: the preview goes, and so
     // does whatever a release that failed half-way drew.
-    form.platform.surface.EndPreview();
+    surface.EndPreview();
   } catch (...) {
     // Taking the preview back needs no new buffer; should it fail anyway, the next one does it.
   }

@@ -3,23 +3,28 @@
 
 #include <string_view>
 
+#include "annotate/annotation.h"
 #include "platform/types.h"
 
 namespace capture {
 
 class CaptureForm;
 class Surface;
+class Window;
 
 // The press while a tool is chosen.
-void StartShape(CaptureForm& form, float x, float y);
+void StartShape(const CaptureForm& form, Stroke& stroke, Surface& surface, float x, float y);
 // A pointer move while a shape is being dragged out.
-void PreviewShape(CaptureForm& form, float x, float y);
-// The release while a shape is being dragged out (hands over to the text tool for text).
-void CommitShape(CaptureForm& form, float x, float y);
+void PreviewShape(const CaptureForm& form, const Annotation& annotation, Surface& surface, float x,
+                  float y);
+// The release while a shape is being dragged out (hands over to the text tool for text, which
+// focuses its box in the window).
+void CommitShape(CaptureForm& form, Annotation& annotation, Surface& surface, Window& window,
+                 float x, float y);
 // The press ended with no release (the pointer was taken away, or a reaction failed half-way):
 // the preview is taken back and nothing is stored, so the next press starts afresh. An open text
 // box is not the press's to close and stays as it is.
-void AbandonShape(CaptureForm& form) noexcept;
+void AbandonShape(const CaptureForm& form, Stroke& stroke, Surface& surface) noexcept;
 // Draws an arrow from the tail to the tip with a head `head` pixels long.
 void Arrow(Surface& surface, float tail_x, float tail_y, float tip_x, float tip_y, float head,
            Colour colour);

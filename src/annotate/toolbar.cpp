@@ -3,6 +3,7 @@
 #include "annotate/text_tool.h"
 #include "form/capture_form.h"
 #include "form/monitors.h"
+#include "platform/platform.h"
 
 namespace capture {
 namespace {
@@ -52,19 +53,19 @@ void HideHoverSquares(CaptureForm& form) {
 
 }  // namespace
 
-void ChooseTool(CaptureForm& form, ToolbarButton button) {
+void ChooseTool(CaptureForm& form, Annotation& annotation, Surface& surface, ToolbarButton button) {
   const Tool tool = ToolOf(button);
-  if (tool != Tool::Text) CommitOpenTextBox(form);
+  if (tool != Tool::Text) CommitOpenTextBox(form, annotation, surface);
   PlacePanel(form);
   LayOutPanel(form, tool);
   Control& panel = form[ControlId::StylePanel];
   if (!panel.visible) {
     panel.visible = true;
-  } else if (form.last_button == button) {
+  } else if (annotation.choice.last_button == button) {
     panel.visible = false;  // the same tool twice in a row: the panel goes, the tool stays
   }
-  form.tool_active = true;
-  form.tool = tool;
+  annotation.choice.active = true;
+  annotation.choice.tool = tool;
 }
 
 void MoveOnButton(CaptureForm& form, ToolbarButton button) {
@@ -72,8 +73,8 @@ void MoveOnButton(CaptureForm& form, ToolbarButton button) {
   form[HoverSquareId(button)].visible = true;
 }
 
-void MoveOnToolbar(CaptureForm& form) {
-  form.platform.window.SetPointer(Pointer::Arrow);
+void MoveOnToolbar(CaptureForm& form, Window& window) {
+  window.SetPointer(Pointer::Arrow);
   HideHoverSquares(form);
 }
 

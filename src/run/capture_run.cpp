@@ -6,12 +6,13 @@
 #include "run/display_change.h"
 #include "run/reactions.h"
 #include "run/run_error.h"
+#include "selection/handle_resize.h"
 #include "selection/magnifier.h"
 
 namespace capture {
 template <typename Work>
 void CaptureRun::Guarded(Work&& work) {
-  if (form_.Closed()) return;
+  if (form().Closed()) return;
   try {
     work();
   } catch (...) {
@@ -21,15 +22,18 @@ void CaptureRun::Guarded(Work&& work) {
 
 void CaptureRun::ReportFailure(const RunError& error) {
   AbandonPress();
-  ShowRunError(form_.platform.dialogs, error);
+  ShowRunError(state_.services.dialogs, error);
 }
 
 void CaptureRun::Run(const Event& event) {
   // A reaction may close the window; nothing runs after that.
-  if (form_.Closed()) return;
-  if (const Reaction reaction = ReactionFor(event)) reaction(form_, event);
+  if (form().Closed()) return;
+  if (const Reaction reaction = ReactionFor(event)) reaction(state_, event);
   // Whatever the event did, the magnifier follows the pointer, or goes.
-  if (!form_.Closed()) FollowWithMagnifier(form_);
+  if (!form().Closed()) {
+    FollowWithMagnifier(form(), state_.selection, state_.annotation.choice,
+                        state_.services.surface);
+  }
 }
 
 void CaptureRun::Deliver(const Deliveries& deliveries) {
@@ -37,24 +41,24 @@ void CaptureRun::Deliver(const Deliveries& deliveries) {
 }
 
 void CaptureRun::MouseDown(int button, float x, float y) {
-  form_.aim.pointer = {x, y};
-  Guarded([&] { Deliver(form_.router.Down(form_.controls, button, {x, y})); });
+  state_.selection.aim.pointer = {x, y};
+  Guarded([&] { Deliver(form().router.Down(form().controls, button, {x, y})); });
 }
 void CaptureRun::MouseMove(int buttons, float x, float y) {
-  Aim& aim = form_.aim;
+  Aim& aim = state_.selection.aim;
   aim.pointer = {x, y};
   if (!aim.first_move) aim.first_move = PointF{x, y};
   aim.moved = aim.moved || x != aim.first_move->x || y != aim.first_move->y;
   aim.notice.clear();
-  Guarded([&] { Deliver(form_.router.Move(form_.controls, buttons, {x, y})); });
+  Guarded([&] { Deliver(form().router.Move(form().controls, buttons, {x, y})); });
 }
 void CaptureRun::MouseUp(int button, float x, float y) {
-  form_.aim.pointer = {x, y};
-  Guarded([&] { Deliver(form_.router.Up(form_.controls, button, {x, y})); });
+  state_.selection.aim.pointer = {x, y};
+  Guarded([&] { Deliver(form().router.Up(form().controls, button, {x, y})); });
 }
 
 void CaptureRun::MouseWheel(int notches, float x, float y) {
-  form_.aim.pointer = {x, y};
+  state_.selection.aim.pointer = {x, y};
   Event event;
   event.kind = Event::Kind::Wheel;
   event.point = {x, y};
@@ -62,7 +66,7 @@ void CaptureRun::MouseWheel(int notches, float x, float y) {
   Guarded([&] { Run(event); });
 }
 void CaptureRun::DoubleClick(int button, float x, float y) {
-  Guarded([&] { Deliver(form_.router.DoubleClick(form_.controls, button, {x, y})); });
+  Guarded([&] { Deliver(form().router.DoubleClick(form().controls, button, {x, y})); });
 }
 
 void CaptureRun::KeyPress(const KeyStroke& key) {
@@ -77,7 +81,7 @@ void CaptureRun::TextChanged(ControlId box, const std::u16string& text) {
   event.kind = Event::Kind::TextChanged;
   event.target = box;
   Guarded([&] {
-    form_[box].caption = text;  // the box's own text, mirrored into the model first
+    form()[box].caption = text;  // the box's own text, mirrored into the model first
     Run(event);
   });
 }
@@ -87,13 +91,13 @@ void CaptureRun::ComboClick(ControlId combo, const std::u16string& text) {
   event.kind = Event::Kind::ListChosen;
   event.target = combo;
   Guarded([&] {
-    form_[combo].caption = text;
+    form()[combo].caption = text;
     Run(event);
   });
 }
 
 void CaptureRun::DisplayChanged() {
-  Guarded([&] { FollowDisplayChange(form_); });
+  Guarded([&] { FollowDisplayChange(form()); });
 }
 
 void CaptureRun::CaptureLost() {
@@ -101,8 +105,9 @@ void CaptureRun::CaptureLost() {
 }
 
 void CaptureRun::AbandonPress() {
-  form_.router.CaptureLost();
-  AbandonShape(form_);
+  state_.form.router.CaptureLost();
+  AbandonShape(state_.form, state_.annotation.stroke, state_.services.surface);
+  AbandonHandleDrag(state_.form, state_.selection);
 }
 
 }  // namespace capture

@@ -4,6 +4,7 @@
 
 #include "form/capture_form.h"
 #include "form/monitors.h"
+#include "platform/platform.h"
 #include "selection/readout.h"
 
 namespace capture {
@@ -14,25 +15,26 @@ constexpr float kGap = 20;
 
 // Also during a handle drag; and only once the user has moved the pointer, so the frozen screen
 // first shows as it was.
-bool Wanted(const CaptureForm& form) {
-  return form.aim.moved && (Aiming(form) || (form.resizing && !form.tool_active));
+bool Wanted(const SelectionState& selection, const ToolChoice& choice) {
+  return selection.aim.moved &&
+         (Aiming(selection.drag, choice) || (selection.resize && !choice.active));
 }
 
 // The frozen picture (with what is drawn on it) around the pointer; black off the picture.
-void Zoom(CaptureForm& form, PointI centre) {
+void Zoom(CaptureForm& form, const Surface& surface, PointI centre) {
   std::vector<std::uint32_t>& zoom = form[ControlId::MagnifierZoom].zoom;
   zoom.resize(static_cast<std::size_t>(kZoomColumns * kZoomRows));
   std::size_t i = 0;
   for (int dy = -kZoomRows / 2; dy <= kZoomRows / 2; ++dy) {
     for (int dx = -kZoomColumns / 2; dx <= kZoomColumns / 2; ++dx) {
-      const Colour c = form.platform.surface.Pixel(centre.x + dx, centre.y + dy);
+      const Colour c = surface.Pixel(centre.x + dx, centre.y + dy);
       zoom[i++] = c == -1 ? 0u : PixelOf(c);
     }
   }
 }
 
-void Readout(CaptureForm& form, PointI centre) {
-  const Colour colour = form.platform.surface.Pixel(centre.x, centre.y);
+void Readout(CaptureForm& form, const Aim& aim, const Surface& surface, PointI centre) {
+  const Colour colour = surface.Pixel(centre.x, centre.y);
   std::int32_t red = 0, green = 0, blue = 0;
   SplitColour(colour == -1 ? 0 : colour, red, green, blue);
   char text[48];
@@ -44,19 +46,18 @@ void Readout(CaptureForm& form, PointI centre) {
   form[ControlId::MagnifierColour].caption = Widen(text);
   std::snprintf(text, sizeof text, "#%02X%02X%02X", static_cast<unsigned>(red),
                 static_cast<unsigned>(green), static_cast<unsigned>(blue));
-  const std::u16string& notice = form.aim.notice;
+  const std::u16string& notice = aim.notice;
   form[ControlId::MagnifierHex].caption = notice.empty() ? Widen(text) : notice;
 }
 
 }  // namespace
 
-bool Aiming(const CaptureForm& form) {
-  return !form.tool_active && form.selection_mode == SelectionMode::Draw;
+bool Aiming(const SelectionDrag& drag, const ToolChoice& choice) {
+  return !choice.active && drag.mode == SelectionMode::Draw;
 }
 
-void NudgePointer(CaptureForm& form, PointF step) {
-  const PointF p = form.aim.pointer;
-  form.platform.window.MovePointer({Round(p.x + step.x), Round(p.y + step.y)});
+void NudgePointer(const Aim& aim, Window& window, PointF step) {
+  window.MovePointer({Round(aim.pointer.x + step.x), Round(aim.pointer.y + step.y)});
 }
 
 PointF MagnifierPlace(PointF pointer, PointF size, float gap, const RectI& monitor) {
@@ -71,22 +72,24 @@ PointF MagnifierPlace(PointF pointer, PointF size, float gap, const RectI& monit
   return at;
 }
 
-void FollowWithMagnifier(CaptureForm& form) {
+void FollowWithMagnifier(CaptureForm& form, const SelectionState& selection,
+                         const ToolChoice& choice, const Surface& surface) {
+  const Aim& aim = selection.aim;
   Control& box = form[ControlId::Magnifier];
-  box.visible = Wanted(form);
+  box.visible = Wanted(selection, choice);
   if (!box.visible) return;
-  const PointI centre{Round(form.aim.pointer.x), Round(form.aim.pointer.y)};
-  const Monitor& monitor = MonitorAt(form.monitors, centre);
+  const PointI centre{Round(aim.pointer.x), Round(aim.pointer.y)};
+  const Monitor& monitor = MonitorAt(form.Monitors(), centre);
   // Before a selection exists the chrome takes the pointer's monitor's scale; a handle drag keeps
   // the selection's.
-  if (!form.resizing) form.controls.scale.dpi = monitor.dpi;
+  if (!selection.resize) form.controls.scale.dpi = monitor.dpi;
   const ChromeScale& scale = form.controls.scale;
-  const PointF at = MagnifierPlace(form.aim.pointer, form.controls.Extent(ControlId::Magnifier),
+  const PointF at = MagnifierPlace(aim.pointer, form.controls.Extent(ControlId::Magnifier),
                                    scale(kGap), monitor.area);
   box.left = at.x;
   box.top = at.y;
-  Zoom(form, centre);
-  Readout(form, centre);
+  Zoom(form, surface, centre);
+  Readout(form, aim, surface, centre);
 }
 
 }  // namespace capture

@@ -2,11 +2,15 @@
 // their size, the pointer's position and the centre pixel's colour.
 #pragma once
 
+#include "annotate/annotation.h"
 #include "platform/types.h"
+#include "selection/selection_state.h"
 
 namespace capture {
 
 class CaptureForm;
+class Surface;
+class Window;
 
 // Pixels around the pointer the magnifier shows: 15 across, 11 down, the pointer's in the middle.
 inline constexpr int kZoomColumns = 15;
@@ -19,12 +23,13 @@ PointF MagnifierPlace(PointF pointer, PointF size, float gap, const RectI& monit
 
 // No selection yet, or one being drawn, and no tool chosen: where the magnifier helps to aim and
 // the arrow keys move the pointer.
-bool Aiming(const CaptureForm& form);
+bool Aiming(const SelectionDrag& drag, const ToolChoice& choice);
 // Moves the pointer by the step (the system then reports the move).
-void NudgePointer(CaptureForm& form, PointF step);
+void NudgePointer(const Aim& aim, Window& window, PointF step);
 
 // Shows the magnifier at the pointer while no selection exists, while one is drawn and while a
 // handle is dragged (no tool chosen); hides it otherwise.
-void FollowWithMagnifier(CaptureForm& form);
+void FollowWithMagnifier(CaptureForm& form, const SelectionState& selection,
+                         const ToolChoice& choice, const Surface& surface);
 
 }  // namespace capture

@@ -5,6 +5,7 @@
 
 #include "annotate/shape_tools.h"
 #include "form/capture_form.h"
+#include "platform/platform.h"
 #include "selection/placement.h"
 #include "selection/readout.h"
 #include "selection/suggestion.h"
@@ -13,30 +14,29 @@ namespace capture {
 namespace {
 
 // An empty selection with its anchor at (x, y).
-void AnchorSelection(CaptureForm& form, float x, float y) {
+void AnchorSelection(CaptureForm& form, SelectionDrag& drag, float x, float y) {
   Control& selection = form[ControlId::Selection];
   selection.width = 0;
   selection.height = 0;
-  form.anchor_x = x;
-  form.anchor_y = y;
-  selection.left = form.anchor_x;
-  selection.top = form.anchor_y;
+  drag.anchor = {x, y};
+  selection.left = x;
+  selection.top = y;
 }
 
 // The press throws the selection away and anchors a new one at (x, y).
-void ThrowSelectionAway(CaptureForm& form, float x, float y) {
-  AnchorSelection(form, x, y);
+void ThrowSelectionAway(CaptureForm& form, SelectionDrag& drag, Window& window, float x, float y) {
+  AnchorSelection(form, drag, x, y);
   form.HideSelectionChrome();
-  form.platform.window.SetPointer(Pointer::Default);
-  form.selection_mode = SelectionMode::Draw;
-  form.selection_thrown_away = true;
+  window.SetPointer(Pointer::Default);
+  drag.mode = SelectionMode::Draw;
+  drag.thrown_away = true;
 }
 
 // Stretches Selection between the anchor and the pointer. Level with the anchor on either axis, it
 // keeps the previous geometry.
-void RubberBand(CaptureForm& form, float x, float y) {
+void RubberBand(CaptureForm& form, const SelectionDrag& drag, float x, float y) {
   Control& selection = form[ControlId::Selection];
-  const float ax = form.anchor_x, ay = form.anchor_y;
+  const float ax = drag.anchor.x, ay = drag.anchor.y;
   if (x == ax || y == ay) return;
   selection.left = x > ax ? ax : x;
   selection.top = y > ay ? ay : y;
@@ -56,8 +56,8 @@ void PlaceSelection(CaptureForm& form, float left, float top) {
 }
 
 // Moves the selection by the pointer's travel since the press.
-void MoveSelection(CaptureForm& form, float x, float y) {
-  PlaceSelection(form, form.anchor_x - (form.grab_x - x), form.anchor_y - (form.grab_y - y));
+void MoveSelection(CaptureForm& form, const SelectionDrag& drag, float x, float y) {
+  PlaceSelection(form, drag.anchor.x - (drag.grab.x - x), drag.anchor.y - (drag.grab.y - y));
 }
 
 // The labels and the handles follow the selection.
@@ -70,38 +70,37 @@ void ShowAroundSelection(CaptureForm& form) {
 
 // The selection is finished where it is: the next move starts from here, and the toolbar strip
 // comes under it.
-void SettleSelection(CaptureForm& form) {
-  if (form.selection_mode == SelectionMode::Draw) form.selection_mode = SelectionMode::Move;
-  form.anchor_x = form[ControlId::Selection].left;
-  form.anchor_y = form[ControlId::Selection].top;
+void SettleSelection(CaptureForm& form, SelectionDrag& drag) {
+  if (drag.mode == SelectionMode::Draw) drag.mode = SelectionMode::Move;
+  drag.anchor = {form[ControlId::Selection].left, form[ControlId::Selection].top};
   PlaceToolbar(form);
 }
 
 // A left press that starts a new selection may still be a click, which takes what lies under it;
 // the suggestion shown before the press (the wheel may have gone out) is the one it takes.
-void AimClick(CaptureForm& form, int button, float x, float y) {
+void AimClick(CaptureForm& form, Aim& aim, int button, float x, float y) {
   if (button != button::kLeft) {
-    HideSuggestion(form);
+    HideSuggestion(form, aim);
     return;
   }
-  if (!form[ControlId::Suggestion].visible) Suggest(form, x, y);
+  if (!form[ControlId::Suggestion].visible) Suggest(form, aim, x, y);
   form[ControlId::Suggestion].visible = false;
-  form.aim.click = PointF{x, y};
+  aim.click = PointF{x, y};
 }
 
 // The pointer has gone further from the press than a click may: this is a drag.
-bool BeyondClick(CaptureForm& form, float x, float y) {
-  const SizeI drag = form.platform.window.DragDistance();
-  const PointF press = *form.aim.click;
+bool BeyondClick(const Aim& aim, Window& window, float x, float y) {
+  const SizeI drag = window.DragDistance();
+  const PointF press = *aim.click;
   return std::abs(x - press.x) * 2 > static_cast<float>(drag.width) ||
          std::abs(y - press.y) * 2 > static_cast<float>(drag.height);
 }
 
 }  // namespace
 
-void SelectArea(CaptureForm& form, const RectI& area) {
-  HideSuggestion(form);
-  form.aim.click.reset();
+void SelectArea(CaptureForm& form, SelectionDrag& drag, Aim& aim, const RectI& area) {
+  HideSuggestion(form, aim);
+  aim.click.reset();
   Control& selection = form[ControlId::Selection];
   selection.left = static_cast<float>(area.left);
   selection.top = static_cast<float>(area.top);
@@ -110,52 +109,51 @@ void SelectArea(CaptureForm& form, const RectI& area) {
   form[ControlId::SizeLabel].caption = SizeText(selection.width, selection.height);
   PlaceLabels(form);
   ShowAroundSelection(form);
-  form.selection_mode = SelectionMode::Draw;
-  SettleSelection(form);
+  drag.mode = SelectionMode::Draw;
+  SettleSelection(form, drag);
 }
 
-void PressOnWindow(CaptureForm& form, int button, float x, float y) {
-  if (form.tool_active) return StartShape(form, x, y);
+void PressOnWindow(CaptureForm& form, SelectionDrag& drag, Aim& aim, Annotation& annotation,
+                   Surface& surface, Window& window, int button, float x, float y) {
+  if (annotation.choice.active) return StartShape(form, annotation.stroke, surface, x, y);
   form[ControlId::Toolbar].visible = false;
 
   Control& selection = form[ControlId::Selection];
-  if (form.selection_mode == SelectionMode::Draw) {
-    AimClick(form, button, x, y);
+  if (drag.mode == SelectionMode::Draw) {
+    AimClick(form, aim, button, x, y);
     selection.visible = true;
-    AnchorSelection(form, x, y);
-    if (button == button::kRight) form.selection_thrown_away = false;
+    AnchorSelection(form, drag, x, y);
+    if (button == button::kRight) drag.thrown_away = false;
     return;
   }
 
-  form.platform.window.SetPointer(Pointer::Cross);
+  window.SetPointer(Pointer::Cross);
   if (PtInRect(form.SelectionRect(), Round(x), Round(y))) {
-    form.grab_x = x;
-    form.grab_y = y;
+    drag.grab = {x, y};
     if (button != button::kRight) return;
   }
-  ThrowSelectionAway(form, x, y);
-  AimClick(form, button, x, y);
+  ThrowSelectionAway(form, drag, window, x, y);
+  AimClick(form, aim, button, x, y);
 }
 
-void MoveOnWindow(CaptureForm& form, int buttons, float x, float y) {
-  ColourReadout(form, x, y);
-  if (form.tool_active) {
-    if (form.stroke_active) PreviewShape(form, x, y);
+void MoveOnWindow(CaptureForm& form, const SelectionDrag& drag, Aim& aim,
+                  const Annotation& annotation, Surface& surface, Window& window, int buttons,
+                  float x, float y) {
+  ColourReadout(form, surface, x, y);
+  if (annotation.choice.active) {
+    if (annotation.stroke.InProgress()) PreviewShape(form, annotation, surface, x, y);
     return;
   }
 
-  Window& window = form.platform.window;
   window.SetPointer(form[ControlId::Selection].StrictlyContains(x, y) ? Pointer::SizeAll
                                                                       : Pointer::Cross);
-  if (buttons == 0 && form.selection_mode == SelectionMode::Draw && form.aim.moved) {
-    Suggest(form, x, y);
-  }
+  if (buttons == 0 && drag.mode == SelectionMode::Draw && aim.moved) Suggest(form, aim, x, y);
   if (buttons != button::kLeft) return;
-  if (form.aim.click && BeyondClick(form, x, y)) form.aim.click.reset();
+  if (aim.click && BeyondClick(aim, window, x, y)) aim.click.reset();
 
   // The window repaints once the reaction is over, so no intermediate position is ever shown.
-  if (form.selection_mode == SelectionMode::Draw) {
-    RubberBand(form, x, y);
+  if (drag.mode == SelectionMode::Draw) {
+    RubberBand(form, drag, x, y);
     const Control& selection = form[ControlId::Selection];
     std::u16string size = SizeText(selection.width, selection.height);
     PlaceLabels(form);
@@ -163,36 +161,46 @@ void MoveOnWindow(CaptureForm& form, int buttons, float x, float y) {
     window.SetPointer(Pointer::Cross);
   } else {
     window.SetPointer(Pointer::SizeAll);
-    MoveSelection(form, x, y);
+    MoveSelection(form, drag, x, y);
     PlaceLabels(form);
   }
   ShowAroundSelection(form);
 }
 
-void ReleaseOnWindow(CaptureForm& form, int button, float x, float y) {
-  if (form.stroke_active) CommitShape(form, x, y);
+void ReleaseOnWindow(CaptureForm& form, SelectionDrag& drag, Aim& aim, Annotation& annotation,
+                     Surface& surface, Window& window, int button, float x, float y) {
+  if (annotation.stroke.InProgress()) CommitShape(form, annotation, surface, window, x, y);
   if (button == button::kLeft) {
     // A click takes the suggestion, as if it had been dragged out; a drag settles what it drew.
-    const std::optional<RectI> suggested = Suggested(form);
-    const bool click = form.aim.click && form.selection_mode == SelectionMode::Draw;
-    HideSuggestion(form);
-    form.aim.click.reset();
-    if (click && suggested) return SelectArea(form, *suggested);
-    SettleSelection(form);
-  } else if (!form.selection_thrown_away) {
+    const std::optional<RectI> suggested = Suggested(form, aim);
+    const bool click = aim.click && drag.mode == SelectionMode::Draw;
+    HideSuggestion(form, aim);
+    aim.click.reset();
+    if (click && suggested) return SelectArea(form, drag, aim, *suggested);
+    SettleSelection(form, drag);
+  } else if (!drag.thrown_away) {
     form.CloseWindow();
   }
 }
 
-void NudgeSelection(CaptureForm& form, float dx, float dy) {
+void NudgeSelection(CaptureForm& form, SelectionDrag& drag, const ToolChoice& choice, float dx,
+                    float dy) {
   // Only a selection that a press inside would move: finished, its toolbar shown, no tool chosen.
-  if (form.tool_active || form.selection_mode != SelectionMode::Move) return;
+  if (choice.active || drag.mode != SelectionMode::Move) return;
   if (!form[ControlId::Toolbar].visible) return;
   const Control& selection = form[ControlId::Selection];
   PlaceSelection(form, selection.left + dx, selection.top + dy);
   PlaceLabels(form);
   ShowAroundSelection(form);
-  SettleSelection(form);
+  SettleSelection(form, drag);
+}
+
+void ReturnToSelecting(CaptureForm& form, SelectionDrag& drag) {
+  drag.mode = SelectionMode::Draw;
+  form.HideSelectionChrome();
+  form[ControlId::Toolbar].visible = false;
+  form[ControlId::Selection].width = 0;
+  form[ControlId::Selection].height = 0;
 }
 
 }  // namespace capture

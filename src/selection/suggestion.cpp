@@ -20,15 +20,15 @@ int TopmostAt(const std::vector<DesktopElement>& elements, int parent, PointI p)
 }
 
 // The outline and the size label at the suggestion the level points to.
-void ShowSuggestion(CaptureForm& form) {
-  const RectI r = form.aim.under_pointer[form.aim.level];
+void ShowSuggestion(CaptureForm& form, const Aim& aim) {
+  const RectI r = aim.under_pointer[aim.level];
   Control& outline = form[ControlId::Suggestion];
   outline.left = static_cast<float>(r.left);
   outline.top = static_cast<float>(r.top);
   outline.width = static_cast<float>(r.right - r.left);
   outline.height = static_cast<float>(r.bottom - r.top);
   outline.visible = true;
-  form.controls.scale.dpi = MonitorAt(form.monitors, {r.left, r.top}).dpi;
+  form.controls.scale.dpi = MonitorAt(form.Monitors(), {r.left, r.top}).dpi;
   PlaceLabelsAt(form, outline.left, outline.top);
   form[ControlId::SizeLabel].caption = SizeText(outline.width, outline.height);
   // Its size only: the magnifier beside the pointer says the colour.
@@ -49,30 +49,29 @@ std::vector<RectI> ElementsUnder(const std::vector<DesktopElement>& elements,
   return chain;
 }
 
-void Suggest(CaptureForm& form, float x, float y) {
-  form.aim.under_pointer = ElementsUnder(form.aim.elements, form.monitors, {Round(x), Round(y)});
-  form.aim.level = 0;
-  ShowSuggestion(form);
+void Suggest(CaptureForm& form, Aim& aim, float x, float y) {
+  aim.under_pointer = ElementsUnder(aim.elements, form.Monitors(), {Round(x), Round(y)});
+  aim.level = 0;
+  ShowSuggestion(form, aim);
 }
 
-void HideSuggestion(CaptureForm& form) {
-  form.aim.under_pointer.clear();
-  form.aim.level = 0;
+void HideSuggestion(CaptureForm& form, Aim& aim) {
+  aim.under_pointer.clear();
+  aim.level = 0;
   form[ControlId::Suggestion].visible = false;
 }
 
-void WheelOnWindow(CaptureForm& form, int steps) {
-  Aim& aim = form.aim;
+void WheelOnWindow(CaptureForm& form, Aim& aim, int steps) {
   if (aim.under_pointer.empty() || !form[ControlId::Suggestion].visible) return;
   const auto last = static_cast<long long>(aim.under_pointer.size()) - 1;
   aim.level =
       static_cast<std::size_t>(std::clamp(static_cast<long long>(aim.level) + steps, 0LL, last));
-  ShowSuggestion(form);
+  ShowSuggestion(form, aim);
 }
 
-std::optional<RectI> Suggested(const CaptureForm& form) {
-  if (form.aim.under_pointer.empty()) return std::nullopt;
-  const RectI r = Intersect(form.aim.under_pointer[form.aim.level],
+std::optional<RectI> Suggested(const CaptureForm& form, const Aim& aim) {
+  if (aim.under_pointer.empty()) return std::nullopt;
+  const RectI r = Intersect(aim.under_pointer[aim.level],
                             {0, 0, Round(form.ScreenWidth()), Round(form.ScreenHeight())});
   if (r.Empty()) return std::nullopt;
   return r;

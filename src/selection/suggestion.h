@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "selection/aim.h"
 
 namespace capture {
 
@@ -18,12 +19,12 @@ std::vector<RectI> ElementsUnder(const std::vector<DesktopElement>& elements,
                                  const std::vector<Monitor>& monitors, PointI point);
 
 // Outlines what lies under the pointer, from the innermost out, with its size in the size label.
-void Suggest(CaptureForm& form, float x, float y);
+void Suggest(CaptureForm& form, Aim& aim, float x, float y);
 // Takes the suggestion away (a press, a selection made).
-void HideSuggestion(CaptureForm& form);
+void HideSuggestion(CaptureForm& form, Aim& aim);
 // The wheel: `steps` up go out to what holds the suggestion, down come back in.
-void WheelOnWindow(CaptureForm& form, int steps);
+void WheelOnWindow(CaptureForm& form, Aim& aim, int steps);
 // The suggestion cut to the virtual screen, or nothing when none is offered.
-std::optional<RectI> Suggested(const CaptureForm& form);
+std::optional<RectI> Suggested(const CaptureForm& form, const Aim& aim);
 
 }  // namespace capture

@@ -55,15 +55,15 @@ int RunCapture(HINSTANCE instance, Cursors& cursors, int delay_ms,
   CaptureWindow window(surface, cursors);
   Win32Files files;
   Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, files};
-  CaptureForm form(platform);
-  CaptureRun run(form);
+  CaptureForm form(window, screen);
+  CaptureRun run(form, platform);
 
   // The window exists but stays hidden while the screen is copied.
   const RectI area = Win32Screen::Area();
   if (!window.Create(instance, run, area)) {
     return ReportStartupFailure({static_cast<int>(::GetLastError()), u"无法创建截图窗口"});
   }
-  if (recent) form.aim.RecallFrom(Shifted(recent->Items(), -area.left, -area.top));
+  if (recent) run.state().selection.aim.RecallFrom(Shifted(recent->Items(), -area.left, -area.top));
   dialogs.BlockWhileModal(window.hwnd(), [&window] { window.Refresh(); });
   if (delay_ms > 0) ::Sleep(static_cast<DWORD>(delay_ms));
   try {
@@ -78,8 +78,8 @@ int RunCapture(HINSTANCE instance, Cursors& cursors, int delay_ms,
   }
   window.Show();
   const int status = window.Run();
-  if (recent && form.aim.taken) {
-    recent->Add(Shifted({*form.aim.taken}, area.left, area.top).front());
+  if (const std::optional<RectI>& taken = run.state().selection.aim.taken; recent && taken) {
+    recent->Add(Shifted({*taken}, area.left, area.top).front());
   }
   return status;
 }

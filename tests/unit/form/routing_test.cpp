@@ -120,13 +120,13 @@ TEST(Routing, DoubleClick_OnAButtonActsOnce) {
   // Twice in a row would hide the panel again; a double-click leaves the tool chosen and shown.
   const PointF ellipse = h.Centre(ButtonId(ToolbarButton::Ellipse));
   h.DoubleClick(ellipse.x, ellipse.y);
-  EXPECT_EQ(h.form.tool, Tool::Ellipse);
+  EXPECT_EQ(h.choice().tool, Tool::Ellipse);
   EXPECT_TRUE(h[ControlId::StylePanel].visible);
 }
 
 TEST(Routing, DoubleClick_TestsItsOwnPointAgainstTheSelectionAsItIsNow) {
   FormHarness h;
-  h.form.aim.elements = {{{580, 380, 620, 420}, -1}};
+  h.selection().aim.elements = {{{580, 380, 620, 420}, -1}};
   h.Drag(100, 100, 300, 250);
   h.Click(200, 200, button::kRight);           // throws the selection away
   h.Click(600, 400);                           // selects the window under it

@@ -25,7 +25,7 @@ TEST(AimKeys, CtrlA_TheMonitorUnderThePointer_ThenTheWholeVirtualScreen) {
   h.run.MouseMove(0, 300, 300);
   h.run.KeyPress(Key('A', true));
   EXPECT_EQ(h.form.SelectionRect(), (RectI{0, 0, 1024, 768}));
-  EXPECT_EQ(h.form.selection_mode, SelectionMode::Move);
+  EXPECT_EQ(h.drag().mode, SelectionMode::Move);
   EXPECT_TRUE(h[ControlId::Toolbar].visible);
   EXPECT_EQ(h[ControlId::SizeLabel].caption, u"1024x768");
   h.run.KeyPress(Key('A', true));
@@ -59,7 +59,7 @@ TEST(AimKeys, C_PutsThePointersColourOnTheClipboardAsText) {
 
 TEST(AimKeys, CommaAndPeriod_WalkThroughEarlierSelections_CutToTodaysScreen) {
   FormHarness h;  // 640x480
-  h.form.aim.RecallFrom({{10, 10, 50, 50}, {600, 400, 700, 500}, {100, 100, 200, 150}});
+  h.selection().aim.RecallFrom({{10, 10, 50, 50}, {600, 400, 700, 500}, {100, 100, 200, 150}});
   const KeyStroke back = Key(key::kComma), forward = Key(key::kPeriod);
 
   h.run.KeyPress(forward);  // nothing after the newest
@@ -80,11 +80,11 @@ TEST(AimKeys, TheSelectionOfACopyIsTakenOut_ACaptureThatCopiedNothingTakesNone) 
   FormHarness copied;
   copied.Drag(100, 100, 300, 250);
   copied.run.KeyPress(Key(key::kReturn));
-  EXPECT_EQ(copied.form.aim.taken, (RectI{100, 100, 300, 250}));
+  EXPECT_EQ(copied.selection().aim.taken, (RectI{100, 100, 300, 250}));
   FormHarness left;
   left.Drag(100, 100, 300, 250);
   left.run.KeyPress(Key(key::kEscape));
-  EXPECT_FALSE(left.form.aim.taken);
+  EXPECT_FALSE(left.selection().aim.taken);
 }
 
 TEST(RecentSelections, KeepsTheNewestTwentyOldestFirst_NoEmptyOnes) {

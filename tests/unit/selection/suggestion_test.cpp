@@ -27,7 +27,7 @@ RectI RectOf(const Control& c) {
 
 struct DesktopHarness : FormHarness {
   DesktopHarness() {
-    form.aim.elements = kDesktop;
+    selection().aim.elements = kDesktop;
     run.MouseMove(0, 1, 1);  // the system's move as the window appears: nothing is outlined yet
     EXPECT_FALSE(form[ControlId::Suggestion].visible);
   }
@@ -113,7 +113,7 @@ TEST(Suggestion, ClickWithinTheDragDistanceSelectsIt_FurtherIsADrag) {
     h.run.MouseUp(button::kLeft, c.release_x, c.release_y);
     SCOPED_TRACE(::testing::Message() << "release at " << c.release_x << "," << c.release_y);
     EXPECT_EQ(h.form.SelectionRect(), c.selection);
-    EXPECT_EQ(h.form.selection_mode, SelectionMode::Move);
+    EXPECT_EQ(h.drag().mode, SelectionMode::Move);
     EXPECT_TRUE(h[ControlId::Toolbar].visible);
     EXPECT_FALSE(h[ControlId::Suggestion].visible);
   }
@@ -129,7 +129,7 @@ TEST(Suggestion, Click_SelectsAsIfDraggedOut_ClippedToTheScreen) {
   };
   for (const Case& c : cases) {
     FormHarness h;
-    h.form.aim.elements = kDesktop;
+    h.selection().aim.elements = kDesktop;
     h.Click(c.x, c.y);  // no move before it: the press finds what is under it
     const RectI r = c.selection;
     EXPECT_EQ(h.form.SelectionRect(), r);
