@@ -23,7 +23,7 @@ bool Wanted(const SelectionState& selection, const ToolChoice& choice) {
 // The frozen picture (with what is drawn on it) around the pointer; black off the picture.
 void Zoom(CaptureForm& form, const Surface& surface, PointI centre) {
   std::vector<std::uint32_t>& zoom = form[ControlId::MagnifierZoom].zoom;
-  zoom.resize(static_cast<std::size_t>(kZoomColumns * kZoomRows));
+  zoom.resize(static_cast<std::size_t>(kZoomColumns) * static_cast<std::size_t>(kZoomRows));
   std::size_t i = 0;
   for (int dy = -kZoomRows / 2; dy <= kZoomRows / 2; ++dy) {
     for (int dx = -kZoomColumns / 2; dx <= kZoomColumns / 2; ++dx) {
