@@ -92,14 +92,15 @@ void Picture(Art art, int dpi, const RectI& rect, const RectI& clip, HDC dc, Dib
 // centre row and column that stops at the frame.
 void PaintZoom(HDC dc, const Control& c, const RectI& rect, int dpi) {
   constexpr int columns = kZoomColumns, rows = kZoomRows;
-  if (c.zoom.size() != static_cast<std::size_t>(columns * rows)) return;
+  constexpr auto kPixels = static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows);
+  if (c.zoom.size() != kPixels) return;
   const int block = (rect.right - rect.left) / columns;
   const int line = std::max(1, dpi / 96);
+  std::size_t next = 0;  // the pixels come row by row
   for (int row = 0; row < rows; ++row) {
     for (int column = 0; column < columns; ++column) {
       const int x = rect.left + column * block, y = rect.top + row * block;
-      const std::uint32_t pixel = c.zoom[static_cast<std::size_t>(row * columns + column)];
-      Fill(dc, {x, y, x + block, y + block}, ColourOf(pixel));
+      Fill(dc, {x, y, x + block, y + block}, ColourOf(c.zoom[next++]));
     }
   }
   const int cx = rect.left + (columns / 2) * block, cy = rect.top + (rows / 2) * block;

@@ -39,6 +39,7 @@ using namespace capture::win32;
 // The rectangles moved by (dx, dy): between the system's coordinates and the window's.
 std::vector<RectI> Shifted(const std::vector<RectI>& rects, int dx, int dy) {
   std::vector<RectI> out;
+  out.reserve(rects.size());
   for (const RectI& r : rects)
     out.push_back({r.left + dx, r.top + dy, r.right + dx, r.bottom + dy});
   return out;
