@@ -227,8 +227,38 @@ Controls::Controls() {
 
   readout(I::SizeLabel, "SizeLabel", 176, 185, u"宽X高");
 
+  // Looks like a selection being drawn, but thicker and without handles: it is only offered.
+  Control& suggestion = make(I::Suggestion, K::Shape, "Suggestion", I::Window);
+  suggestion.border_colour = kSelection;
+  suggestion.has_border = true;
+  suggestion.border_width = 2;
+  suggestion.visible = false;
+  suggestion.in_picture_pixels = true;
+
+  // Chrome beside the pointer, never under it: a press or a move always reaches what lies beneath.
+  Control& magnifier = make(I::Magnifier, K::Panel, "Magnifier", I::Window);
+  Place(magnifier, 0, 0, 122, 138);
+  magnifier.back_colour = Rgb(255, 255, 255);
+  magnifier.border_colour = Rgb(64, 64, 64);
+  magnifier.has_border = true;
+  magnifier.passes_pointer = true;
+  magnifier.visible = false;
+  // 15 x 11 pixels at eight times their size, inside the frame.
+  Control& zoom = make(I::MagnifierZoom, K::Zoom, "MagnifierZoom", I::Magnifier);
+  Place(zoom, 1, 1, 120, 88);
+  zoom.border_colour = Rgb(0, 0, 0);  // the frame around the centre pixel
+  zoom.fore_colour = kSelection;      // the crosshair
+  auto readout_line = [&](ControlId id, std::string_view name, float top) {
+    Control& line = make(id, K::Label, name, I::Magnifier);
+    Place(line, 4, top, 114, 15);
+    line.fore_colour = Rgb(0, 0, 0);
+  };
+  readout_line(I::MagnifierPosition, "MagnifierPosition", 91);
+  readout_line(I::MagnifierColour, "MagnifierColour", 106);
+  readout_line(I::MagnifierHex, "MagnifierHex", 121);
+
   // Bottom first. Windowless controls of a container come before its windowed children.
-  paint_order_ = {I::Selection, I::SizeLabel, I::ColourLabel};
+  paint_order_ = {I::Suggestion, I::Selection, I::SizeLabel, I::ColourLabel};
   for (int i = 0; i < kHandles; ++i) paint_order_.push_back(HandleId(i));
   paint_order_.push_back(I::TextBox);
   paint_order_.push_back(I::Toolbar);
@@ -247,6 +277,10 @@ Controls::Controls() {
   paint_order_.push_back(I::FontSizeField);
   paint_order_.push_back(I::Palette);
   for (int i = 0; i < kSwatches; ++i) paint_order_.push_back(SwatchId(i));
+  for (ControlId id : {I::Magnifier, I::MagnifierZoom, I::MagnifierPosition, I::MagnifierColour,
+                       I::MagnifierHex}) {
+    paint_order_.push_back(id);
+  }
 }
 
 bool Controls::ShownOnScreen(ControlId id) const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,7 @@ enum class ControlKind {
   Label,     // windowless text
   TextBox,   // native edit control
   ComboBox,  // native drop-down list
+  Zoom,      // windowless: pixels of the picture, each a square block of its colour
 };
 
 // The pictures the window can show in an image control or a panel.
@@ -92,6 +94,12 @@ enum class ControlId : int {
   Handle_0,
   Selection = Handle_0 + kHandles,
   SizeLabel,
+  Suggestion,  // the window or control a click would select, outlined while no selection exists
+  Magnifier,   // beside the pointer while aiming: the pixels around it, magnified, and a readout
+  MagnifierZoom,
+  MagnifierPosition,
+  MagnifierColour,
+  MagnifierHex,
   Count,
 };
 
@@ -114,6 +122,9 @@ struct Control {
   Colour fill_colour = 0;    // shapes with has_fill
   bool has_border = false;
   bool has_fill = false;
+  int border_width = 1;             // shapes: the outline's thickness in pixels
+  bool passes_pointer = false;      // pointer events go through it to what lies beneath
+  std::vector<std::uint32_t> zoom;  // a zoom's pixels (0x00RRGGBB), row by row
 
   std::u16string caption;  // labels; the text of text boxes and the combo box
   std::u16string tooltip;
@@ -129,7 +140,8 @@ struct Control {
   // Shapes, lines and labels let pointer events fall through to what lies beneath: the labels
   // are for reading, so a shape can start under them and the colour readout goes on over them.
   bool TakesPointer() const {
-    return kind != ControlKind::Shape && kind != ControlKind::Line && kind != ControlKind::Label;
+    return !passes_pointer && kind != ControlKind::Shape && kind != ControlKind::Line &&
+           kind != ControlKind::Label && kind != ControlKind::Zoom;
   }
   float right() const { return left + width; }
   float bottom() const { return top + height; }

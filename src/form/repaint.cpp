@@ -1,5 +1,8 @@
 #include "form/repaint.h"
 
+#include <array>
+#include <cstddef>
+
 namespace capture {
 namespace {
 
@@ -7,8 +10,8 @@ bool SameLook(const Control& a, const Control& b) {
   return a.width == b.width && a.height == b.height && a.back_colour == b.back_colour &&
          a.fore_colour == b.fore_colour && a.border_colour == b.border_colour &&
          a.fill_colour == b.fill_colour && a.has_border == b.has_border &&
-         a.has_fill == b.has_fill && a.caption == b.caption && a.picture == b.picture &&
-         a.font_points == b.font_points;
+         a.has_fill == b.has_fill && a.border_width == b.border_width && a.zoom == b.zoom &&
+         a.caption == b.caption && a.picture == b.picture && a.font_points == b.font_points;
 }
 
 // Where a control is seen: its bounds, or for an unfilled shape the four sides of its outline.
@@ -33,6 +36,7 @@ std::vector<RectI> ChangedAreas(const Controls& before, const Controls& after) {
   std::vector<RectI> areas;
   // At another DPI every piece of chrome has another size, wherever it stands.
   const bool rescaled = !(before.scale == after.scale);
+  std::array<bool, static_cast<std::size_t>(ControlId::Count)> repainted{};
   for (const Control& c : after.All()) {
     const ControlId id = c.id;
     const bool shown_before = before.ShownOnScreen(id);
@@ -42,6 +46,11 @@ std::vector<RectI> ChangedAreas(const Controls& before, const Controls& after) {
     const bool same = !rescaled && shown_before == shown_after && o1.x == o2.x && o1.y == o2.y &&
                       SameLook(before[id], c);
     if (same) continue;
+    repainted[static_cast<std::size_t>(id)] = true;
+    // A child is seen only inside its container: the container's areas hold it already.
+    if (c.container != ControlId::Window && repainted[static_cast<std::size_t>(c.container)]) {
+      continue;
+    }
     if (shown_before) AddFootprint(before, id, areas);
     if (shown_after) AddFootprint(after, id, areas);
   }

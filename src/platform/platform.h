@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/files.h"
@@ -25,6 +26,15 @@ struct Monitor {
   friend bool operator==(const Monitor&, const Monitor&) = default;
 };
 
+// A window or a control on the desktop as it was at the freeze, in window coordinates: what it
+// shows of itself (a top-level window's visible frame), whatever lies over it.
+struct DesktopElement {
+  RectI area;
+  int parent =
+      -1;  // the index of the element that holds it in the same list; -1: a top-level window
+  friend bool operator==(const DesktopElement&, const DesktopElement&) = default;
+};
+
 class Screen {
  public:
   virtual ~Screen() = default;
@@ -35,6 +45,10 @@ class Screen {
   virtual SizeI Size() const = 0;
   // Every monitor, the primary first; never empty.
   virtual std::vector<Monitor> Monitors() const = 0;
+  // The visible top-level windows of other programs, topmost first, each followed by its visible
+  // child windows to a bounded depth (each parent before its children, siblings topmost first).
+  // Cloaked, minimised, empty and fully transparent windows are left out.
+  virtual std::vector<DesktopElement> Elements() const = 0;
 };
 
 class Clipboard {
@@ -52,6 +66,9 @@ class Clipboard {
   // True when the clipboard still holds exactly what the last successful PutBitmap put there, by
   // the same test as EmptyIfStillOurs; false when it holds something else or could not be opened.
   virtual bool StillOurs() = 0;
+  // Empties the clipboard and puts the text on it (CF_UNICODETEXT); false when the clipboard could
+  // not be opened or did not take it (it is left as it was then).
+  virtual bool PutText(std::u16string_view text) = 0;
 };
 
 // The save dialog's request; strings are UTF-16. `filter` holds description/pattern pairs, each
@@ -98,6 +115,11 @@ class Window {
   virtual bool FontSizeListDropped() = 0;
   // Drops the font-size list down or closes it (CB_SHOWDROPDOWN).
   virtual void ShowFontSizeList(bool show) = 0;
+  // The system's drag distance (SM_CXDRAG, SM_CYDRAG): a press and a release no further apart
+  // than half of it on each axis are a click.
+  virtual SizeI DragDistance() = 0;
+  // Puts the pointer at a window point; the move comes back as a pointer move on the window.
+  virtual void MovePointer(PointI window_point) = 0;
 };
 
 // Everything the core may use, gathered so one reference can be handed around. Not owned.

@@ -139,6 +139,8 @@ inline constexpr int kUp = 0x26;
 inline constexpr int kRight = 0x27;
 inline constexpr int kDown = 0x28;
 inline constexpr int kF3 = 0x72;
+inline constexpr int kComma = 0xBC;   // VK_OEM_COMMA: "," on every layout
+inline constexpr int kPeriod = 0xBE;  // VK_OEM_PERIOD: "."
 }  // namespace key
 
 }  // namespace capture

@@ -7,6 +7,7 @@
 #include "run/reactions.h"
 #include "run/run_error.h"
 #include "selection/handle_resize.h"
+#include "selection/magnifier.h"
 
 namespace capture {
 template <typename Work>
@@ -28,6 +29,11 @@ void CaptureRun::Run(const Event& event) {
   // A reaction may close the window; nothing runs after that.
   if (form().Closed()) return;
   if (const Reaction reaction = ReactionFor(event)) reaction(state_, event);
+  // Whatever the event did, the magnifier follows the pointer, or goes.
+  if (!form().Closed()) {
+    FollowWithMagnifier(form(), state_.selection, state_.annotation.choice,
+                        state_.services.surface);
+  }
 }
 
 void CaptureRun::Deliver(const Deliveries& deliveries) {
@@ -35,13 +41,29 @@ void CaptureRun::Deliver(const Deliveries& deliveries) {
 }
 
 void CaptureRun::MouseDown(int button, float x, float y) {
+  state_.selection.aim.pointer = {x, y};
   Guarded([&] { Deliver(form().router.Down(form().controls, button, {x, y})); });
 }
 void CaptureRun::MouseMove(int buttons, float x, float y) {
+  Aim& aim = state_.selection.aim;
+  aim.pointer = {x, y};
+  if (!aim.first_move) aim.first_move = PointF{x, y};
+  aim.moved = aim.moved || x != aim.first_move->x || y != aim.first_move->y;
+  aim.notice.clear();
   Guarded([&] { Deliver(form().router.Move(form().controls, buttons, {x, y})); });
 }
 void CaptureRun::MouseUp(int button, float x, float y) {
+  state_.selection.aim.pointer = {x, y};
   Guarded([&] { Deliver(form().router.Up(form().controls, button, {x, y})); });
+}
+
+void CaptureRun::MouseWheel(int notches, float x, float y) {
+  state_.selection.aim.pointer = {x, y};
+  Event event;
+  event.kind = Event::Kind::Wheel;
+  event.point = {x, y};
+  event.wheel = notches;
+  Guarded([&] { Run(event); });
 }
 void CaptureRun::DoubleClick(int button, float x, float y) {
   Guarded([&] { Deliver(form().router.DoubleClick(form().controls, button, {x, y})); });

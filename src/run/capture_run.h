@@ -38,12 +38,18 @@ class CaptureRun {
   // or a buffer cannot be made; the run cannot go on then.
   void Load();
 
+  // Where the pointer is as the window appears: the move the system reports there is not the
+  // user's, and shows neither the suggestion nor the magnifier.
+  void PointerAtStart(float x, float y) { state_.selection.aim.first_move = PointF{x, y}; }
+
   // ---- Window-level input, as the platform unpacks it. Button codes: see types.h. ----
   void MouseDown(int button, float x, float y);
   void MouseMove(int buttons, float x, float y);
   void MouseUp(int button, float x, float y);
   // The second press of a double-click, which Windows sends in place of a press.
   void DoubleClick(int button, float x, float y);
+  // The wheel turned by `notches` (away from the user positive) with the pointer at x, y.
+  void MouseWheel(int notches, float x, float y);
   // A key went down on the window. A focused text box keeps its keys; only its Escape comes here.
   void KeyPress(const KeyStroke& key);
   // A native text box's text changed (by the user, or mirrored from a change the form made).

@@ -125,9 +125,13 @@ void DoubleClickOnWindow(RunState& run, float x, float y) {
 void CopyAndQuit(RunState& run) {
   CaptureForm& form = run.form;
   const ShownBeforeCopy chrome(form);
+  const RectI selection = form.SelectionRect();
   const std::optional<ScreenCopy> copy = CopyOutOrRestore(run, chrome);
   if (!copy) return;
-  if (copy->on_clipboard) return form.CloseWindow();
+  if (copy->on_clipboard) {
+    run.selection.aim.taken = selection;
+    return form.CloseWindow();
+  }
   chrome.ShowAll(form);
   ShowCopyError(run.services.dialogs, ClipboardError());
 }
@@ -135,29 +139,37 @@ void CopyAndQuit(RunState& run) {
 void SaveAndQuit(RunState& run) {
   CaptureForm& form = run.form;
   const ShownBeforeCopy chrome(form);
+  const RectI selection = form.SelectionRect();
   const std::optional<ScreenCopy> copy = CopyOutOrRestore(run, chrome);
   chrome.ShowToolbarAndOutline(form);
   if (!copy) return;
   // The save needs only the copy: a clipboard that refused it is reported, and the save goes on.
   if (!copy->on_clipboard) ShowCopyError(run.services.dialogs, ClipboardError());
-  if (SaveAs(run.services, copy->picture)) return form.CloseWindow();
   // No file: close only while the clipboard still holds the copy. While the dialog was open, Ctrl+C
   // in its file-name box or another program may have replaced it, and then the window is the
   // picture's last place.
-  if (copy->on_clipboard && run.services.clipboard.StillOurs()) return form.CloseWindow();
+  if (SaveAs(run.services, copy->picture) ||
+      (copy->on_clipboard && run.services.clipboard.StillOurs())) {
+    run.selection.aim.taken = selection;
+    return form.CloseWindow();
+  }
   chrome.ShowAll(form);
 }
 
 void QuickSaveAndQuit(RunState& run) {
   CaptureForm& form = run.form;
   const ShownBeforeCopy chrome(form);
+  const RectI selection = form.SelectionRect();
   const bool copy_too = run.services.saving.Saving().copy_on_quick_save;
   const std::optional<ScreenCopy> copy = CopyOutOrRestore(run, chrome, copy_too);
   if (!copy) return;
   // The file is the picture's safe place: a clipboard that refused the copy is reported, and the
   // save goes on.
   if (copy_too && !copy->on_clipboard) ShowCopyError(run.services.dialogs, ClipboardError());
-  if (QuickSaveTo(run.services, copy->picture)) return form.CloseWindow();
+  if (QuickSaveTo(run.services, copy->picture)) {
+    run.selection.aim.taken = selection;
+    return form.CloseWindow();
+  }
   chrome.ShowAll(form);
 }
 

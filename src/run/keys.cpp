@@ -48,4 +48,25 @@ std::optional<PointF> ArrowStep(const KeyStroke& key) {
   }
 }
 
+std::optional<AimKey> AimKeyOf(const KeyStroke& key) {
+  if (key.alt) return std::nullopt;
+  if (key.ctrl) {
+    if (key.code == 'A' && !key.shift) return AimKey::WholeMonitor;
+    return std::nullopt;
+  }
+  switch (key.code) {
+    case 'C':
+      return key.shift ? AimKey::ColourNumbers : AimKey::ColourHex;
+    case key::kComma:
+      if (!key.shift) return AimKey::PreviousSelection;
+      break;
+    case key::kPeriod:
+      if (!key.shift) return AimKey::NextSelection;
+      break;
+    default:
+      break;
+  }
+  return std::nullopt;
+}
+
 }  // namespace capture

@@ -19,4 +19,15 @@ bool IsQuickSaveKey(const KeyStroke& key);
 // nor with Ctrl or Alt held.
 std::optional<PointF> ArrowStep(const KeyStroke& key);
 
+// The keys that aim a selection or read the pointer's pixel.
+enum class AimKey {
+  WholeMonitor,       // Ctrl+A: the monitor under the pointer; again: the whole virtual screen
+  ColourHex,          // C: the colour under the pointer as #RRGGBB on the clipboard
+  ColourNumbers,      // Shift+C: as "r, g, b"
+  PreviousSelection,  // ,: an earlier capture's selection
+  NextSelection,      // .: a later one
+};
+// Nothing for any other key, nor with Alt held.
+std::optional<AimKey> AimKeyOf(const KeyStroke& key);
+
 }  // namespace capture

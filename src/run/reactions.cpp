@@ -9,8 +9,11 @@
 #include "run/capture_run.h"
 #include "run/copy_selection.h"
 #include "run/keys.h"
+#include "selection/aim_keys.h"
 #include "selection/handle_resize.h"
+#include "selection/magnifier.h"
 #include "selection/selection_drag.h"
+#include "selection/suggestion.h"
 
 namespace capture {
 namespace {
@@ -65,6 +68,21 @@ void ClickButton(RunState& s, const Event& e) {
   s.annotation.choice.last_button = button;
 }
 
+void AimKeyOnWindow(RunState& s, AimKey key) {
+  switch (key) {
+    case AimKey::WholeMonitor:
+      return SelectWholeMonitor(s.form, s.selection, s.annotation.choice);
+    case AimKey::ColourHex:
+    case AimKey::ColourNumbers:
+      return CopyColourUnderPointer(s.form, s.selection.aim, s.services.surface,
+                                    s.services.clipboard, key == AimKey::ColourNumbers);
+    case AimKey::PreviousSelection:
+      return RecallSelection(s.form, s.selection, s.annotation.choice, -1);
+    case AimKey::NextSelection:
+      return RecallSelection(s.form, s.selection, s.annotation.choice, 1);
+  }
+}
+
 // A key on the window. Escape always closes. The other keys wait while a press is held, and
 // leave an open text box its keys but quick save; a shortcut clicks its toolbar button when a
 // click could reach it, quick save works whenever 保存 could be clicked, and an arrow moves the
@@ -72,6 +90,11 @@ void ClickButton(RunState& s, const Event& e) {
 void KeyOnWindow(RunState& s, const Event& e) {
   CaptureForm& form = s.form;
   if (e.key.code == key::kEscape) return form.CloseWindow();
+  // While aiming, also during the drag that draws the selection, an arrow moves the pointer.
+  const std::optional<PointF> step = ArrowStep(e.key);
+  if (step && !form[ControlId::TextBox].visible && Aiming(s.selection.drag, s.annotation.choice)) {
+    return NudgePointer(s.selection.aim, s.services.window, *step);
+  }
   if (form.router.Pressed()) return;
   // Also from an open text box, whose text is saved with the rest.
   if (IsQuickSaveKey(e.key)) {
@@ -87,9 +110,8 @@ void KeyOnWindow(RunState& s, const Event& e) {
     click.button = button::kLeft;
     return ClickButton(s, click);
   }
-  if (const std::optional<PointF> step = ArrowStep(e.key)) {
-    NudgeSelection(form, s.selection.drag, s.annotation.choice, step->x, step->y);
-  }
+  if (const std::optional<AimKey> aim = AimKeyOf(e.key)) return AimKeyOnWindow(s, *aim);
+  if (step) NudgeSelection(form, s.selection.drag, s.annotation.choice, step->x, step->y);
 }
 
 struct Entry {
@@ -104,22 +126,25 @@ constexpr Entry kReactions[] = {
     // (KeyOnWindow above, run/keys.cpp).
     {ControlId::Window, K::Down,
      [](RunState& s, const Event& e) {
-       PressOnWindow(s.form, s.selection.drag, s.annotation, s.services.surface, s.services.window,
-                     e.button, e.point.x, e.point.y);
+       PressOnWindow(s.form, s.selection.drag, s.selection.aim, s.annotation, s.services.surface,
+                     s.services.window, e.button, e.point.x, e.point.y);
      }},
     {ControlId::Window, K::Move,
      [](RunState& s, const Event& e) {
-       MoveOnWindow(s.form, s.selection.drag, s.annotation, s.services.surface, s.services.window,
-                    e.button, e.point.x, e.point.y);
+       MoveOnWindow(s.form, s.selection.drag, s.selection.aim, s.annotation, s.services.surface,
+                    s.services.window, e.button, e.point.x, e.point.y);
      }},
     {ControlId::Window, K::Up,
      [](RunState& s, const Event& e) {
-       ReleaseOnWindow(s.form, s.selection.drag, s.annotation, s.services.surface,
+       ReleaseOnWindow(s.form, s.selection.drag, s.selection.aim, s.annotation, s.services.surface,
                        s.services.window, e.button, e.point.x, e.point.y);
      }},
     {ControlId::Window, K::DoubleClick,
      [](RunState& s, const Event& e) { DoubleClickOnWindow(s, e.point.x, e.point.y); }},
     {ControlId::Window, K::Key, KeyOnWindow},
+    // The wheel goes out and in through what lies under the pointer (selection/suggestion.cpp).
+    {ControlId::Window, K::Wheel,
+     [](RunState& s, const Event& e) { WheelOnWindow(s.form, s.selection.aim, e.wheel); }},
 
     // The eight resize handles (selection/handle_resize.cpp).
     {ControlId::Handle_0, K::Down,

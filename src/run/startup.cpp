@@ -9,12 +9,15 @@ namespace {
 
 // Every step is checked: a screen that was not read, or a buffer that was not made, must never
 // show as a black picture that looks like a capture.
-void FreezeScreen(CaptureForm& form, Surface& surface, Screen& screen) {
+// The windows are listed right after the grab, as the picture shows them: they may move
+// afterwards, the picture does not.
+void FreezeScreen(CaptureForm& form, Aim& aim, Surface& surface, Screen& screen) {
   // The window is per-monitor DPI aware, so the grab is the whole screen at pixel scale, read
   // straight into the surface: the frozen picture is never copied, and it is snapshot 1 as well.
   if (!surface.Freeze(screen) || surface.Size().width <= 0 || surface.Size().height <= 0) {
     throw StartupFailed({run_error::kScreenUnreadable, u"无法读取屏幕"});
   }
+  aim.elements = screen.Elements();
   form.history.Start(surface);
 }
 
@@ -31,7 +34,7 @@ void CaptureRun::Load() {
   services.surface.EndPreview();  // drawing goes into the picture until a shape starts
   services.window.SetPointer(Pointer::Cross);
   try {
-    FreezeScreen(form, services.surface, services.screen);
+    FreezeScreen(form, state_.selection.aim, services.surface, services.screen);
   } catch (const std::bad_alloc&) {
     throw StartupFailed(OutOfMemoryError());
   }

@@ -7,15 +7,11 @@
 #include "form/monitors.h"
 
 namespace capture {
-namespace {
-
 std::u16string Widen(const char* ascii) {
   std::u16string out;
   for (const char* c = ascii; *c; ++c) out.push_back(static_cast<char16_t>(*c));
   return out;
 }
-
-}  // namespace
 
 std::u16string SizeText(float width, float height) {
   // Seven significant digits, no trailing zeros: whole numbers read as integers.
@@ -51,13 +47,17 @@ void ColourReadout(CaptureForm& form, const Surface& surface, float x, float y) 
 
 void PlaceLabels(CaptureForm& form) {
   form.ScaleChromeToSelection();
-  const ChromeScale& scale = form.controls.scale;
   const Control& selection = form[ControlId::Selection];
+  PlaceLabelsAt(form, selection.left, selection.top);
+}
+
+void PlaceLabelsAt(CaptureForm& form, float left, float top) {
+  const ChromeScale& scale = form.controls.scale;
   Control& size_label = form[ControlId::SizeLabel];
   Control& colour_label = form[ControlId::ColourLabel];
-  size_label.left = selection.left + scale(2);
-  size_label.top = selection.top + scale(2);
-  colour_label.left = selection.left + scale(2);
+  size_label.left = left + scale(2);
+  size_label.top = top + scale(2);
+  colour_label.left = left + scale(2);
   colour_label.top = size_label.top + scale(size_label.height + 2);
 
   // A selection that starts where no monitor shows would take its labels out of sight: they move

@@ -9,6 +9,8 @@ namespace capture {
 class CaptureForm;
 class Surface;
 
+// ASCII text as UTF-16.
+std::u16string Widen(const char* ascii);
 // "WxH" with each number in general decimal form: "320x240", "12.5x3".
 std::u16string SizeText(float width, float height);
 // Splits a COLORREF into red, green and blue with signed div/mod (so -1 gives -1, 0, 0).
@@ -20,5 +22,7 @@ void ColourReadout(CaptureForm& form, const Surface& surface, float x, float y);
 // Moves SizeLabel to the selection's top-left + 2 and ColourLabel 2 pixels below it, both onto the
 // nearest monitor when that corner lies where no monitor shows.
 void PlaceLabels(CaptureForm& form);
+// The same for a rectangle whose top-left is (left, top), at the chrome's present scale.
+void PlaceLabelsAt(CaptureForm& form, float left, float top);
 
 }  // namespace capture

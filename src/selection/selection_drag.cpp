@@ -1,10 +1,14 @@
 #include "selection/selection_drag.h"
 
+#include <cmath>
+#include <optional>
+
 #include "annotate/shape_tools.h"
 #include "form/capture_form.h"
 #include "platform/platform.h"
 #include "selection/placement.h"
 #include "selection/readout.h"
+#include "selection/suggestion.h"
 
 namespace capture {
 namespace {
@@ -72,15 +76,51 @@ void SettleSelection(CaptureForm& form, SelectionDrag& drag) {
   PlaceToolbar(form);
 }
 
+// A left press that starts a new selection may still be a click, which takes what lies under it;
+// the suggestion shown before the press (the wheel may have gone out) is the one it takes.
+void AimClick(CaptureForm& form, Aim& aim, int button, float x, float y) {
+  if (button != button::kLeft) {
+    HideSuggestion(form, aim);
+    return;
+  }
+  if (!form[ControlId::Suggestion].visible) Suggest(form, aim, x, y);
+  form[ControlId::Suggestion].visible = false;
+  aim.click = PointF{x, y};
+}
+
+// The pointer has gone further from the press than a click may: this is a drag.
+bool BeyondClick(const Aim& aim, Window& window, float x, float y) {
+  const SizeI drag = window.DragDistance();
+  const PointF press = *aim.click;
+  return std::abs(x - press.x) * 2 > static_cast<float>(drag.width) ||
+         std::abs(y - press.y) * 2 > static_cast<float>(drag.height);
+}
+
 }  // namespace
 
-void PressOnWindow(CaptureForm& form, SelectionDrag& drag, Annotation& annotation, Surface& surface,
-                   Window& window, int button, float x, float y) {
+void SelectArea(CaptureForm& form, SelectionDrag& drag, Aim& aim, const RectI& area) {
+  HideSuggestion(form, aim);
+  aim.click.reset();
+  Control& selection = form[ControlId::Selection];
+  selection.left = static_cast<float>(area.left);
+  selection.top = static_cast<float>(area.top);
+  selection.width = static_cast<float>(area.right - area.left);
+  selection.height = static_cast<float>(area.bottom - area.top);
+  form[ControlId::SizeLabel].caption = SizeText(selection.width, selection.height);
+  PlaceLabels(form);
+  ShowAroundSelection(form);
+  drag.mode = SelectionMode::Draw;
+  SettleSelection(form, drag);
+}
+
+void PressOnWindow(CaptureForm& form, SelectionDrag& drag, Aim& aim, Annotation& annotation,
+                   Surface& surface, Window& window, int button, float x, float y) {
   if (annotation.choice.active) return StartShape(form, annotation.stroke, surface, x, y);
   form[ControlId::Toolbar].visible = false;
 
   Control& selection = form[ControlId::Selection];
   if (drag.mode == SelectionMode::Draw) {
+    AimClick(form, aim, button, x, y);
     selection.visible = true;
     AnchorSelection(form, drag, x, y);
     if (button == button::kRight) drag.thrown_away = false;
@@ -93,10 +133,12 @@ void PressOnWindow(CaptureForm& form, SelectionDrag& drag, Annotation& annotatio
     if (button != button::kRight) return;
   }
   ThrowSelectionAway(form, drag, window, x, y);
+  AimClick(form, aim, button, x, y);
 }
 
-void MoveOnWindow(CaptureForm& form, const SelectionDrag& drag, const Annotation& annotation,
-                  Surface& surface, Window& window, int buttons, float x, float y) {
+void MoveOnWindow(CaptureForm& form, const SelectionDrag& drag, Aim& aim,
+                  const Annotation& annotation, Surface& surface, Window& window, int buttons,
+                  float x, float y) {
   ColourReadout(form, surface, x, y);
   if (annotation.choice.active) {
     if (annotation.stroke.InProgress()) PreviewShape(form, annotation, surface, x, y);
@@ -105,7 +147,9 @@ void MoveOnWindow(CaptureForm& form, const SelectionDrag& drag, const Annotation
 
   window.SetPointer(form[ControlId::Selection].StrictlyContains(x, y) ? Pointer::SizeAll
                                                                       : Pointer::Cross);
+  if (buttons == 0 && drag.mode == SelectionMode::Draw && aim.moved) Suggest(form, aim, x, y);
   if (buttons != button::kLeft) return;
+  if (aim.click && BeyondClick(aim, window, x, y)) aim.click.reset();
 
   // The window repaints once the reaction is over, so no intermediate position is ever shown.
   if (drag.mode == SelectionMode::Draw) {
@@ -123,10 +167,16 @@ void MoveOnWindow(CaptureForm& form, const SelectionDrag& drag, const Annotation
   ShowAroundSelection(form);
 }
 
-void ReleaseOnWindow(CaptureForm& form, SelectionDrag& drag, Annotation& annotation,
+void ReleaseOnWindow(CaptureForm& form, SelectionDrag& drag, Aim& aim, Annotation& annotation,
                      Surface& surface, Window& window, int button, float x, float y) {
   if (annotation.stroke.InProgress()) CommitShape(form, annotation, surface, window, x, y);
   if (button == button::kLeft) {
+    // A click takes the suggestion, as if it had been dragged out; a drag settles what it drew.
+    const std::optional<RectI> suggested = Suggested(form, aim);
+    const bool click = aim.click && drag.mode == SelectionMode::Draw;
+    HideSuggestion(form, aim);
+    aim.click.reset();
+    if (click && suggested) return SelectArea(form, drag, aim, *suggested);
     SettleSelection(form, drag);
   } else if (!drag.thrown_away) {
     form.CloseWindow();

@@ -11,11 +11,14 @@ class CaptureForm;
 class Surface;
 class Window;
 
-void PressOnWindow(CaptureForm& form, SelectionDrag& drag, Annotation& annotation, Surface& surface,
-                   Window& window, int button, float x, float y);
-void MoveOnWindow(CaptureForm& form, const SelectionDrag& drag, const Annotation& annotation,
-                  Surface& surface, Window& window, int buttons, float x, float y);
-void ReleaseOnWindow(CaptureForm& form, SelectionDrag& drag, Annotation& annotation,
+// Before a selection exists, the moves outline what lies under the pointer (`aim`), and a click
+// selects it.
+void PressOnWindow(CaptureForm& form, SelectionDrag& drag, Aim& aim, Annotation& annotation,
+                   Surface& surface, Window& window, int button, float x, float y);
+void MoveOnWindow(CaptureForm& form, const SelectionDrag& drag, Aim& aim,
+                  const Annotation& annotation, Surface& surface, Window& window, int buttons,
+                  float x, float y);
+void ReleaseOnWindow(CaptureForm& form, SelectionDrag& drag, Aim& aim, Annotation& annotation,
                      Surface& surface, Window& window, int button, float x, float y);
 // Moves a finished selection by (dx, dy) as a move drag and its release would: kept on the screen,
 // its labels, handles and toolbar strip following. Nothing while a tool is chosen, as a press
@@ -25,5 +28,8 @@ void NudgeSelection(CaptureForm& form, SelectionDrag& drag, const ToolChoice& ch
 // Back to drawing a new selection, as at the start: the selection, its chrome and the toolbar
 // strip go. The picture stays as it is.
 void ReturnToSelecting(CaptureForm& form, SelectionDrag& drag);
+// Makes the rectangle the selection as if it had been dragged out: labels, handles and the toolbar
+// strip placed and shown. The rectangle must lie on the virtual screen.
+void SelectArea(CaptureForm& form, SelectionDrag& drag, Aim& aim, const RectI& area);
 
 }  // namespace capture

@@ -6,6 +6,7 @@
 
 #include "form/controls.h"
 #include "platform/types.h"
+#include "selection/aim.h"
 
 namespace capture {
 
@@ -34,6 +35,7 @@ struct HandleDrag {
 struct SelectionState {
   SelectionDrag drag;
   std::optional<HandleDrag> resize;
+  Aim aim;
 };
 
 }  // namespace capture

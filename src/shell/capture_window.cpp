@@ -1,5 +1,7 @@
 #include "shell/capture_window.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <exception>
 #include <new>
@@ -138,6 +140,17 @@ void CaptureWindow::ShowFontSizeList(bool show) {
   }
 }
 
+SizeI CaptureWindow::DragDistance() {
+  return {::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG)};
+}
+
+void CaptureWindow::MovePointer(PointI window_point) {
+  if (!hwnd()) return;
+  POINT p{window_point.x, window_point.y};
+  ::ClientToScreen(hwnd(), &p);
+  ::SetCursorPos(p.x, p.y);
+}
+
 LRESULT CALLBACK CaptureWindow::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   CaptureWindow* self = WindowOwner(hwnd, message, lparam, &CaptureWindow::window_);
   if (!self) return ::DefWindowProcW(hwnd, message, wparam, lparam);
@@ -177,6 +190,8 @@ LRESULT CaptureWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return OnMouse(message, wparam, lparam);
     case WM_KEYDOWN:
       return OnKeyDown(wparam);
+    case WM_MOUSEWHEEL:
+      return OnWheel(wparam, lparam);
     case WM_COMMAND:
       return OnCommand(wparam, lparam);
     case WM_DPICHANGED:
@@ -263,6 +278,18 @@ LRESULT CaptureWindow::OnKeyDown(WPARAM wparam) {
   // The keys go by their key-down alone; the characters the message loop makes of them
   // (Ctrl+C's 0x03, Enter's 0x0D) reach no reaction, so no key acts twice.
   run_->KeyPress(UnpackKey(wparam));
+  Sync();
+  return 0;
+}
+
+LRESULT CaptureWindow::OnWheel(WPARAM wparam, LPARAM lparam) {
+  // A wheel of finer steps sends less than a notch at a time: each message still counts as one.
+  const int delta = GET_WHEEL_DELTA_WPARAM(wparam);
+  const int notches = delta / WHEEL_DELTA != 0 ? delta / WHEEL_DELTA : (delta > 0) - (delta < 0);
+  // The wheel's point is in the system's coordinates.
+  POINT p{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+  ::ScreenToClient(hwnd(), &p);
+  run_->MouseWheel(notches, static_cast<float>(p.x), static_cast<float>(p.y));
   Sync();
   return 0;
 }

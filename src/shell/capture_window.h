@@ -56,6 +56,8 @@ class CaptureWindow : public Window {
   void FocusTextBox() override;
   bool FontSizeListDropped() override;
   void ShowFontSizeList(bool show) override;
+  SizeI DragDistance() override;
+  void MovePointer(PointI window_point) override;
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
@@ -63,6 +65,7 @@ class CaptureWindow : public Window {
   LRESULT OnMouse(UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnCommand(WPARAM wparam, LPARAM lparam);
   LRESULT OnKeyDown(WPARAM wparam);
+  LRESULT OnWheel(WPARAM wparam, LPARAM lparam);
   LRESULT OnCaptureLost();
   // Shows the "错误" box for a message whose handling threw; the window goes on.
   void ReportFailure(const RunError& error) noexcept;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "art/art.h"
+#include "selection/magnifier.h"
 #include "shell/fonts.h"
 #include "shell/text.h"
 
@@ -37,13 +38,13 @@ void Fill(HDC dc, const RectI& r, Colour colour) {
   if (brush) ::FillRect(dc, &rect, brush.get());
 }
 
-// A one-pixel frame on the rectangle's outermost columns and rows.
-void Frame(HDC dc, const RectI& r, Colour colour) {
+// A frame `width` pixels thick on the rectangle's outermost columns and rows.
+void Frame(HDC dc, const RectI& r, Colour colour, int width = 1) {
   if (r.Empty()) return;
-  Fill(dc, {r.left, r.top, r.right, r.top + 1}, colour);
-  Fill(dc, {r.left, r.bottom - 1, r.right, r.bottom}, colour);
-  Fill(dc, {r.left, r.top, r.left + 1, r.bottom}, colour);
-  Fill(dc, {r.right - 1, r.top, r.right, r.bottom}, colour);
+  Fill(dc, {r.left, r.top, r.right, r.top + width}, colour);
+  Fill(dc, {r.left, r.bottom - width, r.right, r.bottom}, colour);
+  Fill(dc, {r.left, r.top, r.left + width, r.bottom}, colour);
+  Fill(dc, {r.right - width, r.top, r.right, r.bottom}, colour);
 }
 
 // Blends an icon with straight alpha onto the target at window point (x, y), inside clip only.
@@ -84,6 +85,32 @@ void Picture(Art art, int dpi, const RectI& rect, const RectI& clip, HDC dc, Dib
     return;
   }
   Blend(icon, rect.left, rect.top, clip, target, origin);
+}
+
+// The magnifier's pixels: each an equal square block of exactly its colour, a frame around the
+// centre block (on its neighbours' edge, so the centre stays whole) and a crosshair along the
+// centre row and column that stops at the frame.
+void PaintZoom(HDC dc, const Control& c, const RectI& rect, int dpi) {
+  constexpr int columns = kZoomColumns, rows = kZoomRows;
+  constexpr auto kPixels = static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows);
+  if (c.zoom.size() != kPixels) return;
+  const int block = (rect.right - rect.left) / columns;
+  const int line = std::max(1, dpi / 96);
+  std::size_t next = 0;  // the pixels come row by row
+  for (int row = 0; row < rows; ++row) {
+    for (int column = 0; column < columns; ++column) {
+      const int x = rect.left + column * block, y = rect.top + row * block;
+      Fill(dc, {x, y, x + block, y + block}, ColourOf(c.zoom[next++]));
+    }
+  }
+  const int cx = rect.left + (columns / 2) * block, cy = rect.top + (rows / 2) * block;
+  const RectI frame{cx - line, cy - line, cx + block + line, cy + block + line};
+  Frame(dc, frame, c.border_colour, line);
+  const int mx = cx + (block - line) / 2, my = cy + (block - line) / 2;
+  Fill(dc, {mx, rect.top, mx + line, frame.top}, c.fore_colour);
+  Fill(dc, {mx, frame.bottom, mx + line, rect.top + rows * block}, c.fore_colour);
+  Fill(dc, {rect.left, my, frame.left, my + line}, c.fore_colour);
+  Fill(dc, {frame.right, my, rect.left + columns * block, my + line}, c.fore_colour);
 }
 
 }  // namespace
@@ -134,7 +161,7 @@ void ControlPainter::PaintOne(const Control& c, const Controls& controls, const 
       break;
     case ControlKind::Shape:
       if (c.has_fill) Fill(dc, rect, c.fill_colour);
-      if (c.has_border) Frame(dc, rect, c.border_colour);
+      if (c.has_border) Frame(dc, rect, c.border_colour, c.border_width);
       break;
     case ControlKind::Line: {
       const PointF o = controls.Origin(c.id), e = controls.Extent(c.id);
@@ -146,6 +173,9 @@ void ControlPainter::PaintOne(const Control& c, const Controls& controls, const 
     }
     case ControlKind::Label:
       PaintLabel(c, dpi, rect, dc);
+      break;
+    case ControlKind::Zoom:
+      PaintZoom(dc, c, rect, dpi);
       break;
     case ControlKind::TextBox:
     case ControlKind::ComboBox:

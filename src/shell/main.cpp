@@ -11,6 +11,7 @@
 
 #include "app/command_line.h"
 #include "app/quit_resident.h"
+#include "app/recent_selections.h"
 #include "app/version.h"
 #include "form/capture_form.h"
 #include "run/capture_run.h"
@@ -50,8 +51,19 @@ class PinsOutOfTheWay {
   Pins& pins_;
 };
 
+// The rectangles moved by (dx, dy): between the system's coordinates and the window's.
+std::vector<RectI> Shifted(const std::vector<RectI>& rects, int dx, int dy) {
+  std::vector<RectI> out;
+  out.reserve(rects.size());
+  for (const RectI& r : rects)
+    out.push_back({r.left + dx, r.top + dy, r.right + dx, r.bottom + dy});
+  return out;
+}
+
+// One capture. `,` and `.` offer the earlier selections in `recent`; this one's joins them when the
+// capture ends in a copy or a save, and the settings file keeps them.
 int RunCapture(HINSTANCE instance, Cursors& cursors, Pins& pins, int delay_ms,
-               SettingsStore& settings) {
+               SettingsStore& settings, RecentSelections& recent) {
   const RectI area = Win32Screen::Area();
   Win32Surface surface;
   Win32Screen screen;
@@ -69,6 +81,7 @@ int RunCapture(HINSTANCE instance, Cursors& cursors, Pins& pins, int delay_ms,
   if (!window.Create(instance, run, area)) {
     return ReportStartupFailure({static_cast<int>(::GetLastError()), u"无法创建截图窗口"});
   }
+  run.state().selection.aim.RecallFrom(Shifted(recent.Items(), -area.left, -area.top));
   dialogs.BlockWhileModal(window.hwnd(), [&window] { window.Refresh(); });
   if (delay_ms > 0) ::Sleep(static_cast<DWORD>(delay_ms));
   try {
@@ -77,8 +90,18 @@ int RunCapture(HINSTANCE instance, Cursors& cursors, Pins& pins, int delay_ms,
     return ReportStartupFailure(failed.error());
   }
   const PinsOutOfTheWay hidden(pins);
+  POINT pointer{};
+  if (::GetCursorPos(&pointer)) {
+    run.PointerAtStart(static_cast<float>(pointer.x - area.left),
+                       static_cast<float>(pointer.y - area.top));
+  }
   window.Show();
-  return window.Run();
+  const int status = window.Run();
+  if (const std::optional<RectI>& taken = run.state().selection.aim.taken) {
+    recent.Add(Shifted({*taken}, area.left, area.top).front());
+    settings.RememberSelections(recent);
+  }
+  return status;
 }
 
 // Reports what escaped a start-up; the exit status that says it failed.
@@ -95,9 +118,9 @@ int Reported(Work&& work) noexcept {
 // One whole capture with objects of its own: when it returns, they and the picture are gone.
 // Only the pointer shapes, made once per DPI, are kept for the next one.
 int CaptureOnce(HINSTANCE instance, Cursors& cursors, Pins& pins, int delay_ms,
-                SettingsStore& settings) noexcept {
-  return Reported([instance, &cursors, &pins, delay_ms, &settings] {
-    return RunCapture(instance, cursors, pins, delay_ms, settings);
+                SettingsStore& settings, RecentSelections& recent) noexcept {
+  return Reported([instance, &cursors, &pins, delay_ms, &settings, &recent] {
+    return RunCapture(instance, cursors, pins, delay_ms, settings, recent);
   });
 }
 
@@ -111,7 +134,8 @@ int RunWhilePinned(Pins& pins) {
 // A plain run: one capture, and the pins it made after it.
 int RunPlain(HINSTANCE instance, Cursors& cursors, int delay_ms, SettingsStore& settings) {
   Pins pins(instance, settings);
-  const int status = RunCapture(instance, cursors, pins, delay_ms, settings);
+  RecentSelections recent = settings.Selections();
+  const int status = RunCapture(instance, cursors, pins, delay_ms, settings, recent);
   return pins.empty() ? status : RunWhilePinned(pins);
 }
 
@@ -140,8 +164,11 @@ int RunResident(HINSTANCE instance, Cursors& cursors) {
   if (!lock.held()) return 0;  // one is running already: that is what was asked for
   SettingsStore settings(SettingsPath());
   Pins pins(instance, settings);
-  ResidentWindow resident(settings, pins, [instance, &cursors, &pins, &settings](int delay_ms) {
-    CaptureOnce(instance, cursors, pins, delay_ms, settings);
+  // The resident program's own: they outlive each capture, not the program.
+  RecentSelections recent = settings.Selections();
+  ResidentWindow resident(settings, pins,
+                          [instance, &cursors, &pins, &settings, &recent](int delay_ms) {
+                            CaptureOnce(instance, cursors, pins, delay_ms, settings, recent);
   });
   if (!resident.Create(instance)) {
     return ReportStartupFailure({static_cast<int>(::GetLastError()), u"无法创建通知区域图标"});

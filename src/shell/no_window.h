@@ -17,6 +17,8 @@ class NoWindow : public Window {
   void FocusTextBox() override {}
   bool FontSizeListDropped() override { return false; }
   void ShowFontSizeList(bool) override {}
+  SizeI DragDistance() override { return {}; }
+  void MovePointer(PointI) override {}
 };
 
 }  // namespace capture::win32

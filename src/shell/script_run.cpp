@@ -1,6 +1,5 @@
 #include "shell/script_run.h"
 
-#include <dwmapi.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -15,6 +14,7 @@
 #include "output/save_dialog.h"
 #include "platform/platform.h"
 #include "shell/console_output.h"
+#include "shell/desktop_elements.h"
 #include "shell/gdiplus_flat.h"
 #include "shell/handles.h"
 #include "shell/no_window.h"
@@ -54,12 +54,7 @@ int Fail(int status, const std::wstring& why) {
 RectI ForegroundBounds() {
   const HWND window = ::GetForegroundWindow();
   if (window == nullptr || !::IsWindowVisible(window) || ::IsIconic(window)) return {};
-  RECT r{};
-  if (FAILED(::DwmGetWindowAttribute(window, DWMWA_EXTENDED_FRAME_BOUNDS, &r, sizeof(r))) &&
-      !::GetWindowRect(window, &r)) {
-    return {};
-  }
-  return {r.left, r.top, r.right, r.bottom};
+  return VisibleBounds(window).value_or(RectI{});
 }
 
 Picture Crop(const Picture& from, const RectI& area) {

@@ -123,6 +123,18 @@ void SettingsStore::RememberSave(const std::u16string& folder, const std::u16str
   });
 }
 
+RecentSelections SettingsStore::Selections() const {
+  RecentSelections recent;
+  recent.Restore({settings_.selections.rbegin(), settings_.selections.rend()});
+  return recent;
+}
+
+void SettingsStore::RememberSelections(const RecentSelections& recent) {
+  const std::vector<RectI> newest_first(recent.Items().rbegin(), recent.Items().rend());
+  if (settings_.selections == newest_first) return;
+  Change([&](Settings& s) { s.selections = newest_first; });
+}
+
 void SettingsStore::QuickSaved(const std::u16string& path) {
   if (on_quick_saved) on_quick_saved(path);
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/recent_selections.h"
 #include "app/settings.h"
 #include "platform/save_memory.h"
 #include "shell/win32_files.h"
@@ -28,6 +29,11 @@ class SettingsStore : public SaveMemory {
   const std::u16string& path() const { return path_; }
   // Writes the defaults, each key explained, when there is no file yet.
   FileResult CreateIfMissing();
+  // The last selections the file keeps, for `,` and `.`.
+  RecentSelections Selections() const;
+  // Keeps them in the file (newest first there); a file that cannot be written costs only the
+  // next run's memory of them.
+  void RememberSelections(const RecentSelections& recent);
 
   // ---- SaveMemory ----
   SaveSettings Saving() override;

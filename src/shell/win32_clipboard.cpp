@@ -136,6 +136,39 @@ bool Win32Clipboard::EmptyIfStillOurs() {
   return ::EmptyClipboard() != FALSE;
 }
 
+bool Win32Clipboard::PutText(std::u16string_view text) {
+  const std::size_t bytes = (text.size() + 1) * sizeof(char16_t);
+  GlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE, bytes));
+  if (!memory) return false;
+  {
+    GlobalLock locked(memory.get());
+    if (!locked.data()) return false;
+    std::memcpy(locked.data(), text.data(), text.size() * sizeof(char16_t));
+    static_cast<char16_t*>(locked.data())[text.size()] = u'\0';
+  }
+  OpenedClipboard clipboard(::GetDesktopWindow());
+  if (!clipboard.is_open()) return false;
+  ::EmptyClipboard();
+  ours_.reset();
+  if (!::SetClipboardData(CF_UNICODETEXT, memory.get())) return false;
+  memory.release();  // the clipboard owns it now
+  return true;
+}
+
+std::optional<std::u16string> Win32Clipboard::GetText() {
+  OpenedClipboard clipboard(::GetDesktopWindow());
+  if (!clipboard.is_open()) return std::nullopt;
+  const HANDLE data = ::GetClipboardData(CF_UNICODETEXT);  // not owned: the clipboard's
+  if (!data) return std::nullopt;
+  GlobalLock locked(data);
+  if (!locked.data()) return std::nullopt;
+  const auto* chars = static_cast<const char16_t*>(locked.data());
+  const std::size_t most = locked.size() / sizeof(char16_t);
+  std::size_t length = 0;
+  while (length < most && chars[length] != u'\0') ++length;
+  return std::u16string(chars, length);
+}
+
 bool Win32Clipboard::StillOurs() {
   if (!ours_) return false;
   OpenedClipboard clipboard(::GetDesktopWindow());

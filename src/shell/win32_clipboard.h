@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "platform/platform.h"
 
@@ -19,6 +21,9 @@ class Win32Clipboard : public Clipboard {
   // clipboard still holds the token that put left in a format of the program's own.
   bool EmptyIfStillOurs() override;
   bool StillOurs() override;
+  bool PutText(std::u16string_view text) override;
+  // The clipboard's text, or nothing when it holds none.
+  std::optional<std::u16string> GetText();
 
  private:
   using Token = std::array<std::uint32_t, 4>;

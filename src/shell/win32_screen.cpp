@@ -7,6 +7,7 @@
 #include <exception>
 #include <new>
 
+#include "shell/desktop_elements.h"
 #include "shell/dib.h"
 #include "shell/handles.h"
 
@@ -85,6 +86,11 @@ std::vector<Monitor> Win32Screen::Monitors() const {
         {{0, 0, size.width, size.height}, static_cast<int>(::GetDpiForSystem())});
   }
   return found.monitors;
+}
+
+std::vector<DesktopElement> Win32Screen::Elements() const {
+  const RectI area = Area();
+  return DesktopElements({area.left, area.top}, ::GetCurrentProcessId());
 }
 
 SizeI Win32Screen::Size() const {

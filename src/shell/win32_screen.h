@@ -20,6 +20,8 @@ class Win32Screen : public Screen {
   Picture Grab() override;
   SizeI Size() const override;
   std::vector<Monitor> Monitors() const override;
+  // Other programs' windows and controls (this process's are left out).
+  std::vector<DesktopElement> Elements() const override;
 };
 
 }  // namespace capture::win32

@@ -9,8 +9,8 @@ from PIL import Image
 
 from harness import noise
 from harness.capture_ui import (BLUE, GREEN, PALETTE, PANEL_FRAME, SELECTION_BLUE, TOOLTIP, Box,
-                                Layout, choose_tool, make_selection, pick_colour, settled_grab,
-                                visible_windows, wait_pixel, wait_screen)
+                                Layout, choose_tool, magnifier_box, make_selection, pick_colour,
+                                settled_grab, visible_windows, wait_pixel, wait_screen)
 from harness.evidence import Evidence
 from harness.ink import bounds, dark, ink, tofu
 from harness.keymap import bind_characters
@@ -254,10 +254,11 @@ def test_undo_and_redo_restore_the_picture_exactly(desktop, evidence):
             desktop.click(*layout.button_point(button))
             wait_screen(desktop, app, expected, around, labels, evidence, name)
 
-        # One undo more leaves annotating: selection, labels, handles and toolbar go.
+        # One undo more leaves annotating: selection, labels, handles and toolbar go, and the
+        # magnifier is back beside the pointer.
         desktop.click(*layout.button_point("undo"))
-        wait_screen(desktop, app, desktop.picture, Box(0, 0, desktop.width, desktop.height), [],
-                    evidence, "back-to-selecting")
+        wait_screen(desktop, app, desktop.picture, Box(0, 0, desktop.width, desktop.height),
+                    [magnifier_box(layout.button_point("undo"))], evidence, "back-to-selecting")
 
         desktop.key("Escape")
         assert app.wait_exit() == 0

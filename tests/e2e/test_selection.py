@@ -6,7 +6,8 @@ import pytest
 from PIL import Image, ImageDraw
 
 from harness.capture_ui import (PANEL_BACK, PANEL_FRAME, SELECTION_BLUE, SEPARATOR, TOOLTIP,
-                                Box, Layout, layout_of_drag, make_selection, px, wait_screen)
+                                Box, Layout, layout_of_drag, magnifier_box, make_selection, px,
+                                wait_screen)
 from harness.desktop import CAPTURE_TITLE
 from harness.evidence import Evidence
 from harness.ink import bounds, ink
@@ -146,9 +147,11 @@ def test_right_click_removes_the_selection_and_a_second_one_ends_the_run(desktop
 
         desktop.click(200, 200, button=3)
 
-        # Frame, handles, labels and toolbar are gone; the program goes on.
+        # Frame, handles, labels and toolbar are gone; the program goes on, aiming again with the
+        # magnifier beside the pointer.
         whole = Box(0, 0, desktop.width, desktop.height)
-        wait_screen(desktop, app, desktop.picture, whole, [], evidence, "after-removal")
+        wait_screen(desktop, app, desktop.picture, whole, [magnifier_box((200, 200))], evidence,
+                    "after-removal")
 
         desktop.click(200, 200, button=3)
 

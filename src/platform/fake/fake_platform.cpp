@@ -195,7 +195,17 @@ bool FakeClipboard::PutBitmap(const Picture& picture) {
   ours_.reset();
   if (picture.width <= 0 || picture.height <= 0) return true;
   content = picture;
+  text.reset();
   ours_ = ++changes_;
+  return true;
+}
+
+bool FakeClipboard::PutText(std::u16string_view put) {
+  if (!put_succeeds) return false;
+  content.reset();
+  text = std::u16string(put);
+  ours_.reset();
+  ++changes_;
   return true;
 }
 

@@ -93,9 +93,12 @@ class FakeScreen : public Screen {
   Picture Grab() override { return picture_; }
   SizeI Size() const override { return {picture_.width, picture_.height}; }
   std::vector<Monitor> Monitors() const override { return monitors; }
+  std::vector<DesktopElement> Elements() const override { return elements; }
 
   // One monitor covering the whole picture at 96 DPI unless a test sets others.
   std::vector<Monitor> monitors;
+  // No windows unless a test sets some.
+  std::vector<DesktopElement> elements;
 
  private:
   Picture picture_;
@@ -109,11 +112,13 @@ class FakeClipboard : public Clipboard {
   bool StillOurs() override { return ours_ == changes_; }
   // Another program puts a picture on the clipboard, or (nothing) something that is no bitmap.
   void PutFromElsewhere(std::optional<Picture> other);
+  bool PutText(std::u16string_view text) override;
 
   std::optional<Picture> content;
-  bool put_succeeds = true;  // false: PutBitmap fails and leaves the clipboard as it was
-  int puts = 0;              // PutBitmap calls, failed ones included
-  SizeI last_put;            // the size of the picture the last PutBitmap call was given
+  std::optional<std::u16string> text;  // what PutText put, until a picture replaces it
+  bool put_succeeds = true;            // false: PutBitmap fails and leaves the clipboard as it was
+  int puts = 0;                        // PutBitmap calls, failed ones included
+  SizeI last_put;                      // the size of the picture the last PutBitmap call was given
   int empties = 0;
 
  private:
@@ -150,6 +155,8 @@ class FakeWindow : public Window {
   void FocusTextBox() override { text_box_focused = true; }
   bool FontSizeListDropped() override { return combo_dropped; }
   void ShowFontSizeList(bool show) override { combo_dropped = show; }
+  SizeI DragDistance() override { return drag_distance; }
+  void MovePointer(PointI p) override { pointer_moves.push_back(p); }
 
   Pointer pointer = Pointer::Default;
   std::vector<Pointer> pointer_history;
@@ -158,6 +165,8 @@ class FakeWindow : public Window {
   std::vector<int> sleeps;
   bool text_box_focused = false;
   bool combo_dropped = false;
+  SizeI drag_distance{4, 4};  // Windows' default
+  std::vector<PointI> pointer_moves;
   std::function<void()> on_pump;  // runs as the pending events would
 };
 

@@ -28,6 +28,16 @@ HANDLE = 4
 LABEL_HEIGHT = 17
 SIZE_LABEL_WIDTH, COLOUR_LABEL_WIDTH = 185, 175
 
+# The magnifier beside the pointer while no selection exists: its size, and its gap to the pointer.
+MAGNIFIER_SIZE, MAGNIFIER_GAP = (122, 138), 20
+
+
+def magnifier_box(pointer: tuple[int, int]) -> "Box":
+    """Where the magnifier stands for a pointer with room below and right of it (96 DPI)."""
+    x, y = pointer[0] + MAGNIFIER_GAP, pointer[1] + MAGNIFIER_GAP
+    return Box(x, y, x + MAGNIFIER_SIZE[0], y + MAGNIFIER_SIZE[1])
+
+
 # Toolbar buttons by meaning: the left of the 16x16 icon inside the strip (its top is 5).
 BUTTON_LEFT = {
     "rectangle": 100 / 15, "ellipse": 32, "text": 860 / 15, "arrow": 1220 / 15,

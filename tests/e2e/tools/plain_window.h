@@ -16,10 +16,16 @@ struct Setup {
   Paint paint = nullptr;
   HBRUSH background = nullptr;  // the class's brush; the class owns it for the process's life
   LONG_PTR user_data = 0;       // GWLP_USERDATA, for the paint
+  bool topmost = true;
+  bool closes_on_input = true;  // Escape or a click closes it
+  // Runs once the window exists, before it is shown (to make child windows), with created_data.
+  void (*on_created)(HWND window, const long* data) = nullptr;
+  const long* created_data = nullptr;
 };
 
-// The window's extra bytes hold its paint function.
+// The window's extra bytes hold its paint function, then whether input closes it.
 inline constexpr int kPaintSlot = 0;
+inline constexpr int kClosesSlot = sizeof(LONG_PTR);
 
 inline LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
@@ -34,10 +40,10 @@ inline LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPAR
       return 0;
     }
     case WM_KEYDOWN:
-      if (wparam == VK_ESCAPE) DestroyWindow(window);
+      if (wparam == VK_ESCAPE && GetWindowLongPtrW(window, kClosesSlot)) DestroyWindow(window);
       return 0;
     case WM_LBUTTONUP:
-      DestroyWindow(window);
+      if (GetWindowLongPtrW(window, kClosesSlot)) DestroyWindow(window);
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -53,7 +59,7 @@ inline int Run(HINSTANCE instance, const Setup& setup) {
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
   window_class.lpfnWndProc = Procedure;
-  window_class.cbWndExtra = sizeof(LONG_PTR);
+  window_class.cbWndExtra = 2 * sizeof(LONG_PTR);
   window_class.hInstance = instance;
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window_class.hbrBackground = setup.background;
@@ -61,12 +67,14 @@ inline int Run(HINSTANCE instance, const Setup& setup) {
   if (RegisterClassExW(&window_class) == 0) return 1;
 
   const RECT& r = setup.rect;
-  HWND window =
-      CreateWindowExW(WS_EX_TOPMOST, setup.class_name, setup.title, WS_POPUP, r.left, r.top,
-                      r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
+  HWND window = CreateWindowExW(setup.topmost ? WS_EX_TOPMOST : 0, setup.class_name, setup.title,
+                                WS_POPUP, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                                nullptr, nullptr, instance, nullptr);
   if (window == nullptr) return 1;
   SetWindowLongPtrW(window, GWLP_USERDATA, setup.user_data);
   SetWindowLongPtrW(window, kPaintSlot, reinterpret_cast<LONG_PTR>(setup.paint));
+  SetWindowLongPtrW(window, kClosesSlot, setup.closes_on_input ? 1 : 0);
+  if (setup.on_created != nullptr) setup.on_created(window, setup.created_data);
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
 

@@ -1,10 +1,12 @@
 """Pictures of a capture in use, for README: capture.exe under Wine on a private virtual screen,
 a selection with its labels, the toolbar, the style panel and a few annotations, taken at 96 DPI
-(the whole screen) and at 192 DPI (the part around the selection); and a pin, F3 on an annotated
-selection dragged aside over the desktop, at both DPIs.
+(the whole screen) and at 192 DPI (the part around the selection); a pin, F3 on an annotated
+selection dragged aside over the desktop, at both DPIs; and aiming before a selection: a window
+with a button on the screen, the button outlined under the pointer and the magnifier beside it
+(the part around them, at both DPIs).
 
-    python3 screenshots.py OUTPUT_FOLDER     writes capture-96dpi.png, capture-192dpi.png,
-                                             pin-96dpi.png and pin-192dpi.png
+    python3 screenshots.py OUTPUT_FOLDER     writes capture-*dpi.png, pin-*dpi.png and
+                                             aim-*dpi.png
 """
 
 import sys
@@ -12,7 +14,7 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
 
-from harness import Desktop, capture_ui  # noqa: E402
+from harness import Desktop, capture_ui, paths  # noqa: E402
 from harness.capture_ui import Box  # noqa: E402
 from harness.desktop import CAPTURE_TITLE  # noqa: E402
 from harness.keymap import bind_characters  # noqa: E402
@@ -91,6 +93,39 @@ def pin_scene(dpi: int):
         desktop.close()
 
 
+# button_window.exe's window and its button (left, top, width, height; the button's in the window).
+AIM_WINDOW = (330, 220, 420, 260)
+AIM_BUTTON = (60, 70, 150, 44)
+AIM_POINTER = (462, 309)
+
+
+def aim_scene(dpi: int):
+    """The button outlined under the pointer, with the magnifier beside it: the part of the
+    screen around both."""
+    desktop = Desktop(WIDTH, HEIGHT, picture="desktop", dpi=dpi)
+    try:
+        exe = paths.require(paths.WINDOWS_BUILD / "button_window.exe", "button_window.exe")
+        desktop.launch(exe, *(str(v) for v in AIM_WINDOW + AIM_BUTTON))
+        desktop.wait_window("Buttons")
+        screen = capture_ui.settled_grab(desktop, Box(0, 0, WIDTH, HEIGHT))
+        desktop.watch_painting()
+        app = desktop.launch(paths.require(paths.CAPTURE_EXE, "capture.exe"))
+        desktop.wait_painted(CAPTURE_TITLE, screen, app=app)
+        x, y = AIM_POINTER
+        desktop.move(x - 1, y - 1)
+        desktop.move(x, y)
+        # The outline is in the selection's blue on the button's top edge.
+        button_top = AIM_WINDOW[1] + AIM_BUTTON[1]
+        capture_ui.wait_pixel(desktop, (x, button_top), capture_ui.SELECTION_BLUE, app)
+        left, top = AIM_WINDOW[0] - 20, AIM_WINDOW[1] - 20
+        shot = capture_ui.settled_grab(desktop, Box(left, top, left + 520, top + (380 if dpi == 96 else 520)))
+        desktop.key("Escape")
+        app.wait_exit(10)
+        return shot
+    finally:
+        desktop.close()
+
+
 def main() -> int:
     out = Path(sys.argv[1])
     out.mkdir(parents=True, exist_ok=True)
@@ -103,6 +138,9 @@ def main() -> int:
     for dpi in (96, 192):
         pin_scene(dpi).save(out / f"pin-{dpi}dpi.png", optimize=True)
         print(f"  {out / f'pin-{dpi}dpi.png'}", flush=True)
+        name = out / f"aim-{dpi}dpi.png"
+        aim_scene(dpi).save(name, optimize=True)
+        print(f"  {name}", flush=True)
     return 0
 
 

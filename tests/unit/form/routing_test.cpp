@@ -126,9 +126,12 @@ TEST(Routing, DoubleClick_OnAButtonActsOnce) {
 
 TEST(Routing, DoubleClick_TestsItsOwnPointAgainstTheSelectionAsItIsNow) {
   FormHarness h;
+  h.selection().aim.elements = {{{580, 380, 620, 420}, -1}};
   h.Drag(100, 100, 300, 250);
-  h.Click(200, 200, button::kRight);  // throws the selection away
-  h.DoubleClick(600, 400);
+  h.Click(200, 200, button::kRight);           // throws the selection away
+  h.Click(600, 400);                           // selects the window under it
+  h.run.DoubleClick(button::kLeft, 560, 400);  // the double-click's own point lies outside it
+  h.run.MouseUp(button::kLeft, 560, 400);
   EXPECT_FALSE(h.form.Closed());
   EXPECT_EQ(h.fake.clipboard.puts, 0);
 

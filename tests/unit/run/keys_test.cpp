@@ -170,7 +170,7 @@ TEST(Keys, WhereNoClickOrDragCouldAct_KeysDoNothing) {
        all},
       {"other modifiers",
        [](AnnotateHarness&) {},
-       {Key('C'),
+       {{'C', false, false, true},
         Key('Z'),
         {'S', true, false, true},
         Ctrl('C', true),

@@ -73,14 +73,15 @@ TEST(SelectionDrag, Labels_ShowFractionalSizesInGeneralForm) {
   EXPECT_EQ(h[ControlId::SizeLabel].caption, u"12.5x3.25");
 }
 
-TEST(SelectionDrag, Click_LeavesAnEmptySelectionThatTheNextPressThrowsAway) {
+TEST(SelectionDrag, Click_SelectsTheWindowUnderItThatTheNextPressOutsideThrowsAway) {
   FormHarness h;
-  h.Click(200, 150);
+  h.selection().aim.elements = {{{150, 100, 260, 200}, -1}};
+  h.Click(200, 150);  // not an empty selection at the click point: the window under it
   EXPECT_EQ(h.drag().mode, SelectionMode::Move);
-  ExpectGeometry(h[ControlId::Selection], 200, 150, 0, 0);
+  ExpectGeometry(h[ControlId::Selection], 150, 100, 110, 100);
   EXPECT_TRUE(h[ControlId::Toolbar].visible);
 
-  h.run.MouseDown(button::kLeft, 200, 150);
+  h.run.MouseDown(button::kLeft, 300, 300);
   EXPECT_EQ(h.drag().mode, SelectionMode::Draw);
   EXPECT_TRUE(h.drag().thrown_away);
 }
