@@ -32,6 +32,10 @@ class Surface {
   virtual PixelView Background() const = 0;
   // A copy of a rectangle of the retained image; pixels outside the surface are black.
   virtual Picture Copy(const RectI& rect) const = 0;
+  // Copies a picture into the retained image (or the window layer while a preview is drawn) with
+  // its top-left at (x, y); pixels outside the surface are dropped. The surface first takes the
+  // picture's size when it has none yet.
+  virtual void Paste(const Picture& picture, int x, int y) = 0;
 
   // Drawing a shape is a preview and then a commit, said in these two calls:
   // Starts a preview, or replaces the one shown: the window layer goes back to the retained image,
@@ -67,6 +71,9 @@ class Surface {
   virtual void SetFontSize(float points, int dpi) = 0;
   // Draws the glyphs only (transparent background) with the text's top-left at (x, y).
   virtual void Text(int x, int y, std::u16string_view text, Colour colour) = 0;
+  // Draws the glyphs only, in the current font, with the middle of the text's width at x and the
+  // middle of its digits' height (from the baseline to their top) at y.
+  virtual void TextCentredOn(float x, float y, std::u16string_view text, Colour colour) = 0;
   // The width in pixels that the text takes in the current font.
   virtual float TextWidth(std::u16string_view text) const = 0;
   // The colour at a pixel of the retained image (persistent on) or of the window layer (off);

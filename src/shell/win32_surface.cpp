@@ -314,6 +314,29 @@ void Win32Surface::Text(int x, int y, std::u16string_view text, Colour colour) {
   ::TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
+void Win32Surface::TextCentredOn(float x, float y, std::u16string_view text, Colour colour) {
+  if (text.empty() || !Shown().valid()) return;
+  const HDC dc = Shown().dc();
+  const std::wstring wide = Wide(text);
+  SIZE extent{};
+  TEXTMETRICW metrics{};
+  OUTLINETEXTMETRICW outline{};
+  {
+    SelectedObject selected(dc, CurrentFont());
+    ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+    ::GetTextMetricsW(dc, &metrics);
+    outline.otmSize = sizeof outline;
+    if (::GetOutlineTextMetricsW(dc, sizeof outline, &outline) == 0) outline.otmsCapEmHeight = 0;
+  }
+  // Digits stand on the baseline and are about as tall as the capitals; a font that does not say
+  // how tall those are gets the usual seven tenths of its em.
+  const LONG em = metrics.tmHeight - metrics.tmInternalLeading;
+  const double digits = outline.otmsCapEmHeight > 0 ? outline.otmsCapEmHeight : 0.7 * em;
+  const int left = Round(x - static_cast<float>(extent.cx) / 2);
+  const int top = Round(y + static_cast<float>(digits / 2)) - metrics.tmAscent;
+  Text(left, top, text, colour);
+}
+
 float Win32Surface::TextWidth(std::u16string_view text) const {
   const std::wstring wide = Wide(text);
   CreatedDc dc(::CreateCompatibleDC(nullptr));

@@ -23,9 +23,7 @@ class Win32Surface : public Surface {
   bool Freeze(Screen& screen) override;
   PixelView Frozen() const override { return frozen_.View(); }
   void SetPicture(const Picture& picture) override;
-  // Copies a picture into the retained image (or the window layer while persistent drawing is
-  // off) with its top-left at (x, y); the surface first takes the picture's size when it has none.
-  void Paste(const Picture& picture, int x, int y);
+  void Paste(const Picture& picture, int x, int y) override;
   PixelView Background() const override;
   Picture Copy(const RectI& rect) const override;
   void Preview() override;
@@ -46,6 +44,7 @@ class Win32Surface : public Surface {
   void Ellipse(int left, int top, int right, int bottom, Colour colour) override;
   void SetFontSize(float points, int dpi) override;
   void Text(int x, int y, std::u16string_view text, Colour colour) override;
+  void TextCentredOn(float x, float y, std::u16string_view text, Colour colour) override;
   float TextWidth(std::u16string_view text) const override;
   Colour Pixel(int x, int y) const override;
 

@@ -177,6 +177,12 @@ void FakeSurface::Text(int x, int y, std::u16string_view text, Colour colour) {
   }
 }
 
+void FakeSurface::TextCentredOn(float x, float y, std::u16string_view text, Colour colour) {
+  // The fake's text is a block one font height tall: its middle is the digits' middle.
+  const float height = std::round(font_points_ * static_cast<float>(font_dpi_) / 72);
+  Text(Round(x - TextWidth(text) / 2), Round(y - height / 2), text, colour);
+}
+
 float FakeSurface::TextWidth(std::u16string_view text) const {
   return static_cast<float>(text.size()) *
          std::round(font_points_ * static_cast<float>(font_dpi_) / 72 / 2);

@@ -27,10 +27,7 @@ class FakeSurface : public Surface {
   bool Freeze(Screen& screen) override;
   PixelView Frozen() const override { return PixelView::Of(frozen_); }
   void SetPicture(const Picture& picture) override;
-  // Copies a picture into the retained image (or the window layer while persistent drawing is
-  // off) with its top-left at (x, y); pixels outside the surface are dropped. The surface first
-  // takes the picture's size when it has none yet.
-  void Paste(const Picture& picture, int x, int y);
+  void Paste(const Picture& picture, int x, int y) override;
   // Throws std::bad_alloc while failing_background_reads is above zero (and counts it down), as
   // taking a snapshot of a large screen can.
   PixelView Background() const override;
@@ -57,6 +54,7 @@ class FakeSurface : public Surface {
     font_dpi_ = dpi;
   }
   void Text(int x, int y, std::u16string_view text, Colour colour) override;
+  void TextCentredOn(float x, float y, std::u16string_view text, Colour colour) override;
   float TextWidth(std::u16string_view text) const override;
   Colour Pixel(int x, int y) const override;
 
