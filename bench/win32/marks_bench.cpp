@@ -16,7 +16,6 @@ namespace {
 
 constexpr int kWidth = 3840, kHeight = 2160, kMoves = 60, kAnnotations = 50;
 constexpr RectI kSelection{100, 100, 3740, 2060};
-constexpr ChromeScale kAt96{96};
 
 double Now() {
   LARGE_INTEGER count, frequency;
@@ -45,14 +44,14 @@ void MosaicDrag(const char* name, const MosaicStyle& style) {
   const double moves_from = Now();
   for (int i = 0; i < kMoves; ++i) {
     surface.Preview();
-    DrawMosaic(surface, kSelection, MosaicArea(kSelection, start, end(i)), style, kAt96);
+    DrawMosaic(surface, kSelection, MosaicArea(kSelection, start, end(i)), style);
     surface.TakeScreenChanges();
   }
   const double per_move_ms = (Now() - moves_from) * 1000 / kMoves;
 
   const double commit_from = Now();
   surface.EndPreview();
-  DrawMosaic(surface, kSelection, MosaicArea(kSelection, start, end(0)), style, kAt96);
+  DrawMosaic(surface, kSelection, MosaicArea(kSelection, start, end(0)), style);
   history.Push(surface);
   surface.TakeScreenChanges();
   const double commit_ms = (Now() - commit_from) * 1000;
@@ -81,19 +80,18 @@ void BytesPerAnnotation(const char* name, Draw draw) {
 void Bench() {
   MosaicDrag("cells of 8", {MosaicKind::Cells, 8});
   MosaicDrag("cells of 20", {MosaicKind::Cells, 20});
-  MosaicDrag("blur", {MosaicKind::Blur, 8});
+  MosaicDrag("blur", {MosaicKind::Blur, 8, 4});
 
   for (const auto& [name, style] :
        {std::pair{"mosaic 300x200, cells of 12", MosaicStyle{MosaicKind::Cells, 12}},
-        std::pair{"mosaic 300x200, blur", MosaicStyle{MosaicKind::Blur, 8}}}) {
+        std::pair{"mosaic 300x200, blur", MosaicStyle{MosaicKind::Blur, 8, 4}}}) {
     BytesPerAnnotation(name, [&style](Surface& surface, History& history, PointF at) {
-      DrawMosaic(surface, kSelection, MosaicArea(kSelection, at, {at.x + 300, at.y + 200}), style,
-                 kAt96);
+      DrawMosaic(surface, kSelection, MosaicArea(kSelection, at, {at.x + 300, at.y + 200}), style);
       history.Push(surface);
     });
   }
   BytesPerAnnotation("step, 26 px", [](Surface& surface, History& history, PointF at) {
-    DrawStep(surface, kSelection, at, history.StepsShown() + 1, Rgb(255, 0, 0), 26, kAt96);
+    DrawStep(surface, kSelection, at, history.StepsShown() + 1, Rgb(255, 0, 0), 26, 96);
     history.Push(surface, 1);
   });
 }

@@ -13,18 +13,22 @@ RectI MosaicArea(const RectI& selection, PointF start, PointF end) {
                    selection);
 }
 
+int BlurBox(const ChromeScale& scale) {
+  constexpr float kBoxAt96 = 4;
+  return std::max(1, Round(scale(kBoxAt96)));
+}
+
 void DrawMosaic(Surface& surface, const RectI& selection, const RectI& area,
-                const MosaicStyle& style, const ChromeScale& scale) {
+                const MosaicStyle& style) {
   if (area.Empty()) return;
-  const auto pixels = [&scale](float design) { return std::max(1, Round(scale(design))); };
   if (style.kind == MosaicKind::Cells) {
     const Picture under = surface.Copy(area);
     surface.Paste(
-        Pixelate(PixelView::Of(under), {0, 0, under.width, under.height}, pixels(style.cell)),
+        Pixelate(PixelView::Of(under), {0, 0, under.width, under.height}, std::max(1, style.cell)),
         area.left, area.top);
     return;
   }
-  const int box = pixels(kBlurBox);
+  const int box = std::max(1, style.blur_box);
   const int reach = 3 * box;
   const RectI around = Intersect(
       {area.left - reach, area.top - reach, area.right + reach, area.bottom + reach}, selection);

@@ -68,11 +68,11 @@ void PaintDisc(Picture& picture, float x, float y, float diameter, Colour colour
 }
 
 void DrawStep(Surface& surface, const RectI& selection, PointF at, int number, Colour colour,
-              float diameter, const ChromeScale& scale) {
+              float diameter, int dpi) {
   // Whole pixels across, and the middle on a pixel's middle (odd) or corner (even): the disc's
   // box is then exactly as wide as the disc.
   const int pixels = std::min(
-      {Round(scale(diameter)), selection.right - selection.left, selection.bottom - selection.top});
+      {Round(diameter), selection.right - selection.left, selection.bottom - selection.top});
   if (pixels <= 0) return;
   const auto across = static_cast<float>(pixels);
   const float half = across / 2, odd = static_cast<float>(pixels % 2) / 2;
@@ -91,12 +91,12 @@ void DrawStep(Surface& surface, const RectI& selection, PointF at, int number, C
   surface.Paste(disc, box.left, box.top);
 
   const std::u16string text = NumberText(number);
-  float points = across * kEmOfDiameter * kPointsPerInch / static_cast<float>(scale.dpi);
-  surface.SetFontSize(points, scale.dpi);
+  float points = across * kEmOfDiameter * kPointsPerInch / static_cast<float>(dpi);
+  surface.SetFontSize(points, dpi);
   const float width = surface.TextWidth(text);
   if (width > across * kWidestOfDiameter) {
     points *= across * kWidestOfDiameter / width;  // many digits: a smaller font
-    surface.SetFontSize(points, scale.dpi);
+    surface.SetFontSize(points, dpi);
   }
   surface.TextCentredOn(x, y, text, NumberColourOn(colour));
 }

@@ -1,7 +1,6 @@
 // The numbered step: a filled disc in the current colour with its number in the middle.
 #pragma once
 
-#include "form/chrome_scale.h"
 #include "platform/types.h"
 
 namespace capture {
@@ -17,10 +16,10 @@ Colour NumberColourOn(Colour disc);
 void PaintDisc(Picture& picture, float x, float y, float diameter, Colour colour);
 
 // Draws step `number` into the surface (the retained image, or the window layer while a preview is
-// drawn): a disc `diameter` design pixels across at the scale's DPI, centred on the pointer's pixel
-// or as near it as the whole disc fits inside the selection; a selection smaller than the disc gets
-// a disc as large as fits.
+// drawn): a disc `diameter` picture pixels across, centred on the pointer's pixel or as near it as
+// the whole disc fits inside the selection (a selection smaller than the disc gets a disc as large
+// as fits), its number in a font for a screen of `dpi`.
 void DrawStep(Surface& surface, const RectI& selection, PointF at, int number, Colour colour,
-              float diameter, const ChromeScale& scale);
+              float diameter, int dpi);
 
 }  // namespace capture
