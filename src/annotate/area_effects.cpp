@@ -18,71 +18,84 @@ std::uint32_t PixelFrom(const std::array<std::uint32_t, kChannels>& rgb) {
   return (rgb[0] << 16) | (rgb[1] << 8) | rgb[2];
 }
 
-// One colour channel of a rectangle, row by row.
-struct Plane {
-  int width = 0, height = 0;
-  std::vector<std::uint8_t> values;
-
-  std::uint8_t* Row(int y) { return values.data() + static_cast<std::size_t>(y) * Width(); }
-  std::size_t Width() const { return static_cast<std::size_t>(width); }
-};
-
 // The mean of a box of 2 * box + 1 values from its sum, rounded, by a multiplication: a division
 // per value would cost more than the rest of the pass.
 struct BoxMean {
   explicit BoxMean(int box)
       : factor((1u << kShift) / static_cast<std::uint32_t>(2 * box + 1) + 1) {}
-  std::uint8_t operator()(std::uint32_t sum) const {
-    return static_cast<std::uint8_t>((sum * factor + kHalf) >> kShift);
+  std::uint16_t operator()(std::uint32_t sum) const {
+    return static_cast<std::uint16_t>((sum * factor + kHalf) >> kShift);
   }
   static constexpr int kShift = 16;
   static constexpr std::uint32_t kHalf = 1u << (kShift - 1);
   std::uint32_t factor;
 };
 
-// Each value becomes the mean of the box around it along its row; beyond the row's ends the end
-// values are held.
-void BoxAlongRows(Plane& plane, std::vector<std::uint8_t>& scratch, int box) {
+// Pixels row by row, each as four channel values (blue, green, red, and one left unused). A pass
+// down the columns treats every channel of every pixel as a column of its own. The values are wider
+// than a byte only so that no pointer to them can alias the sums, which lets the passes vectorise.
+using Pixel4 = std::array<std::uint16_t, 4>;
+struct Grid {
+  int rows = 0, columns = 0;  // in pixels
+  std::vector<Pixel4> pixels;
+
+  std::size_t RowValues() const { return static_cast<std::size_t>(columns) * 4; }
+  std::uint16_t* Row(int y) {
+    return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(columns)].data();
+  }
+};
+
+// Each value becomes the mean of the box around it down its column, the first and last rows held
+// beyond the ends, in place: the rows a box still needs after they are overwritten are kept in a
+// ring of box + 1 rows. The work runs along the rows, so it reads memory in order.
+void BoxDownColumns(Grid& grid, int box, std::vector<std::uint16_t>& ring,
+                    std::vector<std::uint32_t>& sums) {
   const BoxMean mean(box);
-  const int last = plane.width - 1;
-  scratch.resize(plane.Width());
-  for (int y = 0; y < plane.height; ++y) {
-    std::uint8_t* row = plane.Row(y);
-    std::copy(row, row + plane.width, scratch.begin());
-    std::uint32_t sum = 0;
-    for (int i = -box; i <= box; ++i)
-      sum += scratch[static_cast<std::size_t>(std::clamp(i, 0, last))];
-    for (int x = 0; x < plane.width; ++x) {
-      row[x] = mean(sum);
-      sum += scratch[static_cast<std::size_t>(std::min(x + box + 1, last))];
-      sum -= scratch[static_cast<std::size_t>(std::max(x - box, 0))];
-    }
+  const int last = grid.rows - 1;
+  const std::size_t width = grid.RowValues();
+  const int kept = box + 1;
+  ring.resize(static_cast<std::size_t>(kept) * width);
+  const auto kept_row = [&](int y) {
+    return ring.data() + static_cast<std::size_t>(y % kept) * width;
+  };
+  sums.assign(width, 0);
+  for (int i = -box; i <= box; ++i) {
+    const std::uint16_t* row = grid.Row(std::clamp(i, 0, last));
+    for (std::size_t x = 0; x < width; ++x) sums[x] += row[x];
+  }
+  for (int y = 0; y <= last; ++y) {
+    std::uint16_t* row = grid.Row(y);
+    std::copy(row, row + width, kept_row(y));
+    for (std::size_t x = 0; x < width; ++x) row[x] = mean(sums[x]);
+    const int entering = std::min(y + box + 1, last);
+    const std::uint16_t* in = entering <= y ? kept_row(entering) : grid.Row(entering);
+    const std::uint16_t* out = kept_row(std::max(y - box, 0));
+    for (std::size_t x = 0; x < width; ++x) sums[x] += static_cast<std::uint32_t>(in[x]) - out[x];
   }
 }
 
-// The same along columns, a row at a time (one running sum per column), so memory is read in order.
-void BoxAlongColumns(Plane& plane, std::vector<std::uint8_t>& scratch, int box) {
+// Each pixel of a row becomes the mean of the box around it along the row, the end pixels held
+// beyond the ends: from `from` into `to`. The four channels of a pixel go together.
+void BoxAlongRow(const Pixel4* from, Pixel4* to, int width, int box) {
   const BoxMean mean(box);
-  const int last = plane.height - 1;
-  const std::size_t width = plane.Width();
-  scratch = plane.values;
-  const auto source_row = [&](int y) {
-    return scratch.data() + static_cast<std::size_t>(std::clamp(y, 0, last)) * width;
-  };
-  std::vector<std::uint32_t> sums(width, 0);
+  const int last = width - 1;
+  std::array<std::uint32_t, 4> sums{};
   for (int i = -box; i <= box; ++i) {
-    const std::uint8_t* row = source_row(i);
-    for (std::size_t x = 0; x < width; ++x) sums[x] += row[x];
+    const Pixel4& p = from[std::clamp(i, 0, last)];
+    for (std::size_t c = 0; c < 4; ++c) sums[c] += p[c];
   }
-  for (int y = 0; y < plane.height; ++y) {
-    std::uint8_t* out = plane.Row(y);
-    const std::uint8_t* entering = source_row(y + box + 1);
-    const std::uint8_t* leaving = source_row(y - box);
-    for (std::size_t x = 0; x < width; ++x) {
-      out[x] = mean(sums[x]);
-      sums[x] += entering[x];
-      sums[x] -= leaving[x];
+  const auto step = [&](int x, const Pixel4& in, const Pixel4& out) {
+    for (std::size_t c = 0; c < 4; ++c) {
+      to[x][c] = mean(sums[c]);
+      sums[c] += static_cast<std::uint32_t>(in[c]) - out[c];
     }
+  };
+  // Where the box lies inside the row, no end is held: the loop in the middle has no clamps.
+  const int inside_from = std::min(box, width), inside_to = std::max(inside_from, last - box);
+  for (int x = 0; x < inside_from; ++x) step(x, from[std::min(x + box + 1, last)], from[0]);
+  for (int x = inside_from; x < inside_to; ++x) step(x, from[x + box + 1], from[x - box]);
+  for (int x = inside_to; x < width; ++x) {
+    step(x, from[std::min(x + box + 1, last)], from[std::max(x - box, 0)]);
   }
 }
 
@@ -126,34 +139,36 @@ Picture Blur(PixelView picture, const RectI& area, int box) {
   const RectI around =
       Intersect({area.left - reach, area.top - reach, area.right + reach, area.bottom + reach},
                 {0, 0, picture.width, picture.height});
-  std::array<Plane, kChannels> planes;
-  for (int c = 0; c < kChannels; ++c) {
-    Plane& plane = planes[static_cast<std::size_t>(c)];
-    plane.width = around.right - around.left;
-    plane.height = around.bottom - around.top;
-    plane.values.resize(plane.Width() * static_cast<std::size_t>(plane.height));
-    for (int y = 0; y < plane.height; ++y) {
-      const std::uint32_t* row = picture.Row(around.top + y) + around.left;
-      std::uint8_t* out = plane.Row(y);
-      for (int x = 0; x < plane.width; ++x) out[x] = static_cast<std::uint8_t>(Channel(row[x], c));
+  Grid grid{around.bottom - around.top, around.right - around.left, {}};
+  grid.pixels.reserve(static_cast<std::size_t>(grid.rows) * static_cast<std::size_t>(grid.columns));
+  // Along each row as it is read, then down the columns.
+  std::vector<Pixel4> from;
+  for (int y = around.top; y < around.bottom; ++y) {
+    const std::uint32_t* row = picture.Row(y);
+    for (int x = around.left; x < around.right; ++x) {
+      grid.pixels.push_back({static_cast<std::uint16_t>(row[x] & 0xFFu),
+                             static_cast<std::uint16_t>((row[x] >> 8) & 0xFFu),
+                             static_cast<std::uint16_t>((row[x] >> 16) & 0xFFu), 0});
     }
+    Pixel4* read = grid.pixels.data() + grid.pixels.size() - static_cast<std::size_t>(grid.columns);
+    from.resize(static_cast<std::size_t>(grid.columns));
+    BoxAlongRow(read, from.data(), grid.columns, box);
+    BoxAlongRow(from.data(), read, grid.columns, box);
+    std::copy(read, read + grid.columns, from.begin());
+    BoxAlongRow(from.data(), read, grid.columns, box);
   }
+  std::vector<std::uint16_t> ring;
+  std::vector<std::uint32_t> sums;
+  for (int pass = 0; pass < 3; ++pass) BoxDownColumns(grid, box, ring, sums);
 
-  std::vector<std::uint8_t> scratch;
-  for (Plane& plane : planes) {
-    for (int pass = 0; pass < 3; ++pass) BoxAlongRows(plane, scratch, box);
-    for (int pass = 0; pass < 3; ++pass) BoxAlongColumns(plane, scratch, box);
-  }
-
-  const int width = area.right - area.left, height = area.bottom - area.top;
-  Picture out(width, height);
-  for (int y = 0; y < height; ++y) {
-    const std::size_t from =
-        static_cast<std::size_t>(area.top - around.top + y) * planes[0].Width() +
-        static_cast<std::size_t>(area.left - around.left);
-    for (int x = 0; x < width; ++x) {
-      const std::size_t i = from + static_cast<std::size_t>(x);
-      out.at(x, y) = PixelFrom({planes[0].values[i], planes[1].values[i], planes[2].values[i]});
+  Picture out(area.right - area.left, area.bottom - area.top);
+  for (int y = 0; y < out.height; ++y) {
+    for (int x = 0; x < out.width; ++x) {
+      const Pixel4& p = grid.pixels[static_cast<std::size_t>(area.top - around.top + y) *
+                                        static_cast<std::size_t>(grid.columns) +
+                                    static_cast<std::size_t>(area.left - around.left + x)];
+      out.at(x, y) = static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+                     static_cast<std::uint32_t>(p[2]) << 16;
     }
   }
   return out;

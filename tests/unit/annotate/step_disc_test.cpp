@@ -49,7 +49,7 @@ TEST(StepDisc, StaysInsideTheSelection_NumberInItsMiddle) {
     fake::FakeSurface surface;
     surface.SetPicture(Picture(200, 160, 0xFFFFFFu));
     surface.EndPreview();
-    DrawStep(surface, selection, at, 7, Rgb(0, 0, 255), 26, ChromeScale{});
+    DrawStep(surface, selection, at, 7, Rgb(0, 0, 255), 26, 96);
     const RectI changed = Changed(Picture(200, 160, 0xFFFFFFu), surface.retained());
     EXPECT_EQ(changed.right - changed.left, 26) << at.x << "," << at.y;
     EXPECT_EQ(Intersect(changed, selection), changed) << at.x << "," << at.y;
@@ -62,13 +62,14 @@ TEST(StepDisc, StaysInsideTheSelection_NumberInItsMiddle) {
   }
 }
 
-// At 192 DPI the disc is twice as wide; a selection too small for it gets the largest that fits.
-TEST(StepDisc, ScalesWithTheDpi_ShrinksToASmallSelection) {
+// A selection too small for the disc gets the largest that fits.
+TEST(StepDisc, WholePixelsAcross_ShrinksToASmallSelection) {
   const auto width_drawn = [](const RectI& selection, int dpi) {
     fake::FakeSurface surface;
     surface.SetPicture(Picture(200, 160, 0xFFFFFFu));
     surface.EndPreview();
-    DrawStep(surface, selection, {100, 80}, 1, Rgb(0, 0, 0), 20, ChromeScale{dpi});
+    DrawStep(surface, selection, {100, 80}, 1, Rgb(0, 0, 0), 20.f * static_cast<float>(dpi) / 96,
+             dpi);
     const RectI changed = Changed(Picture(200, 160, 0xFFFFFFu), surface.retained());
     return changed.right - changed.left;
   };
