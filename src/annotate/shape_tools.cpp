@@ -44,6 +44,10 @@ void ShapeStep(CaptureForm& form, PointF end) {
     case Tool::Arrow:
       return Arrow(surface, form.stroke_x, form.stroke_y, end.x, end.y, kArrowHead, colour);
     case Tool::Text:
+    case Tool::Pen:
+    case Tool::Highlighter:
+    case Tool::Mosaic:
+    case Tool::Steps:
     case Tool::None:
       return;
   }

@@ -11,6 +11,7 @@
 #include "form/controls.h"
 #include "form/event_router.h"
 #include "form/history.h"
+#include "form/tool_choices.h"
 #include "platform/platform.h"
 
 namespace capture {
@@ -60,6 +61,8 @@ class CaptureForm {
   bool tool_active = false;
   // The toolbar button clicked last (choosing the same tool twice in a row hides the panel).
   ToolbarButton last_button = ToolbarButton::Undo;
+  // The sizes and kinds chosen on the style panel.
+  ToolChoices choices;
   // The stroke in progress: its start point.
   bool stroke_active = false;
   float stroke_x = 0, stroke_y = 0;

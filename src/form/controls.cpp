@@ -15,26 +15,55 @@ constexpr Colour kFrame = Rgb(128, 128, 255);
 constexpr Colour kSeparator = Rgb(192, 192, 255);
 constexpr Colour kSelection = Rgb(0, 122, 236);
 
-// Toolbar buttons in group order: left of the icon, left of its hover square (twips), tooltip,
-// icon, the tool it chooses.
+// Toolbar buttons in group order: tooltip, icon, the tool it chooses.
 struct ButtonDesign {
-  int icon_left;
-  int square_left;
   const char16_t* tooltip;
   Art art;
   Tool tool;
 };
 constexpr std::array<ButtonDesign, kToolbarButtons> kButtons = {{
-    {1700, 1670, u"撤销", Art::Undo, Tool::None},
-    {3270, 3240, u"复制退出", Art::CopyQuit, Tool::None},
-    {2440, 2410, u"保存", Art::Save, Tool::None},
-    {2900, 2870, u"退出截屏", Art::Quit, Tool::None},
-    {1220, 1200, u"添加箭头", Art::ToolArrow, Tool::Arrow},
-    {860, 820, u"添加文字", Art::ToolText, Tool::Text},
-    {480, 450, u"添加椎圆", Art::ToolEllipse, Tool::Ellipse},
-    {100, 80, u"添加矩形", Art::ToolRect, Tool::Rectangle},
-    {2070, 2040, u"重做", Art::Redo, Tool::None},
+    {u"撤销", Art::Undo, Tool::None},
+    {u"复制退出", Art::CopyQuit, Tool::None},
+    {u"保存", Art::Save, Tool::None},
+    {u"退出截屏", Art::Quit, Tool::None},
+    {u"添加箭头", Art::ToolArrow, Tool::Arrow},
+    {u"添加文字", Art::ToolText, Tool::Text},
+    {u"添加椎圆", Art::ToolEllipse, Tool::Ellipse},
+    {u"添加矩形", Art::ToolRect, Tool::Rectangle},
+    {u"重做", Art::Redo, Tool::None},
+    {u"画笔", Art::ToolPen, Tool::Pen},
+    {u"荧光笔", Art::ToolHighlighter, Tool::Highlighter},
+    {u"马赛克", Art::ToolMosaic, Tool::Mosaic},
+    {u"序号", Art::ToolSteps, Tool::Steps},
 }};
+
+// The strip from left to right: each button or separator stands `step` twips right of the one
+// before it (the first from the strip's left edge), and the strip ends `step` twips after the
+// last. A button's hover square stands `inset` twips left of its icon. A button put in between
+// moves everything after it, so the right end keeps its looks.
+struct StripItem {
+  ControlId id;
+  int step;
+  int inset = 30;
+};
+constexpr std::array kStrip = {
+    StripItem{ButtonId(ToolbarButton::Rectangle), 100, 20},
+    StripItem{ButtonId(ToolbarButton::Ellipse), 380},
+    StripItem{ButtonId(ToolbarButton::Text), 380, 40},
+    StripItem{ButtonId(ToolbarButton::Arrow), 360, 20},
+    StripItem{ButtonId(ToolbarButton::Pen), 380},
+    StripItem{ButtonId(ToolbarButton::Highlighter), 380},
+    StripItem{ButtonId(ToolbarButton::Mosaic), 380},
+    StripItem{ButtonId(ToolbarButton::Steps), 380},
+    StripItem{ControlId::ToolsSeparator, 360},
+    StripItem{ButtonId(ToolbarButton::Undo), 120},
+    StripItem{ButtonId(ToolbarButton::Redo), 370},
+    StripItem{ButtonId(ToolbarButton::Save), 370},
+    StripItem{ControlId::QuitSeparator, 340},
+    StripItem{ButtonId(ToolbarButton::Quit), 120},
+    StripItem{ButtonId(ToolbarButton::CopyQuit), 370},
+    StripItem{ControlId::Toolbar, 350},
+};
 
 constexpr std::array<Colour, kPaletteColours> kPalette = {
     Rgb(0, 0, 0),       Rgb(128, 128, 128), Rgb(192, 0, 0),   Rgb(192, 192, 0),
@@ -74,7 +103,7 @@ Controls::Controls() {
       11;  // the text tool falls back to it when FontSizeField is not a usable size
 
   Control& style_panel = make(I::StylePanel, K::Panel, "StylePanel", I::Window);
-  Place(style_panel, 0, 28, kToolbarWidth, Tw(560));
+  Place(style_panel, 0, 28, kStylePanelWidth, Tw(560));
   style_panel.back_colour = kPanelBack;
   style_panel.visible = false;
 
@@ -125,46 +154,68 @@ Controls::Controls() {
   current.back_colour = Rgb(255, 0, 0);
 
   Control& style_frame = make(I::StyleFrame, K::Shape, "StyleFrame", I::StylePanel);
-  Place(style_frame, 0, 0, kToolbarWidth, Tw(560));
+  Place(style_frame, 0, 0, kStylePanelWidth, Tw(560));
   style_frame.border_colour = kFrame;
   style_frame.has_border = true;
 
+  // The choices of the tools that have them; the style panel lays them out for the tool.
+  Control& choices = make(I::ChoicePanel, K::Panel, "ChoicePanel", I::StylePanel);
+  Place(choices, 4, Tw(130), 0, 20);
+  choices.back_colour = kPanelBack;
+  choices.visible = false;
+  for (int i = 0; i < kChoices; ++i) {
+    const auto left = 24.f * static_cast<float>(i);
+    Control& mark = make(ChoiceMarkId(i), K::Shape, "ChoiceMark", I::ChoicePanel, i);
+    Place(mark, left, 0, 20, 20);
+    mark.border_colour = Rgb(36, 143, 251);
+    mark.has_border = true;
+    mark.fill_colour = Rgb(148, 217, 255);
+    mark.has_fill = true;
+    mark.visible = false;
+    Control& choice = make(ChoiceId(i), K::Image, "Choice", I::ChoicePanel, i);
+    Place(choice, left + 2, 2, 16, 16);
+  }
+
   Control& toolbar = make(I::Toolbar, K::Panel, "Toolbar", I::Window);
-  Place(toolbar, 0, 0, kToolbarWidth, 26);
   toolbar.back_colour = kPanelBack;
   toolbar.visible = false;
 
-  Control& quit_separator = make(I::QuitSeparator, K::Line, "QuitSeparator", I::Toolbar);
-  Place(quit_separator, Tw(2780), Tw(40), 0, Tw(320) - Tw(40));
-  quit_separator.fore_colour = kSeparator;
-
+  for (const ControlId separator : {I::ToolsSeparator, I::QuitSeparator}) {
+    Control& line =
+        make(separator, K::Line,
+             separator == I::ToolsSeparator ? "ToolsSeparator" : "QuitSeparator", I::Toolbar);
+    line.fore_colour = kSeparator;
+  }
   for (std::size_t n = 0; n < kButtons.size(); ++n) {
     const int i = static_cast<int>(n);
     Control& button = make(ButtonId(i), K::Image, "Button", I::Toolbar, i);
-    Place(button, Tw(kButtons[n].icon_left), 5, 16, 16);
     button.tooltip = kButtons[n].tooltip;
     button.picture = kButtons[n].art;
-  }
-
-  Control& tools_separator = make(I::ToolsSeparator, K::Line, "ToolsSeparator", I::Toolbar);
-  Place(tools_separator, Tw(1580), Tw(40), 0, Tw(320) - Tw(40));
-  tools_separator.fore_colour = kSeparator;
-
-  Control& toolbar_frame = make(I::ToolbarFrame, K::Shape, "ToolbarFrame", I::Toolbar);
-  Place(toolbar_frame, 0, 0, kToolbarWidth, 26);
-  toolbar_frame.border_colour = kFrame;
-  toolbar_frame.has_border = true;
-
-  for (std::size_t n = 0; n < kButtons.size(); ++n) {
-    const int i = static_cast<int>(n);
     Control& square = make(HoverSquareId(i), K::Shape, "HoverSquare", I::Toolbar, i);
-    Place(square, Tw(kButtons[n].square_left), 3, 20, 20);
     square.border_colour = Rgb(36, 143, 251);
     square.has_border = true;
     square.fill_colour = Rgb(148, 217, 255);
     square.has_fill = true;
     square.visible = false;
   }
+  int twips = 0;
+  for (const StripItem& item : kStrip) {
+    twips += item.step;
+    Control& c = (*this)[item.id];
+    if (item.id == I::Toolbar) {
+      Place(c, 0, 0, Tw(twips), 26);
+    } else if (c.kind == K::Line) {
+      Place(c, Tw(twips), Tw(40), 0, Tw(320) - Tw(40));
+    } else {
+      Place(c, Tw(twips), 5, 16, 16);
+      Place((*this)[HoverSquareId(c.index)], Tw(twips - item.inset), 3, 20, 20);
+    }
+  }
+
+  Control& toolbar_frame = make(I::ToolbarFrame, K::Shape, "ToolbarFrame", I::Toolbar);
+  Place(toolbar_frame, 0, 0, toolbar.width, 26);
+  toolbar_frame.border_colour = kFrame;
+  toolbar_frame.has_border = true;
 
   auto readout = [&](ControlId id, std::string_view name, float top, float width,
                      std::u16string_view caption) {
@@ -213,6 +264,9 @@ Controls::Controls() {
   paint_order_.push_back(I::FontSizeField);
   paint_order_.push_back(I::Palette);
   for (int i = 0; i < kSwatches; ++i) paint_order_.push_back(SwatchId(i));
+  paint_order_.push_back(I::ChoicePanel);
+  for (int i = 0; i < kChoices; ++i) paint_order_.push_back(ChoiceMarkId(i));
+  for (int i = 0; i < kChoices; ++i) paint_order_.push_back(ChoiceId(i));
 }
 
 bool Controls::ShownOnScreen(ControlId id) const {
@@ -277,7 +331,9 @@ ControlId Controls::HitTest(PointF p) const {
 }
 
 GroupMember GroupOf(ControlId id) {
-  constexpr std::array<GroupMember, 5> kGroups = {{{ControlId::Handle_0, kHandles},
+  constexpr std::array<GroupMember, 7> kGroups = {{{ControlId::Handle_0, kHandles},
+                                                   {ControlId::Choice_0, kChoices},
+                                                   {ControlId::ChoiceMark_0, kChoices},
                                                    {ControlId::Button_0, kToolbarButtons},
                                                    {ControlId::ComboLook_0, kComboLooks},
                                                    {ControlId::HoverSquare_0, kToolbarButtons},

@@ -3,6 +3,7 @@
 #include "annotate/shape_tools.h"
 #include "annotate/style_panel.h"
 #include "annotate/text_tool.h"
+#include "annotate/tool_choices.h"
 #include "annotate/toolbar.h"
 #include "annotate/undo_redo.h"
 #include "form/capture_form.h"
@@ -53,6 +54,10 @@ void ClickButton(CaptureForm& form, const Event& e) {
     case ToolbarButton::Text:
     case ToolbarButton::Ellipse:
     case ToolbarButton::Rectangle:
+    case ToolbarButton::Pen:
+    case ToolbarButton::Highlighter:
+    case ToolbarButton::Mosaic:
+    case ToolbarButton::Steps:
       ChooseTool(form, button);
       break;
   }
@@ -121,6 +126,9 @@ constexpr Entry kReactions[] = {
     {ControlId::FontSizeBox, K::Down, [](CaptureForm& f, const Event&) { PressOnFontSizeBox(f); }},
     {ControlId::FontSizeList, K::ListChosen,
      [](CaptureForm& f, const Event&) { FontSizeChosen(f); }},
+    // The sizes and kinds of the tools that have them (annotate/tool_choices.cpp).
+    {ControlId::Choice_0, K::Click,
+     [](CaptureForm& f, const Event& e) { ClickOnChoice(f, IndexOf(e)); }},
 
     // The text tool's box (annotate/text_tool.cpp).
     {ControlId::TextBox, K::TextChanged, [](CaptureForm& f, const Event&) { TextBoxChanged(f); }},

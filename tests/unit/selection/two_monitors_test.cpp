@@ -10,7 +10,7 @@ namespace {
 
 using testing::FormHarness;
 
-constexpr float kStripWidth = 3620 / 15.f;
+constexpr float kStripWidth = 5140 / 15.f;
 
 struct TwoMonitors : FormHarness {
   TwoMonitors() : FormHarness(Picture(2304, 800)) {

@@ -1,0 +1,27 @@
+// The style panel's choices for the tools that have sizes or kinds (pen, highlighter, mosaic,
+// numbered steps): which the panel shows for a tool, what a click on one chooses, and the sizes
+// they stand for.
+#pragma once
+
+#include "form/controls.h"
+
+namespace capture {
+
+class CaptureForm;
+
+// Shows the tool's choices at the left of the style panel with the chosen ones marked, or hides
+// the choices for a tool that has none; returns the design width they take (0 when hidden).
+float LayOutChoices(CaptureForm& form, Tool tool);
+// A click on the panel's choice `index`: its value becomes the chosen one of its setting.
+void ClickOnChoice(CaptureForm& form, int index);
+
+// The chosen sizes in picture pixels: design sizes at the DPI of the selection's monitor, as the
+// text tool's font size.
+float PenWidth(const CaptureForm& form);
+float HighlighterWidth(const CaptureForm& form);
+float MosaicCell(const CaptureForm& form);
+float StepDiameter(const CaptureForm& form);
+// The mosaic blurs rather than pixelates.
+bool MosaicBlurs(const CaptureForm& form);
+
+}  // namespace capture
