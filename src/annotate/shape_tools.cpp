@@ -2,8 +2,11 @@
 
 #include <cmath>
 
+#include "annotate/mosaic.h"
+#include "annotate/step_disc.h"
 #include "annotate/style_panel.h"
 #include "annotate/text_tool.h"
+#include "annotate/tool_choices.h"
 #include "form/capture_form.h"
 
 namespace capture {
@@ -30,7 +33,19 @@ PointF ClampToSelection(const CaptureForm& form, float x, float y) {
   return end;
 }
 
+// The rectangle the mosaic hides, from the drag's start to `end`.
+RectI MosaicAreaTo(const CaptureForm& form, PointF end) {
+  return MosaicArea(form.SelectionRect(), {form.stroke_x, form.stroke_y}, end);
+}
+
+MosaicStyle ChosenMosaic(const CaptureForm& form) {
+  return {MosaicBlurs(form) ? MosaicKind::Blur : MosaicKind::Cells, Round(MosaicCell(form)),
+          BlurBox(form.controls.scale)};
+}
+
 // Draws the chosen tool's shape from the drag's start to `end`; the text tool draws nothing here.
+// The mosaic hides what the picture held at the press: the retained image, which no preview
+// touches. A step is the next number after those on the picture shown, where the pointer is.
 void ShapeStep(CaptureForm& form, PointF end) {
   Surface& surface = form.platform.surface;
   const Colour colour = CurrentColour(form);
@@ -43,11 +58,14 @@ void ShapeStep(CaptureForm& form, PointF end) {
                              colour);
     case Tool::Arrow:
       return Arrow(surface, form.stroke_x, form.stroke_y, end.x, end.y, kArrowHead, colour);
+    case Tool::Mosaic:
+      return DrawMosaic(surface, form.SelectionRect(), MosaicAreaTo(form, end), ChosenMosaic(form));
+    case Tool::Steps:
+      return DrawStep(surface, form.SelectionRect(), end, form.history.StepsShown() + 1, colour,
+                      StepDiameter(form), form.controls.scale.dpi);
     case Tool::Text:
     case Tool::Pen:
     case Tool::Highlighter:
-    case Tool::Mosaic:
-    case Tool::Steps:
     case Tool::None:
       return;
   }
@@ -61,6 +79,7 @@ void StartShape(CaptureForm& form, float x, float y) {
   form.platform.surface.Preview();  // nothing is drawn into the picture until the release
   form.stroke_x = x;
   form.stroke_y = y;
+  if (form.tool == Tool::Steps) ShapeStep(form, {x, y});  // the step shows from the press
 }
 
 void PreviewShape(CaptureForm& form, float x, float y) {
@@ -75,9 +94,12 @@ void CommitShape(CaptureForm& form, float x, float y) {
   Surface& surface = form.platform.surface;
   surface.EndPreview();
   if (form.tool == Tool::Text) return TextRelease(form, x, y);
-  ShapeStep(form, ClampToSelection(form, x, y));
+  const PointF end = ClampToSelection(form, x, y);
+  ShapeStep(form, end);
   form.stroke_active = false;
-  form.history.Push(surface);
+  // A mosaic click hides nothing: no annotation, so no snapshot for an undo to take back.
+  if (form.tool == Tool::Mosaic && MosaicAreaTo(form, end).Empty()) return;
+  form.history.Push(surface, form.tool == Tool::Steps ? 1 : 0);
 }
 
 void AbandonShape(CaptureForm& form) noexcept {
