@@ -308,3 +308,10 @@ def visible_windows(desktop) -> list[str]:
     result = desktop.screen.run(["xdotool", "search", "--onlyvisible", "--name", ".*"],
                                 capture_output=True, text=True, check=False)
     return result.stdout.split()
+
+
+def around(boxes: list[Box], width: int, height: int, margin: int = 16) -> Box:
+    """The box holding all `boxes` with `margin` pixels more on each side, cut to the screen."""
+    return Box(max(0, min(b.left for b in boxes) - margin), max(0, min(b.top for b in boxes) - margin),
+               min(width, max(b.right for b in boxes) + margin),
+               min(height, max(b.bottom for b in boxes) + margin))

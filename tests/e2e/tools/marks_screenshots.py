@@ -57,10 +57,7 @@ def scene(dpi: int) -> tuple[Image.Image, Box]:
         capture_ui.wait_pixel(desktop, (panel.left, panel.top), PANEL_FRAME, app)
         whole = Box(0, 0, WIDTH, HEIGHT)
         shot = capture_ui.settled_grab(desktop, whole)
-        chrome = [layout.frame, layout.strip, panel]
-        around = Box(max(0, min(b.left for b in chrome) - 16), max(0, min(b.top for b in chrome) - 16),
-                     min(WIDTH, max(b.right for b in chrome) + 16),
-                     min(HEIGHT, max(b.bottom for b in chrome) + 16))
+        around = capture_ui.around([layout.frame, layout.strip, panel], WIDTH, HEIGHT)
         desktop.key("Escape")
         app.wait_exit(10)
         return shot, around

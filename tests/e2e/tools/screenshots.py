@@ -48,10 +48,8 @@ def scene(dpi: int) -> tuple:
             red = sum(1 for p in shot.crop(box).getdata() if p[0] > 200 and p[1] < 80)
             if red < 30:
                 raise RuntimeError(f"the {name} is missing from the picture at {dpi} DPI")
-        chrome = [layout.frame, layout.strip, layout.panel("rectangle")]
-        around = Box(max(0, min(b.left for b in chrome) - 16), max(0, min(b.top for b in chrome) - 16),
-                     min(WIDTH, max(b.right for b in chrome) + 16),
-                     min(HEIGHT, max(b.bottom for b in chrome) + 16))
+        around = capture_ui.around([layout.frame, layout.strip, layout.panel("rectangle")], WIDTH,
+                                   HEIGHT)
         desktop.key("Escape")
         app.wait_exit(10)
         return shot, around
