@@ -2,8 +2,10 @@
 
 #include <cmath>
 
+#include "annotate/freehand.h"
 #include "annotate/mosaic.h"
 #include "annotate/step_disc.h"
+#include "annotate/stroke_geometry.h"
 #include "annotate/style_panel.h"
 #include "annotate/text_tool.h"
 #include "annotate/tool_choices.h"
@@ -14,21 +16,19 @@ namespace {
 
 constexpr float kArrowHead = 10;
 
-// The pointer pulled back onto the selection, so that no shape reaches outside it.
-PointF ClampToSelection(const CaptureForm& form, float x, float y) {
-  const Control& selection = form[ControlId::Selection];
-  const float right = selection.left + selection.width;
-  const float bottom = selection.top + selection.height;
-  PointF end{x, y};
-  if (right < x) {
-    end.x = right;
-  } else if (x < selection.left) {
-    end.x = selection.left;
+// The end of the drag: the pointer on the selection, and with Shift square or at 45 degrees.
+PointF ShapeEnd(const CaptureForm& form, float x, float y, bool shift) {
+  const PointF end = ClampToSelection(form, x, y);
+  if (!shift) return end;
+  const PointF start{form.stroke_x, form.stroke_y};
+  if (form.tool == Tool::Rectangle || form.tool == Tool::Ellipse) {
+    const PointF square = SquareEnd(start, end);
+    return ClampToSelection(form, square.x, square.y);
   }
-  if (bottom < y) {
-    end.y = bottom;
-  } else if (y < selection.top) {
-    end.y = selection.top;
+  if (form.tool == Tool::Arrow) {
+    const Control& selection = form[ControlId::Selection];
+    return SnappedEnd(start, end, {selection.left, selection.top},
+                      {selection.left + selection.width, selection.top + selection.height});
   }
   return end;
 }
@@ -73,28 +73,54 @@ void ShapeStep(CaptureForm& form, PointF end) {
 
 }  // namespace
 
+PointF ClampToSelection(const CaptureForm& form, float x, float y) {
+  const Control& selection = form[ControlId::Selection];
+  const float right = selection.left + selection.width;
+  const float bottom = selection.top + selection.height;
+  PointF end{x, y};
+  if (right < x) {
+    end.x = right;
+  } else if (x < selection.left) {
+    end.x = selection.left;
+  }
+  if (bottom < y) {
+    end.y = bottom;
+  } else if (y < selection.top) {
+    end.y = selection.top;
+  }
+  return end;
+}
+
 void StartShape(CaptureForm& form, float x, float y) {
   if (!form[ControlId::Selection].StrictlyContains(x, y)) return;
   form.stroke_active = true;
   form.platform.surface.Preview();  // nothing is drawn into the picture until the release
   form.stroke_x = x;
   form.stroke_y = y;
+  if (IsFreehand(form.tool)) StartFreehand(form, x, y);
   if (form.tool == Tool::Steps) ShapeStep(form, {x, y});  // the step shows from the press
 }
 
-void PreviewShape(CaptureForm& form, float x, float y) {
+void PreviewShape(CaptureForm& form, float x, float y, bool shift) {
   // After the text tool's release the open box keeps the stroke alive, with nothing to preview:
   // the picture stays the one drawing goes into.
   if (form[ControlId::TextBox].visible) return;
+  if (form.freehand) return ExtendFreehand(form, x, y, shift);
   form.platform.surface.Preview();
-  ShapeStep(form, ClampToSelection(form, x, y));
+  ShapeStep(form, ShapeEnd(form, x, y, shift));
 }
 
-void CommitShape(CaptureForm& form, float x, float y) {
+void CommitShape(CaptureForm& form, float x, float y, bool shift) {
   Surface& surface = form.platform.surface;
   surface.EndPreview();
   if (form.tool == Tool::Text) return TextRelease(form, x, y);
-  const PointF end = ClampToSelection(form, x, y);
+  if (form.freehand) {
+    DrawFreehand(form, x, y, shift);
+    form.freehand.reset();
+    form.stroke_active = false;
+    return form.history.Push(surface);
+  }
+  const PointF end = ShapeEnd(form, x, y, shift);
   ShapeStep(form, end);
   form.stroke_active = false;
   // A mosaic click hides nothing: no annotation, so no snapshot for an undo to take back.
@@ -105,6 +131,7 @@ void CommitShape(CaptureForm& form, float x, float y) {
 void AbandonShape(CaptureForm& form) noexcept {
   if (!form.stroke_active) return;
   form.stroke_active = form[ControlId::TextBox].visible;
+  form.freehand.reset();
   try {
     // The window layer and the retained image back to the background: the preview goes, and so
     // does whatever a release that failed half-way drew.

@@ -10,6 +10,7 @@
 
 #include "form/controls.h"
 #include "form/event_router.h"
+#include "form/freehand.h"
 #include "form/history.h"
 #include "form/tool_choices.h"
 #include "platform/platform.h"
@@ -66,6 +67,8 @@ class CaptureForm {
   // The stroke in progress: its start point.
   bool stroke_active = false;
   float stroke_x = 0, stroke_y = 0;
+  // A pen or highlighter stroke in progress: only while its press lasts.
+  std::optional<Freehand> freehand;
   History history;
 
   Controls controls;

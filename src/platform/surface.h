@@ -2,6 +2,7 @@
 // shows beneath its child controls (the window layer).
 #pragma once
 
+#include <span>
 #include <string_view>
 
 #include "platform/types.h"
@@ -66,6 +67,12 @@ class Surface {
   // A one-pixel ellipse outline inscribed in left, top, right, bottom as GDI's Ellipse takes them
   // (not sorted); the inside is left as it was.
   virtual void Ellipse(int left, int top, int right, int bottom, Colour colour) = 0;
+  // Paints every pixel of the spans in the colour; spans may overlap. Spans outside the surface
+  // are left out.
+  virtual void FillSpans(std::span<const Span> spans, Colour colour) = 0;
+  // Multiplies every pixel of the spans by the tint (MultiplyPixel). Spans must not overlap, so
+  // that each pixel is tinted once. Spans outside the surface are left out.
+  virtual void MultiplySpans(std::span<const Span> spans, Colour tint) = 0;
   // Sets the size of the font that Text() and TextWidth() use: points at the given DPI (96 makes
   // a point 4/3 pixels).
   virtual void SetFontSize(float points, int dpi) = 0;

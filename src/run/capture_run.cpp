@@ -33,14 +33,23 @@ void CaptureRun::Deliver(const Deliveries& deliveries) {
   for (const Event& event : deliveries) Run(event);
 }
 
-void CaptureRun::MouseDown(int button, float x, float y) {
-  Guarded([&] { Deliver(form_.router.Down(form_.controls, button, {x, y})); });
+namespace {
+
+Deliveries WithShift(Deliveries deliveries, bool shift) {
+  for (std::size_t i = 0; i < deliveries.count; ++i) deliveries.items[i].shift = shift;
+  return deliveries;
 }
-void CaptureRun::MouseMove(int buttons, float x, float y) {
-  Guarded([&] { Deliver(form_.router.Move(form_.controls, buttons, {x, y})); });
+
+}  // namespace
+
+void CaptureRun::MouseDown(int button, float x, float y, bool shift) {
+  Guarded([&] { Deliver(WithShift(form_.router.Down(form_.controls, button, {x, y}), shift)); });
 }
-void CaptureRun::MouseUp(int button, float x, float y) {
-  Guarded([&] { Deliver(form_.router.Up(form_.controls, button, {x, y})); });
+void CaptureRun::MouseMove(int buttons, float x, float y, bool shift) {
+  Guarded([&] { Deliver(WithShift(form_.router.Move(form_.controls, buttons, {x, y}), shift)); });
+}
+void CaptureRun::MouseUp(int button, float x, float y, bool shift) {
+  Guarded([&] { Deliver(WithShift(form_.router.Up(form_.controls, button, {x, y}), shift)); });
 }
 void CaptureRun::DoubleClick(int button, float x, float y) {
   Guarded([&] { Deliver(form_.router.DoubleClick(form_.controls, button, {x, y})); });

@@ -24,10 +24,11 @@ class CaptureRun {
   // or a buffer cannot be made; the run cannot go on then.
   void Load();
 
-  // ---- Window-level input, as the platform unpacks it. Button codes: see types.h. ----
-  void MouseDown(int button, float x, float y);
-  void MouseMove(int buttons, float x, float y);
-  void MouseUp(int button, float x, float y);
+  // ---- Window-level input, as the platform unpacks it. Button codes: see types.h. `shift`:
+  // Shift was held. ----
+  void MouseDown(int button, float x, float y, bool shift = false);
+  void MouseMove(int buttons, float x, float y, bool shift = false);
+  void MouseUp(int button, float x, float y, bool shift = false);
   // The second press of a double-click, which Windows sends in place of a press.
   void DoubleClick(int button, float x, float y);
   // A key went down on the window. A focused text box keeps its keys; only its Escape comes here.

@@ -10,8 +10,9 @@
 namespace capture {
 
 // The toolbar button a key clicks: Enter and Ctrl+C copy and quit, Ctrl+S
-// saves, Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo. Nothing for any other key, nor with Alt
-// held (Ctrl+Alt is AltGr, which types a character).
+// saves, Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo; the letters R, E, A, T, P, H, M and N alone
+// choose the rectangle, ellipse, arrow, text, pen, highlighter, mosaic and step tools. Nothing
+// for any other key, nor with Alt held (Ctrl+Alt is AltGr, which types a character).
 std::optional<ToolbarButton> ShortcutButton(const KeyStroke& key);
 // How far an arrow key moves the selection: one pixel, ten with Shift. Nothing for any other key,
 // nor with Ctrl or Alt held.

@@ -94,9 +94,13 @@ constexpr Entry kReactions[] = {
     {ControlId::Window, K::Down,
      [](CaptureForm& f, const Event& e) { PressOnWindow(f, e.button, e.point.x, e.point.y); }},
     {ControlId::Window, K::Move,
-     [](CaptureForm& f, const Event& e) { MoveOnWindow(f, e.button, e.point.x, e.point.y); }},
+     [](CaptureForm& f, const Event& e) {
+       MoveOnWindow(f, e.button, e.point.x, e.point.y, e.shift);
+     }},
     {ControlId::Window, K::Up,
-     [](CaptureForm& f, const Event& e) { ReleaseOnWindow(f, e.button, e.point.x, e.point.y); }},
+     [](CaptureForm& f, const Event& e) {
+       ReleaseOnWindow(f, e.button, e.point.x, e.point.y, e.shift);
+     }},
     {ControlId::Window, K::DoubleClick,
      [](CaptureForm& f, const Event& e) { DoubleClickOnWindow(f, e.point.x, e.point.y); }},
     {ControlId::Window, K::Key, KeyOnWindow},

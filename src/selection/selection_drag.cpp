@@ -96,10 +96,10 @@ void PressOnWindow(CaptureForm& form, int button, float x, float y) {
   ThrowSelectionAway(form, x, y);
 }
 
-void MoveOnWindow(CaptureForm& form, int buttons, float x, float y) {
+void MoveOnWindow(CaptureForm& form, int buttons, float x, float y, bool shift) {
   ColourReadout(form, x, y);
   if (form.tool_active) {
-    if (form.stroke_active) PreviewShape(form, x, y);
+    if (form.stroke_active) PreviewShape(form, x, y, shift);
     return;
   }
 
@@ -124,8 +124,8 @@ void MoveOnWindow(CaptureForm& form, int buttons, float x, float y) {
   ShowAroundSelection(form);
 }
 
-void ReleaseOnWindow(CaptureForm& form, int button, float x, float y) {
-  if (form.stroke_active) CommitShape(form, x, y);
+void ReleaseOnWindow(CaptureForm& form, int button, float x, float y, bool shift) {
+  if (form.stroke_active) CommitShape(form, x, y, shift);
   if (button == button::kLeft) {
     SettleSelection(form);
   } else if (!form.selection_thrown_away) {

@@ -286,6 +286,46 @@ void Win32Surface::Ellipse(int left, int top, int right, int bottom, Colour colo
   ::Ellipse(dc, left, top, right, bottom);
 }
 
+template <class Paint>
+void Win32Surface::PaintSpans(std::span<const Span> spans, Paint paint) {
+  // Consecutive spans on neighbouring rows make one area, at most a band of rows high, so that
+  // a long stroke saves and repaints about its own pixels rather than its bounding box.
+  constexpr int kBand = 32;
+  const RectI surface = Shown().Area();
+  bool any = false;
+  RectI area;
+  for (const Span& span : spans) {
+    const RectI row = Intersect({span.left, span.y, span.right, span.y + 1}, surface);
+    if (row.Empty()) continue;
+    if (!area.Empty() &&
+        (row.top < area.top || row.top > area.bottom || row.top - area.top >= kBand)) {
+      any |= BeforeDrawing(area);
+      area = {};
+    }
+    area = Union(area, row);
+  }
+  if (!area.Empty()) any |= BeforeDrawing(area);
+  if (!any) return;
+  for (const Span& span : spans) {
+    const RectI row = Intersect({span.left, span.y, span.right, span.y + 1}, surface);
+    if (!row.Empty()) paint(layer_.Row(row.top), row.left, row.right);
+  }
+}
+
+void Win32Surface::FillSpans(std::span<const Span> spans, Colour colour) {
+  const std::uint32_t pixel = PixelOf(colour);
+  PaintSpans(spans, [pixel](std::uint32_t* row, int left, int right) {
+    std::fill(row + left, row + right, pixel);
+  });
+}
+
+void Win32Surface::MultiplySpans(std::span<const Span> spans, Colour tint) {
+  const std::uint32_t by = PixelOf(tint);
+  PaintSpans(spans, [by](std::uint32_t* row, int left, int right) {
+    for (int x = left; x < right; ++x) row[x] = MultiplyPixel(row[x] & kRgbMask, by);
+  });
+}
+
 void Win32Surface::SetFontSize(float points, int dpi) {
   if (points == font_points_ && dpi == font_dpi_ && font_) return;
   Font font = MakeFont(kUiFace, points, dpi);

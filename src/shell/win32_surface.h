@@ -42,6 +42,8 @@ class Win32Surface : public Surface {
   void Line(float x1, float y1, float x2, float y2, Colour colour) override;
   void Box(float x1, float y1, float x2, float y2, Colour colour) override;
   void Ellipse(int left, int top, int right, int bottom, Colour colour) override;
+  void FillSpans(std::span<const Span> spans, Colour colour) override;
+  void MultiplySpans(std::span<const Span> spans, Colour tint) override;
   void SetFontSize(float points, int dpi) override;
   void Text(int x, int y, std::u16string_view text, Colour colour) override;
   void TextCentredOn(float x, float y, std::u16string_view text, Colour colour) override;
@@ -68,6 +70,10 @@ class Win32Surface : public Surface {
   // records the area. False when the area is outside the surface.
   bool BeforeDrawing(const RectI& area);
   void LineInt(int x1, int y1, int x2, int y2, Colour colour);
+  // Readies the areas the spans cover for drawing (BeforeDrawing) and calls `paint` with each
+  // span cut to the surface, as a row of the working layer and its first and last pixel.
+  template <class Paint>
+  void PaintSpans(std::span<const Span> spans, Paint paint);
   // The font of Text() and TextWidth(); not owned by the caller.
   HFONT CurrentFont() const;
 

@@ -23,9 +23,8 @@ def evidence(tmp_path) -> Evidence:
 
 
 def choose_by_key(desktop, app, layout: Layout, key: str, tool: str) -> None:
-    """Chooses a tool (by its button until the tools have keys) and waits until its style panel
-    shows."""
-    desktop.click(*layout.button_point(tool))
+    """Presses a tool's key and waits until its style panel shows."""
+    desktop.key(key)
     panel = layout.panel(tool)
     wait_pixel(desktop, (panel.left, panel.top), PANEL_FRAME, app)
     wait_pixel(desktop, (panel.right - 1, panel.bottom - 1), PANEL_FRAME, app)

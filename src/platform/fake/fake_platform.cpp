@@ -134,6 +134,28 @@ void FakeSurface::DrawLine(int x1, int y1, int x2, int y2, Colour colour) {
   }
 }
 
+void FakeSurface::FillSpans(std::span<const Span> spans, Colour colour) {
+  FailIfAsked();
+  for (const Span& span : spans) {
+    for (int x = span.left; x < span.right; ++x) Plot(x, span.y, colour);
+    span_pixels += std::max(0, span.right - span.left);
+  }
+}
+
+void FakeSurface::MultiplySpans(std::span<const Span> spans, Colour tint) {
+  FailIfAsked();
+  Picture& target = persistent_ ? retained_ : window_;
+  for (const Span& span : spans) {
+    if (span.y < 0 || span.y >= target.height) continue;
+    for (int x = std::max(0, span.left); x < std::min(span.right, target.width); ++x) {
+      const std::uint32_t tinted = MultiplyPixel(target.at(x, span.y), PixelOf(tint));
+      target.at(x, span.y) = tinted;
+      window_.at(x, span.y) = tinted;
+    }
+    span_pixels += std::max(0, span.right - span.left);
+  }
+}
+
 void FakeSurface::FailIfAsked() {
   if (failing_draws <= 0) return;
   --failing_draws;

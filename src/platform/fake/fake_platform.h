@@ -49,6 +49,8 @@ class FakeSurface : public Surface {
   void Line(float x1, float y1, float x2, float y2, Colour colour) override;
   void Box(float x1, float y1, float x2, float y2, Colour colour) override;
   void Ellipse(int left, int top, int right, int bottom, Colour colour) override;
+  void FillSpans(std::span<const Span> spans, Colour colour) override;
+  void MultiplySpans(std::span<const Span> spans, Colour tint) override;
   void SetFontSize(float points, int dpi) override {
     font_points_ = points;
     font_dpi_ = dpi;
@@ -65,6 +67,8 @@ class FakeSurface : public Surface {
   std::vector<TextCall> text_calls;
   mutable int failing_background_reads = 0;
   mutable int failing_copies = 0;
+  // Pixels painted or tinted by FillSpans and MultiplySpans, overlaps counted each time.
+  long long span_pixels = 0;
   // Line, Box, Ellipse and Text throw std::bad_alloc while this is above zero (and count it down),
   // as the first drawing on a large screen can.
   int failing_draws = 0;
