@@ -68,6 +68,13 @@ def scene(dpi: int) -> tuple:
         desktop.close()
 
 
+def draw_path(desktop, points) -> None:
+    """A press, moves through the points a tenth of a second apart (as a hand moves: moves sent
+    all at once reach the window as one), and a release."""
+    moves = [a for p in points[1:] for a in ("mousemove", *p, "sleep", "0.1")]
+    desktop.xdotool("mousemove", *points[0], "mousedown", 1, "sleep", "0.1", *moves, "mouseup", 1)
+
+
 def tools_scene(dpi: int):
     """The pen, the highlighter over a window's lines of text and a square drawn with Shift, with
     the highlighter's panel open; returns the part of the screen around the selection."""
@@ -77,8 +84,7 @@ def tools_scene(dpi: int):
         layout = capture_ui.make_selection(desktop, app, *SELECTION)
         desktop.key("p")
         pen = [(300, 300), (340, 260), (380, 320), (420, 250), (470, 330), (520, 270)]
-        desktop.xdotool("mousemove", *pen[0], "mousedown", 1,
-                        *[a for p in pen[1:] for a in ("mousemove", *p)], "mouseup", 1)
+        draw_path(desktop, pen)
         capture_ui.wait_pixel(desktop, pen[-1], (255, 0, 0), app)
         desktop.key("r")
         capture_ui.pick_colour(desktop, app, layout, capture_ui.BLUE, "rectangle")
@@ -87,8 +93,7 @@ def tools_scene(dpi: int):
         capture_ui.wait_pixel(desktop, (700, 430), capture_ui.PALETTE[capture_ui.BLUE], app)
         desktop.key("h")
         capture_ui.pick_colour(desktop, app, layout, 11, "highlighter")  # yellow
-        desktop.xdotool("mousemove", 280, 430, "mousedown", 1, "mousemove", 560, 430,
-                        "mousemove", 560, 470, "mousemove", 420, 400, "mouseup", 1)
+        draw_path(desktop, [(280, 430), (560, 430), (560, 470), (420, 400)])
         desktop.move(880, 470)
         whole = Box(0, 0, WIDTH, HEIGHT)
         shot = capture_ui.settled_grab(desktop, whole)
