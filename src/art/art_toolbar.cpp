@@ -1,5 +1,6 @@
 // The toolbar's 16 x 16 icons, drawn for the strip's light-blue background.
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <utility>
@@ -110,9 +111,9 @@ Icon Marker(float scale) {
   return c.Take();
 }
 
-// Squares in a checkerboard of three by three, each `cell` pixels, from (2, 2) to (14, 14).
+// A checkerboard of squares `cell` pixels wide from (2, 2) to (14, 14); `cell` divides 12.
 void Checker(Canvas& c, float cell) {
-  const int cells = static_cast<int>(12 / cell + 0.5f);
+  const auto cells = static_cast<int>(std::lround(12 / cell));
   for (int j = 0; j < cells; ++j) {
     for (int i = 0; i < cells; ++i) {
       const float x = 2 + cell * static_cast<float>(i), y = 2 + cell * static_cast<float>(j);
