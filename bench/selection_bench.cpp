@@ -13,7 +13,10 @@ namespace {
 constexpr int kWidth = 3840, kHeight = 2160;
 
 struct Session {
-  Session() : fake(Picture(kWidth, kHeight, 0x336699)), form(fake.platform), run(form) {
+  Session()
+      : fake(Picture(kWidth, kHeight, 0x336699)),
+        form(fake.window, fake.screen),
+        run(form, fake.platform) {
     run.Load();
   }
   fake::FakePlatform fake;

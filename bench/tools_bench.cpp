@@ -81,8 +81,8 @@ struct Bench {
   BenchSurface surface;
   Platform platform{fake.window,  surface,      fake.screen, fake.clipboard,
                     fake.dialogs, fake.gdiplus, fake.gdiplus};
-  CaptureForm form{platform};
-  CaptureRun run{form};
+  CaptureForm form{fake.window, fake.screen};
+  CaptureRun run{form, platform};
 };
 
 // Point i of a path that goes back and forth across the selection `step` pixels at a time, each

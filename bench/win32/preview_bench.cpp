@@ -68,8 +68,8 @@ void AnnotationMemory() {
   fake::FakeDialogs dialogs;
   fake::FakeGdiplus gdiplus;
   Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, gdiplus};
-  CaptureForm form(platform);
-  CaptureRun run(form);
+  CaptureForm form(window, screen);
+  CaptureRun run(form, platform);
   run.Load();
   const std::size_t store_at_start = form.history.Bytes();
   const double resident_at_start = Resident();

@@ -54,17 +54,18 @@ void AppendPathSegment(std::vector<Span>& spans, const Freehand& stroke, std::si
 
 // Draws the spans in the tool's way: the pen paints them, the highlighter tints the pixels among
 // them that it has not tinted yet.
-void Draw(CaptureForm& form, Freehand& stroke, const std::vector<Span>& spans) {
-  Surface& surface = form.platform.surface;
+void Draw(const CaptureForm& form, Tool tool, Freehand& stroke, Surface& surface,
+          const std::vector<Span>& spans) {
   const Colour colour = CurrentColour(form);
-  if (form.tool == Tool::Pen) return surface.FillSpans(spans, colour);
+  if (tool == Tool::Pen) return surface.FillSpans(spans, colour);
   const std::size_t first = stroke.tinted.size();
   Cover(stroke, spans);
   surface.MultiplySpans(std::span(stroke.tinted).subspan(first), HighlighterTint(colour));
 }
 
 // Draws the whole stroke anew, path or straight line, in one call to the surface.
-void DrawWhole(CaptureForm& form, Freehand& stroke, bool straight) {
+void DrawWhole(const CaptureForm& form, Tool tool, Freehand& stroke, Surface& surface,
+               bool straight) {
   Uncover(stroke);
   std::vector<Span> spans;
   if (straight) {
@@ -72,7 +73,7 @@ void DrawWhole(CaptureForm& form, Freehand& stroke, bool straight) {
   } else {
     for (std::size_t i = 0; i < stroke.points.size(); ++i) AppendPathSegment(spans, stroke, i);
   }
-  Draw(form, stroke, spans);
+  Draw(form, tool, stroke, surface, spans);
   stroke.straight_shown = straight;
 }
 
@@ -91,14 +92,13 @@ Colour HighlighterTint(Colour colour) {
   return tint;
 }
 
-void StartFreehand(CaptureForm& form, float x, float y) {
-  const bool pen = form.tool == Tool::Pen;
-  Freehand& stroke = form.freehand.emplace(Freehand{form.SelectionRect(),
-                                                    pen ? PenWidth(form) : HighlighterWidth(form),
-                                                    {{x, y}},
-                                                    false,
-                                                    {},
-                                                    {}});
+void StartFreehand(const CaptureForm& form, Annotation& annotation, Surface& surface, float x,
+                   float y) {
+  const bool pen = annotation.choice.tool == Tool::Pen;
+  const float width =
+      pen ? PenWidth(form, annotation.choices) : HighlighterWidth(form, annotation.choices);
+  Freehand& stroke =
+      annotation.freehand.emplace(Freehand{form.SelectionRect(), width, {{x, y}}, false, {}, {}});
   if (!pen) {
     const RectI& clip = stroke.clip;
     stroke.covered.assign(static_cast<std::size_t>(clip.right - clip.left) *
@@ -107,26 +107,28 @@ void StartFreehand(CaptureForm& form, float x, float y) {
   }
   std::vector<Span> spans;
   AppendPathSegment(spans, stroke, 0);
-  Draw(form, stroke, spans);
+  Draw(form, annotation.choice.tool, stroke, surface, spans);
 }
 
-void ExtendFreehand(CaptureForm& form, float x, float y, bool shift) {
-  Freehand& stroke = *form.freehand;
+void ExtendFreehand(const CaptureForm& form, Annotation& annotation, Surface& surface, float x,
+                    float y, bool shift) {
+  Freehand& stroke = *annotation.freehand;
   stroke.points.push_back(ClampToSelection(form, x, y));
   if (shift || stroke.straight_shown) {
     // The preview changes its kind: it starts afresh, once.
-    form.platform.surface.Preview();
-    return DrawWhole(form, stroke, shift);
+    surface.Preview();
+    return DrawWhole(form, annotation.choice.tool, stroke, surface, shift);
   }
   std::vector<Span> spans;
   AppendPathSegment(spans, stroke, stroke.points.size() - 1);
-  Draw(form, stroke, spans);
+  Draw(form, annotation.choice.tool, stroke, surface, spans);
 }
 
-void DrawFreehand(CaptureForm& form, float x, float y, bool shift) {
-  Freehand& stroke = *form.freehand;
+void DrawFreehand(const CaptureForm& form, Annotation& annotation, Surface& surface, float x,
+                  float y, bool shift) {
+  Freehand& stroke = *annotation.freehand;
   stroke.points.push_back(ClampToSelection(form, x, y));
-  DrawWhole(form, stroke, shift);
+  DrawWhole(form, annotation.choice.tool, stroke, surface, shift);
 }
 
 }  // namespace capture

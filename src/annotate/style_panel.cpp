@@ -1,6 +1,7 @@
 #include "annotate/style_panel.h"
 
 #include "form/capture_form.h"
+#include "platform/platform.h"
 
 namespace capture {
 namespace {
@@ -44,21 +45,20 @@ void MoveOnFontSizeBox(CaptureForm& form) {
   ShowComboLook(form, kLookHover);
 }
 
-void PressOnFontSizeBox(CaptureForm& form) {
+void PressOnFontSizeBox(CaptureForm& form, Window& window) {
   ShowComboLook(form, kLookPressed);
-  ToggleFontSizeList(form);
+  ToggleFontSizeList(window);
 }
 
-void MoveOnStylePanel(CaptureForm& form) {
-  form.platform.window.SetPointer(Pointer::Arrow);
+void MoveOnStylePanel(Window& window) {
+  window.SetPointer(Pointer::Arrow);
 }
 
 void FontSizeChosen(CaptureForm& form) {
   form[ControlId::FontSizeField].caption = form[ControlId::FontSizeList].caption;
 }
 
-void ToggleFontSizeList(CaptureForm& form) {
-  Window& window = form.platform.window;
+void ToggleFontSizeList(Window& window) {
   window.ShowFontSizeList(!window.FontSizeListDropped());
 }
 

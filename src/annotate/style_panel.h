@@ -6,6 +6,7 @@
 namespace capture {
 
 class CaptureForm;
+class Window;
 
 // The colour the tools draw in: the background of the large swatch that shows the current colour.
 Colour CurrentColour(const CaptureForm& form);
@@ -15,10 +16,10 @@ void ReleaseOnSwatch(CaptureForm& form, int index);
 void MoveOnPalette(CaptureForm& form);
 void MoveOnFontPanel(CaptureForm& form);
 void MoveOnFontSizeBox(CaptureForm& form);
-void PressOnFontSizeBox(CaptureForm& form);
-void MoveOnStylePanel(CaptureForm& form);
+void PressOnFontSizeBox(CaptureForm& form, Window& window);
+void MoveOnStylePanel(Window& window);
 void FontSizeChosen(CaptureForm& form);
 // Drops the font-size list down when it is closed, closes it when it is open.
-void ToggleFontSizeList(CaptureForm& form);
+void ToggleFontSizeList(Window& window);
 
 }  // namespace capture

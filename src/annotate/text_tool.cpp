@@ -47,68 +47,67 @@ std::optional<float> UsableFontSize(std::u16string_view text) {
 // The colour and the font size go to the box and to the surface at both releases, so a change
 // made while the box is open shows in the drawn text. TextBox's font size is the last usable
 // size: a FontSizeField that is not one leaves it as it was (11 at start).
-void ApplyTextStyle(CaptureForm& form) {
+void ApplyTextStyle(CaptureForm& form, Surface& surface) {
   Control& box = form[ControlId::TextBox];
   box.fore_colour = CurrentColour(form);
   const float points =
       UsableFontSize(form[ControlId::FontSizeField].caption).value_or(box.font_points);
   // An 11-point text looks 11 points on the monitor, as in every other program there: it is drawn
   // at the DPI of the chrome's monitor, where the text box stands.
-  form.platform.surface.SetFontSize(points, form.controls.scale.dpi);
+  surface.SetFontSize(points, form.controls.scale.dpi);
   box.font_points = points;
 }
 
-void OpenBox(CaptureForm& form, float x, float y) {
+void OpenBox(CaptureForm& form, Window& window, float x, float y) {
   Control& box = form[ControlId::TextBox];
   box.left = x;
   box.top = y;
   box.width = form.controls.scale(kBoxStartWidth);
   box.visible = true;
-  form.platform.window.FocusTextBox();
+  window.FocusTextBox();
 }
 
-void CloseBox(CaptureForm& form) {
+void CloseBox(CaptureForm& form, Stroke& stroke) {
   Control& box = form[ControlId::TextBox];
   box.visible = false;
   box.caption.clear();
-  form.stroke_active = false;
+  stroke.End();
 }
 
 // Draws the box's text where the box stands, closes the box and stores the picture.
-void DrawBoxText(CaptureForm& form) {
+void DrawBoxText(CaptureForm& form, Stroke& stroke, Surface& surface) {
   const Control& box = form[ControlId::TextBox];
-  Surface& surface = form.platform.surface;
   surface.Text(Round(box.left), Round(box.top), box.caption, CurrentColour(form));
-  CloseBox(form);
+  CloseBox(form, stroke);
   form.history.Push(surface);
 }
 
-bool TextBoxOpen(const CaptureForm& form) {
-  return form.stroke_active && form.tool == Tool::Text && form[ControlId::TextBox].visible;
+bool TextBoxOpen(const CaptureForm& form, const Annotation& annotation) {
+  return annotation.stroke.InProgress() && annotation.choice.tool == Tool::Text &&
+         form[ControlId::TextBox].visible;
 }
 
 }  // namespace
 
-void TextRelease(CaptureForm& form, float x, float y) {
-  ApplyTextStyle(form);
-  if (!form[ControlId::TextBox].visible) return OpenBox(form, x, y);
-  DrawBoxText(form);
+void TextRelease(CaptureForm& form, Stroke& stroke, Surface& surface, Window& window, float x,
+                 float y) {
+  ApplyTextStyle(form, surface);
+  if (!form[ControlId::TextBox].visible) return OpenBox(form, window, x, y);
+  DrawBoxText(form, stroke, surface);
 }
 
-void TextBoxChanged(CaptureForm& form) {
+void TextBoxChanged(CaptureForm& form, const Surface& surface) {
   Control& box = form[ControlId::TextBox];
-  const Surface& surface = form.platform.surface;
   if (surface.TextWidth(box.caption) > box.width) box.width = surface.TextWidth(box.caption);
 }
 
-void CommitOpenTextBox(CaptureForm& form) {
-  if (!TextBoxOpen(form)) return;
+void CommitOpenTextBox(CaptureForm& form, Annotation& annotation, Surface& surface) {
+  if (!TextBoxOpen(form, annotation)) return;
   // Nothing typed is no annotation: no snapshot that an undo would have to take back.
-  if (form[ControlId::TextBox].caption.empty()) return CloseBox(form);
-  Surface& surface = form.platform.surface;
+  if (form[ControlId::TextBox].caption.empty()) return CloseBox(form, annotation.stroke);
   surface.EndPreview();
-  ApplyTextStyle(form);
-  DrawBoxText(form);
+  ApplyTextStyle(form, surface);
+  DrawBoxText(form, annotation.stroke, surface);
 }
 
 }  // namespace capture

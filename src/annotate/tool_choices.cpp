@@ -65,15 +65,15 @@ const ToolDesign* DesignOf(Tool tool) {
   return nullptr;
 }
 
-float Chosen(const CaptureForm& form, ToolSetting setting,
+float Chosen(const CaptureForm& form, const ToolChoices& choices, ToolSetting setting,
              const std::array<float, kSettingValues>& sizes) {
-  const float design = sizes[static_cast<std::size_t>(form.choices[setting])];
+  const float design = sizes[static_cast<std::size_t>(choices[setting])];
   return form.controls.scale(design);
 }
 
 }  // namespace
 
-float LayOutChoices(CaptureForm& form, Tool tool) {
+float LayOutChoices(CaptureForm& form, const ToolChoices& choices, Tool tool) {
   const ToolDesign* design = DesignOf(tool);
   const int count = design ? design->count : 0;
   for (int i = 0; i < kChoices; ++i) {
@@ -83,7 +83,7 @@ float LayOutChoices(CaptureForm& form, Tool tool) {
     choice.visible = i < count;
     choice.picture = shown.art;
     choice.tooltip = shown.tooltip;
-    form[ChoiceMarkId(i)].visible = i < count && form.choices[shown.setting] == shown.value;
+    form[ChoiceMarkId(i)].visible = i < count && choices[shown.setting] == shown.value;
   }
   Control& panel = form[ControlId::ChoicePanel];
   panel.visible = count > 0;
@@ -91,32 +91,32 @@ float LayOutChoices(CaptureForm& form, Tool tool) {
   return panel.width;
 }
 
-void ClickOnChoice(CaptureForm& form, int index) {
-  const ToolDesign* design = DesignOf(form.tool);
+void ClickOnChoice(CaptureForm& form, Annotation& annotation, int index) {
+  const ToolDesign* design = DesignOf(annotation.choice.tool);
   if (!design || index < 0 || index >= design->count) return;
   const ChoiceDesign& choice = design->choices[static_cast<std::size_t>(index)];
-  form.choices.Choose(choice.setting, choice.value);
-  LayOutChoices(form, form.tool);
+  annotation.choices.Choose(choice.setting, choice.value);
+  LayOutChoices(form, annotation.choices, annotation.choice.tool);
 }
 
-float PenWidth(const CaptureForm& form) {
-  return Chosen(form, ToolSetting::PenSize, kPenWidths);
+float PenWidth(const CaptureForm& form, const ToolChoices& choices) {
+  return Chosen(form, choices, ToolSetting::PenSize, kPenWidths);
 }
 
-float HighlighterWidth(const CaptureForm& form) {
-  return Chosen(form, ToolSetting::HighlighterSize, kHighlighterWidths);
+float HighlighterWidth(const CaptureForm& form, const ToolChoices& choices) {
+  return Chosen(form, choices, ToolSetting::HighlighterSize, kHighlighterWidths);
 }
 
-float MosaicCell(const CaptureForm& form) {
-  return Chosen(form, ToolSetting::MosaicCells, kMosaicCells);
+float MosaicCell(const CaptureForm& form, const ToolChoices& choices) {
+  return Chosen(form, choices, ToolSetting::MosaicCells, kMosaicCells);
 }
 
-float StepDiameter(const CaptureForm& form) {
-  return Chosen(form, ToolSetting::StepSize, kStepDiameters);
+float StepDiameter(const CaptureForm& form, const ToolChoices& choices) {
+  return Chosen(form, choices, ToolSetting::StepSize, kStepDiameters);
 }
 
-bool MosaicBlurs(const CaptureForm& form) {
-  return form.choices[ToolSetting::MosaicKind] == 1;
+bool MosaicBlurs(const ToolChoices& choices) {
+  return choices[ToolSetting::MosaicKind] == 1;
 }
 
 }  // namespace capture

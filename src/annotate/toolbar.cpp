@@ -4,6 +4,7 @@
 #include "annotate/tool_choices.h"
 #include "form/capture_form.h"
 #include "form/monitors.h"
+#include "platform/platform.h"
 
 namespace capture {
 namespace {
@@ -34,11 +35,11 @@ namespace {
 
 // Only the text tool has a font size; the other tools get a narrower panel with their choices,
 // if they have any, before the colours.
-void LayOutPanel(CaptureForm& form, Tool tool) {
+void LayOutPanel(CaptureForm& form, const ToolChoices& chosen, Tool tool) {
   Control& panel = form[ControlId::StylePanel];
   Control& font = form[ControlId::FontPanel];
   Control& colours = form[ControlId::Palette];
-  const float choices = LayOutChoices(form, tool);
+  const float choices = LayOutChoices(form, chosen, tool);
   if (tool == Tool::Text) {
     font.visible = true;
     colours.left = kPaletteBesideFontSize;
@@ -58,19 +59,19 @@ void HideHoverSquares(CaptureForm& form) {
 
 }  // namespace
 
-void ChooseTool(CaptureForm& form, ToolbarButton button) {
+void ChooseTool(CaptureForm& form, Annotation& annotation, Surface& surface, ToolbarButton button) {
   const Tool tool = ToolOf(button);
-  if (tool != Tool::Text) CommitOpenTextBox(form);
+  if (tool != Tool::Text) CommitOpenTextBox(form, annotation, surface);
   PlacePanel(form);
-  LayOutPanel(form, tool);
+  LayOutPanel(form, annotation.choices, tool);
   Control& panel = form[ControlId::StylePanel];
   if (!panel.visible) {
     panel.visible = true;
-  } else if (form.last_button == button) {
+  } else if (annotation.choice.last_button == button) {
     panel.visible = false;  // the same tool twice in a row: the panel goes, the tool stays
   }
-  form.tool_active = true;
-  form.tool = tool;
+  annotation.choice.active = true;
+  annotation.choice.tool = tool;
 }
 
 void MoveOnButton(CaptureForm& form, ToolbarButton button) {
@@ -78,8 +79,8 @@ void MoveOnButton(CaptureForm& form, ToolbarButton button) {
   form[HoverSquareId(button)].visible = true;
 }
 
-void MoveOnToolbar(CaptureForm& form) {
-  form.platform.window.SetPointer(Pointer::Arrow);
+void MoveOnToolbar(CaptureForm& form, Window& window) {
+  window.SetPointer(Pointer::Arrow);
   HideHoverSquares(form);
 }
 

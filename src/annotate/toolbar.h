@@ -2,19 +2,22 @@
 // button. (What each button does is the run's reaction table.)
 #pragma once
 
+#include "annotate/annotation.h"
 #include "form/controls.h"
 
 namespace capture {
 
 class CaptureForm;
+class Surface;
+class Window;
 
 // Chooses the tool of a tool button: an open text box is drawn first (unless the text tool is
 // chosen again), and the style panel shows, laid out for the tool; the same tool twice in a row
 // hides the panel and keeps the tool.
-void ChooseTool(CaptureForm& form, ToolbarButton button);
+void ChooseTool(CaptureForm& form, Annotation& annotation, Surface& surface, ToolbarButton button);
 // Places the style panel below the strip, or above it when the screen ends first.
 void PlacePanel(CaptureForm& form);
 void MoveOnButton(CaptureForm& form, ToolbarButton button);
-void MoveOnToolbar(CaptureForm& form);
+void MoveOnToolbar(CaptureForm& form, Window& window);
 
 }  // namespace capture

@@ -4,22 +4,18 @@
 
 namespace capture {
 
-void Undo(CaptureForm& form) {
-  if (form.history.Undo(form.platform.surface)) return;
+bool Undo(CaptureForm& form, ToolChoice& choice, Surface& surface) {
+  if (form.history.Undo(surface)) return true;
 
-  // Nothing left to undo: back to selecting. The picture stays, and so do the snapshots, which a
-  // redo can still reach once a new selection shows the toolbar again.
-  form.selection_mode = SelectionMode::Draw;
-  form.HideSelectionChrome();
-  form[ControlId::Toolbar].visible = false;
+  // Nothing left to undo. The picture stays, and so do the snapshots, which a redo can still reach
+  // once a new selection shows the toolbar again.
   form[ControlId::StylePanel].visible = false;
-  form[ControlId::Selection].width = 0;
-  form[ControlId::Selection].height = 0;
-  form.tool_active = false;
+  choice.active = false;
+  return false;
 }
 
-void Redo(CaptureForm& form) {
-  form.history.Redo(form.platform.surface);
+void Redo(CaptureForm& form, Surface& surface) {
+  form.history.Redo(surface);
 }
 
 }  // namespace capture

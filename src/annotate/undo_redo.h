@@ -1,13 +1,17 @@
 // Stepping back and forth through the history.
 #pragma once
 
+#include "annotate/annotation.h"
+
 namespace capture {
 
 class CaptureForm;
+class Surface;
 
-// Shows the previous snapshot; past the first, returns to selecting.
-void Undo(CaptureForm& form);
+// Shows the previous snapshot. Past the first there is none: the tool is put down, the style
+// panel goes, and the result is false (the caller returns to selecting).
+bool Undo(CaptureForm& form, ToolChoice& choice, Surface& surface);
 // Shows the next snapshot, if there is one.
-void Redo(CaptureForm& form);
+void Redo(CaptureForm& form, Surface& surface);
 
 }  // namespace capture

@@ -4,13 +4,18 @@
 
 namespace capture {
 
-CaptureForm::CaptureForm(Platform& p) : platform(p), monitors(p.screen.Monitors()) {}
+CaptureForm::CaptureForm(Window& window, const Screen& screen)
+    : window_(window), screen_(screen), monitors_(screen.Monitors()) {}
+
+void CaptureForm::ReadMonitors() {
+  monitors_ = screen_.Monitors();
+}
 
 float CaptureForm::ScreenWidth() const {
-  return static_cast<float>(platform.screen.Size().width);
+  return static_cast<float>(screen_.Size().width);
 }
 float CaptureForm::ScreenHeight() const {
-  return static_cast<float>(platform.screen.Size().height);
+  return static_cast<float>(screen_.Size().height);
 }
 
 RectI CaptureForm::SelectionRect() const {
@@ -30,23 +35,10 @@ void CaptureForm::HideSelectionChrome() {
   for (int i = 0; i < kHandles; ++i) controls[HandleId(i)].visible = false;
 }
 
-std::optional<ScreenCopy> CaptureForm::CopyToClipboard(std::int32_t x1, std::int32_t y1,
-                                                       std::int32_t x2, std::int32_t y2) {
-  HideSelectionChrome();
-  platform.window.PumpEvents();
-  if (closed_) return std::nullopt;  // the window was closed while it repainted
-
-  // The copy comes from the window's own picture, not from the screen: whatever happens to lie
-  // over the window (a tooltip, a notification) cannot leak into it.
-  ScreenCopy copy{platform.surface.Copy({x1, y1, x2, y2})};
-  copy.on_clipboard = platform.clipboard.PutBitmap(copy.picture);
-  return copy;
-}
-
 void CaptureForm::CloseWindow() {
   if (closed_) return;
   closed_ = true;
-  platform.window.Close();
+  window_.Close();
 }
 
 }  // namespace capture

@@ -37,7 +37,7 @@ const Monitor& SelectionMonitor(const CaptureForm& form) {
   // The corner's own pixel: right and bottom are exclusive.
   const PointI corner{std::max(selection.left, selection.right - 1),
                       std::max(selection.top, selection.bottom - 1)};
-  return MonitorAt(form.monitors, corner);
+  return MonitorAt(form.Monitors(), corner);
 }
 
 PointF OffsetInto(float left, float top, float right, float bottom, const RectI& area) {

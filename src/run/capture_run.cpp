@@ -6,11 +6,12 @@
 #include "run/display_change.h"
 #include "run/reactions.h"
 #include "run/run_error.h"
+#include "selection/handle_resize.h"
 
 namespace capture {
 template <typename Work>
 void CaptureRun::Guarded(Work&& work) {
-  if (form_.Closed()) return;
+  if (form().Closed()) return;
   try {
     work();
   } catch (...) {
@@ -20,13 +21,13 @@ void CaptureRun::Guarded(Work&& work) {
 
 void CaptureRun::ReportFailure(const RunError& error) {
   AbandonPress();
-  ShowRunError(form_.platform.dialogs, error);
+  ShowRunError(state_.services.dialogs, error);
 }
 
 void CaptureRun::Run(const Event& event) {
   // A reaction may close the window; nothing runs after that.
-  if (form_.Closed()) return;
-  if (const Reaction reaction = ReactionFor(event)) reaction(form_, event);
+  if (form().Closed()) return;
+  if (const Reaction reaction = ReactionFor(event)) reaction(state_, event);
 }
 
 void CaptureRun::Deliver(const Deliveries& deliveries) {
@@ -43,16 +44,16 @@ Deliveries WithShift(Deliveries deliveries, bool shift) {
 }  // namespace
 
 void CaptureRun::MouseDown(int button, float x, float y, bool shift) {
-  Guarded([&] { Deliver(WithShift(form_.router.Down(form_.controls, button, {x, y}), shift)); });
+  Guarded([&] { Deliver(WithShift(form().router.Down(form().controls, button, {x, y}), shift)); });
 }
 void CaptureRun::MouseMove(int buttons, float x, float y, bool shift) {
-  Guarded([&] { Deliver(WithShift(form_.router.Move(form_.controls, buttons, {x, y}), shift)); });
+  Guarded([&] { Deliver(WithShift(form().router.Move(form().controls, buttons, {x, y}), shift)); });
 }
 void CaptureRun::MouseUp(int button, float x, float y, bool shift) {
-  Guarded([&] { Deliver(WithShift(form_.router.Up(form_.controls, button, {x, y}), shift)); });
+  Guarded([&] { Deliver(WithShift(form().router.Up(form().controls, button, {x, y}), shift)); });
 }
 void CaptureRun::DoubleClick(int button, float x, float y) {
-  Guarded([&] { Deliver(form_.router.DoubleClick(form_.controls, button, {x, y})); });
+  Guarded([&] { Deliver(form().router.DoubleClick(form().controls, button, {x, y})); });
 }
 
 void CaptureRun::KeyPress(const KeyStroke& key) {
@@ -67,7 +68,7 @@ void CaptureRun::TextChanged(ControlId box, const std::u16string& text) {
   event.kind = Event::Kind::TextChanged;
   event.target = box;
   Guarded([&] {
-    form_[box].caption = text;  // the box's own text, mirrored into the model first
+    form()[box].caption = text;  // the box's own text, mirrored into the model first
     Run(event);
   });
 }
@@ -77,13 +78,13 @@ void CaptureRun::ComboClick(ControlId combo, const std::u16string& text) {
   event.kind = Event::Kind::ListChosen;
   event.target = combo;
   Guarded([&] {
-    form_[combo].caption = text;
+    form()[combo].caption = text;
     Run(event);
   });
 }
 
 void CaptureRun::DisplayChanged() {
-  Guarded([&] { FollowDisplayChange(form_); });
+  Guarded([&] { FollowDisplayChange(form()); });
 }
 
 void CaptureRun::CaptureLost() {
@@ -91,8 +92,9 @@ void CaptureRun::CaptureLost() {
 }
 
 void CaptureRun::AbandonPress() {
-  form_.router.CaptureLost();
-  AbandonShape(form_);
+  state_.form.router.CaptureLost();
+  AbandonShape(state_.form, state_.annotation, state_.services.surface);
+  AbandonHandleDrag(state_.form, state_.selection);
 }
 
 }  // namespace capture

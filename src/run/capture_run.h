@@ -5,19 +5,33 @@
 
 #include <string>
 
+#include "annotate/annotation.h"
 #include "form/capture_form.h"
+#include "platform/platform.h"
 #include "run/run_error.h"
+#include "selection/selection_state.h"
 
 namespace capture {
 
+// What the reactions of a run work on: the window's form, what each behaviour keeps between
+// events, and the services. Each reaction hands a behaviour only the parts it uses.
+struct RunState {
+  CaptureForm& form;
+  Platform& services;
+  SelectionState selection;
+  Annotation annotation;
+};
+
 class CaptureRun {
  public:
-  explicit CaptureRun(CaptureForm& form) : form_(form) {}
+  CaptureRun(CaptureForm& form, Platform& services) : state_{form, services, {}, {}} {}
   CaptureRun(const CaptureRun&) = delete;
   CaptureRun& operator=(const CaptureRun&) = delete;
 
-  CaptureForm& form() { return form_; }
-  const CaptureForm& form() const { return form_; }
+  CaptureForm& form() { return state_.form; }
+  const CaptureForm& form() const { return state_.form; }
+  RunState& state() { return state_; }
+  const RunState& state() const { return state_; }
 
   // Runs once, before the window is first shown: freezes the screen into the surface and stores
   // it as the first snapshot. Throws StartupFailed (run_error.h) when the screen cannot be read
@@ -53,12 +67,12 @@ class CaptureRun {
   template <typename Work>
   void Guarded(Work&& work);
   // The one end of a press that had no release, for a lost pointer and a failed reaction alike:
-  // the router lets the press go and a shape being dragged out is taken back.
+  // the router lets the press go, a shape being dragged out is taken back and a handle drag ends.
   void AbandonPress();
   void Deliver(const Deliveries& deliveries);
   void Run(const Event& event);
 
-  CaptureForm& form_;
+  RunState state_;
 };
 
 }  // namespace capture

@@ -8,9 +8,16 @@
 #include "form/capture_form.h"
 #include "output/save_as.h"
 #include "output/save_error.h"
+#include "run/capture_run.h"
 
 namespace capture {
 namespace {
+
+// A copy of a rectangle of the window's picture, and whether the clipboard took it.
+struct ScreenCopy {
+  Picture picture;
+  bool on_clipboard = false;
+};
 
 // What a copy hides: first the toolbar strip, the style panel and the selection outline, then the
 // size and colour labels and the eight handles.
@@ -44,61 +51,78 @@ class ShownBeforeCopy {
   std::array<bool, kHiddenByCopy.size()> shown_{};
 };
 
+// Hides the selection's chrome, lets the window repaint, and copies the rectangle of the window's
+// own picture to the clipboard; nothing when Escape closed the window while it repainted. The
+// copy comes from the window's picture, not from the screen: whatever happens to lie over the
+// window (a tooltip, a notification) cannot leak into it.
+std::optional<ScreenCopy> CopyToClipboard(RunState& run, const RectI& rect) {
+  CaptureForm& form = run.form;
+  form.HideSelectionChrome();
+  run.services.window.PumpEvents();
+  if (form.Closed()) return std::nullopt;
+  ScreenCopy copy{run.services.surface.Copy(rect)};
+  copy.on_clipboard = run.services.clipboard.PutBitmap(copy.picture);
+  return copy;
+}
+
 // Takes the selection, its edges taken to whole pixels, hides the toolbar strip and the style
 // panel, pauses 10 ms and lets the window repaint, then hides the selection outline and copies
 // what was taken; nothing when the window closed while it repainted.
-std::optional<ScreenCopy> CopyOut(CaptureForm& form) {
-  CommitOpenTextBox(form);
+std::optional<ScreenCopy> CopyOut(RunState& run) {
+  CaptureForm& form = run.form;
+  CommitOpenTextBox(form, run.annotation, run.services.surface);
   // Read before the window repaints: input that was already queued (a click right after Enter)
   // must not decide what is copied.
   const RectI selection = form.SelectionRect();
   form[ControlId::Toolbar].visible = false;
   form[ControlId::StylePanel].visible = false;
-  form.platform.window.Sleep(10);
-  form.platform.window.PumpEvents();
+  run.services.window.Sleep(10);
+  run.services.window.PumpEvents();
   form[ControlId::Selection].visible = false;
-  return form.CopyToClipboard(selection.left, selection.top, selection.right, selection.bottom);
+  return CopyToClipboard(run, selection);
 }
 
 // CopyOut, with the chrome put back when it fails (out of memory at a large screen): the run goes
 // on as before the copy.
-std::optional<ScreenCopy> CopyOutOrRestore(CaptureForm& form, const ShownBeforeCopy& chrome) {
+std::optional<ScreenCopy> CopyOutOrRestore(RunState& run, const ShownBeforeCopy& chrome) {
   try {
-    return CopyOut(form);
+    return CopyOut(run);
   } catch (...) {
-    chrome.ShowAll(form);
+    chrome.ShowAll(run.form);
     throw;
   }
 }
 
 }  // namespace
 
-void DoubleClickOnWindow(CaptureForm& form, float x, float y) {
-  if (!PtInRect(form.SelectionRect(), Round(x), Round(y))) return;
-  CopyAndQuit(form);
+void DoubleClickOnWindow(RunState& run, float x, float y) {
+  if (!PtInRect(run.form.SelectionRect(), Round(x), Round(y))) return;
+  CopyAndQuit(run);
 }
 
-void CopyAndQuit(CaptureForm& form) {
+void CopyAndQuit(RunState& run) {
+  CaptureForm& form = run.form;
   const ShownBeforeCopy chrome(form);
-  const std::optional<ScreenCopy> copy = CopyOutOrRestore(form, chrome);
+  const std::optional<ScreenCopy> copy = CopyOutOrRestore(run, chrome);
   if (!copy) return;
   if (copy->on_clipboard) return form.CloseWindow();
   chrome.ShowAll(form);
-  ShowCopyError(form.platform.dialogs, ClipboardError());
+  ShowCopyError(run.services.dialogs, ClipboardError());
 }
 
-void SaveAndQuit(CaptureForm& form) {
+void SaveAndQuit(RunState& run) {
+  CaptureForm& form = run.form;
   const ShownBeforeCopy chrome(form);
-  const std::optional<ScreenCopy> copy = CopyOutOrRestore(form, chrome);
+  const std::optional<ScreenCopy> copy = CopyOutOrRestore(run, chrome);
   chrome.ShowToolbarAndOutline(form);
   if (!copy) return;
   // The save needs only the copy: a clipboard that refused it is reported, and the save goes on.
-  if (!copy->on_clipboard) ShowCopyError(form.platform.dialogs, ClipboardError());
-  if (SaveAs(form.platform, copy->picture)) return form.CloseWindow();
+  if (!copy->on_clipboard) ShowCopyError(run.services.dialogs, ClipboardError());
+  if (SaveAs(run.services, copy->picture)) return form.CloseWindow();
   // No file: close only while the clipboard still holds the copy. While the dialog was open, Ctrl+C
   // in its file-name box or another program may have replaced it, and then the window is the
   // picture's last place.
-  if (copy->on_clipboard && form.platform.clipboard.StillOurs()) return form.CloseWindow();
+  if (copy->on_clipboard && run.services.clipboard.StillOurs()) return form.CloseWindow();
   chrome.ShowAll(form);
 }
 

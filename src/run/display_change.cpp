@@ -8,7 +8,7 @@
 namespace capture {
 
 void FollowDisplayChange(CaptureForm& form) {
-  form.monitors = form.platform.screen.Monitors();
+  form.ReadMonitors();
   form.ScaleChromeToSelection();
   if (form[ControlId::SizeLabel].visible) PlaceLabels(form);
   if (form[HandleId(Handle::TopLeft)].visible) PlaceHandles(form);

@@ -7,6 +7,7 @@
 #include "annotate/toolbar.h"
 #include "annotate/undo_redo.h"
 #include "form/capture_form.h"
+#include "run/capture_run.h"
 #include "run/copy_selection.h"
 #include "run/keys.h"
 #include "selection/handle_resize.h"
@@ -29,26 +30,28 @@ Handle HandleOf(const Event& e) {
 
 // What each toolbar button does. Every click is remembered: choosing the same tool twice in a
 // row hides the style panel.
-void ClickButton(CaptureForm& form, const Event& e) {
+void ClickButton(RunState& s, const Event& e) {
   const ToolbarButton button = ButtonOf(e);
   switch (button) {
     case ToolbarButton::Undo:
       // An open box becomes an annotation first, so the undo takes back exactly that text and a
       // redo brings it back.
-      CommitOpenTextBox(form);
-      Undo(form);
+      CommitOpenTextBox(s.form, s.annotation, s.services.surface);
+      if (!Undo(s.form, s.annotation.choice, s.services.surface)) {
+        ReturnToSelecting(s.form, s.selection.drag);
+      }
       break;
     case ToolbarButton::Redo:
-      Redo(form);
+      Redo(s.form, s.services.surface);
       break;
     case ToolbarButton::Quit:
-      form.CloseWindow();
+      s.form.CloseWindow();
       break;
     case ToolbarButton::CopyQuit:
-      CopyAndQuit(form);
+      CopyAndQuit(s);
       break;
     case ToolbarButton::Save:
-      SaveAndQuit(form);
+      SaveAndQuit(s);
       break;
     case ToolbarButton::Arrow:
     case ToolbarButton::Text:
@@ -58,16 +61,17 @@ void ClickButton(CaptureForm& form, const Event& e) {
     case ToolbarButton::Highlighter:
     case ToolbarButton::Mosaic:
     case ToolbarButton::Steps:
-      ChooseTool(form, button);
+      ChooseTool(s.form, s.annotation, s.services.surface, button);
       break;
   }
-  form.last_button = button;
+  s.annotation.choice.last_button = button;
 }
 
 // A key on the window. Escape always closes. The other keys wait while a press is held, and
 // leave an open text box its keys; a shortcut clicks its toolbar button when a click could reach
 // it, and an arrow moves the selection.
-void KeyOnWindow(CaptureForm& form, const Event& e) {
+void KeyOnWindow(RunState& s, const Event& e) {
+  CaptureForm& form = s.form;
   if (e.key.code == key::kEscape) return form.CloseWindow();
   if (form.router.Pressed() || form[ControlId::TextBox].visible) return;
   if (const std::optional<ToolbarButton> button = ShortcutButton(e.key)) {
@@ -76,9 +80,11 @@ void KeyOnWindow(CaptureForm& form, const Event& e) {
     click.kind = K::Click;
     click.target = ButtonId(*button);
     click.button = button::kLeft;
-    return ClickButton(form, click);
+    return ClickButton(s, click);
   }
-  if (const std::optional<PointF> step = ArrowStep(e.key)) NudgeSelection(form, step->x, step->y);
+  if (const std::optional<PointF> step = ArrowStep(e.key)) {
+    NudgeSelection(form, s.selection.drag, s.annotation.choice, step->x, step->y);
+  }
 }
 
 struct Entry {
@@ -92,50 +98,65 @@ constexpr Entry kReactions[] = {
     // (selection/selection_drag.cpp, annotate/shape_tools.cpp); copy and leave; keys
     // (KeyOnWindow above, run/keys.cpp).
     {ControlId::Window, K::Down,
-     [](CaptureForm& f, const Event& e) { PressOnWindow(f, e.button, e.point.x, e.point.y); }},
+     [](RunState& s, const Event& e) {
+       PressOnWindow(s.form, s.selection.drag, s.annotation, s.services.surface, s.services.window,
+                     e.button, e.point.x, e.point.y);
+     }},
     {ControlId::Window, K::Move,
-     [](CaptureForm& f, const Event& e) {
-       MoveOnWindow(f, e.button, e.point.x, e.point.y, e.shift);
+     [](RunState& s, const Event& e) {
+       MoveOnWindow(s.form, s.selection.drag, s.annotation, s.services.surface, s.services.window,
+                    e.button, e.point.x, e.point.y, e.shift);
      }},
     {ControlId::Window, K::Up,
-     [](CaptureForm& f, const Event& e) {
-       ReleaseOnWindow(f, e.button, e.point.x, e.point.y, e.shift);
+     [](RunState& s, const Event& e) {
+       ReleaseOnWindow(s.form, s.selection.drag, s.annotation, s.services.surface,
+                       s.services.window, e.button, e.point.x, e.point.y, e.shift);
      }},
     {ControlId::Window, K::DoubleClick,
-     [](CaptureForm& f, const Event& e) { DoubleClickOnWindow(f, e.point.x, e.point.y); }},
+     [](RunState& s, const Event& e) { DoubleClickOnWindow(s, e.point.x, e.point.y); }},
     {ControlId::Window, K::Key, KeyOnWindow},
 
     // The eight resize handles (selection/handle_resize.cpp).
-    {ControlId::Handle_0, K::Down, [](CaptureForm& f, const Event&) { PressOnHandle(f); }},
+    {ControlId::Handle_0, K::Down,
+     [](RunState& s, const Event& e) {
+       PressOnHandle(s.form, s.selection, s.annotation, s.services.surface, HandleOf(e));
+     }},
     {ControlId::Handle_0, K::Move,
-     [](CaptureForm& f, const Event& e) { MoveOnHandle(f, HandleOf(e), e.point.x, e.point.y); }},
-    {ControlId::Handle_0, K::Up, [](CaptureForm& f, const Event&) { ReleaseOnHandle(f); }},
+     [](RunState& s, const Event& e) {
+       MoveOnHandle(s.form, s.selection, s.services.window, HandleOf(e), e.point.x, e.point.y);
+     }},
+    {ControlId::Handle_0, K::Up,
+     [](RunState& s, const Event&) { ReleaseOnHandle(s.form, s.selection); }},
 
     // The toolbar strip and its buttons (annotate/toolbar.cpp, undo_redo.cpp;
     // run/copy_selection.cpp).
-    {ControlId::Toolbar, K::Move, [](CaptureForm& f, const Event&) { MoveOnToolbar(f); }},
+    {ControlId::Toolbar, K::Move,
+     [](RunState& s, const Event&) { MoveOnToolbar(s.form, s.services.window); }},
     {ControlId::Button_0, K::Move,
-     [](CaptureForm& f, const Event& e) { MoveOnButton(f, ButtonOf(e)); }},
+     [](RunState& s, const Event& e) { MoveOnButton(s.form, ButtonOf(e)); }},
     {ControlId::Button_0, K::Click, ClickButton},
 
     // The style panel: the palette and the font size (annotate/style_panel.cpp).
-    {ControlId::StylePanel, K::Move, [](CaptureForm& f, const Event&) { MoveOnStylePanel(f); }},
+    {ControlId::StylePanel, K::Move,
+     [](RunState& s, const Event&) { MoveOnStylePanel(s.services.window); }},
     {ControlId::Swatch_0, K::Move,
-     [](CaptureForm& f, const Event& e) { MoveOnSwatch(f, IndexOf(e)); }},
+     [](RunState& s, const Event& e) { MoveOnSwatch(s.form, IndexOf(e)); }},
     {ControlId::Swatch_0, K::Up,
-     [](CaptureForm& f, const Event& e) { ReleaseOnSwatch(f, IndexOf(e)); }},
-    {ControlId::Palette, K::Move, [](CaptureForm& f, const Event&) { MoveOnPalette(f); }},
-    {ControlId::FontPanel, K::Move, [](CaptureForm& f, const Event&) { MoveOnFontPanel(f); }},
-    {ControlId::FontSizeBox, K::Move, [](CaptureForm& f, const Event&) { MoveOnFontSizeBox(f); }},
-    {ControlId::FontSizeBox, K::Down, [](CaptureForm& f, const Event&) { PressOnFontSizeBox(f); }},
+     [](RunState& s, const Event& e) { ReleaseOnSwatch(s.form, IndexOf(e)); }},
+    {ControlId::Palette, K::Move, [](RunState& s, const Event&) { MoveOnPalette(s.form); }},
+    {ControlId::FontPanel, K::Move, [](RunState& s, const Event&) { MoveOnFontPanel(s.form); }},
+    {ControlId::FontSizeBox, K::Move, [](RunState& s, const Event&) { MoveOnFontSizeBox(s.form); }},
+    {ControlId::FontSizeBox, K::Down,
+     [](RunState& s, const Event&) { PressOnFontSizeBox(s.form, s.services.window); }},
     {ControlId::FontSizeList, K::ListChosen,
-     [](CaptureForm& f, const Event&) { FontSizeChosen(f); }},
+     [](RunState& s, const Event&) { FontSizeChosen(s.form); }},
     // The sizes and kinds of the tools that have them (annotate/tool_choices.cpp).
     {ControlId::Choice_0, K::Click,
-     [](CaptureForm& f, const Event& e) { ClickOnChoice(f, IndexOf(e)); }},
+     [](RunState& s, const Event& e) { ClickOnChoice(s.form, s.annotation, IndexOf(e)); }},
 
     // The text tool's box (annotate/text_tool.cpp).
-    {ControlId::TextBox, K::TextChanged, [](CaptureForm& f, const Event&) { TextBoxChanged(f); }},
+    {ControlId::TextBox, K::TextChanged,
+     [](RunState& s, const Event&) { TextBoxChanged(s.form, s.services.surface); }},
 };
 
 }  // namespace

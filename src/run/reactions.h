@@ -7,9 +7,9 @@
 
 namespace capture {
 
-class CaptureForm;
+struct RunState;  // run/capture_run.h
 
-using Reaction = void (*)(CaptureForm& form, const Event& event);
+using Reaction = void (*)(RunState& state, const Event& event);
 
 // The reaction of the event's target to its kind of event, or null when it has none.
 Reaction ReactionFor(const Event& event);

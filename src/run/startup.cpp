@@ -9,12 +9,10 @@ namespace {
 
 // Every step is checked: a screen that was not read, or a buffer that was not made, must never
 // show as a black picture that looks like a capture.
-void FreezeScreen(CaptureForm& form) {
-  Surface& surface = form.platform.surface;
+void FreezeScreen(CaptureForm& form, Surface& surface, Screen& screen) {
   // The window is per-monitor DPI aware, so the grab is the whole screen at pixel scale, read
   // straight into the surface: the frozen picture is never copied, and it is snapshot 1 as well.
-  if (!surface.Freeze(form.platform.screen) || surface.Size().width <= 0 ||
-      surface.Size().height <= 0) {
+  if (!surface.Freeze(screen) || surface.Size().width <= 0 || surface.Size().height <= 0) {
     throw StartupFailed({run_error::kScreenUnreadable, u"无法读取屏幕"});
   }
   form.history.Start(surface);
@@ -23,21 +21,22 @@ void FreezeScreen(CaptureForm& form) {
 }  // namespace
 
 void CaptureRun::Load() {
-  CaptureForm& form = form_;
-  form.controls.scale.dpi = form.monitors.front().dpi;
+  CaptureForm& form = state_.form;
+  Platform& services = state_.services;
+  form.controls.scale.dpi = form.Monitors().front().dpi;
   Control& strip = form[ControlId::Toolbar];
   strip.top = -form.controls.scale(strip.height);
   strip.visible = false;
 
-  form.platform.surface.EndPreview();  // drawing goes into the picture until a shape starts
-  form.platform.window.SetPointer(Pointer::Cross);
+  services.surface.EndPreview();  // drawing goes into the picture until a shape starts
+  services.window.SetPointer(Pointer::Cross);
   try {
-    FreezeScreen(form);
+    FreezeScreen(form, services.surface, services.screen);
   } catch (const std::bad_alloc&) {
     throw StartupFailed(OutOfMemoryError());
   }
-  form.selection_mode = SelectionMode::Draw;
-  form.tool_active = false;
+  state_.selection.drag.mode = SelectionMode::Draw;
+  state_.annotation.choice.active = false;
 }
 
 }  // namespace capture

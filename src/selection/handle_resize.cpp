@@ -4,6 +4,7 @@
 
 #include "annotate/text_tool.h"
 #include "form/capture_form.h"
+#include "platform/platform.h"
 #include "selection/placement.h"
 #include "selection/readout.h"
 
@@ -23,11 +24,10 @@ struct Geometry {
 // lands on the handle's centre; a moved bottom edge on y; a moved right edge on x, or on the
 // handle's centre for the top-right handle. Edges the handle does not own stay where they were
 // at the press.
-Geometry Resized(const CaptureForm& form, Handle handle, float x, float y, float w, float h) {
-  const float L = form.resize_left, T = form.resize_top, R = form.resize_right,
-              B = form.resize_bottom;
+Geometry Resized(const HandleDrag& drag, float x, float y, float w, float h) {
+  const float L = drag.left, T = drag.top, R = drag.right, B = drag.bottom;
   const float left = x + w / 2, top = y + h / 2;
-  switch (handle) {
+  switch (drag.handle) {
     case Handle::TopLeft:
       return {left, top, R - left, B - top};
     case Handle::Top:
@@ -50,56 +50,61 @@ Geometry Resized(const CaptureForm& form, Handle handle, float x, float y, float
 
 }  // namespace
 
-void PressOnHandle(CaptureForm& form) {
+void PressOnHandle(CaptureForm& form, SelectionState& selection, Annotation& annotation,
+                   Surface& surface, Handle handle) {
   // Typed text becomes an annotation before anything else happens to the selection.
-  CommitOpenTextBox(form);
-  if (form.history.Current() == 1) form.tool_active = false;
-  if (form.tool_active) return;
-  if (form.selection_mode != SelectionMode::Move) return;
-  form.resizing = true;
+  CommitOpenTextBox(form, annotation, surface);
+  if (form.history.Current() == 1) annotation.choice.active = false;
+  if (annotation.choice.active) return;
+  if (selection.drag.mode != SelectionMode::Move) return;
 
-  const Control& selection = form[ControlId::Selection];
-  form.resize_left = selection.left;
-  form.resize_top = selection.top;
-  form.resize_right = selection.left + selection.width;
-  form.resize_bottom = selection.top + selection.height;
+  const Control& rect = form[ControlId::Selection];
+  selection.resize =
+      HandleDrag{handle, rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
   form[ControlId::Toolbar].visible = false;
   form[ControlId::StylePanel].visible = false;
   // Annotations already drawn stay on the picture but can no longer be undone one by one.
   form.history.Truncate();
 }
 
-void MoveOnHandle(CaptureForm& form, Handle handle, float x, float y) {
-  form.platform.window.SetPointer(kHandlePointer[static_cast<std::size_t>(handle)]);
-  if (!form.resizing) return;
+void MoveOnHandle(CaptureForm& form, SelectionState& selection, Window& window, Handle handle,
+                  float x, float y) {
+  window.SetPointer(kHandlePointer[static_cast<std::size_t>(handle)]);
+  if (!selection.resize) return;
+  const HandleDrag& drag = *selection.resize;
 
   // The handles sit on the window itself, so the move's point is the pointer's window position.
-  Control& moved = form[HandleId(handle)];
+  Control& moved = form[HandleId(drag.handle)];
   moved.left = x;
   moved.top = y;
 
   // A width or height below zero means the pointer crossed the opposite edge: the update is
   // refused as a whole and the selection keeps its last accepted geometry.
-  const PointF size = form.controls.Extent(HandleId(handle));
-  const Geometry g = Resized(form, handle, x, y, size.x, size.y);
-  Control& selection = form[ControlId::Selection];
+  const PointF size = form.controls.Extent(HandleId(drag.handle));
+  const Geometry g = Resized(drag, x, y, size.x, size.y);
+  Control& rect = form[ControlId::Selection];
   if (g.width >= 0 && g.height >= 0) {
-    selection.left = g.left;
-    selection.top = g.top;
-    selection.width = g.width;
-    selection.height = g.height;
+    rect.left = g.left;
+    rect.top = g.top;
+    rect.width = g.width;
+    rect.height = g.height;
   }
 
   PlaceHandles(form);
-  form[ControlId::SizeLabel].caption = SizeText(selection.width, selection.height);
+  form[ControlId::SizeLabel].caption = SizeText(rect.width, rect.height);
   PlaceLabels(form);
-  form.anchor_x = selection.left;
-  form.anchor_y = selection.top;
+  selection.drag.anchor = {rect.left, rect.top};
 }
 
-void ReleaseOnHandle(CaptureForm& form) {
-  form.resizing = false;
+void ReleaseOnHandle(CaptureForm& form, SelectionState& selection) {
+  selection.resize.reset();
   PlaceToolbar(form);
+}
+
+void AbandonHandleDrag(CaptureForm& form, SelectionState& selection) noexcept {
+  // Left on, the drag would go on resizing whenever the pointer passes over a handle.
+  if (!selection.resize) return;
+  ReleaseOnHandle(form, selection);
 }
 
 }  // namespace capture

@@ -40,10 +40,10 @@ void SplitColour(std::int32_t colour, std::int32_t& red, std::int32_t& green, st
   blue = (colour / 65536) % 256;
 }
 
-void ColourReadout(CaptureForm& form, float x, float y) {
+void ColourReadout(CaptureForm& form, const Surface& surface, float x, float y) {
   // While persistent drawing is on this reads the frozen picture with its committed annotations,
   // never the labels, handles or toolbar lying over it.
-  const Colour colour = form.platform.surface.Pixel(Round(x), Round(y));
+  const Colour colour = surface.Pixel(Round(x), Round(y));
   std::int32_t red = 0, green = 0, blue = 0;
   SplitColour(colour, red, green, blue);
   form[ControlId::ColourLabel].caption = ColourText(red, green, blue);
@@ -63,7 +63,7 @@ void PlaceLabels(CaptureForm& form) {
   // A selection that starts where no monitor shows would take its labels out of sight: they move
   // together onto the nearest monitor.
   const PointI corner{Round(size_label.left), Round(size_label.top)};
-  const RectI monitor = MonitorAt(form.monitors, corner).area;
+  const RectI monitor = MonitorAt(form.Monitors(), corner).area;
   if (PtInRect(monitor, corner.x, corner.y)) return;
   const PointF size = form.controls.Extent(ControlId::SizeLabel);
   const PointF colour = form.controls.Extent(ControlId::ColourLabel);

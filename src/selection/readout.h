@@ -7,6 +7,7 @@
 namespace capture {
 
 class CaptureForm;
+class Surface;
 
 // "WxH" with each number in general decimal form: "320x240", "12.5x3".
 std::u16string SizeText(float width, float height);
@@ -15,7 +16,7 @@ void SplitColour(std::int32_t colour, std::int32_t& red, std::int32_t& green, st
 // "RGB(r,g,b)".
 std::u16string ColourText(std::int32_t red, std::int32_t green, std::int32_t blue);
 // Reads the pixel at the pointer from the surface and puts its colour text into ColourLabel.
-void ColourReadout(CaptureForm& form, float x, float y);
+void ColourReadout(CaptureForm& form, const Surface& surface, float x, float y);
 // Moves SizeLabel to the selection's top-left + 2 and ColourLabel 2 pixels below it, both onto the
 // nearest monitor when that corner lies where no monitor shows.
 void PlaceLabels(CaptureForm& form);

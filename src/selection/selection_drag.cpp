@@ -2,6 +2,7 @@
 
 #include "annotate/shape_tools.h"
 #include "form/capture_form.h"
+#include "platform/platform.h"
 #include "selection/placement.h"
 #include "selection/readout.h"
 
@@ -9,30 +10,29 @@ namespace capture {
 namespace {
 
 // An empty selection with its anchor at (x, y).
-void AnchorSelection(CaptureForm& form, float x, float y) {
+void AnchorSelection(CaptureForm& form, SelectionDrag& drag, float x, float y) {
   Control& selection = form[ControlId::Selection];
   selection.width = 0;
   selection.height = 0;
-  form.anchor_x = x;
-  form.anchor_y = y;
-  selection.left = form.anchor_x;
-  selection.top = form.anchor_y;
+  drag.anchor = {x, y};
+  selection.left = x;
+  selection.top = y;
 }
 
 // The press throws the selection away and anchors a new one at (x, y).
-void ThrowSelectionAway(CaptureForm& form, float x, float y) {
-  AnchorSelection(form, x, y);
+void ThrowSelectionAway(CaptureForm& form, SelectionDrag& drag, Window& window, float x, float y) {
+  AnchorSelection(form, drag, x, y);
   form.HideSelectionChrome();
-  form.platform.window.SetPointer(Pointer::Default);
-  form.selection_mode = SelectionMode::Draw;
-  form.selection_thrown_away = true;
+  window.SetPointer(Pointer::Default);
+  drag.mode = SelectionMode::Draw;
+  drag.thrown_away = true;
 }
 
 // Stretches Selection between the anchor and the pointer. Level with the anchor on either axis, it
 // keeps the previous geometry.
-void RubberBand(CaptureForm& form, float x, float y) {
+void RubberBand(CaptureForm& form, const SelectionDrag& drag, float x, float y) {
   Control& selection = form[ControlId::Selection];
-  const float ax = form.anchor_x, ay = form.anchor_y;
+  const float ax = drag.anchor.x, ay = drag.anchor.y;
   if (x == ax || y == ay) return;
   selection.left = x > ax ? ax : x;
   selection.top = y > ay ? ay : y;
@@ -52,8 +52,8 @@ void PlaceSelection(CaptureForm& form, float left, float top) {
 }
 
 // Moves the selection by the pointer's travel since the press.
-void MoveSelection(CaptureForm& form, float x, float y) {
-  PlaceSelection(form, form.anchor_x - (form.grab_x - x), form.anchor_y - (form.grab_y - y));
+void MoveSelection(CaptureForm& form, const SelectionDrag& drag, float x, float y) {
+  PlaceSelection(form, drag.anchor.x - (drag.grab.x - x), drag.anchor.y - (drag.grab.y - y));
 }
 
 // The labels and the handles follow the selection.
@@ -66,51 +66,50 @@ void ShowAroundSelection(CaptureForm& form) {
 
 // The selection is finished where it is: the next move starts from here, and the toolbar strip
 // comes under it.
-void SettleSelection(CaptureForm& form) {
-  if (form.selection_mode == SelectionMode::Draw) form.selection_mode = SelectionMode::Move;
-  form.anchor_x = form[ControlId::Selection].left;
-  form.anchor_y = form[ControlId::Selection].top;
+void SettleSelection(CaptureForm& form, SelectionDrag& drag) {
+  if (drag.mode == SelectionMode::Draw) drag.mode = SelectionMode::Move;
+  drag.anchor = {form[ControlId::Selection].left, form[ControlId::Selection].top};
   PlaceToolbar(form);
 }
 
 }  // namespace
 
-void PressOnWindow(CaptureForm& form, int button, float x, float y) {
-  if (form.tool_active) return StartShape(form, x, y);
+void PressOnWindow(CaptureForm& form, SelectionDrag& drag, Annotation& annotation, Surface& surface,
+                   Window& window, int button, float x, float y) {
+  if (annotation.choice.active) return StartShape(form, annotation, surface, x, y);
   form[ControlId::Toolbar].visible = false;
 
   Control& selection = form[ControlId::Selection];
-  if (form.selection_mode == SelectionMode::Draw) {
+  if (drag.mode == SelectionMode::Draw) {
     selection.visible = true;
-    AnchorSelection(form, x, y);
-    if (button == button::kRight) form.selection_thrown_away = false;
+    AnchorSelection(form, drag, x, y);
+    if (button == button::kRight) drag.thrown_away = false;
     return;
   }
 
-  form.platform.window.SetPointer(Pointer::Cross);
+  window.SetPointer(Pointer::Cross);
   if (PtInRect(form.SelectionRect(), Round(x), Round(y))) {
-    form.grab_x = x;
-    form.grab_y = y;
+    drag.grab = {x, y};
     if (button != button::kRight) return;
   }
-  ThrowSelectionAway(form, x, y);
+  ThrowSelectionAway(form, drag, window, x, y);
 }
 
-void MoveOnWindow(CaptureForm& form, int buttons, float x, float y, bool shift) {
-  ColourReadout(form, x, y);
-  if (form.tool_active) {
-    if (form.stroke_active) PreviewShape(form, x, y, shift);
+void MoveOnWindow(CaptureForm& form, const SelectionDrag& drag, Annotation& annotation,
+                  Surface& surface, Window& window, int buttons, float x, float y, bool shift) {
+  ColourReadout(form, surface, x, y);
+  if (annotation.choice.active) {
+    if (annotation.stroke.InProgress()) PreviewShape(form, annotation, surface, x, y, shift);
     return;
   }
 
-  Window& window = form.platform.window;
   window.SetPointer(form[ControlId::Selection].StrictlyContains(x, y) ? Pointer::SizeAll
                                                                       : Pointer::Cross);
   if (buttons != button::kLeft) return;
 
   // The window repaints once the reaction is over, so no intermediate position is ever shown.
-  if (form.selection_mode == SelectionMode::Draw) {
-    RubberBand(form, x, y);
+  if (drag.mode == SelectionMode::Draw) {
+    RubberBand(form, drag, x, y);
     const Control& selection = form[ControlId::Selection];
     std::u16string size = SizeText(selection.width, selection.height);
     PlaceLabels(form);
@@ -118,30 +117,42 @@ void MoveOnWindow(CaptureForm& form, int buttons, float x, float y, bool shift) 
     window.SetPointer(Pointer::Cross);
   } else {
     window.SetPointer(Pointer::SizeAll);
-    MoveSelection(form, x, y);
+    MoveSelection(form, drag, x, y);
     PlaceLabels(form);
   }
   ShowAroundSelection(form);
 }
 
-void ReleaseOnWindow(CaptureForm& form, int button, float x, float y, bool shift) {
-  if (form.stroke_active) CommitShape(form, x, y, shift);
+void ReleaseOnWindow(CaptureForm& form, SelectionDrag& drag, Annotation& annotation,
+                     Surface& surface, Window& window, int button, float x, float y, bool shift) {
+  if (annotation.stroke.InProgress()) {
+    CommitShape(form, annotation, surface, window, x, y, shift);
+  }
   if (button == button::kLeft) {
-    SettleSelection(form);
-  } else if (!form.selection_thrown_away) {
+    SettleSelection(form, drag);
+  } else if (!drag.thrown_away) {
     form.CloseWindow();
   }
 }
 
-void NudgeSelection(CaptureForm& form, float dx, float dy) {
+void NudgeSelection(CaptureForm& form, SelectionDrag& drag, const ToolChoice& choice, float dx,
+                    float dy) {
   // Only a selection that a press inside would move: finished, its toolbar shown, no tool chosen.
-  if (form.tool_active || form.selection_mode != SelectionMode::Move) return;
+  if (choice.active || drag.mode != SelectionMode::Move) return;
   if (!form[ControlId::Toolbar].visible) return;
   const Control& selection = form[ControlId::Selection];
   PlaceSelection(form, selection.left + dx, selection.top + dy);
   PlaceLabels(form);
   ShowAroundSelection(form);
-  SettleSelection(form);
+  SettleSelection(form, drag);
+}
+
+void ReturnToSelecting(CaptureForm& form, SelectionDrag& drag) {
+  drag.mode = SelectionMode::Draw;
+  form.HideSelectionChrome();
+  form[ControlId::Toolbar].visible = false;
+  form[ControlId::Selection].width = 0;
+  form[ControlId::Selection].height = 0;
 }
 
 }  // namespace capture

@@ -44,8 +44,8 @@ int RunCapture(HINSTANCE instance, Cursors& cursors, int delay_ms) {
   CaptureWindow window(surface, cursors);
   Win32Files files;
   Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, files};
-  CaptureForm form(platform);
-  CaptureRun run(form);
+  CaptureForm form(window, screen);
+  CaptureRun run(form, platform);
 
   // The window exists but stays hidden while the screen is copied.
   if (!window.Create(instance, run, Win32Screen::Area())) {

@@ -203,7 +203,7 @@ void Step(Input& in, CaptureRun& run, fake::FakePlatform& fake,
 void CheckNoPressLeftOver(const CaptureRun& run, const fake::FakePlatform& fake, bool was_pressed) {
   const CaptureForm& form = run.form();
   if (form.router.Pressed() || form.Closed()) return;
-  if (form.stroke_active && !form[ControlId::TextBox].visible)
+  if (run.state().annotation.stroke.InProgress() && !form[ControlId::TextBox].visible)
     Fail("a shape outlived its press", 0);
   if (!fake.surface.Persistent()) Fail("persistent drawing off with no press", 0);
   // Comparing the pictures is what costs: only where a press has just ended.
@@ -230,8 +230,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const Picture kScreen = fake::NoisePicture(kScreenWidth, kScreenHeight, 1);
   fake::FakePlatform fake(kScreen);
   if (in.Byte() % 2 == 1) fake.dialogs.save_answer = u"C:\\captures\\shot.png";
-  CaptureForm form(fake.platform);
-  CaptureRun run(form);
+  CaptureForm form(fake.window, fake.screen);
+  CaptureRun run(form, fake.platform);
   HistoryCheck check;
   std::optional<QueuedClick> queued;
   fake.window.on_pump = [&run, &queued] {

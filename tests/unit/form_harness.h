@@ -13,7 +13,8 @@ struct FormHarness {
   explicit FormHarness(int width = 640, int height = 480)
       : FormHarness(fake::NoisePicture(width, height)) {}
   // A screen showing the given picture.
-  explicit FormHarness(Picture screen) : fake(std::move(screen)), form(fake.platform), run(form) {
+  explicit FormHarness(Picture screen)
+      : fake(std::move(screen)), form(fake.window, fake.screen), run(form, fake.platform) {
     run.Load();
   }
 
@@ -34,6 +35,12 @@ struct FormHarness {
     run.MouseUp(button::kLeft, x, y);
   }
   Control& operator[](ControlId id) { return form[id]; }
+  // What the behaviours keep between events.
+  SelectionState& selection() { return run.state().selection; }
+  SelectionDrag& drag() { return run.state().selection.drag; }
+  const SelectionDrag& drag() const { return run.state().selection.drag; }
+  ToolChoice& choice() { return run.state().annotation.choice; }
+  Stroke& stroke() { return run.state().annotation.stroke; }
 
   fake::FakePlatform fake;
   CaptureForm form;

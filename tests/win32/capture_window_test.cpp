@@ -57,8 +57,8 @@ class CaptureWindowTest : public ::testing::Test {
   Cursors cursors;
   CaptureWindow window{surface, cursors};
   Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, gdiplus};
-  CaptureForm form{platform};
-  CaptureRun run{form};
+  CaptureForm form{window, screen};
+  CaptureRun run{form, platform};
 };
 
 TEST_F(CaptureWindowTest, Show_PaintsTheFrozenScreenAndNothingElse) {

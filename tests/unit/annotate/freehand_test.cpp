@@ -133,7 +133,7 @@ TEST(Pen, StrokeFollowsThePointerRoundAndClippedOneSnapshotAndUndoGivesTheFrozen
   const std::vector<PointF> drawn = {{150, 150}, {200, 160}, {300, 200}, {250, 240}};
   EXPECT_EQ(h.Shown(), Painted(frozen, PathSpans(drawn, 4, kSelection), kRed));
   EXPECT_EQ(h.form.history.Count(), 2);
-  EXPECT_FALSE(h.form.freehand);
+  EXPECT_FALSE(h.run.state().annotation.freehand);
 
   h.ClickOn(ButtonId(ToolbarButton::Undo));
   EXPECT_EQ(h.Shown(), frozen);

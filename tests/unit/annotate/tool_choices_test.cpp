@@ -76,7 +76,7 @@ TEST_P(ToolPanel, ShowsTheToolsChoicesBeforeTheColoursAndASecondClickHidesIt) {
   const Control& panel = h[ControlId::StylePanel];
 
   h.ClickOn(ButtonId(p.button));
-  EXPECT_EQ(h.form.tool, p.tool);
+  EXPECT_EQ(h.choice().tool, p.tool);
   EXPECT_TRUE(panel.visible);
   EXPECT_FALSE(h[ControlId::FontPanel].visible);
   EXPECT_TRUE(h[ControlId::ChoicePanel].visible);
@@ -95,7 +95,7 @@ TEST_P(ToolPanel, ShowsTheToolsChoicesBeforeTheColoursAndASecondClickHidesIt) {
 
   h.ClickOn(ButtonId(p.button));
   EXPECT_FALSE(panel.visible);
-  EXPECT_EQ(h.form.tool, p.tool);
+  EXPECT_EQ(h.choice().tool, p.tool);
 
   // A tool without choices takes them away again.
   h.ClickOn(ButtonId(ToolbarButton::Rectangle));
@@ -121,25 +121,25 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ToolChoices, AClickChoosesForItsSettingOnlyAndTheChoiceLastsAcrossTools) {
   AnnotateHarness h;
   h.ClickOn(ButtonId(ToolbarButton::Pen));
-  EXPECT_EQ(PenWidth(h.form), 4);
+  EXPECT_EQ(PenWidth(h.form, h.run.state().annotation.choices), 4);
   h.ClickOn(ChoiceId(2));
-  EXPECT_EQ(PenWidth(h.form), 8);
+  EXPECT_EQ(PenWidth(h.form, h.run.state().annotation.choices), 8);
   EXPECT_EQ(Marked(h), std::vector<int>{2});
 
   h.ClickOn(ButtonId(ToolbarButton::Mosaic));
-  EXPECT_FALSE(MosaicBlurs(h.form));
+  EXPECT_FALSE(MosaicBlurs(h.run.state().annotation.choices));
   h.ClickOn(ChoiceId(1));  // 模糊
   h.ClickOn(ChoiceId(2));  // 8-pixel cells
-  EXPECT_TRUE(MosaicBlurs(h.form));
-  EXPECT_EQ(MosaicCell(h.form), 8);
+  EXPECT_TRUE(MosaicBlurs(h.run.state().annotation.choices));
+  EXPECT_EQ(MosaicCell(h.form, h.run.state().annotation.choices), 8);
   EXPECT_EQ(Marked(h), (std::vector<int>{1, 2}));
 
   h.ClickOn(ButtonId(ToolbarButton::Highlighter));
-  EXPECT_EQ(HighlighterWidth(h.form), 18);
-  EXPECT_EQ(StepDiameter(h.form), 26);
+  EXPECT_EQ(HighlighterWidth(h.form, h.run.state().annotation.choices), 18);
+  EXPECT_EQ(StepDiameter(h.form, h.run.state().annotation.choices), 26);
   h.ClickOn(ButtonId(ToolbarButton::Pen));
   EXPECT_EQ(Marked(h), std::vector<int>{2});
-  EXPECT_EQ(PenWidth(h.form), 8);
+  EXPECT_EQ(PenWidth(h.form, h.run.state().annotation.choices), 8);
 }
 
 TEST(ToolChoices, SizesTakeTheDpiOfTheSelectionsMonitor) {
@@ -147,10 +147,10 @@ TEST(ToolChoices, SizesTakeTheDpiOfTheSelectionsMonitor) {
   h.fake.screen.monitors = {{{0, 0, 1600, 1000}, 192}};
   h.run.DisplayChanged();
   h.Drag(600, 100, 1000, 300);
-  EXPECT_EQ(PenWidth(h.form), 8);
-  EXPECT_EQ(HighlighterWidth(h.form), 36);
-  EXPECT_EQ(MosaicCell(h.form), 24);
-  EXPECT_EQ(StepDiameter(h.form), 52);
+  EXPECT_EQ(PenWidth(h.form, h.run.state().annotation.choices), 8);
+  EXPECT_EQ(HighlighterWidth(h.form, h.run.state().annotation.choices), 36);
+  EXPECT_EQ(MosaicCell(h.form, h.run.state().annotation.choices), 24);
+  EXPECT_EQ(StepDiameter(h.form, h.run.state().annotation.choices), 52);
 }
 
 }  // namespace

@@ -18,8 +18,8 @@ TEST(Toolbar, ToolButton_SecondClickHidesThePanelAndKeepsTheTool_ThirdShowsIt) {
   EXPECT_TRUE(panel.visible);
   h.ClickOn(ButtonId(ToolbarButton::Rectangle));
   EXPECT_FALSE(panel.visible);
-  EXPECT_TRUE(h.form.tool_active);
-  EXPECT_EQ(h.form.tool, Tool::Rectangle);
+  EXPECT_TRUE(h.choice().active);
+  EXPECT_EQ(h.choice().tool, Tool::Rectangle);
   h.ClickOn(ButtonId(ToolbarButton::Rectangle));
   EXPECT_TRUE(panel.visible);
 }
@@ -30,11 +30,11 @@ TEST(Toolbar, ToolButton_UndoBetweenTwoClicksOnItLeavesThePanelShown) {
   h.Drag(120, 150, 200, 200);  // something to undo, so the undo stays in annotating
 
   h.ClickOn(ButtonId(ToolbarButton::Undo));
-  EXPECT_EQ(h.form.last_button, ToolbarButton::Undo);
+  EXPECT_EQ(h.choice().last_button, ToolbarButton::Undo);
   h.ClickOn(ButtonId(ToolbarButton::Arrow));
 
   EXPECT_TRUE(h[ControlId::StylePanel].visible);
-  EXPECT_EQ(h.form.last_button, ToolbarButton::Arrow);
+  EXPECT_EQ(h.choice().last_button, ToolbarButton::Arrow);
 }
 
 TEST(Toolbar, ToolButton_LaysThePanelOutBelowTheStripForEachTool) {
@@ -42,7 +42,7 @@ TEST(Toolbar, ToolButton_LaysThePanelOutBelowTheStripForEachTool) {
   const Control& panel = h[ControlId::StylePanel];
 
   h.ClickOn(ButtonId(ToolbarButton::Text));
-  EXPECT_EQ(h.form.tool, Tool::Text);
+  EXPECT_EQ(h.choice().tool, Tool::Text);
   EXPECT_FLOAT_EQ(panel.left, h[ControlId::Toolbar].left);
   EXPECT_FLOAT_EQ(panel.top, 254 + 26 + 3);
   EXPECT_TRUE(h[ControlId::FontPanel].visible);
@@ -52,7 +52,7 @@ TEST(Toolbar, ToolButton_LaysThePanelOutBelowTheStripForEachTool) {
 
   // Another tool while the panel is shown: it stays, without the font size and narrower.
   h.ClickOn(ButtonId(ToolbarButton::Ellipse));
-  EXPECT_EQ(h.form.tool, Tool::Ellipse);
+  EXPECT_EQ(h.choice().tool, Tool::Ellipse);
   EXPECT_TRUE(panel.visible);
   EXPECT_FALSE(h[ControlId::FontPanel].visible);
   EXPECT_EQ(h[ControlId::Palette].left, 4);
@@ -60,7 +60,7 @@ TEST(Toolbar, ToolButton_LaysThePanelOutBelowTheStripForEachTool) {
   EXPECT_EQ(h[ControlId::StyleFrame].width, panel.width);
 
   h.ClickOn(ButtonId(ToolbarButton::Arrow));
-  EXPECT_EQ(h.form.tool, Tool::Arrow);
+  EXPECT_EQ(h.choice().tool, Tool::Arrow);
 }
 
 TEST(Toolbar, ToolButton_PanelGoesAboveTheStripWhenItDoesNotFitBelow) {

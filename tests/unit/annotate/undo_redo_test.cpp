@@ -42,8 +42,8 @@ TEST(UndoRedo, UndoRightAfterStartUp_ReturnsToSelectingAndLeavesThePicture) {
 
   h.ClickOn(ButtonId(ToolbarButton::Undo));
 
-  EXPECT_EQ(h.form.selection_mode, SelectionMode::Draw);
-  EXPECT_FALSE(h.form.tool_active);
+  EXPECT_EQ(h.drag().mode, SelectionMode::Draw);
+  EXPECT_FALSE(h.choice().active);
   EXPECT_EQ(h.form.history.Current(), 1);
   for (ControlId id : {ControlId::Selection, ControlId::Toolbar, ControlId::StylePanel,
                        ControlId::SizeLabel, ControlId::ColourLabel}) {
@@ -64,7 +64,7 @@ TEST(UndoRedo, UndoPastEverything_KeepsTheSnapshotsForRedoOnANewSelection) {
   const Picture annotated = h.Shown();
   h.ClickOn(ButtonId(ToolbarButton::Undo));
   h.ClickOn(ButtonId(ToolbarButton::Undo));
-  ASSERT_EQ(h.form.selection_mode, SelectionMode::Draw);
+  ASSERT_EQ(h.drag().mode, SelectionMode::Draw);
   EXPECT_EQ(h.form.history.Count(), 2);
 
   h.Drag(100, 100, 300, 250);

@@ -19,8 +19,8 @@ class FakeShell : public ResidentShell {
   void RunCapture(int) override {
     ++captures;
     fake::FakePlatform fake{fake::NoisePicture(64, 48)};
-    CaptureForm form{fake.platform};
-    CaptureRun run{form};
+    CaptureForm form{fake.window, fake.screen};
+    CaptureRun run{form, fake.platform};
     run.Load();
     open = &form;
     if (during) during();

@@ -120,7 +120,7 @@ TEST(Routing, DoubleClick_OnAButtonActsOnce) {
   // Twice in a row would hide the panel again; a double-click leaves the tool chosen and shown.
   const PointF ellipse = h.Centre(ButtonId(ToolbarButton::Ellipse));
   h.DoubleClick(ellipse.x, ellipse.y);
-  EXPECT_EQ(h.form.tool, Tool::Ellipse);
+  EXPECT_EQ(h.choice().tool, Tool::Ellipse);
   EXPECT_TRUE(h[ControlId::StylePanel].visible);
 }
 

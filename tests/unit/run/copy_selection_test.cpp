@@ -51,7 +51,7 @@ TEST(CopySelection, ClipboardThatRefusesTheCopy_IsReportedAndTheWindowStaysAsItW
     EXPECT_TRUE(ShowsError(h.fake.dialogs, u"错误号: 521\r\n"));
     EXPECT_EQ(h.fake.window.closes, 0);
     EXPECT_EQ(Visibility(h.form), before);
-    EXPECT_EQ(h.form.selection_mode, SelectionMode::Move);
+    EXPECT_EQ(h.drag().mode, SelectionMode::Move);
   }
 }
 

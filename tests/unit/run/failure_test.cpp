@@ -52,8 +52,8 @@ TEST(Failure, FailedCopy_IsReportedAndPutsTheChromeBack) {
 
 TEST(Failure, StartupWithAScreenThatCannotBeRead_GivesUpAndSaysWhy) {
   fake::FakePlatform fake{Picture()};
-  CaptureForm form{fake.platform};
-  CaptureRun run{form};
+  CaptureForm form{fake.window, fake.screen};
+  CaptureRun run{form, fake.platform};
   try {
     run.Load();
     FAIL() << "start-up went on without a picture";

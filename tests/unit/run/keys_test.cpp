@@ -38,8 +38,8 @@ struct Outcome {
   explicit Outcome(const AnnotateHarness& h)
       : picture(h.Shown()),
         snap_idx(h.form.history.Current()),
-        sel_x(h.form.anchor_x),
-        sel_y(h.form.anchor_y),
+        sel_x(h.drag().anchor.x),
+        sel_y(h.drag().anchor.y),
         closed(h.form.Closed()),
         clipboard(h.fake.clipboard.puts + h.fake.clipboard.empties),
         save_dialogs(h.fake.dialogs.save_requests.size()) {
@@ -84,8 +84,8 @@ TEST(Keys, Arrows_MoveTheSelectionAsAMoveDragDoes) {
     drag.Drag(200, 200, 200 + c.dx, 200 + c.dy);
 
     ExpectSameLayout(keys.form, drag.form);
-    EXPECT_FLOAT_EQ(keys.form.anchor_x, drag.form.anchor_x);
-    EXPECT_FLOAT_EQ(keys.form.anchor_y, drag.form.anchor_y);
+    EXPECT_FLOAT_EQ(keys.drag().anchor.x, drag.drag().anchor.x);
+    EXPECT_FLOAT_EQ(keys.drag().anchor.y, drag.drag().anchor.y);
     const Control& moved = keys[ControlId::Selection];
     EXPECT_TRUE(moved.left != 100 || moved.top != 100);
   }
@@ -126,7 +126,7 @@ TEST(Keys, Shortcuts_ActAsTheirButtons) {
 
     EXPECT_NE(Outcome(keys), before);
     EXPECT_EQ(Outcome(keys), Outcome(click));
-    EXPECT_EQ(keys.form.last_button, click.form.last_button);
+    EXPECT_EQ(keys.choice().last_button, click.choice().last_button);
   }
 }
 
@@ -145,7 +145,7 @@ TEST(Keys, ToolLetters_ActAsTheirButtons) {
       keys.run.KeyPress(Key(letter));
       click.ClickOn(ButtonId(button));
       EXPECT_EQ(Outcome(keys), Outcome(click));
-      EXPECT_EQ(keys.form.tool, ToolOf(button));
+      EXPECT_EQ(keys.choice().tool, ToolOf(button));
       EXPECT_EQ(keys[ControlId::StylePanel].visible, panel_shown);
     }
   }

@@ -10,17 +10,18 @@ namespace {
 class StartupTest : public ::testing::Test {
  protected:
   fake::FakePlatform fake{fake::NoisePicture(320, 200)};
-  CaptureForm form{fake.platform};
-  CaptureRun run{form};
+  CaptureForm form{fake.window, fake.screen};
+  CaptureRun run{form, fake.platform};
 };
 
 TEST_F(StartupTest, Load_FreezesTheScreenAndStoresItAsSnapshotOne) {
   run.Load();
 
-  EXPECT_EQ(form.selection_mode, SelectionMode::Draw);
-  EXPECT_FALSE(form.tool_active);
-  EXPECT_FALSE(form.stroke_active);
-  EXPECT_FALSE(form.selection_thrown_away);
+  const RunState& state = run.state();
+  EXPECT_EQ(state.selection.drag.mode, SelectionMode::Draw);
+  EXPECT_FALSE(state.annotation.choice.active);
+  EXPECT_FALSE(state.annotation.stroke.InProgress());
+  EXPECT_FALSE(state.selection.drag.thrown_away);
   EXPECT_EQ(form.history.Current(), 1);
   EXPECT_EQ(form.history.Count(), 1);
   ASSERT_EQ(form.history.Snapshots().size(), 1u);

@@ -45,12 +45,28 @@ TEST(HandleResize, EachHandleMovesOnlyTheEdgesItOwns) {
   }
 }
 
+// A handle drag that loses the pointer (an error box, another window taking it) is over: the
+// selection stays as the last move left it, the toolbar comes back, and passing over a handle with
+// no button held resizes nothing.
+TEST_F(HandleTest, LostPointer_EndsTheDragAsItsReleaseWould) {
+  const PointF at = h.form.controls.Origin(HandleId(Handle::BottomRight));
+  h.run.MouseDown(button::kLeft, at.x + 1, at.y + 1);
+  h.run.MouseMove(button::kLeft, 400, 300);
+  h.run.CaptureLost();
+
+  EXPECT_FALSE(h.selection().resize.has_value());
+  EXPECT_TRUE(h[ControlId::Toolbar].visible);
+  const PointF right = h.form.controls.Origin(HandleId(Handle::Right));
+  h.run.MouseMove(0, right.x + 1, right.y + 1);
+  EXPECT_EQ(Edges(), (RectI{100, 100, 400, 300}));
+}
+
 TEST_F(HandleTest, Drag_UpdatesLabelsAnchorAndPlacesTheToolbarOnRelease) {
   DragHandle(6, 400, 300);
   EXPECT_EQ(h[ControlId::SizeLabel].caption, u"300x200");
   EXPECT_FLOAT_EQ(h[ControlId::SizeLabel].left, 102);
-  EXPECT_FLOAT_EQ(h.form.anchor_x, 100);
-  EXPECT_FALSE(h.form.resizing);
+  EXPECT_FLOAT_EQ(h.drag().anchor.x, 100);
+  EXPECT_FALSE(h.selection().resize.has_value());
   const Control& strip = h[ControlId::Toolbar];
   EXPECT_TRUE(strip.visible);
   EXPECT_FLOAT_EQ(strip.left + strip.width, 400);
@@ -98,12 +114,12 @@ TEST_F(HandleTest, Press_CutsTheStoreAndHidesToolbarAndPanel) {
   EXPECT_EQ(h.form.history.Snapshots().size(), 1u);
   EXPECT_FALSE(h[ControlId::Toolbar].visible);
   EXPECT_FALSE(h[ControlId::StylePanel].visible);
-  EXPECT_TRUE(h.form.resizing);
+  EXPECT_TRUE(h.selection().resize.has_value());
 }
 
 TEST_F(HandleTest, Press_WithAToolAndAnnotationsIsRefusedButReleaseStillShowsTheToolbar) {
   h.form.history.Push(h.fake.surface);  // snapshot 2 shown
-  h.form.tool_active = true;
+  h.choice().active = true;
   DragHandle(6, 400, 400);
   EXPECT_EQ(Edges(), (RectI{100, 100, 300, 250}));
   EXPECT_EQ(h.form.history.Current(), 2);
@@ -112,9 +128,9 @@ TEST_F(HandleTest, Press_WithAToolAndAnnotationsIsRefusedButReleaseStillShowsThe
 }
 
 TEST_F(HandleTest, Press_WithAToolButNothingDrawnClearsTheToolAndResizes) {
-  h.form.tool_active = true;
+  h.choice().active = true;
   DragHandle(6, 400, 400);
-  EXPECT_FALSE(h.form.tool_active);
+  EXPECT_FALSE(h.choice().active);
   EXPECT_EQ(Edges(), (RectI{100, 100, 400, 400}));
 }
 
@@ -127,8 +143,8 @@ namespace {
 TEST(HandleResize, Press_DrawsAnOpenTextBoxFirst) {
   testing::FormHarness h;
   h.Drag(100, 100, 300, 250);
-  h.form.tool_active = true;
-  h.form.tool = Tool::Text;
+  h.choice().active = true;
+  h.choice().tool = Tool::Text;
   h.Click(200, 200);  // opens the box
   ASSERT_TRUE(h[ControlId::TextBox].visible);
   h.run.TextChanged(ControlId::TextBox, u"note");
@@ -138,7 +154,7 @@ TEST(HandleResize, Press_DrawsAnOpenTextBoxFirst) {
   ASSERT_EQ(h.fake.surface.text_calls.size(), 1u);
   EXPECT_EQ(h.fake.surface.text_calls[0].text, u"note");
   EXPECT_FALSE(h[ControlId::TextBox].visible);
-  EXPECT_FALSE(h.form.stroke_active);
+  EXPECT_FALSE(h.stroke().InProgress());
   EXPECT_EQ(h.form.history.Current(), 2);  // the text is an annotation now, so the press is refused
 }
 

@@ -31,9 +31,9 @@ TEST(SelectionDrag, Drag_DrawsTheSelectionWithLabelsHandlesAndToolbar) {
   EXPECT_FALSE(h[ControlId::Toolbar].visible);
 
   h.run.MouseUp(button::kLeft, 400, 250);
-  EXPECT_EQ(h.form.selection_mode, SelectionMode::Move);
-  EXPECT_FLOAT_EQ(h.form.anchor_x, 200);
-  EXPECT_FLOAT_EQ(h.form.anchor_y, 100);
+  EXPECT_EQ(h.drag().mode, SelectionMode::Move);
+  EXPECT_FLOAT_EQ(h.drag().anchor.x, 200);
+  EXPECT_FLOAT_EQ(h.drag().anchor.y, 100);
   const Control& strip = h[ControlId::Toolbar];
   EXPECT_TRUE(strip.visible);
   EXPECT_FLOAT_EQ(strip.left + strip.width, 400);
@@ -76,13 +76,13 @@ TEST(SelectionDrag, Labels_ShowFractionalSizesInGeneralForm) {
 TEST(SelectionDrag, Click_LeavesAnEmptySelectionThatTheNextPressThrowsAway) {
   FormHarness h;
   h.Click(200, 150);
-  EXPECT_EQ(h.form.selection_mode, SelectionMode::Move);
+  EXPECT_EQ(h.drag().mode, SelectionMode::Move);
   ExpectGeometry(h[ControlId::Selection], 200, 150, 0, 0);
   EXPECT_TRUE(h[ControlId::Toolbar].visible);
 
   h.run.MouseDown(button::kLeft, 200, 150);
-  EXPECT_EQ(h.form.selection_mode, SelectionMode::Draw);
-  EXPECT_TRUE(h.form.selection_thrown_away);
+  EXPECT_EQ(h.drag().mode, SelectionMode::Draw);
+  EXPECT_TRUE(h.drag().thrown_away);
 }
 
 TEST(SelectionDrag, Press_OnLeftOrTopEdgeIsInsideAndOnRightOrBottomEdgeThrowsAway) {
@@ -94,12 +94,11 @@ TEST(SelectionDrag, Press_OnLeftOrTopEdgeIsInsideAndOnRightOrBottomEdgeThrowsAwa
     FormHarness h;
     h.Drag(100, 100, 300, 250);
     h.run.MouseDown(button::kLeft, x, y);
-    EXPECT_EQ(h.form.selection_mode, inside ? SelectionMode::Move : SelectionMode::Draw)
-        << x << "," << y;
+    EXPECT_EQ(h.drag().mode, inside ? SelectionMode::Move : SelectionMode::Draw) << x << "," << y;
     EXPECT_EQ(h[ControlId::Selection].visible, inside);
     if (inside) {
       EXPECT_EQ((RectI{100, 100, 300, 250}), h.form.SelectionRect());  // the selection stays
-      EXPECT_FLOAT_EQ(h.form.grab_x, x);
+      EXPECT_FLOAT_EQ(h.drag().grab.x, x);
       EXPECT_EQ(h.fake.window.pointer, Pointer::Cross);
     } else {
       EXPECT_FLOAT_EQ(h[ControlId::Selection].left, x);
@@ -114,7 +113,7 @@ TEST(SelectionDrag, PressOutside_StartsANewSelectionFromThePressPoint) {
   h.Drag(100, 100, 300, 250);
   h.Drag(400, 300, 450, 350);
   ExpectGeometry(h[ControlId::Selection], 400, 300, 50, 50);
-  EXPECT_EQ(h.form.selection_mode, SelectionMode::Move);
+  EXPECT_EQ(h.drag().mode, SelectionMode::Move);
 }
 
 TEST(SelectionDrag, MoveDrag_FollowsThePointerWithoutChangingTheSizeText) {
@@ -128,8 +127,8 @@ TEST(SelectionDrag, MoveDrag_FollowsThePointerWithoutChangingTheSizeText) {
   EXPECT_FLOAT_EQ(h[ControlId::SizeLabel].left, 132);
   EXPECT_EQ(h.fake.window.pointer, Pointer::SizeAll);
   h.run.MouseUp(button::kLeft, 180, 160);
-  EXPECT_FLOAT_EQ(h.form.anchor_x, 130);
-  EXPECT_FLOAT_EQ(h.form.anchor_y, 110);
+  EXPECT_FLOAT_EQ(h.drag().anchor.x, 130);
+  EXPECT_FLOAT_EQ(h.drag().anchor.y, 110);
 }
 
 TEST(SelectionDrag, MoveDrag_IsKeptOnTheScreenInClampOrder) {
@@ -173,7 +172,7 @@ TEST(SelectionDrag, RightClick_WithNoSelectionCloses_WithASelectionThrowsItAway)
   h.Drag(100, 100, 300, 250);
   h.Click(200, 200, button::kRight);  // inside
   EXPECT_FALSE(h.form.Closed());
-  EXPECT_EQ(h.form.selection_mode, SelectionMode::Draw);
+  EXPECT_EQ(h.drag().mode, SelectionMode::Draw);
   for (ControlId id : {ControlId::Selection, ControlId::SizeLabel, ControlId::ColourLabel,
                        ControlId::Toolbar, HandleId(Handle::Right)}) {
     EXPECT_FALSE(h[id].visible) << h[id].name;
@@ -193,17 +192,17 @@ TEST(SelectionDrag, MiddleClick_ClosesOnlyWhileNothingWasThrownAway) {
   h.Drag(400, 300, 450, 350);  // threw the first selection away
   h.Click(420, 320, button::kMiddle);
   EXPECT_FALSE(h.form.Closed());
-  EXPECT_EQ(h.form.selection_mode, SelectionMode::Move);
+  EXPECT_EQ(h.drag().mode, SelectionMode::Move);
 }
 
 TEST(SelectionDrag, ToolActive_PressOutsideNeitherThrowsAwayNorHidesTheToolbar) {
   FormHarness h;
   h.Drag(100, 100, 300, 250);
-  h.form.tool_active = true;
+  h.choice().active = true;
   h.run.MouseDown(button::kLeft, 500, 400);
   EXPECT_TRUE(h[ControlId::Selection].visible);
   EXPECT_TRUE(h[ControlId::Toolbar].visible);
-  EXPECT_EQ(h.form.selection_mode, SelectionMode::Move);
+  EXPECT_EQ(h.drag().mode, SelectionMode::Move);
 }
 
 TEST(SelectionDrag, DoubleClick_CopiesExactlyTheSelectionAndCloses) {
@@ -237,10 +236,10 @@ TEST(SelectionDrag, DoubleClick_OnTheRightOrBottomEdgeOrBeforeAnySelectionDoesNo
   for (const auto& [x, y] : {std::pair{300.f, 200.f}, {200.f, 250.f}}) {
     FormHarness h;
     h.Drag(100, 100, 300, 250);
-    h.run.MouseDown(button::kLeft, 200, 200);  // a press inside sets grab_x, grab_y
+    h.run.MouseDown(button::kLeft, 200, 200);  // a press inside sets the grab point
     h.run.MouseUp(button::kLeft, 200, 200);
-    h.form.grab_x = x;
-    h.form.grab_y = y;
+    h.drag().grab.x = x;
+    h.drag().grab.y = y;
     h.run.DoubleClick(button::kLeft, x, y);
     EXPECT_FALSE(h.form.Closed()) << x << "," << y;
     EXPECT_EQ(h.fake.clipboard.puts, 0);
