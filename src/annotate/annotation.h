@@ -1,7 +1,12 @@
-// What annotating keeps between events: the chosen tool and the stroke in progress.
+// What annotating keeps between events: the chosen tool, the stroke in progress and, for the
+// pen and the highlighter, its path, and the sizes and kinds chosen on the style panel.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "form/controls.h"
 #include "platform/types.h"
@@ -30,10 +35,51 @@ class Stroke {
   std::optional<PointF> start_;
 };
 
+// A pen or highlighter stroke while its press lasts: where it has been and what it has covered.
+struct Freehand {
+  RectI clip;   // the selection's pixels at the press: the stroke stays inside them
+  float width;  // in picture pixels
+  // The press, then each move's pointer pulled onto the selection; never empty.
+  std::vector<PointF> points;
+  // The preview shows the straight line from the press that Shift asks for, not the path.
+  bool straight_shown = false;
+  // The highlighter's one coverage: which pixels of `clip` the stroke covers so far (a byte each,
+  // row by row), and the same pixels as spans, each pixel in exactly one, so that the whole
+  // stroke is tinted once wherever it crosses itself.
+  std::vector<std::uint8_t> covered;
+  std::vector<Span> tinted;
+};
+
+// The settings of the tools that have sizes or kinds; each takes one of a few values, by their
+// place on the style panel.
+enum class ToolSetting { PenSize, HighlighterSize, MosaicKind, MosaicCells, StepSize };
+inline constexpr std::size_t kToolSettings = 5;
+// Every setting has at most three values.
+inline constexpr int kSettingValues = 3;
+
+// What the style panel has chosen for each setting: kept for the whole run, whichever tool is
+// chosen meanwhile.
+class ToolChoices {
+ public:
+  int operator[](ToolSetting setting) const { return chosen_[Index(setting)]; }
+  // A value outside the setting's values is ignored.
+  void Choose(ToolSetting setting, int value) {
+    if (0 <= value && value < kSettingValues) chosen_[Index(setting)] = value;
+  }
+
+ private:
+  static std::size_t Index(ToolSetting setting) { return static_cast<std::size_t>(setting); }
+  // The middle size of each tool; the mosaic starts as blocks.
+  std::array<int, kToolSettings> chosen_{1, 1, 0, 1, 1};
+};
+
 // Everything annotating keeps.
 struct Annotation {
   ToolChoice choice;
   Stroke stroke;
+  // A pen or highlighter stroke in progress: only while its press lasts.
+  std::optional<Freehand> freehand;
+  ToolChoices choices;
 };
 
 }  // namespace capture

@@ -1,6 +1,7 @@
 #include "annotate/toolbar.h"
 
 #include "annotate/text_tool.h"
+#include "annotate/tool_choices.h"
 #include "form/capture_form.h"
 #include "form/monitors.h"
 #include "platform/platform.h"
@@ -9,6 +10,8 @@ namespace capture {
 namespace {
 
 constexpr float kPanelGap = 3;
+// Between a tool's choices and the palette.
+constexpr float kChoicesGap = 6;
 
 }  // namespace
 
@@ -30,19 +33,22 @@ void PlacePanel(CaptureForm& form) {
 
 namespace {
 
-// Only the text tool has a font size; the other tools get a narrower panel with colours only.
-void LayOutPanel(CaptureForm& form, Tool tool) {
+// Only the text tool has a font size; the other tools get a narrower panel with their choices,
+// if they have any, before the colours.
+void LayOutPanel(CaptureForm& form, const ToolChoices& chosen, Tool tool) {
   Control& panel = form[ControlId::StylePanel];
   Control& font = form[ControlId::FontPanel];
   Control& colours = form[ControlId::Palette];
+  const float choices = LayOutChoices(form, chosen, tool);
   if (tool == Tool::Text) {
     font.visible = true;
     colours.left = kPaletteBesideFontSize;
     panel.width = kStylePanelWidth;
   } else {
     font.visible = false;
-    colours.left = font.left;
-    panel.width = kStylePanelWidth - font.width - 2;
+    const float before_colours = choices > 0 ? choices + kChoicesGap : 0;
+    colours.left = font.left + before_colours;
+    panel.width = kStylePanelWidth - font.width - 2 + before_colours;
   }
   form[ControlId::StyleFrame].width = panel.width;  // the panel has no border: all of it is inside
 }
@@ -57,7 +63,7 @@ void ChooseTool(CaptureForm& form, Annotation& annotation, Surface& surface, Too
   const Tool tool = ToolOf(button);
   if (tool != Tool::Text) CommitOpenTextBox(form, annotation, surface);
   PlacePanel(form);
-  LayOutPanel(form, tool);
+  LayOutPanel(form, annotation.choices, tool);
   Control& panel = form[ControlId::StylePanel];
   if (!panel.visible) {
     panel.visible = true;

@@ -10,7 +10,7 @@
 namespace capture {
 namespace {
 
-constexpr std::size_t kArtCount = static_cast<std::size_t>(Art::ComboPressed) + 1;
+constexpr std::size_t kArtCount = static_cast<std::size_t>(Art::Last) + 1;
 using Pictures = std::array<Icon, kArtCount>;
 
 Icon Draw(Art art, float scale) {
@@ -31,6 +31,7 @@ Icon Draw(Art art, float scale) {
     case Art::ComboPressed:
       return art::DrawCombo(art, scale);
     default:
+      if (art >= Art::ChoicePen_0) return art::DrawChoice(art, scale);
       return art::DrawToolbarIcon(art, scale);
   }
 }

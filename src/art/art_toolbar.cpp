@@ -1,4 +1,7 @@
 // The toolbar's 16 x 16 icons, drawn for the strip's light-blue background.
+#include <array>
+#include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <utility>
 
@@ -24,6 +27,9 @@ constexpr std::uint32_t kTick = 0xFF46C046;
 constexpr std::uint32_t kPinEdge = 0xFF9E1B1B;
 constexpr std::uint32_t kPinHead = 0xFFE23B3B;
 constexpr std::uint32_t kNeedle = 0xFF5A6472;
+constexpr std::uint32_t kWood = 0xFFE3B574;
+constexpr std::uint32_t kMarker = 0xFFF0C419;  // the highlighter's yellow
+constexpr std::uint32_t kGrain = 0xFF9AA8BA;   // the mosaic's light squares
 
 Icon Rectangle(float scale) {
   Canvas c(kSize, kSize, scale);
@@ -102,7 +108,92 @@ Icon Pushpin(float scale) {
   return c.Take();
 }
 
+// A pencil lying from the bottom left, its point at (1.5, 14.5).
+Icon Pencil(float scale) {
+  Canvas c(kSize, kSize, scale);
+  c.FillPolygon({{6.24f, 12.87f}, {3.12f, 9.76f}, {11.4f, 1.48f}, {14.52f, 4.6f}}, kInk);
+  c.FillPolygon({{1.5f, 14.5f}, {6.24f, 12.87f}, {3.12f, 9.76f}}, kWood);
+  c.FillPolygon({{1.5f, 14.5f}, {3.35f, 13.8f}, {2.2f, 12.65f}}, kInk);
+  return c.Take();
+}
+
+// A marker with a chisel point over the yellow band it has drawn.
+Icon Marker(float scale) {
+  Canvas c(kSize, kSize, scale);
+  c.FillRect(1, 12.5f, 15, 15.5f, kMarker);
+  c.FillPolygon({{7.46f, 10.43f}, {4.07f, 7.03f}, {10.08f, 1.02f}, {13.48f, 4.42f}}, kInk);
+  c.FillPolygon({{7.46f, 10.43f}, {4.07f, 7.03f}, {2.4f, 9.9f}, {4.6f, 12.1f}}, kMarker);
+  return c.Take();
+}
+
+// A checkerboard of squares `cell` pixels wide from (2, 2) to (14, 14); `cell` divides 12.
+void Checker(Canvas& c, float cell) {
+  const auto cells = static_cast<int>(std::lround(12 / cell));
+  for (int j = 0; j < cells; ++j) {
+    for (int i = 0; i < cells; ++i) {
+      const float x = 2 + cell * static_cast<float>(i), y = 2 + cell * static_cast<float>(j);
+      c.FillRect(x, y, x + cell, y + cell, (i + j) % 2 == 0 ? kInk : kGrain);
+    }
+  }
+}
+
+Icon Mosaic(float scale) {
+  Canvas c(kSize, kSize, scale);
+  Checker(c, 4);
+  return c.Take();
+}
+
+// A disc with a white 1 on it.
+Icon Step(float scale) {
+  Canvas c(kSize, kSize, scale);
+  c.FillEllipse(8, 8, 7, 7, kHistory);
+  c.FillPolygon({{7.2f, 3.6f},
+                 {9.3f, 3.6f},
+                 {9.3f, 12.4f},
+                 {7.3f, 12.4f},
+                 {7.3f, 6.3f},
+                 {5.6f, 7.2f},
+                 {5.6f, 5.2f}},
+                kWhite);
+  return c.Take();
+}
+
 }  // namespace
+
+Icon DrawChoice(Art choice, float scale) {
+  Canvas c(kSize, kSize, scale);
+  const int pen = static_cast<int>(choice) - static_cast<int>(Art::ChoicePen_0);
+  const int band = static_cast<int>(choice) - static_cast<int>(Art::ChoiceHighlighter_0);
+  const int cells = static_cast<int>(choice) - static_cast<int>(Art::ChoiceCells_0);
+  const int disc = static_cast<int>(choice) - static_cast<int>(Art::ChoiceDisc_0);
+  if (choice < Art::ChoiceHighlighter_0) {
+    // The pen's own widths, 2, 4 and 8 pixels.
+    c.StrokePolyline({{3.5f, 12.5f}, {12.5f, 3.5f}}, static_cast<float>(2 << pen), kInk);
+  } else if (choice < Art::ChoicePixelate) {
+    const float half = 2 + 1.5f * static_cast<float>(band);
+    c.FillRect(1, 8 - half, 15, 8 + half, kMarker);
+  } else if (choice == Art::ChoicePixelate) {
+    // A disc gone to blocks: four by four squares of 3 pixels without the corners.
+    for (int j = 0; j < 4; ++j) {
+      for (int i = 0; i < 4; ++i) {
+        const bool corner = (i == 0 || i == 3) && (j == 0 || j == 3);
+        const bool inner = (i == 1 || i == 2) && (j == 1 || j == 2);
+        const float x = 2 + 3 * static_cast<float>(i), y = 2 + 3 * static_cast<float>(j);
+        if (!corner) c.FillRect(x, y, x + 3, y + 3, inner ? kInk : kGrain);
+      }
+    }
+  } else if (choice == Art::ChoiceBlur) {
+    c.FillEllipse(8, 8, 6.8f, 6.8f, 0x402B3A4E);
+    c.FillEllipse(8, 8, 5, 5, 0x702B3A4E);
+    c.FillEllipse(8, 8, 3.2f, 3.2f, 0xC02B3A4E);
+  } else if (choice < Art::ChoiceDisc_0) {
+    Checker(c, std::array<float, 3>{3, 4, 6}[static_cast<std::size_t>(cells)]);
+  } else {
+    const float r = 4 + 1.5f * static_cast<float>(disc);
+    c.FillEllipse(8, 8, r, r, kHistory);
+  }
+  return c.Take();
+}
 
 // A bold sans-serif capital A filling the 16 x 16 cell.
 Icon LetterA(std::uint32_t argb, float scale) {
@@ -142,6 +233,14 @@ Icon DrawToolbarIcon(Art art, float scale) {
       return Tick(scale);
     case Art::Pin:
       return Pushpin(scale);
+    case Art::ToolPen:
+      return Pencil(scale);
+    case Art::ToolHighlighter:
+      return Marker(scale);
+    case Art::ToolMosaic:
+      return Mosaic(scale);
+    case Art::ToolSteps:
+      return Step(scale);
     default:
       return {};
   }

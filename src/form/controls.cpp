@@ -1,7 +1,6 @@
 #include "form/controls.h"
 
 #include <cmath>
-#include <optional>
 
 namespace capture {
 namespace {
@@ -32,33 +31,41 @@ constexpr std::array<ButtonDesign, kToolbarButtons> kButtons = {{
     {u"添加椎圆", Art::ToolEllipse, Tool::Ellipse},
     {u"添加矩形", Art::ToolRect, Tool::Rectangle},
     {u"重做", Art::Redo, Tool::None},
+    {u"画笔", Art::ToolPen, Tool::Pen},
+    {u"荧光笔", Art::ToolHighlighter, Tool::Highlighter},
+    {u"马赛克", Art::ToolMosaic, Tool::Mosaic},
+    {u"序号", Art::ToolSteps, Tool::Steps},
     {u"钉在桌面", Art::Pin, Tool::None},
 }};
 
-// The strip from left to right (twips). The tool buttons stand at their designed places, each
-// with its icon's and its hover square's left; the first separator follows them. From there every
-// button stands kButtonPitch after the one before, and a separator kSeparatorAfterButton after the
-// button before it and kButtonAfterSeparator before the next one; the strip ends kStripEnd after
-// its last button.
-struct ToolPlace {
-  ToolbarButton button;
-  int icon_left;
-  int square_left;
+// The strip from left to right: each button or separator stands `step` twips right of the one
+// before it (the first from the strip's left edge), and the strip ends `step` twips after the
+// last. A button's hover square stands `inset` twips left of its icon. A button put in between
+// moves everything after it, so the right end keeps its looks.
+struct StripItem {
+  ControlId id;
+  int step;
+  int inset = 30;
 };
-constexpr std::array<ToolPlace, 4> kToolPlaces = {{{ToolbarButton::Rectangle, 100, 80},
-                                                   {ToolbarButton::Ellipse, 480, 450},
-                                                   {ToolbarButton::Text, 860, 820},
-                                                   {ToolbarButton::Arrow, 1220, 1200}}};
-constexpr int kToolsSeparator = 1580;
-constexpr int kButtonPitch = 370;
-constexpr int kButtonAfterSeparator = 120;
-constexpr int kSeparatorAfterButton = 340;
-constexpr int kSquareBeforeIcon = 30;
-constexpr int kStripEnd = 350;
-// After the first separator: nothing is the second separator.
-constexpr std::array<std::optional<ToolbarButton>, 7> kAfterTools = {
-    ToolbarButton::Undo, ToolbarButton::Redo, ToolbarButton::Save,    ToolbarButton::Pin,
-    std::nullopt,        ToolbarButton::Quit, ToolbarButton::CopyQuit};
+constexpr std::array kStrip = {
+    StripItem{ButtonId(ToolbarButton::Rectangle), 100, 20},
+    StripItem{ButtonId(ToolbarButton::Ellipse), 380},
+    StripItem{ButtonId(ToolbarButton::Text), 380, 40},
+    StripItem{ButtonId(ToolbarButton::Arrow), 360, 20},
+    StripItem{ButtonId(ToolbarButton::Pen), 380},
+    StripItem{ButtonId(ToolbarButton::Highlighter), 380},
+    StripItem{ButtonId(ToolbarButton::Mosaic), 380},
+    StripItem{ButtonId(ToolbarButton::Steps), 380},
+    StripItem{ControlId::ToolsSeparator, 360},
+    StripItem{ButtonId(ToolbarButton::Undo), 120},
+    StripItem{ButtonId(ToolbarButton::Redo), 370},
+    StripItem{ButtonId(ToolbarButton::Save), 370},
+    StripItem{ButtonId(ToolbarButton::Pin), 370},
+    StripItem{ControlId::QuitSeparator, 340},
+    StripItem{ButtonId(ToolbarButton::Quit), 120},
+    StripItem{ButtonId(ToolbarButton::CopyQuit), 370},
+    StripItem{ControlId::Toolbar, 350},
+};
 
 constexpr std::array<Colour, kPaletteColours> kPalette = {
     Rgb(0, 0, 0),       Rgb(128, 128, 128), Rgb(192, 0, 0),   Rgb(192, 192, 0),
@@ -153,50 +160,62 @@ Controls::Controls() {
   style_frame.border_colour = kFrame;
   style_frame.has_border = true;
 
+  // The choices of the tools that have them; the style panel lays them out for the tool.
+  Control& choices = make(I::ChoicePanel, K::Panel, "ChoicePanel", I::StylePanel);
+  Place(choices, 4, Tw(130), 0, 20);
+  choices.back_colour = kPanelBack;
+  choices.visible = false;
+  for (int i = 0; i < kChoices; ++i) {
+    const auto left = 24.f * static_cast<float>(i);
+    Control& mark = make(ChoiceMarkId(i), K::Shape, "ChoiceMark", I::ChoicePanel, i);
+    Place(mark, left, 0, 20, 20);
+    mark.border_colour = Rgb(36, 143, 251);
+    mark.has_border = true;
+    mark.fill_colour = Rgb(148, 217, 255);
+    mark.has_fill = true;
+    mark.visible = false;
+    Control& choice = make(ChoiceId(i), K::Image, "Choice", I::ChoicePanel, i);
+    Place(choice, left + 2, 2, 16, 16);
+  }
+
   Control& toolbar = make(I::Toolbar, K::Panel, "Toolbar", I::Window);
   toolbar.back_colour = kPanelBack;
   toolbar.visible = false;
 
-  auto separator = [&](ControlId id, std::string_view name, int left) {
-    Control& line = make(id, K::Line, name, I::Toolbar);
-    Place(line, Tw(left), Tw(40), 0, Tw(320) - Tw(40));
+  for (const ControlId separator : {I::ToolsSeparator, I::QuitSeparator}) {
+    Control& line =
+        make(separator, K::Line,
+             separator == I::ToolsSeparator ? "ToolsSeparator" : "QuitSeparator", I::Toolbar);
     line.fore_colour = kSeparator;
-  };
-  auto button = [&](ToolbarButton b, int icon_left, int square_left) {
-    const int i = static_cast<int>(b);
-    const ButtonDesign& design = kButtons[static_cast<std::size_t>(i)];
-    Control& icon = make(ButtonId(i), K::Image, "Button", I::Toolbar, i);
-    Place(icon, Tw(icon_left), 5, 16, 16);
-    icon.tooltip = design.tooltip;
-    icon.picture = design.art;
+  }
+  for (std::size_t n = 0; n < kButtons.size(); ++n) {
+    const int i = static_cast<int>(n);
+    Control& button = make(ButtonId(i), K::Image, "Button", I::Toolbar, i);
+    button.tooltip = kButtons[n].tooltip;
+    button.picture = kButtons[n].art;
     Control& square = make(HoverSquareId(i), K::Shape, "HoverSquare", I::Toolbar, i);
-    Place(square, Tw(square_left), 3, 20, 20);
     square.border_colour = Rgb(36, 143, 251);
     square.has_border = true;
     square.fill_colour = Rgb(148, 217, 255);
     square.has_fill = true;
     square.visible = false;
-  };
-  for (const ToolPlace& place : kToolPlaces) {
-    button(place.button, place.icon_left, place.square_left);
   }
-  separator(I::ToolsSeparator, "ToolsSeparator", kToolsSeparator);
-  int left = kToolsSeparator + kButtonAfterSeparator;
-  for (const std::optional<ToolbarButton> slot : kAfterTools) {
-    if (slot) {
-      button(*slot, left, left - kSquareBeforeIcon);
-      left += kButtonPitch;
+  int twips = 0;
+  for (const StripItem& item : kStrip) {
+    twips += item.step;
+    Control& c = (*this)[item.id];
+    if (item.id == I::Toolbar) {
+      Place(c, 0, 0, Tw(twips), 26);
+    } else if (c.kind == K::Line) {
+      Place(c, Tw(twips), Tw(40), 0, Tw(320) - Tw(40));
     } else {
-      const int line = left - kButtonPitch + kSeparatorAfterButton;
-      separator(I::QuitSeparator, "QuitSeparator", line);
-      left = line + kButtonAfterSeparator;
+      Place(c, Tw(twips), 5, 16, 16);
+      Place((*this)[HoverSquareId(c.index)], Tw(twips - item.inset), 3, 20, 20);
     }
   }
-  const float strip_width = Tw(left - kButtonPitch + kStripEnd);
-  Place(toolbar, 0, 0, strip_width, 26);
 
   Control& toolbar_frame = make(I::ToolbarFrame, K::Shape, "ToolbarFrame", I::Toolbar);
-  Place(toolbar_frame, 0, 0, strip_width, 26);
+  Place(toolbar_frame, 0, 0, toolbar.width, 26);
   toolbar_frame.border_colour = kFrame;
   toolbar_frame.has_border = true;
 
@@ -281,6 +300,9 @@ Controls::Controls() {
                        I::MagnifierHex}) {
     paint_order_.push_back(id);
   }
+  paint_order_.push_back(I::ChoicePanel);
+  for (int i = 0; i < kChoices; ++i) paint_order_.push_back(ChoiceMarkId(i));
+  for (int i = 0; i < kChoices; ++i) paint_order_.push_back(ChoiceId(i));
 }
 
 bool Controls::ShownOnScreen(ControlId id) const {
@@ -345,7 +367,9 @@ ControlId Controls::HitTest(PointF p) const {
 }
 
 GroupMember GroupOf(ControlId id) {
-  constexpr std::array<GroupMember, 5> kGroups = {{{ControlId::Handle_0, kHandles},
+  constexpr std::array<GroupMember, 7> kGroups = {{{ControlId::Handle_0, kHandles},
+                                                   {ControlId::Choice_0, kChoices},
+                                                   {ControlId::ChoiceMark_0, kChoices},
                                                    {ControlId::Button_0, kToolbarButtons},
                                                    {ControlId::ComboLook_0, kComboLooks},
                                                    {ControlId::HoverSquare_0, kToolbarButtons},

@@ -27,21 +27,34 @@ enum class ControlKind {
 // The pictures the window can show in an image control or a panel.
 enum class Art {
   None,
-  Handle,        // 4 x 4 filled with (0, 122, 236)
-  ToolRect,      // hollow rectangle
-  ToolEllipse,   // ellipse
-  ToolText,      // letter A
-  ToolArrow,     // arrow pointing up-right
-  Undo,          // curved arrow to the left
-  Redo,          // curved arrow to the right
-  Save,          // floppy disk
-  Quit,          // orange cross
-  CopyQuit,      // green tick
-  Pin,           // pushpin
-  FontSize,      // blue letter A
-  ComboNormal,   // combo box look-alike: white field, small dark arrow
-  ComboHover,    // arrow part as a light-blue button
-  ComboPressed,  // arrow part as a darker blue button
+  Handle,           // 4 x 4 filled with (0, 122, 236)
+  ToolRect,         // hollow rectangle
+  ToolEllipse,      // ellipse
+  ToolText,         // letter A
+  ToolArrow,        // arrow pointing up-right
+  Undo,             // curved arrow to the left
+  Redo,             // curved arrow to the right
+  Save,             // floppy disk
+  Quit,             // orange cross
+  CopyQuit,         // green tick
+  Pin,              // pushpin
+  FontSize,         // blue letter A
+  ComboNormal,      // combo box look-alike: white field, small dark arrow
+  ComboHover,       // arrow part as a light-blue button
+  ComboPressed,     // arrow part as a darker blue button
+  ToolPen,          // pencil
+  ToolHighlighter,  // marker over a yellow band
+  ToolMosaic,       // a grid of grey squares
+  ToolSteps,        // disc with the number 1
+  // The choices of the style panel: a pen stroke and a highlighter band at each of their three
+  // sizes, pixelate and blur, three mosaic cell sizes, three step discs.
+  ChoicePen_0,
+  ChoiceHighlighter_0 = ChoicePen_0 + 3,
+  ChoicePixelate = ChoiceHighlighter_0 + 3,
+  ChoiceBlur,
+  ChoiceCells_0,
+  ChoiceDisc_0 = ChoiceCells_0 + 3,
+  Last = ChoiceDisc_0 + 2,
 };
 
 // The eight resize handles, by their index in the group: the corners and the edges' midpoints.
@@ -49,11 +62,30 @@ enum class Handle { TopLeft, Top, TopRight, Left, BottomLeft, Bottom, BottomRigh
 inline constexpr int kHandles = 8;
 
 // The toolbar's buttons, by their index in the group.
-enum class ToolbarButton { Undo, CopyQuit, Save, Quit, Arrow, Text, Ellipse, Rectangle, Redo, Pin };
-inline constexpr int kToolbarButtons = 10;
+enum class ToolbarButton {
+  Undo,
+  CopyQuit,
+  Save,
+  Quit,
+  Arrow,
+  Text,
+  Ellipse,
+  Rectangle,
+  Redo,
+  Pen,
+  Highlighter,
+  Mosaic,
+  Steps,
+  Pin,
+};
+inline constexpr int kToolbarButtons = 14;
 
 // The annotation tools; a toolbar button chooses one.
-enum class Tool { None, Rectangle, Ellipse, Arrow, Text };
+enum class Tool { None, Rectangle, Ellipse, Arrow, Text, Pen, Highlighter, Mosaic, Steps };
+
+// The style panel's choices for the tools that have them (a size, for the mosaic also its kind),
+// by their place from the left.
+inline constexpr int kChoices = 5;
 
 // The style panel's swatches: the palette's sixteen colours, then the large swatch that shows the
 // current colour.
@@ -64,8 +96,8 @@ inline constexpr int kSwatches = kPaletteColours + 1;
 // The three looks of the font-size box (normal, hover, pressed), kept as hidden images.
 inline constexpr int kComboLooks = 3;
 
-// The style panel with its font size: 241⅓ design pixels wide. (The strip's width follows from
-// its buttons.)
+// The style panel with its font size is 241⅓ design pixels wide, as the strip was with its first
+// nine buttons.
 inline constexpr float kStylePanelWidth = 3620 / 15.f;
 // The palette's left in the style panel when the font size stands before it: 78⅔ design pixels.
 inline constexpr float kPaletteBesideFontSize = 1180 / 15.f;
@@ -84,7 +116,10 @@ enum class ControlId : int {
   Palette,
   Swatch_0,
   StyleFrame = Swatch_0 + kSwatches,
-  Toolbar,
+  ChoicePanel,
+  Choice_0,
+  ChoiceMark_0 = Choice_0 + kChoices,
+  Toolbar = ChoiceMark_0 + kChoices,
   QuitSeparator,
   Button_0,
   ToolsSeparator = Button_0 + kToolbarButtons,
@@ -212,6 +247,12 @@ constexpr ControlId HoverSquareId(ToolbarButton button) {
 }
 constexpr ControlId SwatchId(int i) {
   return ControlId(int(ControlId::Swatch_0) + i);
+}
+constexpr ControlId ChoiceId(int i) {
+  return ControlId(int(ControlId::Choice_0) + i);
+}
+constexpr ControlId ChoiceMarkId(int i) {
+  return ControlId(int(ControlId::ChoiceMark_0) + i);
 }
 
 // Which group a control belongs to (its first member), and its index there; for a control that

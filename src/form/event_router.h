@@ -16,10 +16,11 @@ struct Event {
   enum class Kind { Down, Move, Up, Click, DoubleClick, Key, TextChanged, ListChosen, Wheel };
   Kind kind = Kind::Move;
   ControlId target = ControlId::Window;
-  int button = 0;  // the button pressed or released; the buttons held for a move
-  PointF point;    // in the coordinates of the target's container
-  KeyStroke key;   // the key pressed, for a key
-  int wheel = 0;   // notches the wheel turned, away from the user positive
+  int button = 0;      // the button pressed or released; the buttons held for a move
+  PointF point;        // in the coordinates of the target's container
+  bool shift = false;  // Shift was held, for pointer events
+  KeyStroke key;       // the key pressed, for a key
+  int wheel = 0;       // notches the wheel turned, away from the user positive
 };
 
 // The pointer events of one window event, in order: none, one, or a release and its click.

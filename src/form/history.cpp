@@ -184,10 +184,12 @@ void History::Start(Surface& surface) {
                                                             : tiler_.Take(background);
   snapshots_.clear();
   snapshots_.push_back(std::move(first));
+  steps_.assign(1, 0);
   current_ = 1;
+  steps_shown_ = 0;
 }
 
-void History::Push(Surface& surface) {
+void History::Push(Surface& surface, int new_steps) {
   surface.Commit();
   // Taken aside first and put in place by steps that cannot fail: a push that fails (out of
   // memory) leaves the snapshots, the shown one and the surface's change area as they were.
@@ -196,10 +198,14 @@ void History::Push(Surface& surface) {
   Snapshot next = tiler_.Take(surface.Background(), surface.BackgroundChanges());
   const auto shown = static_cast<std::size_t>(current_);
   snapshots_.reserve(shown + 1);
+  steps_.reserve(shown + 1);
   // Dropping the snapshots after the shown one frees every tile only they held.
   snapshots_.resize(shown);
   snapshots_.push_back(std::move(next));
+  steps_.resize(shown);
+  steps_.push_back(steps_shown_ + new_steps);
   current_ += 1;
+  steps_shown_ = steps_.back();
   surface.TakeBackgroundChanges();
 }
 
@@ -221,6 +227,7 @@ bool History::Redo(Surface& surface) {
 void History::Truncate() {
   if (snapshots_.empty()) return;
   snapshots_.resize(1);
+  steps_.resize(1);
   current_ = 1;
 }
 
@@ -238,6 +245,7 @@ void History::Show(int k, Surface& surface) {
     throw;
   }
   surface.TakeBackgroundChanges();  // the background is now the picture the tiler just restored
+  steps_shown_ = steps_.at(static_cast<std::size_t>(k - 1));
 }
 
 std::size_t History::Bytes() const {

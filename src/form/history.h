@@ -92,16 +92,21 @@ class History {
   // them.
   void Start(Surface& surface);
   // Commits the surface and stores its background picture as the newest snapshot, after the shown
-  // one; snapshots that redo could still reach are dropped. All or nothing: when it throws (out of
-  // memory), the snapshots, the shown one and the surface's background changes are as before.
-  void Push(Surface& surface);
+  // one, holding `new_steps` more numbered steps than the shown picture; snapshots that redo could
+  // still reach are dropped. All or nothing: when it throws (out of memory), the snapshots, the
+  // shown one and the surface's background changes are as before.
+  void Push(Surface& surface, int new_steps = 0);
   // Shows the snapshot before the shown one; false, with nothing changed, at the first. The
   // surface and the history are unchanged when it throws.
   bool Undo(Surface& surface);
   // Shows the snapshot after the shown one; false, with nothing changed, at the newest.
   bool Redo(Surface& surface);
-  // Back to the first snapshot; later ones are dropped, the surface is not touched.
+  // Back to the first snapshot; later ones are dropped, the surface is not touched (nor the count
+  // of the numbered steps it shows).
   void Truncate();
+  // The numbered steps on the picture the surface shows: the next one is this plus one. Follows
+  // undo and redo, so an undone step's number is given again and a redone one comes back as it was.
+  int StepsShown() const { return steps_shown_; }
 
   // The shown snapshot's position, 1 for the first; 0 before Start.
   int Current() const { return current_; }
@@ -120,7 +125,9 @@ class History {
 
   Tiler tiler_;
   std::vector<Snapshot> snapshots_;
+  std::vector<int> steps_;  // the numbered steps on each snapshot's picture
   int current_ = 0;
+  int steps_shown_ = 0;
 };
 
 }  // namespace capture

@@ -2,6 +2,7 @@
 // shows beneath its child controls (the window layer).
 #pragma once
 
+#include <span>
 #include <string_view>
 
 #include "platform/types.h"
@@ -32,6 +33,10 @@ class Surface {
   virtual PixelView Background() const = 0;
   // A copy of a rectangle of the retained image; pixels outside the surface are black.
   virtual Picture Copy(const RectI& rect) const = 0;
+  // Copies a picture into the retained image (or the window layer while a preview is drawn) with
+  // its top-left at (x, y); pixels outside the surface are dropped. The surface first takes the
+  // picture's size when it has none yet.
+  virtual void Paste(const Picture& picture, int x, int y) = 0;
 
   // Drawing a shape is a preview and then a commit, said in these two calls:
   // Starts a preview, or replaces the one shown: the window layer goes back to the retained image,
@@ -62,11 +67,20 @@ class Surface {
   // A one-pixel ellipse outline inscribed in left, top, right, bottom as GDI's Ellipse takes them
   // (not sorted); the inside is left as it was.
   virtual void Ellipse(int left, int top, int right, int bottom, Colour colour) = 0;
+  // Paints every pixel of the spans in the colour; spans may overlap. Spans outside the surface
+  // are left out.
+  virtual void FillSpans(std::span<const Span> spans, Colour colour) = 0;
+  // Multiplies every pixel of the spans by the tint (MultiplyPixel). Spans must not overlap, so
+  // that each pixel is tinted once. Spans outside the surface are left out.
+  virtual void MultiplySpans(std::span<const Span> spans, Colour tint) = 0;
   // Sets the size of the font that Text() and TextWidth() use: points at the given DPI (96 makes
   // a point 4/3 pixels).
   virtual void SetFontSize(float points, int dpi) = 0;
   // Draws the glyphs only (transparent background) with the text's top-left at (x, y).
   virtual void Text(int x, int y, std::u16string_view text, Colour colour) = 0;
+  // Draws the glyphs only, in the current font, with the middle of the text's width at x and the
+  // middle of its digits' height (from the baseline to their top) at y.
+  virtual void TextCentredOn(float x, float y, std::u16string_view text, Colour colour) = 0;
   // The width in pixels that the text takes in the current font.
   virtual float TextWidth(std::u16string_view text) const = 0;
   // The colour at a pixel of the retained image (persistent on) or of the window layer (off);

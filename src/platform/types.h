@@ -99,6 +99,25 @@ constexpr Colour ColourOf(std::uint32_t pixel) {
   return static_cast<Colour>(((pixel & 0xFFu) << 16) | (pixel & 0xFF00u) | ((pixel >> 16) & 0xFFu));
 }
 
+// A run of pixels on one row: from `left` to `right` (exclusive).
+struct Span {
+  int y = 0;
+  int left = 0;
+  int right = 0;
+  friend bool operator==(const Span&, const Span&) = default;
+};
+
+// A pixel seen through a tint, as a marker tints paper: each channel becomes pixel x tint / 255,
+// so white becomes the tint and black stays black. Both in the pixel layout.
+constexpr std::uint32_t MultiplyPixel(std::uint32_t pixel, std::uint32_t tint) {
+  std::uint32_t out = 0;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const std::uint32_t p = (pixel >> shift) & 0xFFu, t = (tint >> shift) & 0xFFu;
+    out |= ((p * t + 127) / 255) << shift;
+  }
+  return out;
+}
+
 // The application-wide pointer override codes.
 enum class Pointer : int {
   Default = 0,  // no override: the standard arrow

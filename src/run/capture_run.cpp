@@ -40,21 +40,30 @@ void CaptureRun::Deliver(const Deliveries& deliveries) {
   for (const Event& event : deliveries) Run(event);
 }
 
-void CaptureRun::MouseDown(int button, float x, float y) {
-  state_.selection.aim.pointer = {x, y};
-  Guarded([&] { Deliver(form().router.Down(form().controls, button, {x, y})); });
+namespace {
+
+Deliveries WithShift(Deliveries deliveries, bool shift) {
+  for (std::size_t i = 0; i < deliveries.count; ++i) deliveries.items[i].shift = shift;
+  return deliveries;
 }
-void CaptureRun::MouseMove(int buttons, float x, float y) {
+
+}  // namespace
+
+void CaptureRun::MouseDown(int button, float x, float y, bool shift) {
+  state_.selection.aim.pointer = {x, y};
+  Guarded([&] { Deliver(WithShift(form().router.Down(form().controls, button, {x, y}), shift)); });
+}
+void CaptureRun::MouseMove(int buttons, float x, float y, bool shift) {
   Aim& aim = state_.selection.aim;
   aim.pointer = {x, y};
   if (!aim.first_move) aim.first_move = PointF{x, y};
   aim.moved = aim.moved || x != aim.first_move->x || y != aim.first_move->y;
   aim.notice.clear();
-  Guarded([&] { Deliver(form().router.Move(form().controls, buttons, {x, y})); });
+  Guarded([&] { Deliver(WithShift(form().router.Move(form().controls, buttons, {x, y}), shift)); });
 }
-void CaptureRun::MouseUp(int button, float x, float y) {
+void CaptureRun::MouseUp(int button, float x, float y, bool shift) {
   state_.selection.aim.pointer = {x, y};
-  Guarded([&] { Deliver(form().router.Up(form().controls, button, {x, y})); });
+  Guarded([&] { Deliver(WithShift(form().router.Up(form().controls, button, {x, y}), shift)); });
 }
 
 void CaptureRun::MouseWheel(int notches, float x, float y) {
@@ -106,7 +115,7 @@ void CaptureRun::CaptureLost() {
 
 void CaptureRun::AbandonPress() {
   state_.form.router.CaptureLost();
-  AbandonShape(state_.form, state_.annotation.stroke, state_.services.surface);
+  AbandonShape(state_.form, state_.annotation, state_.services.surface);
   AbandonHandleDrag(state_.form, state_.selection);
 }
 

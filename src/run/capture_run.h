@@ -42,10 +42,11 @@ class CaptureRun {
   // user's, and shows neither the suggestion nor the magnifier.
   void PointerAtStart(float x, float y) { state_.selection.aim.first_move = PointF{x, y}; }
 
-  // ---- Window-level input, as the platform unpacks it. Button codes: see types.h. ----
-  void MouseDown(int button, float x, float y);
-  void MouseMove(int buttons, float x, float y);
-  void MouseUp(int button, float x, float y);
+  // ---- Window-level input, as the platform unpacks it. Button codes: see types.h. `shift`:
+  // Shift was held. ----
+  void MouseDown(int button, float x, float y, bool shift = false);
+  void MouseMove(int buttons, float x, float y, bool shift = false);
+  void MouseUp(int button, float x, float y, bool shift = false);
   // The second press of a double-click, which Windows sends in place of a press.
   void DoubleClick(int button, float x, float y);
   // The wheel turned by `notches` (away from the user positive) with the pointer at x, y.

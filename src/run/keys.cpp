@@ -1,12 +1,34 @@
 #include "run/keys.h"
 
+#include <array>
+#include <utility>
+
 namespace capture {
+namespace {
+
+// A letter for each tool, alone: a press is a click on the tool's button.
+constexpr std::array<std::pair<int, ToolbarButton>, 8> kToolKeys = {{
+    {'R', ToolbarButton::Rectangle},
+    {'E', ToolbarButton::Ellipse},
+    {'A', ToolbarButton::Arrow},
+    {'T', ToolbarButton::Text},
+    {'P', ToolbarButton::Pen},
+    {'H', ToolbarButton::Highlighter},
+    {'M', ToolbarButton::Mosaic},
+    {'N', ToolbarButton::Steps},
+}};
+
+}  // namespace
 
 std::optional<ToolbarButton> ShortcutButton(const KeyStroke& key) {
   if (key.alt) return std::nullopt;
   if (!key.ctrl) {
-    if (key.code == key::kReturn && !key.shift) return ToolbarButton::CopyQuit;
-    if (key.code == key::kF3 && !key.shift) return ToolbarButton::Pin;
+    if (key.shift) return std::nullopt;
+    if (key.code == key::kReturn) return ToolbarButton::CopyQuit;
+    if (key.code == key::kF3) return ToolbarButton::Pin;
+    for (const auto& [code, button] : kToolKeys) {
+      if (key.code == code) return button;
+    }
     return std::nullopt;
   }
   switch (key.code) {

@@ -3,6 +3,7 @@
 #include "annotate/shape_tools.h"
 #include "annotate/style_panel.h"
 #include "annotate/text_tool.h"
+#include "annotate/tool_choices.h"
 #include "annotate/toolbar.h"
 #include "annotate/undo_redo.h"
 #include "form/capture_form.h"
@@ -62,6 +63,10 @@ void ClickButton(RunState& s, const Event& e) {
     case ToolbarButton::Text:
     case ToolbarButton::Ellipse:
     case ToolbarButton::Rectangle:
+    case ToolbarButton::Pen:
+    case ToolbarButton::Highlighter:
+    case ToolbarButton::Mosaic:
+    case ToolbarButton::Steps:
       ChooseTool(s.form, s.annotation, s.services.surface, button);
       break;
   }
@@ -132,12 +137,12 @@ constexpr Entry kReactions[] = {
     {ControlId::Window, K::Move,
      [](RunState& s, const Event& e) {
        MoveOnWindow(s.form, s.selection.drag, s.selection.aim, s.annotation, s.services.surface,
-                    s.services.window, e.button, e.point.x, e.point.y);
+                    s.services.window, e.button, e.point.x, e.point.y, e.shift);
      }},
     {ControlId::Window, K::Up,
      [](RunState& s, const Event& e) {
        ReleaseOnWindow(s.form, s.selection.drag, s.selection.aim, s.annotation, s.services.surface,
-                       s.services.window, e.button, e.point.x, e.point.y);
+                       s.services.window, e.button, e.point.x, e.point.y, e.shift);
      }},
     {ControlId::Window, K::DoubleClick,
      [](RunState& s, const Event& e) { DoubleClickOnWindow(s, e.point.x, e.point.y); }},
@@ -180,6 +185,9 @@ constexpr Entry kReactions[] = {
      [](RunState& s, const Event&) { PressOnFontSizeBox(s.form, s.services.window); }},
     {ControlId::FontSizeList, K::ListChosen,
      [](RunState& s, const Event&) { FontSizeChosen(s.form); }},
+    // The sizes and kinds of the tools that have them (annotate/tool_choices.cpp).
+    {ControlId::Choice_0, K::Click,
+     [](RunState& s, const Event& e) { ClickOnChoice(s.form, s.annotation, IndexOf(e)); }},
 
     // The text tool's box (annotate/text_tool.cpp).
     {ControlId::TextBox, K::TextChanged,

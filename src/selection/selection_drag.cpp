@@ -115,7 +115,7 @@ void SelectArea(CaptureForm& form, SelectionDrag& drag, Aim& aim, const RectI& a
 
 void PressOnWindow(CaptureForm& form, SelectionDrag& drag, Aim& aim, Annotation& annotation,
                    Surface& surface, Window& window, int button, float x, float y) {
-  if (annotation.choice.active) return StartShape(form, annotation.stroke, surface, x, y);
+  if (annotation.choice.active) return StartShape(form, annotation, surface, x, y);
   form[ControlId::Toolbar].visible = false;
 
   Control& selection = form[ControlId::Selection];
@@ -136,12 +136,11 @@ void PressOnWindow(CaptureForm& form, SelectionDrag& drag, Aim& aim, Annotation&
   AimClick(form, aim, button, x, y);
 }
 
-void MoveOnWindow(CaptureForm& form, const SelectionDrag& drag, Aim& aim,
-                  const Annotation& annotation, Surface& surface, Window& window, int buttons,
-                  float x, float y) {
+void MoveOnWindow(CaptureForm& form, const SelectionDrag& drag, Aim& aim, Annotation& annotation,
+                  Surface& surface, Window& window, int buttons, float x, float y, bool shift) {
   ColourReadout(form, surface, x, y);
   if (annotation.choice.active) {
-    if (annotation.stroke.InProgress()) PreviewShape(form, annotation, surface, x, y);
+    if (annotation.stroke.InProgress()) PreviewShape(form, annotation, surface, x, y, shift);
     return;
   }
 
@@ -168,8 +167,10 @@ void MoveOnWindow(CaptureForm& form, const SelectionDrag& drag, Aim& aim,
 }
 
 void ReleaseOnWindow(CaptureForm& form, SelectionDrag& drag, Aim& aim, Annotation& annotation,
-                     Surface& surface, Window& window, int button, float x, float y) {
-  if (annotation.stroke.InProgress()) CommitShape(form, annotation, surface, window, x, y);
+                     Surface& surface, Window& window, int button, float x, float y, bool shift) {
+  if (annotation.stroke.InProgress()) {
+    CommitShape(form, annotation, surface, window, x, y, shift);
+  }
   if (button == button::kLeft) {
     // A click takes the suggestion, as if it had been dragged out; a drag settles what it drew.
     const std::optional<RectI> suggested = Suggested(form, aim);

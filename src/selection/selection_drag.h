@@ -12,14 +12,13 @@ class Surface;
 class Window;
 
 // Before a selection exists, the moves outline what lies under the pointer (`aim`), and a click
-// selects it.
+// selects it. `shift`: Shift is held, which constrains what a tool draws.
 void PressOnWindow(CaptureForm& form, SelectionDrag& drag, Aim& aim, Annotation& annotation,
                    Surface& surface, Window& window, int button, float x, float y);
-void MoveOnWindow(CaptureForm& form, const SelectionDrag& drag, Aim& aim,
-                  const Annotation& annotation, Surface& surface, Window& window, int buttons,
-                  float x, float y);
+void MoveOnWindow(CaptureForm& form, const SelectionDrag& drag, Aim& aim, Annotation& annotation,
+                  Surface& surface, Window& window, int buttons, float x, float y, bool shift);
 void ReleaseOnWindow(CaptureForm& form, SelectionDrag& drag, Aim& aim, Annotation& annotation,
-                     Surface& surface, Window& window, int button, float x, float y);
+                     Surface& surface, Window& window, int button, float x, float y, bool shift);
 // Moves a finished selection by (dx, dy) as a move drag and its release would: kept on the screen,
 // its labels, handles and toolbar strip following. Nothing while a tool is chosen, as a press
 // would draw then.

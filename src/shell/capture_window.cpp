@@ -254,20 +254,20 @@ LRESULT CaptureWindow::OnMouse(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (in->kind) {
     case Kind::Down:
       HoldPointer(in->buttons);
-      run_->MouseDown(in->button, in->x, in->y);
+      run_->MouseDown(in->button, in->x, in->y, in->shift);
       break;
     case Kind::DoubleClick:
       HoldPointer(in->buttons);
       run_->DoubleClick(in->button, in->x, in->y);
       break;
     case Kind::Move:
-      run_->MouseMove(in->buttons, in->x, in->y);
+      run_->MouseMove(in->buttons, in->x, in->y, in->shift);
       break;
     case Kind::Up:
       // The capture goes before the release's reaction runs: a click may open a modal dialog,
       // and the dialog must not find a capture to take away.
       HoldPointer(in->buttons);
-      run_->MouseUp(in->button, in->x, in->y);
+      run_->MouseUp(in->button, in->x, in->y, in->shift);
       break;
   }
   Sync();

@@ -47,6 +47,7 @@ std::optional<MouseInput> UnpackMouse(UINT message, WPARAM wparam, LPARAM lparam
   if (keys & MK_LBUTTON) in.buttons |= button::kLeft;
   if (keys & MK_RBUTTON) in.buttons |= button::kRight;
   if (keys & MK_MBUTTON) in.buttons |= button::kMiddle;
+  in.shift = (keys & MK_SHIFT) != 0;
   in.x = static_cast<float>(GET_X_LPARAM(lparam));
   in.y = static_cast<float>(GET_Y_LPARAM(lparam));
   return in;

@@ -15,6 +15,7 @@ struct MouseInput {
   int button = 0;      // the button pressed or released: 1 left, 2 right, 4 middle; 0 for a move
   int buttons = 0;     // the buttons held once the message has happened, summed
   float x = 0, y = 0;  // window pixels; negative or past the edge while the pointer is captured
+  bool shift = false;  // Shift was held
 };
 
 // The plain values of a mouse message, or nothing for another message.

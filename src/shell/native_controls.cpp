@@ -125,15 +125,19 @@ bool NativeControls::MakeChildren(const Controls& model) {
   Region empty(::CreateRectRgn(0, 0, 0, 0));
   if (empty && ::SetWindowRgn(combo1_.hwnd, empty.get(), FALSE)) empty.release();  // system's now
 
-  for (int i = 0; i < 9; ++i) {
-    const std::wstring text = Wide(model[ButtonId(i)].tooltip);
+  std::vector<ControlId> tipped;
+  for (int i = 0; i < kToolbarButtons; ++i) tipped.push_back(ButtonId(i));
+  for (int i = 0; i < kChoices; ++i) tipped.push_back(ChoiceId(i));
+  for (const ControlId id : tipped) {
+    const std::wstring text = Wide(model[id].tooltip);
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
     tool.uFlags = TTF_SUBCLASS;
     tool.hwnd = parent;
-    tool.uId = static_cast<UINT_PTR>(i);
+    tool.uId = static_cast<UINT_PTR>(id);
     tool.lpszText = const_cast<wchar_t*>(text.c_str());  // copied by the tooltip control
     ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    tips_.push_back({id, RectI{}, model[id].tooltip});
   }
   return true;
 }
@@ -279,18 +283,25 @@ void NativeControls::MirrorTooltips(const Controls& model) {
       tooltip_dpi_ = model.scale.dpi;
     }
   }
-  // A tool lies over its button only while the strip is on screen.
-  const bool shown = model.ShownOnScreen(ControlId::Toolbar);
-  for (int i = 0; i < 9; ++i) {
-    const RectI rect = shown ? WindowRect(model, ButtonId(i)) : RectI{};
-    if (rect == tool_rects_[static_cast<std::size_t>(i)]) continue;
+  // A tool lies over its control only while the control is on screen; a choice's text changes
+  // with the tool the style panel is laid out for.
+  for (Tip& tip : tips_) {
+    const Control& c = model[tip.id];
+    const RectI rect = model.ShownOnScreen(tip.id) ? WindowRect(model, tip.id) : RectI{};
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
     tool.hwnd = parent_;
-    tool.uId = static_cast<UINT_PTR>(i);
+    tool.uId = static_cast<UINT_PTR>(tip.id);
+    if (c.tooltip != tip.text) {
+      const std::wstring text = Wide(c.tooltip);
+      tool.lpszText = const_cast<wchar_t*>(text.c_str());  // copied by the tooltip control
+      ::SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+      tip.text = c.tooltip;
+    }
+    if (rect == tip.rect) continue;
     tool.rect = {rect.left, rect.top, rect.right, rect.bottom};
     ::SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
-    tool_rects_[static_cast<std::size_t>(i)] = rect;
+    tip.rect = rect;
   }
 }
 

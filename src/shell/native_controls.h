@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "form/controls.h"
 #include "shell/handles.h"
@@ -63,7 +64,14 @@ class NativeControls {
   HWND tooltip_ = nullptr;  // not owned: destroyed with its owner, the capture window
   Font tooltip_font_;
   int tooltip_dpi_ = 0;
-  std::array<RectI, 9> tool_rects_{};
+  // What each control with a tooltip (the toolbar's buttons, then the style panel's choices) has
+  // told the tooltip control: where it is and its text.
+  struct Tip {
+    ControlId id;
+    RectI rect;
+    std::u16string text;
+  };
+  std::vector<Tip> tips_;
   Colour text_edit_colour_ = 0, text1_colour_ = 0;
   bool mirroring_ = false;
 };

@@ -286,6 +286,46 @@ void Win32Surface::Ellipse(int left, int top, int right, int bottom, Colour colo
   ::Ellipse(dc, left, top, right, bottom);
 }
 
+template <class Paint>
+void Win32Surface::PaintSpans(std::span<const Span> spans, Paint paint) {
+  // Consecutive spans on neighbouring rows make one area, at most a band of rows high, so that
+  // a long stroke saves and repaints about its own pixels rather than its bounding box.
+  constexpr int kBand = 32;
+  const RectI surface = Shown().Area();
+  bool any = false;
+  RectI area;
+  for (const Span& span : spans) {
+    const RectI row = Intersect({span.left, span.y, span.right, span.y + 1}, surface);
+    if (row.Empty()) continue;
+    if (!area.Empty() &&
+        (row.top < area.top || row.top > area.bottom || row.top - area.top >= kBand)) {
+      any |= BeforeDrawing(area);
+      area = {};
+    }
+    area = Union(area, row);
+  }
+  if (!area.Empty()) any |= BeforeDrawing(area);
+  if (!any) return;
+  for (const Span& span : spans) {
+    const RectI row = Intersect({span.left, span.y, span.right, span.y + 1}, surface);
+    if (!row.Empty()) paint(layer_.Row(row.top), row.left, row.right);
+  }
+}
+
+void Win32Surface::FillSpans(std::span<const Span> spans, Colour colour) {
+  const std::uint32_t pixel = PixelOf(colour);
+  PaintSpans(spans, [pixel](std::uint32_t* row, int left, int right) {
+    std::fill(row + left, row + right, pixel);
+  });
+}
+
+void Win32Surface::MultiplySpans(std::span<const Span> spans, Colour tint) {
+  const std::uint32_t by = PixelOf(tint);
+  PaintSpans(spans, [by](std::uint32_t* row, int left, int right) {
+    for (int x = left; x < right; ++x) row[x] = MultiplyPixel(row[x] & kRgbMask, by);
+  });
+}
+
 void Win32Surface::SetFontSize(float points, int dpi) {
   if (points == font_points_ && dpi == font_dpi_ && font_) return;
   Font font = MakeFont(kUiFace, points, dpi);
@@ -312,6 +352,29 @@ void Win32Surface::Text(int x, int y, std::u16string_view text, Colour colour) {
   ::SetTextColor(dc, Ref(colour));
   ::SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
   ::TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
+}
+
+void Win32Surface::TextCentredOn(float x, float y, std::u16string_view text, Colour colour) {
+  if (text.empty() || !Shown().valid()) return;
+  const HDC dc = Shown().dc();
+  const std::wstring wide = Wide(text);
+  SIZE extent{};
+  TEXTMETRICW metrics{};
+  OUTLINETEXTMETRICW outline{};
+  {
+    SelectedObject selected(dc, CurrentFont());
+    ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+    ::GetTextMetricsW(dc, &metrics);
+    outline.otmSize = sizeof outline;
+    if (::GetOutlineTextMetricsW(dc, sizeof outline, &outline) == 0) outline.otmsCapEmHeight = 0;
+  }
+  // Digits stand on the baseline and are about as tall as the capitals; a font that does not say
+  // how tall those are gets the usual seven tenths of its em.
+  const LONG em = metrics.tmHeight - metrics.tmInternalLeading;
+  const double digits = outline.otmsCapEmHeight > 0 ? outline.otmsCapEmHeight : 0.7 * em;
+  const int left = Round(x - static_cast<float>(extent.cx) / 2);
+  const int top = Round(y + static_cast<float>(digits / 2)) - metrics.tmAscent;
+  Text(left, top, text, colour);
 }
 
 float Win32Surface::TextWidth(std::u16string_view text) const {

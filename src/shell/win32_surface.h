@@ -23,9 +23,7 @@ class Win32Surface : public Surface {
   bool Freeze(Screen& screen) override;
   PixelView Frozen() const override { return frozen_.View(); }
   void SetPicture(const Picture& picture) override;
-  // Copies a picture into the retained image (or the window layer while persistent drawing is
-  // off) with its top-left at (x, y); the surface first takes the picture's size when it has none.
-  void Paste(const Picture& picture, int x, int y);
+  void Paste(const Picture& picture, int x, int y) override;
   PixelView Background() const override;
   Picture Copy(const RectI& rect) const override;
   void Preview() override;
@@ -44,8 +42,11 @@ class Win32Surface : public Surface {
   void Line(float x1, float y1, float x2, float y2, Colour colour) override;
   void Box(float x1, float y1, float x2, float y2, Colour colour) override;
   void Ellipse(int left, int top, int right, int bottom, Colour colour) override;
+  void FillSpans(std::span<const Span> spans, Colour colour) override;
+  void MultiplySpans(std::span<const Span> spans, Colour tint) override;
   void SetFontSize(float points, int dpi) override;
   void Text(int x, int y, std::u16string_view text, Colour colour) override;
+  void TextCentredOn(float x, float y, std::u16string_view text, Colour colour) override;
   float TextWidth(std::u16string_view text) const override;
   Colour Pixel(int x, int y) const override;
 
@@ -69,6 +70,10 @@ class Win32Surface : public Surface {
   // records the area. False when the area is outside the surface.
   bool BeforeDrawing(const RectI& area);
   void LineInt(int x1, int y1, int x2, int y2, Colour colour);
+  // Readies the areas the spans cover for drawing (BeforeDrawing) and calls `paint` with each
+  // span cut to the surface, as a row of the working layer and its first and last pixel.
+  template <class Paint>
+  void PaintSpans(std::span<const Span> spans, Paint paint);
   // The font of Text() and TextWidth(); not owned by the caller.
   HFONT CurrentFont() const;
 

@@ -37,9 +37,9 @@
 namespace capture {
 namespace {
 
-// Wide enough for the toolbar strip (266 pixels); high enough for a selection taller than the
+// Wide enough for the toolbar strip (367 1/3 pixels); high enough for a selection taller than the
 // size and colour labels at its top, with the strip and the style panel below it.
-constexpr int kScreenWidth = 272;
+constexpr int kScreenWidth = 372;
 constexpr int kScreenHeight = 160;
 // A drag keeps reporting the pointer after it has left the window.
 constexpr int kOutside = 8;

@@ -237,7 +237,7 @@ TEST_F(CaptureWindowTest, ToolbarTooltips_LieOverTheButtonsOnlyWhileTheStripIsSh
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof(tool);
   tool.hwnd = window.hwnd();
-  tool.uId = 7;
+  tool.uId = static_cast<UINT_PTR>(ButtonId(ToolbarButton::Rectangle));
   tool.lpszText = text;
   auto tool_rect = [&] {
     ::SendMessageW(tooltip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool));
@@ -250,6 +250,17 @@ TEST_F(CaptureWindowTest, ToolbarTooltips_LieOverTheButtonsOnlyWhileTheStripIsSh
   strip.visible = false;
   window.PumpEvents();
   EXPECT_TRUE(tool_rect().Empty());
+
+  // A choice of the style panel: its text is the one the panel was laid out with.
+  for (const ControlId id : {ControlId::StylePanel, ControlId::ChoicePanel, ChoiceId(0)}) {
+    form[id].visible = true;
+  }
+  form[ChoiceId(0)].tooltip = u"2 像素";
+  window.PumpEvents();
+  tool.uId = static_cast<UINT_PTR>(ChoiceId(0));
+  EXPECT_FALSE(tool_rect().Empty());
+  ::SendMessageW(tooltip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+  EXPECT_EQ(std::wstring(text), L"2 像素");
 }
 
 }  // namespace

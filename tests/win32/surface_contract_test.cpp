@@ -3,8 +3,10 @@
 // program.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/fake/fake_platform.h"
 #include "shell/win32_surface.h"
@@ -100,6 +102,42 @@ TEST_P(SurfaceContract, SetPicture_RestoresEveryLayer) {
   EXPECT_EQ(ChangedInBackground(), 0);
   EXPECT_EQ(surface->Copy({0, 0, kWidth, kHeight}), frozen);
   EXPECT_EQ(surface->TakeBackgroundChanges(), (RectI{0, 0, kWidth, kHeight}));
+}
+
+// Spans: a preview of them is taken back like any other, and committed they are exactly painted or
+// tinted once, rows cut at the surface's edges.
+TEST_P(SurfaceContract, Spans_ArePaintedOrTintedExactlyAndPreviewsOfThemAreTakenBack) {
+  const std::vector<Span> painted = {{5, 10, 20}, {6, 12, 18}, {7, -4, 3}, {63, 90, 100}};
+  const std::vector<Span> tinted = {{5, 18, 30}, {8, 0, 96}, {70, 0, 10}};
+  const Colour tint = Rgb(255, 255, 128);
+  surface->Preview();
+  surface->FillSpans(painted, kRed);
+  surface->MultiplySpans(tinted, tint);
+  EXPECT_EQ(surface->Pixel(12, 6), kRed);
+  surface->EndPreview();
+  EXPECT_EQ(surface->Copy({0, 0, kWidth, kHeight}), frozen);
+
+  surface->FillSpans(painted, kRed);
+  surface->MultiplySpans(tinted, tint);
+  surface->Commit();
+  Picture expected = frozen;
+  for (const Span& s : painted) {
+    for (int x = std::max(0, s.left); x < std::min(kWidth, s.right); ++x) {
+      if (s.y < kHeight) expected.at(x, s.y) = PixelOf(kRed);
+    }
+  }
+  for (const Span& s : tinted) {
+    for (int x = std::max(0, s.left); x < std::min(kWidth, s.right); ++x) {
+      if (s.y < kHeight) expected.at(x, s.y) = MultiplyPixel(expected.at(x, s.y), PixelOf(tint));
+    }
+  }
+  EXPECT_EQ(surface->Copy({0, 0, kWidth, kHeight}), expected);
+  int differing = 0;
+  for (std::size_t i = 0; i < expected.pixels.size(); ++i) {
+    differing += expected.pixels[i] != frozen.pixels[i] ? 1 : 0;
+  }
+  EXPECT_GT(differing, 100);
+  EXPECT_EQ(ChangedInBackground(), differing);
 }
 
 TEST_P(SurfaceContract, Copy_OutsideTheSurfaceIsBlack) {

@@ -194,6 +194,27 @@ TEST(Win32SurfaceText, ChineseText_HasAWidthAndPaintsGlyphsOnly) {
   EXPECT_EQ(surface.Pixel(10, 10), kWhite);  // transparent background around the glyphs
 }
 
+// A step's number: the middle of its ink is the given point, within a pixel each way, at the sizes
+// of the three discs.
+TEST(Win32SurfaceText, CentredDigits_HaveTheirInksMiddleOnThePoint) {
+  for (const float points : {8.25f, 10.725f, 14.025f}) {
+    Win32Surface surface;
+    surface.SetPicture(test::Plain(80, 60, kWhite));
+    surface.SetPersistent(true);
+    surface.SetFontSize(points, 96);
+    surface.TextCentredOn(40, 30, u"28", kRed);
+    RectI ink;
+    for (int y = 0; y < 60; ++y) {
+      for (int x = 0; x < 80; ++x) {
+        if (surface.Pixel(x, y) != kWhite) ink = Union(ink, {x, y, x + 1, y + 1});
+      }
+    }
+    ASSERT_FALSE(ink.Empty()) << points;
+    EXPECT_NEAR((ink.left + ink.right) / 2.0, 40, 1.0) << points;
+    EXPECT_NEAR((ink.top + ink.bottom) / 2.0, 30, 1.0) << points;
+  }
+}
+
 // The frozen screen is every layer until something is drawn; the first drawing makes the one
 // working buffer, the retained image and the background are that buffer with saved tiles put back,
 // and the frozen pixels never change.

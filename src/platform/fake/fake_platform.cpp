@@ -134,6 +134,28 @@ void FakeSurface::DrawLine(int x1, int y1, int x2, int y2, Colour colour) {
   }
 }
 
+void FakeSurface::FillSpans(std::span<const Span> spans, Colour colour) {
+  FailIfAsked();
+  for (const Span& span : spans) {
+    for (int x = span.left; x < span.right; ++x) Plot(x, span.y, colour);
+    span_pixels += std::max(0, span.right - span.left);
+  }
+}
+
+void FakeSurface::MultiplySpans(std::span<const Span> spans, Colour tint) {
+  FailIfAsked();
+  Picture& target = persistent_ ? retained_ : window_;
+  for (const Span& span : spans) {
+    if (span.y < 0 || span.y >= target.height) continue;
+    for (int x = std::max(0, span.left); x < std::min(span.right, target.width); ++x) {
+      const std::uint32_t tinted = MultiplyPixel(target.at(x, span.y), PixelOf(tint));
+      target.at(x, span.y) = tinted;
+      window_.at(x, span.y) = tinted;
+    }
+    span_pixels += std::max(0, span.right - span.left);
+  }
+}
+
 void FakeSurface::FailIfAsked() {
   if (failing_draws <= 0) return;
   --failing_draws;
@@ -175,6 +197,12 @@ void FakeSurface::Text(int x, int y, std::u16string_view text, Colour colour) {
   for (int py = 0; py < height; ++py) {
     for (int px = 0; px < width; ++px) Plot(x + px, y + py, colour);
   }
+}
+
+void FakeSurface::TextCentredOn(float x, float y, std::u16string_view text, Colour colour) {
+  // The fake's text is a block one font height tall: its middle is the digits' middle.
+  const float height = std::round(font_points_ * static_cast<float>(font_dpi_) / 72);
+  Text(Round(x - TextWidth(text) / 2), Round(y - height / 2), text, colour);
 }
 
 float FakeSurface::TextWidth(std::u16string_view text) const {

@@ -28,10 +28,7 @@ class FakeSurface : public Surface {
   bool Freeze(Screen& screen) override;
   PixelView Frozen() const override { return PixelView::Of(frozen_); }
   void SetPicture(const Picture& picture) override;
-  // Copies a picture into the retained image (or the window layer while persistent drawing is
-  // off) with its top-left at (x, y); pixels outside the surface are dropped. The surface first
-  // takes the picture's size when it has none yet.
-  void Paste(const Picture& picture, int x, int y);
+  void Paste(const Picture& picture, int x, int y) override;
   // Throws std::bad_alloc while failing_background_reads is above zero (and counts it down), as
   // taking a snapshot of a large screen can.
   PixelView Background() const override;
@@ -53,11 +50,14 @@ class FakeSurface : public Surface {
   void Line(float x1, float y1, float x2, float y2, Colour colour) override;
   void Box(float x1, float y1, float x2, float y2, Colour colour) override;
   void Ellipse(int left, int top, int right, int bottom, Colour colour) override;
+  void FillSpans(std::span<const Span> spans, Colour colour) override;
+  void MultiplySpans(std::span<const Span> spans, Colour tint) override;
   void SetFontSize(float points, int dpi) override {
     font_points_ = points;
     font_dpi_ = dpi;
   }
   void Text(int x, int y, std::u16string_view text, Colour colour) override;
+  void TextCentredOn(float x, float y, std::u16string_view text, Colour colour) override;
   float TextWidth(std::u16string_view text) const override;
   Colour Pixel(int x, int y) const override;
 
@@ -68,6 +68,8 @@ class FakeSurface : public Surface {
   std::vector<TextCall> text_calls;
   mutable int failing_background_reads = 0;
   mutable int failing_copies = 0;
+  // Pixels painted or tinted by FillSpans and MultiplySpans, overlaps counted each time.
+  long long span_pixels = 0;
   // Line, Box, Ellipse and Text throw std::bad_alloc while this is above zero (and count it down),
   // as the first drawing on a large screen can.
   int failing_draws = 0;

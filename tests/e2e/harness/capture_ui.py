@@ -21,8 +21,8 @@ PANEL_BACK = (222, 238, 255)  # toolbar strip and style panel
 PANEL_FRAME = (128, 128, 255)
 SEPARATOR = (192, 192, 255)
 
-STRIP_WIDTH, STRIP_HEIGHT = 3990 / 15, 26
-PANEL_WIDTH = 3620 / 15
+STRIP_WIDTH, STRIP_HEIGHT = 5510 / 15, 26
+STYLE_PANEL_WIDTH = 3620 / 15  # with the font size
 PANEL_HEIGHT = 560 / 15
 HANDLE = 4
 LABEL_HEIGHT = 17
@@ -41,15 +41,27 @@ def magnifier_box(pointer: tuple[int, int]) -> "Box":
 # Toolbar buttons by meaning: the left of the 16x16 icon inside the strip (its top is 5).
 BUTTON_LEFT = {
     "rectangle": 100 / 15, "ellipse": 32, "text": 860 / 15, "arrow": 1220 / 15,
-    "undo": 1700 / 15, "redo": 138, "save": 2440 / 15, "pin": 2810 / 15, "quit": 3270 / 15,
-    "copy": 3640 / 15,
+    "pen": 1600 / 15, "highlighter": 1980 / 15, "mosaic": 2360 / 15, "steps": 2740 / 15,
+    "undo": 3220 / 15, "redo": 3590 / 15, "save": 3960 / 15, "pin": 4330 / 15, "quit": 4790 / 15,
+    "copy": 5160 / 15,
 }
 # The tooltip of each button, which is also the tool's name.
 TOOLTIP = {
     "rectangle": "添加矩形", "ellipse": "添加椎圆", "text": "添加文字", "arrow": "添加箭头",
+    "pen": "画笔", "highlighter": "荧光笔", "mosaic": "马赛克", "steps": "序号",
     "undo": "撤销", "redo": "重做", "save": "保存", "pin": "钉在桌面", "quit": "退出截屏",
     "copy": "复制退出",
 }
+# How many choices a tool has at the left of its style panel (20 x 20 each, 24 apart), and the gap
+# between them and the colours.
+CHOICES = {"pen": 3, "highlighter": 3, "mosaic": 5, "steps": 3}
+CHOICES_GAP = 6
+
+
+def before_colours(tool: str) -> float:
+    """The design width the tool's choices take on the style panel, gap included."""
+    n = CHOICES.get(tool, 0)
+    return 24 * n - 4 + CHOICES_GAP if n else 0
 PALETTE = [
     (0, 0, 0), (128, 128, 128), (192, 0, 0), (192, 192, 0),
     (0, 128, 0), (0, 0, 128), (128, 0, 128), (0, 128, 128),
@@ -167,12 +179,18 @@ class Layout:
         return x, (below if self.screen_height >= below + s(PANEL_HEIGHT) else above)
 
     def panel(self, tool: str) -> Box:
-        width = PANEL_WIDTH if tool == "text" else PANEL_WIDTH - 73 - 2
+        width = STYLE_PANEL_WIDTH if tool == "text" else \
+            STYLE_PANEL_WIDTH - 73 - 2 + before_colours(tool)
         return Box.of(*self.panel_origin(), self.s(width), self.s(PANEL_HEIGHT))
+
+    def choice_point(self, index: int) -> tuple[int, int]:
+        """The centre of the style panel's choice `index` (from the left)."""
+        x, y = self.panel_origin()
+        return px(x + self.s(4 + 24 * index + 10)), px(y + self.s(130 / 15 + 10))
 
     def _colour_group(self, tool: str) -> tuple[float, float]:
         x, y = self.panel_origin()
-        return x + self.s(78.667 if tool == "text" else 4), y + self.s(4)
+        return x + self.s(78.667 if tool == "text" else 4 + before_colours(tool)), y + self.s(4)
 
     def swatch_point(self, index: int, tool: str) -> tuple[int, int]:
         """The centre of palette swatch `index` (0..15) on the panel laid out for `tool`."""
@@ -302,3 +320,10 @@ def visible_windows(desktop) -> list[str]:
     result = desktop.screen.run(["xdotool", "search", "--onlyvisible", "--name", ".*"],
                                 capture_output=True, text=True, check=False)
     return result.stdout.split()
+
+
+def around(boxes: list[Box], width: int, height: int, margin: int = 16) -> Box:
+    """The box holding all `boxes` with `margin` pixels more on each side, cut to the screen."""
+    return Box(max(0, min(b.left for b in boxes) - margin), max(0, min(b.top for b in boxes) - margin),
+               min(width, max(b.right for b in boxes) + margin),
+               min(height, max(b.bottom for b in boxes) + margin))

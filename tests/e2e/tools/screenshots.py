@@ -1,12 +1,13 @@
 """Pictures of a capture in use, for README: capture.exe under Wine on a private virtual screen,
 a selection with its labels, the toolbar, the style panel and a few annotations, taken at 96 DPI
-(the whole screen) and at 192 DPI (the part around the selection); a pin, F3 on an annotated
-selection dragged aside over the desktop, at both DPIs; and aiming before a selection: a window
-with a button on the screen, the button outlined under the pointer and the magnifier beside it
-(the part around them, at both DPIs).
+(the whole screen) and at 192 DPI (the part around the selection); the pen, the highlighter
+and a Shift-square with the highlighter's panel open, at both DPIs (the part around the
+selection); a pin, F3 on an annotated selection dragged aside over the desktop, at both DPIs;
+and aiming before a selection: a window with a button on the screen, the button outlined under
+the pointer and the magnifier beside it (the part around them, at both DPIs).
 
-    python3 screenshots.py OUTPUT_FOLDER     writes capture-*dpi.png, pin-*dpi.png and
-                                             aim-*dpi.png
+    python3 screenshots.py OUTPUT_FOLDER     writes capture-*dpi.png, tools-*dpi.png,
+                                             pin-*dpi.png and aim-*dpi.png
 """
 
 import sys
@@ -23,6 +24,12 @@ from harness.processes import wait_until  # noqa: E402
 WIDTH, HEIGHT = 1280, 800
 SELECTION = ((250, 130), (910, 500))
 TEXT = "Hello 截图"
+
+
+def around_chrome(layout, tool: str) -> Box:
+    """The part of the screen holding the selection, the strip and the tool's panel, with a
+    margin."""
+    return capture_ui.around([layout.frame, layout.strip, layout.panel(tool)], WIDTH, HEIGHT)
 
 
 def scene(dpi: int) -> tuple:
@@ -54,10 +61,7 @@ def scene(dpi: int) -> tuple:
             red = sum(1 for p in shot.crop(box).getdata() if p[0] > 200 and p[1] < 80)
             if red < 30:
                 raise RuntimeError(f"the {name} is missing from the picture at {dpi} DPI")
-        chrome = [layout.frame, layout.strip, layout.panel("rectangle")]
-        around = Box(max(0, min(b.left for b in chrome) - 16), max(0, min(b.top for b in chrome) - 16),
-                     min(WIDTH, max(b.right for b in chrome) + 16),
-                     min(HEIGHT, max(b.bottom for b in chrome) + 16))
+        around = around_chrome(layout, "rectangle")
         desktop.key("Escape")
         app.wait_exit(10)
         return shot, around
@@ -126,6 +130,43 @@ def aim_scene(dpi: int):
         desktop.close()
 
 
+def draw_path(desktop, points) -> None:
+    """A press, moves through the points a tenth of a second apart (as a hand moves: moves sent
+    all at once reach the window as one), and a release."""
+    moves = [a for p in points[1:] for a in ("mousemove", *p, "sleep", "0.1")]
+    desktop.xdotool("mousemove", *points[0], "mousedown", 1, "sleep", "0.1", *moves, "mouseup", 1)
+
+
+def tools_scene(dpi: int):
+    """The pen, the highlighter over a window's lines of text and a square drawn with Shift, with
+    the highlighter's panel open; returns the part of the screen around the selection."""
+    desktop = Desktop(WIDTH, HEIGHT, picture="desktop", dpi=dpi)
+    try:
+        app = desktop.launch_capture()
+        layout = capture_ui.make_selection(desktop, app, *SELECTION)
+        desktop.key("p")
+        pen = [(300, 300), (340, 260), (380, 320), (420, 250), (470, 330), (520, 270)]
+        draw_path(desktop, pen)
+        capture_ui.wait_pixel(desktop, pen[-1], (255, 0, 0), app)
+        desktop.key("r")
+        capture_ui.pick_colour(desktop, app, layout, capture_ui.BLUE, "rectangle")
+        desktop.xdotool("mousemove", 600, 330, "mousedown", 1, "mousemove", 700, 380,
+                        "keydown", "shift", "mouseup", 1, "keyup", "shift")
+        capture_ui.wait_pixel(desktop, (700, 430), capture_ui.PALETTE[capture_ui.BLUE], app)
+        desktop.key("h")
+        capture_ui.pick_colour(desktop, app, layout, 11, "highlighter")  # yellow
+        draw_path(desktop, [(280, 430), (560, 430), (560, 470), (420, 400)])
+        desktop.move(880, 470)
+        whole = Box(0, 0, WIDTH, HEIGHT)
+        shot = capture_ui.settled_grab(desktop, whole)
+        around = around_chrome(layout, "highlighter")
+        desktop.key("Escape")
+        app.wait_exit(10)
+        return shot.crop(around.pil())
+    finally:
+        desktop.close()
+
+
 def main() -> int:
     out = Path(sys.argv[1])
     out.mkdir(parents=True, exist_ok=True)
@@ -136,6 +177,8 @@ def main() -> int:
     shot.crop(around.pil()).save(out / "capture-192dpi.png", optimize=True)
     print(f"  {out / 'capture-192dpi.png'}", flush=True)
     for dpi in (96, 192):
+        tools_scene(dpi).save(out / f"tools-{dpi}dpi.png", optimize=True)
+        print(f"  {out / f'tools-{dpi}dpi.png'}", flush=True)
         pin_scene(dpi).save(out / f"pin-{dpi}dpi.png", optimize=True)
         print(f"  {out / f'pin-{dpi}dpi.png'}", flush=True)
         name = out / f"aim-{dpi}dpi.png"

@@ -1,6 +1,8 @@
 // A capture window with a finished selection and its toolbar, ready for annotating.
 #pragma once
 
+#include <utility>
+
 #include "annotate/shape_tools.h"
 #include "annotate/style_panel.h"
 #include "form_harness.h"
@@ -13,6 +15,10 @@ inline constexpr Colour kBlue = Rgb(0, 0, 255);
 // The selection is at (100, top), 200 x 150, on a 640 x 480 screen; the toolbar hangs below it.
 struct AnnotateHarness : FormHarness {
   explicit AnnotateHarness(float top = 100) { Drag(100, top, 300, top + 150); }
+  // The same selection on a screen showing the picture.
+  explicit AnnotateHarness(Picture screen) : FormHarness(std::move(screen)) {
+    Drag(100, 100, 300, 250);
+  }
 
   // A point of a control, in its own coordinates, as a window point.
   PointF At(ControlId id, float x, float y) const {

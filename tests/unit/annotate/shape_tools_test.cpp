@@ -171,7 +171,7 @@ TEST(ShapeTools, Ellipse_TakesTheCornersRoundedHalfToEvenAndUnsorted) {
   annotation.choice.active = true;
   annotation.choice.tool = Tool::Ellipse;
 
-  StartShape(form, annotation.stroke, surface, 250.5f, 200.5f);
+  StartShape(form, annotation, surface, 250.5f, 200.5f);
   PreviewShape(form, annotation, surface, 120.5f, 110.5f);
   CommitShape(form, annotation, surface, fake.window, 120.5f, 110.5f);
 

@@ -159,7 +159,7 @@ TEST(Toolbar, Hover_ShowsOneSquareUntilThePointerCrossesTheStrip) {
   AnnotateHarness h;
   auto shown = [&h] {
     std::vector<int> squares;
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < kToolbarButtons; ++i) {
       if (h[HoverSquareId(i)].visible) squares.push_back(i);
     }
     return squares;

@@ -6,13 +6,24 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 namespace capture {
 namespace {
 
-constexpr std::array kToolbar{Art::ToolRect, Art::ToolEllipse, Art::ToolText, Art::ToolArrow,
-                              Art::Undo,     Art::Redo,        Art::Save,     Art::Quit,
-                              Art::CopyQuit, Art::Pin};
+constexpr std::array kToolbar{Art::ToolRect,   Art::ToolEllipse, Art::ToolText,
+                              Art::ToolArrow,  Art::ToolPen,     Art::ToolHighlighter,
+                              Art::ToolMosaic, Art::ToolSteps,   Art::Undo,
+                              Art::Redo,       Art::Save,        Art::Quit,
+                              Art::CopyQuit,   Art::Pin};
+// The style panel's choices, from the first pen width to the last step disc.
+std::vector<Art> Choices() {
+  std::vector<Art> all;
+  for (int a = static_cast<int>(Art::ChoicePen_0); a <= static_cast<int>(Art::Last); ++a) {
+    all.push_back(static_cast<Art>(a));
+  }
+  return all;
+}
 constexpr std::array kComboLooks{Art::ComboNormal, Art::ComboHover, Art::ComboPressed};
 
 int Alpha(std::uint32_t p) {
@@ -76,6 +87,10 @@ TEST(ArtTest, EveryPictureHasItsFixedSizeAndIsDrawnOnce) {
     EXPECT_EQ(ArtIcon(a).height, 22);
     EXPECT_EQ(ArtIcon(a).argb.size(), 50u * 22u);
   }
+  for (Art a : Choices()) {
+    EXPECT_EQ(ArtIcon(a).width, 16);
+    EXPECT_EQ(ArtIcon(a).argb.size(), 256u);
+  }
   EXPECT_EQ(ArtIcon(Art::None).width, 0);
   EXPECT_TRUE(ArtIcon(Art::None).argb.empty());
   EXPECT_EQ(&ArtIcon(Art::Save), &ArtIcon(Art::Save));
@@ -101,6 +116,14 @@ TEST(ArtTest, ToolbarIcons_ShowTheStripThroughAndAreAllDifferent) {
   for (std::size_t i = 0; i < kToolbar.size(); ++i) {
     for (std::size_t j = i + 1; j < kToolbar.size(); ++j) {
       EXPECT_NE(ArtIcon(kToolbar[i]).argb, ArtIcon(kToolbar[j]).argb) << i << " and " << j;
+    }
+  }
+  const std::vector<Art> choices = Choices();
+  for (std::size_t i = 0; i < choices.size(); ++i) {
+    const auto& px = ArtIcon(choices[i]).argb;
+    EXPECT_TRUE(std::any_of(px.begin(), px.end(), [](auto p) { return Alpha(p) == 0; })) << i;
+    for (std::size_t j = i + 1; j < choices.size(); ++j) {
+      EXPECT_NE(px, ArtIcon(choices[j]).argb) << i << " and " << j;
     }
   }
 }
@@ -191,8 +214,9 @@ TEST(ArtTest, AtTwiceTheDpi_IconsAreRedrawnNotStretched) {
         difference += std::abs(block / 4 - Alpha(p));
       }
     }
-    // The rectangle's edges lie on whole pixels: redrawn, it is its stretched self.
-    if (a != Art::ToolRect) {
+    // The rectangle's and the mosaic's edges lie on whole pixels: redrawn, they are their
+    // stretched selves.
+    if (a != Art::ToolRect && a != Art::ToolMosaic) {
       EXPECT_FALSE(stretched) << static_cast<int>(a);
     }
     // The same drawing: on average within a few levels of 255 per pixel.

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "annotate/annotate_harness.h"
@@ -132,13 +133,35 @@ TEST(Keys, Shortcuts_ActAsTheirButtons) {
   }
 }
 
+// A tool's letter is a click on its button: the first chooses the tool and shows its panel, the
+// second hides the panel.
+TEST(Keys, ToolLetters_ActAsTheirButtons) {
+  const std::pair<int, ToolbarButton> cases[] = {
+      {'R', ToolbarButton::Rectangle}, {'E', ToolbarButton::Ellipse},
+      {'A', ToolbarButton::Arrow},     {'T', ToolbarButton::Text},
+      {'P', ToolbarButton::Pen},       {'H', ToolbarButton::Highlighter},
+      {'M', ToolbarButton::Mosaic},    {'N', ToolbarButton::Steps}};
+  for (const auto& [letter, button] : cases) {
+    SCOPED_TRACE(static_cast<char>(letter));
+    AnnotateHarness keys, click;
+    for (const bool panel_shown : {true, false}) {
+      keys.run.KeyPress(Key(letter));
+      click.ClickOn(ButtonId(button));
+      EXPECT_EQ(Outcome(keys), Outcome(click));
+      EXPECT_EQ(keys.choice().tool, ToolOf(button));
+      EXPECT_EQ(keys[ControlId::StylePanel].visible, panel_shown);
+    }
+  }
+}
+
 // No key acts where its button or a move drag could not: without a selection, during a press,
 // with a tool chosen (arrows), with the text box open (its keys are the box's); nor does a key
 // with other modifiers.
 TEST(Keys, WhereNoClickOrDragCouldAct_KeysDoNothing) {
   const std::vector<KeyStroke> all = {
       Key(key::kReturn), Ctrl('C'),       Ctrl('S'),       Ctrl('Z'),
-      Ctrl('Y'),         Ctrl('Z', true), Key(key::kLeft), Key(key::kDown, true)};
+      Ctrl('Y'),         Ctrl('Z', true), Key(key::kLeft), Key(key::kDown, true),
+      Key('R'),          Key('N')};
   struct Situation {
     const char* name;
     std::function<void(AnnotateHarness&)> arrange;
@@ -178,7 +201,10 @@ TEST(Keys, WhereNoClickOrDragCouldAct_KeysDoNothing) {
         Key(key::kReturn, true),
         Ctrl(key::kReturn),
         Ctrl(key::kLeft),
-        {key::kRight, false, false, true}}},
+        {key::kRight, false, false, true},
+        Key('P', true),
+        Ctrl('R'),
+        {'H', false, false, true}}},
   };
   for (const Situation& s : situations) {
     AnnotateHarness h;

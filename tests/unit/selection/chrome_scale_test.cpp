@@ -10,7 +10,7 @@ namespace {
 
 using testing::FormHarness;
 
-constexpr float kStripWidth = 3990 / 15.f;  // the strip with its ten buttons
+constexpr float kStripWidth = 5510 / 15.f;  // the strip with its fourteen buttons
 
 void ExpectAt(const Controls& c, ControlId id, float x, float y) {
   EXPECT_FLOAT_EQ(c.Origin(id).x, x) << c[id].name;
@@ -89,7 +89,7 @@ struct MixedDpi : ::testing::Test {
   MixedDpi() {
     h.fake.screen.monitors = {{{0, 0, 1000, 1000}, 96}, {{1000, 0, 2600, 1000}, 192}};
     h.run.DisplayChanged();
-    h.Drag(100, 100, 400, 300);
+    h.Drag(300, 100, 600, 300);
   }
   FormHarness h{2600, 1000};
   const Controls& c = h.form.controls;
@@ -100,23 +100,23 @@ TEST_F(MixedDpi, ChromeTakesTheScaleOfTheMonitorHoldingTheSelectionsBottomRightC
   ExpectSize(c, ControlId::Toolbar, kStripWidth, 26);
 
   // Moved 700 to the right, the corner lies on the right monitor while the drag goes on.
-  h.run.MouseDown(button::kLeft, 200, 200);
-  h.run.MouseMove(button::kLeft, 900, 200);
-  EXPECT_EQ(h.form.SelectionRect(), (RectI{800, 100, 1100, 300}));
+  h.run.MouseDown(button::kLeft, 400, 200);
+  h.run.MouseMove(button::kLeft, 1100, 200);
+  EXPECT_EQ(h.form.SelectionRect(), (RectI{1000, 100, 1300, 300}));
   ExpectSize(c, HandleId(Handle::BottomRight), 8, 8);
-  ExpectAt(c, HandleId(Handle::BottomRight), 1096, 296);
-  ExpectAt(c, ControlId::ColourLabel, 804, 142);
-  h.run.MouseUp(button::kLeft, 900, 200);
+  ExpectAt(c, HandleId(Handle::BottomRight), 1296, 296);
+  ExpectAt(c, ControlId::ColourLabel, 1004, 142);
+  h.run.MouseUp(button::kLeft, 1100, 200);
   ExpectSize(c, ControlId::Toolbar, 2 * kStripWidth, 52);
   // Wider than the selection's part on that monitor, it is held at the monitor's left edge.
   ExpectAt(c, ControlId::Toolbar, 1000, 308);
   ExpectSize(c, ControlId::Selection, 300, 200);
 
   // And back.
-  h.Drag(900, 200, 200, 200);
-  EXPECT_EQ(h.form.SelectionRect(), (RectI{100, 100, 400, 300}));
+  h.Drag(1100, 200, 400, 200);
+  EXPECT_EQ(h.form.SelectionRect(), (RectI{300, 100, 600, 300}));
   ExpectSize(c, HandleId(Handle::BottomRight), 4, 4);
-  ExpectAt(c, ControlId::Toolbar, 400 - kStripWidth, 304);
+  ExpectAt(c, ControlId::Toolbar, 600 - kStripWidth, 304);
 }
 
 TEST_F(MixedDpi, DpiChangeOfTheMonitorRelaysTheShownChromeAndRepaintsIt) {
@@ -125,10 +125,10 @@ TEST_F(MixedDpi, DpiChangeOfTheMonitorRelaysTheShownChromeAndRepaintsIt) {
   h.run.DisplayChanged();
 
   ExpectSize(c, ControlId::Toolbar, 1.5f * kStripWidth, 39);
-  ExpectAt(c, ControlId::Toolbar, 400 - 1.5f * kStripWidth, 306);
-  ExpectAt(c, HandleId(Handle::TopLeft), 97, 97);
-  ExpectAt(c, ControlId::SizeLabel, 103, 103);
-  EXPECT_EQ(h.form.SelectionRect(), (RectI{100, 100, 400, 300}));
+  ExpectAt(c, ControlId::Toolbar, 600 - 1.5f * kStripWidth, 306);
+  ExpectAt(c, HandleId(Handle::TopLeft), 297, 97);
+  ExpectAt(c, ControlId::SizeLabel, 303, 103);
+  EXPECT_EQ(h.form.SelectionRect(), (RectI{300, 100, 600, 300}));
   // The strip's new place is repainted, although it still starts at the same height.
   const RectI strip = c.Bounds(ControlId::Toolbar);
   bool covered = false;

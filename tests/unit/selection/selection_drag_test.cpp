@@ -16,12 +16,12 @@ void ExpectGeometry(const Control& c, float left, float top, float width, float 
 
 TEST(SelectionDrag, Drag_DrawsTheSelectionWithLabelsHandlesAndToolbar) {
   FormHarness h;
-  h.run.MouseDown(button::kLeft, 100, 100);
-  h.run.MouseMove(button::kLeft, 300, 250);
+  h.run.MouseDown(button::kLeft, 200, 100);
+  h.run.MouseMove(button::kLeft, 400, 250);
 
-  ExpectGeometry(h[ControlId::Selection], 100, 100, 200, 150);
+  ExpectGeometry(h[ControlId::Selection], 200, 100, 200, 150);
   EXPECT_EQ(h[ControlId::SizeLabel].caption, u"200x150");
-  EXPECT_FLOAT_EQ(h[ControlId::SizeLabel].left, 102);
+  EXPECT_FLOAT_EQ(h[ControlId::SizeLabel].left, 202);
   EXPECT_FLOAT_EQ(h[ControlId::SizeLabel].top, 102);
   EXPECT_FLOAT_EQ(h[ControlId::ColourLabel].top, 102 + 17 + 2);
   for (ControlId id : {ControlId::Selection, ControlId::SizeLabel, ControlId::ColourLabel,
@@ -30,13 +30,13 @@ TEST(SelectionDrag, Drag_DrawsTheSelectionWithLabelsHandlesAndToolbar) {
   }
   EXPECT_FALSE(h[ControlId::Toolbar].visible);
 
-  h.run.MouseUp(button::kLeft, 300, 250);
+  h.run.MouseUp(button::kLeft, 400, 250);
   EXPECT_EQ(h.drag().mode, SelectionMode::Move);
-  EXPECT_FLOAT_EQ(h.drag().anchor.x, 100);
+  EXPECT_FLOAT_EQ(h.drag().anchor.x, 200);
   EXPECT_FLOAT_EQ(h.drag().anchor.y, 100);
   const Control& strip = h[ControlId::Toolbar];
   EXPECT_TRUE(strip.visible);
-  EXPECT_FLOAT_EQ(strip.left + strip.width, 300);
+  EXPECT_FLOAT_EQ(strip.left + strip.width, 400);
   EXPECT_FLOAT_EQ(strip.top, 254);
 }
 
