@@ -36,8 +36,8 @@ using namespace capture;
 using namespace capture::win32;
 
 int RunCapture(HINSTANCE instance, Cursors& cursors, int delay_ms) {
-  Win32Surface surface;
   Win32Screen screen;
+  Win32Surface surface(&screen);
   Win32Clipboard clipboard;
   Win32Dialogs dialogs;
   GdiplusFlat gdiplus;
