@@ -4,7 +4,9 @@
 REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 BUILD="$REPO/build"
 WINE_TEMPLATE="$BUILD/wine-template"
-CAPTURE_EXE="$BUILD/windows/capture.exe"
+# The capture.exe this tree builds. Not CAPTURE_EXE: that one, exported, tells the end-to-end
+# harness which program to drive, and sourcing this file must not change it.
+BUILT_EXE="$BUILD/windows/capture.exe"
 # Debian's Python, where python3-pil and python3-pytest are installed (a python3 earlier on PATH,
 # pyenv's for one, may not have them).
 PYTHON=/usr/bin/python3
