@@ -65,8 +65,8 @@ std::vector<RectI> Shifted(const std::vector<RectI>& rects, int dx, int dy) {
 int RunCapture(HINSTANCE instance, Cursors& cursors, Pins& pins, int delay_ms,
                SettingsStore& settings, RecentSelections& recent) {
   const RectI area = Win32Screen::Area();
-  Win32Surface surface;
   Win32Screen screen;
+  Win32Surface surface(&screen);
   Win32Clipboard clipboard;
   Win32Dialogs dialogs;
   GdiplusFlat gdiplus;

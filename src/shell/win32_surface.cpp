@@ -79,8 +79,8 @@ HFONT Win32Surface::CurrentFont() const {
 bool Win32Surface::Freeze(Screen& screen) {
   if (Size() != SizeI{}) return false;
   Dib grabbed;
-  if (const auto* real = dynamic_cast<const Win32Screen*>(&screen)) {
-    grabbed = real->GrabDib();
+  if (screen_ != nullptr && &screen == static_cast<const Screen*>(screen_)) {
+    grabbed = screen_->GrabDib();
   } else {
     const Picture picture = screen.Grab();
     if (picture.width > 0 && picture.height > 0) {

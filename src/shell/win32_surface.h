@@ -17,8 +17,14 @@
 
 namespace capture::win32 {
 
+class Win32Screen;
+
 class Win32Surface : public Surface {
  public:
+  // `screen`, when given, is the display this surface freezes: Freeze reads it straight into the
+  // frozen DIB section. Any other screen is read as a picture and copied in.
+  explicit Win32Surface(const Win32Screen* screen = nullptr) : screen_(screen) {}
+
   SizeI Size() const override { return {Shown().width(), Shown().height()}; }
   bool Freeze(Screen& screen) override;
   PixelView Frozen() const override { return frozen_.View(); }
@@ -77,6 +83,7 @@ class Win32Surface : public Surface {
   // The font of Text() and TextWidth(); not owned by the caller.
   HFONT CurrentFont() const;
 
+  const Win32Screen* screen_;  // the display read without a copy; not owned
   Dib frozen_;  // the screen as Freeze read it; never changed, snapshot 1 refers to its pixels
   Dib layer_;   // the window layer, made on the first drawing
   SavedAreas under_preview_;         // the retained image where the window layer holds a preview

@@ -36,7 +36,7 @@ TEST(Win32Screen, GrabAndFreeze_AreTheWholeScreenPixelForPixel) {
   }
   EXPECT_EQ(differing, 0u);
 
-  Win32Surface surface;
+  Win32Surface surface(&screen);
   ASSERT_TRUE(surface.Freeze(screen));
   EXPECT_EQ(surface.Copy({0, 0, expected->width, expected->height}), grabbed);
 }

@@ -11,6 +11,8 @@
 
 #include <cwchar>
 
+#include "plain_window.h"
+
 namespace {
 
 constexpr wchar_t kClassName[] = L"FocusWindow";
@@ -65,11 +67,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (hold_print_screen && !RegisterHotKey(window, 1, 0, VK_SNAPSHOT)) return 1;
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
-
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  return static_cast<int>(msg.wParam);
+  return plain_window::RunMessages();
 }

@@ -1,5 +1,6 @@
 // The window both floor programs show (trivial_window.exe, grab_and_show.exe): borderless, topmost,
-// over a given rectangle, double-buffered by the caller's paint and closed by Escape or a click.
+// over a given rectangle, double-buffered by the caller's paint and closed by Escape or a click;
+// and the message loop that focus_window.exe shares with them.
 #pragma once
 
 #include <windows.h>
@@ -53,6 +54,16 @@ inline LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPAR
   }
 }
 
+// Runs the thread's messages until a quit message comes; its exit status.
+inline int RunMessages() {
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
 // Shows the window and runs its messages until it closes. The exit status: the quit message's,
 // or 1 when the window could not be made.
 inline int Run(HINSTANCE instance, const Setup& setup) {
@@ -77,13 +88,7 @@ inline int Run(HINSTANCE instance, const Setup& setup) {
   if (setup.on_created != nullptr) setup.on_created(window, setup.created_data);
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
-
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  return static_cast<int>(msg.wParam);
+  return RunMessages();
 }
 
 }  // namespace plain_window
