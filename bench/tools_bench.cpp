@@ -34,6 +34,7 @@ class BenchSurface : public Surface {
   }
   PixelView Background() const override { return PixelView::Of(shown_); }
   Picture Copy(const RectI&) const override { return {}; }
+  void Paste(const Picture&, int, int) override {}
   void Preview() override {}
   void EndPreview() override {}
   void Commit() override {}
@@ -59,6 +60,7 @@ class BenchSurface : public Surface {
   }
   void SetFontSize(float, int) override {}
   void Text(int, int, std::u16string_view, Colour) override {}
+  void TextCentredOn(float, float, std::u16string_view, Colour) override {}
   float TextWidth(std::u16string_view) const override { return 0; }
   Colour Pixel(int x, int y) const override { return ColourOf(shown_.at(x, y)); }
 
@@ -79,8 +81,8 @@ struct Bench {
 
   fake::FakePlatform fake;
   BenchSurface surface;
-  Platform platform{fake.window,  surface,      fake.screen, fake.clipboard,
-                    fake.dialogs, fake.gdiplus, fake.gdiplus};
+  Platform platform{fake.window,  surface,      fake.screen,  fake.clipboard,
+                    fake.dialogs, fake.gdiplus, fake.gdiplus, fake.saving};
   CaptureForm form{fake.window, fake.screen};
   CaptureRun run{form, platform};
 };

@@ -126,6 +126,7 @@ bool NativeControls::MakeChildren(const Controls& model) {
   if (empty && ::SetWindowRgn(combo1_.hwnd, empty.get(), FALSE)) empty.release();  // system's now
 
   std::vector<ControlId> tipped;
+  tipped.reserve(kToolbarButtons + kChoices);
   for (int i = 0; i < kToolbarButtons; ++i) tipped.push_back(ButtonId(i));
   for (int i = 0; i < kChoices; ++i) tipped.push_back(ChoiceId(i));
   for (const ControlId id : tipped) {

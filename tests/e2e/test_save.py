@@ -12,7 +12,7 @@ import pytest
 from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageStat
 
 from harness import noise
-from harness.capture_ui import (SELECTION_BLUE, Box, Layout, choose_tool, layout_of_drag,
+from harness.capture_ui import (BUTTON_LEFT, SELECTION_BLUE, Box, Layout, choose_tool, layout_of_drag,
                                 make_selection, px, settled_grab, wait_pixel)
 from harness.desktop import CAPTURE_TITLE, difference_box
 from harness.dialogs import visible_titles, wait_dialog
@@ -29,8 +29,9 @@ RED = (255, 0, 0)
 SELECTION_FROM, SELECTION_TO = (100, 100), (300, 250)
 # The rectangle drawn inside the selection: a one-pixel red outline, both corners included.
 OUTLINE_FROM, OUTLINE_TO = (150, 150), (200, 200)
-# The save button's hover square: its left inside the strip and its border colour.
-SAVE_HOVER_LEFT, HOVER_BORDER = 482 / 3, (36, 143, 251)
+# The save button's hover square: its left inside the strip (30 twips left of the icon) and its
+# border colour.
+SAVE_HOVER_LEFT, HOVER_BORDER = BUTTON_LEFT["save"] - 2, (36, 143, 251)
 
 PLANTED_DLL = WINDOWS_BUILD / "planted" / "gdiplus.dll"
 

@@ -5,9 +5,9 @@ over it; and the ways a selection ends the run (double-click copies, right-click
 import pytest
 from PIL import Image, ImageDraw
 
-from harness.capture_ui import (PANEL_BACK, PANEL_FRAME, SELECTION_BLUE, SEPARATOR, TOOLTIP,
-                                Box, Layout, layout_of_drag, magnifier_box, make_selection, px,
-                                wait_screen)
+from harness.capture_ui import (PANEL_BACK, PANEL_FRAME, SELECTION_BLUE, SEPARATOR,
+                                TOOLS_SEPARATOR_LEFT, TOOLTIP, Box, Layout, layout_of_drag,
+                                magnifier_box, make_selection, px, wait_screen)
 from harness.desktop import CAPTURE_TITLE
 from harness.evidence import Evidence
 from harness.ink import bounds, ink
@@ -90,7 +90,7 @@ def assert_toolbar_at(shot: Image.Image, picture: Image.Image, layout: Layout) -
             assert shot.getpixel((x, y)) == picture.getpixel((x, y)), f"strip spills to {(x, y)}"
     assert shot.getpixel((strip.left + 2, strip.top + 2)) == PANEL_BACK
     # The separator between the tools and undo.
-    separator = px(layout.strip_origin[0] + 1580 / 15)
+    separator = px(layout.strip_origin[0] + TOOLS_SEPARATOR_LEFT)
     assert shot.getpixel((separator, strip.top + 13)) == SEPARATOR
     for name in TOOLTIP:
         icon = layout.button(name)
@@ -114,7 +114,10 @@ def test_drag_shows_frame_handles_labels_and_toolbar_where_laid_out(desktop, evi
 
         layout = layout_of_drag((100, 100), (300, 250))
         assert (layout.frame, layout.handle(0)) == (Box(100, 100, 300, 250), Box(98, 98, 102, 102))
-        assert (layout.handle(2).left, layout.strip.right, layout.strip.top) == (297, 300, 254)
+        # The strip is wider than the selection's right end is far from the screen's left edge:
+        # it starts at the edge.
+        assert (layout.handle(2).left, layout.strip.left, layout.strip.right, layout.strip.top) \
+            == (297, 0, 367, 254)
         shows_selection(desktop, app, layout, Box(40, 60, 360, 320), evidence, "selection")
 
 

@@ -23,6 +23,7 @@ SEPARATOR = (192, 192, 255)
 
 STRIP_WIDTH, STRIP_HEIGHT = 5510 / 15, 26
 STYLE_PANEL_WIDTH = 3620 / 15  # with the font size
+TOOLS_SEPARATOR_LEFT = 3100 / 15  # between the last tool and undo
 PANEL_HEIGHT = 560 / 15
 HANDLE = 4
 LABEL_HEIGHT = 17
