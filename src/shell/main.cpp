@@ -73,7 +73,8 @@ int RunCapture(HINSTANCE instance, Cursors& cursors, Pins& pins, int delay_ms,
   CaptureWindow window(surface, cursors);
   Win32Files files;
   CapturePinboard pinboard(pins, {area.left, area.top});
-  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, files, settings, &pinboard};
+  Platform platform{window,  surface, screen,   clipboard, dialogs,
+                    gdiplus, files,   settings, &pinboard};
   CaptureForm form(window, screen);
   CaptureRun run(form, platform);
 
@@ -169,7 +170,7 @@ int RunResident(HINSTANCE instance, Cursors& cursors) {
   ResidentWindow resident(settings, pins,
                           [instance, &cursors, &pins, &settings, &recent](int delay_ms) {
                             CaptureOnce(instance, cursors, pins, delay_ms, settings, recent);
-  });
+                          });
   if (!resident.Create(instance)) {
     return ReportStartupFailure({static_cast<int>(::GetLastError()), u"无法创建通知区域图标"});
   }

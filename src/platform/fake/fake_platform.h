@@ -218,7 +218,8 @@ struct FakePlatform {
   FakeGdiplus gdiplus;
   FakeSaveMemory saving;
   FakePinboard pinboard;
-  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, gdiplus, saving, &pinboard};
+  Platform platform{window,  surface, screen, clipboard, dialogs,
+                    gdiplus, gdiplus, saving, &pinboard};
 };
 
 // A picture whose every pixel differs from its neighbours, so copies can be checked exactly.
