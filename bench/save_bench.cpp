@@ -25,7 +25,7 @@ double MeanError(const Picture& picture, const IndexedPicture& q) {
 
 void Quantise(benchmark::State& state, const Picture& picture) {
   IndexedPicture q;
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     q = QuantisePicture(picture);
     benchmark::DoNotOptimize(q.indices.data());
   }
@@ -55,7 +55,7 @@ BENCHMARK(BM_QuantiseNoise)->Unit(benchmark::kMillisecond);
 
 void BM_EncodeBmp(benchmark::State& state) {
   static const Picture picture = fake::PhotographicPicture(kWidth, kHeight);
-  for (auto _ : state) benchmark::DoNotOptimize(EncodeBmp(picture).data());
+  for ([[maybe_unused]] auto _ : state) benchmark::DoNotOptimize(EncodeBmp(picture).data());
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(picture.pixels.size()) *
                           4);
 }

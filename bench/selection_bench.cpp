@@ -41,7 +41,7 @@ void BM_SelectionDragMove(benchmark::State& state) {
   s.run.MouseDown(button::kLeft, 200, 200);
   long long area = 0;
   float t = 0;
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     t = t > 1000 ? 0 : t + 1;
     MoveAndDiff(state, s, 2000 + t, 1200 + t, area);
   }
@@ -60,7 +60,7 @@ void BM_HandleDragMove(benchmark::State& state) {
   s.run.MouseDown(button::kLeft, handle.x + 1, handle.y + 1);
   long long area = 0;
   int t = 0;
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     t = t > 1000 ? 0 : t + 1;
     MoveAndDiff(state, s, float(2300 + t), float(1500 + t), area);
   }

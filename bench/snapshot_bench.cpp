@@ -60,7 +60,7 @@ void BM_Push(benchmark::State& state) {
   const double screen_bytes = static_cast<double>(history.Bytes());
   double added = 0;
   int counted = 0, n = 0;
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     state.PauseTiming();
     // Now and then everything is undone, so the next push drops the other snapshots.
     const bool drops = history.Count() >= kUndoEvery;
@@ -96,7 +96,7 @@ void BM_Restore(benchmark::State& state) {
     history.Push(surface);
   }
   int k = 1;
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     benchmark::DoNotOptimize(history.PictureAt(k));
     k = k % history.Count() + 1;
   }
