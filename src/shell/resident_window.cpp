@@ -175,6 +175,10 @@ void ResidentWindow::RunCapture(int delay_ms) {
 }
 
 void ResidentWindow::Leave() {
+  LetGo();
+}
+
+void ResidentWindow::LetGo() {
   hotkeys_.clear();
   icon_.Remove();
   window_.Reset();  // WM_DESTROY ends the loop

@@ -28,7 +28,7 @@ class ResidentWindow : public ResidentShell {
   ResidentWindow(SettingsStore& settings, Pins& pins, std::function<void(int)> capture_once);
   ResidentWindow(const ResidentWindow&) = delete;
   ResidentWindow& operator=(const ResidentWindow&) = delete;
-  ~ResidentWindow() override { Leave(); }
+  ~ResidentWindow() override { LetGo(); }
 
   // Makes the hidden window, shows the icon, registers the hotkeys the settings name (for Print
   // Screen, else Ctrl+Print Screen, saying so in a balloon) and watches the settings file's
@@ -54,6 +54,9 @@ class ResidentWindow : public ResidentShell {
     std::unique_ptr<RegisteredHotkey> registered;  // null when nothing is
   };
 
+  // Lets go of the hotkeys, the icon and the window, in that order; what leaving and the end of
+  // this object both do (not virtual: the destructor calls it).
+  void LetGo();
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void HotkeyPressed(WPARAM id);

@@ -105,12 +105,12 @@ std::map<int, std::vector<std::uint32_t>> TiffTags(const std::vector<std::uint8_
     return little ? u16(at) | u16(at + 2) << 16 : u16(at) << 16 | u16(at + 2);
   };
   const std::size_t ifd = u32(4);
-  for (std::uint32_t i = 0; i < u16(ifd); ++i) {
+  for (std::size_t i = 0; i < u16(ifd); ++i) {
     const std::size_t entry = ifd + 2 + 12 * i;
     const std::uint32_t type = u16(entry + 2), count = u32(entry + 4);
     const std::size_t size = type == 3 ? 2 : 4;  // SHORT or LONG (the tags read here)
     const std::size_t values = size * count <= 4 ? entry + 8 : u32(entry + 8);
-    for (std::uint32_t k = 0; k < count && k < 16; ++k) {
+    for (std::size_t k = 0; k < count && k < 16; ++k) {
       tags[int(u16(entry))].push_back(size == 2 ? u16(values + 2 * k) : u32(values + 4 * k));
     }
   }
@@ -122,7 +122,7 @@ class SaveFormatsTest : public ::testing::Test {
   // Saves through WriteImageFile as the save button does, expecting no error box.
   std::u16string Save(const Picture& picture, const std::u16string& name,
                       const std::u16string& extension) {
-    const std::u16string path = folder.path() + name;
+    std::u16string path = folder.path() + name;
     EXPECT_TRUE(WriteImageFile(host.platform, picture, path, extension, EncoderSettings{}));
     EXPECT_TRUE(host.dialogs.messages.empty())
         << (host.dialogs.messages.empty() ? "" : Narrow(host.dialogs.messages[0].text));
