@@ -18,7 +18,8 @@ constexpr RectI kArea{1000, 600, 2000, 1600};
 
 void BM_Pixelate(benchmark::State& state) {
   const int cell = static_cast<int>(state.range(0));
-  for (auto _ : state) benchmark::DoNotOptimize(Pixelate(PixelView::Of(Screen()), kArea, cell));
+  for ([[maybe_unused]] auto _ : state)
+    benchmark::DoNotOptimize(Pixelate(PixelView::Of(Screen()), kArea, cell));
   state.counters["Mpx/s"] = benchmark::Counter(1e6 * static_cast<double>(state.iterations()),
                                                benchmark::Counter::kIsRate);
 }
@@ -26,7 +27,8 @@ BENCHMARK(BM_Pixelate)->Arg(8)->Arg(20)->Unit(benchmark::kMillisecond);
 
 void BM_Blur(benchmark::State& state) {
   const int box = static_cast<int>(state.range(0));
-  for (auto _ : state) benchmark::DoNotOptimize(Blur(PixelView::Of(Screen()), kArea, box));
+  for ([[maybe_unused]] auto _ : state)
+    benchmark::DoNotOptimize(Blur(PixelView::Of(Screen()), kArea, box));
   state.counters["Mpx/s"] = benchmark::Counter(1e6 * static_cast<double>(state.iterations()),
                                                benchmark::Counter::kIsRate);
 }

@@ -86,7 +86,7 @@ void BM_AimingMove(benchmark::State& state) {
   s.run.MouseMove(0, 1, 1);
   long long area = 0;
   float t = 0;
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     t = t > 1000 ? 0 : t + 1;
     MoveAndDiff(state, s, 1500 + t, 900 + t, area, 0);
   }

@@ -105,7 +105,7 @@ void MovePerPoint(benchmark::State& state, int tool_key) {
   for (int i = 1; i < points; ++i)
     b.run.MouseMove(button::kLeft, PathPoint(i, 3).x, PathPoint(i, 3).y);
   int i = points;
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     const PointF p = PathPoint(i++, 3);
     b.run.MouseMove(button::kLeft, p.x, p.y);
   }
@@ -128,7 +128,7 @@ void Release(benchmark::State& state, int tool_key) {
   // beyond the frozen screen's snapshot is the one stroke's.
   const std::size_t frozen = b.form.history.Bytes();
   double bytes = 0;
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     state.PauseTiming();
     b.run.MouseDown(button::kLeft, PathPoint(0, 10).x, PathPoint(0, 10).y);
     for (int i = 1; i < points; ++i) {
