@@ -83,8 +83,8 @@ void AnnotationMemory() {
 
   const double start = Now();
   for (int i = 0; i < 100; ++i) {
-    const float x = 400 + static_cast<float>(i % 10) * 320,
-                y = 200 + static_cast<float>(i / 10) * 170;
+    const int column = i % 10, row = i / 10;
+    const float x = 400 + static_cast<float>(column) * 320, y = 200 + static_cast<float>(row) * 170;
     run.MouseDown(button::kLeft, x, y);
     run.MouseMove(button::kLeft, x + 300, y + 150);
     run.MouseUp(button::kLeft, x + 300, y + 150);
