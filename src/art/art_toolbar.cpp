@@ -158,6 +158,18 @@ Icon Step(float scale) {
   return c.Take();
 }
 
+// A disc gone to blocks: four by four squares of 3 pixels without the corners.
+void DrawBlockDisc(Canvas& c) {
+  for (int j = 0; j < 4; ++j) {
+    for (int i = 0; i < 4; ++i) {
+      const bool corner = (i == 0 || i == 3) && (j == 0 || j == 3);
+      const bool inner = (i == 1 || i == 2) && (j == 1 || j == 2);
+      const float x = 2 + 3 * static_cast<float>(i), y = 2 + 3 * static_cast<float>(j);
+      if (!corner) c.FillRect(x, y, x + 3, y + 3, inner ? kInk : kGrain);
+    }
+  }
+}
+
 }  // namespace
 
 Icon DrawChoice(Art choice, float scale) {
@@ -173,15 +185,7 @@ Icon DrawChoice(Art choice, float scale) {
     const float half = 2 + 1.5f * static_cast<float>(band);
     c.FillRect(1, 8 - half, 15, 8 + half, kMarker);
   } else if (choice == Art::ChoicePixelate) {
-    // A disc gone to blocks: four by four squares of 3 pixels without the corners.
-    for (int j = 0; j < 4; ++j) {
-      for (int i = 0; i < 4; ++i) {
-        const bool corner = (i == 0 || i == 3) && (j == 0 || j == 3);
-        const bool inner = (i == 1 || i == 2) && (j == 1 || j == 2);
-        const float x = 2 + 3 * static_cast<float>(i), y = 2 + 3 * static_cast<float>(j);
-        if (!corner) c.FillRect(x, y, x + 3, y + 3, inner ? kInk : kGrain);
-      }
-    }
+    DrawBlockDisc(c);
   } else if (choice == Art::ChoiceBlur) {
     c.FillEllipse(8, 8, 6.8f, 6.8f, 0x402B3A4E);
     c.FillEllipse(8, 8, 5, 5, 0x702B3A4E);

@@ -70,26 +70,35 @@ void DrawAveraged(PixelView picture, const Target& target) {
 
 }  // namespace
 
+namespace {
+
+// The outline's rectangle, inclusive of its own pixels.
+struct Outline {
+  int left, top, right, bottom;
+};
+
+// A pixel of the frame: the outline on its rectangle, the shadow beyond it fading with the
+// distance.
+std::uint32_t FramePixel(const Outline& outline, int x, int y, int reach) {
+  const int dx = x < outline.left ? outline.left - x : (x > outline.right ? x - outline.right : 0);
+  const int dy = y < outline.top ? outline.top - y : (y > outline.bottom ? y - outline.bottom : 0);
+  return dx == 0 && dy == 0 ? kOutline : ShadowAt(std::hypot(dx, dy), reach);
+}
+
+}  // namespace
+
 void DrawFrame(const Target& window, int margin) {
-  // The outline's rectangle, inclusive of its own pixels.
-  const int left = margin - 1, top = margin - 1;
-  const int right = window.width - margin, bottom = window.height - margin;
+  const Outline outline{margin - 1, margin - 1, window.width - margin, window.height - margin};
   const int reach = margin - 1;
   for (int y = 0; y < window.height; ++y) {
     std::uint32_t* row = window.Row(y);
-    const bool row_inside = top < y && y < bottom;
+    const bool row_inside = outline.top < y && y < outline.bottom;
     for (int x = 0; x < window.width; ++x) {
-      if (row_inside && left < x && x < right) {
-        x = right - 1;  // the picture's pixels are not the frame's
+      if (row_inside && outline.left < x && x < outline.right) {
+        x = outline.right - 1;  // the picture's pixels are not the frame's
         continue;
       }
-      const int dx = x < left ? left - x : (x > right ? x - right : 0);
-      const int dy = y < top ? top - y : (y > bottom ? y - bottom : 0);
-      if (dx == 0 && dy == 0) {
-        row[x] = kOutline;
-      } else {
-        row[x] = ShadowAt(std::hypot(dx, dy), reach);
-      }
+      row[x] = FramePixel(outline, x, y, reach);
     }
   }
 }

@@ -27,7 +27,9 @@ bool NearSegment(int x, int y, PointF a, PointF b, float width) {
 std::vector<bool> Mask(const std::vector<Span>& spans, int width, int height) {
   std::vector<bool> mask(static_cast<std::size_t>(width * height));
   for (const Span& s : spans) {
-    for (int x = s.left; x < s.right; ++x) mask[static_cast<std::size_t>(s.y * width + x)] = true;
+    for (int x = s.left; x < s.right; ++x)
+      mask[static_cast<std::size_t>(s.y) * static_cast<std::size_t>(width) +
+           static_cast<std::size_t>(x)] = true;
   }
   return mask;
 }
@@ -112,7 +114,8 @@ Picture Tinted(const Picture& before, const std::vector<Span>& spans, Colour tin
   const std::vector<bool> mask = Mask(spans, before.width, before.height);
   for (int y = 0; y < out.height; ++y) {
     for (int x = 0; x < out.width; ++x) {
-      if (mask[static_cast<std::size_t>(y * out.width + x)]) {
+      if (mask[static_cast<std::size_t>(y) * static_cast<std::size_t>(out.width) +
+               static_cast<std::size_t>(x)]) {
         out.at(x, y) = MultiplyPixel(out.at(x, y), PixelOf(tint));
       }
     }
@@ -152,7 +155,8 @@ TEST(Pen, PreviewDrawsOnlyWhatEachMoveAddsAndShiftMakesTheStrokeStraight) {
     const long long before = h.fake.surface.span_pixels;
     // Back and forth a pixel at a time and a little down, so the stroke keeps crossing itself.
     const int across = i % 300 < 150 ? i % 150 : 150 - i % 150;
-    const float x = 110 + static_cast<float>(across), y = 110 + static_cast<float>(i / 100);
+    const int down = i / 100;
+    const float x = 110 + static_cast<float>(across), y = 110 + static_cast<float>(down);
     h.run.MouseMove(button::kLeft, x, y);
     cost.push_back(h.fake.surface.span_pixels - before);
   }

@@ -52,7 +52,7 @@ TEST(ScriptAreaTest, GivesTheRectangleInPictureCoordinatesClippedToTheScreen) {
 }
 
 TEST(ScriptAreaTest, NothingToGrabIsAnError) {
-  EXPECT_NE(AreaOf(Monitor(4), kScreen, {}).error.find(u"4"), std::u16string::npos);
+  EXPECT_NE(AreaOf(Monitor(4), kScreen, {}).error.find(u'4'), std::u16string::npos);
   EXPECT_NE(AreaOf(Region(1280, 0, 5, 5), kScreen, {}).error, u"");
   EXPECT_NE(AreaOf(Foreground(), kScreen, {}).error, u"");
 }

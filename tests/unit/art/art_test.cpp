@@ -56,7 +56,8 @@ std::array<double, 2> LeftRightInk(const Icon& icon) {
   for (int y = 0; y < icon.height; ++y) {
     for (int x = 0; x < icon.width; ++x) {
       ink[x < icon.width / 2 ? 0 : 1] +=
-          Alpha(icon.argb[static_cast<std::size_t>(y * icon.width + x)]);
+          Alpha(icon.argb[static_cast<std::size_t>(y) * static_cast<std::size_t>(icon.width) +
+                          static_cast<std::size_t>(x)]);
     }
   }
   return ink;
@@ -67,7 +68,9 @@ double MeanBrightness(const Icon& icon, int left, int right) {
   int n = 0;
   for (int y = 0; y < icon.height; ++y) {
     for (int x = left; x < right; ++x, ++n) {
-      const std::uint32_t p = icon.argb[static_cast<std::size_t>(y * icon.width + x)];
+      const std::uint32_t p =
+          icon.argb[static_cast<std::size_t>(y) * static_cast<std::size_t>(icon.width) +
+                    static_cast<std::size_t>(x)];
       sum += Red(p) + Green(p) + Blue(p);
     }
   }
@@ -201,12 +204,15 @@ TEST(ArtTest, AtTwiceTheDpi_IconsAreRedrawnNotStretched) {
     long difference = 0;    // between the 96-DPI alpha and the mean of its 2 x 2 block
     for (int y = 0; y < small.height; ++y) {
       for (int x = 0; x < small.width; ++x) {
-        const std::uint32_t p = small.argb[static_cast<std::size_t>(y * small.width + x)];
+        const std::uint32_t p =
+            small.argb[static_cast<std::size_t>(y) * static_cast<std::size_t>(small.width) +
+                       static_cast<std::size_t>(x)];
         int block = 0;
         for (int j = 0; j < 2; ++j) {
           for (int i = 0; i < 2; ++i) {
-            const std::uint32_t q =
-                large.argb[static_cast<std::size_t>((2 * y + j) * large.width + 2 * x + i)];
+            const std::uint32_t q = large.argb[static_cast<std::size_t>(2 * y + j) *
+                                                   static_cast<std::size_t>(large.width) +
+                                               static_cast<std::size_t>(2 * x + i)];
             stretched = stretched && q == p;
             block += Alpha(q);
           }
@@ -220,7 +226,8 @@ TEST(ArtTest, AtTwiceTheDpi_IconsAreRedrawnNotStretched) {
       EXPECT_FALSE(stretched) << static_cast<int>(a);
     }
     // The same drawing: on average within a few levels of 255 per pixel.
-    EXPECT_LT(difference / (small.width * small.height), 6) << static_cast<int>(a);
+    EXPECT_LT(difference / (static_cast<long>(small.width) * small.height), 6)
+        << static_cast<int>(a);
   }
 }
 

@@ -42,7 +42,8 @@ INSTANTIATE_TEST_SUITE_P(Sizes, RoundTripTest,
 
 TEST(TilerTest, Restore_OfAViewIntoALargerPicture_GivesJustThatPart) {
   const Picture whole = fake::NoisePicture(200, 150, 3);
-  const PixelView view{whole.pixels.data() + 7 * whole.width + 13, 100, 70, whole.width};
+  const PixelView view{whole.pixels.data() + 7 * std::ptrdiff_t{whole.width} + 13, 100, 70,
+                       whole.width};
   Picture part(100, 70);
   for (int y = 0; y < 70; ++y) {
     for (int x = 0; x < 100; ++x) part.at(x, y) = whole.at(13 + x, 7 + y);
@@ -114,7 +115,9 @@ TEST(TilerTest, ManyWritesAndDrops_KeepExactlyTheTilesInUse) {
     Picture out(kColumns * kTileSize, kRows * kTileSize);
     for (int y = 0; y < out.height; ++y) {
       for (int x = 0; x < out.width; ++x) {
-        const int p = layout[static_cast<std::size_t>((y / kTileSize) * kColumns + x / kTileSize)];
+        const int p =
+            layout[static_cast<std::size_t>(y / kTileSize) * static_cast<std::size_t>(kColumns) +
+                   static_cast<std::size_t>(x / kTileSize)];
         out.at(x, y) = patterns[p].at(x % kTileSize, y % kTileSize);
       }
     }
@@ -134,7 +137,7 @@ TEST(TilerTest, ManyWritesAndDrops_KeepExactlyTheTilesInUse) {
     switch (next(4)) {
       case 0:
       case 1: {
-        std::vector<int> layout(kColumns * kRows);
+        std::vector<int> layout(std::size_t{kColumns} * std::size_t{kRows});
         for (int& p : layout) p = next(4);
         slots.at(Index(slot)) = bag.Take(PixelView::Of(compose(layout)));
         model[slot] = layout;

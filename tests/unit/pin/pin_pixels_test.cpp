@@ -12,7 +12,10 @@ namespace {
 struct Buffer {
   Buffer(int w, int h) : width(w), height(h), pixels(static_cast<std::size_t>(w * h), 0x12345678) {}
   Target target() { return {pixels.data(), width, height, width}; }
-  std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+  std::uint32_t at(int x, int y) const {
+    return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                  static_cast<std::size_t>(x)];
+  }
   int width, height;
   std::vector<std::uint32_t> pixels;
 };

@@ -46,7 +46,7 @@ TEST(Magnifier, ShowsThePixelsAroundThePointerWithItsPositionAndColour) {
   EXPECT_FLOAT_EQ(h[ControlId::Magnifier].left, 220);
   EXPECT_FLOAT_EQ(h[ControlId::Magnifier].top, 120);
   const std::vector<std::uint32_t>& zoom = h[ControlId::MagnifierZoom].zoom;
-  ASSERT_EQ(zoom.size(), std::size_t{kZoomColumns * kZoomRows});
+  ASSERT_EQ(zoom.size(), std::size_t{kZoomColumns} * std::size_t{kZoomRows});
   EXPECT_EQ(zoom[5 * kZoomColumns + 7], 0x12AB34u);
   EXPECT_EQ(zoom[0], picture.at(193, 95));
   EXPECT_EQ(zoom.back(), picture.at(207, 105));
