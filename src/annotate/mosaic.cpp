@@ -68,11 +68,18 @@ MosaicDrag::MosaicDrag(const RectI& selection, const MosaicStyle& style)
       style_(style),
       columns_((selection.right - selection.left + kTile - 1) / kTile),
       rows_((selection.bottom - selection.top + kTile - 1) / kTile),
-      tiles_(selection.Empty() ? 0 : static_cast<std::size_t>(columns_ * rows_)) {}
+      tiles_(selection.Empty()
+                 ? 0
+                 : static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_)) {}
 
 RectI MosaicDrag::TileRect(int column, int row) const {
   const int left = selection_.left + column * kTile, top = selection_.top + row * kTile;
   return Intersect({left, top, left + kTile, top + kTile}, selection_);
+}
+
+Picture& MosaicDrag::Tile(int column, int row) {
+  return tiles_[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
+                static_cast<std::size_t>(column)];
 }
 
 void MosaicDrag::BlurTiles(const Surface& surface, int row, int first, int last) {
@@ -80,7 +87,7 @@ void MosaicDrag::BlurTiles(const Surface& surface, int row, int first, int last)
   const Picture blurred = Blurred(surface, selection_, run, std::max(1, style_.blur_box));
   for (int column = first; column <= last; ++column) {
     const RectI tile = TileRect(column, row);
-    Picture& kept = tiles_[static_cast<std::size_t>(row * columns_ + column)];
+    Picture& kept = Tile(column, row);
     kept = Picture(tile.right - tile.left, tile.bottom - tile.top);
     CopyPart(blurred, {run.left, run.top}, kept, {tile.left, tile.top}, tile);
   }
@@ -99,9 +106,7 @@ void MosaicDrag::Hide(Surface& surface, const RectI& part) {
   const int last_row = (part.bottom - 1 - selection_.top) / kTile;
   hidden_.Resize(part.right - part.left, part.bottom - part.top);
   for (int row = first_row; row <= last_row; ++row) {
-    const auto missing = [&](int c) {
-      return tiles_[static_cast<std::size_t>(row * columns_ + c)].pixels.empty();
-    };
+    const auto missing = [&](int c) { return Tile(c, row).pixels.empty(); };
     // The tiles not blurred yet, each run of neighbours in one go.
     int column = first_column;
     while (column <= last_column) {
@@ -112,8 +117,8 @@ void MosaicDrag::Hide(Surface& surface, const RectI& part) {
     }
     for (column = first_column; column <= last_column; ++column) {
       const RectI tile = TileRect(column, row);
-      CopyPart(tiles_[static_cast<std::size_t>(row * columns_ + column)], {tile.left, tile.top},
-               hidden_, {part.left, part.top}, Intersect(tile, part));
+      CopyPart(Tile(column, row), {tile.left, tile.top}, hidden_, {part.left, part.top},
+               Intersect(tile, part));
     }
   }
   surface.Paste(hidden_, part.left, part.top);
@@ -134,11 +139,12 @@ void MosaicDrag::Preview(Surface& surface, const RectI& area) {
     }
   }
   // Each paste keeps what it covers, so the surface can take the preview back: a preview pasted
-  // in many pieces is put back and shown whole, which keeps that about the size of the area.
+  // in many pieces is put back and shown whole, which keeps that within twice the area. So is one
+  // that changes whole, since taking it back costs no more than giving back what it leaves.
   const std::vector<RectI> gone = Outside(shown_, Intersect(shown_, next));
   std::int64_t pasting = PixelsOf(next) - PixelsOf(kept);
   for (const RectI& part : gone) pasting += PixelsOf(part);
-  if (pasted_ + pasting > 2 * PixelsOf(next)) {
+  if (kept.Empty() || pasted_ + pasting > 2 * PixelsOf(next)) {
     surface.Preview();
     kept = {};
     pasted_ = PixelsOf(next);

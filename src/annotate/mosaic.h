@@ -49,6 +49,7 @@ class MosaicDrag {
 
  private:
   RectI TileRect(int column, int row) const;
+  Picture& Tile(int column, int row);
   // Blurs the tiles from `first` to `last` (included) of a row in one go.
   void BlurTiles(const Surface& surface, int row, int first, int last);
   // Pastes the part of `area` hidden; for cells the part starts on a cell of the area.
