@@ -34,6 +34,7 @@ class BenchSurface : public Surface {
   }
   PixelView Background() const override { return PixelView::Of(shown_); }
   Picture Copy(const RectI&) const override { return {}; }
+  void CopyInto(const RectI&, Picture&) const override {}
   void Paste(const Picture&, int, int) override {}
   void Preview() override {}
   void EndPreview() override {}

@@ -1,8 +1,10 @@
-// The mosaic and the numbered steps on the Windows drawing surface at 3840 x 2160: the time of one
-// preview move and of one commit of a 1000 x 1000 mosaic, in cells and blurred, and what the
+// The mosaic and the numbered steps on the Windows drawing surface at 3840 x 2160: the time of the
+// preview moves and of the commit of a 1000 x 1000 mosaic, in cells and blurred, and what the
 // history holds per annotation of each tool.
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 #include "annotate/mosaic.h"
@@ -44,31 +46,76 @@ void Start(win32::Win32Surface& surface, History& history) {
   history.Start(surface);
 }
 
-// One move of a drag that grows a 1000 x 1000 rectangle by a pixel or two each time, then its
-// release: the effect drawn into the picture and the snapshot pushed.
-void MosaicDrag(const char* name, const MosaicStyle& style) {
+// A mosaic drag at 1000 x 1000 and its release, down and right (the rectangle's top-left stays)
+// or up and left (it moves, and with it the cells' alignment):
+// - the first move straight from the press to the whole rectangle (on the clock: the processor
+//   times Wine reports come in steps of about 10 ms);
+// - a drag from the press that grows the rectangle by 20 pixels each way per move, as a quick hand
+//   does: the mean per move, and the slowest move on the clock;
+// - moves that keep the rectangle while its moving corner wanders by a pixel or two;
+// - the release: the effect drawn into the picture and the snapshot pushed.
+void MosaicDrag(const char* name, const MosaicStyle& style, bool up_left) {
   win32::Win32Surface surface;
   History history;
   Start(surface, history);
-  const PointF start{1000, 600};
-  const auto end = [](int i) { return PointF{2000.f + static_cast<float>(i % 3), 1600}; };
+  // A first annotation elsewhere makes the working layer, as the first move of the first drawing
+  // of any tool does, so that undoing a release below goes back to a picture that needs it too.
+  surface.EndPreview();
+  const Span mark{200, 200, 300};
+  surface.FillSpans({&mark, 1}, Rgb(255, 0, 0));
+  history.Push(surface);
 
-  surface.Preview();
-  const double moves_from = Now(), moves_busy_from = Busy();
-  for (int i = 0; i < kMoves; ++i) {
+  const float sign = up_left ? -1.f : 1.f;
+  const PointF start = up_left ? PointF{2000, 1600} : PointF{1000, 600};
+  const auto at = [&](float reach) {
+    return PointF{start.x + sign * reach, start.y + sign * reach};
+  };
+  // As the tool does it: the press takes any preview back, and each move changes the preview.
+  std::int64_t repainted = 0;
+  const auto move = [&](capture::MosaicDrag& drag, PointF end) {
+    drag.Preview(surface, MosaicArea(kSelection, start, end));
+    const win32::DirtyRects changes = surface.TakeScreenChanges();
+    for (const RectI& r : changes.Rects()) {
+      repainted += static_cast<std::int64_t>(r.right - r.left) * (r.bottom - r.top);
+    }
+  };
+
+  double jump_ms = 0;
+  {
     surface.Preview();
-    DrawMosaic(surface, kSelection, MosaicArea(kSelection, start, end(i)), style);
-    surface.TakeScreenChanges();
+    capture::MosaicDrag drag(kSelection, style);
+    const double from = Now();
+    move(drag, at(1000));
+    jump_ms = (Now() - from) * 1000;
   }
+
+  // The drag's state is made at the press and kept until the release.
+  surface.Preview();
+  capture::MosaicDrag drag(kSelection, style);
+  constexpr int kGrowth = 20;
+  double slowest_ms = 0;
+  const double grow_busy_from = Busy();
+  for (int reach = kGrowth; reach <= 1000; reach += kGrowth) {
+    const double from = Now();
+    move(drag, at(static_cast<float>(reach)));
+    slowest_ms = std::max(slowest_ms, (Now() - from) * 1000);
+  }
+  const double grow_busy_ms = (Busy() - grow_busy_from) * 1000 / (1000 / kGrowth);
+
+  const auto wander = [&](int i) { return at(1000.f + static_cast<float>(i % 3)); };
+  repainted = 0;
+  const double moves_from = Now(), moves_busy_from = Busy();
+  for (int i = 0; i < kMoves; ++i) move(drag, wander(i));
   const double per_move_ms = (Now() - moves_from) * 1000 / kMoves;
   const double per_move_busy_ms = (Busy() - moves_busy_from) * 1000 / kMoves;
+  const double repainted_per_move = static_cast<double>(repainted) / kMoves;
 
   // Each commit is undone before the next, so each draws on the same picture.
   double commit_ms = 0, commit_busy_ms = 0;
   for (int i = 0; i < kCommits; ++i) {
     const double commit_from = Now(), commit_busy_from = Busy();
     surface.EndPreview();
-    DrawMosaic(surface, kSelection, MosaicArea(kSelection, start, end(i)), style);
+    drag.Draw(surface, MosaicArea(kSelection, start, wander(i)));
     history.Push(surface);
     surface.TakeScreenChanges();
     commit_ms += (Now() - commit_from) * 1000 / kCommits;
@@ -76,9 +123,11 @@ void MosaicDrag(const char* name, const MosaicStyle& style) {
     history.Undo(surface);
   }
   std::printf(
-      "mosaic %-12s 1000x1000: preview %6.2f ms/move (%6.2f ms processor), commit %6.2f ms "
-      "(%6.2f ms processor)\n",
-      name, per_move_ms, per_move_busy_ms, commit_ms, commit_busy_ms);
+      "mosaic %-11s 1000x1000 %-10s one jump %6.2f ms; growing %5.2f ms/move processor, "
+      "slowest %6.2f ms; per move %5.2f ms (%5.2f ms processor, %4.0f k pixels repainted); "
+      "commit %6.2f ms (%6.2f ms processor)\n",
+      name, up_left ? "up-left" : "down-right", jump_ms, grow_busy_ms, slowest_ms, per_move_ms,
+      per_move_busy_ms, repainted_per_move / 1000, commit_ms, commit_busy_ms);
 }
 
 // kAnnotations annotations of one tool, each somewhere else: the bytes the history adds for each.
@@ -101,16 +150,19 @@ void BytesPerAnnotation(const char* name, Draw draw) {
 }
 
 void Bench() {
-  MosaicDrag("cells of 8", {MosaicKind::Cells, 8});
-  MosaicDrag("cells of 20", {MosaicKind::Cells, 20});
-  MosaicDrag("blur", {MosaicKind::Blur, 8, 4});
+  for (const bool up_left : {false, true}) {
+    MosaicDrag("cells of 8", {MosaicKind::Cells, 8}, up_left);
+    MosaicDrag("cells of 20", {MosaicKind::Cells, 20}, up_left);
+    MosaicDrag("blur", {MosaicKind::Blur, 8, 4}, up_left);
+  }
 
   for (const auto& [name, style] :
        {std::pair{"mosaic 300x200, cells of 12", MosaicStyle{MosaicKind::Cells, 12}},
         std::pair{"mosaic 300x200, blur", MosaicStyle{MosaicKind::Blur, 8, 4}}}) {
     // The binding is captured under a name of its own: clang 14 cannot capture a binding.
     BytesPerAnnotation(name, [&style = style](Surface& surface, History& history, PointF at) {
-      DrawMosaic(surface, kSelection, MosaicArea(kSelection, at, {at.x + 300, at.y + 200}), style);
+      capture::MosaicDrag(kSelection, style)
+          .Draw(surface, MosaicArea(kSelection, at, {at.x + 300, at.y + 200}));
       history.Push(surface);
     });
   }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "annotate/mosaic.h"
 #include "form/controls.h"
 #include "platform/types.h"
 
@@ -79,6 +80,8 @@ struct Annotation {
   Stroke stroke;
   // A pen or highlighter stroke in progress: only while its press lasts.
   std::optional<Freehand> freehand;
+  // A mosaic drag's blurred tiles: only while its press lasts.
+  std::optional<MosaicDrag> mosaic;
   ToolChoices choices;
 };
 

@@ -10,12 +10,27 @@ namespace {
 
 constexpr int kChannels = 3;
 
-int Channel(std::uint32_t pixel, int c) {
-  return static_cast<int>((pixel >> (16 - 8 * c)) & 0xFFu);
-}
-
 std::uint32_t PixelFrom(const std::array<std::uint32_t, kChannels>& rgb) {
   return (rgb[0] << 16) | (rgb[1] << 8) | rgb[2];
+}
+
+// Adds the red, green and blue of the pixels from `first` to `last` to `sum`. Red and blue add up
+// side by side in the two halves of one word, green in another: a segment of up to 257 pixels
+// cannot carry one half into the other, so longer ones go in pieces.
+void AddSegment(const std::uint32_t* first, const std::uint32_t* last,
+                std::array<std::uint32_t, kChannels>& sum) {
+  constexpr std::ptrdiff_t kPiece = 256;
+  while (first < last) {
+    const std::uint32_t* end = first + std::min(kPiece, last - first);
+    std::uint32_t red_blue = 0, green = 0;
+    for (; first < end; ++first) {
+      red_blue += *first & 0x00FF00FFu;
+      green += (*first >> 8) & 0xFFu;
+    }
+    sum[0] += red_blue >> 16;
+    sum[1] += green;
+    sum[2] += red_blue & 0xFFFFu;
+  }
 }
 
 // The mean of a box of 2 * box + 1 values from its sum, rounded, by a multiplication: a division
@@ -102,32 +117,37 @@ void BoxAlongRow(const Pixel4* from, Pixel4* to, int width, int box) {
 }  // namespace
 
 Picture Pixelate(PixelView picture, const RectI& area, int cell) {
+  Picture out;
+  Pixelate(picture, area, cell, out);
+  return out;
+}
+
+void Pixelate(PixelView picture, const RectI& area, int cell, Picture& out) {
   const int width = area.right - area.left, height = area.bottom - area.top;
-  Picture out(width, height);
+  out.Resize(width, height);
   const int columns = (width + cell - 1) / cell;
   std::vector<std::array<std::uint32_t, kChannels>> sums(static_cast<std::size_t>(columns));
+  std::vector<std::uint32_t> band_row(static_cast<std::size_t>(width));
   for (int top = 0; top < height; top += cell) {
     const int bottom = std::min(top + cell, height);
     std::fill(sums.begin(), sums.end(), std::array<std::uint32_t, kChannels>{});
     for (int y = top; y < bottom; ++y) {
       const std::uint32_t* row = picture.Row(area.top + y) + area.left;
-      for (int x = 0; x < width; ++x) {
-        auto& sum = sums[static_cast<std::size_t>(x / cell)];
-        for (int c = 0; c < kChannels; ++c)
-          sum[static_cast<std::size_t>(c)] += static_cast<std::uint32_t>(Channel(row[x], c));
+      for (int column = 0; column < columns; ++column) {
+        const int left = column * cell, right = std::min(left + cell, width);
+        AddSegment(row + left, row + right, sums[static_cast<std::size_t>(column)]);
       }
     }
+    // The band's first row, then the same row for each of the others.
     for (int column = 0; column < columns; ++column) {
       const int left = column * cell, right = std::min(left + cell, width);
       const auto count = static_cast<std::uint32_t>((right - left) * (bottom - top));
       std::array<std::uint32_t, kChannels> mean = sums[static_cast<std::size_t>(column)];
       for (std::uint32_t& m : mean) m = (m + count / 2) / count;
-      const std::uint32_t pixel = PixelFrom(mean);
-      for (int y = top; y < bottom; ++y)
-        std::fill(&out.at(left, y), &out.at(left, y) + (right - left), pixel);
+      std::fill(band_row.begin() + left, band_row.begin() + right, PixelFrom(mean));
     }
+    for (int y = top; y < bottom; ++y) std::copy(band_row.begin(), band_row.end(), &out.at(0, y));
   }
-  return out;
 }
 
 Picture Blur(PixelView picture, const RectI& area, int box) {

@@ -11,6 +11,8 @@ namespace capture {
 // cell (the last ones of a row or a column cut off by the area's edge) is the rounded mean colour
 // of the pixels it covers. `area` lies inside `picture`; `cell` is at least 1.
 Picture Pixelate(PixelView picture, const RectI& area, int cell);
+// The same into `out`, which takes the area's size and keeps its room.
+void Pixelate(PixelView picture, const RectI& area, int cell, Picture& out);
 
 // The area's pixels blurred by three box passes each way, each box `box` pixels either side of its
 // middle: a Gaussian-like blur that reaches 3 * box pixels, whose cost grows with the area only.

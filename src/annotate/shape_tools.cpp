@@ -45,11 +45,18 @@ MosaicStyle ChosenMosaic(const CaptureForm& form, const ToolChoices& choices) {
           Round(MosaicCell(form, choices)), BlurBox(form.controls.scale)};
 }
 
+// The mosaic drag of the press, made on its first use.
+MosaicDrag& MosaicOf(const CaptureForm& form, Annotation& annotation) {
+  if (!annotation.mosaic) {
+    annotation.mosaic.emplace(form.SelectionRect(), ChosenMosaic(form, annotation.choices));
+  }
+  return *annotation.mosaic;
+}
+
 // Draws the chosen tool's shape from the drag's start to `end`; the text tool draws nothing here.
 // The mosaic hides what the picture held at the press: the retained image, which no preview
 // touches. A step is the next number after those on the picture shown, where the pointer is.
-void ShapeStep(const CaptureForm& form, const Annotation& annotation, Surface& surface,
-               PointF end) {
+void ShapeStep(const CaptureForm& form, Annotation& annotation, Surface& surface, PointF end) {
   const Colour colour = CurrentColour(form);
   const PointF start = annotation.stroke.Start();
   switch (annotation.choice.tool) {
@@ -61,8 +68,7 @@ void ShapeStep(const CaptureForm& form, const Annotation& annotation, Surface& s
     case Tool::Arrow:
       return Arrow(surface, start.x, start.y, end.x, end.y, kArrowHead, colour);
     case Tool::Mosaic:
-      return DrawMosaic(surface, form.SelectionRect(), MosaicAreaTo(form, annotation, end),
-                        ChosenMosaic(form, annotation.choices));
+      return MosaicOf(form, annotation).Draw(surface, MosaicAreaTo(form, annotation, end));
     case Tool::Steps:
       return DrawStep(surface, form.SelectionRect(), end, form.history.StepsShown() + 1, colour,
                       StepDiameter(form, annotation.choices), form.controls.scale.dpi);
@@ -99,6 +105,7 @@ void StartShape(const CaptureForm& form, Annotation& annotation, Surface& surfac
                 float y) {
   if (!form[ControlId::Selection].StrictlyContains(x, y)) return;
   annotation.stroke.Begin({x, y});
+  annotation.mosaic.reset();
   surface.Preview();  // nothing is drawn into the picture until the release
   if (IsFreehand(annotation.choice.tool)) StartFreehand(form, annotation, surface, x, y);
   // The step shows from the press.
@@ -111,6 +118,11 @@ void PreviewShape(const CaptureForm& form, Annotation& annotation, Surface& surf
   // the picture stays the one drawing goes into.
   if (form[ControlId::TextBox].visible) return;
   if (annotation.freehand) return ExtendFreehand(form, annotation, surface, x, y, shift);
+  if (annotation.choice.tool == Tool::Mosaic) {
+    // Changes only what the move changes: the preview is not taken back first.
+    const PointF end = ShapeEnd(form, annotation, x, y, shift);
+    return MosaicOf(form, annotation).Preview(surface, MosaicAreaTo(form, annotation, end));
+  }
   surface.Preview();
   ShapeStep(form, annotation, surface, ShapeEnd(form, annotation, x, y, shift));
 }
@@ -132,6 +144,7 @@ void CommitShape(CaptureForm& form, Annotation& annotation, Surface& surface, Wi
   const Tool tool = annotation.choice.tool;
   // A mosaic click hides nothing: no annotation, so no snapshot for an undo to take back.
   const bool nothing = tool == Tool::Mosaic && MosaicAreaTo(form, annotation, end).Empty();
+  annotation.mosaic.reset();
   annotation.stroke.End();
   if (!nothing) form.history.Push(surface, tool == Tool::Steps ? 1 : 0);
 }
@@ -140,6 +153,7 @@ void AbandonShape(const CaptureForm& form, Annotation& annotation, Surface& surf
   Stroke& stroke = annotation.stroke;
   if (!stroke.InProgress()) return;
   annotation.freehand.reset();
+  annotation.mosaic.reset();
   if (!form[ControlId::TextBox].visible) stroke.End();
   try {
     // The window layer and the retained image back to the background: the preview goes, and so

@@ -86,6 +86,9 @@ class Surface {
   // The colour at a pixel of the retained image (persistent on) or of the window layer (off);
   // -1 (all bits set) outside the surface.
   virtual Colour Pixel(int x, int y) const = 0;
+  // Copy() into `to`, which takes the rectangle's size and keeps its room: a copy made on every
+  // pointer move allocates nothing once warmed up.
+  virtual void CopyInto(const RectI& rect, Picture& to) const = 0;
 };
 
 }  // namespace capture

@@ -67,6 +67,14 @@ struct Picture {
   Picture(int w, int h, std::uint32_t fill = 0)
       : width(w), height(h), pixels(Index(w, h, 0), fill) {}
 
+  // Takes the size w x h and keeps the room already allocated, so that a picture made again and
+  // again allocates nothing once it has been that large; the pixels are left as they happen to be.
+  void Resize(int w, int h) {
+    width = w;
+    height = h;
+    pixels.resize(Index(w, h, 0));
+  }
+
   std::uint32_t& at(int x, int y) { return pixels[Index(width, y, x)]; }
   std::uint32_t at(int x, int y) const { return pixels[Index(width, y, x)]; }
   friend bool operator==(const Picture&, const Picture&) = default;

@@ -6,8 +6,9 @@
 namespace capture::win32 {
 namespace {
 
-// Pixels whose room is kept between drawings: a preview of any usual size fits.
-constexpr std::size_t kRoomKept = std::size_t{1} << 20;
+// Pixels whose room is kept between drawings (16 MB): a preview of any usual size fits, and so does
+// a mosaic preview of 1400 x 1400 that a drag changed piece by piece up to twice its area.
+constexpr std::size_t kRoomKept = std::size_t{1} << 22;
 
 }  // namespace
 

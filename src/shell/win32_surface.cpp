@@ -177,19 +177,27 @@ PixelView Win32Surface::Background() const {
 }
 
 Picture Win32Surface::Copy(const RectI& rect) const {
-  Picture out(std::max(0, rect.right - rect.left), std::max(0, rect.bottom - rect.top));
+  Picture out;
+  CopyInto(rect, out);
+  return out;
+}
+
+void Win32Surface::CopyInto(const RectI& rect, Picture& to) const {
+  to.Resize(std::max(0, rect.right - rect.left), std::max(0, rect.bottom - rect.top));
   const Dib& shown = Shown();
   const RectI inside = Intersect(rect, shown.Area());
-  if (inside.Empty()) return out;
+  if (inside != rect) std::fill(to.pixels.begin(), to.pixels.end(), 0u);
+  if (inside.Empty()) return;
   ::GdiFlush();
+  const auto rgb = [](std::uint32_t pixel) { return pixel & kRgbMask; };
   for (int y = inside.top; y < inside.bottom; ++y) {
     const std::uint32_t* from = shown.Row(y);
-    std::copy(from + inside.left, from + inside.right,
-              &out.at(inside.left - rect.left, y - rect.top));
+    std::transform(from + inside.left, from + inside.right,
+                   &to.at(inside.left - rect.left, y - rect.top), rgb);
   }
-  under_preview_.PutBack(out, rect);  // the retained image, without the preview
-  for (std::uint32_t& pixel : out.pixels) pixel &= kRgbMask;
-  return out;
+  if (under_preview_.empty()) return;
+  under_preview_.PutBack(to, rect);  // the retained image, without the preview
+  std::transform(to.pixels.begin(), to.pixels.end(), to.pixels.begin(), rgb);
 }
 
 void Win32Surface::Preview() {

@@ -55,6 +55,7 @@ class Win32Surface : public Surface {
   void TextCentredOn(float x, float y, std::u16string_view text, Colour colour) override;
   float TextWidth(std::u16string_view text) const override;
   Colour Pixel(int x, int y) const override;
+  void CopyInto(const RectI& rect, Picture& to) const override;
 
   // The window layer's device context, for painting; null while the surface has no size.
   HDC WindowLayerDc() const { return Shown().dc(); }

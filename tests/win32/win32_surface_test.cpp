@@ -153,6 +153,10 @@ TEST_F(Win32SurfaceTest, Copy_OfARectanglePartlyOutside_IsBlackThere) {
       EXPECT_EQ(copy.at(x, y), inside ? noise.at(sx, sy) : 0u) << x << "," << y;
     }
   }
+  // The same into a picture that held a larger copy: none of its old pixels stay.
+  Picture reused = surface.Copy({0, 0, 20, 20});
+  surface.CopyInto({kWidth - 4, -2, kWidth + 3, 5}, reused);
+  EXPECT_EQ(reused, copy);
 }
 
 TEST(Win32SurfaceSize, Paste_IntoASurfaceWithoutSize_TakesThePictureSize) {

@@ -34,6 +34,7 @@ class FakeSurface : public Surface {
   PixelView Background() const override;
   // Throws std::bad_alloc while failing_copies is above zero (and counts it down).
   Picture Copy(const RectI& rect) const override;
+  void CopyInto(const RectI& rect, Picture& to) const override { to = Copy(rect); }
   void Preview() override;
   void EndPreview() override;
   // On: drawing and Pixel() go to the retained image, and the window layer first goes back to the

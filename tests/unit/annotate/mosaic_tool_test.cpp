@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "annotate/area_effects.h"
+#include "annotate/mosaic.h"
 #include "annotate_harness.h"
 
 namespace capture {
@@ -91,6 +92,41 @@ TEST(MosaicTool, CellsOfTheChosenSize_ScaledWithTheDpi) {
     }
   }
 }
+
+// Each move of a drag shows exactly the effect of the rectangle it reaches, whatever earlier moves
+// computed and showed: growing across the blur's tiles and by a few pixels (so that the cells cut
+// off at the old edge grow), shrinking, and crossing the press so that the rectangle's top-left
+// (and the cells' alignment) moves. The release draws the last one.
+class MosaicDragTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(MosaicDragTest, EveryMoveShowsItsOwnRectanglesEffect_FromThePressPicture) {
+  const bool blur = GetParam() == 1;
+  AnnotateHarness h;
+  h.ClickOn(ButtonId(ToolbarButton::Mosaic));
+  h.ClickOn(ChoiceId(GetParam()));
+  const Picture before = h.Shown();
+  const Picture selected = Crop(before, kSelection);
+  const auto expected = [&](const RectI& area) {
+    const RectI in_selection{area.left - kSelection.left, area.top - kSelection.top,
+                             area.right - kSelection.left, area.bottom - kSelection.top};
+    return With(before, area,
+                blur ? Blur(PixelView::Of(selected), in_selection, 4)
+                     : Pixelate(PixelView::Of(before), area, 12));
+  };
+  const PointF press{150, 160};
+  h.run.MouseDown(button::kLeft, press.x, press.y);
+  for (const PointF end :
+       {PointF{290, 240}, PointF{295, 246}, PointF{292, 243}, PointF{200, 200}, PointF{120, 110},
+        PointF{299, 130}, PointF{101, 249}, PointF{290, 245}}) {
+    h.run.MouseMove(button::kLeft, end.x, end.y);
+    EXPECT_EQ(h.fake.surface.window_layer(), expected(MosaicArea(kSelection, press, end)))
+        << end.x << "," << end.y;
+  }
+  h.run.MouseUp(button::kLeft, 290, 245);
+  EXPECT_EQ(h.Shown(), expected(MosaicArea(kSelection, press, {290, 245})));
+}
+
+INSTANTIATE_TEST_SUITE_P(CellsAndBlur, MosaicDragTest, ::testing::Values(0, 1));
 
 }  // namespace
 }  // namespace capture
