@@ -19,6 +19,8 @@ namespace {
 constexpr int kIconId = 1;
 // Posted when another window took the pointer capture while buttons were held here.
 constexpr UINT kCaptureLost = WM_APP + 1;
+// The run's one timer.
+constexpr UINT_PTR kRunTimer = 1;
 // A pump pass handles what is pending, not an endless stream of new messages.
 constexpr int kMaxPumpedMessages = 10000;
 
@@ -151,6 +153,11 @@ void CaptureWindow::MovePointer(PointI window_point) {
   ::SetCursorPos(p.x, p.y);
 }
 
+void CaptureWindow::StartTimer(int milliseconds) {
+  // The same timer again is set anew: the earlier request is replaced.
+  if (hwnd()) ::SetTimer(hwnd(), kRunTimer, static_cast<UINT>(std::max(1, milliseconds)), nullptr);
+}
+
 LRESULT CALLBACK CaptureWindow::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   CaptureWindow* self = WindowOwner(hwnd, message, lparam, &CaptureWindow::window_);
   if (!self) return ::DefWindowProcW(hwnd, message, wparam, lparam);
@@ -218,6 +225,8 @@ LRESULT CaptureWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case kCaptureLost:
       return OnCaptureLost();
+    case WM_TIMER:
+      return wparam == kRunTimer ? OnTimer() : ::DefWindowProcW(hwnd(), message, wparam, lparam);
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
@@ -307,6 +316,13 @@ LRESULT CaptureWindow::OnCaptureLost() {
   // with no release and no click.
   held_ = 0;
   run_->CaptureLost();
+  Sync();
+  return 0;
+}
+
+LRESULT CaptureWindow::OnTimer() {
+  ::KillTimer(hwnd(), kRunTimer);  // one-shot: the system would repeat it
+  run_->TimerElapsed();
   Sync();
   return 0;
 }

@@ -58,6 +58,7 @@ class CaptureWindow : public Window {
   void ShowFontSizeList(bool show) override;
   SizeI DragDistance() override;
   void MovePointer(PointI window_point) override;
+  void StartTimer(int milliseconds) override;
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
@@ -67,6 +68,7 @@ class CaptureWindow : public Window {
   LRESULT OnKeyDown(WPARAM wparam);
   LRESULT OnWheel(WPARAM wparam, LPARAM lparam);
   LRESULT OnCaptureLost();
+  LRESULT OnTimer();
   // Shows the "错误" box for a message whose handling threw; the window goes on.
   void ReportFailure(const RunError& error) noexcept;
   // SetCapture while any button is held, ReleaseCapture once none is: the one place for both.
