@@ -73,6 +73,8 @@ bool CaptureWindow::Create(HINSTANCE instance, CaptureRun& run, RectI area) {
                     this);
   if (!hwnd()) return false;
   native_.Create(hwnd(), instance);
+  // Without its window the magnifier does not show; the capture works all the same.
+  magnifier_.Create(instance, hwnd());
   return true;
 }
 
@@ -361,6 +363,9 @@ void CaptureWindow::Sync() {
   const DirtyRects drawn = surface_.TakeScreenChanges();
   for (const RectI& r : drawn.Rects()) Invalidate(hwnd(), r);
   native_.Mirror(form_->controls);
+  POINT origin{0, 0};
+  ::ClientToScreen(hwnd(), &origin);
+  magnifier_.Mirror(form_->controls, {origin.x, origin.y});
   if (close_requested_ || form_->Closed()) window_.Reset();  // WM_DESTROY ends the loop
 }
 
