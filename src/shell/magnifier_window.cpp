@@ -29,8 +29,8 @@ bool MagnifierWindow::Create(HINSTANCE instance, HWND owner) {
 
 void MagnifierWindow::Mirror(const Controls& controls, PointI origin) {
   if (!hwnd()) return;
-  const bool shown = controls.ShownOnScreen(ControlId::Magnifier) &&
-                     controls[ControlId::Magnifier].own_window;
+  const bool shown =
+      controls.ShownOnScreen(ControlId::Magnifier) && controls[ControlId::Magnifier].own_window;
   if (shown == shown_ && origin == origin_ &&
       !OwnWindowChanged(mirrored_, controls, ControlId::Magnifier)) {
     return;
@@ -52,11 +52,17 @@ void MagnifierWindow::Present(const Controls& controls, PointI origin) {
   }
   painter_.PaintOwnWindow(controls, ControlId::Magnifier, pixels_, {box.left, box.top});
   ::GdiFlush();
+  // GDI leaves the alpha bytes as they were: every pixel is made opaque, exactly its colour. (With
+  // no per-pixel alpha asked for instead, Wine showed the whole box black.)
+  std::uint32_t* p = pixels_.pixels();
+  for (std::size_t i = 0, n = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+       i < n; ++i) {
+    p[i] |= 0xFF000000u;
+  }
   POINT at{origin.x + box.left, origin.y + box.top};
   SIZE size{width, height};
   POINT from{0, 0};
-  // Opaque all over, whatever GDI left in the pixels' alpha bytes: no per-pixel alpha.
-  BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, 0};
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
   ::UpdateLayeredWindow(hwnd(), nullptr, &at, &size, pixels_.dc(), &from, 0, &blend, ULW_ALPHA);
 }
 

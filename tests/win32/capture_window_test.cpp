@@ -281,6 +281,26 @@ TEST_F(CaptureWindowTest, Magnifier_HasItsOwnWindowAboveThatLetsThePointerThroug
   ::GetWindowRect(magnifier, &box);
   EXPECT_EQ((RectI{box.left, box.top, box.right, box.bottom}), (RectI{60, 50, 182, 188}));
   EXPECT_EQ(::WindowFromPoint({100, 100}), window.hwnd()) << "the pointer goes through it";
+  // On the screen, the pointer's pixel is the eighth block of fifteen across, the sixth of eleven
+  // down, inside a one-pixel border: 8 x 8 pixels of exactly its colour.
+  const std::uint32_t pointer_pixel = screen_picture.at(40, 30);
+  const auto block_shown = [&] {
+    Dib shown(8, 8);
+    const WindowDc screen_dc(nullptr);
+    ::BitBlt(shown.dc(), 0, 0, 8, 8, screen_dc.get(), box.left + 1 + 7 * 8, box.top + 1 + 5 * 8,
+             SRCCOPY);
+    ::GdiFlush();
+    for (int i = 0; i < 64; ++i) {
+      if ((shown.pixels()[i] & 0xFFFFFFu) != pointer_pixel) return false;
+    }
+    return true;
+  };
+  const ULONGLONG shown_by = ::GetTickCount64() + 5000;
+  while (!block_shown() && ::GetTickCount64() < shown_by) {
+    QuitStatus();
+    ::Sleep(20);
+  }
+  EXPECT_TRUE(block_shown()) << "the magnifier's pixels on the screen";
   // The capture window paints none of it: its own picture there is the frozen screen's.
   const Picture printed = Printed();
   for (int y = box.top; y < box.bottom; ++y) {
