@@ -281,6 +281,8 @@ TEST_F(CaptureWindowTest, Magnifier_HasItsOwnWindowAboveThatLetsThePointerThroug
   ::GetWindowRect(magnifier, &box);
   EXPECT_EQ((RectI{box.left, box.top, box.right, box.bottom}), (RectI{60, 50, 182, 188}));
   EXPECT_EQ(::WindowFromPoint({100, 100}), window.hwnd()) << "the pointer goes through it";
+  EXPECT_EQ(::GetForegroundWindow(), window.hwnd()) << "the keyboard stays with the capture";
+  EXPECT_EQ(::GetFocus(), window.hwnd());
   // On the screen, the pointer's pixel is the eighth block of fifteen across, the sixth of eleven
   // down, inside a one-pixel border: 8 x 8 pixels of exactly its colour.
   const std::uint32_t pointer_pixel = screen_picture.at(40, 30);
