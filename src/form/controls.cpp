@@ -255,7 +255,10 @@ Controls::Controls() {
   suggestion.in_picture_pixels = true;
 
   // Chrome beside the pointer, never under it: a press or a move always reaches what lies beneath.
+  // It follows every move, so it has a window of its own: the frozen picture's window repaints
+  // nothing for it.
   Control& magnifier = make(I::Magnifier, K::Panel, "Magnifier", I::Window);
+  magnifier.own_window = true;
   Place(magnifier, 0, 0, 122, 138);
   magnifier.back_colour = Rgb(255, 255, 255);
   magnifier.border_colour = Rgb(64, 64, 64);
@@ -310,6 +313,20 @@ bool Controls::ShownOnScreen(ControlId id) const {
     if (!(*this)[c].visible) return false;
   }
   return true;
+}
+
+bool Controls::InOwnWindow(ControlId id) const {
+  for (ControlId c = id; c != ControlId::Window; c = (*this)[c].container) {
+    if ((*this)[c].own_window) return true;
+  }
+  return false;
+}
+
+bool Controls::Within(ControlId id, ControlId root) const {
+  for (ControlId c = id; c != ControlId::Window; c = (*this)[c].container) {
+    if (c == root) return true;
+  }
+  return false;
 }
 
 PointF Controls::Origin(ControlId id) const {

@@ -157,8 +157,11 @@ struct Control {
   Colour fill_colour = 0;    // shapes with has_fill
   bool has_border = false;
   bool has_fill = false;
-  int border_width = 1;             // shapes: the outline's thickness in pixels
-  bool passes_pointer = false;      // pointer events go through it to what lies beneath
+  int border_width = 1;         // shapes: the outline's thickness in pixels
+  bool passes_pointer = false;  // pointer events go through it to what lies beneath
+  // Shown in a small window of its own above the capture window, with its children: the capture
+  // window neither paints it nor repaints where it moves (the magnifier).
+  bool own_window = false;
   std::vector<std::uint32_t> zoom;  // a zoom's pixels (0x00RRGGBB), row by row
 
   std::u16string caption;  // labels; the text of text boxes and the combo box
@@ -204,6 +207,10 @@ class Controls {
 
   // Visible and every container up to the window visible too.
   bool ShownOnScreen(ControlId id) const;
+  // The control or one of its containers has a window of its own.
+  bool InOwnWindow(ControlId id) const;
+  // The control is `root` or lies inside it.
+  bool Within(ControlId id, ControlId root) const;
   // The control's top-left in window coordinates.
   PointF Origin(ControlId id) const;
   // The control's width and height in screen pixels (a line's may be negative).

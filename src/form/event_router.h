@@ -13,7 +13,18 @@ namespace capture {
 // One event for one control, as its reaction receives it: plain values, nothing read from
 // elsewhere.
 struct Event {
-  enum class Kind { Down, Move, Up, Click, DoubleClick, Key, TextChanged, ListChosen, Wheel };
+  enum class Kind {
+    Down,
+    Move,
+    Up,
+    Click,
+    DoubleClick,
+    Key,
+    TextChanged,
+    ListChosen,
+    Wheel,
+    Timer
+  };
   Kind kind = Kind::Move;
   ControlId target = ControlId::Window;
   int button = 0;      // the button pressed or released; the buttons held for a move

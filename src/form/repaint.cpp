@@ -30,7 +30,28 @@ void AddFootprint(const Controls& controls, ControlId id, std::vector<RectI>& ou
   out.push_back({r.right - 3, r.top + 3, r.right, r.bottom - 3});
 }
 
+// Whether a control must be drawn again: shown in either state, and shown or hidden, moved,
+// rescaled or given another look.
+bool Changed(const Controls& before, const Controls& after, ControlId id, bool shown_before,
+             bool shown_after, bool rescaled) {
+  if (!shown_before && !shown_after) return false;
+  if (rescaled || shown_before != shown_after) return true;
+  const PointF o1 = before.Origin(id), o2 = after.Origin(id);
+  return o1.x != o2.x || o1.y != o2.y || !SameLook(before[id], after[id]);
+}
+
 }  // namespace
+
+bool OwnWindowChanged(const Controls& before, const Controls& after, ControlId root) {
+  const bool rescaled = !(before.scale == after.scale);
+  for (const Control& c : after.All()) {
+    if (after.Within(c.id, root) && Changed(before, after, c.id, before.ShownOnScreen(c.id),
+                                            after.ShownOnScreen(c.id), rescaled)) {
+      return true;
+    }
+  }
+  return false;
+}
 
 std::vector<RectI> ChangedAreas(const Controls& before, const Controls& after) {
   std::vector<RectI> areas;
@@ -41,11 +62,8 @@ std::vector<RectI> ChangedAreas(const Controls& before, const Controls& after) {
     const ControlId id = c.id;
     const bool shown_before = before.ShownOnScreen(id);
     const bool shown_after = after.ShownOnScreen(id);
-    if (!shown_before && !shown_after) continue;
-    const PointF o1 = before.Origin(id), o2 = after.Origin(id);
-    const bool same = !rescaled && shown_before == shown_after && o1.x == o2.x && o1.y == o2.y &&
-                      SameLook(before[id], c);
-    if (same) continue;
+    if (!Changed(before, after, id, shown_before, shown_after, rescaled)) continue;
+    if (after.InOwnWindow(id)) continue;
     repainted[static_cast<std::size_t>(id)] = true;
     // A child is seen only inside its container: the container's areas hold it already.
     if (c.container != ControlId::Window && repainted[static_cast<std::size_t>(c.container)]) {

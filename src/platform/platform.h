@@ -120,6 +120,9 @@ class Window {
   virtual SizeI DragDistance() = 0;
   // Puts the pointer at a window point; the move comes back as a pointer move on the window.
   virtual void MovePointer(PointI window_point) = 0;
+  // Asks for one timer event (CaptureRun::TimerElapsed) after about the given milliseconds; a
+  // second request before it comes replaces the first. None comes once the window is closed.
+  virtual void StartTimer(int milliseconds) = 0;
 };
 
 // Everything the core may use, gathered so one reference can be handed around. Not owned.

@@ -74,6 +74,11 @@ void CaptureRun::MouseWheel(int notches, float x, float y) {
   event.wheel = notches;
   Guarded([&] { Run(event); });
 }
+void CaptureRun::TimerElapsed() {
+  Event event;
+  event.kind = Event::Kind::Timer;
+  Guarded([&] { Run(event); });
+}
 void CaptureRun::DoubleClick(int button, float x, float y) {
   Guarded([&] { Deliver(form().router.DoubleClick(form().controls, button, {x, y})); });
 }

@@ -57,6 +57,8 @@ class CaptureRun {
   void TextChanged(ControlId box, const std::u16string& text);
   // An item was chosen from the combo box's list; `text` is the combo box's text now.
   void ComboClick(ControlId combo, const std::u16string& text);
+  // The timer the run asked the window for has run out.
+  void TimerElapsed();
   // The desktop changed under the window (a monitor's DPI, the monitors themselves): the form
   // reads the monitors again, and the chrome takes the scale of its monitor and is laid out anew.
   void DisplayChanged();

@@ -80,7 +80,8 @@ void AimKeyOnWindow(RunState& s, AimKey key) {
     case AimKey::ColourHex:
     case AimKey::ColourNumbers:
       return CopyColourUnderPointer(s.form, s.selection.aim, s.services.surface,
-                                    s.services.clipboard, key == AimKey::ColourNumbers);
+                                    s.services.clipboard, s.services.window,
+                                    key == AimKey::ColourNumbers);
     case AimKey::PreviousSelection:
       return RecallSelection(s.form, s.selection, s.annotation.choice, -1);
     case AimKey::NextSelection:
@@ -150,6 +151,11 @@ constexpr Entry kReactions[] = {
     // The wheel goes out and in through what lies under the pointer (selection/suggestion.cpp).
     {ControlId::Window, K::Wheel,
      [](RunState& s, const Event& e) { WheelOnWindow(s.form, s.selection.aim, e.wheel); }},
+    // The one timer: "已复制" has been read (selection/aim_keys.cpp).
+    {ControlId::Window, K::Timer,
+     [](RunState& s, const Event&) {
+       TakeNoticeDown(s.form, s.selection.aim, s.services.surface);
+     }},
 
     // The eight resize handles (selection/handle_resize.cpp).
     {ControlId::Handle_0, K::Down,

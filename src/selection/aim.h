@@ -31,7 +31,8 @@ struct Aim {
   // first shows as it was.
   std::optional<PointF> first_move;
   bool moved = false;
-  // What the magnifier says in place of the colour until the pointer moves ("已复制 #FF8000").
+  // What the magnifier says in place of the colour for a moment after C ("已复制 #FF8000"): until
+  // the window's timer runs out or the pointer moves.
   std::u16string notice;
   // Selections of earlier captures, oldest first, and the one `,` and `.` last brought back
   // (recent.size() before either was pressed).

@@ -44,7 +44,7 @@ void RecallSelection(CaptureForm& form, SelectionState& selection, const ToolCho
 }
 
 void CopyColourUnderPointer(CaptureForm& form, Aim& aim, const Surface& surface,
-                            Clipboard& clipboard, bool numbers) {
+                            Clipboard& clipboard, Window& window, bool numbers) {
   const PointF p = aim.pointer;
   const Colour colour = surface.Pixel(Round(p.x), Round(p.y));
   if (colour == -1) return;  // outside the picture
@@ -61,6 +61,15 @@ void CopyColourUnderPointer(CaptureForm& form, Aim& aim, const Surface& surface,
   const bool copied = clipboard.PutText(Widen(text));
   aim.notice = (copied ? u"已复制 " : u"未能复制 ") + Widen(text);
   form[ControlId::ColourLabel].caption = aim.notice;
+  window.StartTimer(kNoticeMilliseconds);
+}
+
+void TakeNoticeDown(CaptureForm& form, Aim& aim, const Surface& surface) {
+  if (aim.notice.empty()) return;  // a move took it down already
+  if (form[ControlId::ColourLabel].caption == aim.notice) {
+    ColourReadout(form, surface, aim.pointer.x, aim.pointer.y);
+  }
+  aim.notice.clear();
 }
 
 }  // namespace capture

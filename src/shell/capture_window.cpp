@@ -19,6 +19,8 @@ namespace {
 constexpr int kIconId = 1;
 // Posted when another window took the pointer capture while buttons were held here.
 constexpr UINT kCaptureLost = WM_APP + 1;
+// The run's one timer.
+constexpr UINT_PTR kRunTimer = 1;
 // A pump pass handles what is pending, not an endless stream of new messages.
 constexpr int kMaxPumpedMessages = 10000;
 
@@ -71,6 +73,8 @@ bool CaptureWindow::Create(HINSTANCE instance, CaptureRun& run, RectI area) {
                     this);
   if (!hwnd()) return false;
   native_.Create(hwnd(), instance);
+  // Without its window the magnifier does not show; the capture works all the same.
+  magnifier_.Create(instance, hwnd());
   return true;
 }
 
@@ -151,6 +155,11 @@ void CaptureWindow::MovePointer(PointI window_point) {
   ::SetCursorPos(p.x, p.y);
 }
 
+void CaptureWindow::StartTimer(int milliseconds) {
+  // The same timer again is set anew: the earlier request is replaced.
+  if (hwnd()) ::SetTimer(hwnd(), kRunTimer, static_cast<UINT>(std::max(1, milliseconds)), nullptr);
+}
+
 LRESULT CALLBACK CaptureWindow::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   CaptureWindow* self = WindowOwner(hwnd, message, lparam, &CaptureWindow::window_);
   if (!self) return ::DefWindowProcW(hwnd, message, wparam, lparam);
@@ -218,6 +227,8 @@ LRESULT CaptureWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case kCaptureLost:
       return OnCaptureLost();
+    case WM_TIMER:
+      return wparam == kRunTimer ? OnTimer() : ::DefWindowProcW(hwnd(), message, wparam, lparam);
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
@@ -311,6 +322,13 @@ LRESULT CaptureWindow::OnCaptureLost() {
   return 0;
 }
 
+LRESULT CaptureWindow::OnTimer() {
+  ::KillTimer(hwnd(), kRunTimer);  // one-shot: the system would repeat it
+  run_->TimerElapsed();
+  Sync();
+  return 0;
+}
+
 LRESULT CaptureWindow::OnCommand(WPARAM wparam, LPARAM lparam) {
   const auto child = reinterpret_cast<HWND>(lparam);
   const ControlId id = native_.IdOf(child);
@@ -345,6 +363,9 @@ void CaptureWindow::Sync() {
   const DirtyRects drawn = surface_.TakeScreenChanges();
   for (const RectI& r : drawn.Rects()) Invalidate(hwnd(), r);
   native_.Mirror(form_->controls);
+  POINT origin{0, 0};
+  ::ClientToScreen(hwnd(), &origin);
+  magnifier_.Mirror(form_->controls, {origin.x, origin.y});
   if (close_requested_ || form_->Closed()) window_.Reset();  // WM_DESTROY ends the loop
 }
 

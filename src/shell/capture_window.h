@@ -16,6 +16,7 @@
 #include "shell/cursors.h"
 #include "shell/dib.h"
 #include "shell/handles.h"
+#include "shell/magnifier_window.h"
 #include "shell/native_controls.h"
 #include "shell/win32_surface.h"
 
@@ -47,6 +48,8 @@ class CaptureWindow : public Window {
   HWND hwnd() const { return window_.get(); }
   // The native child standing for a control (TextBox, FontSizeField, FontSizeList), or null.
   HWND NativeHandle(ControlId id) const { return native_.Handle(id); }
+  // The magnifier's own window, or null. Not owned by the caller.
+  HWND MagnifierHandle() const { return magnifier_.hwnd(); }
 
   // ---- Window ----
   void SetPointer(Pointer pointer) override;
@@ -58,6 +61,7 @@ class CaptureWindow : public Window {
   void ShowFontSizeList(bool show) override;
   SizeI DragDistance() override;
   void MovePointer(PointI window_point) override;
+  void StartTimer(int milliseconds) override;
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
@@ -67,12 +71,13 @@ class CaptureWindow : public Window {
   LRESULT OnKeyDown(WPARAM wparam);
   LRESULT OnWheel(WPARAM wparam, LPARAM lparam);
   LRESULT OnCaptureLost();
+  LRESULT OnTimer();
   // Shows the "错误" box for a message whose handling threw; the window goes on.
   void ReportFailure(const RunError& error) noexcept;
   // SetCapture while any button is held, ReleaseCapture once none is: the one place for both.
   void HoldPointer(int buttons);
   // Brings the screen in line with the form: invalidates what changed, mirrors the native
-  // controls, and destroys the window once the form has closed.
+  // controls and the magnifier, and destroys the window once the form has closed.
   void Sync();
   // Paints the window layer and the controls over the given window areas.
   void Paint(HDC dc, const std::vector<RectI>& areas);
@@ -83,7 +88,8 @@ class CaptureWindow : public Window {
   CaptureForm* form_ = nullptr;  // not owned: the run's form, which the screen mirrors
   OwnedWindow window_;
   NativeControls native_;
-  Cursors& cursors_;  // not owned
+  MagnifierWindow magnifier_;  // owned by the window too: destroyed with it
+  Cursors& cursors_;           // not owned
   ControlPainter painter_;
   Dib back_buffer_;    // painting of areas with controls in them happens here first
   Controls mirrored_;  // the controls as the screen shows them

@@ -87,20 +87,33 @@ void Picture(Art art, int dpi, const RectI& rect, const RectI& clip, HDC dc, Dib
   Blend(icon, rect.left, rect.top, clip, target, origin);
 }
 
-// The magnifier's pixels: each an equal square block of exactly its colour, a frame around the
-// centre block (on its neighbours' edge, so the centre stays whole) and a crosshair along the
-// centre row and column that stops at the frame.
-void PaintZoom(HDC dc, const Control& c, const RectI& rect, int dpi) {
+// Sets the pixels of `r` (window coordinates) inside `clip` to one 0x00RRGGBB value, in memory:
+// for the magnifier's many small blocks, a brush each would cost far more than the pixels.
+void FillPixels(Dib& target, PointI origin, const RectI& r, const RectI& clip,
+                std::uint32_t pixel) {
+  const RectI a = Intersect(r, clip);
+  if (a.Empty()) return;
+  for (int y = a.top; y < a.bottom; ++y) {
+    std::fill_n(target.Row(y - origin.y) + (a.left - origin.x), a.right - a.left, pixel);
+  }
+}
+
+// The magnifier's pixels: each an equal square block of exactly its colour, written in memory, then
+// a frame around the centre block (on its neighbours' edge, so the centre stays whole) and a
+// crosshair along the centre row and column that stops at the frame, drawn by GDI over them.
+void PaintZoom(HDC dc, const Control& c, const RectI& rect, const RectI& clip, int dpi, Dib& target,
+               PointI origin) {
   constexpr int columns = kZoomColumns, rows = kZoomRows;
   constexpr auto kPixels = static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows);
   if (c.zoom.size() != kPixels) return;
   const int block = (rect.right - rect.left) / columns;
   const int line = std::max(1, dpi / 96);
+  ::GdiFlush();          // what GDI drew before is in the pixels
   std::size_t next = 0;  // the pixels come row by row
   for (int row = 0; row < rows; ++row) {
     for (int column = 0; column < columns; ++column) {
       const int x = rect.left + column * block, y = rect.top + row * block;
-      Fill(dc, {x, y, x + block, y + block}, ColourOf(c.zoom[next++]));
+      FillPixels(target, origin, {x, y, x + block, y + block}, clip, c.zoom[next++] & 0xFFFFFFu);
     }
   }
   const int cx = rect.left + (columns / 2) * block, cy = rect.top + (rows / 2) * block;
@@ -125,7 +138,7 @@ RectI VisibleRect(const Controls& controls, ControlId id) {
 
 bool PaintedControlMeets(const Controls& controls, const RectI& area) {
   for (ControlId id : controls.PaintOrder()) {
-    if (Native(controls[id]) || !controls.ShownOnScreen(id)) continue;
+    if (Native(controls[id]) || !controls.ShownOnScreen(id) || controls.InOwnWindow(id)) continue;
     if (!Intersect(VisibleRect(controls, id), area).Empty()) return true;
   }
   return false;
@@ -135,10 +148,19 @@ void ControlPainter::Paint(const Controls& controls, const RectI& area, Dib& tar
                            PointI origin) {
   for (ControlId id : controls.PaintOrder()) {
     const Control& c = controls[id];
-    if (Native(c) || !controls.ShownOnScreen(id)) continue;
+    if (Native(c) || !controls.ShownOnScreen(id) || controls.InOwnWindow(id)) continue;
     const RectI clip = Intersect(VisibleRect(controls, id), area);
     if (clip.Empty()) continue;
     PaintOne(c, controls, clip, target, origin);
+  }
+}
+
+void ControlPainter::PaintOwnWindow(const Controls& controls, ControlId root, Dib& target,
+                                    PointI origin) {
+  for (ControlId id : controls.PaintOrder()) {
+    if (!controls.Within(id, root) || Native(controls[id]) || !controls.ShownOnScreen(id)) continue;
+    const RectI clip = VisibleRect(controls, id);
+    if (!clip.Empty()) PaintOne(controls[id], controls, clip, target, origin);
   }
 }
 
@@ -175,7 +197,7 @@ void ControlPainter::PaintOne(const Control& c, const Controls& controls, const 
       PaintLabel(c, dpi, rect, dc);
       break;
     case ControlKind::Zoom:
-      PaintZoom(dc, c, rect, dpi);
+      PaintZoom(dc, c, rect, clip, dpi, target, origin);
       break;
     case ControlKind::TextBox:
     case ControlKind::ComboBox:

@@ -16,14 +16,17 @@ namespace capture::win32 {
 
 // The whole-pixel window rectangle a control covers, cut to what its containers let be seen.
 RectI VisibleRect(const Controls& controls, ControlId id);
-// True when a painted (not native) control shown on screen meets the area.
+// True when a painted (not native) control shown on the capture window meets the area.
 bool PaintedControlMeets(const Controls& controls, const RectI& area);
 
 class ControlPainter {
  public:
-  // Paints every shown control that meets `area` (window coordinates) onto `target`, whose pixel
-  // (0, 0) is the window point `origin`. Nothing outside `area` is touched.
+  // Paints every control shown on the capture window that meets `area` (window coordinates) onto
+  // `target`, whose pixel (0, 0) is the window point `origin`. Nothing outside `area` is touched.
   void Paint(const Controls& controls, const RectI& area, Dib& target, PointI origin);
+  // Paints `root`, which has a window of its own, and its children onto `target`, whose pixel
+  // (0, 0) is the window point `origin`.
+  void PaintOwnWindow(const Controls& controls, ControlId root, Dib& target, PointI origin);
 
  private:
   void PaintOne(const Control& c, const Controls& controls, const RectI& clip, Dib& target,

@@ -19,6 +19,7 @@ class NoWindow : public Window {
   void ShowFontSizeList(bool) override {}
   SizeI DragDistance() override { return {}; }
   void MovePointer(PointI) override {}
+  void StartTimer(int) override {}
 };
 
 }  // namespace capture::win32

@@ -49,6 +49,12 @@ def settled(desktop) -> Image.Image:
     return last[0]
 
 
+def box_of(area: tuple[int, int, int, int]) -> tuple[int, int, int, int]:
+    """A (left, top, width, height) area as a (left, top, right, bottom) box."""
+    left, top, width, height = area
+    return (left, top, left + width, top + height)
+
+
 def launch_on(desktop, screen: Image.Image):
     """capture.exe, once it shows its frozen picture of `screen`."""
     desktop.watch_painting()
@@ -97,12 +103,35 @@ def test_c_copies_the_pointers_colour_as_text_and_the_run_goes_on(desktop, evide
     screen = settled(desktop)
     app = launch_on(desktop, screen)
     with evidence.on_failure(desktop):
+        desktop.move(122, 320)
         desktop.move(123, 321)
+        # The magnifier's last line, 20 pixels right of and below the pointer: the colour, then
+        # "已复制" and the colour for a moment, then the colour again with the pointer still.
+        hex_line = (143 + 1, 341 + 121, 120, 15)
+
+        def line() -> bytes:
+            return desktop.grab(*hex_line).convert("RGB").tobytes()
+
+        frozen = screen.crop(box_of(hex_line)).convert("RGB").tobytes()
+        showing = [line()]
+
+        def settled_line():
+            now = line()
+            same = now == showing[0]
+            showing[0] = now
+            return same and now != frozen
+
+        wait_until(settled_line, 10, interval=0.05, what="the magnifier's colour line")
+        colour_line = showing[0]
         desktop.key("c")
+        wait_until(lambda: line() != colour_line, 10, interval=0.02, what="已复制 in the magnifier")
+        evidence.save("copied", desktop.grab(123, 321, 180, 180))
         r, g, b = screen.getpixel((123, 321))[:3]
         expected = f"#{r:02X}{g:02X}{b:02X}".encode()
         wait_until(lambda: desktop.clipboard() == expected, 10, interval=0.05,
                    what=f"{expected!r} on the clipboard")
+        wait_until(lambda: line() == colour_line, 10, interval=0.05,
+                   what="the colour back in the magnifier, the pointer still")
         assert app.running()
         desktop.key("Escape")
         assert app.wait_exit(10) == 0

@@ -3,8 +3,10 @@
 // within range, one element per snapshot, and every snapshot readable as a screen-sized picture;
 // that a snapshot that failed changed nothing and was reported; that no press left behind a
 // half-drawn shape (once no press is in progress, nothing is being dragged out and the window
-// shows the retained image); and that a copy holds the selection as it was when the event that
-// copied began, whatever a press queued during the copy did.
+// shows the retained image); that a copy holds the selection as it was when the event that
+// copied began, whatever a press queued during the copy did; and that the magnifier stays on the
+// screen. The screen lists a few windows and controls to aim at, and earlier selections for `,`
+// and `.`; a pointer the window moved (an arrow key while aiming) comes back as a move.
 //
 // Input format (make_corpus.py writes seeds in it), read from the front, missing bytes read as 0:
 //   byte: odd = the save dialog answers with a path, even = it is cancelled
@@ -15,12 +17,15 @@
 //     point: byte mode; even: x (2 bytes, big-endian) and y (1 byte) on or just off the screen;
 //            odd: byte control id, byte dx, byte dy: near that control's top-left
 //   key: byte virtual-key code, byte modifiers (1 Ctrl, 2 Shift, 4 Alt; Escape only with none)
-//   other: byte % 7: 0-2 text or list (TextBox, FontSizeField, FontSizeList list item), then for
+//   other: byte % 10: 0-2 text or list (TextBox, FontSizeField, FontSizeList list item), then for
 //   text a byte
 //     length % 9 and per character a byte (FontSizeField: digits mostly) or 2 bytes, for the list a
 //     byte; 3 another window takes the pointer; 4 the next snapshot fails (out of memory); 5 then a
 //     byte: the next 1 + byte % 8 drawings fail (out of memory); 6 then a button choice and a
-//     point: a click there is queued and runs when the next copy lets pending events run
+//     point: a click there is queued and runs when the next copy lets pending events run; 7 the
+//     wheel: a byte, notches byte % 7 - 3, and a point; 8 an aiming key: a byte choosing an
+//     arrow, Shift+arrow, Ctrl+A, C, Shift+C, `,` or `.`; 9 the window's timer runs out, if the
+//     run asked for one
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -140,6 +145,26 @@ std::u16string Text(Input& in, bool mostly_digits) {
   return text;
 }
 
+// The keys that aim, which random key bytes seldom hit: code, Ctrl, Shift, Alt.
+KeyStroke AimingKey(Input& in) {
+  static constexpr std::array<KeyStroke, 13> kKeys = {{
+      {key::kLeft, false, false, false},
+      {key::kUp, false, false, false},
+      {key::kRight, false, false, false},
+      {key::kDown, false, false, false},
+      {key::kLeft, false, true, false},
+      {key::kUp, false, true, false},
+      {key::kRight, false, true, false},
+      {key::kDown, false, true, false},
+      {'A', true, false, false},
+      {'C', false, false, false},
+      {'C', false, true, false},
+      {key::kComma, false, false, false},
+      {key::kPeriod, false, false, false},
+  }};
+  return kKeys[static_cast<std::size_t>(in.Range(0, static_cast<int>(kKeys.size()) - 1))];
+}
+
 // A click that waits in the window's queue until a copy lets pending events run.
 struct QueuedClick {
   int button = 0;
@@ -172,7 +197,25 @@ void Step(Input& in, CaptureRun& run, fake::FakePlatform& fake,
     if (key.code == key::kEscape && modifiers != 0) key.code = 'A';
     return run.KeyPress(key);
   }
-  switch (in.Byte() % 7) {
+  switch (in.Byte() % 10) {
+    case 7: {
+      const int notches = in.Byte() % 7 - 3;
+      const PointF p = Point(in, form);
+      return run.MouseWheel(notches, p.x, p.y);
+    }
+    case 8: {
+      const std::size_t moves = fake.window.pointer_moves.size();
+      run.KeyPress(AimingKey(in));
+      // The system reports the pointer the window moved as a move, the buttons held as they were.
+      if (fake.window.pointer_moves.size() == moves || form.Closed()) return;
+      const PointI to = fake.window.pointer_moves.back();
+      return run.MouseMove(form.router.Pressed() ? button::kLeft : 0, static_cast<float>(to.x),
+                           static_cast<float>(to.y));
+    }
+    case 9:
+      if (!fake.window.timer) return;
+      fake.window.timer.reset();
+      return run.TimerElapsed();
     case 3:
       return run.CaptureLost();
     case 4:
@@ -212,6 +255,16 @@ void CheckNoPressLeftOver(const CaptureRun& run, const fake::FakePlatform& fake,
   }
 }
 
+// The magnifier keeps on the monitor (the whole screen here), wherever the pointer is.
+void CheckMagnifier(const CaptureForm& form) {
+  if (!form.controls.ShownOnScreen(ControlId::Magnifier)) return;
+  const PointF at = form.controls.Origin(ControlId::Magnifier);
+  const PointF size = form.controls.Extent(ControlId::Magnifier);
+  if (at.x < 0 || at.y < 0 || at.x + size.x > kScreenWidth || at.y + size.y > kScreenHeight) {
+    Fail("the magnifier left the monitor", static_cast<long>(at.x));
+  }
+}
+
 // A copy an event made is the selection as it was when that event began: a click queued during
 // the copy changes nothing of it.
 void CheckCopy(const RectI& selection, int puts_before, const fake::FakePlatform& fake) {
@@ -230,8 +283,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const Picture kScreen = fake::NoisePicture(kScreenWidth, kScreenHeight, 1);
   fake::FakePlatform fake(kScreen);
   if (in.Byte() % 2 == 1) fake.dialogs.save_answer = u"C:\\captures\\shot.png";
+  // Two windows, one with a control and a control inside that, one partly off the screen.
+  fake.screen.elements = {{{20, 10, 200, 120}, -1},
+                          {{30, 30, 150, 100}, 0},
+                          {{40, 40, 90, 60}, 1},
+                          {{250, -20, 400, 90}, -1}};
   CaptureForm form(fake.window, fake.screen);
   CaptureRun run(form, fake.platform);
+  // Earlier selections: on the screen, partly off it, wholly off it.
+  run.state().selection.aim.RecallFrom(
+      {{10, 10, 110, 70}, {300, 100, 500, 300}, {-90, -90, -10, -10}, {0, 0, 372, 160}});
   HistoryCheck check;
   std::optional<QueuedClick> queued;
   fake.window.on_pump = [&run, &queued] {
@@ -262,6 +323,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(form);
     CheckNoPressLeftOver(run, fake, pressed);
     CheckCopy(selection, puts, fake);
+    CheckMagnifier(form);
   }
   return 0;
 }

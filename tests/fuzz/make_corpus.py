@@ -61,6 +61,21 @@ def key(code, modifiers=0):
     return [8, code, modifiers]
 
 
+def wheel(p, notches):
+    return [9, 7, notches + 3] + p
+
+
+# The harness's table of aiming keys: arrows, Shift+arrows, Ctrl+A, C, Shift+C, comma, period.
+AIM_LEFT, AIM_RIGHT, AIM_SHIFT_DOWN, CTRL_A, C, SHIFT_C, COMMA, PERIOD = 0, 2, 7, 8, 9, 10, 11, 12
+
+
+def aim(choice):
+    return [9, 8, choice]
+
+
+TIMER = [9, 9]
+
+
 # The selection (20, 5)-(240, 80) has the strip and the style panel below it. Its size and colour
 # labels cover its top down to y = 43, so shapes are drawn lower.
 SELECT = drag(at(20, 5), at(240, 80))
@@ -88,6 +103,11 @@ SEEDS = {
     + key(KEY_LEFT) + key(KEY_DOWN, SHIFT) * 9 + key(KEY_RIGHT, SHIFT) * 30
     + button(RECT) + drag(at(60, 50), at(120, 70)) + key(ord("Z"), CTRL)
     + key(ord("Z"), CTRL | SHIFT) + key(ord("Y"), CTRL) + key(ENTER),
+    "aiming": move(at(5, 5), 0) + move(at(60, 45), 0)
+    + wheel(at(60, 45), 1) + wheel(at(60, 45), 1) + wheel(at(60, 45), -1)
+    + aim(AIM_LEFT) + aim(AIM_SHIFT_DOWN) + aim(C) + TIMER + aim(SHIFT_C) + move(at(61, 45), 0)
+    + press(at(100, 50)) + move(at(120, 60)) + aim(AIM_RIGHT) + release(at(121, 60))
+    + aim(COMMA) + aim(COMMA) + aim(PERIOD) + aim(CTRL_A) + aim(CTRL_A) + aim(C) + TIMER,
 }
 
 

@@ -263,5 +263,73 @@ TEST_F(CaptureWindowTest, ToolbarTooltips_LieOverTheButtonsOnlyWhileTheStripIsSh
   EXPECT_EQ(std::wstring(text), L"2 像素");
 }
 
+TEST_F(CaptureWindowTest, Magnifier_HasItsOwnWindowAboveThatLetsThePointerThrough) {
+  run.MouseMove(0, 10, 10);
+  run.MouseMove(0, 40, 30);
+  window.Refresh();
+  const HWND magnifier = window.MagnifierHandle();
+  ASSERT_TRUE(magnifier);
+  EXPECT_TRUE(::IsWindowVisible(magnifier));
+  EXPECT_EQ(::GetWindow(magnifier, GW_OWNER), window.hwnd());
+  const LONG_PTR styles = ::GetWindowLongPtrW(magnifier, GWL_EXSTYLE);
+  for (const LONG_PTR style : std::initializer_list<LONG_PTR>{
+           WS_EX_LAYERED, WS_EX_TRANSPARENT, WS_EX_TOPMOST, WS_EX_TOOLWINDOW, WS_EX_NOACTIVATE}) {
+    EXPECT_EQ(styles & style, style) << std::hex << style;
+  }
+  // 20 pixels below and right of the pointer, 122 x 138 at 96 DPI.
+  RECT box{};
+  ::GetWindowRect(magnifier, &box);
+  EXPECT_EQ((RectI{box.left, box.top, box.right, box.bottom}), (RectI{60, 50, 182, 188}));
+  EXPECT_EQ(::WindowFromPoint({100, 100}), window.hwnd()) << "the pointer goes through it";
+  EXPECT_EQ(::GetForegroundWindow(), window.hwnd()) << "the keyboard stays with the capture";
+  EXPECT_EQ(::GetFocus(), window.hwnd());
+  // On the screen, the pointer's pixel is the eighth block of fifteen across, the sixth of eleven
+  // down, inside a one-pixel border: 8 x 8 pixels of exactly its colour.
+  const std::uint32_t pointer_pixel = screen_picture.at(40, 30);
+  const auto block_shown = [&] {
+    Dib shown(8, 8);
+    const WindowDc screen_dc(nullptr);
+    ::BitBlt(shown.dc(), 0, 0, 8, 8, screen_dc.get(), box.left + 1 + 7 * 8, box.top + 1 + 5 * 8,
+             SRCCOPY);
+    ::GdiFlush();
+    for (int i = 0; i < 64; ++i) {
+      if ((shown.pixels()[i] & 0xFFFFFFu) != pointer_pixel) return false;
+    }
+    return true;
+  };
+  const ULONGLONG shown_by = ::GetTickCount64() + 5000;
+  while (!block_shown() && ::GetTickCount64() < shown_by) {
+    QuitStatus();
+    ::Sleep(20);
+  }
+  EXPECT_TRUE(block_shown()) << "the magnifier's pixels on the screen";
+  // The capture window paints none of it: its own picture there is the frozen screen's.
+  const Picture printed = Printed();
+  for (int y = box.top; y < box.bottom; ++y) {
+    for (int x = box.left; x < box.right; ++x) {
+      ASSERT_EQ(printed.at(x, y), screen_picture.at(x, y)) << x << "," << y;
+    }
+  }
+  run.MouseDown(button::kLeft, 40, 30);
+  run.MouseMove(button::kLeft, 140, 130);
+  run.MouseUp(button::kLeft, 140, 130);
+  window.Refresh();
+  EXPECT_FALSE(::IsWindowVisible(magnifier)) << "gone with the finished selection";
+}
+
+TEST_F(CaptureWindowTest, CopiedColour_TheNoticeGoesWhenTheWindowsTimerRunsOut) {
+  run.MouseMove(0, 10, 10);
+  run.MouseMove(0, 40, 30);
+  run.KeyPress({'C', false, false, false});
+  const std::u16string& hex = form[ControlId::MagnifierHex].caption;
+  ASSERT_EQ(hex.substr(0, 3), u"已复制");
+  const ULONGLONG start = ::GetTickCount64();
+  while (hex[0] != u'#' && ::GetTickCount64() - start < 10000) {
+    QuitStatus();
+    ::Sleep(10);
+  }
+  EXPECT_EQ(hex[0], u'#') << "the pointer never moved";
+}
+
 }  // namespace
 }  // namespace capture::win32

@@ -160,6 +160,7 @@ class FakeWindow : public Window {
   void ShowFontSizeList(bool show) override { combo_dropped = show; }
   SizeI DragDistance() override { return drag_distance; }
   void MovePointer(PointI p) override { pointer_moves.push_back(p); }
+  void StartTimer(int milliseconds) override { timer = milliseconds; }
 
   Pointer pointer = Pointer::Default;
   std::vector<Pointer> pointer_history;
@@ -170,6 +171,8 @@ class FakeWindow : public Window {
   bool combo_dropped = false;
   SizeI drag_distance{4, 4};  // Windows' default
   std::vector<PointI> pointer_moves;
+  // The timer asked for last, in milliseconds; a test fires it through the run.
+  std::optional<int> timer;
   std::function<void()> on_pump;  // runs as the pending events would
 };
 

@@ -1,3 +1,5 @@
+#include "selection/aim_keys.h"
+
 #include <gtest/gtest.h>
 
 #include "app/recent_selections.h"
@@ -46,6 +48,9 @@ TEST(AimKeys, C_PutsThePointersColourOnTheClipboardAsText) {
   EXPECT_EQ(h.fake.clipboard.text, u"#FF8001");
   EXPECT_FALSE(h.fake.clipboard.content) << "the text replaces what the clipboard held";
   EXPECT_EQ(h[ControlId::ColourLabel].caption, u"已复制 #FF8001");
+  EXPECT_EQ(h.fake.window.timer, kNoticeMilliseconds) << "for a moment";
+  h.run.TimerElapsed();
+  EXPECT_EQ(h[ControlId::ColourLabel].caption, u"RGB(255,128,1)");
   h.run.KeyPress(Key('C', false, true));
   EXPECT_EQ(h.fake.clipboard.text, u"255, 128, 1");
   EXPECT_FALSE(h.form.Closed());

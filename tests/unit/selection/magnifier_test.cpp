@@ -55,6 +55,9 @@ TEST(Magnifier, ShowsThePixelsAroundThePointerWithItsPositionAndColour) {
   EXPECT_EQ(h[ControlId::MagnifierHex].caption, u"#12AB34");
   h.run.KeyPress({'C', false, false, false});
   EXPECT_EQ(h[ControlId::MagnifierHex].caption, u"已复制 #12AB34");
+  h.run.TimerElapsed();  // the moment is over, the pointer still there
+  EXPECT_EQ(h[ControlId::MagnifierHex].caption, u"#12AB34");
+  h.run.KeyPress({'C', false, false, false});
   h.run.MouseMove(0, 0, 0);  // at the corner, off-picture pixels are black
   EXPECT_EQ(h[ControlId::MagnifierZoom].zoom[0], 0u);
   EXPECT_EQ(h[ControlId::MagnifierHex].caption.substr(0, 1), u"#");
