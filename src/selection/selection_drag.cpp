@@ -68,6 +68,16 @@ void ShowAroundSelection(CaptureForm& form) {
   form[ControlId::ColourLabel].visible = true;
 }
 
+// The selection drawn from the anchor to (x, y), with its size, labels and handles.
+void DrawTo(CaptureForm& form, const SelectionDrag& drag, float x, float y) {
+  RubberBand(form, drag, x, y);
+  const Control& selection = form[ControlId::Selection];
+  std::u16string size = SizeText(selection.width, selection.height);
+  PlaceLabels(form);
+  form[ControlId::SizeLabel].caption = std::move(size);
+  ShowAroundSelection(form);
+}
+
 // The selection is finished where it is: the next move starts from here, and the toolbar strip
 // comes under it.
 void SettleSelection(CaptureForm& form, SelectionDrag& drag) {
@@ -152,18 +162,14 @@ void MoveOnWindow(CaptureForm& form, const SelectionDrag& drag, Aim& aim, Annota
 
   // The window repaints once the reaction is over, so no intermediate position is ever shown.
   if (drag.mode == SelectionMode::Draw) {
-    RubberBand(form, drag, x, y);
-    const Control& selection = form[ControlId::Selection];
-    std::u16string size = SizeText(selection.width, selection.height);
-    PlaceLabels(form);
-    form[ControlId::SizeLabel].caption = std::move(size);
     window.SetPointer(Pointer::Cross);
+    DrawTo(form, drag, x, y);
   } else {
     window.SetPointer(Pointer::SizeAll);
     MoveSelection(form, drag, x, y);
     PlaceLabels(form);
+    ShowAroundSelection(form);
   }
-  ShowAroundSelection(form);
 }
 
 void ReleaseOnWindow(CaptureForm& form, SelectionDrag& drag, Aim& aim, Annotation& annotation,
@@ -172,6 +178,12 @@ void ReleaseOnWindow(CaptureForm& form, SelectionDrag& drag, Aim& aim, Annotatio
     CommitShape(form, annotation, surface, window, x, y, shift);
   }
   if (button == button::kLeft) {
+    // The release's own place counts: far from the press it ends a drag, even when no move came
+    // between them (the system may deliver a quick drag as a press and a release alone).
+    if (aim.click && drag.mode == SelectionMode::Draw && BeyondClick(aim, window, x, y)) {
+      aim.click.reset();
+      DrawTo(form, drag, x, y);
+    }
     // A click takes the suggestion, as if it had been dragged out; a drag settles what it drew.
     const std::optional<RectI> suggested = Suggested(form, aim);
     const bool click = aim.click && drag.mode == SelectionMode::Draw;

@@ -102,16 +102,27 @@ TEST(Suggestion, ClickWithinTheDragDistanceSelectsIt_FurtherIsADrag) {
       {143, 150, {140, 150, 140, 150}},  // one more: a drag, drawn as ever (level: 0 wide)
       {143, 153, {140, 150, 143, 153}},
   };
-  for (const Case& c : cases) {
+  // With moves between press and release, or the release alone: its own place counts too.
+  for (const auto& [c, moves] : {std::pair{cases[0], true},
+                                 {cases[0], false},
+                                 {cases[1], true},
+                                 {cases[1], false},
+                                 {cases[2], true},
+                                 {cases[2], false},
+                                 {cases[3], true},
+                                 {cases[3], false}}) {
     DesktopHarness h;
     h.run.MouseMove(0, 140, 150);
     h.run.MouseDown(button::kLeft, 140, 150);
     EXPECT_FALSE(h[ControlId::Suggestion].visible) << "a press takes the outline away";
-    h.run.MouseMove(button::kLeft, c.release_x, c.release_y);
-    h.run.MouseMove(button::kLeft, 140, 150);  // back: a drag stays a drag
-    h.run.MouseMove(button::kLeft, c.release_x, c.release_y);
+    if (moves) {
+      h.run.MouseMove(button::kLeft, c.release_x, c.release_y);
+      h.run.MouseMove(button::kLeft, 140, 150);  // back: a drag stays a drag
+      h.run.MouseMove(button::kLeft, c.release_x, c.release_y);
+    }
     h.run.MouseUp(button::kLeft, c.release_x, c.release_y);
-    SCOPED_TRACE(::testing::Message() << "release at " << c.release_x << "," << c.release_y);
+    SCOPED_TRACE(::testing::Message() << "release at " << c.release_x << "," << c.release_y
+                                      << (moves ? " after moves" : " alone"));
     EXPECT_EQ(h.form.SelectionRect(), c.selection);
     EXPECT_EQ(h.drag().mode, SelectionMode::Move);
     EXPECT_TRUE(h[ControlId::Toolbar].visible);
