@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "clock.h"
 #include "form/capture_form.h"
 #include "form/repaint.h"
 #include "platform/fake/fake_platform.h"
@@ -20,26 +21,10 @@
 namespace capture {
 namespace {
 
+using bench::Now;
+using bench::ProcessorTime;
+
 constexpr int kWidth = 3840, kHeight = 2160, kMoves = 400;
-
-double Now() {
-  LARGE_INTEGER count, frequency;
-  ::QueryPerformanceCounter(&count);
-  ::QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// The processor time this process has used, in seconds (the X server's own work is not in it).
-double ProcessorTime() {
-  FILETIME created, ended, kernel, user;
-  ::GetProcessTimes(::GetCurrentProcess(), &created, &ended, &kernel, &user);
-  const auto seconds = [](const FILETIME& t) {
-    return static_cast<double>(static_cast<unsigned long long>(t.dwHighDateTime) << 32 |
-                               t.dwLowDateTime) /
-           1e7;
-  };
-  return seconds(kernel) + seconds(user);
-}
 
 void RunPending() {
   MSG msg;

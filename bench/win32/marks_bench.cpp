@@ -9,6 +9,7 @@
 
 #include "annotate/mosaic.h"
 #include "annotate/step_disc.h"
+#include "clock.h"
 #include "form/history.h"
 #include "platform/fake/fake_platform.h"
 #include "shell/win32_surface.h"
@@ -16,28 +17,11 @@
 namespace capture {
 namespace {
 
+using bench::Now;
+using bench::ThreadTime;
+
 constexpr int kWidth = 3840, kHeight = 2160, kMoves = 60, kCommits = 10, kAnnotations = 50;
 constexpr RectI kSelection{100, 100, 3740, 2060};
-
-double Now() {
-  LARGE_INTEGER count, frequency;
-  ::QueryPerformanceCounter(&count);
-  ::QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// The seconds of processor time this thread has used: on a machine that others load, closer to
-// what the work costs than the time on the clock.
-double Busy() {
-  FILETIME created, ended, kernel, user;
-  ::GetThreadTimes(::GetCurrentThread(), &created, &ended, &kernel, &user);
-  const auto seconds = [](const FILETIME& t) {
-    return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) |
-                               t.dwLowDateTime) /
-           1e7;
-  };
-  return seconds(kernel) + seconds(user);
-}
 
 // A desktop-like screen frozen into the surface, and its first snapshot.
 void Start(win32::Win32Surface& surface, History& history) {
@@ -94,32 +78,32 @@ void MosaicDrag(const char* name, const MosaicStyle& style, bool up_left) {
   capture::MosaicDrag drag(kSelection, style);
   constexpr int kGrowth = 20;
   double slowest_ms = 0;
-  const double grow_busy_from = Busy();
+  const double grow_busy_from = ThreadTime();
   for (int reach = kGrowth; reach <= 1000; reach += kGrowth) {
     const double from = Now();
     move(drag, at(static_cast<float>(reach)));
     slowest_ms = std::max(slowest_ms, (Now() - from) * 1000);
   }
-  const double grow_busy_ms = (Busy() - grow_busy_from) * 1000 / (1000 / kGrowth);
+  const double grow_busy_ms = (ThreadTime() - grow_busy_from) * 1000 / (1000 / kGrowth);
 
   const auto wander = [&](int i) { return at(1000.f + static_cast<float>(i % 3)); };
   repainted = 0;
-  const double moves_from = Now(), moves_busy_from = Busy();
+  const double moves_from = Now(), moves_busy_from = ThreadTime();
   for (int i = 0; i < kMoves; ++i) move(drag, wander(i));
   const double per_move_ms = (Now() - moves_from) * 1000 / kMoves;
-  const double per_move_busy_ms = (Busy() - moves_busy_from) * 1000 / kMoves;
+  const double per_move_busy_ms = (ThreadTime() - moves_busy_from) * 1000 / kMoves;
   const double repainted_per_move = static_cast<double>(repainted) / kMoves;
 
   // Each commit is undone before the next, so each draws on the same picture.
   double commit_ms = 0, commit_busy_ms = 0;
   for (int i = 0; i < kCommits; ++i) {
-    const double commit_from = Now(), commit_busy_from = Busy();
+    const double commit_from = Now(), commit_busy_from = ThreadTime();
     surface.EndPreview();
     drag.Draw(surface, MosaicArea(kSelection, start, wander(i)));
     history.Push(surface);
     surface.TakeScreenChanges();
     commit_ms += (Now() - commit_from) * 1000 / kCommits;
-    commit_busy_ms += (Busy() - commit_busy_from) * 1000 / kCommits;
+    commit_busy_ms += (ThreadTime() - commit_busy_from) * 1000 / kCommits;
     history.Undo(surface);
   }
   std::printf(

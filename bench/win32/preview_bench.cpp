@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "annotate/shape_tools.h"
+#include "clock.h"
 #include "form/capture_form.h"
 #include "platform/fake/fake_platform.h"
 #include "run/capture_run.h"
@@ -16,14 +17,9 @@
 namespace capture {
 namespace {
 
-constexpr int kWidth = 3840, kHeight = 2160, kMoves = 300;
+using bench::Now;
 
-double Now() {
-  LARGE_INTEGER count, frequency;
-  ::QueryPerformanceCounter(&count);
-  ::QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+constexpr int kWidth = 3840, kHeight = 2160, kMoves = 300;
 
 constexpr double kMiB = 1024.0 * 1024.0;
 
