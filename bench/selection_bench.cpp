@@ -122,7 +122,7 @@ void BM_MagnifierMove(benchmark::State& state) {
   s.run.MouseMove(0, 2, 2);
   long long drawn = 0;
   float t = 0;
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     t = t > 1000 ? 0 : t + 1;
     const Controls before = s.form.controls;
     s.run.state().selection.aim.pointer = {1500 + t, 900 + t};
