@@ -76,7 +76,7 @@ void MosaicDrag(const char* name, const MosaicStyle& style, bool up_left) {
   // The drag's state is made at the press and kept until the release.
   surface.Preview();
   capture::MosaicDrag drag(kSelection, style);
-  constexpr int kGrowth = 20;
+  constexpr int kGrowth = 20, kGrowthMoves = 1000 / kGrowth;
   double slowest_ms = 0;
   const double grow_busy_from = ThreadTime();
   for (int reach = kGrowth; reach <= 1000; reach += kGrowth) {
@@ -84,7 +84,7 @@ void MosaicDrag(const char* name, const MosaicStyle& style, bool up_left) {
     move(drag, at(static_cast<float>(reach)));
     slowest_ms = std::max(slowest_ms, (Now() - from) * 1000);
   }
-  const double grow_busy_ms = (ThreadTime() - grow_busy_from) * 1000 / (1000 / kGrowth);
+  const double grow_busy_ms = (ThreadTime() - grow_busy_from) * 1000 / kGrowthMoves;
 
   const auto wander = [&](int i) { return at(1000.f + static_cast<float>(i % 3)); };
   repainted = 0;
