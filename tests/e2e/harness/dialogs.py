@@ -23,8 +23,9 @@ def focused_window(desktop: Desktop) -> str:
 # does (a full-screen window with a tooltip takes the pointer for the press, puts a bitmap on the
 # clipboard and opens an unowned save dialog) left the focus so in 32 of 180 runs on a loaded
 # machine, and the keys typed then still reached the dialog: Wine's X focus lags, not the
-# program. After this long with the dialog up and the focus elsewhere, the harness gives the
-# dialog the focus, as a window manager would when it maps.
+# program. After this long with the dialog up and the focus still on another window of the same
+# program, the harness gives the dialog the focus, as a window manager would when it maps; focus
+# anywhere else is left alone, and the wait fails as before.
 FOCUS_HANDOVER = 2.0
 
 
@@ -47,8 +48,9 @@ def wait_dialog(desktop: Desktop, title: str, app: WineApp | None = None, timeou
             last, since = state, time.monotonic()
             return None
         ready = bool(windows) and state[1] in windows
-        if windows and not ready and not handed_over and \
-                time.monotonic() - since >= FOCUS_HANDOVER:
+        if windows and not ready and not handed_over and app is not None and \
+                time.monotonic() - since >= FOCUS_HANDOVER and \
+                window_pid(desktop, state[1]) == app.pid:
             desktop.screen.run(["xdotool", "windowfocus", windows[0]], check=False)
             handed_over = True
         return windows[0] if ready and time.monotonic() - since >= settle else None
@@ -60,6 +62,13 @@ def wait_dialog(desktop: Desktop, title: str, app: WineApp | None = None, timeou
         error.add_note(f"the focus is on {focus} {window_name(desktop, focus)!r}; visible: "
                        f"{visible_titles(desktop)}")
         raise
+
+
+def window_pid(desktop: Desktop, window: str) -> int | None:
+    """The process id Wine gives the X window (_NET_WM_PID), or None."""
+    result = desktop.screen.run(["xdotool", "getwindowpid", window], capture_output=True,
+                                text=True, check=False)
+    return int(result.stdout) if result.stdout.strip().isdigit() else None
 
 
 def window_name(desktop: Desktop, window: str) -> str:
