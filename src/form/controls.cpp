@@ -28,7 +28,7 @@ constexpr std::array<ButtonDesign, kToolbarButtons> kButtons = {{
     {u"退出截屏", Art::Quit, Tool::None},
     {u"添加箭头", Art::ToolArrow, Tool::Arrow},
     {u"添加文字", Art::ToolText, Tool::Text},
-    {u"添加椎圆", Art::ToolEllipse, Tool::Ellipse},
+    {u"添加椭圆", Art::ToolEllipse, Tool::Ellipse},
     {u"添加矩形", Art::ToolRect, Tool::Rectangle},
     {u"重做", Art::Redo, Tool::None},
     {u"画笔", Art::ToolPen, Tool::Pen},

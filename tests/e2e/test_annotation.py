@@ -3,11 +3,12 @@ in a chosen colour, what "复制退出" puts on the clipboard, undo and redo, an
 tooltips of the toolbar."""
 
 import math
+import subprocess
 
 import pytest
 from PIL import Image
 
-from harness import noise
+from harness import noise, paths
 from harness.capture_ui import (BLUE, GREEN, PALETTE, PANEL_FRAME, SELECTION_BLUE, TOOLTIP, Box,
                                 Layout, choose_tool, magnifier_box, make_selection, pick_colour,
                                 settled_grab, visible_windows, wait_pixel, wait_screen)
@@ -271,30 +272,37 @@ def screen_settled(desktop) -> Image.Image:
 # --- tooltips ---
 
 def hover_tooltip(desktop, app, point: tuple[int, int], timeout: float = 5):
-    """Rests the pointer on `point` until a new window appears; returns its X id and picture."""
+    """Rests the pointer on `point` until a new window appears; returns its X id, its picture
+    and the text its tooltip control holds."""
     known = set(visible_windows(desktop))
     desktop.move(*point)
     window = wait_until(lambda: set(visible_windows(desktop)) - known, timeout,
                         what="a tooltip window").pop()
     left, top, width, height = desktop.window_geometry(window)
     picture = settled_grab(desktop, Box(left, top, left + width, top + height))
+    reader = paths.require(paths.TOOLTIP_TEXT_EXE, "tooltip_text.exe")
+    shown = subprocess.run(["wine", str(reader)], env=desktop.wine.env, capture_output=True,
+                           timeout=30)
+    assert shown.returncode == 0, "no tooltip control shows a text"
     assert app.running()
-    return window, picture
+    return window, picture, shown.stdout.decode("utf-8")
 
 
 def test_toolbar_tooltips_show_chinese_glyphs(desktop, evidence):
     app = desktop.launch_capture()
     with evidence.on_failure(desktop):
         layout = make_selection(desktop, app, START, END)
-        # "添加矩形" and "添加椎圆": as long, the same first two characters.
+        # "添加矩形" and "添加椭圆": as long, the same first two characters.
         assert TOOLTIP["rectangle"][:2] == TOOLTIP["ellipse"][:2]
-        tip, rectangle = hover_tooltip(desktop, app, layout.button_point("rectangle"))
+        tip, rectangle, rectangle_text = hover_tooltip(desktop, app,
+                                                       layout.button_point("rectangle"))
         evidence.save("tooltip-rectangle", rectangle)
         desktop.move(800, 600)
         wait_until(lambda: tip not in visible_windows(desktop), 5, what="the tooltip to close")
-        _, ellipse = hover_tooltip(desktop, app, layout.button_point("ellipse"))
+        _, ellipse, ellipse_text = hover_tooltip(desktop, app, layout.button_point("ellipse"))
         evidence.save("tooltip-ellipse", ellipse)
 
+    assert (rectangle_text, ellipse_text) == ("添加矩形", "添加椭圆")
     assert rectangle.size == ellipse.size
     width, height = rectangle.size
     for picture in (rectangle, ellipse):
@@ -304,4 +312,4 @@ def test_toolbar_tooltips_show_chinese_glyphs(desktop, evidence):
         assert not tofu(text), "the tooltip shows empty boxes for its characters"
     half = (0, 0, width // 2, height)
     assert same(rectangle.crop(half), ellipse.crop(half)), "添加 is drawn differently"
-    assert not same(rectangle, ellipse), "矩形 and 椎圆 look the same"
+    assert not same(rectangle, ellipse), "矩形 and 椭圆 look the same"

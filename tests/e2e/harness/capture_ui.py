@@ -48,7 +48,7 @@ BUTTON_LEFT = {
 }
 # The tooltip of each button, which is also the tool's name.
 TOOLTIP = {
-    "rectangle": "添加矩形", "ellipse": "添加椎圆", "text": "添加文字", "arrow": "添加箭头",
+    "rectangle": "添加矩形", "ellipse": "添加椭圆", "text": "添加文字", "arrow": "添加箭头",
     "pen": "画笔", "highlighter": "荧光笔", "mosaic": "马赛克", "steps": "序号",
     "undo": "撤销", "redo": "重做", "save": "保存", "pin": "钉在桌面", "quit": "退出截屏",
     "copy": "复制退出",

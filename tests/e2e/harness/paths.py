@@ -20,6 +20,7 @@ CAPTURE_EXE = _from_env("CAPTURE_EXE", WINDOWS_BUILD / "capture.exe")
 KEEPER_EXE = WINDOWS_BUILD / "keeper.exe"
 TRIVIAL_EXE = WINDOWS_BUILD / "trivial_window.exe"
 FOCUS_EXE = WINDOWS_BUILD / "focus_window.exe"
+TOOLTIP_TEXT_EXE = WINDOWS_BUILD / "tooltip_text.exe"
 XCURSOR_NAME = NATIVE_BUILD / "xcursor_name"
 # Per-desktop working folders (screen pictures, the prefix copy). Same file system as the
 # template, so copying it is cheap; each desktop removes its own folder when it closes.
