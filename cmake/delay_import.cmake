@@ -1,8 +1,11 @@
-# Delay-loaded system libraries. GDI+, OLE and the common dialogs are needed only to save a
-# file, the common controls only once the toolbar or a text box shows; loading them when the
-# program starts costs tens of milliseconds under Wine before the frozen screen can show. With
-# mingw-w64 each gets a delay-import library made by dlltool from the .def file in cmake/delay/
-# (which lists the functions the program calls); the library then loads on the first call.
+# Delay-loaded system libraries. A library loaded with the program is searched for beside it
+# first, before wWinMain can limit the search to System32; one loaded on its first call is looked
+# for in System32 only. GDI+, OLE and the common dialogs are also needed only to save a file, and
+# loading them when the program starts costs tens of milliseconds under Wine. With mingw-w64 each
+# gets a delay-import library made by dlltool from the .def file in cmake/delay/ (which lists the
+# functions the program calls); the library then loads on the first call. A function missing from
+# its .def is linked from the ordinary import library, which makes the library load with the
+# program again: tests/win32/imports.cmake fails then.
 function(capture_delay_import target)
   foreach(dll ${ARGN})
     if(MINGW)

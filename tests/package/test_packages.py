@@ -45,10 +45,12 @@ def registry(desktop, key: str, tmp_path: Path) -> dict[str, dict[str, str]]:
     query's output turns it into question marks): {subkey: {name: value}}, string values only."""
     exported = tmp_path / "export.reg"
     exported.unlink(missing_ok=True)
-    wine(desktop, "regedit", "/E", paths.windows_path(exported), key)
+    result = wine(desktop, "regedit", "/E", paths.windows_path(exported), key)
+    # regedit exits with 0 whether it wrote the file or not: no file is a failed read, never an
+    # empty key (every key read here exists from the first install on).
+    assert exported.exists(), f"regedit /E {key} wrote nothing (status {result.returncode}): " \
+        f"{(result.stdout + result.stderr).decode(errors='replace')!r}"
     keys, values = {}, {}
-    if not exported.exists():
-        return keys
     for line in exported.read_text(encoding="utf-16").splitlines():
         if line.startswith("["):
             values = keys.setdefault(line.strip("[]"), {})
@@ -75,8 +77,9 @@ def uninstall_entries(desktop, tmp_path: Path) -> list[dict[str, str]]:
     return entries
 
 
-def run_value_set(desktop) -> bool:
-    return wine(desktop, "reg", "query", RUN_KEY, "/v", "Capture").returncode == 0
+def run_value_set(desktop, tmp_path: Path) -> bool:
+    run_key = RUN_KEY.replace("HKCU", "HKEY_CURRENT_USER")
+    return "Capture" in registry(desktop, run_key, tmp_path).get(run_key, {})
 
 
 def version_line(desktop, exe: Path) -> str:
@@ -120,11 +123,11 @@ def test_msi_installs_upgrades_and_uninstalls_for_the_user(desktop, dist, tmp_pa
     # Started at sign-in (as the tray menu's 开机启动 sets it): an upgrade keeps that.
     command = f'"{paths.windows_path(exe)}" --tray'
     wine(desktop, "reg", "add", RUN_KEY, "/v", "Capture", "/d", command, "/f")
-    assert run_value_set(desktop)
+    assert run_value_set(desktop, tmp_path)
     msiexec(desktop, "/i", dist / f"capture-{newer}-win64.msi")
     assert [e["DisplayVersion"] for e in uninstall_entries(desktop, tmp_path)] == [newer]
     assert version_line(desktop, exe) == f"capture {version}"  # the same build, repacked
-    assert run_value_set(desktop)
+    assert run_value_set(desktop, tmp_path)
 
     # Uninstalled while it runs in the notification area.
     resident = desktop.launch(exe, "--tray")
@@ -133,7 +136,7 @@ def test_msi_installs_upgrades_and_uninstalls_for_the_user(desktop, dist, tmp_pa
     assert resident.wait_exit(10) == 0
     assert not where["program"].exists() and not where["shortcut"].exists()
     assert uninstall_entries(desktop, tmp_path) == []
-    assert not run_value_set(desktop)
+    assert not run_value_set(desktop, tmp_path)
     assert desktop.find_windows(CAPTURE_TITLE) == []
 
 

@@ -1,18 +1,16 @@
-// A library named like a system one (gdiplus.dll) that a stranger could put beside capture.exe.
-// Loaded, it leaves a file named "planted-dll-loaded" beside itself and refuses to load. It needs
-// nothing but kernel32, so that nothing but the search order can keep it from loading.
+// A library named like a system one (shcore.dll, gdiplus.dll, ...) that a stranger could put beside
+// capture.exe. Loaded, it leaves a file named after itself with ".loaded" appended
+// (shcore.dll.loaded) beside itself and refuses to load. It needs nothing but kernel32, so that
+// nothing but the search order can keep it from loading.
 #include <windows.h>
 
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
   if (reason != DLL_PROCESS_ATTACH) return TRUE;
-  constexpr wchar_t kMarker[] = L"planted-dll-loaded";
-  wchar_t path[MAX_PATH + sizeof(kMarker) / sizeof(wchar_t)] = {};
+  constexpr wchar_t kSuffix[] = L".loaded";
+  wchar_t path[MAX_PATH + sizeof(kSuffix) / sizeof(wchar_t)] = {};
   const DWORD length = GetModuleFileNameW(self, path, MAX_PATH);
-  DWORD folder = 0;
-  for (DWORD i = 0; i < length; ++i) {
-    if (path[i] == L'\\') folder = i + 1;
-  }
-  for (DWORD i = 0; i < sizeof(kMarker) / sizeof(wchar_t); ++i) path[folder + i] = kMarker[i];
+  if (length == 0 || length >= MAX_PATH) return FALSE;
+  for (DWORD i = 0; i < sizeof(kSuffix) / sizeof(wchar_t); ++i) path[length + i] = kSuffix[i];
   const HANDLE marker = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
   return FALSE;
