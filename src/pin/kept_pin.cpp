@@ -105,11 +105,9 @@ std::string Padded(int value, std::size_t digits) {
 std::vector<std::uint8_t> WithPinRecord(std::span<const std::uint8_t> png, const KeptPin& pin) {
   const std::optional<std::vector<Chunk>> chunks = Chunks(png);
   if (!chunks) return {};
-  std::vector<std::uint8_t> typed{'t', 'E', 'X', 't'};
-  typed.insert(typed.end(), kKeyword.begin(), kKeyword.end());
-  typed.push_back(0);
-  const std::string record = RecordText(pin);
-  typed.insert(typed.end(), record.begin(), record.end());
+  std::string text = "tEXt";
+  text.append(kKeyword).append(1, '\0').append(RecordText(pin));
+  const std::vector<std::uint8_t> typed(text.begin(), text.end());
 
   const std::size_t end = chunks->back().start;
   std::vector<std::uint8_t> out(png.begin(), png.begin() + static_cast<std::ptrdiff_t>(end));
