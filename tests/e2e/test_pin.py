@@ -1,6 +1,8 @@
 """Pins: F3 turns the selection into a window that stays on top, at the selection's place, with
 its exact pixels; what it does with the pointer and the keys; --pin-clipboard."""
 
+from pathlib import Path
+
 import pytest
 from PIL import Image
 
@@ -201,6 +203,22 @@ def test_pins_open_at_a_quit_are_back_where_they_were_at_the_next_start(desktop,
         wait_until(lambda: not desktop.find_windows(PIN_TITLE), 5, what="the pin to close")
         assert quit_resident(desktop, resident) == (0, "", 0)
         assert not list(pins.glob("pin-*.png"))
+
+
+def test_a_plain_runs_pin_outlives_the_end_of_the_session(desktop, evidence):
+    app = desktop.launch_capture()
+    with evidence.on_failure(desktop):
+        expected, _ = pin_selection(desktop, app)
+        # Wine's end of the session: every window hears WM_QUERYENDSESSION and WM_ENDSESSION.
+        ender = desktop.launch(Path("wineboot"), "--end-session")
+        assert ender.wait_exit(30) == 0
+        app.wait_exit(10)
+        assert len(list((settings_folder(desktop) / "pins").glob("pin-*.png"))) == 1
+
+        change_desktop(desktop)
+        resident, _ = start_resident(desktop)
+        wait_shows(desktop, expected, START)
+        assert quit_resident(desktop, resident) == (0, "", 0)
 
 
 def test_a_pin_that_cannot_be_kept_is_said_at_the_quit_unless_pins_are_not_kept(desktop, evidence):
