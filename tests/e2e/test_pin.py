@@ -12,7 +12,8 @@ from harness.desktop import CAPTURE_TITLE
 from harness.evidence import Evidence
 from harness.ink import ink
 from harness.processes import wait_until
-from test_resident import hotkey_capture, start_resident, wait_capture_gone
+from harness.dialogs import wait_dialog
+from test_resident import choose_from_tray_menu, hotkey_capture, start_resident, wait_capture_gone
 
 PIN_TITLE = "贴图"
 START, END = (200, 150), (520, 390)  # a 320 x 240 selection
@@ -241,3 +242,27 @@ def test_a_pin_that_cannot_be_kept_is_said_at_the_quit_unless_pins_are_not_kept(
             else:
                 assert (output, resident_status) == ("", 0)
             assert (folder / "pins").is_file()
+
+
+def test_quit_from_the_menu_asks_first_when_a_pin_cannot_be_kept(desktop, evidence):
+    folder = settings_folder(desktop)
+    folder.mkdir(parents=True, exist_ok=True)
+    (folder / "pins").write_bytes(b"a file where the pins folder goes")
+    resident, focus = start_resident(desktop)
+    with evidence.on_failure(desktop):
+        hotkey_capture(desktop, resident, focus)
+        expected, _ = pin_selection(desktop, resident)
+        wait_capture_gone(desktop, resident)
+
+        choose_from_tray_menu(desktop, resident, "退出")
+        wait_dialog(desktop, "退出", resident)
+        evidence.save("asked", desktop.screenshot())
+        desktop.key("Return")  # 否, the default: the program stays with its pin
+        wait_until(lambda: not desktop.find_windows("退出"), 5, what="the question to go")
+        assert resident.running()
+        wait_shows(desktop, expected, START)
+
+        choose_from_tray_menu(desktop, resident, "退出")
+        wait_dialog(desktop, "退出", resident)
+        desktop.key("y")
+        assert resident.wait_exit(10) == 5
