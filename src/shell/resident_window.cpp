@@ -202,8 +202,8 @@ bool ResidentWindow::Leave() {
     // user at the menu can be asked.
     if (asked_here) {
       const std::wstring text = lines + L"\n退出后这些贴图将丢失。仍要退出吗？";
-      if (::MessageBoxW(hwnd(), text.c_str(), L"退出", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) !=
-          IDYES) {
+      constexpr UINT kStyle = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_TOPMOST;
+      if (::MessageBoxW(hwnd(), text.c_str(), L"退出", kStyle) != IDYES) {
         kept.Forget();  // the pins stay open: the next quit keeps them afresh
         return false;
       }
