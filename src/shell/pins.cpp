@@ -67,7 +67,9 @@ ClipboardPin Pins::PinClipboard() {
 
 PinKeeper Pins::Keep() {
   PinKeeper keeper(PinsFolder(settings_.path()));
-  if (!settings_.settings().restore_pins) return keeper;
+  // Kept once at the end of the session: a quit after it (where the system lets the program
+  // run on) must not write them twice.
+  if (session_ended_ || !settings_.settings().restore_pins) return keeper;
   for (const auto& pin : pins_) {
     try {
       keeper.Keep(pin->TakePicture(), pin->view().Kept());
@@ -104,8 +106,9 @@ std::vector<std::u16string> Pins::Restore() {
 
 void Pins::SessionEnding() {
   // Every pin window hears the end of the session: the first keeps them all.
-  if (std::exchange(session_ending_, true)) return;
+  if (session_ended_) return;
   const PinKeeper kept = Keep();
+  session_ended_ = true;
   for (const std::u16string& problem : kept.problems()) {
     WriteStderr(L"capture: " + Wide(problem) + L"\r\n");
   }

@@ -59,7 +59,7 @@ class Pins : public PinWindow::Owner {
 
   // ---- PinWindow::Owner ----
   void Act(PinWindow& pin, pin::Command command) override;
-  // The session ends: the pins are kept (once), and what was not is said on stderr.
+  // The session ends: the pins are kept, once, and what was not is said on stderr.
   void SessionEnding() override;
 
  private:
@@ -70,7 +70,7 @@ class Pins : public PinWindow::Owner {
 
   HINSTANCE instance_;
   SettingsStore& settings_;
-  bool session_ending_ = false;
+  bool session_ended_ = false;  // the pins were kept at the end of the session
   std::vector<std::unique_ptr<PinWindow>> pins_;
   std::vector<HWND> hidden_;  // not owned: the pins HideAll hid
   std::function<void()> when_empty_;

@@ -256,6 +256,10 @@ LRESULT ResidentWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case kPinClipboardMessage:
       return static_cast<LRESULT>(PinClipboard());
+    case WM_ENDSESSION:
+      // The pins' windows hear it too; whichever comes first keeps them.
+      if (wparam != FALSE) pins_.SessionEnding();
+      return 0;
     case WM_DESTROY:
       ::PostQuitMessage(exit_status_);
       return 0;

@@ -206,7 +206,7 @@ def test_pins_open_at_a_quit_are_back_where_they_were_at_the_next_start(desktop,
         assert not list(pins.glob("pin-*.png"))
 
 
-def test_a_plain_runs_pin_outlives_the_end_of_the_session(desktop, evidence):
+def test_pins_of_a_plain_run_and_of_the_resident_program_outlive_the_end_of_the_session(desktop, evidence):
     app = desktop.launch_capture()
     with evidence.on_failure(desktop):
         expected, _ = pin_selection(desktop, app)
@@ -217,6 +217,14 @@ def test_a_plain_runs_pin_outlives_the_end_of_the_session(desktop, evidence):
         assert len(list((settings_folder(desktop) / "pins").glob("pin-*.png"))) == 1
 
         change_desktop(desktop)
+        resident, _ = start_resident(desktop)
+        wait_shows(desktop, expected, START)
+
+        # The resident program's pins too, each once.
+        ender = desktop.launch(Path("wineboot"), "--end-session")
+        assert ender.wait_exit(30) == 0
+        resident.wait_exit(10)
+        assert len(list((settings_folder(desktop) / "pins").glob("pin-*.png"))) == 1
         resident, _ = start_resident(desktop)
         wait_shows(desktop, expected, START)
         assert quit_resident(desktop, resident) == (0, "", 0)
