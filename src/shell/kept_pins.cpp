@@ -16,7 +16,8 @@ namespace {
 constexpr char16_t kPattern[] = u"pin-*.png";
 // Put before the name of a file that held no pin: not met again, still a picture to open.
 constexpr char16_t kUnreadPrefix[] = u"无法恢复-";
-// Far more than any pin: the virtual screen of eight 8K monitors, four bytes a pixel.
+// Far more than any pin: a picture as large as a virtual screen of eight 8K monitors, and a file
+// of 1 GiB.
 constexpr LONGLONG kLargestFile = LONGLONG{1} << 30;
 constexpr std::int64_t kLargestPicture = std::int64_t{8} * 7680 * 4320;
 // Pins one quit may keep before it gives up looking for a free name.
@@ -119,10 +120,18 @@ std::vector<std::u16string> RestoreKeptPins(const std::u16string& folder, const 
   Win32Files files;
   for (const std::u16string& name : KeptNames(folder)) {
     const std::u16string path = Joined(folder, name);
-    const std::optional<std::vector<std::uint8_t>> bytes = ReadWhole(path);
-    const std::optional<pin::KeptPin> place = bytes ? pin::PinRecordOf(*bytes) : std::nullopt;
-    const std::optional<Picture> picture =
-        place ? DecodePng(*bytes, kLargestPicture) : std::nullopt;
+    std::optional<std::vector<std::uint8_t>> bytes;
+    std::optional<pin::KeptPin> place;
+    std::optional<Picture> picture;
+    try {
+      bytes = ReadWhole(path);
+      place = bytes ? pin::PinRecordOf(*bytes) : std::nullopt;
+      picture = place ? DecodePng(*bytes, kLargestPicture) : std::nullopt;
+    } catch (...) {
+      // Out of memory for a large picture: the file may be sound, and waits for the next start.
+      problems.push_back(u"贴图文件 " + name + u" 无法读取（内存不足），下次启动时再试");
+      continue;
+    }
     if (!picture) {
       // Set aside: a file another program holds open is met again at the next start.
       const std::u16string aside = kUnreadPrefix + name;

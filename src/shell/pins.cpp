@@ -6,6 +6,7 @@
 #include "output/save_as.h"
 #include "output/save_error.h"
 #include "pin/pin_view.h"
+#include "run/run_error.h"
 #include "shell/console_output.h"
 #include "shell/text.h"
 
@@ -82,6 +83,15 @@ PinKeeper Pins::Keep() {
 
 std::vector<std::u16string> Pins::Restore() {
   if (!settings_.settings().restore_pins) return {};
+  // The resident program starts whatever the kept pins hold.
+  try {
+    return RestoreAll();
+  } catch (...) {
+    return {u"无法恢复上次退出时的贴图：" + FailureOf(std::current_exception()).description};
+  }
+}
+
+std::vector<std::u16string> Pins::RestoreAll() {
   const RectI area = Win32Screen::Area();
   std::vector<RectI> monitors;
   for (const Monitor& monitor : screen_.Monitors()) {

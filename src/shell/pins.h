@@ -67,6 +67,8 @@ class Pins : public PinWindow::Owner {
   void Remove(const PinWindow& pin);
 
   bool Add(std::unique_ptr<PinWindow> pin);
+  // Restore, without its guard.
+  std::vector<std::u16string> RestoreAll();
 
   HINSTANCE instance_;
   SettingsStore& settings_;
