@@ -11,7 +11,10 @@ QuitOutcome QuitResident(ResidentInstance& instance) {
     case ResidentInstance::Asked::Asked:
       break;
   }
-  if (instance.WaitEnded(kQuitWaitMilliseconds)) return {};
+  if (instance.WaitEnded(kQuitWaitMilliseconds)) {
+    if (instance.LostPins()) return {0, u"capture: 常驻的截图程序已退出，但有贴图无法保存"};
+    return {};
+  }
   if (instance.Capturing()) {
     return {kQuitFailedStatus, u"capture: 常驻的截图程序正在截图，截图结束后才会退出"};
   }

@@ -14,7 +14,9 @@ void Resident::QuitRequested() {
   quit_requested_ = true;
   if (state_ != State::Idle) return;
   state_ = State::Ended;
-  shell_.Leave();
+  if (shell_.Leave()) return;
+  state_ = State::Idle;
+  quit_requested_ = false;
 }
 
 }  // namespace capture

@@ -13,8 +13,9 @@ class ResidentShell {
   // nothing is thrown.
   // Requests that arrive meanwhile come back into Resident. The screen is read after `delay_ms`.
   virtual void RunCapture(int delay_ms) = 0;
-  // Leaves the notification area and ends the program.
-  virtual void Leave() = 0;
+  // Leaves the notification area and ends the program; false when the program stays after all
+  // (its user, told that pins could not be kept, chose to keep them open).
+  virtual bool Leave() = 0;
 };
 
 // The wait of the menu's 延时截图 before the screen is read.
@@ -33,6 +34,7 @@ class Resident {
   void CaptureRequested(int delay_ms = 0);
   // The menu's 退出 or --quit from another process. During a capture the program ends once the
   // capture has ended: what the user is doing on the frozen screen is not thrown away under them.
+  // A quit the shell does not go through with leaves the program idle, as if never asked.
   void QuitRequested();
 
   State state() const { return state_; }

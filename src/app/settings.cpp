@@ -195,6 +195,14 @@ std::vector<Entry> Entries() {
          return ReadFormat(value, s.save.last_format, true);
        },
        [](const Settings& s) { return s.save.last_format; }},
+      {u"pins", u"restore", u"退出时还开着的贴图，下次启动常驻程序时放回原处：yes 或 no",
+       u"yes 或 no",
+       [](std::u16string_view value, Settings& s) {
+         const std::optional<bool> yes = YesOrNo(value);
+         if (yes) s.restore_pins = *yes;
+         return yes.has_value();
+       },
+       [](const Settings& s) { return std::u16string(s.restore_pins ? u"yes" : u"no"); }},
   };
   for (std::size_t i = 0; i < kRememberedSelections; ++i) entries.push_back(SelectionEntry(i));
   return entries;

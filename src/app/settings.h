@@ -24,6 +24,7 @@ struct Settings {
   KeyChord pin_clipboard_hotkey;  // none
   SaveSettings save;              // folders as written, %VARIABLES% not yet expanded
   std::vector<RectI> selections;  // the last selections, newest first, at most 20
+  bool restore_pins = true;       // pins open at a quit are kept and shown at the next start
 };
 
 struct ReadSettings {

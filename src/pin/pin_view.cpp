@@ -28,6 +28,24 @@ PinView::PinView(SizeI size, PointI top_left, int dpi)
       zoom_step_(kActualSizeStep),
       frame_(FrameAt(dpi)) {}
 
+PinView::PinView(SizeI size, const KeptPin& kept, PointI top_left, int dpi)
+    : PinView(size, top_left, dpi) {
+  const auto step = std::find(kZoomSteps.begin(), kZoomSteps.end(), kept.zoom);
+  if (step != kZoomSteps.end()) {
+    const auto index = static_cast<std::size_t>(step - kZoomSteps.begin());
+    const SizeI zoomed = ZoomedSize(index);
+    if (std::max(zoomed.width, zoomed.height) <= kMaxZoomedSide || index <= kActualSizeStep) {
+      zoom_step_ = index;
+    }
+  }
+  opacity_ = std::clamp(kept.opacity, kMinOpacity, 100);
+}
+
+KeptPin PinView::Kept() const {
+  const RectI picture = PictureRect();
+  return {{picture.left, picture.top}, zoom(), opacity_};
+}
+
 SizeI PinView::ZoomedSize(std::size_t step) const {
   const double factor = kZoomSteps[step] / 100.0;
   return {std::max(1, Nearest(size_.width * factor)), std::max(1, Nearest(size_.height * factor))};

@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "pin/kept_pin.h"
 #include "platform/types.h"
 
 namespace capture::pin {
@@ -34,12 +35,17 @@ class PinView {
   // A picture of `size` shown 1:1 with its top-left at `top_left` (screen pixels), on a monitor
   // of `dpi`.
   PinView(SizeI size, PointI top_left, int dpi);
+  // A kept pin shown again as it was, its picture's top-left at `top_left`; a zoom that is no
+  // step, or one too large for the system, is 100 %, and the opacity is kept within its range.
+  PinView(SizeI size, const KeptPin& kept, PointI top_left, int dpi);
 
   SizeI picture_size() const { return size_; }
   int zoom() const { return kZoomSteps[zoom_step_]; }
   int opacity() const { return opacity_; }
   const Frame& frame() const { return frame_; }
 
+  // What a quit keeps of the pin to show it so again.
+  KeptPin Kept() const;
   // The screen rectangle the picture covers at the present zoom.
   RectI PictureRect() const;
   // The window's rectangle: the picture with the frame around it.

@@ -63,6 +63,9 @@ inline void KernelObject(HANDLE handle) {
 inline void ChangeNotification(HANDLE handle) {
   ::FindCloseChangeNotification(handle);
 }
+inline void FileSearch(HANDLE handle) {
+  ::FindClose(handle);
+}
 }  // namespace release
 
 using Pen = UniqueHandle<HPEN, &release::GdiObject<HPEN>>;
@@ -84,6 +87,8 @@ using Menu = UniqueHandle<HMENU, &release::Menu>;
 using KernelObject = UniqueHandle<HANDLE, &release::KernelObject>;
 // FindFirstChangeNotificationW's handle; give it nullptr, not INVALID_HANDLE_VALUE, for none.
 using ChangeNotification = UniqueHandle<HANDLE, &release::ChangeNotification>;
+// FindFirstFileExW's handle; give it nullptr, not INVALID_HANDLE_VALUE, for none.
+using FileSearch = UniqueHandle<HANDLE, &release::FileSearch>;
 
 // A window's device context from GetDC, given back with ReleaseDC.
 class WindowDc {

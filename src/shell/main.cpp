@@ -141,13 +141,19 @@ int RunPlain(HINSTANCE instance, Cursors& cursors, int delay_ms, SettingsStore& 
 }
 
 // --pin-clipboard: handed to the resident instance when one runs, else pinned here, and the
-// program lives until the pin is closed.
+// program lives until the pin is closed. Every failure is a line on stderr and status 1, never
+// a message box: a script or a hotkey tool called it.
 int PinClipboard(HINSTANCE instance) {
-  std::optional<ClipboardPin> outcome = HandPinToResident();
   SettingsStore settings(SettingsPath());
   Pins pins(instance, settings);
-  if (!outcome) outcome = pins.PinClipboard();
-  switch (*outcome) {
+  ClipboardPin outcome = ClipboardPin::Failed;
+  try {
+    const std::optional<ClipboardPin> handed = HandPinToResident();
+    outcome = handed ? *handed : pins.PinClipboard();
+  } catch (...) {
+    outcome = ClipboardPin::Failed;
+  }
+  switch (outcome) {
     case ClipboardPin::NoPicture:
       WriteStderr(L"capture: 剪贴板中没有图片\r\n");
       return kNotPinnedStatus;

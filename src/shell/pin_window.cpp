@@ -48,6 +48,12 @@ PinWindow::PinWindow(Owner& owner, const Picture& picture, PointI top_left)
       view_({picture.width, picture.height}, top_left, Win32Screen::MonitorAt(top_left).dpi),
       framed_(Framed(PixelView::Of(picture), view_.frame().margin())) {}
 
+PinWindow::PinWindow(Owner& owner, const Picture& picture, const pin::KeptPin& kept,
+                     PointI top_left)
+    : owner_(owner),
+      view_({picture.width, picture.height}, kept, top_left, Win32Screen::MonitorAt(top_left).dpi),
+      framed_(Framed(PixelView::Of(picture), view_.frame().margin())) {}
+
 bool PinWindow::Create(HINSTANCE instance) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
@@ -222,6 +228,9 @@ LRESULT PinWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_CLOSE:
       Do(pin::Command::Close, {});
+      return 0;
+    case WM_ENDSESSION:
+      if (wparam != FALSE) owner_.SessionEnding();
       return 0;
     default:
       return ::DefWindowProcW(hwnd(), message, wparam, lparam);

@@ -21,11 +21,16 @@ class PinWindow {
     virtual ~Owner() = default;
     // Copy, Save, Close or CloseAll for this pin; Close and CloseAll destroy it.
     virtual void Act(PinWindow& pin, pin::Command command) = 0;
+    // The user's session is ending (WM_ENDSESSION): the program is about to be ended with its
+    // pins open.
+    virtual void SessionEnding() = 0;
   };
 
   // The picture, 1:1 with its top-left at `top_left` (screen pixels). Throws std::bad_alloc when
   // its pixels cannot be made; the picture is not kept, its pixels go into the window's own.
   PinWindow(Owner& owner, const Picture& picture, PointI top_left);
+  // A kept pin shown again as it was, its picture's top-left at `top_left`.
+  PinWindow(Owner& owner, const Picture& picture, const pin::KeptPin& kept, PointI top_left);
   PinWindow(const PinWindow&) = delete;
   PinWindow& operator=(const PinWindow&) = delete;
   ~PinWindow() = default;

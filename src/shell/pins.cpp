@@ -6,6 +6,9 @@
 #include "output/save_as.h"
 #include "output/save_error.h"
 #include "pin/pin_view.h"
+#include "run/run_error.h"
+#include "shell/console_output.h"
+#include "shell/text.h"
 
 namespace capture::win32 {
 namespace {
@@ -37,21 +40,88 @@ class LoweredWhileModal {
 }  // namespace
 
 bool Pins::Add(const Picture& picture, PointI top_left) {
-  auto pin = std::make_unique<PinWindow>(*this, picture, top_left);
+  return Add(std::make_unique<PinWindow>(*this, picture, top_left));
+}
+
+bool Pins::Add(std::unique_ptr<PinWindow> pin) {
   if (!pin->Create(instance_)) return false;
   pins_.push_back(std::move(pin));
   return true;
 }
 
 ClipboardPin Pins::PinClipboard() {
-  const std::optional<Picture> picture = clipboard_.GetBitmap();
-  if (!picture || picture->pixels.empty()) return ClipboardPin::NoPicture;
-  POINT pointer{};
-  ::GetCursorPos(&pointer);
-  const PointI at{pointer.x, pointer.y};
-  const RectI monitor = Win32Screen::MonitorAt(at).area;
-  const PointI top_left = pin::PlaceAtPointer({picture->width, picture->height}, at, monitor);
-  return Add(*picture, top_left) ? ClipboardPin::Pinned : ClipboardPin::Failed;
+  // Out of memory for a large picture, or a clipboard that fails under us: not pinned, said so
+  // by the caller, never a pin reported that is not there.
+  try {
+    const std::optional<Picture> picture = clipboard_.GetBitmap();
+    if (!picture || picture->pixels.empty()) return ClipboardPin::NoPicture;
+    POINT pointer{};
+    ::GetCursorPos(&pointer);
+    const PointI at{pointer.x, pointer.y};
+    const RectI monitor = Win32Screen::MonitorAt(at).area;
+    const PointI top_left = pin::PlaceAtPointer({picture->width, picture->height}, at, monitor);
+    return Add(*picture, top_left) ? ClipboardPin::Pinned : ClipboardPin::Failed;
+  } catch (...) {
+    return ClipboardPin::Failed;
+  }
+}
+
+PinKeeper Pins::Keep() {
+  PinKeeper keeper(PinsFolder(settings_.path()));
+  // Kept once at the end of the session: a quit after it (where the system lets the program
+  // run on) must not write them twice.
+  if (session_ended_ || !settings_.settings().restore_pins) return keeper;
+  for (const auto& pin : pins_) {
+    try {
+      keeper.Keep(pin->TakePicture(), pin->view().Kept());
+    } catch (...) {
+      keeper.NotKept(u"内存不足");
+    }
+  }
+  return keeper;
+}
+
+std::vector<std::u16string> Pins::Restore() {
+  if (!settings_.settings().restore_pins) return {};
+  // The resident program starts whatever the kept pins hold.
+  try {
+    return RestoreAll();
+  } catch (...) {
+    return {u"无法恢复上次退出时的贴图：" + FailureOf(std::current_exception()).description};
+  }
+}
+
+std::vector<std::u16string> Pins::RestoreAll() {
+  const RectI area = Win32Screen::Area();
+  std::vector<RectI> monitors;
+  for (const Monitor& monitor : screen_.Monitors()) {
+    const RectI& r = monitor.area;  // in the virtual screen's coordinates from its top-left
+    monitors.push_back(
+        {r.left + area.left, r.top + area.top, r.right + area.left, r.bottom + area.top});
+  }
+  const RectI primary = Win32Screen::MonitorAt({0, 0}).area;
+  return RestoreKeptPins(
+      PinsFolder(settings_.path()), [&](const Picture& picture, const pin::KeptPin& kept) {
+        const pin::PinView at_kept({picture.width, picture.height}, kept, kept.top_left, 96);
+        const RectI shown = at_kept.PictureRect();
+        const PointI place = pin::RestoredPlace(
+            kept, {shown.right - shown.left, shown.bottom - shown.top}, monitors, primary);
+        try {
+          return Add(std::make_unique<PinWindow>(*this, picture, kept, place));
+        } catch (...) {
+          return false;
+        }
+      });
+}
+
+void Pins::SessionEnding() {
+  // Every pin window hears the end of the session: the first keeps them all.
+  if (session_ended_) return;
+  const PinKeeper kept = Keep();
+  session_ended_ = true;
+  for (const std::u16string& problem : kept.problems()) {
+    WriteStderr(L"capture: " + Wide(problem) + L"\r\n");
+  }
 }
 
 void Pins::HideAll() {

@@ -3,11 +3,13 @@
 #include <shellapi.h>
 
 #include <string>
+#include <utility>
 
 #include "app/command_line.h"
 #include "app/hotkey_notice.h"
 #include "app/start_with_windows.h"
 #include "output/save_dialog.h"
+#include "shell/console_output.h"
 #include "shell/single_instance.h"
 #include "shell/system_settings.h"
 #include "shell/text.h"
@@ -62,7 +64,20 @@ bool ResidentWindow::Create(HINSTANCE instance) {
   ShowProblems();
   ApplyHotkeys(true);
   WatchSettings();
+  RestorePins();
   return true;
+}
+
+void ResidentWindow::RestorePins() {
+  const std::vector<std::u16string> problems = pins_.Restore();
+  if (problems.empty()) return;
+  std::wstring text;
+  for (const std::u16string& problem : problems) {
+    WriteStderr(L"capture: " + Wide(problem) + L"\r\n");
+    text += Wide(problem) + L"\n";
+  }
+  balloon_file_.clear();
+  icon_.ShowBalloon(L"贴图", text);
 }
 
 void ResidentWindow::ApplyHotkeys(bool at_start) {
@@ -174,8 +189,29 @@ void ResidentWindow::RunCapture(int delay_ms) {
   ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
-void ResidentWindow::Leave() {
+bool ResidentWindow::Leave() {
+  PinKeeper kept = pins_.Keep();
+  const bool asked_here = std::exchange(quit_from_menu_, false);
+  if (!kept.problems().empty()) {
+    std::wstring lines;
+    for (const std::u16string& problem : kept.problems()) {
+      WriteStderr(L"capture: " + Wide(problem) + L"\r\n");
+      lines += Wide(problem) + L"\n";
+    }
+    // Another process's --quit or an installer waits, bounded, for the program to end: only a
+    // user at the menu can be asked.
+    if (asked_here) {
+      const std::wstring text = lines + L"\n退出后这些贴图将丢失。仍要退出吗？";
+      constexpr UINT kStyle = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_TOPMOST;
+      if (::MessageBoxW(hwnd(), text.c_str(), L"退出", kStyle) != IDYES) {
+        kept.Forget();  // the pins stay open: the next quit keeps them afresh
+        return false;
+      }
+    }
+    exit_status_ = kPinsNotKeptStatus;
+  }
   LetGo();
+  return true;
 }
 
 void ResidentWindow::LetGo() {
@@ -215,12 +251,17 @@ LRESULT ResidentWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return 0;
     case WM_CLOSE:
+      quit_from_menu_ = false;
       resident_.QuitRequested();
       return 0;
     case kPinClipboardMessage:
       return static_cast<LRESULT>(PinClipboard());
+    case WM_ENDSESSION:
+      // The pins' windows hear it too; whichever comes first keeps them.
+      if (wparam != FALSE) pins_.SessionEnding();
+      return 0;
     case WM_DESTROY:
-      ::PostQuitMessage(0);
+      ::PostQuitMessage(exit_status_);
       return 0;
     default:
       if (message == taskbar_created_ && taskbar_created_ != 0) {
@@ -268,6 +309,7 @@ void ResidentWindow::ShowMenu() {
       OpenSettings();
       break;
     case kQuitCommand:
+      quit_from_menu_ = true;
       resident_.QuitRequested();
       break;
     default:

@@ -31,8 +31,8 @@ class ResidentWindow : public ResidentShell {
   ~ResidentWindow() override { LetGo(); }
 
   // Makes the hidden window, shows the icon, registers the hotkeys the settings name (for Print
-  // Screen, else Ctrl+Print Screen, saying so in a balloon) and watches the settings file's
-  // folder. False when the window could not be made.
+  // Screen, else Ctrl+Print Screen, saying so in a balloon), watches the settings file's folder
+  // and shows the pins kept at the last quit again. False when the window could not be made.
   bool Create(HINSTANCE instance);
   // Runs the message loop until the program leaves; the program's exit status.
   int Run();
@@ -43,7 +43,9 @@ class ResidentWindow : public ResidentShell {
 
   // ---- ResidentShell ----
   void RunCapture(int delay_ms) override;
-  void Leave() override;
+  // Keeps the open pins first. When some cannot be kept, that is said on stderr and in the exit
+  // status; a quit from the menu asks its user whether to quit all the same.
+  bool Leave() override;
 
  private:
   // A row of the hotkey table: the setting that names the key, what it does, and the key held.
@@ -69,6 +71,7 @@ class ResidentWindow : public ResidentShell {
   void WatchSettings();
   void SettingsChanged();
   void ShowProblems();
+  void RestorePins();
   void QuickSaved(const std::u16string& path);
   void ShowMenu();
   void OpenSettings();
@@ -87,6 +90,8 @@ class ResidentWindow : public ResidentShell {
   ChangeNotification watch_;     // the settings file's folder
   std::u16string balloon_file_;  // the file a click on the balloon shows; empty: none
   UINT taskbar_created_ = 0;     // the shell's message that its notification area is new
+  bool quit_from_menu_ = false;  // the user is here to be asked
+  int exit_status_ = 0;
 };
 
 }  // namespace capture::win32

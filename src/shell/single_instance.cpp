@@ -20,7 +20,8 @@ ResidentInstance::Asked Win32ResidentInstance::AskToQuit() {
   if (!resident) return Asked::NoneRunning;
   ::GetWindowThreadProcessId(resident, &process_id_);
   // Opened before asking: the process's id could otherwise be another's by the time we wait.
-  process_.Reset(::OpenProcess(SYNCHRONIZE, FALSE, process_id_));
+  process_.Reset(
+      ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id_));
   if (!process_ || !::PostMessageW(resident, WM_CLOSE, 0, 0)) return Asked::Unreachable;
   return Asked::Asked;
 }
@@ -38,6 +39,12 @@ bool Win32ResidentInstance::Capturing() {
     if (owner == process_id_) return true;
   }
   return false;
+}
+
+bool Win32ResidentInstance::LostPins() {
+  DWORD status = 0;
+  return process_ && ::GetExitCodeProcess(process_.get(), &status) &&
+         status == static_cast<DWORD>(kPinsNotKeptStatus);
 }
 
 std::optional<ClipboardPin> HandPinToResident() {

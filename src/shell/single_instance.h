@@ -33,6 +33,7 @@ class Win32ResidentInstance : public ResidentInstance {
   Asked AskToQuit() override;
   bool WaitEnded(int milliseconds) override;
   bool Capturing() override;
+  bool LostPins() override;
 
  private:
   DWORD process_id_ = 0;

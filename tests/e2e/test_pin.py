@@ -1,6 +1,8 @@
 """Pins: F3 turns the selection into a window that stays on top, at the selection's place, with
 its exact pixels; what it does with the pointer and the keys; --pin-clipboard."""
 
+from pathlib import Path
+
 import pytest
 from PIL import Image
 
@@ -10,7 +12,8 @@ from harness.desktop import CAPTURE_TITLE
 from harness.evidence import Evidence
 from harness.ink import ink
 from harness.processes import wait_until
-from test_resident import hotkey_capture, start_resident, wait_capture_gone
+from harness.dialogs import wait_dialog
+from test_resident import choose_from_tray_menu, hotkey_capture, start_resident, wait_capture_gone
 
 PIN_TITLE = "贴图"
 START, END = (200, 150), (520, 390)  # a 320 x 240 selection
@@ -153,3 +156,121 @@ def test_pin_clipboard_pins_a_picture_at_the_pointer_and_refuses_text(desktop, e
         wait_shows(desktop, expected, (700 - 160, 500 - 120))
         desktop.double_click(700, 500)
         assert app.wait_exit() == 0
+
+
+def settings_folder(desktop):
+    """Where the resident program keeps capture.ini (and the pins folder beside it)."""
+    roaming = next((desktop.wine.path / "drive_c" / "users").glob("*/AppData/Roaming"))
+    return roaming / "Capture"
+
+
+def quit_resident(desktop, resident) -> tuple[int, str, int]:
+    """--quit: its status and output, and the resident instance's exit status."""
+    quitter = desktop.launch(paths.require(paths.CAPTURE_EXE, "capture.exe"), "--quit")
+    status = quitter.wait_exit(15)
+    return status, quitter.output().strip(), resident.wait_exit(10)
+
+
+def test_pins_open_at_a_quit_are_back_where_they_were_at_the_next_start(desktop, evidence):
+    pins = settings_folder(desktop) / "pins"
+    moved = (START[0] + 150, START[1] + 100)
+    resident, focus = start_resident(desktop)
+    with evidence.on_failure(desktop):
+        hotkey_capture(desktop, resident, focus)
+        expected, _ = pin_selection(desktop, resident)
+        wait_capture_gone(desktop, resident)
+        desktop.drag((300, 200), (450, 300))
+        wait_shows(desktop, expected, moved)
+
+        assert quit_resident(desktop, resident) == (0, "", 0)
+        kept = list(pins.glob("pin-*.png"))
+        assert len(kept) == 1, f"pins folder holds {sorted(p.name for p in pins.iterdir())}"
+        with Image.open(kept[0]) as picture:  # the picture itself, for any viewer
+            assert not ink(picture.convert("RGB"), expected)
+        # A file that is no pin is said and skipped; it takes nothing with it.
+        (pins / "pin-0-bad.png").write_bytes(b"\x89PNG\r\n\x1a\n cut short")
+
+        change_desktop(desktop)
+        resident, _ = start_resident(desktop)
+        wait_shows(desktop, expected, moved)
+        evidence.save("restored", desktop.screenshot())
+        assert len(desktop.find_windows(PIN_TITLE)) == 1
+        wait_until(lambda: "pin-0-bad.png 无法读取，已跳过" in resident.output(), 5,
+                   what="the bad file to be reported")
+        assert sorted(p.name for p in pins.iterdir()) == ["无法恢复-pin-0-bad.png"]
+
+        # Closed by its user, the pin is gone for good.
+        desktop.double_click(moved[0] + 10, moved[1] + 10)
+        wait_until(lambda: not desktop.find_windows(PIN_TITLE), 5, what="the pin to close")
+        assert quit_resident(desktop, resident) == (0, "", 0)
+        assert not list(pins.glob("pin-*.png"))
+
+
+def test_pins_of_a_plain_run_and_of_the_resident_program_outlive_the_end_of_the_session(desktop, evidence):
+    app = desktop.launch_capture()
+    with evidence.on_failure(desktop):
+        expected, _ = pin_selection(desktop, app)
+        # Wine's end of the session: every window hears WM_QUERYENDSESSION and WM_ENDSESSION.
+        ender = desktop.launch(Path("wineboot"), "--end-session")
+        assert ender.wait_exit(30) == 0
+        app.wait_exit(10)
+        assert len(list((settings_folder(desktop) / "pins").glob("pin-*.png"))) == 1
+
+        change_desktop(desktop)
+        resident, _ = start_resident(desktop)
+        wait_shows(desktop, expected, START)
+
+        # The resident program's pins too, each once.
+        ender = desktop.launch(Path("wineboot"), "--end-session")
+        assert ender.wait_exit(30) == 0
+        resident.wait_exit(10)
+        assert len(list((settings_folder(desktop) / "pins").glob("pin-*.png"))) == 1
+        resident, _ = start_resident(desktop)
+        wait_shows(desktop, expected, START)
+        assert quit_resident(desktop, resident) == (0, "", 0)
+
+
+def test_a_pin_that_cannot_be_kept_is_said_at_the_quit_unless_pins_are_not_kept(desktop, evidence):
+    folder = settings_folder(desktop)
+    folder.mkdir(parents=True, exist_ok=True)
+    (folder / "pins").write_bytes(b"a file where the pins folder goes")
+    for restore, said in (("no", False), ("yes", True)):
+        (folder / "capture.ini").write_text(f"[pins]\nrestore = {restore}\n", encoding="utf-8")
+        resident, focus = start_resident(desktop)
+        with evidence.on_failure(desktop):
+            hotkey_capture(desktop, resident, focus)
+            pin_selection(desktop, resident)
+            wait_capture_gone(desktop, resident)
+            status, output, resident_status = quit_resident(desktop, resident)
+            assert status == 0, "the program has ended: the quit did what it was asked"
+            if said:
+                assert output == "capture: 常驻的截图程序已退出，但有贴图无法保存"
+                assert resident_status == 5
+                assert "capture: 贴图 1 无法保存：" in resident.output()
+            else:
+                assert (output, resident_status) == ("", 0)
+            assert (folder / "pins").is_file()
+
+
+def test_quit_from_the_menu_asks_first_when_a_pin_cannot_be_kept(desktop, evidence):
+    folder = settings_folder(desktop)
+    folder.mkdir(parents=True, exist_ok=True)
+    (folder / "pins").write_bytes(b"a file where the pins folder goes")
+    resident, focus = start_resident(desktop)
+    with evidence.on_failure(desktop):
+        hotkey_capture(desktop, resident, focus)
+        expected, _ = pin_selection(desktop, resident)
+        wait_capture_gone(desktop, resident)
+
+        choose_from_tray_menu(desktop, resident, "退出")
+        wait_dialog(desktop, "退出", resident)
+        evidence.save("asked", desktop.screenshot())
+        desktop.key("Return")  # 否, the default: the program stays with its pin
+        wait_until(lambda: not desktop.find_windows("退出"), 5, what="the question to go")
+        assert resident.running()
+        wait_shows(desktop, expected, START)
+
+        choose_from_tray_menu(desktop, resident, "退出")
+        wait_dialog(desktop, "退出", resident)
+        desktop.key("y")
+        assert resident.wait_exit(10) == 5

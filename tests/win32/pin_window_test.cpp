@@ -12,7 +12,9 @@ namespace {
 // Records what the pin asks of its owner.
 struct RecordingOwner : PinWindow::Owner {
   void Act(PinWindow&, pin::Command command) override { commands.push_back(command); }
+  void SessionEnding() override { ++session_endings; }
   std::vector<pin::Command> commands;
+  int session_endings = 0;
 };
 
 RECT WindowRect(HWND hwnd) {
@@ -72,6 +74,27 @@ TEST_F(PinWindowTest, KeysAndDoubleClickGoToTheOwnerOrMoveThePin) {
   Pump();
   EXPECT_EQ(owner.commands, (std::vector{pin::Command::Close, pin::Command::Close}));
   EXPECT_EQ(WindowRect(pin.hwnd()).left, 41 - pin.view().frame().margin());
+}
+
+// Only a session that does end tells the owner, and closes nothing by itself.
+TEST_F(PinWindowTest, TheEndOfTheSessionGoesToTheOwner) {
+  ::SendMessageW(pin.hwnd(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+  EXPECT_EQ(owner.session_endings, 0);
+  ::SendMessageW(pin.hwnd(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_EQ(owner.session_endings, 1);
+  EXPECT_TRUE(owner.commands.empty());
+}
+
+TEST_F(PinWindowTest, AKeptPinComesBackAtItsZoomAndOpacity) {
+  PinWindow again{owner, picture, pin::KeptPin{{0, 0}, 200, 60}, {70, 50}};
+  ASSERT_TRUE(again.Create(::GetModuleHandleW(nullptr)));
+  EXPECT_EQ(again.view().PictureRect(), (RectI{70, 50, 70 + 240, 50 + 160}));
+  EXPECT_EQ(again.view().opacity(), 60);
+  const int m = again.view().frame().margin();
+  const RECT r = WindowRect(again.hwnd());
+  EXPECT_EQ(r.left, 70 - m);
+  EXPECT_EQ(r.right, 70 + 240 + m);
+  EXPECT_EQ(again.TakePicture(), picture);
 }
 
 }  // namespace

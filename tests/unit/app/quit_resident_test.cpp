@@ -12,10 +12,12 @@ struct FakeInstance : ResidentInstance {
     return ends;
   }
   bool Capturing() override { return capturing; }
+  bool LostPins() override { return lost_pins; }
 
   Asked asked = Asked::Asked;
   bool ends = true;
   bool capturing = false;
+  bool lost_pins = false;
   int waited = -1;
 };
 
@@ -23,22 +25,24 @@ TEST(QuitResident, SucceedsOnlyWhenNoInstanceIsLeftAndSaysWhyOtherwise) {
   using Asked = ResidentInstance::Asked;
   struct Case {
     Asked asked;
-    bool ends, capturing;
+    bool ends, capturing, lost_pins;
     int status;
     const char16_t* error;
   };
   const Case cases[] = {
-      {Asked::NoneRunning, false, false, 0, u""},
-      {Asked::Asked, true, true, 0, u""},
-      {Asked::Asked, false, true, 1, u"capture: 常驻的截图程序正在截图，截图结束后才会退出"},
-      {Asked::Asked, false, false, 1, u"capture: 常驻的截图程序 5 秒内没有退出"},
-      {Asked::Unreachable, false, false, 1, u"capture: 无法联系常驻的截图程序"},
+      {Asked::NoneRunning, false, false, false, 0, u""},
+      {Asked::Asked, true, true, false, 0, u""},
+      {Asked::Asked, true, false, true, 0, u"capture: 常驻的截图程序已退出，但有贴图无法保存"},
+      {Asked::Asked, false, true, false, 1, u"capture: 常驻的截图程序正在截图，截图结束后才会退出"},
+      {Asked::Asked, false, false, false, 1, u"capture: 常驻的截图程序 5 秒内没有退出"},
+      {Asked::Unreachable, false, false, false, 1, u"capture: 无法联系常驻的截图程序"},
   };
   for (const Case& c : cases) {
     FakeInstance instance;
     instance.asked = c.asked;
     instance.ends = c.ends;
     instance.capturing = c.capturing;
+    instance.lost_pins = c.lost_pins;
 
     EXPECT_EQ(QuitResident(instance), (QuitOutcome{c.status, c.error}))
         << static_cast<int>(c.asked) << c.ends << c.capturing;

@@ -23,17 +23,22 @@ class FakeShell : public ResidentShell {
     CaptureRun run{form, fake.platform};
     run.Load();
     open = &form;
+    const int left_before = leaves;
     if (during) during();
     EXPECT_FALSE(form.Closed()) << "the capture ended before its user ended it";
-    EXPECT_EQ(leaves, 0) << "the program left during a capture";
+    EXPECT_EQ(leaves, left_before) << "the program left during a capture";
     run.KeyPress({key::kEscape});
     EXPECT_TRUE(form.Closed());
     open = nullptr;
   }
-  void Leave() override { ++leaves; }
+  bool Leave() override {
+    ++leaves;
+    return !stays;
+  }
 
   int captures = 0;
   int leaves = 0;
+  bool stays = false;           // the user chooses to stay when asked
   CaptureForm* open = nullptr;  // the running capture's form, if any
   std::function<void()> during;
 };
@@ -86,6 +91,24 @@ TEST_F(ResidentTest, QuitDuringACaptureLeavesOnceTheCaptureHasEnded) {
 
   EXPECT_EQ(shell.captures, 1);
   EXPECT_EQ(shell.leaves, 1);
+  EXPECT_EQ(resident.state(), Resident::State::Ended);
+}
+
+TEST_F(ResidentTest, AQuitTheUserTakesBackLeavesTheProgramIdleAndItQuitsWhenAskedAgain) {
+  shell.stays = true;
+  shell.during = [&] { resident.QuitRequested(); };
+  resident.CaptureRequested();
+  EXPECT_EQ(shell.leaves, 1);
+  EXPECT_EQ(resident.state(), Resident::State::Idle);
+
+  shell.during = nullptr;
+  resident.CaptureRequested();
+  EXPECT_EQ(shell.captures, 2) << "the quit taken back still ends the program after a capture";
+  EXPECT_EQ(shell.leaves, 1);
+
+  shell.stays = false;
+  resident.QuitRequested();
+  EXPECT_EQ(shell.leaves, 2);
   EXPECT_EQ(resident.state(), Resident::State::Ended);
 }
 

@@ -25,6 +25,7 @@ TEST(SettingsTest, MissingOrEmptyFileGivesTheDefaults) {
   EXPECT_TRUE(s.save.last_folder.empty());
   EXPECT_TRUE(s.save.last_format.empty());
   EXPECT_TRUE(s.selections.empty());
+  EXPECT_TRUE(s.restore_pins);
 }
 
 TEST(SettingsTest, ReadsUtf8WithOrWithoutByteOrderMarkAndIgnoresWhatItDoesNotKnow) {
@@ -41,7 +42,9 @@ TEST(SettingsTest, ReadsUtf8WithOrWithoutByteOrderMarkAndIgnoresWhatItDoesNotKno
       u"pattern = 不是这个\n"
       u"[save]\n"
       u"format = JPEG\n"
-      u"jpeg_quality = 95\n");
+      u"jpeg_quality = 95\n"
+      u"[PINS]\n"
+      u"restore = 否\n");
   for (const std::string& file : {body, "\xEF\xBB\xBF" + body}) {
     const ReadSettings read = ParseSettings(file);
     EXPECT_TRUE(read.problems.empty());
@@ -49,6 +52,7 @@ TEST(SettingsTest, ReadsUtf8WithOrWithoutByteOrderMarkAndIgnoresWhatItDoesNotKno
     EXPECT_EQ(read.settings.capture_hotkey, (KeyChord{modifier::kCtrl | modifier::kShift, 'A'}));
     EXPECT_EQ(read.settings.save.quick.extension, u"jpeg");
     EXPECT_EQ(read.settings.save.jpeg_quality, 95);
+    EXPECT_FALSE(read.settings.restore_pins);
   }
 }
 
@@ -103,6 +107,7 @@ Settings Changed() {
   s.save.copy_on_quick_save = false;
   s.save.last_folder = u"C:\\Users\\李\\桌面";
   s.save.last_format = u"gif";
+  s.restore_pins = false;
   for (int i = 0; i < 20; ++i) s.selections.push_back({-i, i, 100 + i, 50 + 2 * i});
   return s;
 }
@@ -118,6 +123,7 @@ void ExpectSame(const Settings& a, const Settings& b) {
   EXPECT_EQ(a.save.last_folder, b.save.last_folder);
   EXPECT_EQ(a.save.last_format, b.save.last_format);
   EXPECT_EQ(a.selections, b.selections);
+  EXPECT_EQ(a.restore_pins, b.restore_pins);
 }
 
 TEST(SettingsTest, AWrittenFileReadsBackAsTheSameSettings) {
