@@ -110,13 +110,37 @@ Joined FrameJoiner::Add(PixelView frame, Unsteady unsteady) {
   if (!bands_known_) StartContent(top, end);
   const bool room = Place(frame, seam.offset, seam.refilled_from);
   CopyInto(frame, rows, earlier_);
-  earlier_unsteady_.assign(unsteady.begin(), unsteady.end());
-  earlier_facts_ = std::move(facts);
+  if (CarryUnsteady(unsteady, seam.offset)) {
+    earlier_facts_ = ReadRows(PixelView::Of(earlier_), earlier_unsteady_, columns_);
+  } else {
+    earlier_facts_ = std::move(facts);
+  }
   if (!room) {
     full_ = true;
     return Joined::Full;
   }
   return Joined::Added;
+}
+
+bool FrameJoiner::CarryUnsteady(Unsteady own, int offset) {
+  if (earlier_unsteady_.empty()) {
+    earlier_unsteady_.assign(own.begin(), own.end());
+    return false;
+  }
+  const auto width = ToSize(earlier_.width);
+  std::vector<std::uint8_t> carried(own.begin(), own.end());
+  carried.resize(earlier_unsteady_.size(), 0);
+  for (int y = 0; y < earlier_.height; ++y) {
+    // Content rows move with the content; the bands stay where they are.
+    const bool content = y >= top_ && y < end_;
+    const int from = content ? y + offset : y;
+    if (content && (from < top_ || from >= end_)) continue;
+    const std::uint8_t* in = earlier_unsteady_.data() + ToSize(from) * width;
+    std::uint8_t* out = carried.data() + ToSize(y) * width;
+    for (std::size_t x = 0; x < width; ++x) out[x] = static_cast<std::uint8_t>(out[x] | in[x]);
+  }
+  earlier_unsteady_ = std::move(carried);
+  return true;
 }
 
 bool FrameJoiner::Confirm(const FrameRows& later, int offset, int refilled_from) {

@@ -63,14 +63,18 @@ class FrameJoiner {
   // Whether the overlap at `offset` agrees pixel by pixel on every steady pixel left of the scroll
   // bar; columns at the right that disagree are taken as the scroll bar and left out.
   bool Confirm(const FrameRows& later, int offset, int refilled_from);
+  // Makes the mask of the frame just placed at `offset`: its own unsteady pixels and those of the
+  // frame before, moved with the content, so that a caret seen blinking once stays left out while
+  // it is in view. False when neither frame had any.
+  bool CarryUnsteady(Unsteady own, int offset);
   // Takes the first frame's bands as header and footer and its content as the picture's first rows.
   void StartContent(int top, int end);
   // Adds the rows `later` shows beyond the picture, taking late-filled rows from it; false when
   // the picture reached its greatest height.
   bool Place(PixelView later, int offset, int refilled_from);
 
-  Picture earlier_;  // the frame placed last
-  std::vector<std::uint8_t> earlier_unsteady_;
+  Picture earlier_;                             // the frame placed last
+  std::vector<std::uint8_t> earlier_unsteady_;  // its own and those carried from frames before
   RowFacts earlier_facts_;
   Picture header_;
   bool bands_known_ = false;  // set by the first frame that moved

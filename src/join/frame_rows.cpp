@@ -47,18 +47,20 @@ RowHash HashSteadyRow(const std::uint32_t* row, int columns) {
   return h;
 }
 
-// A row whose unsteady pixels hash as one fixed value.
-RowHash HashShakyRow(const std::uint32_t* row, const std::uint8_t* shaky, int columns) {
-  RowHash h;
-  for (int x = 0; x < columns; ++x) {
-    std::uint32_t p = row[x];
+// A row whose unsteady pixels hash as one fixed value: the same hash as a steady row of those
+// pixels, so that rows with and without a mask compare. `scratch` is room for the row.
+RowHash HashShakyRow(const std::uint32_t* row, const std::uint8_t* shaky, int columns,
+                     std::vector<std::uint32_t>& scratch) {
+  scratch.assign(row, row + columns);
+  bool any_shaky = false;
+  for (std::size_t x = 0; x < scratch.size(); ++x) {
     if (shaky[x] != 0) {
-      p = kShakyValue;
-      h.any_shaky = true;
+      scratch[x] = kShakyValue;
+      any_shaky = true;
     }
-    h.plain = h.plain && p == row[0];
-    h.lane[x & 3] = (h.lane[x & 3] ^ p) * kPrime;
   }
+  RowHash h = HashSteadyRow(scratch.data(), columns);
+  h.any_shaky = any_shaky;
   return h;
 }
 
@@ -71,12 +73,13 @@ RowFacts ReadRows(PixelView frame, Unsteady unsteady, int columns) {
   facts.plain.resize(rows);
   facts.informative.resize(rows);
   facts.unsteady.resize(rows);
+  std::vector<std::uint32_t> scratch;
   for (int y = 0; y < frame.height; ++y) {
     const auto i = ToSize(y);
-    const RowHash h =
-        unsteady.empty()
-            ? HashSteadyRow(frame.Row(y), columns)
-            : HashShakyRow(frame.Row(y), unsteady.data() + i * ToSize(frame.width), columns);
+    const RowHash h = unsteady.empty()
+                          ? HashSteadyRow(frame.Row(y), columns)
+                          : HashShakyRow(frame.Row(y), unsteady.data() + i * ToSize(frame.width),
+                                         columns, scratch);
     const std::uint64_t hash = h.Value();
     facts.hash[i] = hash;
     facts.plain[i] = h.plain ? 1 : 0;
