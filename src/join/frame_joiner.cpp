@@ -170,7 +170,7 @@ void FrameJoiner::StartContent(int top, int end) {
     content_.AddBelow(earlier_.pixels.data() + ToSize(y) * ToSize(earlier_.width));
   view_ = 0;
   fresh_ = top;
-  brought_ = end - top;
+  brought_ = {end - top, 0, 0, 0};
   bands_known_ = true;
 }
 
@@ -195,10 +195,13 @@ bool FrameJoiner::Place(PixelView later, int offset, int refilled_from) {
     else
       content_.AddAbove(later.Row(top_ + r - view));
   }
-  // Rows this frame and the one before brought may still fill in.
-  const int added = content_.end() - old_end;
-  fresh_ = std::max(top_, end_ - added - brought_);
-  brought_ = added;
+  // Rows the last four frames brought may still fill in: a list that draws rows some 300 ms after
+  // they scroll in does so within four notches.
+  std::rotate(brought_.rbegin(), brought_.rbegin() + 1, brought_.rend());
+  brought_[0] = content_.end() - old_end;
+  int recent = 0;
+  for (const int rows : brought_) recent += rows;
+  fresh_ = std::max(top_, end_ - recent);
   view_ = view;
   return room;
 }

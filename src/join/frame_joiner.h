@@ -3,6 +3,7 @@
 // inside the area is left out, and a seam that cannot be told for certain ends the join.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -80,11 +81,11 @@ class FrameJoiner {
   bool bands_known_ = false;  // set by the first frame that moved
   int top_ = 0;               // the content between the header and the footer: rows [top_, end_)
   int end_ = 0;
-  int columns_ = 0;       // columns the hashes read: none of a scroll bar's
-  int kept_columns_ = 0;  // columns the picture keeps: left of the scroll bar
-  int view_ = 0;          // content row shown at the earlier frame's row top_
-  int fresh_ = 0;         // earlier-frame rows from here to end_ may still fill in late
-  int brought_ = 0;       // rows the earlier frame added below the picture
+  int columns_ = 0;               // columns the hashes read: none of a scroll bar's
+  int kept_columns_ = 0;          // columns the picture keeps: left of the scroll bar
+  int view_ = 0;                  // content row shown at the earlier frame's row top_
+  int fresh_ = 0;                 // earlier-frame rows from here to end_ may still fill in late
+  std::array<int, 4> brought_{};  // rows each of the last four frames added below the picture
   int max_height_;
   bool full_ = false;
   RowStore content_;

@@ -160,21 +160,21 @@ TEST(Join, ScrollingBackIsFollowedAndNothingIsStitchedTwice) {
 }
 
 TEST(Join, RowsThatFillInAfterTheyScrollInAreTakenWhenTheyDo) {
-  Scene scene;
+  Scene scene{.view_rows = 240};
   const Picture first = scene.Frame(0);
   FrameJoiner joiner(PixelView::Of(first), {}, 30000);
-  int shown = 0;
+  std::vector<int> shown = {0, 0, 0};
   std::vector<int> positions = Steps(scene, 40);
   positions.pop_back();  // the frame at the end comes below, with every row drawn
   for (const int p : positions) {
-    // The frame as it settles at first: the rows that just scrolled in still blank.
-    scene.loaded = shown + scene.ContentRows();
+    // The frame as it settles at first: the rows of the last three notches still blank.
+    scene.loaded = shown[shown.size() - 3] + scene.ContentRows();
     const Picture early = scene.Frame(p);
     ASSERT_NE(joiner.Add(PixelView::Of(early), {}), Joined::Refused) << p;
-    shown = p;
+    shown.push_back(p);
   }
   scene.loaded = 1 << 30;
-  const Picture last = scene.Frame(shown);
+  const Picture last = scene.Frame(shown.back());
   EXPECT_EQ(joiner.Add(PixelView::Of(last), {}), Joined::Added);
   EXPECT_EQ(joiner.Take(), scene.Truth());
 }
