@@ -95,9 +95,9 @@ class Reader {
 
  private:
   static bool Known(const std::u16string& name) {
-    for (const char16_t* known : {u"tray", u"quit", u"version", u"full", u"region", u"window",
-                                  u"monitor", u"delay", u"out", u"clipboard", u"pin-clipboard",
-                                  u"scroll"}) {
+    for (const char16_t* known :
+         {u"tray", u"quit", u"version", u"full", u"region", u"window", u"monitor", u"delay", u"out",
+          u"clipboard", u"pin-clipboard", u"scroll"}) {
       if (name == known) return true;
     }
     return false;

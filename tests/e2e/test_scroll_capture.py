@@ -56,6 +56,7 @@ OPTIONS = {
     "smooth": ["--smooth"],
     "late_rows": ["--lazy"],
     "caret": ["--caret"],
+    "line_down_only": ["--no-wheel"],
 }
 
 

@@ -7,6 +7,7 @@
 //   --header N         rows of a fixed header at the top of the client area (default 0)
 //   --footer N         rows of a fixed footer at the bottom (default 0)
 //   --scrollbar        a classic vertical scroll bar (WS_VSCROLL)
+//   --no-wheel         the wheel scrolls nothing; only WM_VSCROLL does
 //   --smooth           each notch scrolls in five steps over 150 ms
 //   --lazy             rows show blank until 300 ms after they scroll in
 //   --caret            a caret blinking every 500 ms on content rows 40 to 56
@@ -32,6 +33,7 @@ struct Options {
   int header = 0;
   int footer = 0;
   bool scrollbar = false;
+  bool no_wheel = false;
   bool smooth = false;
   bool lazy = false;
   bool caret = false;
@@ -220,6 +222,7 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
       Paint(window, *s);
       return 0;
     case WM_MOUSEWHEEL: {
+      if (s->o.no_wheel) return 0;
       s->wheel_rest += GET_WHEEL_DELTA_WPARAM(wparam);
       const int notches = s->wheel_rest / WHEEL_DELTA;
       s->wheel_rest -= notches * WHEEL_DELTA;
@@ -268,6 +271,7 @@ bool WriteTruth(const State& s, const std::wstring& path) {
 
 bool ParseOptions(int argc, wchar_t** argv, Options& o) {
   const std::pair<const wchar_t*, bool*> flags[] = {{L"--scrollbar", &o.scrollbar},
+                                                    {L"--no-wheel", &o.no_wheel},
                                                     {L"--smooth", &o.smooth},
                                                     {L"--lazy", &o.lazy},
                                                     {L"--caret", &o.caret}};
