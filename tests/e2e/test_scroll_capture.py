@@ -3,6 +3,7 @@ under the area to its end and write one joined picture that equals the window's 
 content that repeats ends with status 5 and a picture right as far as it goes."""
 
 import subprocess
+from pathlib import Path
 
 import pytest
 from PIL import Image
@@ -89,3 +90,27 @@ def test_repeating_content_stops_with_status_5_and_a_picture_right_as_far_as_it_
     assert "无法拼接" in done.stderr.decode("utf-8", "replace")
     assert picture.width == truth.width and 700 < picture.height < truth.height
     assert difference_box(picture, truth.crop((0, 0, truth.width, picture.height))) is None
+
+
+def test_wines_notepad_scrolled_to_its_end_shows_every_line_once_in_order(desktop):
+    lines = desktop.workdir / "lines.txt"
+    lines.write_text("".join(f"line {i:03d} " + "abcdefghij"[i % 10] * (i % 17) + "\r\n"
+                             for i in range(1, 301)))
+    app = desktop.launch(Path("notepad.exe"), windows_path(lines))
+    window = desktop.wait_window("lines.txt - Notepad", app)
+    left, top, width, height = desktop.window_geometry(window)
+    desktop.click(left + width // 2, top + height // 2)
+    done, picture = joined(desktop, "notepad", "--window")
+    assert done.returncode == 0, done.stderr.decode("utf-8", "replace")
+    # Where ink starts a line of "line NNN" in the first columns: 300 lines, one step apart.
+    grey = picture.convert("L")
+    starts, inked = [], False
+    for y in range(grey.height):
+        ink = any(grey.getpixel((x, y)) < 128 for x in range(4, 26))
+        if ink and not inked:
+            starts.append(y)
+        inked = ink
+    steps = [b - a for a, b in zip(starts, starts[1:])]
+    step = max(set(steps), key=steps.count)
+    runs = [i for i, s in enumerate(steps) if s == step]
+    assert len(runs) == 299 and runs == list(range(runs[0], runs[0] + 299)), starts
