@@ -161,13 +161,18 @@ int Deliver(const ScriptRequest& request, Services& services, const Picture& pic
   return status;
 }
 
-// The window under the area scrolled to its end and its frames joined; the status 5 when a seam
-// could not be joined and nothing else failed.
+// The window under the area scrolled to its end and its frames joined, the picture written; the
+// status 3 when the screen could not be read after a notch, 5 when a seam could not be joined (in
+// both the picture so far is written), or the writing's own.
 int ScrollAndDeliver(const ScriptRequest& request, Services& services, const RectI& area,
                      int max_height) {
   const ScrolledPicture scrolled = ScrollAndJoin(area, max_height);
   if (scrolled.picture.pixels.empty()) return Fail(kScreenUnreadableStatus, L"无法读取屏幕");
   const int status = Deliver(request, services, scrolled.picture);
+  if (scrolled.unreadable) {
+    Fail(kScreenUnreadableStatus, L"无法读取屏幕，已写入读到的部分");
+    return status != 0 ? status : kScreenUnreadableStatus;
+  }
   if (!scrolled.refusal) return status;
   Fail(kStoppedEarlyStatus, Wide(join::RefusalText(*scrolled.refusal)));
   return status != 0 ? status : kStoppedEarlyStatus;

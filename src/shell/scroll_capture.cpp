@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <new>
+#include <optional>
 #include <vector>
 
 #include "shell/dib.h"
@@ -118,16 +119,17 @@ class ParkedPointer {
   bool saved_ = false;
 };
 
-// Joins the frames of one notch: the wheel, and WM_VSCROLL when the wheel moved nothing.
-join::Joined NextNotch(Settler& settler, join::FrameJoiner& joiner, POINT inside) {
+// Joins the frames of one notch: the wheel, and WM_VSCROLL when the wheel moved nothing. Nothing
+// when the screen could not be read.
+std::optional<join::Joined> NextNotch(Settler& settler, join::FrameJoiner& joiner, POINT inside) {
   TurnWheelOneNotch();
   ::Sleep(kFirstGrabMs);
-  if (!settler.Settle(0)) return join::Joined::Full;
+  if (!settler.Settle(0)) return std::nullopt;
   const join::Joined joined = joiner.Add(PixelView::Of(settler.frame()), settler.unsteady());
   if (joined != join::Joined::Unmoved) return joined;
   LineDown(inside);
   ::Sleep(kFirstGrabMs);
-  if (!settler.Settle(0)) return join::Joined::Full;
+  if (!settler.Settle(0)) return std::nullopt;
   return joiner.Add(PixelView::Of(settler.frame()), settler.unsteady());
 }
 
@@ -139,12 +141,14 @@ ScrolledPicture ScrollAndJoin(const RectI& area, int max_height) {
   Settler settler(area);
   if (!settler.Settle(kWatchMs)) return {};
   join::FrameJoiner joiner(PixelView::Of(settler.frame()), settler.unsteady(), max_height);
+  bool unreadable = false;
   for (int still = 0; still < 2;) {
-    const join::Joined joined = NextNotch(settler, joiner, inside);
-    if (joined == join::Joined::Full || joined == join::Joined::Refused) break;
+    const std::optional<join::Joined> joined = NextNotch(settler, joiner, inside);
+    unreadable = !joined;
+    if (!joined || joined == join::Joined::Full || joined == join::Joined::Refused) break;
     still = joined == join::Joined::Unmoved ? still + 1 : 0;
   }
-  return {joiner.Take(), joiner.refusal()};
+  return {joiner.Take(), joiner.refusal(), unreadable};
 }
 
 }  // namespace capture::win32

@@ -12,6 +12,7 @@ namespace capture::win32 {
 struct ScrolledPicture {
   Picture picture;                       // empty when the screen could not be read
   std::optional<join::Refusal> refusal;  // set when a seam could not be joined
+  bool unreadable = false;  // the screen could not be read after a notch: the picture is so far
 };
 
 // Parks the pointer inside `area` (the system's screen coordinates), turns the wheel one notch at
