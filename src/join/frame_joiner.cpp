@@ -36,6 +36,11 @@ std::u16string Number(int n) {
   return digits;
 }
 
+// Whether a mask has one byte for each pixel of the frame, or none.
+bool FitsFrame(Unsteady unsteady, PixelView frame) {
+  return unsteady.empty() || unsteady.size() == ToSize(frame.width) * ToSize(frame.height);
+}
+
 }  // namespace
 
 std::u16string RefusalText(const Refusal& refusal) {
@@ -45,7 +50,8 @@ std::u16string RefusalText(const Refusal& refusal) {
 }
 
 FrameJoiner::FrameJoiner(PixelView first, Unsteady unsteady, int max_height)
-    : earlier_unsteady_(unsteady.begin(), unsteady.end()),
+    : earlier_unsteady_(FitsFrame(unsteady, first) ? unsteady.begin() : unsteady.end(),
+                        unsteady.end()),
       end_(first.height),
       columns_(HashedColumns(first.width)),
       kept_columns_(first.width),
@@ -85,7 +91,8 @@ Joined FrameJoiner::Refuse(Refusal::Why why) {
 Joined FrameJoiner::Add(PixelView frame, Unsteady unsteady) {
   if (refusal_) return Joined::Refused;
   if (full_) return Joined::Full;
-  if (frame.width != earlier_.width || frame.height != earlier_.height) {
+  if (frame.width != earlier_.width || frame.height != earlier_.height ||
+      !FitsFrame(unsteady, frame)) {
     return Refuse(Refusal::Why::Nowhere);
   }
   RowFacts facts = ReadRows(frame, unsteady, columns_);

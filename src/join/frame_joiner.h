@@ -41,7 +41,9 @@ class FrameJoiner {
   // Starts the picture with the first settled frame; it grows no taller than `max_height`.
   FrameJoiner(PixelView first, Unsteady unsteady, int max_height);
 
-  // Places the next settled frame, of the first frame's size, against the one before it.
+  // Places the next settled frame, of the first frame's size, against the one before it. A frame
+  // of another size, or a mask that is not one byte a pixel, is refused. (The first frame's mask
+  // of a wrong size is left out.)
   Joined Add(PixelView frame, Unsteady unsteady);
 
   // The picture so far: a fixed header, the content, a fixed footer; a scroll bar left out.

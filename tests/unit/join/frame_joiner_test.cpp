@@ -255,6 +255,16 @@ TEST(Join, AFrameThatMatchesNowhereIsRefused) {
   EXPECT_EQ(joiner.refusal()->why, Refusal::Why::Nowhere);
   EXPECT_EQ(joiner.Height(), 160);
   ExpectRowsOfTruth(joiner.Take(), scene.Truth());
+
+  // A frame of another size, or a mask that is not one byte a pixel, is no frame of the area.
+  const Picture shorter = Scene{.view_rows = 100}.Frame(40);
+  const std::vector<std::uint8_t> short_mask(10, 1);
+  for (const bool wrong_mask : {false, true}) {
+    FrameJoiner other(PixelView::Of(first), {}, 30000);
+    const Joined joined = wrong_mask ? other.Add(PixelView::Of(second), short_mask)
+                                     : other.Add(PixelView::Of(shorter), {});
+    EXPECT_EQ(joined, Joined::Refused) << wrong_mask;
+  }
 }
 
 TEST(Join, StopsAtTheGreatestHeight) {
