@@ -95,8 +95,9 @@ class Reader {
 
  private:
   static bool Known(const std::u16string& name) {
-    for (const char16_t* known : {u"tray", u"quit", u"version", u"full", u"region", u"window",
-                                  u"monitor", u"delay", u"out", u"clipboard", u"pin-clipboard"}) {
+    for (const char16_t* known :
+         {u"tray", u"quit", u"version", u"full", u"region", u"window", u"monitor", u"delay", u"out",
+          u"clipboard", u"pin-clipboard", u"scroll"}) {
       if (name == known) return true;
     }
     return false;
@@ -142,6 +143,8 @@ class Reader {
       ++grabs_;
     } else if (name == u"clipboard") {
       script.clipboard = true;
+    } else if (name == u"scroll") {
+      script.scroll = true;
     } else if (const std::optional<std::u16string> value = Value(argument)) {
       ValueSwitch(name, argument, *value);
     }
@@ -171,15 +174,18 @@ class Reader {
   // The switches that only make sense together.
   void Check() {
     const bool alone = Seen(u"tray") || Seen(u"quit") || Seen(u"version") || Seen(u"pin-clipboard");
-    const bool for_script = Seen(u"out") || Seen(u"clipboard") || Seen(u"monitor");
+    const bool for_script =
+        Seen(u"out") || Seen(u"clipboard") || Seen(u"monitor") || Seen(u"scroll");
     if (alone && arguments_.size() > 1) {
       error_ = u"--tray、--quit、--version、--pin-clipboard 不能与其他参数同用";
     } else if (grabs_ > 1) {
       error_ = u"--full、--region、--window 只能选一个";
     } else if (grabs_ == 0 && for_script) {
-      error_ = u"--out、--clipboard、--monitor 需要 --full、--region 或 --window";
+      error_ = u"--out、--clipboard、--monitor、--scroll 需要 --full、--region 或 --window";
     } else if (Seen(u"monitor") && command_.script.grab != Grab::Full) {
       error_ = u"--monitor 只能与 --full 同用";
+    } else if (Seen(u"scroll") && command_.script.grab == Grab::Full) {
+      error_ = u"--scroll 只能与 --region 或 --window 同用";
     } else if (grabs_ == 1) {
       command_.mode = Mode::Script;
     }

@@ -29,6 +29,7 @@ struct ScriptRequest {
   int x = 0, y = 0, width = 0, height = 0;  // --region, in the system's screen coordinates
   std::optional<std::u16string> out;        // --out: a path, or "-" for standard output
   bool clipboard = false;                   // --clipboard
+  bool scroll = false;  // --scroll: the area's window scrolled to its end, the frames joined
 };
 
 struct Command {
@@ -58,12 +59,16 @@ std::optional<int> WholeNumber(std::u16string_view text);
 inline constexpr char16_t kUsage[] =
     u"usage: capture [--delay SECONDS] | --tray | --quit | --version | --pin-clipboard\r\n"
     u"       capture --full [--monitor N] | --region X,Y,W,H | --window  [--delay SECONDS] "
+    u"[--out PATH | --out - | --clipboard]...\r\n"
+    u"       capture --region X,Y,W,H | --window  --scroll  [--delay SECONDS] "
     u"[--out PATH | --out - | --clipboard]...";
 inline constexpr int kUsageStatus = 2;
 // The exit statuses of a run for a script: the screen could not be read; the file or the
 // clipboard could not be written.
 inline constexpr int kScreenUnreadableStatus = 3;
 inline constexpr int kNotWrittenStatus = 4;
+// --scroll: a seam could not be joined; the picture so far was written.
+inline constexpr int kStoppedEarlyStatus = 5;
 // --pin-clipboard: the clipboard holds no picture, or its pin could not be made.
 inline constexpr int kNotPinnedStatus = 1;
 

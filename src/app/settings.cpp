@@ -170,6 +170,14 @@ std::vector<Entry> Entries() {
        [](const Settings& s) {
          return std::u16string(s.save.copy_on_quick_save ? u"yes" : u"no");
        }},
+      {u"scroll", u"max_height", u"长截图最多拼接的高度（像素）", u"1 到 100000 的整数",
+       [](std::u16string_view value, Settings& s) {
+         const std::optional<int> rows = WholeNumber(value);
+         if (!rows || *rows < 1 || *rows > 100000) return false;
+         s.scroll_max_height = *rows;
+         return true;
+       },
+       [](const Settings& s) { return Number(s.scroll_max_height); }},
       {u"save", u"format", u"快速保存和命令行保存的格式：png、jpg、bmp、gif 或 tiff",
        u"png、jpg、bmp、gif 或 tiff",
        [](std::u16string_view value, Settings& s) {

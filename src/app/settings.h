@@ -23,6 +23,7 @@ struct Settings {
   KeyChord capture_hotkey{0, kPrintScreenKey};
   KeyChord pin_clipboard_hotkey;  // none
   SaveSettings save;              // folders as written, %VARIABLES% not yet expanded
+  int scroll_max_height = 30000;  // the tallest picture a scrolling capture joins, in pixels
   std::vector<RectI> selections;  // the last selections, newest first, at most 20
   bool restore_pins = true;       // pins open at a quit are kept and shown at the next start
 };

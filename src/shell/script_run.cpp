@@ -18,6 +18,7 @@
 #include "shell/gdiplus_flat.h"
 #include "shell/handles.h"
 #include "shell/no_window.h"
+#include "shell/scroll_capture.h"
 #include "shell/settings_store.h"
 #include "shell/text.h"
 #include "shell/win32_clipboard.h"
@@ -51,10 +52,14 @@ int Fail(int status, const std::wstring& why) {
 
 // The foreground window's visible bounds (without the invisible resize borders), or an empty
 // rectangle when there is none.
-RectI ForegroundBounds() {
+RectI ForegroundBounds(bool client_only) {
   const HWND window = ::GetForegroundWindow();
   if (window == nullptr || !::IsWindowVisible(window) || ::IsIconic(window)) return {};
-  return VisibleBounds(window).value_or(RectI{});
+  if (!client_only) return VisibleBounds(window).value_or(RectI{});
+  RECT client{};
+  POINT origin{0, 0};
+  if (!::GetClientRect(window, &client) || !::ClientToScreen(window, &origin)) return {};
+  return {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
 }
 
 Picture Crop(const Picture& from, const RectI& area) {
@@ -156,6 +161,23 @@ int Deliver(const ScriptRequest& request, Services& services, const Picture& pic
   return status;
 }
 
+// The window under the area scrolled to its end and its frames joined, the picture written; the
+// status 3 when the screen could not be read after a notch, 5 when a seam could not be joined (in
+// both the picture so far is written), or the writing's own.
+int ScrollAndDeliver(const ScriptRequest& request, Services& services, const RectI& area,
+                     int max_height) {
+  const ScrolledPicture scrolled = ScrollAndJoin(area, max_height);
+  if (scrolled.picture.pixels.empty()) return Fail(kScreenUnreadableStatus, L"无法读取屏幕");
+  const int status = Deliver(request, services, scrolled.picture);
+  if (scrolled.unreadable) {
+    Fail(kScreenUnreadableStatus, L"无法读取屏幕，已写入读到的部分");
+    return status != 0 ? status : kScreenUnreadableStatus;
+  }
+  if (!scrolled.refusal) return status;
+  Fail(kStoppedEarlyStatus, Wide(join::RefusalText(*scrolled.refusal)));
+  return status != 0 ? status : kStoppedEarlyStatus;
+}
+
 }  // namespace
 
 int RunScript(const Command& command) {
@@ -169,9 +191,16 @@ int RunScript(const Command& command) {
     const ScreenLayout layout{{virtual_screen.left, virtual_screen.top},
                               services.screen.Size(),
                               services.screen.Monitors()};
-    const AreaToGrab grab = AreaOf(command.script, layout, ForegroundBounds());
+    const AreaToGrab grab = AreaOf(command.script, layout, ForegroundBounds(command.script.scroll));
     if (!grab.error.empty()) {
       return Fail(kUsageStatus, Wide(grab.error) + L"\r\n" + Wide(kUsage));
+    }
+    if (command.script.scroll) {
+      const RectI on_screen{
+          grab.area.left + virtual_screen.left, grab.area.top + virtual_screen.top,
+          grab.area.right + virtual_screen.left, grab.area.bottom + virtual_screen.top};
+      return ScrollAndDeliver(command.script, services, on_screen,
+                              services.saving.settings().scroll_max_height);
     }
     const Picture screen = services.screen.Grab();
     if (screen.pixels.empty()) return Fail(kScreenUnreadableStatus, L"无法读取屏幕");

@@ -7,7 +7,7 @@
 namespace capture::win32 {
 
 // The exit status: 0, kUsageStatus (the area is empty or names no monitor),
-// kScreenUnreadableStatus or kNotWrittenStatus.
+// kScreenUnreadableStatus, kNotWrittenStatus, or with --scroll kStoppedEarlyStatus.
 int RunScript(const Command& command);
 
 }  // namespace capture::win32

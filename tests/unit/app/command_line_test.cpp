@@ -53,6 +53,17 @@ TEST(CommandLineTest, ReadsEveryValueOfARunForAScript) {
   const ParsedCommand window = ParseArguments({u"--window"});
   EXPECT_EQ(window.command.script.grab, Grab::Window);
   EXPECT_FALSE(window.command.script.out.has_value());
+  EXPECT_FALSE(window.command.script.scroll);
+
+  for (const auto& grab : {std::vector<std::u16string>{u"--window"},
+                           std::vector<std::u16string>{u"--region", u"0,0,9,9"}}) {
+    std::vector<std::u16string> arguments = grab;
+    arguments.push_back(u"/Scroll");
+    const ParsedCommand scroll = ParseArguments(arguments);
+    ASSERT_EQ(scroll.error, u"");
+    EXPECT_EQ(scroll.command.mode, Mode::Script);
+    EXPECT_TRUE(scroll.command.script.scroll);
+  }
 }
 
 struct ErrorCase {
@@ -97,7 +108,10 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{{u"--full", u"--delay", u"86401"}, u"86401"},
         ErrorCase{{u"--full", u"--delay"}, u"--delay"},
         ErrorCase{{u"--full", u"--out", u""}, u"--out"},
-        ErrorCase{{u"--pin-clipboard", u"--full"}, u"--pin-clipboard"}));
+        ErrorCase{{u"--pin-clipboard", u"--full"}, u"--pin-clipboard"},
+        ErrorCase{{u"--scroll"}, u"--scroll"},
+        ErrorCase{{u"--full", u"--scroll"}, u"--scroll 只能与 --region 或 --window 同用"},
+        ErrorCase{{u"--window", u"--scroll", u"--scroll"}, u"--scroll"}));
 
 TEST(ResidentCommandTest, QuotesThePathAndAsksForTheTray) {
   EXPECT_EQ(ResidentCommand(u"C:\\Program Files\\截图\\capture.exe"),

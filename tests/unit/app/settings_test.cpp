@@ -26,6 +26,7 @@ TEST(SettingsTest, MissingOrEmptyFileGivesTheDefaults) {
   EXPECT_TRUE(s.save.last_format.empty());
   EXPECT_TRUE(s.selections.empty());
   EXPECT_TRUE(s.restore_pins);
+  EXPECT_EQ(s.scroll_max_height, 30000);
 }
 
 TEST(SettingsTest, ReadsUtf8WithOrWithoutByteOrderMarkAndIgnoresWhatItDoesNotKnow) {
@@ -61,9 +62,10 @@ TEST(SettingsTest, EachBadValueIsReportedOnceByNameAndItsDefaultUsed) {
       ParseSettings(Utf8(u"[hotkeys]\ncapture = Ctrl+Ctrl+A\npin_clipboard = Hyper+Q\n"
                          u"[quick_save]\nfolder =\npattern = a/b {n}\ncopy = maybe\n"
                          u"[save]\nformat = webp\njpeg_quality = 101\nlast_format = doc\n"
-                         u"[selections]\n1 = 10,20,0,5\n2 = 10,20,30\n3 = 1,2,3,4\n"));
+                         u"[selections]\n1 = 10,20,0,5\n2 = 10,20,30\n3 = 1,2,3,4\n"
+                         u"[scroll]\nmax_height = 0\n"));
   const Settings defaults;
-  EXPECT_EQ(read.problems.size(), 10u);
+  EXPECT_EQ(read.problems.size(), 11u);
   EXPECT_EQ(read.problems[0],
             u"capture.ini：[hotkeys] capture 的值“Ctrl+Ctrl+A”无效（应为如 PrintScreen、"
             u"Ctrl+Shift+A，或留空），已使用默认值。");
@@ -77,6 +79,7 @@ TEST(SettingsTest, EachBadValueIsReportedOnceByNameAndItsDefaultUsed) {
   EXPECT_EQ(s.save.jpeg_quality, 80);
   EXPECT_TRUE(s.save.copy_on_quick_save);
   EXPECT_EQ(s.selections, (std::vector<RectI>{{1, 2, 4, 6}}));
+  EXPECT_EQ(s.scroll_max_height, 30000);
 }
 
 TEST(SettingsTest, KeyChordsReadAndWriteTheirNames) {
@@ -108,6 +111,7 @@ Settings Changed() {
   s.save.last_folder = u"C:\\Users\\李\\桌面";
   s.save.last_format = u"gif";
   s.restore_pins = false;
+  s.scroll_max_height = 4000;
   for (int i = 0; i < 20; ++i) s.selections.push_back({-i, i, 100 + i, 50 + 2 * i});
   return s;
 }
@@ -124,6 +128,7 @@ void ExpectSame(const Settings& a, const Settings& b) {
   EXPECT_EQ(a.save.last_format, b.save.last_format);
   EXPECT_EQ(a.selections, b.selections);
   EXPECT_EQ(a.restore_pins, b.restore_pins);
+  EXPECT_EQ(a.scroll_max_height, b.scroll_max_height);
 }
 
 TEST(SettingsTest, AWrittenFileReadsBackAsTheSameSettings) {

@@ -1,0 +1,24 @@
+// A scrolling capture without a window: the window under an area scrolled to its end, its frames
+// joined into one tall picture.
+#pragma once
+
+#include <optional>
+
+#include "join/frame_joiner.h"
+#include "platform/types.h"
+
+namespace capture::win32 {
+
+struct ScrolledPicture {
+  Picture picture;                       // empty when the screen could not be read
+  std::optional<join::Refusal> refusal;  // set when a seam could not be joined
+  bool unreadable = false;  // the screen could not be read after a notch: the picture is so far
+};
+
+// Parks the pointer inside `area` (the system's screen coordinates), turns the wheel one notch at
+// a time (WM_VSCROLL SB_LINEDOWN to the window under it when a notch moves nothing), grabs the
+// area until two grabs in a row are the same and joins each frame; ends when two notches move
+// nothing, at `max_height` rows or at a seam that cannot be joined. The pointer goes back.
+ScrolledPicture ScrollAndJoin(const RectI& area, int max_height);
+
+}  // namespace capture::win32
