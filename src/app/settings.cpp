@@ -293,7 +293,15 @@ std::string Encoded(const std::vector<std::u16string>& lines) {
 std::u16string BadValueText(std::u16string_view section, std::u16string_view key,
                             std::u16string_view value, std::u16string_view want) {
   std::u16string text(u"capture.ini：[");
-  text.append(section).append(u"] ").append(key).append(u" 的值“").append(value);
+  text.append(section).append(u"] ").append(key).append(u" 的值“");
+  // A control character is shown by its picture (␀, ␉…): a NUL would cut the line short.
+  for (const char16_t c : value) {
+    if (c < 0x20) {
+      text += static_cast<char16_t>(0x2400 + c);
+    } else {
+      text += c == 0x7F ? u'\u2421' : c;
+    }
+  }
   text.append(u"”无效（应为").append(want).append(u"），已使用默认值。");
   return text;
 }

@@ -78,18 +78,21 @@ TEST(SettingsTest, EachBadValueIsReportedOnceByNameAndItsDefaultUsed) {
 // A control character would cut the file's name short (a NUL: every name the same, so the search
 // for a free one never ends); a device name writes to the device, or fails every save.
 TEST(SettingsTest, ControlCharactersAndDeviceNamesAreBadValues) {
-  using namespace std::string_literals;
+  using namespace std::literals;
   for (const std::u16string& pattern : {u"shot\0x"s, u"a\x1F"s, u"b\x7F"s, u"c\td"s, u"CON"s,
                                         u"nul.txt"s, u"Aux "s, u"com1"s, u"LPT9.x.y"s, u"prn"s}) {
     for (const std::u16string_view key : {u"pattern", u"folder"}) {
       if (key == u"folder" && pattern.find_first_of(u"\0\x1F\x7F\t"s) == pattern.npos) continue;
       const std::u16string line = std::u16string(key) + u" = " + pattern + u"\n";
       const ReadSettings read = ParseSettings(Utf8(u"[quick_save]\n" + line));
-      EXPECT_EQ(read.problems.size(), 1u) << Utf8(line);
+      ASSERT_EQ(read.problems.size(), 1u) << Utf8(line);
+      EXPECT_EQ(read.problems[0].find_first_of(u"\0\x1F\x7F\t"s), std::u16string::npos);
       EXPECT_EQ(read.settings.save.quick.pattern, Settings{}.save.quick.pattern);
       EXPECT_EQ(read.settings.save.quick.folder, Settings{}.save.quick.folder);
     }
   }
+  EXPECT_NE(ParseSettings("[quick_save]\npattern = a\0b\x7F\n"sv).problems[0].find(u"“a␀b␡”"),
+            std::u16string::npos);
   for (const char16_t* pattern : {u"CONSOLE", u"COM10", u"com{n}", u"LPT.1", u"con-{n}"}) {
     const ReadSettings read =
         ParseSettings(Utf8(u"[quick_save]\npattern = " + std::u16string(pattern) + u"\n"));
