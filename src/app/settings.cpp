@@ -5,6 +5,7 @@
 
 #include "app/command_line.h"
 #include "app/utf8.h"
+#include "output/file_name.h"
 #include "output/image_formats.h"
 
 namespace capture {
@@ -21,6 +22,15 @@ struct Entry {
 };
 
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+// U+0000 to U+001F and U+007F: no file or folder name holds one, and the system cuts a name
+// short at a NUL.
+bool HasControlCharacter(std::u16string_view text) {
+  for (const char16_t c : text) {
+    if (c < 0x20 || c == 0x7F) return true;
+  }
+  return false;
+}
 
 std::u16string_view Trimmed(std::u16string_view text) {
   while (!text.empty() && (text.front() == u' ' || text.front() == u'\t')) text.remove_prefix(1);
@@ -139,10 +149,10 @@ std::vector<Entry> Entries() {
                   &Settings::pin_clipboard_hotkey),
       {u"quick_save", u"folder",
        u"快速保存（Ctrl+Shift+S）和命令行保存的文件夹，可用 %USERPROFILE% "
-       u"等环境变量；没有时自动创建",
-       u"文件夹路径",
+       u"等环境变量；留空则为“图片”文件夹中的 Screenshots；没有时自动创建",
+       kFolderWanted,
        [](std::u16string_view value, Settings& s) {
-         if (value.empty()) return false;
+         if (HasControlCharacter(value)) return false;
          s.save.quick.folder = std::u16string(value);
          while (s.save.quick.folder.size() > 3 &&
                 (s.save.quick.folder.ends_with(u'\\') || s.save.quick.folder.ends_with(u'/'))) {
@@ -154,9 +164,12 @@ std::vector<Entry> Entries() {
       {u"quick_save", u"pattern",
        u"文件名（不含扩展名）：{yyyy} {MM} {dd} {HH} {mm} {ss} 换成当时的时间，{n} 换成序号；"
        u"同名文件已存在时加上 (2)、(3)…",
-       u"不含 \\ / : * ? \" < > | 的文件名",
+       u"不含 \\ / : * ? \" < > | 和控制字符、不是设备名（如 CON、NUL）的文件名",
        [kNotInName](std::u16string_view value, Settings& s) {
-         if (value.empty() || value.find_first_of(kNotInName) != value.npos) return false;
+         if (value.empty() || value.find_first_of(kNotInName) != value.npos ||
+             HasControlCharacter(value) || IsDeviceName(value)) {
+           return false;
+         }
          s.save.quick.pattern = std::u16string(value);
          return true;
        },
@@ -293,6 +306,22 @@ std::string Encoded(const std::vector<std::u16string>& lines) {
 
 }  // namespace
 
+std::u16string BadValueText(std::u16string_view section, std::u16string_view key,
+                            std::u16string_view value, std::u16string_view want) {
+  std::u16string text(u"capture.ini：[");
+  text.append(section).append(u"] ").append(key).append(u" 的值“");
+  // A control character is shown by its picture (␀, ␉…): a NUL would cut the line short.
+  for (const char16_t c : value) {
+    if (c < 0x20) {
+      text += static_cast<char16_t>(0x2400 + c);
+    } else {
+      text += c == 0x7F ? u'\u2421' : c;
+    }
+  }
+  text.append(u"”无效（应为").append(want).append(u"），已使用默认值。");
+  return text;
+}
+
 ReadSettings ParseSettings(std::string_view file) {
   const std::vector<Entry> entries = Entries();
   ReadSettings read;
@@ -303,9 +332,7 @@ ReadSettings ParseSettings(std::string_view file) {
     if (line.key.empty()) continue;
     const Entry* entry = Find(entries, section, line.key);
     if (entry == nullptr || entry->read(line.value, read.settings)) continue;
-    read.problems.push_back(u"capture.ini：[" + section + u"] " + line.key + u" 的值“" +
-                            std::u16string(line.value) + u"”无效（应为" +
-                            std::u16string(entry->want) + u"），已使用默认值。");
+    read.problems.push_back(BadValueText(section, line.key, line.value, entry->want));
   }
   // A gap in the list (a place left empty or bad) closes up.
   std::erase_if(read.settings.selections, [](const RectI& r) { return r.Empty(); });

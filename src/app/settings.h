@@ -14,15 +14,15 @@
 namespace capture {
 
 inline constexpr std::size_t kRememberedSelections = 20;
-// The default quick-save folder, expanded by the shell like every folder the file names.
-inline constexpr char16_t kDefaultQuickSaveFolder[] = u"%USERPROFILE%\\Pictures\\Screenshots";
+// What a good folder is, for the report of a bad one.
+inline constexpr std::u16string_view kFolderWanted = u"完整的文件夹路径";
 
 struct Settings {
-  Settings() { save.quick.folder = kDefaultQuickSaveFolder; }
-
   KeyChord capture_hotkey{0, kPrintScreenKey};
   KeyChord pin_clipboard_hotkey;  // none
-  SaveSettings save;              // folders as written, %VARIABLES% not yet expanded
+  // Folders as written, %VARIABLES% not yet expanded; the quick-save folder empty by default
+  // (Screenshots in the user's Pictures folder).
+  SaveSettings save;
   int scroll_max_height = 30000;  // the tallest picture a scrolling capture joins, in pixels
   std::vector<RectI> selections;  // the last selections, newest first, at most 20
   bool restore_pins = true;       // pins open at a quit are kept and shown at the next start
@@ -33,6 +33,10 @@ struct ReadSettings {
   // One line for each value that was not used, naming it; its default was used instead.
   std::vector<std::u16string> problems;
 };
+
+// The report of a bad value: its section, key and value, and what a good one looks like.
+std::u16string BadValueText(std::u16string_view section, std::u16string_view key,
+                            std::u16string_view value, std::u16string_view want);
 
 // Reads the file's bytes: UTF-8 with or without a byte-order mark, "[section]" lines,
 // "key = value" lines, ";" or "#" comments. Unknown sections and keys are ignored; missing ones

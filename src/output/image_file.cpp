@@ -9,8 +9,6 @@
 #include "output/encoder_parameters.h"
 #include "output/image_formats.h"
 #include "output/palette_quantiser.h"
-#include "output/save_error.h"
-#include "output/temporary_file.h"
 #include "platform/gdiplus.h"
 
 namespace capture {
@@ -146,18 +144,23 @@ std::optional<SaveError> WriteTemporaryFile(Platform& platform, TemporaryFile& t
   return std::nullopt;
 }
 
-// The whole temporary file takes the target's place.
-std::optional<SaveError> ReplaceTarget(TemporaryFile& temporary, const std::u16string& target) {
-  if (const FileResult error = temporary.MoveOver(target)) {
-    return FileStepError(FileStep::Replace, *error);
-  }
-  return std::nullopt;
-}
-
 }  // namespace
 
 bool WriteImageFile(Platform& platform, const Picture& picture, const std::u16string& path,
                     const std::u16string& extension, const EncoderSettings& settings) {
+  // The whole temporary file takes the target's place.
+  return WriteImageFile(platform, picture, path, extension, settings,
+                        [&path](TemporaryFile& temporary) -> std::optional<SaveError> {
+                          if (const FileResult error = temporary.MoveOver(path)) {
+                            return FileStepError(FileStep::Replace, *error);
+                          }
+                          return std::nullopt;
+                        });
+}
+
+bool WriteImageFile(Platform& platform, const Picture& picture, const std::u16string& path,
+                    const std::u16string& extension, const EncoderSettings& settings,
+                    const PlaceFile& place) {
   WaitPointer wait(platform.window);
   Gdiplus& gdiplus = platform.gdiplus;
   TemporaryFile temporary(platform.files);
@@ -187,7 +190,7 @@ bool WriteImageFile(Platform& platform, const Picture& picture, const std::u16st
     if (auto error = WriteTemporaryFile(platform, temporary, path, bitmap, encoding)) {
       return fail(*error);
     }
-    if (auto error = ReplaceTarget(temporary, path)) return fail(*error);
+    if (auto error = place(temporary)) return fail(*error);
     return true;
   } catch (const std::bad_alloc&) {
     return fail(OutOfMemoryError());

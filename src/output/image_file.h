@@ -2,8 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 
+#include "output/save_error.h"
+#include "output/temporary_file.h"
 #include "platform/platform.h"
 
 namespace capture {
@@ -24,5 +28,14 @@ struct EncoderSettings {
 [[nodiscard]] bool WriteImageFile(Platform& platform, const Picture& picture,
                                   const std::u16string& path, const std::u16string& extension,
                                   const EncoderSettings& settings);
+
+// Puts the finished temporary file where it belongs; the failure when it could not.
+using PlaceFile = std::function<std::optional<SaveError>(TemporaryFile&)>;
+
+// The same, with the temporary file written beside `beside` and put in its place by `place`
+// instead of replacing the file at `beside`.
+[[nodiscard]] bool WriteImageFile(Platform& platform, const Picture& picture,
+                                  const std::u16string& beside, const std::u16string& extension,
+                                  const EncoderSettings& settings, const PlaceFile& place);
 
 }  // namespace capture

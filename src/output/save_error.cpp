@@ -59,6 +59,8 @@ std::u16string_view StepText(FileStep step) {
       return u"无法把文件写到磁盘上";
     case FileStep::Replace:
       return u"无法用新文件替换原有的文件";
+    case FileStep::Rename:
+      return u"无法给新文件改名";
     case FileStep::MakeFolder:
       return u"无法创建保存截图的文件夹";
   }
@@ -91,6 +93,10 @@ SaveError OutOfMemoryError() {
 }
 SaveError NoFormatError() {
   return {save_error::kNoFormat, u"下标越界"};
+}
+SaveError NoFreeNameError() {
+  return {save_error::kNoFreeName,
+          u"文件已存在：找不到未被占用的文件名，请换一个文件名模式或文件夹"};
 }
 SaveError InvalidPictureError() {
   return {save_error::kInvalidPicture, u"无效图片"};

@@ -19,6 +19,7 @@ namespace save_error {
 inline constexpr int kBadCall = 5;           // an encoder's GUID text did not parse
 inline constexpr int kOverflow = 6;          // the picture is too large for a BMP file
 inline constexpr int kOutOfMemory = 7;       // the picture did not fit in memory
+inline constexpr int kNoFreeName = 58;       // every name the pattern gave was taken
 inline constexpr int kNoFormat = 9;          // the extension names no format we write
 inline constexpr int kFileAccess = 75;       // a file call failed and the system said no more
 inline constexpr int kInvalidPicture = 481;  // no picture, or one without pixels
@@ -29,12 +30,13 @@ inline constexpr int kGdiplusBase = 1000;    // plus the status of the GDI+ call
 // The GDI+ calls whose failure is reported, named in the description.
 enum class GdiplusStep { Startup, CreateBitmap, Save };
 // The steps of writing the file, named in the description.
-enum class FileStep { CreateTemporary, Write, Flush, Replace, MakeFolder };
+enum class FileStep { CreateTemporary, Write, Flush, Replace, Rename, MakeFolder };
 
 SaveError BadCallError();
 SaveError TooLargeForBmpError();
 SaveError OutOfMemoryError();
 SaveError NoFormatError();
+SaveError NoFreeNameError();
 SaveError InvalidPictureError();
 SaveError ClipboardError();
 // Number 1000 + status; the description names the step and the status.

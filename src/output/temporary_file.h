@@ -28,6 +28,11 @@ class TemporaryFile {
     if (!error) path_.clear();
     return error;
   }
+  FileResult MoveIn(const std::u16string& target) {
+    FileResult error = files_.MoveIn(path_, target);
+    if (!error) path_.clear();
+    return error;
+  }
   void Remove() {
     if (!path_.empty()) files_.RemoveFile(std::exchange(path_, {}));
   }

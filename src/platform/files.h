@@ -18,6 +18,9 @@ struct FileError {
 // Nothing when the call succeeded.
 using FileResult = std::optional<FileError>;
 
+// The system's ERROR_ALREADY_EXISTS: MoveIn's error when another file or folder has the name.
+inline constexpr std::uint32_t kNameTaken = 183;
+
 class Files {
  public:
   virtual ~Files() = default;
@@ -34,6 +37,9 @@ class Files {
   // Puts the file `from` in the place of `to` in one step, replacing any file there, and returns
   // once the change is on the disk; on an error, `to` is as it was.
   virtual FileResult MoveOver(const std::u16string& from, const std::u16string& to) = 0;
+  // Moves the file `from` to the name `to` only when nothing has that name, in one step, and
+  // returns once the change is on the disk; the error's code is kNameTaken when something has.
+  virtual FileResult MoveIn(const std::u16string& from, const std::u16string& to) = 0;
   // Deletes the file; false when it could not be deleted.
   virtual bool RemoveFile(const std::u16string& path) = 0;
   // True when a file or a folder of that name is there.

@@ -8,6 +8,7 @@
 #include "output/save_dialog.h"
 #include "output/temporary_file.h"
 #include "shell/handles.h"
+#include "shell/known_folders.h"
 #include "shell/system_settings.h"
 #include "shell/text.h"
 
@@ -41,15 +42,14 @@ std::optional<std::string> ReadFileBytes(const std::u16string& path) {
   return bytes;
 }
 
-// %VARIABLES% replaced by their values; the text as it is when that fails.
-std::u16string Expanded(const std::u16string& text) {
-  const std::wstring wide = Wide(text);
-  const DWORD length = ::ExpandEnvironmentStringsW(wide.c_str(), nullptr, 0);
-  if (length == 0) return text;
-  std::wstring expanded(length, L'\0');
-  if (::ExpandEnvironmentStringsW(wide.c_str(), expanded.data(), length) != length) return text;
-  expanded.pop_back();  // the NUL
-  return Utf16(expanded);
+// The file's bad values, and its folders that do not name a full path.
+std::vector<std::u16string> Problems(ReadSettings& read) {
+  std::vector<std::u16string> problems = std::move(read.problems);
+  for (std::u16string& problem :
+       ResolveSaveFolders(read.settings.save, TheSystemsFolders()).problems) {
+    problems.push_back(std::move(problem));
+  }
+  return problems;
 }
 
 std::span<const std::uint8_t> Bytes(const std::string& text) {
@@ -63,14 +63,18 @@ std::u16string SettingsPath() {
   if (!beside.ends_with(u'\\')) beside += u'\\';  // a drive's root has its separator
   beside += kFileName;
   if (::GetFileAttributesW(Wide(beside).c_str()) != INVALID_FILE_ATTRIBUTES) return beside;
-  return Expanded(u"%APPDATA%\\Capture\\") + kFileName;
+  // Asked of Windows, not of the environment: with APPDATA unset the file would be looked for
+  // under the current folder. A system that names no such folder keeps it beside the program.
+  const std::u16string roaming = RoamingAppDataFolder();
+  if (roaming.empty()) return beside;
+  return roaming + u"\\Capture\\" + kFileName;
 }
 
 SettingsStore::SettingsStore(std::u16string path) : path_(std::move(path)) {
   bytes_ = ReadFileBytes(path_).value_or(std::string());
   ReadSettings read = ParseSettings(bytes_);
+  problems_ = Problems(read);
   settings_ = std::move(read.settings);
-  problems_ = std::move(read.problems);
 }
 
 bool SettingsStore::Reload() {
@@ -78,8 +82,8 @@ bool SettingsStore::Reload() {
   if (!bytes || *bytes == bytes_) return false;
   bytes_ = std::move(*bytes);
   ReadSettings read = ParseSettings(bytes_);
+  problems_ = Problems(read);
   settings_ = std::move(read.settings);
-  problems_ = std::move(read.problems);
   return true;
 }
 
@@ -108,8 +112,9 @@ FileResult SettingsStore::Change(const std::function<void(Settings&)>& change) {
 
 SaveSettings SettingsStore::Saving() {
   SaveSettings saving = settings_.save;
-  saving.quick.folder = Expanded(saving.quick.folder);
-  saving.last_folder = Expanded(saving.last_folder);
+  const SaveFolders folders = ResolveSaveFolders(saving, TheSystemsFolders());
+  saving.quick.folder = folders.quick;
+  saving.last_folder = folders.last;
   return saving;
 }
 

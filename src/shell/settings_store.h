@@ -13,7 +13,7 @@
 namespace capture::win32 {
 
 // Beside capture.exe when a capture.ini is there (a portable copy keeps its settings with it),
-// otherwise %APPDATA%\Capture\capture.ini.
+// otherwise Capture\capture.ini in the user's roaming application data folder (%APPDATA%).
 std::u16string SettingsPath();
 
 class SettingsStore : public SaveMemory {

@@ -12,6 +12,8 @@
 namespace capture::win32 {
 namespace {
 
+static_assert(kNameTaken == ERROR_ALREADY_EXISTS);
+
 // The errors of a volume or system that cannot replace a file in place (some network shares).
 bool ReplaceUnsupported(DWORD error) {
   return error == ERROR_INVALID_FUNCTION || error == ERROR_NOT_SUPPORTED ||
@@ -167,6 +169,17 @@ FileResult Win32Files::MoveOver(const std::u16string& from, const std::u16string
   if (!::MoveFileExW(source.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return LastError();
+  }
+  return std::nullopt;
+}
+
+FileResult Win32Files::MoveIn(const std::u16string& from, const std::u16string& to) {
+  // Without MOVEFILE_REPLACE_EXISTING the system checks the name and moves in one step: a file
+  // another program put there meanwhile stays as it is.
+  if (!::MoveFileExW(Wide(ExtendedLengthPath(from)).c_str(), Wide(ExtendedLengthPath(to)).c_str(),
+                     MOVEFILE_WRITE_THROUGH)) {
+    const DWORD error = ::GetLastError();
+    return SystemError(error == ERROR_FILE_EXISTS ? ERROR_ALREADY_EXISTS : error);
   }
   return std::nullopt;
 }

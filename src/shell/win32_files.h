@@ -15,6 +15,7 @@ class Win32Files : public Files {
   // file system cannot replace, MoveFileExW with MOVEFILE_REPLACE_EXISTING | WRITE_THROUGH. A
   // folder at `to` is an error (ERROR_ACCESS_DENIED), never replaced.
   FileResult MoveOver(const std::u16string& from, const std::u16string& to) override;
+  FileResult MoveIn(const std::u16string& from, const std::u16string& to) override;
   bool RemoveFile(const std::u16string& path) override;
   bool Exists(const std::u16string& path) override;
   FileResult MakeFolders(const std::u16string& folder) override;

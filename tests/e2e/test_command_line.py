@@ -1,9 +1,11 @@
 """The command line for scripts: --full, --region and --window grab without a window and write the
 screen's exact pixels to a file, standard output or the clipboard; every failure has its status."""
 
+import getpass
 import io
 import subprocess
 import time
+from pathlib import Path
 
 from PIL import Image
 
@@ -12,6 +14,7 @@ from harness.desktop import CAPTURE_TITLE, difference_box
 from harness.hotkeys import activate, start_focus_window
 from harness.monitors import HEIGHT, LEFT, WIDTH, TwoMonitorScreen
 from harness.paths import CAPTURE_EXE, require, windows_path
+from test_settings import portable_copy
 
 
 def run(desktop, *arguments: str, timeout: float = 60) -> subprocess.CompletedProcess:
@@ -19,6 +22,16 @@ def run(desktop, *arguments: str, timeout: float = 60) -> subprocess.CompletedPr
     exe = require(CAPTURE_EXE, "capture.exe")
     return subprocess.run(["wine", str(exe), *arguments], env=desktop.wine.env,
                           cwd=desktop.workdir, capture_output=True, timeout=timeout, check=False)
+
+
+def private_pictures(desktop) -> Path:
+    """The prefix user's Pictures folder as a folder of its own (the template links it to the
+    Unix home, which every run on the machine shares); its Unix path."""
+    pictures = desktop.wine.path / "drive_c" / "users" / getpass.getuser() / "Pictures"
+    if pictures.is_symlink():
+        pictures.unlink()
+    pictures.mkdir(exist_ok=True)
+    return pictures
 
 
 def picture_file(path) -> Image.Image:
@@ -56,6 +69,7 @@ def test_region_full_stdout_clipboard_and_quick_save_hold_the_screens_pixels(des
 
     # Neither: a PNG in the quick-save folder, made for it, under the time's name; the path is
     # printed. A second one in the same second gets " (2)".
+    private_pictures(desktop)
     paths = []
     for _ in range(2):
         saved = run(desktop, "--region", "0,0,32,16")
@@ -70,6 +84,48 @@ def test_region_full_stdout_clipboard_and_quick_save_hold_the_screens_pixels(des
         local = desktop.wine.path / "drive_c" / path[3:].replace("\\", "/")
         assert difference_box(picture_file(local), desktop.picture.crop(box(0, 0, 32, 16))) is None
     assert desktop.find_windows(CAPTURE_TITLE) == []
+
+
+def test_runs_started_together_never_write_over_each_others_picture(desktop):
+    shots = desktop.workdir / "shots"
+    exe = portable_copy(desktop, f"[quick_save]\nfolder = {windows_path(shots)}\n")
+    printed = []
+    for _ in range(6):
+        runs = [subprocess.Popen(["wine", str(exe), "--region", f"{10 * i},0,40,30"],
+                                 env=desktop.wine.env, cwd=desktop.workdir,
+                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+                for i in range(2)]
+        for process in runs:
+            out, err = process.communicate(timeout=60)
+            assert process.returncode == 0, err.decode("utf-8")
+            printed.append(out.decode("utf-8").strip())
+    assert len(set(printed)) == len(printed) == 12
+    assert sorted(p.name for p in shots.iterdir()) == sorted(p.rsplit("\\", 1)[1] for p in printed)
+
+
+def test_folders_come_from_windows_not_from_the_environment(desktop):
+    # The settings in the roaming application data folder, the pictures in the Pictures folder,
+    # with APPDATA and USERPROFILE unset: nothing is made under the current folder.
+    pictures = private_pictures(desktop)
+    user = desktop.wine.path / "drive_c" / "users" / getpass.getuser()
+    settings = user / "AppData" / "Roaming" / "Capture" / "capture.ini"
+    settings.parent.mkdir(parents=True)
+    settings.write_text("[quick_save]\nfolder = %NOSUCH%\\x\npattern = known-{n}\n",
+                        encoding="utf-8")
+    exe = require(CAPTURE_EXE, "capture.exe")
+    here = desktop.workdir / "here"
+    here.mkdir()
+    done = subprocess.run(["wine", "cmd", "/c", f"set APPDATA=&& set USERPROFILE=&& "
+                           f"{windows_path(exe)} --region 0,0,24,16"],
+                          env=desktop.wine.env, cwd=here, capture_output=True, timeout=60,
+                          check=False)
+    assert done.returncode == 0, done.stderr.decode("utf-8")
+    assert "folder 的值“%NOSUCH%\\x”无效" in done.stderr.decode("utf-8")
+    assert done.stdout.decode("utf-8").strip().lower() == \
+        f"c:\\users\\{getpass.getuser()}\\pictures\\screenshots\\known-1.png"
+    assert difference_box(picture_file(pictures / "Screenshots" / "known-1.png"),
+                          desktop.picture.crop(box(0, 0, 24, 16))) is None
+    assert list(here.iterdir()) == []
 
 
 def test_window_grabs_the_foreground_windows_bounds(desktop):

@@ -145,7 +145,21 @@ FileResult FakeGdiplus::FlushFile(const std::u16string& path) {
 
 FileResult FakeGdiplus::MoveOver(const std::u16string& from, const std::u16string& to) {
   calls.push_back("MoveOver");
+  if (before_move) before_move(to);
   if (!files.contains(from)) return FileError{2, u"The system cannot find the file specified."};
+  if (move_error) return move_error;
+  files[to] = files[from];
+  files.erase(from);
+  return std::nullopt;
+}
+
+FileResult FakeGdiplus::MoveIn(const std::u16string& from, const std::u16string& to) {
+  calls.push_back("MoveIn");
+  if (before_move) before_move(to);
+  if (!files.contains(from)) return FileError{2, u"The system cannot find the file specified."};
+  if (files.contains(to) || folders.contains(to)) {
+    return FileError{kNameTaken, u"Cannot create a file when that file already exists."};
+  }
   if (move_error) return move_error;
   files[to] = files[from];
   files.erase(from);

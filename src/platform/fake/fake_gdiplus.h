@@ -28,6 +28,7 @@ class FakeGdiplus : public Gdiplus, public Files {
   FileResult WriteFile(const std::u16string& path, std::span<const std::uint8_t> bytes) override;
   FileResult FlushFile(const std::u16string& path) override;
   FileResult MoveOver(const std::u16string& from, const std::u16string& to) override;
+  FileResult MoveIn(const std::u16string& from, const std::u16string& to) override;
   bool RemoveFile(const std::u16string& path) override;
   bool Exists(const std::u16string& path) override;
   FileResult MakeFolders(const std::u16string& folder) override;
@@ -39,6 +40,8 @@ class FakeGdiplus : public Gdiplus, public Files {
   // Errors of the file-system calls; nothing: the call succeeds.
   FileResult create_file_error, write_error, flush_error, move_error, make_folder_error;
   std::function<void()> on_save;  // runs inside SaveImageToFile and WriteFile
+  // Runs as a move starts, given its target: another program may take that name meanwhile.
+  std::function<void(const std::u16string&)> before_move;
 
   // ---- Records ----
   struct SaveCall {

@@ -17,7 +17,7 @@ TEST(SettingsTest, MissingOrEmptyFileGivesTheDefaults) {
   EXPECT_TRUE(read.problems.empty());
   EXPECT_EQ(s.capture_hotkey, (KeyChord{0, kPrintScreenKey}));
   EXPECT_TRUE(s.pin_clipboard_hotkey.None());
-  EXPECT_EQ(s.save.quick.folder, u"%USERPROFILE%\\Pictures\\Screenshots");
+  EXPECT_EQ(s.save.quick.folder, u"");  // Screenshots in the Pictures folder
   EXPECT_EQ(s.save.quick.pattern, u"截图 {yyyy}-{MM}-{dd} {HH}{mm}{ss}");
   EXPECT_EQ(s.save.quick.extension, u"png");
   EXPECT_EQ(s.save.jpeg_quality, 80);
@@ -60,7 +60,7 @@ TEST(SettingsTest, ReadsUtf8WithOrWithoutByteOrderMarkAndIgnoresWhatItDoesNotKno
 TEST(SettingsTest, EachBadValueIsReportedOnceByNameAndItsDefaultUsed) {
   const ReadSettings read =
       ParseSettings(Utf8(u"[hotkeys]\ncapture = Ctrl+Ctrl+A\npin_clipboard = Hyper+Q\n"
-                         u"[quick_save]\nfolder =\npattern = a/b {n}\ncopy = maybe\n"
+                         u"[quick_save]\nfolder = a\tb\npattern = a/b {n}\ncopy = maybe\n"
                          u"[save]\nformat = webp\njpeg_quality = 101\nlast_format = doc\n"
                          u"[selections]\n1 = 10,20,0,5\n2 = 10,20,30\n3 = 1,2,3,4\n"
                          u"[scroll]\nmax_height = 0\n"));
@@ -80,6 +80,32 @@ TEST(SettingsTest, EachBadValueIsReportedOnceByNameAndItsDefaultUsed) {
   EXPECT_TRUE(s.save.copy_on_quick_save);
   EXPECT_EQ(s.selections, (std::vector<RectI>{{1, 2, 4, 6}}));
   EXPECT_EQ(s.scroll_max_height, 30000);
+}
+
+// A control character would cut the file's name short (a NUL: every name the same, so the search
+// for a free one never ends); a device name writes to the device, or fails every save.
+TEST(SettingsTest, ControlCharactersAndDeviceNamesAreBadValues) {
+  using namespace std::literals;
+  for (const std::u16string& pattern : {u"shot\0x"s, u"a\x1F"s, u"b\x7F"s, u"c\td"s, u"CON"s,
+                                        u"nul.txt"s, u"Aux "s, u"com1"s, u"LPT9.x.y"s, u"prn"s}) {
+    for (const std::u16string_view key : {u"pattern", u"folder"}) {
+      if (key == u"folder" && pattern.find_first_of(u"\0\x1F\x7F\t"s) == pattern.npos) continue;
+      const std::u16string line = std::u16string(key) + u" = " + pattern + u"\n";
+      const ReadSettings read = ParseSettings(Utf8(u"[quick_save]\n" + line));
+      ASSERT_EQ(read.problems.size(), 1u) << Utf8(line);
+      EXPECT_EQ(read.problems[0].find_first_of(u"\0\x1F\x7F\t"s), std::u16string::npos);
+      EXPECT_EQ(read.settings.save.quick.pattern, Settings{}.save.quick.pattern);
+      EXPECT_EQ(read.settings.save.quick.folder, Settings{}.save.quick.folder);
+    }
+  }
+  EXPECT_NE(ParseSettings("[quick_save]\npattern = a\0b\x7F\n"sv).problems[0].find(u"“a␀b␡”"),
+            std::u16string::npos);
+  for (const char16_t* pattern : {u"CONSOLE", u"COM10", u"com{n}", u"LPT.1", u"con-{n}"}) {
+    const ReadSettings read =
+        ParseSettings(Utf8(u"[quick_save]\npattern = " + std::u16string(pattern) + u"\n"));
+    EXPECT_TRUE(read.problems.empty()) << Utf8(pattern);
+    EXPECT_EQ(read.settings.save.quick.pattern, pattern);
+  }
 }
 
 TEST(SettingsTest, KeyChordsReadAndWriteTheirNames) {

@@ -35,5 +35,21 @@ TEST(FileNameTest, ANameThatExistsGetsTheNextNumber) {
   EXPECT_EQ(FreeFileName(save, kTime, exists), save.folder + u"\\shot-3.bmp");
 }
 
+// A folder where every name answers "taken" (a pattern cut short by the system, a share that
+// says yes to everything) ends the search instead of hanging the save.
+TEST(FileNameTest, TheSearchEndsAfterTenThousandNamesAndSkipsDeviceNames) {
+  for (const char16_t* pattern : {u"shot", u"shot-{n}"}) {
+    QuickSave save{u"D:\\s", pattern, u"png"};
+    int asked = 0;
+    EXPECT_EQ(FreeFileName(save, kTime, [&](const std::u16string&) { return ++asked > 0; }),
+              std::nullopt);
+    EXPECT_EQ(asked, 10000);
+  }
+  // COM1 to COM9 are devices, whatever follows the dot.
+  const QuickSave devices{u"D:\\s", u"Com{n}", u"png"};
+  EXPECT_EQ(FreeFileName(devices, kTime, [](const std::u16string&) { return false; }),
+            u"D:\\s\\Com10.png");
+}
+
 }  // namespace
 }  // namespace capture

@@ -151,6 +151,49 @@ TEST(QuickSave, ATakenNameGetsANumberAndTheSettingsChooseFormatQualityAndCopy) {
   EXPECT_EQ(h.fake.window.closes, 1);
 }
 
+// Another save (a script's run, another capture) may take the free name while this one encodes:
+// its file is never replaced, and this one takes the next free name.
+TEST(QuickSave, ANameTakenWhileTheFileIsWritten_IsKeptAndTheNextFreeNameTaken) {
+  AnnotateHarness h;
+  h.fake.saving.settings.quick = {u"D:\\s", u"shot", u"png"};
+  const std::vector<std::uint8_t> theirs{1, 2, 3};
+  h.fake.gdiplus.before_move = [&](const std::u16string& to) {
+    if (!h.fake.gdiplus.files.contains(to) && to.find(u"(3)") == to.npos) {
+      h.fake.gdiplus.files[to] = theirs;
+    }
+  };
+
+  h.run.KeyPress(kQuickSaveKey);
+
+  EXPECT_EQ(h.fake.gdiplus.files[u"D:\\s\\shot.png"], theirs);
+  EXPECT_EQ(h.fake.gdiplus.files[u"D:\\s\\shot (2).png"], theirs);
+  EXPECT_EQ(h.fake.saving.quick_saved, std::vector<std::u16string>{u"D:\\s\\shot (3).png"});
+  EXPECT_NE(h.fake.gdiplus.files[u"D:\\s\\shot (3).png"], theirs);
+  EXPECT_EQ(h.fake.gdiplus.files.size(), 3u);  // no temporary file left behind
+  EXPECT_EQ(h.fake.window.closes, 1);
+}
+
+// However many names are taken, the save ends: it says so and the capture goes on.
+TEST(QuickSave, WhenEveryNameIsTaken_SaysSoAndTheWindowStays) {
+  AnnotateHarness h;
+  h.fake.saving.settings.quick = {u"D:\\s", u"shot", u"png"};
+  int moves = 0;
+  h.fake.gdiplus.before_move = [&](const std::u16string& to) {
+    ++moves;
+    h.fake.gdiplus.files[to] = {};
+  };
+
+  h.run.KeyPress(kQuickSaveKey);
+
+  EXPECT_EQ(moves, 100);
+  ASSERT_EQ(h.fake.dialogs.messages.size(), 1u);
+  EXPECT_NE(h.fake.dialogs.messages[0].text.find(u"错误号: 58\r\n错误描述: 文件已存在"),
+            std::u16string::npos);
+  EXPECT_EQ(h.fake.gdiplus.files.size(), 100u);  // theirs; no temporary file left
+  EXPECT_TRUE(h.fake.saving.quick_saved.empty());
+  EXPECT_EQ(h.fake.window.closes, 0);
+}
+
 TEST(QuickSave, AFolderThatCannotBeMade_SaysWhyAndTheWindowStaysAsItWas) {
   AnnotateHarness h;
   h.fake.saving.settings.quick.folder = u"Q:\\nowhere";
