@@ -4,8 +4,9 @@
 // to fill, then read back.
 //
 // Usage: tooltip_text.exe
-#include <commctrl.h>
 #include <windows.h>
+// commctrl.h needs windows.h's types first.
+#include <commctrl.h>
 
 #include <string>
 
