@@ -1,9 +1,11 @@
 #include "app/settings.h"
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 
 #include "app/command_line.h"
+#include "app/text_file.h"
 #include "app/utf8.h"
 #include "output/image_formats.h"
 
@@ -206,22 +208,6 @@ std::u16string KeyOf(const Entry& entry, std::size_t index_among_selections) {
   return Number(static_cast<int>(index_among_selections + 1));
 }
 
-// The file's lines, decoded; a byte-order mark left out.
-std::vector<std::u16string> Lines(std::string_view file) {
-  if (file.starts_with(kByteOrderMark)) file.remove_prefix(3);
-  const std::u16string text = Utf16FromUtf8(file);
-  std::vector<std::u16string> lines;
-  for (std::size_t start = 0; start <= text.size();) {
-    const std::size_t end = std::min(text.find(u'\n', start), text.size());
-    std::u16string line = text.substr(start, end - start);
-    if (line.ends_with(u'\r')) line.pop_back();
-    lines.push_back(std::move(line));
-    start = end + 1;
-  }
-  if (!lines.empty() && lines.back().empty()) lines.pop_back();
-  return lines;
-}
-
 // A line read: a section header, a key and its value, or neither (blank, comment, other text).
 struct Line {
   std::optional<std::u16string> section;  // in lower case
@@ -269,20 +255,18 @@ std::u16string Header(std::u16string_view section) {
   return header;
 }
 
-std::string Encoded(const std::vector<std::u16string>& lines) {
-  std::u16string text;
-  for (const std::u16string& line : lines) text.append(line).append(u"\r\n");
-  return kByteOrderMark + Utf8FromUtf16(text);
-}
-
-}  // namespace
-
-ReadSettings ParseSettings(std::string_view file) {
+ReadSettings Parse(const TextFile& file) {
   const std::vector<Entry> entries = Entries();
   ReadSettings read;
   std::u16string section;
-  for (const std::u16string& text : Lines(file)) {
-    const Line line = Read(text);
+  for (std::size_t n = 0; n < file.lines.size(); ++n) {
+    if (!file.lines[n].text) {
+      read.problems.push_back(u"capture.ini：第 " + Number(static_cast<int>(n + 1)) +
+                              u" 行不是该文件编码（" + std::u16string(EncodingName(file.encoding)) +
+                              u"）的文本，已忽略。");
+      continue;
+    }
+    const Line line = Read(*file.lines[n].text);
     if (line.section) section = *line.section;
     if (line.key.empty()) continue;
     const Entry* entry = Find(entries, section, line.key);
@@ -294,6 +278,12 @@ ReadSettings ParseSettings(std::string_view file) {
   // A gap in the list (a place left empty or bad) closes up.
   std::erase_if(read.settings.selections, [](const RectI& r) { return r.Empty(); });
   return read;
+}
+
+}  // namespace
+
+ReadSettings ParseSettings(std::string_view file, const CodePage& ansi) {
+  return Parse(ReadTextFile(file, ansi));
 }
 
 std::string SettingsFileText(const Settings& settings) {
@@ -317,37 +307,71 @@ std::string SettingsFileText(const Settings& settings) {
     if (entry.key.empty() && value.empty()) continue;  // no selection in this place
     lines.push_back(KeyLine(key, value));
   }
-  return Encoded(lines);
+  std::u16string text;
+  for (const std::u16string& line : lines) text.append(line).append(u"\r\n");
+  // Only a lone surrogate could fail, and the settings hold none that are not the file's.
+  return kByteOrderMark + Utf8FromUtf16(text).value_or(std::string());
 }
 
-std::string UpdatedSettingsText(std::string_view file, const Settings& settings) {
-  const Settings before = ParseSettings(file).settings;
-  std::vector<std::u16string> lines = Lines(file);
+SettingsUpdate UpdatedSettingsText(std::string_view bytes, const Settings& settings,
+                                   const CodePage& ansi) {
+  TextFile file = ReadTextFile(bytes, ansi);
+  const Settings before = Parse(file).settings;
+  const bool selections_changed = settings.selections != before.selections;
+  SettingsUpdate update{std::string(bytes), {}};
+  std::vector<std::u16string> changed;  // what each written value would say had it failed
   std::size_t selection = 0;
   for (const Entry& entry : Entries()) {
     const std::u16string key = KeyOf(entry, selection);
     if (entry.key.empty()) ++selection;
     const std::u16string value = entry.write(settings);
-    if (value == entry.write(before)) continue;
-    // The key's last line in its section counts, as for reading; else the section's header.
-    std::optional<std::size_t> at_key, at_header;
+    // The key's last line in its section counts, as for reading; a new key goes after the
+    // section's last key (or its header), so the keys stay in their order.
+    std::optional<std::size_t> at_key, at_section_end;
     std::u16string section;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      const Line line = Read(lines[i]);
+    for (std::size_t i = 0; i < file.lines.size(); ++i) {
+      if (!file.lines[i].text) continue;
+      const Line line = Read(*file.lines[i].text);
       if (line.section) section = *line.section;
-      if (line.section && section == entry.section) at_header = i;
-      if (section == entry.section && line.key == LowerCase(key)) at_key = i;
+      if (section != entry.section) continue;
+      if (line.section || !line.key.empty()) at_section_end = i;
+      if (line.key == LowerCase(key)) at_key = i;
     }
-    const std::u16string written = KeyLine(key, value);
-    if (at_key) {
-      lines[*at_key] = written;
-    } else if (at_header) {
-      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*at_header + 1), written);
+    // A place in the list is compared with its line: the list read closes its gaps up.
+    const bool same = entry.key.empty() && selections_changed
+                          ? value == (at_key ? Read(*file.lines[*at_key].text).value : u"")
+                          : value == entry.write(before);
+    if (same) continue;
+    const std::u16string problem = u"capture.ini：[" + std::u16string(entry.section) + u"] " + key +
+                                   u" 的值“" + value + u"”无法用该文件的编码（" +
+                                   std::u16string(EncodingName(file.encoding)) +
+                                   u"）写入，未记住；文件保持原样。";
+    changed.push_back(problem);
+    const std::optional<TextLine> written = EncodedLine(KeyLine(key, value), file, ansi);
+    if (!written) {
+      update.unwritten.push_back(problem);
+    } else if (at_key) {
+      file.lines[*at_key] = *written;
+    } else if (at_section_end) {
+      InsertLines(file, *at_section_end + 1, {*written}, ansi);
+    } else if (const auto blank = EncodedLine(u"", file, ansi),
+               header = EncodedLine(Header(entry.section), file, ansi);
+               blank && header) {
+      InsertLines(file, file.lines.size(), {*blank, *header, *written}, ansi);
     } else {
-      lines.insert(lines.end(), {u"", Header(entry.section), written});
+      update.unwritten.push_back(problem);
     }
   }
-  return Encoded(lines);
+  if (changed.empty() || !update.unwritten.empty()) return update;
+  // A file with a mark is read right by Notepad, whatever the system's code page.
+  if (file.encoding == Encoding::Utf8) file.mark = kByteOrderMark;
+  std::optional<std::string> written = FileBytes(file, ansi);
+  if (!written) {
+    update.unwritten = std::move(changed);
+    return update;
+  }
+  update.file = std::move(*written);
+  return update;
 }
 
 }  // namespace capture
