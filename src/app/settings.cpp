@@ -116,8 +116,9 @@ Entry SelectionEntry(std::size_t index) {
           {},
           u"X,Y,宽,高，宽和高至少为 1",
           [index](std::u16string_view value, Settings& s) {
-            if (value.empty()) return true;  // no selection kept in this place
-            const std::optional<RectI> rect = ReadRectangle(value);
+            // Empty: no selection kept in this place, whatever an earlier line said.
+            const std::optional<RectI> rect =
+                value.empty() ? std::optional<RectI>(RectI{}) : ReadRectangle(value);
             if (!rect) return false;
             if (s.selections.size() <= index) s.selections.resize(index + 1);
             s.selections[index] = *rect;
