@@ -256,6 +256,48 @@ std::u16string Header(std::u16string_view section) {
   return header;
 }
 
+// Where a key is: its last line in its section, which counts as for reading, and the line a new
+// key goes after: the section's last key, else its header, so the keys stay in their order.
+struct KeyPlace {
+  std::optional<std::size_t> line, section_end;
+};
+
+KeyPlace PlaceOf(const TextFile& file, std::u16string_view section_name, std::u16string_view key) {
+  KeyPlace place;
+  std::u16string section;
+  const std::u16string lower_key = LowerCase(key);
+  for (std::size_t i = 0; i < file.lines.size(); ++i) {
+    if (!file.lines[i].text) continue;
+    const Line line = Read(*file.lines[i].text);
+    if (line.section) section = *line.section;
+    if (section != section_name) continue;
+    if (line.section || !line.key.empty()) place.section_end = i;
+    if (line.key == lower_key) place.line = i;
+  }
+  return place;
+}
+
+// Writes the key's line at its place, or in its section added at the end; false when the file's
+// encoding cannot hold it.
+bool Put(TextFile& file, const KeyPlace& place, std::u16string_view section, std::u16string text,
+         const CodePage& ansi) {
+  const std::optional<TextLine> written = EncodedLine(std::move(text), file, ansi);
+  if (!written) return false;
+  if (place.line) {
+    file.lines[*place.line] = *written;
+    return true;
+  }
+  if (place.section_end) {
+    InsertLines(file, *place.section_end + 1, {*written}, ansi);
+    return true;
+  }
+  const std::optional<TextLine> blank = EncodedLine(u"", file, ansi);
+  const std::optional<TextLine> header = EncodedLine(Header(section), file, ansi);
+  if (!blank || !header) return false;
+  InsertLines(file, file.lines.size(), {*blank, *header, *written}, ansi);
+  return true;
+}
+
 ReadSettings Parse(const TextFile& file) {
   const std::vector<Entry> entries = Entries();
   ReadSettings read;
@@ -326,42 +368,20 @@ SettingsUpdate UpdatedSettingsText(std::string_view bytes, const Settings& setti
     const std::u16string key = KeyOf(entry, selection);
     if (entry.key.empty()) ++selection;
     const std::u16string value = entry.write(settings);
-    // The key's last line in its section counts, as for reading; a new key goes after the
-    // section's last key (or its header), so the keys stay in their order.
-    std::optional<std::size_t> at_key, at_section_end;
-    std::u16string section;
-    for (std::size_t i = 0; i < file.lines.size(); ++i) {
-      if (!file.lines[i].text) continue;
-      const Line line = Read(*file.lines[i].text);
-      if (line.section) section = *line.section;
-      if (section != entry.section) continue;
-      if (line.section || !line.key.empty()) at_section_end = i;
-      if (line.key == LowerCase(key)) at_key = i;
-    }
+    const KeyPlace place = PlaceOf(file, entry.section, key);
     // A place in the list is compared with its line: the list read closes its gaps up.
     const bool same = entry.key.empty() && selections_changed
-                          ? value == (at_key ? Read(*file.lines[*at_key].text).value : u"")
+                          ? value == (place.line ? Read(*file.lines[*place.line].text).value : u"")
                           : value == entry.write(before);
     if (same) continue;
-    const std::u16string problem = u"capture.ini：[" + std::u16string(entry.section) + u"] " + key +
-                                   u" 的值“" + value + u"”无法用该文件的编码（" +
-                                   std::u16string(EncodingName(file.encoding)) +
-                                   u"）写入，未记住；文件保持原样。";
-    changed.push_back(problem);
-    const std::optional<TextLine> written = EncodedLine(KeyLine(key, value), file, ansi);
-    if (!written) {
-      update.unwritten.push_back(problem);
-    } else if (at_key) {
-      file.lines[*at_key] = *written;
-    } else if (at_section_end) {
-      InsertLines(file, *at_section_end + 1, {*written}, ansi);
-    } else if (const auto blank = EncodedLine(u"", file, ansi),
-               header = EncodedLine(Header(entry.section), file, ansi);
-               blank && header) {
-      InsertLines(file, file.lines.size(), {*blank, *header, *written}, ansi);
-    } else {
+    std::u16string problem = u"capture.ini：[";
+    problem.append(entry.section).append(u"] ").append(key).append(u" 的值“").append(value);
+    problem.append(u"”无法用该文件的编码（").append(EncodingName(file.encoding));
+    problem.append(u"）写入，未记住；文件保持原样。");
+    if (!Put(file, place, entry.section, KeyLine(key, value), ansi)) {
       update.unwritten.push_back(problem);
     }
+    changed.push_back(std::move(problem));
   }
   if (changed.empty() || !update.unwritten.empty()) return update;
   // A file with a mark is read right by Notepad, whatever the system's code page.
