@@ -161,6 +161,8 @@ TEST(SettingsTest, AnUpdateRewritesOnlyTheValuesThatChangedAndKeepsEveryOtherLin
   settings.selections.clear();
   ExpectSame(Parse(Update(updated.file, settings).file).settings, settings);
   EXPECT_EQ(Update(updated.file, Parse(updated.file).settings).file, updated.file);
+  // The last line of a place counts, as the update writes it, an empty one too.
+  EXPECT_TRUE(Parse("[selections]\n1 = 1,1,1,1\n1 =\n").settings.selections.empty());
 }
 
 // The text in an encoding, as a test writes it by hand.
