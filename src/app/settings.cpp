@@ -1,9 +1,11 @@
 #include "app/settings.h"
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 
 #include "app/command_line.h"
+#include "app/text_file.h"
 #include "app/utf8.h"
 #include "output/file_name.h"
 #include "output/image_formats.h"
@@ -124,8 +126,9 @@ Entry SelectionEntry(std::size_t index) {
           {},
           u"X,Y,宽,高，宽和高至少为 1",
           [index](std::u16string_view value, Settings& s) {
-            if (value.empty()) return true;  // no selection kept in this place
-            const std::optional<RectI> rect = ReadRectangle(value);
+            // Empty: no selection kept in this place, whatever an earlier line said.
+            const std::optional<RectI> rect =
+                value.empty() ? std::optional<RectI>(RectI{}) : ReadRectangle(value);
             if (!rect) return false;
             if (s.selections.size() <= index) s.selections.resize(index + 1);
             s.selections[index] = *rect;
@@ -235,22 +238,6 @@ std::u16string KeyOf(const Entry& entry, std::size_t index_among_selections) {
   return Number(static_cast<int>(index_among_selections + 1));
 }
 
-// The file's lines, decoded; a byte-order mark left out.
-std::vector<std::u16string> Lines(std::string_view file) {
-  if (file.starts_with(kByteOrderMark)) file.remove_prefix(3);
-  const std::u16string text = Utf16FromUtf8(file);
-  std::vector<std::u16string> lines;
-  for (std::size_t start = 0; start <= text.size();) {
-    const std::size_t end = std::min(text.find(u'\n', start), text.size());
-    std::u16string line = text.substr(start, end - start);
-    if (line.ends_with(u'\r')) line.pop_back();
-    lines.push_back(std::move(line));
-    start = end + 1;
-  }
-  if (!lines.empty() && lines.back().empty()) lines.pop_back();
-  return lines;
-}
-
 // A line read: a section header, a key and its value, or neither (blank, comment, other text).
 struct Line {
   std::optional<std::u16string> section;  // in lower case
@@ -298,10 +285,69 @@ std::u16string Header(std::u16string_view section) {
   return header;
 }
 
-std::string Encoded(const std::vector<std::u16string>& lines) {
-  std::u16string text;
-  for (const std::u16string& line : lines) text.append(line).append(u"\r\n");
-  return kByteOrderMark + Utf8FromUtf16(text);
+// Where a key is: its last line in its section, which counts as for reading, and the line a new
+// key goes after: the section's last key, else its header, so the keys stay in their order.
+struct KeyPlace {
+  std::optional<std::size_t> line, section_end;
+};
+
+KeyPlace PlaceOf(const TextFile& file, std::u16string_view section_name, std::u16string_view key) {
+  KeyPlace place;
+  std::u16string section;
+  const std::u16string lower_key = LowerCase(key);
+  for (std::size_t i = 0; i < file.lines.size(); ++i) {
+    if (!file.lines[i].text) continue;
+    const Line line = Read(*file.lines[i].text);
+    if (line.section) section = *line.section;
+    if (section != section_name) continue;
+    if (line.section || !line.key.empty()) place.section_end = i;
+    if (line.key == lower_key) place.line = i;
+  }
+  return place;
+}
+
+// Writes the key's line at its place, or in its section added at the end; false when the file's
+// encoding cannot hold it.
+bool Put(TextFile& file, const KeyPlace& place, std::u16string_view section, std::u16string text,
+         const CodePage& ansi) {
+  const std::optional<TextLine> written = EncodedLine(std::move(text), file, ansi);
+  if (!written) return false;
+  if (place.line) {
+    file.lines[*place.line] = *written;
+    return true;
+  }
+  if (place.section_end) {
+    InsertLines(file, *place.section_end + 1, {*written}, ansi);
+    return true;
+  }
+  const std::optional<TextLine> blank = EncodedLine(u"", file, ansi);
+  const std::optional<TextLine> header = EncodedLine(Header(section), file, ansi);
+  if (!blank || !header) return false;
+  InsertLines(file, file.lines.size(), {*blank, *header, *written}, ansi);
+  return true;
+}
+
+ReadSettings Parse(const TextFile& file) {
+  const std::vector<Entry> entries = Entries();
+  ReadSettings read;
+  std::u16string section;
+  for (std::size_t n = 0; n < file.lines.size(); ++n) {
+    if (!file.lines[n].text) {
+      read.problems.push_back(u"capture.ini：第 " + Number(static_cast<int>(n + 1)) +
+                              u" 行不是该文件编码（" + std::u16string(EncodingName(file.encoding)) +
+                              u"）的文本，已忽略。");
+      continue;
+    }
+    const Line line = Read(*file.lines[n].text);
+    if (line.section) section = *line.section;
+    if (line.key.empty()) continue;
+    const Entry* entry = Find(entries, section, line.key);
+    if (entry == nullptr || entry->read(line.value, read.settings)) continue;
+    read.problems.push_back(BadValueText(section, line.key, line.value, entry->want));
+  }
+  // A gap in the list (a place left empty or bad) closes up.
+  std::erase_if(read.settings.selections, [](const RectI& r) { return r.Empty(); });
+  return read;
 }
 
 }  // namespace
@@ -322,21 +368,8 @@ std::u16string BadValueText(std::u16string_view section, std::u16string_view key
   return text;
 }
 
-ReadSettings ParseSettings(std::string_view file) {
-  const std::vector<Entry> entries = Entries();
-  ReadSettings read;
-  std::u16string section;
-  for (const std::u16string& text : Lines(file)) {
-    const Line line = Read(text);
-    if (line.section) section = *line.section;
-    if (line.key.empty()) continue;
-    const Entry* entry = Find(entries, section, line.key);
-    if (entry == nullptr || entry->read(line.value, read.settings)) continue;
-    read.problems.push_back(BadValueText(section, line.key, line.value, entry->want));
-  }
-  // A gap in the list (a place left empty or bad) closes up.
-  std::erase_if(read.settings.selections, [](const RectI& r) { return r.Empty(); });
-  return read;
+ReadSettings ParseSettings(std::string_view file, const CodePage& ansi) {
+  return Parse(ReadTextFile(file, ansi));
 }
 
 std::string SettingsFileText(const Settings& settings) {
@@ -360,37 +393,49 @@ std::string SettingsFileText(const Settings& settings) {
     if (entry.key.empty() && value.empty()) continue;  // no selection in this place
     lines.push_back(KeyLine(key, value));
   }
-  return Encoded(lines);
+  std::u16string text;
+  for (const std::u16string& line : lines) text.append(line).append(u"\r\n");
+  // Only a lone surrogate could fail, and the settings hold none that are not the file's.
+  return kByteOrderMark + Utf8FromUtf16(text).value_or(std::string());
 }
 
-std::string UpdatedSettingsText(std::string_view file, const Settings& settings) {
-  const Settings before = ParseSettings(file).settings;
-  std::vector<std::u16string> lines = Lines(file);
+SettingsUpdate UpdatedSettingsText(std::string_view bytes, const Settings& settings,
+                                   const CodePage& ansi) {
+  TextFile file = ReadTextFile(bytes, ansi);
+  const Settings before = Parse(file).settings;
+  const bool selections_changed = settings.selections != before.selections;
+  SettingsUpdate update{std::string(bytes), {}};
+  std::vector<std::u16string> changed;  // what each written value would say had it failed
   std::size_t selection = 0;
   for (const Entry& entry : Entries()) {
     const std::u16string key = KeyOf(entry, selection);
     if (entry.key.empty()) ++selection;
     const std::u16string value = entry.write(settings);
-    if (value == entry.write(before)) continue;
-    // The key's last line in its section counts, as for reading; else the section's header.
-    std::optional<std::size_t> at_key, at_header;
-    std::u16string section;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      const Line line = Read(lines[i]);
-      if (line.section) section = *line.section;
-      if (line.section && section == entry.section) at_header = i;
-      if (section == entry.section && line.key == LowerCase(key)) at_key = i;
+    const KeyPlace place = PlaceOf(file, entry.section, key);
+    // A place in the list is compared with its line: the list read closes its gaps up.
+    const bool same = entry.key.empty() && selections_changed
+                          ? value == (place.line ? Read(*file.lines[*place.line].text).value : u"")
+                          : value == entry.write(before);
+    if (same) continue;
+    std::u16string problem = u"capture.ini：[";
+    problem.append(entry.section).append(u"] ").append(key).append(u" 的值“").append(value);
+    problem.append(u"”无法用该文件的编码（").append(EncodingName(file.encoding));
+    problem.append(u"）写入，未记住；文件保持原样。");
+    if (!Put(file, place, entry.section, KeyLine(key, value), ansi)) {
+      update.unwritten.push_back(problem);
     }
-    const std::u16string written = KeyLine(key, value);
-    if (at_key) {
-      lines[*at_key] = written;
-    } else if (at_header) {
-      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*at_header + 1), written);
-    } else {
-      lines.insert(lines.end(), {u"", Header(entry.section), written});
-    }
+    changed.push_back(std::move(problem));
   }
-  return Encoded(lines);
+  if (changed.empty() || !update.unwritten.empty()) return update;
+  // A file with a mark is read right by Notepad, whatever the system's code page.
+  if (file.encoding == Encoding::Utf8) file.mark = kByteOrderMark;
+  std::optional<std::string> written = FileBytes(file, ansi);
+  if (!written) {
+    update.unwritten = std::move(changed);
+    return update;
+  }
+  update.file = std::move(*written);
+  return update;
 }
 
 }  // namespace capture

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/key_chord.h"
+#include "platform/code_page.h"
 #include "platform/save_memory.h"
 #include "platform/types.h"
 
@@ -38,18 +39,28 @@ struct ReadSettings {
 std::u16string BadValueText(std::u16string_view section, std::u16string_view key,
                             std::u16string_view value, std::u16string_view want);
 
-// Reads the file's bytes: UTF-8 with or without a byte-order mark, "[section]" lines,
-// "key = value" lines, ";" or "#" comments. Unknown sections and keys are ignored; missing ones
-// keep their defaults.
-ReadSettings ParseSettings(std::string_view file);
+// Reads the file's bytes in their encoding (app/text_file.h: UTF-8, UTF-16 with a byte-order
+// mark, else `ansi`): "[section]" lines, "key = value" lines, ";" or "#" comments. Unknown
+// sections and keys are ignored; missing ones keep their defaults; a line that is no text in the
+// encoding is reported and ignored.
+ReadSettings ParseSettings(std::string_view file, const CodePage& ansi);
 
 // The whole file for these settings, every key explained in a comment: UTF-8 with a byte-order
 // mark (Notepad reads Chinese right then), CR LF line ends.
 std::string SettingsFileText(const Settings& settings);
 
+struct SettingsUpdate {
+  std::string file;  // the bytes to write; the file as it was when `unwritten` is not empty
+  // One line for each value its encoding cannot hold (or, when the bytes would read back as other
+  // text, each changed value), for the user: then nothing is written.
+  std::vector<std::u16string> unwritten;
+};
+
 // The file's bytes with every value that differs from `settings` written anew, in its line or
-// added to its section; every other line (comments, unknown keys, a bad value left as it was)
-// stays as the user wrote it.
-std::string UpdatedSettingsText(std::string_view file, const Settings& settings);
+// added to its section, in the file's encoding (a UTF-8 file gains a byte-order mark); every
+// other line (comments, unknown keys, a bad value left as it was, a line that is no text) keeps
+// its bytes.
+SettingsUpdate UpdatedSettingsText(std::string_view file, const Settings& settings,
+                                   const CodePage& ansi);
 
 }  // namespace capture

@@ -41,6 +41,12 @@ ResidentWindow::ResidentWindow(SettingsStore& settings, Pins& pins,
   hotkeys_.push_back({&Settings::capture_hotkey, [this] { resident_.CaptureRequested(); }, {}, {}});
   hotkeys_.push_back({&Settings::pin_clipboard_hotkey, [this] { PinClipboard(); }, {}, {}});
   settings_.on_quick_saved = [this](const std::u16string& path) { QuickSaved(path); };
+  settings_.on_not_remembered = [this](const std::u16string& message) {
+    Notice notice = SettingsProblemsNotice({message});
+    notice.title = u"设置未记住";
+    balloon_file_.clear();
+    icon_.ShowBalloon(Wide(notice.title), Wide(notice.text));
+  };
 }
 
 bool ResidentWindow::Create(HINSTANCE instance) {

@@ -2,11 +2,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <span>
 
 #include "output/save_dialog.h"
 #include "output/temporary_file.h"
+#include "shell/console_output.h"
 #include "shell/handles.h"
 #include "shell/known_folders.h"
 #include "shell/system_settings.h"
@@ -17,29 +19,46 @@ namespace {
 
 constexpr char16_t kFileName[] = u"capture.ini";
 
-// The file's bytes: none when it is missing; nothing when it is there but cannot be read (an
-// editor may hold it), which must not be taken for a missing file.
-std::optional<std::string> ReadFileBytes(const std::u16string& path) {
+// Far more than any settings file: a larger one is no settings file of ours.
+constexpr std::size_t kLargest = 1 << 20;
+constexpr char16_t kTooLarge[] =
+    u"capture.ini：文件超过 1 MiB，未读取，已使用默认值，也不会改写它。";
+
+// The file as read: its bytes whole (none when it is missing), or why it was not read. A file
+// that is there but cannot be read (an editor may hold it) is not taken for a missing one.
+struct FileRead {
+  enum class State { Read, Unreadable, TooLarge } state = State::Read;
+  std::string bytes;
+};
+
+FileRead ReadFileBytes(const std::u16string& path) {
   const HANDLE opened = ::CreateFileW(Wide(ExtendedLengthPath(path)).c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (opened == INVALID_HANDLE_VALUE) {
     const DWORD error = ::GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::string();
-    return std::nullopt;
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {};
+    return {FileRead::State::Unreadable, {}};
   }
   const KernelObject file(opened);
   LARGE_INTEGER size{};
-  // Far more than any settings file: a larger one is no settings file of ours.
-  constexpr LONGLONG kLargest = 1 << 20;
-  if (!::GetFileSizeEx(opened, &size) || size.QuadPart > kLargest) return std::nullopt;
-  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-  DWORD done = 0;
-  if (!::ReadFile(opened, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr)) {
-    return std::nullopt;
+  if (!::GetFileSizeEx(opened, &size)) return {FileRead::State::Unreadable, {}};
+  if (size.QuadPart > static_cast<LONGLONG>(kLargest)) return {FileRead::State::TooLarge, {}};
+  // Read to its end, however it changed since its size was asked: only a whole file is read.
+  std::string bytes(kLargest + 1, '\0');
+  std::size_t at = 0;
+  while (at < bytes.size()) {
+    DWORD done = 0;
+    if (!::ReadFile(opened, bytes.data() + at, static_cast<DWORD>(bytes.size() - at), &done,
+                    nullptr)) {
+      return {FileRead::State::Unreadable, {}};
+    }
+    if (done == 0) break;
+    at += done;
   }
-  bytes.resize(done);
-  return bytes;
+  if (at > kLargest) return {FileRead::State::TooLarge, {}};
+  bytes.resize(at);
+  return {FileRead::State::Read, std::move(bytes)};
 }
 
 // The file's bad values, and its folders that do not name a full path.
@@ -71,20 +90,42 @@ std::u16string SettingsPath() {
 }
 
 SettingsStore::SettingsStore(std::u16string path) : path_(std::move(path)) {
-  bytes_ = ReadFileBytes(path_).value_or(std::string());
-  ReadSettings read = ParseSettings(bytes_);
+  Reload();  // nothing read yet: a missing file is the defaults
+}
+
+bool SettingsStore::Reload() {
+  FileRead read = ReadFileBytes(path_);
+  if (read.state == FileRead::State::Unreadable) return false;
+  if (read.state == FileRead::State::TooLarge) {
+    if (too_large_) return false;  // said already
+    too_large_ = true;
+    bytes_.clear();
+    settings_ = Settings{};
+    problems_ = {kTooLarge};
+    told_.emplace_back(kTooLarge);
+    return true;
+  }
+  if (!too_large_ && read.bytes == bytes_) return false;
+  too_large_ = false;
+  Take(std::move(read.bytes));
+  return true;
+}
+
+void SettingsStore::Take(std::string bytes) {
+  bytes_ = std::move(bytes);
+  ReadSettings read = ParseSettings(bytes_, ansi_);
   problems_ = Problems(read);
   settings_ = std::move(read.settings);
 }
 
-bool SettingsStore::Reload() {
-  std::optional<std::string> bytes = ReadFileBytes(path_);
-  if (!bytes || *bytes == bytes_) return false;
-  bytes_ = std::move(*bytes);
-  ReadSettings read = ParseSettings(bytes_);
-  problems_ = Problems(read);
-  settings_ = std::move(read.settings);
-  return true;
+void SettingsStore::Tell(const std::u16string& message) {
+  if (std::find(told_.begin(), told_.end(), message) != told_.end()) return;
+  told_.push_back(message);
+  if (on_not_remembered) {
+    on_not_remembered(message);
+  } else {
+    WriteStderr(L"capture: " + Wide(message) + L"\r\n");
+  }
 }
 
 FileResult SettingsStore::CreateIfMissing() {
@@ -95,18 +136,29 @@ FileResult SettingsStore::CreateIfMissing() {
 }
 
 FileResult SettingsStore::Change(const std::function<void(Settings&)>& change) {
-  const std::optional<std::string> read = ReadFileBytes(path_);
-  if (!read) return FileError{ERROR_SHARING_VIOLATION, u"无法读取设置文件"};
-  const std::string& now = *read;
-  Settings changed = ParseSettings(now).settings;
+  const FileRead read = ReadFileBytes(path_);
+  if (read.state == FileRead::State::TooLarge) {
+    Tell(kTooLarge);
+    return FileError{ERROR_FILE_TOO_LARGE, kTooLarge};
+  }
+  if (read.state == FileRead::State::Unreadable) {
+    return FileError{ERROR_SHARING_VIOLATION, u"无法读取设置文件"};
+  }
+  const std::string& now = read.bytes;
+  Settings changed = ParseSettings(now, ansi_).settings;
   change(changed);
-  const std::string bytes =
-      now.empty() ? SettingsFileText(changed) : UpdatedSettingsText(now, changed);
+  // A new file starts as the defaults, each key explained.
+  const SettingsUpdate update =
+      UpdatedSettingsText(now.empty() ? SettingsFileText(Settings{}) : now, changed, ansi_);
   settings_ = changed;
-  if (bytes == now) return std::nullopt;  // written only when something changes
+  for (const std::u16string& unwritten : update.unwritten) Tell(unwritten);
+  if (!update.unwritten.empty()) {
+    return FileError{ERROR_NO_UNICODE_TRANSLATION, update.unwritten.front()};
+  }
+  if (update.file == now) return std::nullopt;  // written only when something changes
   if (FileResult error = files_.MakeFolders(FolderOf(path_))) return error;
-  if (FileResult error = WriteFileAtomically(files_, path_, Bytes(bytes))) return error;
-  bytes_ = bytes;
+  if (FileResult error = WriteFileAtomically(files_, path_, Bytes(update.file))) return error;
+  bytes_ = update.file;
   return std::nullopt;
 }
 

@@ -60,13 +60,14 @@ def expected_selection(picture: Image.Image) -> Image.Image:
     return selection
 
 
-def launch(desktop, exe: Path | None = None, text: str = ""):
-    """Starts capture.exe (or a copy of it at `exe`) once every character of `text` has a key."""
+def launch(desktop, exe: Path | None = None, text: str = "", env: dict[str, str] | None = None):
+    """Starts capture.exe (or a copy of it at `exe`, with `env` added to its environment) once
+    every character of `text` has a key."""
     bind_characters(desktop.screen.display, text)
     if exe is None:
         return desktop.launch_capture()
     desktop.watch_painting()
-    app = desktop.launch(exe)
+    app = desktop.launch(exe, env=env)
     desktop.wait_painted(CAPTURE_TITLE, desktop.picture, app=app)
     return app
 

@@ -14,6 +14,7 @@ from harness.desktop import CAPTURE_TITLE, difference_box
 from harness.evidence import Evidence
 from harness.hotkeys import activate, start_focus_window
 from harness.paths import CAPTURE_EXE, require, windows_path
+from harness.wine import chinese_code_page
 from harness.processes import wait_until
 from test_resident import (WINE_TRAY_TITLE, choose_from_tray_menu, press_until_capture,
                            start_resident, wait_capture_gone)
@@ -27,12 +28,13 @@ def evidence(tmp_path) -> Evidence:
     return Evidence(tmp_path)
 
 
-def portable_copy(desktop, ini: str) -> Path:
-    """capture.exe copied into a folder of its own with `ini` as its capture.ini (UTF-8, no
+def portable_copy(desktop, ini: str | bytes) -> Path:
+    """capture.exe copied into a folder of its own with `ini` as its capture.ini (text: UTF-8, no
     byte-order mark); the copy's path."""
     folder = desktop.workdir / "portable"
     folder.mkdir()
-    (folder / "capture.ini").write_text(ini, encoding="utf-8")
+    ini_bytes = ini if isinstance(ini, bytes) else ini.encode("utf-8")
+    (folder / "capture.ini").write_bytes(ini_bytes)
     return Path(shutil.copy(require(CAPTURE_EXE, "capture.exe"), folder))
 
 
@@ -87,6 +89,41 @@ def test_save_dialog_opens_in_the_last_folder_with_the_last_format(desktop, evid
         with Image.open(out / "b.bmp") as saved:
             assert saved.format == "BMP"
             assert difference_box(saved, expected_selection(desktop.picture)) is None
+
+
+@pytest.mark.parametrize("encoding", ["gbk", "utf-16"])
+def test_a_file_notepad_saved_in_the_code_page_or_as_utf16_is_read_and_written_back_in_it(
+        desktop, evidence, encoding):
+    """Notepad's "ANSI" on a Chinese system (GBK, the program run with code page 936) and its
+    "Unicode" (UTF-16 with a byte-order mark)."""
+    env = chinese_code_page() if encoding == "gbk" else None
+    shots = desktop.workdir / "shots" / "截图"
+    out = desktop.workdir / "图片"
+    out.mkdir()
+    original = f"; 我的设置\r\n[quick_save]\r\nfolder = {windows_path(shots)}\r\n".encode(encoding)
+    exe = portable_copy(desktop, original)
+    ini = exe.parent / "capture.ini"
+    with evidence.on_failure(desktop):
+        # Read: a run for a script saves into the folder the file names.
+        script = desktop.launch(exe, "--region", "0,0,64,48", env=env)
+        assert script.wait_exit(30) == 0, script.output()
+        saved = list(shots.iterdir())
+        assert len(saved) == 1 and windows_path(saved[0]) in script.output()
+
+        # Written back in its encoding after a save through the dialog remembers its folder, its
+        # format and the selection; the user's lines keep their bytes.
+        target = out / "a.png"
+        app = launch(desktop, exe=exe, text=windows_path(target), env=env)
+        open_save_dialog(desktop, app)
+        enter_path(desktop, windows_path(target))
+        assert exit_status(desktop, app) == 0
+        assert target.exists()
+        written = ini.read_bytes()
+        assert written.startswith(original)
+        added = written[len(original):].decode("utf-16-le" if encoding == "utf-16" else encoding)
+        lines = added.split("\r\n")
+        for line in (f"last_folder = {windows_path(out)}", "last_format = png", "[selections]"):
+            assert line in lines, added
 
 
 def test_a_capture_hotkey_changed_in_the_file_works_without_a_restart(desktop, evidence):

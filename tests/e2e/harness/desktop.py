@@ -60,8 +60,8 @@ class Desktop:
 
     # --- programs ---
 
-    def launch(self, exe: Path, *args: str) -> WineApp:
-        return self.wine.launch(exe, *args)
+    def launch(self, exe: Path, *args: str, env: dict[str, str] | None = None) -> WineApp:
+        return self.wine.launch(exe, *args, env=env)
 
     def launch_capture(self, timeout: float = 30, exe: Path | None = None) -> WineApp:
         """Starts capture.exe (the build's, or `exe`) and returns once its window is visible and

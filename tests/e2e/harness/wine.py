@@ -7,6 +7,7 @@ import select
 import shutil
 import signal
 import subprocess
+import tempfile
 import time
 from pathlib import Path
 
@@ -53,6 +54,33 @@ class WineApp:
         return self._log.read_text(errors="replace").replace("\r\n", "\n")
 
 
+def chinese_code_page() -> dict[str, str]:
+    """What a program's environment needs for Wine to give it the Simplified Chinese system
+    locale, whose ANSI code page is 936 (GBK). Wine takes the code page from each process's Unix
+    locale (LC_ALL), not from the registry: measured with a program printing GetACP(), "ACP"="936"
+    under HKLM\\System\\CurrentControlSet\\Control\\Nls\\CodePage still gave 1252 (the template's
+    default), and Wine wrote 1252 back at the next start. The locale must exist too: with a
+    zh_CN.UTF-8 that is not installed, GetACP() said 936 but Wine named Unix files in ASCII and
+    could not make a folder named 截图. So it is compiled once into the build folder (localedef,
+    about 3 s) and found through LOCPATH."""
+    folder = paths.REPO / "build" / "locale"
+    compiled = folder / "zh_CN.UTF-8"
+    if not compiled.exists():
+        folder.mkdir(parents=True, exist_ok=True)
+        making = Path(tempfile.mkdtemp(prefix="zh_CN.", dir=folder))
+        subprocess.run(["localedef", "-i", "zh_CN", "-f", "UTF-8", str(making / "zh_CN.UTF-8")],
+                       check=False, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if not (making / "zh_CN.UTF-8" / "LC_CTYPE").exists():
+            raise RuntimeError("localedef could not compile zh_CN.UTF-8: is Debian's locales "
+                               "package installed (scripts/setup)?")
+        try:
+            (making / "zh_CN.UTF-8").rename(compiled)
+        except OSError:
+            pass  # another test compiled it meanwhile
+        shutil.rmtree(making, ignore_errors=True)
+    return {"LOCPATH": str(folder), "LC_ALL": "zh_CN.UTF-8"}
+
+
 def set_dpi(prefix: Path, dpi: int) -> None:
     """Makes the prefix's user report `dpi` logical pixels per inch (96 is 100 %). Written into the
     registry file before any Wine process of the prefix runs, the wineserver reads it at start."""
@@ -93,13 +121,15 @@ class WinePrefix:
         if b"ready" not in line:
             raise RuntimeError("the keeper did not start in the Wine prefix")
 
-    def launch(self, exe: Path, *args: str, name: str | None = None) -> WineApp:
+    def launch(self, exe: Path, *args: str, name: str | None = None,
+               env: dict[str, str] | None = None) -> WineApp:
+        """Starts `exe`; `env` adds to the prefix's environment for this program alone."""
         self._launched += 1
         log = self._workdir / f"{name or exe.stem}-{self._launched}.log"
         with open(log, "wb") as out:
             process = self._processes.start(name or exe.stem, ["wine", str(exe), *args],
-                                            env=self.env, stdout=out, stderr=subprocess.STDOUT,
-                                            cwd=self._workdir)
+                                            env={**self.env, **(env or {})}, stdout=out,
+                                            stderr=subprocess.STDOUT, cwd=self._workdir)
         return WineApp(process, log)
 
     def shut_down(self) -> list[int]:

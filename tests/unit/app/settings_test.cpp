@@ -2,17 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include "app/text_file.h"
 #include "app/utf8.h"
+#include "platform/fake/fake_code_page.h"
 
 namespace capture {
 namespace {
 
 std::string Utf8(std::u16string_view text) {
-  return Utf8FromUtf16(text);
+  return Utf8FromUtf16(text).value();
+}
+
+// Read and updated with the fake's code page, which holds 截图设置片新桌面 at their GBK codes.
+ReadSettings Parse(std::string_view file) {
+  return ParseSettings(file, fake::FakeCodePage{});
+}
+SettingsUpdate Update(std::string_view file, const Settings& settings) {
+  return UpdatedSettingsText(file, settings, fake::FakeCodePage{});
 }
 
 TEST(SettingsTest, MissingOrEmptyFileGivesTheDefaults) {
-  const ReadSettings read = ParseSettings("");
+  const ReadSettings read = Parse("");
   const Settings& s = read.settings;
   EXPECT_TRUE(read.problems.empty());
   EXPECT_EQ(s.capture_hotkey, (KeyChord{0, kPrintScreenKey}));
@@ -47,7 +57,7 @@ TEST(SettingsTest, ReadsUtf8WithOrWithoutByteOrderMarkAndIgnoresWhatItDoesNotKno
       u"[PINS]\n"
       u"restore = 否\n");
   for (const std::string& file : {body, "\xEF\xBB\xBF" + body}) {
-    const ReadSettings read = ParseSettings(file);
+    const ReadSettings read = Parse(file);
     EXPECT_TRUE(read.problems.empty());
     EXPECT_EQ(read.settings.save.quick.pattern, u"屏幕 {n}");
     EXPECT_EQ(read.settings.capture_hotkey, (KeyChord{modifier::kCtrl | modifier::kShift, 'A'}));
@@ -59,11 +69,11 @@ TEST(SettingsTest, ReadsUtf8WithOrWithoutByteOrderMarkAndIgnoresWhatItDoesNotKno
 
 TEST(SettingsTest, EachBadValueIsReportedOnceByNameAndItsDefaultUsed) {
   const ReadSettings read =
-      ParseSettings(Utf8(u"[hotkeys]\ncapture = Ctrl+Ctrl+A\npin_clipboard = Hyper+Q\n"
-                         u"[quick_save]\nfolder = a\tb\npattern = a/b {n}\ncopy = maybe\n"
-                         u"[save]\nformat = webp\njpeg_quality = 101\nlast_format = doc\n"
-                         u"[selections]\n1 = 10,20,0,5\n2 = 10,20,30\n3 = 1,2,3,4\n"
-                         u"[scroll]\nmax_height = 0\n"));
+      Parse(Utf8(u"[hotkeys]\ncapture = Ctrl+Ctrl+A\npin_clipboard = Hyper+Q\n"
+                 u"[quick_save]\nfolder = a\tb\npattern = a/b {n}\ncopy = maybe\n"
+                 u"[save]\nformat = webp\njpeg_quality = 101\nlast_format = doc\n"
+                 u"[selections]\n1 = 10,20,0,5\n2 = 10,20,30\n3 = 1,2,3,4\n"
+                 u"[scroll]\nmax_height = 0\n"));
   const Settings defaults;
   EXPECT_EQ(read.problems.size(), 11u);
   EXPECT_EQ(read.problems[0],
@@ -91,18 +101,18 @@ TEST(SettingsTest, ControlCharactersAndDeviceNamesAreBadValues) {
     for (const std::u16string_view key : {u"pattern", u"folder"}) {
       if (key == u"folder" && pattern.find_first_of(u"\0\x1F\x7F\t"s) == pattern.npos) continue;
       const std::u16string line = std::u16string(key) + u" = " + pattern + u"\n";
-      const ReadSettings read = ParseSettings(Utf8(u"[quick_save]\n" + line));
+      const ReadSettings read = Parse(Utf8(u"[quick_save]\n" + line));
       ASSERT_EQ(read.problems.size(), 1u) << Utf8(line);
       EXPECT_EQ(read.problems[0].find_first_of(u"\0\x1F\x7F\t"s), std::u16string::npos);
       EXPECT_EQ(read.settings.save.quick.pattern, Settings{}.save.quick.pattern);
       EXPECT_EQ(read.settings.save.quick.folder, Settings{}.save.quick.folder);
     }
   }
-  EXPECT_NE(ParseSettings("[quick_save]\npattern = a\0b\x7F\n"sv).problems[0].find(u"“a␀b␡”"),
+  EXPECT_NE(Parse("[quick_save]\npattern = a\0b\x7F\n"sv).problems[0].find(u"“a␀b␡”"),
             std::u16string::npos);
   for (const char16_t* pattern : {u"CONSOLE", u"COM10", u"com{n}", u"LPT.1", u"con-{n}"}) {
     const ReadSettings read =
-        ParseSettings(Utf8(u"[quick_save]\npattern = " + std::u16string(pattern) + u"\n"));
+        Parse(Utf8(u"[quick_save]\npattern = " + std::u16string(pattern) + u"\n"));
     EXPECT_TRUE(read.problems.empty()) << Utf8(pattern);
     EXPECT_EQ(read.settings.save.quick.pattern, pattern);
   }
@@ -160,34 +170,135 @@ void ExpectSame(const Settings& a, const Settings& b) {
 TEST(SettingsTest, AWrittenFileReadsBackAsTheSameSettings) {
   const std::string defaults = SettingsFileText(Settings{});
   EXPECT_TRUE(defaults.starts_with("\xEF\xBB\xBF; "));
-  const ReadSettings read_defaults = ParseSettings(defaults);
+  const ReadSettings read_defaults = Parse(defaults);
   EXPECT_TRUE(read_defaults.problems.empty());
   ExpectSame(read_defaults.settings, Settings{});
 
-  const ReadSettings read = ParseSettings(SettingsFileText(Changed()));
+  const ReadSettings read = Parse(SettingsFileText(Changed()));
   EXPECT_TRUE(read.problems.empty());
   ExpectSame(read.settings, Changed());
 }
 
-TEST(SettingsTest, AnUpdateRewritesOnlyTheValuesThatChangedAndKeepsTheRest) {
-  const std::string file =
-      Utf8(u"; 我的设置\n[save]\njpeg_quality = 70\nmine = kept\n[hotkeys]\ncapture = Bad+Key\n");
-  Settings settings = ParseSettings(file).settings;
+TEST(SettingsTest, AnUpdateRewritesOnlyTheValuesThatChangedAndKeepsEveryOtherLineAsItWas) {
+  const std::string file = Utf8(
+      u"; 我的设置\n[save]\njpeg_quality = 70\nmine = kept\n[hotkeys]\ncapture = Bad+Key\n"
+      u"[selections]\n2 = 5,5,5,5");
+  Settings settings = Parse(file).settings;
   settings.save.last_folder = u"E:\\图片";
+  settings.save.last_format = u"png";
   settings.save.jpeg_quality = 90;
+  // The file's list closed its gap up to one selection; the new list of one replaces it.
   settings.selections = {{0, 0, 10, 10}};
-  const std::string updated = UpdatedSettingsText(file, settings);
-  EXPECT_EQ(updated, Utf8(u"\xFEFF; 我的设置\r\n[save]\r\nlast_folder = E:\\图片\r\n"
-                          u"jpeg_quality = 90\r\nmine = kept\r\n[hotkeys]\r\n"
-                          u"capture = Bad+Key\r\n\r\n[selections]\r\n1 = 0,0,10,10\r\n"));
-  ExpectSame(ParseSettings(updated).settings, settings);
+  const SettingsUpdate updated = Update(file, settings);
+  EXPECT_TRUE(updated.unwritten.empty());
+  EXPECT_EQ(updated.file, Utf8(u"\xFEFF; 我的设置\n[save]\njpeg_quality = 90\nmine = kept\n"
+                               u"last_folder = E:\\图片\nlast_format = png\n[hotkeys]\n"
+                               u"capture = Bad+Key\n[selections]\n2 = \n1 = 0,0,10,10\n"));
+  ExpectSame(Parse(updated.file).settings, settings);
   settings.selections.clear();
-  ExpectSame(ParseSettings(UpdatedSettingsText(updated, settings)).settings, settings);
+  ExpectSame(Parse(Update(updated.file, settings).file).settings, settings);
+  EXPECT_EQ(Update(updated.file, Parse(updated.file).settings).file, updated.file);
+  // The last line of a place counts, as the update writes it, an empty one too.
+  EXPECT_TRUE(Parse("[selections]\n1 = 1,1,1,1\n1 =\n").settings.selections.empty());
 }
 
-TEST(SettingsTest, BytesThatAreNoUtf8AreReadAsReplacementCharacters) {
-  EXPECT_EQ(Utf16FromUtf8("a\xFF\xC3(\xE6\x88\xAA\xF0\x9F\x98\x80"), u"a\uFFFD\uFFFD(截\U0001F600");
-  EXPECT_EQ(Utf16FromUtf8("\xC0\xAF\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD");
+// The text in an encoding, as a test writes it by hand.
+std::string Bytes(std::u16string_view text, Encoding encoding) {
+  if (encoding == Encoding::Utf8) return Utf8(text);
+  if (encoding == Encoding::Ansi) return fake::FakeCodePage{}.Encode(text).value();
+  std::string bytes;
+  for (const char16_t c : text) {
+    const char pair[] = {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    bytes += encoding == Encoding::Utf16Le ? std::string{pair[0], pair[1]}
+                                           : std::string{pair[1], pair[0]};
+  }
+  return bytes;
+}
+
+struct EncodingCase {
+  const char* name;
+  Encoding encoding;
+  std::string mark, written_mark;
+};
+
+class SettingsEncodingTest : public testing::TestWithParam<EncodingCase> {};
+
+TEST_P(SettingsEncodingTest, IsReadAndWrittenBackInItsOwnEncodingWithEveryOtherByteKept) {
+  const EncodingCase& c = GetParam();
+  constexpr std::u16string_view kText =
+      u"; 设置\n[quick_save]\nfolder = D:\\截图\n[save]\njpeg_quality = 70";
+  const std::string file = c.mark + Bytes(kText, c.encoding);
+  const ReadSettings read = Parse(file);
+  EXPECT_TRUE(read.problems.empty());
+  EXPECT_EQ(read.settings.save.quick.folder, u"D:\\截图");
+  EXPECT_EQ(read.settings.save.jpeg_quality, 70);
+
+  Settings settings = read.settings;
+  settings.save.last_folder = u"E:\\新图片";
+  settings.selections = {{1, 2, 4, 6}};
+  const SettingsUpdate updated = Update(file, settings);
+  EXPECT_TRUE(updated.unwritten.empty());
+  EXPECT_EQ(updated.file,
+            c.written_mark + Bytes(std::u16string(kText) +
+                                       u"\nlast_folder = E:\\新图片\n\n[selections]\n1 = 1,2,3,4\n",
+                                   c.encoding));
+  ExpectSame(Parse(updated.file).settings, settings);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Encodings, SettingsEncodingTest,
+    testing::Values(EncodingCase{"Utf8", Encoding::Utf8, "", "\xEF\xBB\xBF"},
+                    EncodingCase{"Utf8WithMark", Encoding::Utf8, "\xEF\xBB\xBF", "\xEF\xBB\xBF"},
+                    EncodingCase{"Utf16Le", Encoding::Utf16Le, "\xFF\xFE", "\xFF\xFE"},
+                    EncodingCase{"Utf16Be", Encoding::Utf16Be, "\xFE\xFF", "\xFE\xFF"},
+                    EncodingCase{"CodePage", Encoding::Ansi, "", ""}),
+    [](const testing::TestParamInfo<EncodingCase>& param) {
+      return std::string(param.param.name);
+    });
+
+TEST(SettingsTest, AValueTheFileCannotHoldLeavesItAsItWasAndIsNamed) {
+  const std::string gbk = Bytes(u"[save]\nlast_folder = 截图\n", Encoding::Ansi);
+  for (const auto& [file, value, encoding] :
+       std::initializer_list<std::tuple<std::string, std::u16string, std::u16string_view>>{
+           {gbk, u"E:\\照片", u"系统代码页"},  // 照 is not in the code page
+           // Alone, 图's two bytes in the code page are UTF-8 for U+037C: read back, the file
+           // would be taken for UTF-8 and the folder for "ͼ".
+           {gbk, u"图", u"系统代码页"},
+           {Utf8(u"[save]\n"), u"E:\\\xD800", u"UTF-8"},  // a lone surrogate
+       }) {
+    Settings settings = Parse(file).settings;
+    settings.save.last_folder = value;
+    const SettingsUpdate updated = Update(file, settings);
+    EXPECT_EQ(updated.file, file);
+    ASSERT_EQ(updated.unwritten.size(), 1u);
+    EXPECT_EQ(updated.unwritten[0], u"capture.ini：[save] last_folder 的值“" + value +
+                                        u"”无法用该文件的编码（" + std::u16string(encoding) +
+                                        u"）写入，未记住；文件保持原样。");
+  }
+}
+
+TEST(SettingsTest, ALineThatIsNoTextInTheFilesEncodingIsReportedIgnoredAndKept) {
+  const std::string not_utf8 = Bytes(u"folder = D:\\截图\n", Encoding::Ansi);
+  const std::string not_in_code_page = "folder = \x81\x30\n";
+  for (const auto& [file, problem] : std::initializer_list<std::pair<std::string, std::u16string>>{
+           {"\xEF\xBB\xBF[quick_save]\n" + not_utf8,
+            u"capture.ini：第 2 行不是该文件编码（UTF-8）的文本，已忽略。"},
+           {"[quick_save]\n" + not_in_code_page,
+            u"capture.ini：第 2 行不是该文件编码（系统代码页）的文本，已忽略。"},
+       }) {
+    const ReadSettings read = Parse(file);
+    EXPECT_EQ(read.problems, std::vector<std::u16string>{problem});
+    EXPECT_EQ(read.settings.save.quick.folder, Settings{}.save.quick.folder);
+    Settings settings = read.settings;
+    settings.save.jpeg_quality = 50;
+    const std::string updated = Update(file, settings).file;
+    EXPECT_TRUE(updated.starts_with(file)) << updated;
+  }
+  EXPECT_FALSE(Utf16FromUtf8("a\xFF"));
+  EXPECT_FALSE(Utf16FromUtf8("\xC0\xAF"));      // overlong
+  EXPECT_FALSE(Utf16FromUtf8("\xED\xA0\x80"));  // a surrogate
+  EXPECT_FALSE(Utf16FromUtf8("\xE6\x88"));      // cut short
+  EXPECT_EQ(Utf16FromUtf8("\xE6\x88\xAA\xF0\x9F\x98\x80"), u"截\U0001F600");
   EXPECT_EQ(Utf8FromUtf16(u"截\U0001F600"), "\xE6\x88\xAA\xF0\x9F\x98\x80");
 }
 
