@@ -115,6 +115,12 @@ void Win32Surface::Reset() {
   screen_changes_.Add(Shown().Area());
 }
 
+void Win32Surface::ShowFrozen() {
+  ::GdiFlush();
+  layer_ = Dib();
+  Reset();
+}
+
 void Win32Surface::SetPicture(const Picture& picture) {
   ::GdiFlush();
   if (SamePixels(frozen_, picture)) {
