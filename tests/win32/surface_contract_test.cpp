@@ -94,14 +94,24 @@ TEST_P(SurfaceContract, EndPreview_TakesBackWhatWasDrawnSinceTheLastCommit) {
   EXPECT_EQ(ChangedInBackground(), 0);
 }
 
-TEST_P(SurfaceContract, SetPicture_RestoresEveryLayer) {
-  surface->Box(10, 10, 30, 20, kRed);
-  surface->Commit();
-  surface->SetPicture(frozen);
+TEST_P(SurfaceContract, SetPictureAndShowFrozen_RestoreEveryLayer) {
+  for (const bool show_frozen : {false, true}) {
+    surface->Box(10, 10, 30, 20, kRed);
+    surface->Commit();
+    surface->Preview();
+    surface->Box(40, 30, 50, 40, kBlue);
+    if (show_frozen) {
+      surface->ShowFrozen();
+    } else {
+      surface->SetPicture(frozen);
+    }
 
-  EXPECT_EQ(ChangedInBackground(), 0);
-  EXPECT_EQ(surface->Copy({0, 0, kWidth, kHeight}), frozen);
-  EXPECT_EQ(surface->TakeBackgroundChanges(), (RectI{0, 0, kWidth, kHeight}));
+    EXPECT_EQ(ChangedInBackground(), 0) << show_frozen;
+    EXPECT_EQ(surface->Copy({0, 0, kWidth, kHeight}), frozen) << show_frozen;
+    EXPECT_EQ(surface->TakeBackgroundChanges(), (RectI{0, 0, kWidth, kHeight})) << show_frozen;
+    surface->EndPreview();
+    EXPECT_EQ(surface->Pixel(40, 30), ColourOf(frozen.at(40, 30))) << show_frozen;
+  }
 }
 
 // Spans: a preview of them is taken back like any other, and committed they are exactly painted or
