@@ -51,7 +51,8 @@ Mark MosaicMark(capture::MosaicDrag& drag, const Surface& surface, const History
 // - a drag from the press that grows the rectangle by 20 pixels each way per move, as a quick hand
 //   does: the mean per move, and the slowest move on the clock;
 // - moves that keep the rectangle while its moving corner wanders by a pixel or two;
-// - the release: the effect drawn into the picture as a mark, and the document pushed.
+// - the release: the effect drawn into the picture as a mark, and the document pushed;
+// - the undo of that release: the frozen screen shown again and the marks below drawn on it.
 void MosaicDrag(const char* name, const MosaicStyle& style, bool up_left) {
   win32::Win32Surface surface;
   History history;
@@ -112,7 +113,7 @@ void MosaicDrag(const char* name, const MosaicStyle& style, bool up_left) {
   const double repainted_per_move = static_cast<double>(repainted) / kMoves;
 
   // Each commit is undone before the next, so each draws on the same picture.
-  double commit_ms = 0, commit_busy_ms = 0;
+  double commit_ms = 0, commit_busy_ms = 0, undo_ms = 0;
   for (int i = 0; i < kCommits; ++i) {
     const double commit_from = Now(), commit_busy_from = ThreadTime();
     surface.EndPreview();
@@ -121,15 +122,17 @@ void MosaicDrag(const char* name, const MosaicStyle& style, bool up_left) {
     surface.TakeScreenChanges();
     commit_ms += (Now() - commit_from) * 1000 / kCommits;
     commit_busy_ms += (ThreadTime() - commit_busy_from) * 1000 / kCommits;
+    const double undo_from = Now();
     ShowDocument(history.At(history.Current() - 1), history, surface);
     history.Undo();
+    undo_ms += (Now() - undo_from) * 1000 / kCommits;
   }
   std::printf(
       "mosaic %-11s 1000x1000 %-10s one jump %6.2f ms; growing %5.2f ms/move processor, "
       "slowest %6.2f ms; per move %5.2f ms (%5.2f ms processor, %4.0f k pixels repainted); "
-      "commit %6.2f ms (%6.2f ms processor)\n",
+      "commit %6.2f ms (%6.2f ms processor); its undo %6.2f ms\n",
       name, up_left ? "up-left" : "down-right", jump_ms, grow_busy_ms, slowest_ms, per_move_ms,
-      per_move_busy_ms, repainted_per_move / 1000, commit_ms, commit_busy_ms);
+      per_move_busy_ms, repainted_per_move / 1000, commit_ms, commit_busy_ms, undo_ms);
 }
 
 // kAnnotations annotations of one tool, each somewhere else: the bytes the history adds for each.
