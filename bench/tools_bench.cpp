@@ -28,7 +28,7 @@ class BenchSurface : public Surface {
     return true;
   }
   PixelView Frozen() const override { return PixelView::Of(frozen_); }
-  void ShowFrozen() override { SetPicture(frozen_); }
+  void ShowFrozen(bool) override { SetPicture(frozen_); }
   void SetPicture(const Picture& picture) override {
     shown_ = picture;
     changed_ = {0, 0, shown_.width, shown_.height};

@@ -34,7 +34,7 @@ void DrawMosaic(Surface& surface, const Mark& mark, std::uint64_t under) {
 
 // Redraws the whole document: the frozen picture, then every mark.
 void DrawAll(const Document& document, Surface& surface) {
-  surface.ShowFrozen();
+  surface.ShowFrozen(!document.marks.empty());
   int steps = 0;
   std::uint64_t under = 0;
   for (const MarkPtr& mark : document.marks) {

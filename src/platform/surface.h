@@ -27,9 +27,10 @@ class Surface {
   // life. Not owned.
   virtual PixelView Frozen() const = 0;
   // Makes every layer the frozen picture again, as right after Freeze: every drawing since is
-  // gone, and the surface holds no working buffer until the next drawing needs one. Used by undo
+  // gone. With `drawing_follows` a working buffer the surface holds is kept for that drawing
+  // (holding the frozen picture again), else it is let go until a drawing needs one. Used by undo
   // and redo, which draw the marks again on it.
-  virtual void ShowFrozen() = 0;
+  virtual void ShowFrozen(bool drawing_follows) = 0;
   // Makes every layer the given picture (and the surface its size): background, retained image and
   // window layer.
   virtual void SetPicture(const Picture& picture) = 0;

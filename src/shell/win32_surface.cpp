@@ -115,9 +115,15 @@ void Win32Surface::Reset() {
   screen_changes_.Add(Shown().Area());
 }
 
-void Win32Surface::ShowFrozen() {
+void Win32Surface::ShowFrozen(bool drawing_follows) {
   ::GdiFlush();
-  layer_ = Dib();
+  if (drawing_follows && layer_.valid() && layer_.width() == frozen_.width() &&
+      layer_.height() == frozen_.height()) {
+    // Copied over rather than made again: a new buffer of a large screen costs more than the copy.
+    CopyArea(frozen_, layer_, frozen_.Area());
+  } else {
+    layer_ = Dib();
+  }
   Reset();
 }
 

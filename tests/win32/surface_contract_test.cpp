@@ -95,22 +95,23 @@ TEST_P(SurfaceContract, EndPreview_TakesBackWhatWasDrawnSinceTheLastCommit) {
 }
 
 TEST_P(SurfaceContract, SetPictureAndShowFrozen_RestoreEveryLayer) {
-  for (const bool show_frozen : {false, true}) {
+  for (const int way : {0, 1, 2}) {  // SetPicture, ShowFrozen with and without drawing to follow
+    const bool show_frozen = way > 0;
     surface->Box(10, 10, 30, 20, kRed);
     surface->Commit();
     surface->Preview();
     surface->Box(40, 30, 50, 40, kBlue);
     if (show_frozen) {
-      surface->ShowFrozen();
+      surface->ShowFrozen(way == 2);
     } else {
       surface->SetPicture(frozen);
     }
 
-    EXPECT_EQ(ChangedInBackground(), 0) << show_frozen;
-    EXPECT_EQ(surface->Copy({0, 0, kWidth, kHeight}), frozen) << show_frozen;
-    EXPECT_EQ(surface->TakeBackgroundChanges(), (RectI{0, 0, kWidth, kHeight})) << show_frozen;
+    EXPECT_EQ(ChangedInBackground(), 0) << way;
+    EXPECT_EQ(surface->Copy({0, 0, kWidth, kHeight}), frozen) << way;
+    EXPECT_EQ(surface->TakeBackgroundChanges(), (RectI{0, 0, kWidth, kHeight})) << way;
     surface->EndPreview();
-    EXPECT_EQ(surface->Pixel(40, 30), ColourOf(frozen.at(40, 30))) << show_frozen;
+    EXPECT_EQ(surface->Pixel(40, 30), ColourOf(frozen.at(40, 30))) << way;
   }
 }
 
