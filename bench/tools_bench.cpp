@@ -28,6 +28,7 @@ class BenchSurface : public Surface {
     return true;
   }
   PixelView Frozen() const override { return PixelView::Of(frozen_); }
+  void ShowFrozen(bool) override { SetPicture(frozen_); }
   void SetPicture(const Picture& picture) override {
     shown_ = picture;
     changed_ = {0, 0, shown_.width, shown_.height};
@@ -121,7 +122,7 @@ void BM_HighlighterMove(benchmark::State& state) {
 
 // The release of a stroke of state.range(0) points 10 pixels apart (1,000 points: 10,000 pixels
 // of path, three rows across the screen; 100 points: a tenth of a row): drawing it whole into the
-// picture and pushing the snapshot. Reports what the history keeps for it.
+// picture and pushing the document. Reports what the history keeps for it.
 void Release(benchmark::State& state, int tool_key) {
   Bench b(tool_key);
   const auto points = static_cast<int>(state.range(0));

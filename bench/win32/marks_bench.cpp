@@ -8,7 +8,7 @@
 #include <cstdio>
 
 #include "annotate/mosaic.h"
-#include "annotate/step_disc.h"
+#include "annotate/render.h"
 #include "clock.h"
 #include "form/history.h"
 #include "platform/fake/fake_platform.h"
@@ -23,11 +23,25 @@ using bench::ThreadTime;
 constexpr int kWidth = 3840, kHeight = 2160, kMoves = 60, kCommits = 10, kAnnotations = 50;
 constexpr RectI kSelection{100, 100, 3740, 2060};
 
-// A desktop-like screen frozen into the surface, and its first snapshot.
+// A desktop-like screen frozen into the surface, and the document of no marks.
 void Start(win32::Win32Surface& surface, History& history) {
   fake::FakeScreen screen(fake::DesktopPicture(kWidth, kHeight));
   surface.Freeze(screen);
-  history.Start(surface);
+  history.Start();
+}
+
+// A mosaic of the area as its mark, its hidden pixels already made by the drag.
+Mark MosaicMark(capture::MosaicDrag& drag, const Surface& surface, const History& history,
+                const RectI& area, const MosaicStyle& style) {
+  Mark mark;
+  mark.kind = MarkKind::Mosaic;
+  mark.area = area;
+  mark.clip = kSelection;
+  mark.mosaic = style;
+  const std::vector<MarkPtr>& below = history.Shown().marks;
+  mark.rendered = std::make_shared<const RenderedArea>(
+      RenderedArea{UnderKey(below, below.size()), drag.Hidden(surface, area)});
+  return mark;
 }
 
 // A mosaic drag at 1000 x 1000 and its release, down and right (the rectangle's top-left stays)
@@ -37,17 +51,21 @@ void Start(win32::Win32Surface& surface, History& history) {
 // - a drag from the press that grows the rectangle by 20 pixels each way per move, as a quick hand
 //   does: the mean per move, and the slowest move on the clock;
 // - moves that keep the rectangle while its moving corner wanders by a pixel or two;
-// - the release: the effect drawn into the picture and the snapshot pushed.
+// - the release: the effect drawn into the picture as a mark, and the document pushed;
+// - the undo of that release: the frozen screen shown again and the marks below drawn on it.
 void MosaicDrag(const char* name, const MosaicStyle& style, bool up_left) {
   win32::Win32Surface surface;
   History history;
   Start(surface, history);
   // A first annotation elsewhere makes the working layer, as the first move of the first drawing
   // of any tool does, so that undoing a release below goes back to a picture that needs it too.
-  surface.EndPreview();
-  const Span mark{200, 200, 300};
-  surface.FillSpans({&mark, 1}, Rgb(255, 0, 0));
-  history.Push(surface);
+  Mark line;
+  line.kind = MarkKind::Pen;
+  line.points = {{200, 200}, {300, 200}};
+  line.size = 1;
+  line.clip = kSelection;
+  line.colour = Rgb(255, 0, 0);
+  AddMark(history, surface, line);
 
   const float sign = up_left ? -1.f : 1.f;
   const PointF start = up_left ? PointF{2000, 1600} : PointF{1000, 600};
@@ -95,23 +113,26 @@ void MosaicDrag(const char* name, const MosaicStyle& style, bool up_left) {
   const double repainted_per_move = static_cast<double>(repainted) / kMoves;
 
   // Each commit is undone before the next, so each draws on the same picture.
-  double commit_ms = 0, commit_busy_ms = 0;
+  double commit_ms = 0, commit_busy_ms = 0, undo_ms = 0;
   for (int i = 0; i < kCommits; ++i) {
     const double commit_from = Now(), commit_busy_from = ThreadTime();
     surface.EndPreview();
-    drag.Draw(surface, MosaicArea(kSelection, start, wander(i)));
-    history.Push(surface);
+    const RectI area = MosaicArea(kSelection, start, wander(i));
+    AddMark(history, surface, MosaicMark(drag, surface, history, area, style));
     surface.TakeScreenChanges();
     commit_ms += (Now() - commit_from) * 1000 / kCommits;
     commit_busy_ms += (ThreadTime() - commit_busy_from) * 1000 / kCommits;
-    history.Undo(surface);
+    const double undo_from = Now();
+    ShowDocument(history.At(history.Current() - 1), history, surface);
+    history.Undo();
+    undo_ms += (Now() - undo_from) * 1000 / kCommits;
   }
   std::printf(
       "mosaic %-11s 1000x1000 %-10s one jump %6.2f ms; growing %5.2f ms/move processor, "
       "slowest %6.2f ms; per move %5.2f ms (%5.2f ms processor, %4.0f k pixels repainted); "
-      "commit %6.2f ms (%6.2f ms processor)\n",
+      "commit %6.2f ms (%6.2f ms processor); its undo %6.2f ms\n",
       name, up_left ? "up-left" : "down-right", jump_ms, grow_busy_ms, slowest_ms, per_move_ms,
-      per_move_busy_ms, repainted_per_move / 1000, commit_ms, commit_busy_ms);
+      per_move_busy_ms, repainted_per_move / 1000, commit_ms, commit_busy_ms, undo_ms);
 }
 
 // kAnnotations annotations of one tool, each somewhere else: the bytes the history adds for each.
@@ -145,14 +166,19 @@ void Bench() {
         std::pair{"mosaic 300x200, blur", MosaicStyle{MosaicKind::Blur, 8, 4}}}) {
     // The binding is captured under a name of its own: clang 14 cannot capture a binding.
     BytesPerAnnotation(name, [&style = style](Surface& surface, History& history, PointF at) {
-      capture::MosaicDrag(kSelection, style)
-          .Draw(surface, MosaicArea(kSelection, at, {at.x + 300, at.y + 200}));
-      history.Push(surface);
+      capture::MosaicDrag drag(kSelection, style);
+      const RectI area = MosaicArea(kSelection, at, {at.x + 300, at.y + 200});
+      AddMark(history, surface, MosaicMark(drag, surface, history, area, style));
     });
   }
   BytesPerAnnotation("step, 26 px", [](Surface& surface, History& history, PointF at) {
-    DrawStep(surface, kSelection, at, history.StepsShown() + 1, Rgb(255, 0, 0), 26, 96);
-    history.Push(surface, 1);
+    Mark step;
+    step.kind = MarkKind::Step;
+    step.points = {at};
+    step.clip = kSelection;
+    step.size = 26;
+    step.colour = Rgb(255, 0, 0);
+    AddMark(history, surface, step);
   });
 }
 

@@ -89,7 +89,7 @@ void AnnotationMemory() {
   PROCESS_MEMORY_COUNTERS memory{};
   ::GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof memory);
   std::printf(
-      "100 rectangles 300x150: snapshots %d, store %.1f MB (%.1f MB at start-up, %.0f KB per "
+      "100 rectangles 300x150: documents %d, history %.1f MB (%.1f MB at start-up, %.0f KB per "
       "annotation), %.2f ms per annotation; full-screen buffers in the surface %d; working set "
       "%.0f MiB at start-up, %.0f MiB after (+%.0f MiB), peak %.0f MiB\n",
       form.history.Current(), static_cast<double>(form.history.Bytes()) / 1e6,

@@ -1,5 +1,6 @@
 #include "annotate/freehand.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <span>
 #include <vector>
@@ -124,11 +125,49 @@ void ExtendFreehand(const CaptureForm& form, Annotation& annotation, Surface& su
   Draw(form, annotation.choice.tool, stroke, surface, spans);
 }
 
-void DrawFreehand(const CaptureForm& form, Annotation& annotation, Surface& surface, float x,
-                  float y, bool shift) {
-  Freehand& stroke = *annotation.freehand;
-  stroke.points.push_back(ClampToSelection(form, x, y));
-  DrawWhole(form, annotation.choice.tool, stroke, surface, shift);
+Mark FreehandMark(const CaptureForm& form, const Annotation& annotation, float x, float y,
+                  bool shift) {
+  const Freehand& stroke = *annotation.freehand;
+  Mark mark;
+  mark.kind = annotation.choice.tool == Tool::Pen ? MarkKind::Pen : MarkKind::Highlighter;
+  mark.points = stroke.points;
+  mark.points.push_back(ClampToSelection(form, x, y));
+  if (shift) mark.points = {mark.points.front(), mark.points.back()};
+  mark.straight = shift;
+  mark.clip = stroke.clip;
+  mark.size = stroke.width;
+  mark.colour = CurrentColour(form);
+  return mark;
+}
+
+std::vector<Span> StrokeSpans(const Mark& mark) {
+  std::vector<Span> spans;
+  if (mark.points.empty()) return spans;
+  if (mark.straight) {
+    AppendSegment(spans, mark.points.front(), mark.points.back(), mark.size, mark.clip);
+    return spans;
+  }
+  // The dot at the press, then from each point to the next.
+  for (std::size_t i = 0; i < mark.points.size(); ++i) {
+    AppendSegment(spans, i == 0 ? mark.points[0] : mark.points[i - 1], mark.points[i], mark.size,
+                  mark.clip);
+  }
+  return spans;
+}
+
+std::vector<Span> CoveredOnce(std::vector<Span> spans) {
+  std::sort(spans.begin(), spans.end(),
+            [](const Span& a, const Span& b) { return a.y != b.y ? a.y < b.y : a.left < b.left; });
+  std::vector<Span> merged;
+  for (const Span& span : spans) {
+    if (span.left >= span.right) continue;
+    if (!merged.empty() && merged.back().y == span.y && span.left <= merged.back().right) {
+      merged.back().right = std::max(merged.back().right, span.right);
+    } else {
+      merged.push_back(span);
+    }
+  }
+  return merged;
 }
 
 }  // namespace capture

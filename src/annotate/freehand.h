@@ -2,8 +2,11 @@
 // with round ends and joins, inside the selection.
 #pragma once
 
+#include <vector>
+
 #include "annotate/annotation.h"
 #include "form/controls.h"
+#include "form/mark.h"
 
 namespace capture {
 
@@ -20,11 +23,14 @@ void StartFreehand(const CaptureForm& form, Annotation& annotation, Surface& sur
 // press instead, and the path comes back when Shift is let go.
 void ExtendFreehand(const CaptureForm& form, Annotation& annotation, Surface& surface, float x,
                     float y, bool shift);
-// The release, with the surface drawing into the picture: the whole stroke is drawn at once (the
-// highlighter's as one coverage, tinted once); with Shift the straight line from the press point
-// to the release point.
-void DrawFreehand(const CaptureForm& form, Annotation& annotation, Surface& surface, float x,
-                  float y, bool shift);
+// The release: the stroke as a mark, its path or, with Shift, the straight line from the press
+// point to the release point.
+Mark FreehandMark(const CaptureForm& form, const Annotation& annotation, float x, float y,
+                  bool shift);
+// The pixels a pen or highlighter mark covers, as spans that may overlap.
+std::vector<Span> StrokeSpans(const Mark& mark);
+// The pixels of the spans, each in exactly one span.
+std::vector<Span> CoveredOnce(std::vector<Span> spans);
 
 // The highlighter's tint for a colour: the colour halfway to white.
 Colour HighlighterTint(Colour colour);

@@ -94,11 +94,22 @@ void MosaicDrag::BlurTiles(const Surface& surface, int row, int first, int last)
 }
 
 void MosaicDrag::Hide(Surface& surface, const RectI& part) {
+  HideInto(surface, part);
+  surface.Paste(hidden_, part.left, part.top);
+}
+
+Picture MosaicDrag::Hidden(const Surface& surface, const RectI& area) {
+  const RectI inside = Intersect(area, selection_);
+  if (inside.Empty()) return {};
+  HideInto(surface, inside);
+  return hidden_;
+}
+
+void MosaicDrag::HideInto(const Surface& surface, const RectI& part) {
   if (style_.kind == MosaicKind::Cells) {
     surface.CopyInto(part, under_);
-    Pixelate(PixelView::Of(under_), {0, 0, under_.width, under_.height}, std::max(1, style_.cell),
-             hidden_);
-    return surface.Paste(hidden_, part.left, part.top);
+    return Pixelate(PixelView::Of(under_), {0, 0, under_.width, under_.height},
+                    std::max(1, style_.cell), hidden_);
   }
   const int first_column = (part.left - selection_.left) / kTile;
   const int last_column = (part.right - 1 - selection_.left) / kTile;
@@ -121,7 +132,6 @@ void MosaicDrag::Hide(Surface& surface, const RectI& part) {
                Intersect(tile, part));
     }
   }
-  surface.Paste(hidden_, part.left, part.top);
 }
 
 void MosaicDrag::Preview(Surface& surface, const RectI& area) {

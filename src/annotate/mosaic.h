@@ -5,21 +5,12 @@
 #include <vector>
 
 #include "form/chrome_scale.h"
+#include "form/mark.h"
 #include "platform/types.h"
 
 namespace capture {
 
 class Surface;
-
-enum class MosaicKind { Cells, Blur };
-
-// How the mosaic hides, in picture pixels: cells of a size, or a blur whose three boxes each reach
-// `blur_box` pixels either side.
-struct MosaicStyle {
-  MosaicKind kind = MosaicKind::Cells;
-  int cell = 8;
-  int blur_box = 4;
-};
 
 // The blur's box at the DPI of the selection's monitor: 4 pixels at 96 DPI, so that the three
 // boxes blur about 12 pixels each way, which leaves text of 9 to 12 points unreadable.
@@ -46,6 +37,9 @@ class MosaicDrag {
   // Hides the area, cut to the selection, in the retained image (after EndPreview()): nothing
   // outside the area changes.
   void Draw(Surface& surface, const RectI& area);
+  // The pixels that Draw would paste for an area inside the selection, its top-left at the
+  // area's; the surface is left as it is.
+  Picture Hidden(const Surface& surface, const RectI& area);
 
  private:
   RectI TileRect(int column, int row) const;
@@ -54,6 +48,8 @@ class MosaicDrag {
   void BlurTiles(const Surface& surface, int row, int first, int last);
   // Pastes the part of `area` hidden; for cells the part starts on a cell of the area.
   void Hide(Surface& surface, const RectI& part);
+  // Makes `hidden_` the part hidden, as Hide pastes it.
+  void HideInto(const Surface& surface, const RectI& part);
 
   RectI selection_;
   MosaicStyle style_;

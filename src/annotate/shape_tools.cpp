@@ -1,9 +1,13 @@
 #include "annotate/shape_tools.h"
 
 #include <cmath>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "annotate/freehand.h"
 #include "annotate/mosaic.h"
+#include "annotate/render.h"
 #include "annotate/step_disc.h"
 #include "annotate/stroke_geometry.h"
 #include "annotate/style_panel.h"
@@ -13,8 +17,6 @@
 
 namespace capture {
 namespace {
-
-constexpr float kArrowHead = 10;
 
 // The end of the drag: the pointer on the selection, and with Shift square or at 45 degrees.
 PointF ShapeEnd(const CaptureForm& form, const Annotation& annotation, float x, float y,
@@ -53,31 +55,57 @@ MosaicDrag& MosaicOf(const CaptureForm& form, Annotation& annotation) {
   return *annotation.mosaic;
 }
 
-// Draws the chosen tool's shape from the drag's start to `end`; the text tool draws nothing here.
-// The mosaic hides what the picture held at the press: the retained image, which no preview
-// touches. A step is the next number after those on the picture shown, where the pointer is.
-void ShapeStep(const CaptureForm& form, Annotation& annotation, Surface& surface, PointF end) {
-  const Colour colour = CurrentColour(form);
-  const PointF start = annotation.stroke.Start();
+// The chosen tool's mark from the drag's start to `end`: a rectangle, an ellipse, an arrow or a
+// step, which is where the pointer is.
+Mark ShapeMark(const CaptureForm& form, const Annotation& annotation, PointF end) {
+  Mark mark;
+  mark.colour = CurrentColour(form);
+  mark.points = {annotation.stroke.Start(), end};
   switch (annotation.choice.tool) {
-    case Tool::Rectangle:
-      return surface.Box(start.x, start.y, end.x, end.y, colour);
     case Tool::Ellipse:
-      // Always one pixel wide; the corners go to GDI as they are, not sorted.
-      return surface.Ellipse(Round(start.x), Round(start.y), Round(end.x), Round(end.y), colour);
+      mark.kind = MarkKind::Ellipse;
+      break;
     case Tool::Arrow:
-      return Arrow(surface, start.x, start.y, end.x, end.y, kArrowHead, colour);
-    case Tool::Mosaic:
-      return MosaicOf(form, annotation).Draw(surface, MosaicAreaTo(form, annotation, end));
+      mark.kind = MarkKind::Arrow;
+      break;
     case Tool::Steps:
-      return DrawStep(surface, form.SelectionRect(), end, form.history.StepsShown() + 1, colour,
-                      StepDiameter(form, annotation.choices), form.controls.scale.dpi);
-    case Tool::Text:
-    case Tool::Pen:
-    case Tool::Highlighter:
-    case Tool::None:
-      return;
+      mark.kind = MarkKind::Step;
+      mark.points = {end};
+      mark.clip = form.SelectionRect();
+      mark.size = StepDiameter(form, annotation.choices);
+      mark.dpi = form.controls.scale.dpi;
+      break;
+    default:
+      mark.kind = MarkKind::Rectangle;
+      break;
   }
+  return mark;
+}
+
+bool DrawsShape(Tool tool) {
+  return tool == Tool::Rectangle || tool == Tool::Ellipse || tool == Tool::Arrow ||
+         tool == Tool::Steps;
+}
+
+// Previews the chosen tool's shape from the drag's start to `end`; a step is the next number after
+// those on the document shown.
+void PreviewShapeTo(const CaptureForm& form, const Annotation& annotation, Surface& surface,
+                    PointF end) {
+  if (!DrawsShape(annotation.choice.tool)) return;
+  DrawMark(surface, ShapeMark(form, annotation, end), form.history.Shown().Steps() + 1, 0);
+}
+
+// The mosaic of the drag as a mark, with the pixels the drag has hidden kept for it.
+Mark MosaicMark(const CaptureForm& form, Annotation& annotation, Surface& surface, PointF end) {
+  Mark mark;
+  mark.kind = MarkKind::Mosaic;
+  mark.clip = form.SelectionRect();
+  mark.area = MosaicAreaTo(form, annotation, end);
+  mark.mosaic = ChosenMosaic(form, annotation.choices);
+  const std::vector<MarkPtr>& below = form.history.Shown().marks;
+  mark.rendered = std::make_shared<const RenderedArea>(RenderedArea{
+      UnderKey(below, below.size()), MosaicOf(form, annotation).Hidden(surface, mark.area)});
+  return mark;
 }
 
 }  // namespace
@@ -109,7 +137,7 @@ void StartShape(const CaptureForm& form, Annotation& annotation, Surface& surfac
   surface.Preview();  // nothing is drawn into the picture until the release
   if (IsFreehand(annotation.choice.tool)) StartFreehand(form, annotation, surface, x, y);
   // The step shows from the press.
-  if (annotation.choice.tool == Tool::Steps) ShapeStep(form, annotation, surface, {x, y});
+  if (annotation.choice.tool == Tool::Steps) PreviewShapeTo(form, annotation, surface, {x, y});
 }
 
 void PreviewShape(const CaptureForm& form, Annotation& annotation, Surface& surface, float x,
@@ -124,7 +152,7 @@ void PreviewShape(const CaptureForm& form, Annotation& annotation, Surface& surf
     return MosaicOf(form, annotation).Preview(surface, MosaicAreaTo(form, annotation, end));
   }
   surface.Preview();
-  ShapeStep(form, annotation, surface, ShapeEnd(form, annotation, x, y, shift));
+  PreviewShapeTo(form, annotation, surface, ShapeEnd(form, annotation, x, y, shift));
 }
 
 void CommitShape(CaptureForm& form, Annotation& annotation, Surface& surface, Window& window,
@@ -134,19 +162,25 @@ void CommitShape(CaptureForm& form, Annotation& annotation, Surface& surface, Wi
     return TextRelease(form, annotation.stroke, surface, window, x, y);
   }
   if (annotation.freehand) {
-    DrawFreehand(form, annotation, surface, x, y, shift);
+    Mark mark = FreehandMark(form, annotation, x, y, shift);
     annotation.freehand.reset();
     annotation.stroke.End();
-    return form.history.Push(surface);
+    return AddMark(form.history, surface, std::move(mark));
   }
   const PointF end = ShapeEnd(form, annotation, x, y, shift);
-  ShapeStep(form, annotation, surface, end);
   const Tool tool = annotation.choice.tool;
-  // A mosaic click hides nothing: no annotation, so no snapshot for an undo to take back.
-  const bool nothing = tool == Tool::Mosaic && MosaicAreaTo(form, annotation, end).Empty();
+  std::optional<Mark> mark;
+  if (tool == Tool::Mosaic) {
+    // A mosaic click hides nothing: no mark, so no step for an undo to take back.
+    if (!MosaicAreaTo(form, annotation, end).Empty()) {
+      mark = MosaicMark(form, annotation, surface, end);
+    }
+  } else if (DrawsShape(tool)) {
+    mark = ShapeMark(form, annotation, end);
+  }
   annotation.mosaic.reset();
   annotation.stroke.End();
-  if (!nothing) form.history.Push(surface, tool == Tool::Steps ? 1 : 0);
+  if (mark) AddMark(form.history, surface, std::move(*mark));
 }
 
 void AbandonShape(const CaptureForm& form, Annotation& annotation, Surface& surface) noexcept {

@@ -2,7 +2,9 @@
 
 #include <optional>
 #include <string_view>
+#include <utility>
 
+#include "annotate/render.h"
 #include "annotate/shape_tools.h"
 #include "annotate/style_panel.h"
 #include "form/capture_form.h"
@@ -74,12 +76,18 @@ void CloseBox(CaptureForm& form, Stroke& stroke) {
   stroke.End();
 }
 
-// Draws the box's text where the box stands, closes the box and stores the picture.
+// Adds the box's text where the box stands as a mark, and closes the box.
 void DrawBoxText(CaptureForm& form, Stroke& stroke, Surface& surface) {
   const Control& box = form[ControlId::TextBox];
-  surface.Text(Round(box.left), Round(box.top), box.caption, CurrentColour(form));
+  Mark mark;
+  mark.kind = MarkKind::Text;
+  mark.points = {{static_cast<float>(Round(box.left)), static_cast<float>(Round(box.top))}};
+  mark.text = box.caption;
+  mark.colour = CurrentColour(form);
+  mark.size = box.font_points;
+  mark.dpi = form.controls.scale.dpi;
+  AddMark(form.history, surface, std::move(mark));
   CloseBox(form, stroke);
-  form.history.Push(surface);
 }
 
 bool TextBoxOpen(const CaptureForm& form, const Annotation& annotation) {

@@ -24,10 +24,15 @@ class Surface {
   // throws std::bad_alloc when the picture cannot be made.
   virtual bool Freeze(Screen& screen) = 0;
   // The picture Freeze read; empty before. Never changed afterwards and valid for the surface's
-  // life, so a snapshot may refer to its pixels instead of copying them. Not owned.
+  // life. Not owned.
   virtual PixelView Frozen() const = 0;
+  // Makes every layer the frozen picture again, as right after Freeze: every drawing since is
+  // gone. With `drawing_follows` a working buffer the surface holds is kept for that drawing
+  // (holding the frozen picture again), else it is let go until a drawing needs one. Used by undo
+  // and redo, which draw the marks again on it.
+  virtual void ShowFrozen(bool drawing_follows) = 0;
   // Makes every layer the given picture (and the surface its size): background, retained image and
-  // window layer. Used by undo and redo.
+  // window layer.
   virtual void SetPicture(const Picture& picture) = 0;
   // The background picture, valid until the next call that changes the surface. Not owned.
   virtual PixelView Background() const = 0;

@@ -1,4 +1,4 @@
-// Start-up: freeze the whole screen into the window and store it as the first snapshot.
+// Start-up: freeze the whole screen into the window; the first document is that picture alone.
 #include <new>
 
 #include "run/capture_run.h"
@@ -13,12 +13,13 @@ namespace {
 // afterwards, the picture does not.
 void FreezeScreen(CaptureForm& form, Aim& aim, Surface& surface, Screen& screen) {
   // The window is per-monitor DPI aware, so the grab is the whole screen at pixel scale, read
-  // straight into the surface: the frozen picture is never copied, and it is snapshot 1 as well.
+  // straight into the surface: the frozen picture is never copied, and every document is drawn on
+  // it.
   if (!surface.Freeze(screen) || surface.Size().width <= 0 || surface.Size().height <= 0) {
     throw StartupFailed({run_error::kScreenUnreadable, u"无法读取屏幕"});
   }
   aim.elements = screen.Elements();
-  form.history.Start(surface);
+  form.history.Start();
 }
 
 }  // namespace

@@ -115,6 +115,18 @@ void Win32Surface::Reset() {
   screen_changes_.Add(Shown().Area());
 }
 
+void Win32Surface::ShowFrozen(bool drawing_follows) {
+  ::GdiFlush();
+  if (drawing_follows && layer_.valid() && layer_.width() == frozen_.width() &&
+      layer_.height() == frozen_.height()) {
+    // Copied over rather than made again: a new buffer of a large screen costs more than the copy.
+    CopyArea(frozen_, layer_, frozen_.Area());
+  } else {
+    layer_ = Dib();
+  }
+  Reset();
+}
+
 void Win32Surface::SetPicture(const Picture& picture) {
   ::GdiFlush();
   if (SamePixels(frozen_, picture)) {

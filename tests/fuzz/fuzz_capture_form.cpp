@@ -1,12 +1,12 @@
 // Drives the capture window with window events decoded from the fuzzer's input, on a small noise
 // screen, and checks after every event that the history still holds together: the index
-// within range, one element per snapshot, and every snapshot readable as a screen-sized picture;
-// that a snapshot that failed changed nothing and was reported; that no press left behind a
-// half-drawn shape (once no press is in progress, nothing is being dragged out and the window
-// shows the retained image); that a copy holds the selection as it was when the event that
-// copied began, whatever a press queued during the copy did; and that the magnifier stays on the
-// screen. The screen lists a few windows and controls to aim at, and earlier selections for `,`
-// and `.`; a pointer the window moved (an arrow key while aiming) comes back as a move.
+// within range, the window's picture exactly the shown document drawn afresh; that a drawing that
+// failed left the history as it was and was reported; that no press left behind a half-drawn shape
+// (once no press is in progress, nothing is being dragged out and the window shows the retained
+// image); that a copy holds the selection as it was when the event that copied began, whatever a
+// press queued during the copy did; and that the magnifier stays on the screen. The screen lists a
+// few windows and controls to aim at, and earlier selections for `,` and `.`; a pointer the window
+// moved (an arrow key while aiming) comes back as a move.
 //
 // Input format (make_corpus.py writes seeds in it), read from the front, missing bytes read as 0:
 //   byte: odd = the save dialog answers with a path, even = it is cancelled
@@ -20,7 +20,7 @@
 //   other: byte % 10: 0-2 text or list (TextBox, FontSizeField, FontSizeList list item), then for
 //   text a byte
 //     length % 9 and per character a byte (FontSizeField: digits mostly) or 2 bytes, for the list a
-//     byte; 3 another window takes the pointer; 4 the next snapshot fails (out of memory); 5 then a
+//     byte; 3 another window takes the pointer; 4 the next drawing fails (out of memory); 5 then a
 //     byte: the next 1 + byte % 8 drawings fail (out of memory); 6 then a button choice and a
 //     point: a click there is queued and runs when the next copy lets pending events run; 7 the
 //     wheel: a byte, notches byte % 7 - 3, and a point; 8 an aiming key: a byte choosing an
@@ -35,6 +35,7 @@
 #include <string>
 #include <vector>
 
+#include "annotate/render.h"
 #include "form/capture_form.h"
 #include "platform/fake/fake_platform.h"
 #include "run/capture_run.h"
@@ -76,31 +77,34 @@ class Input {
   std::abort();
 }
 
-// Checks the history after an event. Reading every snapshot back is what costs, so that is done
-// only when the history has changed: a snapshot can only stop reading back when some snapshot is
-// written, copied or dropped, and each of those changes an element's buffer or the number of
-// elements.
+// Checks the history after an event: the shown document within range and, whenever it or the
+// picture changed, the picture the window holds equal to the shown document drawn afresh on the
+// frozen screen (unless a drawing that failed left the history told that it may not be).
 class HistoryCheck {
  public:
-  void operator()(CaptureForm& form) {
-    const History& history = form.history;
-    if (history.Current() < 1) Fail("no snapshot shown", history.Current());
+  void operator()(CaptureForm& form, fake::FakePlatform& fake) {
+    History& history = form.history;
+    if (history.Current() < 1) Fail("no document shown", history.Current());
     if (history.Current() > history.Count()) Fail("shown past the newest", history.Current());
-
-    std::vector<const void*> buffers;
-    for (const Snapshot& s : history.Snapshots()) buffers.push_back(s.tiles().data());
-    if (buffers == buffers_) return;
-    buffers_ = std::move(buffers);
-    for (int k = 1; k <= history.Count(); ++k) {
-      const Picture picture = history.PictureAt(k);
-      if (picture.width != kScreenWidth || picture.height != kScreenHeight) {
-        Fail("snapshot is not screen-sized", k);
-      }
+    if (history.PictureStale()) return;
+    const std::vector<MarkPtr>& marks = history.Shown().marks;
+    if (marks == marks_ && fake.surface.background() == picture_) return;
+    fake::FakeSurface fresh;
+    fresh.Freeze(fake.screen);
+    fresh.EndPreview();
+    History drawn;
+    drawn.Start();
+    ShowDocument(history.Shown(), drawn, fresh);
+    if (fresh.background() != fake.surface.background()) {
+      Fail("the picture is not the document", static_cast<long>(marks.size()));
     }
+    marks_ = marks;
+    picture_ = fake.surface.background();
   }
 
  private:
-  std::vector<const void*> buffers_;  // each element's buffer at the last full check
+  std::vector<MarkPtr> marks_;  // the shown document's marks at the last full check
+  Picture picture_;
 };
 
 int Button(Input& in) {
@@ -219,7 +223,7 @@ void Step(Input& in, CaptureRun& run, fake::FakePlatform& fake,
     case 3:
       return run.CaptureLost();
     case 4:
-      fake.surface.failing_background_reads = 1;
+      fake.surface.failing_draws = 1;
       return;
     case 5:
       fake.surface.failing_draws = 1 + in.Byte() % 8;
@@ -304,23 +308,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   };
 
   run.Load();
-  check(form);
+  check(form, fake);
   for (int i = 0; i < kMaxEvents && !form.Closed() && !in.Done(); ++i) {
     const History& history = form.history;
     const int shown = history.Current(), count = history.Count();
-    const bool armed = fake.surface.failing_background_reads > 0;
+    const bool armed = fake.surface.failing_draws == 1;
     const std::size_t reports = fake.dialogs.messages.size();
     const RectI selection = form.SelectionRect();
     const int puts = fake.clipboard.puts;
     const bool pressed = form.router.Pressed();
     Step(in, run, fake, queued);
-    if (armed && fake.surface.failing_background_reads == 0) {
-      // A snapshot failed: all or nothing, and the user was told.
+    if (armed && fake.surface.failing_draws == 0) {
+      // A drawing failed: the history is all or nothing, and the user was told.
       if (history.Current() != shown || history.Count() != count)
-        Fail("a failed push moved", shown);
-      if (fake.dialogs.messages.size() != reports + 1) Fail("a failed push was not reported", 0);
+        Fail("a failed drawing moved the history", shown);
+      if (fake.dialogs.messages.size() != reports + 1) Fail("a failed drawing was not reported", 0);
     }
-    check(form);
+    check(form, fake);
     CheckNoPressLeftOver(run, fake, pressed);
     CheckCopy(selection, puts, fake);
     CheckMagnifier(form);

@@ -94,14 +94,25 @@ TEST_P(SurfaceContract, EndPreview_TakesBackWhatWasDrawnSinceTheLastCommit) {
   EXPECT_EQ(ChangedInBackground(), 0);
 }
 
-TEST_P(SurfaceContract, SetPicture_RestoresEveryLayer) {
-  surface->Box(10, 10, 30, 20, kRed);
-  surface->Commit();
-  surface->SetPicture(frozen);
+TEST_P(SurfaceContract, SetPictureAndShowFrozen_RestoreEveryLayer) {
+  for (const int way : {0, 1, 2}) {  // SetPicture, ShowFrozen with and without drawing to follow
+    const bool show_frozen = way > 0;
+    surface->Box(10, 10, 30, 20, kRed);
+    surface->Commit();
+    surface->Preview();
+    surface->Box(40, 30, 50, 40, kBlue);
+    if (show_frozen) {
+      surface->ShowFrozen(way == 2);
+    } else {
+      surface->SetPicture(frozen);
+    }
 
-  EXPECT_EQ(ChangedInBackground(), 0);
-  EXPECT_EQ(surface->Copy({0, 0, kWidth, kHeight}), frozen);
-  EXPECT_EQ(surface->TakeBackgroundChanges(), (RectI{0, 0, kWidth, kHeight}));
+    EXPECT_EQ(ChangedInBackground(), 0) << way;
+    EXPECT_EQ(surface->Copy({0, 0, kWidth, kHeight}), frozen) << way;
+    EXPECT_EQ(surface->TakeBackgroundChanges(), (RectI{0, 0, kWidth, kHeight})) << way;
+    surface->EndPreview();
+    EXPECT_EQ(surface->Pixel(40, 30), ColourOf(frozen.at(40, 30))) << way;
+  }
 }
 
 // Spans: a preview of them is taken back like any other, and committed they are exactly painted or

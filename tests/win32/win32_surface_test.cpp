@@ -254,7 +254,17 @@ TEST(Win32SurfaceFrozen, DrawingAfterFreeze_MakesOneBufferAndLeavesTheFrozenScre
     for (int x = 0; x < 130; ++x) frozen.at(x, y) = surface.Frozen().Row(y)[x] & 0xFFFFFFu;
   }
   EXPECT_EQ(frozen, noise);
-  surface.SetPicture(noise);  // undo back to the frozen screen: the working buffer goes
+  surface.ShowFrozen(true);  // an undo that draws marks again: the working buffer stays
+  EXPECT_EQ(surface.FullBuffers(), 2);
+  EXPECT_EQ(surface.Copy({0, 0, 130, 70}), noise);
+  surface.Line(0, 5, 129, 5, kBlue);
+  surface.Commit();
+  surface.ShowFrozen(false);  // undo back to the frozen screen alone: the working buffer goes
+  EXPECT_EQ(surface.FullBuffers(), 1);
+  EXPECT_EQ(surface.Copy({0, 0, 130, 70}), noise);
+  surface.Line(0, 5, 129, 5, kBlue);
+  surface.Commit();
+  surface.SetPicture(noise);  // the same through SetPicture
   EXPECT_EQ(surface.FullBuffers(), 1);
   EXPECT_EQ(surface.Copy({0, 0, 130, 70}), noise);
 }

@@ -27,6 +27,7 @@ class FakeSurface : public Surface {
   SizeI Size() const override { return {background_.width, background_.height}; }
   bool Freeze(Screen& screen) override;
   PixelView Frozen() const override { return PixelView::Of(frozen_); }
+  void ShowFrozen(bool /*drawing_follows*/) override { FakeSurface::SetPicture(frozen_); }
   void SetPicture(const Picture& picture) override;
   void Paste(const Picture& picture, int x, int y) override;
   // Throws std::bad_alloc while failing_background_reads is above zero (and counts it down), as

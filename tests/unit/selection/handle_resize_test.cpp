@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <utility>
+
 #include "form_harness.h"
 
 namespace capture {
@@ -13,6 +16,14 @@ void DragHandle(FormHarness& h, int i, int x, int y) {
   h.run.MouseDown(button::kLeft, at.x + 1, at.y + 1);
   h.run.MouseMove(button::kLeft, float(x), float(y));
   h.run.MouseUp(button::kLeft, float(x), float(y));
+}
+
+// A mark added to the history as a finished drawing would add it.
+void PushMark(FormHarness& h) {
+  Document next = h.form.history.Shown();
+  next.marks.push_back(std::make_shared<const Mark>());
+  h.form.history.Reserve();
+  h.form.history.Push(std::move(next));
 }
 
 RectI Edges(const FormHarness& h) {
@@ -104,21 +115,21 @@ TEST_F(HandleTest, Pointer_ShowsTheResizeDirectionOfEachHandle) {
 }
 
 TEST_F(HandleTest, Press_CutsTheStoreAndHidesToolbarAndPanel) {
-  h.form.history.Push(h.fake.surface);
-  h.form.history.Push(h.fake.surface);
+  PushMark(h);
+  PushMark(h);
   h.form[ControlId::StylePanel].visible = true;
   const PointF at = h.form.controls.Origin(HandleId(Handle::Bottom));
   h.run.MouseDown(button::kRight, at.x + 1, at.y + 1);  // any button
   EXPECT_EQ(h.form.history.Current(), 1);
   EXPECT_EQ(h.form.history.Count(), 1);
-  EXPECT_EQ(h.form.history.Snapshots().size(), 1u);
+  EXPECT_EQ(h.form.history.Shown().marks.size(), 2u);  // the marks stay, not the steps to them
   EXPECT_FALSE(h[ControlId::Toolbar].visible);
   EXPECT_FALSE(h[ControlId::StylePanel].visible);
   EXPECT_TRUE(h.selection().resize.has_value());
 }
 
 TEST_F(HandleTest, Press_WithAToolAndAnnotationsIsRefusedButReleaseStillShowsTheToolbar) {
-  h.form.history.Push(h.fake.surface);  // snapshot 2 shown
+  PushMark(h);  // document 2 shown
   h.choice().active = true;
   DragHandle(6, 400, 400);
   EXPECT_EQ(Edges(), (RectI{100, 100, 300, 250}));

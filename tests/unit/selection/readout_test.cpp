@@ -48,7 +48,7 @@ TEST_F(ReadoutTest, EveryMoveReadsThePixelUnderThePointer) {
 TEST_F(ReadoutTest, ReadsCommittedAnnotationsAndWhileDraggingTheScreenWithItsPreview) {
   Surface& surface = h->fake.surface;
   surface.Line(20, 20, 20, 20, Rgb(0, 0, 255));
-  h->form.history.Push(surface);
+  surface.Commit();
   h->run.MouseMove(0, 20, 20);
   EXPECT_EQ(Colour(), u"RGB(0,0,255)");
 

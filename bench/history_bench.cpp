@@ -1,0 +1,85 @@
+// The history at 3840 x 2160 on the core alone (the in-memory surface): what 100 rectangles drawn
+// through the run add to it, and the time of an undo and a redo of the newest of 100 marks of
+// every kind, one of them a 1000 x 1000 blur.
+#include <benchmark/benchmark.h>
+
+#include "form/capture_form.h"
+#include "platform/fake/fake_platform.h"
+#include "run/capture_run.h"
+
+namespace capture {
+namespace {
+
+constexpr int kWidth = 3840, kHeight = 2160;
+
+// A run with a selection of almost all of the screen.
+struct Bench {
+  Bench() {
+    run.Load();
+    Drag(20, 20, 3820, 2140);
+  }
+  void Drag(float x1, float y1, float x2, float y2) {
+    run.MouseDown(button::kLeft, x1, y1);
+    run.MouseMove(button::kLeft, x2, y2);
+    run.MouseUp(button::kLeft, x2, y2);
+  }
+  void Key(int key) { run.KeyPress({key, false, false, false}); }
+
+  fake::FakePlatform fake{fake::NoisePicture(kWidth, kHeight)};
+  CaptureForm form{fake.window, fake.screen};
+  CaptureRun run{form, fake.platform};
+};
+
+// The rectangle i of 100: ten rows of ten, 300 x 150 each.
+void DrawRectangle(Bench& b, int i) {
+  const float x = 400 + static_cast<float>(i % 10) * 320,
+              y = 200 + static_cast<float>(i / 10) * 170;
+  b.Drag(x, y, x + 300, y + 150);
+}
+
+void BM_HundredRectangles(benchmark::State& state) {
+  double added = 0;
+  for ([[maybe_unused]] auto _ : state) {
+    state.PauseTiming();
+    Bench b;
+    b.Key('R');
+    const std::size_t at_start = b.form.history.Bytes();
+    state.ResumeTiming();
+    for (int i = 0; i < 100; ++i) DrawRectangle(b, i);
+    state.PauseTiming();
+    added = static_cast<double>(b.form.history.Bytes() - at_start);
+    state.ResumeTiming();
+  }
+  state.counters["history_bytes_for_100"] = added;
+  state.counters["bytes_per_rectangle"] = added / 100;
+}
+
+// Undo then redo of the newest of 100 marks of every kind, the newest a 1000 x 1000 blur; the
+// time is per undo and redo together.
+void BM_UndoRedoOfABlurOnTopOfHundredMarks(benchmark::State& state) {
+  Bench b;
+  static constexpr int kKeys[] = {'R', 'E', 'A', 'P', 'H', 'N', 'M'};
+  for (int i = 0; i < 99; ++i) {
+    b.Key(kKeys[i % 7]);
+    const float x = 200 + static_cast<float>(i % 10) * 340;
+    const float y = 200 + static_cast<float>(i / 10) * 180;
+    b.Drag(x, y, x + 300, y + 150);
+  }
+  b.Key('M');
+  const PointF blur = b.form.controls.Origin(ChoiceId(1));
+  b.run.MouseDown(button::kLeft, blur.x + 2, blur.y + 2);
+  b.run.MouseUp(button::kLeft, blur.x + 2, blur.y + 2);
+  b.Drag(1400, 600, 2400, 1600);
+  for ([[maybe_unused]] auto _ : state) {
+    b.run.KeyPress({'Z', true, false, false});
+    b.run.KeyPress({'Y', true, false, false});
+  }
+  state.counters["marks"] = static_cast<double>(b.form.history.Shown().marks.size());
+  state.counters["history_bytes"] = static_cast<double>(b.form.history.Bytes());
+}
+
+BENCHMARK(BM_HundredRectangles)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_UndoRedoOfABlurOnTopOfHundredMarks)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace capture

@@ -1,0 +1,75 @@
+// The capture's content as a document: the frozen picture (the surface's, never changed) and an
+// ordered list of marks drawn on it, each a plain value shared between the document's versions.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace capture {
+
+enum class MarkKind { Rectangle, Ellipse, Arrow, Text, Pen, Highlighter, Mosaic, Step };
+
+enum class MosaicKind { Cells, Blur };
+
+// How a mosaic hides, in picture pixels: cells of a size, or a blur whose three boxes each reach
+// `blur_box` pixels either side.
+struct MosaicStyle {
+  MosaicKind kind = MosaicKind::Cells;
+  int cell = 8;
+  int blur_box = 4;
+};
+
+// A mosaic's pixels as last rendered, with the marks that lay beneath it then.
+struct RenderedArea {
+  std::uint64_t under = 0;  // UnderKey of the marks below at that time
+  Picture pixels;           // the hidden area, its top-left at the mark's area's top-left
+};
+
+// One mark, as drawn: never changed once made (a change makes a new mark). Which fields a kind
+// reads:
+// - Rectangle, Ellipse, Arrow: `points` = {press, end} (the arrow's tail and tip), `colour`.
+// - Pen, Highlighter: `points` = the path from the press (two points when `straight`), `size` =
+//   the stroke's width, `clip`, `colour`.
+// - Mosaic: `area` (inside `clip`), `clip` (what the blur may read), `mosaic`.
+// - Step: `points` = {the pointer}, `size` = the disc's diameter, `clip` (the disc stays inside
+//   it), `dpi`, `colour`; its number is its place among the document's steps.
+// - Text: `points` = {top-left}, `text`, `size` = font points, `dpi`, `colour`.
+struct Mark {
+  MarkKind kind = MarkKind::Rectangle;
+  std::vector<PointF> points;
+  RectI clip;
+  RectI area;
+  Colour colour = 0;
+  float size = 0;
+  int dpi = 96;
+  bool straight = false;
+  MosaicStyle mosaic;
+  std::u16string text;
+  // Unique within a run (given by the history): tells marks apart in UnderKey even when a freed
+  // mark's memory is used again.
+  std::uint64_t serial = 0;
+  // A mosaic's output, kept so that showing the document again costs a paste rather than a blur;
+  // a memo of the value above, not part of it, so it may be filled in on a shared mark.
+  mutable std::shared_ptr<const RenderedArea> rendered;
+};
+
+using MarkPtr = std::shared_ptr<const Mark>;
+
+// The marks below a place in a document, as one number: equal when the same marks lie below.
+std::uint64_t UnderKey(const std::vector<MarkPtr>& marks, std::size_t place);
+// The same key extended by one more mark.
+std::uint64_t NextUnderKey(std::uint64_t key, const Mark& mark);
+
+// The marks on the frozen picture, the first drawn first.
+struct Document {
+  std::vector<MarkPtr> marks;
+
+  // The numbered steps among the marks.
+  int Steps() const;
+};
+
+}  // namespace capture
