@@ -6,7 +6,8 @@ build_wine_template() {
   local reg="$REPO/scripts/lib/wine-prefix.reg"
   local stamp="$WINE_TEMPLATE.stamp"
   local want
-  want="$(sha256sum <"$reg" | cut -d' ' -f1) $(wine --version)"
+  # This script is part of the stamp: a change in how the template is made makes it anew.
+  want="$(cat "$reg" "${BASH_SOURCE[0]}" | sha256sum | cut -d' ' -f1) $(wine --version)"
   mkdir -p "$BUILD"
   (
     # Two builds at once must not both write the template.
@@ -32,6 +33,14 @@ build_wine_template() {
       die "could not make the template Wine prefix (log above)"
     fi
     grep -q '"Managed"="N"' "$fresh/user.reg" || die "the template prefix lacks its settings"
+    # Wine links the user's Desktop, Documents, Pictures… to $HOME: every copy of the template
+    # would write its quick saves and pins into one folder outside it. Each copy gets its own.
+    local link
+    for link in "$fresh"/drive_c/users/*/*; do
+      if [[ -L "$link" ]]; then
+        rm "$link" && mkdir "$link"
+      fi
+    done
     mv "$fresh" "$WINE_TEMPLATE"
     echo "$want" >"$stamp"
   ) 9>"$BUILD/.wine-template.lock"

@@ -25,12 +25,10 @@ def run(desktop, *arguments: str, timeout: float = 60) -> subprocess.CompletedPr
 
 
 def private_pictures(desktop) -> Path:
-    """The prefix user's Pictures folder as a folder of its own (the template links it to the
-    Unix home, which every run on the machine shares); its Unix path."""
+    """The prefix user's Pictures folder, the prefix's own (the template unlinks it from the Unix
+    home); its Unix path."""
     pictures = desktop.wine.path / "drive_c" / "users" / getpass.getuser() / "Pictures"
-    if pictures.is_symlink():
-        pictures.unlink()
-    pictures.mkdir(exist_ok=True)
+    assert pictures.is_dir() and not pictures.is_symlink()
     return pictures
 
 
