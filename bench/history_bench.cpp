@@ -32,8 +32,8 @@ struct Bench {
 
 // The rectangle i of 100: ten rows of ten, 300 x 150 each.
 void DrawRectangle(Bench& b, int i) {
-  const float x = 400 + static_cast<float>(i % 10) * 320,
-              y = 200 + static_cast<float>(i / 10) * 170;
+  const int column = i % 10, row = i / 10;
+  const float x = 400 + static_cast<float>(column) * 320, y = 200 + static_cast<float>(row) * 170;
   b.Drag(x, y, x + 300, y + 150);
 }
 
@@ -61,8 +61,9 @@ void BM_UndoRedoOfABlurOnTopOfHundredMarks(benchmark::State& state) {
   static constexpr int kKeys[] = {'R', 'E', 'A', 'P', 'H', 'N', 'M'};
   for (int i = 0; i < 99; ++i) {
     b.Key(kKeys[i % 7]);
-    const float x = 200 + static_cast<float>(i % 10) * 340;
-    const float y = 200 + static_cast<float>(i / 10) * 180;
+    const int column = i % 10, row = i / 10;
+    const float x = 200 + static_cast<float>(column) * 340;
+    const float y = 200 + static_cast<float>(row) * 180;
     b.Drag(x, y, x + 300, y + 150);
   }
   b.Key('M');
