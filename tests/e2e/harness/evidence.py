@@ -1,5 +1,6 @@
 """Pictures a failing end-to-end test leaves in its own folder for a person to look at."""
 
+import shutil
 from contextlib import contextmanager
 from pathlib import Path
 
@@ -17,8 +18,9 @@ class Evidence:
 
     @contextmanager
     def on_failure(self, desktop):
-        """Saves the screen as screen-at-failure.png when the block raises, and names the
-        folder in the failure."""
+        """Saves the screen as screen-at-failure.png when the block raises, and the output of the
+        programs the desktop started (with Wine's traces when CAPTURE_WINEDEBUG asked for some),
+        and names the folder in the failure."""
         try:
             yield self
         except BaseException as error:
@@ -27,4 +29,7 @@ class Evidence:
                 error.add_note(f"screenshot and other pictures of this failure: {path.parent}")
             except Exception as secondary:  # the failure itself matters more
                 error.add_note(f"could not save a screenshot: {secondary}")
+            # The desktop's folder goes when it closes; the logs stay here.
+            for log in sorted(Path(desktop.workdir).glob("*.log")):
+                shutil.copy(log, self.folder / log.name)
             raise

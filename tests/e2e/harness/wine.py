@@ -14,8 +14,11 @@ from pathlib import Path
 from harness import paths
 from harness.processes import Processes, pids_with_environment
 
-# Quiet, and no installer dialogs for .NET or a web engine.
-WINE_ENVIRONMENT = {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml="}
+# Quiet, and no installer dialogs for .NET or a web engine. CAPTURE_WINEDEBUG names Wine's trace
+# channels for a run that must show what Wine did (e.g. +timestamp,+event,+cursor: every X event,
+# pointer button and focus change of a program); a failing test keeps the programs' logs.
+WINE_ENVIRONMENT = {"WINEDEBUG": os.environ.get("CAPTURE_WINEDEBUG", "-all"),
+                    "WINEDLLOVERRIDES": "mscoree,mshtml="}
 
 
 class WineApp:
