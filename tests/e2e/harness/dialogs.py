@@ -25,8 +25,12 @@ def focused_window(desktop: Desktop) -> str:
 # machine, and the keys typed then still reached the dialog: Wine's X focus lags, not the
 # program. After this long with the dialog up and the focus still on another window of the same
 # program, the harness gives the dialog the focus, as a window manager would when it maps; focus
-# anywhere else is left alone, and the wait fails as before.
+# anywhere else is left alone, and the wait fails as before. One exception: the window of Wine's
+# desktop that shows the tray icons, which a test's click on the program's icon gives the focus;
+# a box the program opens from that icon's menu was seen to stay behind it so (not yet reproduced
+# with a small program).
 FOCUS_HANDOVER = 2.0
+TRAY_WINDOW = "Wine System Tray"
 
 
 def wait_dialog(desktop: Desktop, title: str, app: WineApp | None = None, timeout: float = 30,
@@ -50,7 +54,8 @@ def wait_dialog(desktop: Desktop, title: str, app: WineApp | None = None, timeou
         ready = bool(windows) and state[1] in windows
         if windows and not ready and not handed_over and app is not None and \
                 time.monotonic() - since >= FOCUS_HANDOVER and \
-                window_pid(desktop, state[1]) == app.pid:
+                (window_pid(desktop, state[1]) == app.pid or
+                 window_name(desktop, state[1]) == TRAY_WINDOW):
             desktop.screen.run(["xdotool", "windowfocus", windows[0]], check=False)
             handed_over = True
         return windows[0] if ready and time.monotonic() - since >= settle else None
