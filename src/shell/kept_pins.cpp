@@ -9,6 +9,7 @@
 #include "shell/handles.h"
 #include "shell/png_memory.h"
 #include "shell/text.h"
+#include "shell/win32_files.h"
 
 namespace capture::win32 {
 namespace {
@@ -18,7 +19,7 @@ constexpr char16_t kPattern[] = u"pin-*.png";
 constexpr char16_t kUnreadPrefix[] = u"无法恢复-";
 // Far more than any pin: a picture as large as a virtual screen of eight 8K monitors, and a file
 // of 1 GiB.
-constexpr LONGLONG kLargestFile = LONGLONG{1} << 30;
+constexpr std::uint64_t kLargestFile = std::uint64_t{1} << 30;
 constexpr std::int64_t kLargestPicture = std::int64_t{8} * 7680 * 4320;
 // Pins one quit may keep before it gives up looking for a free name.
 constexpr int kMostNames = 10000;
@@ -35,27 +36,6 @@ LocalTime Now() {
   SYSTEMTIME t{};
   ::GetLocalTime(&t);
   return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
-}
-
-// The whole file; nothing when it cannot be read or is larger than any pin.
-std::optional<std::vector<std::uint8_t>> ReadWhole(const std::u16string& path) {
-  const KernelObject file([&] {
-    const HANDLE opened =
-        ::CreateFileW(Wide(ExtendedLengthPath(path)).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    return opened == INVALID_HANDLE_VALUE ? nullptr : opened;
-  }());
-  LARGE_INTEGER size{};
-  if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestFile) {
-    return std::nullopt;
-  }
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
-  DWORD done = 0;
-  if (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) ||
-      done != bytes.size()) {
-    return std::nullopt;
-  }
-  return bytes;
 }
 
 // The names of the kept pins in the folder, in the order they were kept.
@@ -124,7 +104,7 @@ std::vector<std::u16string> RestoreKeptPins(const std::u16string& folder, const 
     std::optional<pin::KeptPin> place;
     std::optional<Picture> picture;
     try {
-      bytes = ReadWhole(path);
+      bytes = ReadWholeFile(path, kLargestFile);
       place = bytes ? pin::PinRecordOf(*bytes) : std::nullopt;
       picture = place ? DecodePng(*bytes, kLargestPicture) : std::nullopt;
     } catch (...) {

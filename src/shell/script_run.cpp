@@ -70,26 +70,9 @@ Picture Crop(const Picture& from, const RectI& area) {
   return part;
 }
 
-// The file's bytes; none when it cannot be read.
-std::vector<char> ReadWholeFile(const std::u16string& path) {
-  const HANDLE opened = ::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (opened == INVALID_HANDLE_VALUE) return {};
-  const KernelObject file(opened);
-  LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(opened, &size) || size.QuadPart > (1LL << 31)) return {};
-  std::vector<char> bytes(static_cast<std::size_t>(size.QuadPart));
-  DWORD done = 0;
-  if (!::ReadFile(opened, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) ||
-      done != bytes.size()) {
-    return {};
-  }
-  return bytes;
-}
-
 // Writes the bytes to standard output as they are; false when it is no valid handle or refuses
 // them.
-bool WriteStdoutBytes(const std::vector<char>& bytes) {
+bool WriteStdoutBytes(const std::vector<std::uint8_t>& bytes) {
   const HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);  // not owned
   if (out == nullptr || out == INVALID_HANDLE_VALUE) return false;
   for (std::size_t at = 0; at < bytes.size();) {
@@ -124,9 +107,10 @@ int WriteToStdout(Services& services, const Picture& picture) {
   if (folder.empty() || !WriteImageFile(services.platform, picture, path, u"png", {})) {
     return kNotWrittenStatus;
   }
-  const std::vector<char> bytes = ReadWholeFile(path);
+  const std::optional<std::vector<std::uint8_t>> bytes =
+      ReadWholeFile(path, std::uint64_t{1} << 31);
   ::DeleteFileW(Wide(path).c_str());
-  if (bytes.empty() || !WriteStdoutBytes(bytes)) {
+  if (!bytes || bytes->empty() || !WriteStdoutBytes(*bytes)) {
     return Fail(kNotWrittenStatus, L"无法写入标准输出");
   }
   return 0;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "shell/handles.h"
 #include "shell/text.h"
 
 namespace capture::win32 {
@@ -212,6 +213,26 @@ FileResult Win32Files::MakeFolders(const std::u16string& folder) {
   }
   // A file of that name stands where the folder should be.
   return SystemError(error != ERROR_SUCCESS ? error : ERROR_ALREADY_EXISTS);
+}
+
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::u16string& path,
+                                                       std::uint64_t largest) {
+  const HANDLE opened =
+      ::CreateFileW(Wide(ExtendedLengthPath(path)).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) return std::nullopt;
+  const KernelObject file(opened);
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(opened, &size) || static_cast<std::uint64_t>(size.QuadPart) > largest) {
+    return std::nullopt;
+  }
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+  DWORD done = 0;
+  if (!::ReadFile(opened, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) ||
+      done != bytes.size()) {
+    return std::nullopt;
+  }
+  return bytes;
 }
 
 }  // namespace capture::win32

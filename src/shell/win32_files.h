@@ -1,6 +1,10 @@
 // The real Files: kernel32's file calls, with long paths.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <vector>
+
 #include "platform/files.h"
 
 namespace capture::win32 {
@@ -25,5 +29,10 @@ class Win32Files : public Files {
 // ".." and turns "/" into "\"), then, at MAX_PATH characters or more, given the "\\?\" prefix
 // that lifts the limit. A path that already has the prefix is left as it is.
 std::u16string ExtendedLengthPath(const std::u16string& path);
+
+// The whole file's bytes; nothing when it cannot be opened or read whole, or holds more than
+// `largest` bytes.
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::u16string& path,
+                                                       std::uint64_t largest);
 
 }  // namespace capture::win32
