@@ -12,6 +12,7 @@
 #include "output/image_file.h"
 #include "output/quick_save.h"
 #include "output/save_dialog.h"
+#include "platform/pixels.h"
 #include "platform/platform.h"
 #include "shell/console_output.h"
 #include "shell/desktop_elements.h"
@@ -60,14 +61,6 @@ RectI ForegroundBounds(bool client_only) {
   POINT origin{0, 0};
   if (!::GetClientRect(window, &client) || !::ClientToScreen(window, &origin)) return {};
   return {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
-}
-
-Picture Crop(const Picture& from, const RectI& area) {
-  Picture part(area.right - area.left, area.bottom - area.top);
-  for (int y = 0; y < part.height; ++y) {
-    for (int x = 0; x < part.width; ++x) part.at(x, y) = from.at(area.left + x, area.top + y);
-  }
-  return part;
 }
 
 // Writes the bytes to standard output as they are; false when it is no valid handle or refuses
@@ -188,7 +181,7 @@ int RunScript(const Command& command) {
     }
     const Picture screen = services.screen.Grab();
     if (screen.pixels.empty()) return Fail(kScreenUnreadableStatus, L"无法读取屏幕");
-    return Deliver(command.script, services, Crop(screen, grab.area));
+    return Deliver(command.script, services, CropPixels(PixelView::Of(screen), grab.area));
   } catch (const std::bad_alloc&) {
     return Fail(kScreenUnreadableStatus, L"内存不足，无法读取屏幕");
   }
