@@ -46,8 +46,8 @@ struct ScriptDesktop {
 // The platform's services a run for a script writes through; not owned. The run brings its own
 // dialogs, which put a save's failure on stderr, and no pinboard.
 struct ScriptServices {
-  Window& window;  // shows nothing: a save's wait pointer goes nowhere
-  Surface& surface;
+  Window& window;    // shows nothing: a save's wait pointer goes nowhere
+  Surface& surface;  // drawn on by nothing here; a Platform holds one
   Screen& screen;
   Clipboard& clipboard;
   Gdiplus& gdiplus;
@@ -57,9 +57,9 @@ struct ScriptServices {
 
 // Grabs the request's area and delivers it; the exit status: 0, kUsageStatus (the area is empty or
 // names no monitor), kScreenUnreadableStatus, kNotWrittenStatus, or with --scroll
-// kStoppedEarlyStatus. Each failure is a line on stderr. A picture that could be grabbed is
-// delivered to every destination even when one of them fails, and the status is the first failure
-// of the delivery, else the scroll's.
+// kStoppedEarlyStatus. Each failure is said on stderr. A picture that could be grabbed is
+// delivered to every destination even when one of them fails; the status is then
+// kNotWrittenStatus, else the scroll's.
 int RunScript(const ScriptRequest& request, const ScriptDesktop& desktop,
               const ScriptServices& services, ScriptShell& shell);
 
