@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "annotate/area_effects.h"
+#include "platform/pixels.h"
 #include "platform/surface.h"
 
 namespace capture {
@@ -26,10 +27,10 @@ Picture Blurred(const Surface& surface, const RectI& selection, const RectI& are
 // Copies the part of `from` (whose top-left lies at `from_at`) that `part` covers into `to`
 // (whose top-left lies at `to_at`); `part` lies in both.
 void CopyPart(const Picture& from, PointI from_at, Picture& to, PointI to_at, const RectI& part) {
-  for (int y = part.top; y < part.bottom; ++y) {
-    const std::uint32_t* row = PixelView::Of(from).Row(y - from_at.y) + (part.left - from_at.x);
-    std::copy(row, row + (part.right - part.left), &to.at(part.left - to_at.x, y - to_at.y));
-  }
+  const RectI in_from{part.left - from_at.x, part.top - from_at.y, part.right - from_at.x,
+                      part.bottom - from_at.y};
+  CopyPixels(PixelView::Of(from), in_from, PixelTarget::Of(to),
+             {part.left - to_at.x, part.top - to_at.y});
 }
 
 std::int64_t PixelsOf(const RectI& r) {

@@ -192,6 +192,8 @@ struct Control {
 // All child controls under their own names, laid out as designed.
 class Controls {
  public:
+  // Every control as its row in form/control_table.cpp (kRows) has it; the toolbar's laid out
+  // by kStrip there.
   Controls();
   Controls(const Controls&) = default;
   Controls& operator=(const Controls&) = default;

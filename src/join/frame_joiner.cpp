@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "join/seam.h"
+#include "platform/pixels.h"
 
 namespace capture::join {
 
@@ -22,9 +23,7 @@ int HashedColumns(int width) {
 // Copies the first `rows` rows of `view` into `copy`, reusing its room.
 void CopyInto(PixelView view, int rows, Picture& copy) {
   copy.Resize(view.width, rows);
-  for (int y = 0; y < rows; ++y) {
-    std::copy_n(view.Row(y), view.width, copy.pixels.data() + ToSize(y) * ToSize(view.width));
-  }
+  CopyPixels(view, {0, 0, view.width, rows}, PixelTarget::Of(copy), {0, 0});
 }
 
 std::u16string Number(int n) {

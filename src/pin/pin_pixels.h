@@ -9,13 +9,7 @@
 namespace capture::pin {
 
 // Pixels owned elsewhere, to draw into.
-struct Target {
-  std::uint32_t* pixels = nullptr;
-  int width = 0;
-  int height = 0;
-  int stride = 0;  // pixels from one row to the next
-  std::uint32_t* Row(int y) const { return pixels + static_cast<std::ptrdiff_t>(y) * stride; }
-};
+using Target = PixelTarget;
 
 inline constexpr std::uint32_t kOutline = 0xFF007AECu;  // the selection's blue
 // The shadow's darkest, next to the outline: black at this alpha.

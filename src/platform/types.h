@@ -98,6 +98,17 @@ struct PixelView {
   const std::uint32_t* Row(int y) const { return pixels + static_cast<std::ptrdiff_t>(y) * stride; }
 };
 
+// Pixels owned elsewhere (a DIB section, a Picture, a layered window's buffer), to write into.
+struct PixelTarget {
+  std::uint32_t* pixels = nullptr;
+  int width = 0;
+  int height = 0;
+  int stride = 0;  // pixels from one row to the next
+
+  static PixelTarget Of(Picture& p) { return {p.pixels.data(), p.width, p.height, p.width}; }
+  std::uint32_t* Row(int y) const { return pixels + static_cast<std::ptrdiff_t>(y) * stride; }
+};
+
 // Converts between the COLORREF layout and the pixel layout (they swap red and blue).
 constexpr std::uint32_t PixelOf(Colour c) {
   const auto u = static_cast<std::uint32_t>(c);

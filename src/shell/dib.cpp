@@ -1,8 +1,8 @@
 #include "shell/dib.h"
 
-#include <algorithm>
-#include <cstring>
 #include <utility>
+
+#include "platform/pixels.h"
 
 namespace capture::win32 {
 
@@ -51,21 +51,11 @@ Dib::~Dib() {
 }
 
 void CopyArea(const Dib& from, Dib& to, const RectI& rect) {
-  const RectI r = Intersect(Intersect(rect, from.Area()), to.Area());
-  if (r.Empty()) return;
-  const std::size_t bytes = static_cast<std::size_t>(r.right - r.left) * 4;
-  for (int y = r.top; y < r.bottom; ++y) {
-    std::memcpy(to.Row(y) + r.left, from.Row(y) + r.left, bytes);
-  }
+  CopyPixels(from.View(), rect, to.Target(), {rect.left, rect.top});
 }
 
 void PastePixels(PixelView from, Dib& to, int x, int y) {
-  const RectI r = Intersect({x, y, x + from.width, y + from.height}, to.Area());
-  if (r.Empty()) return;
-  const std::size_t bytes = static_cast<std::size_t>(r.right - r.left) * 4;
-  for (int ty = r.top; ty < r.bottom; ++ty) {
-    std::memcpy(to.Row(ty) + r.left, from.Row(ty - y) + (r.left - x), bytes);
-  }
+  CopyPixels(from, {0, 0, from.width, from.height}, to.Target(), {x, y});
 }
 
 }  // namespace capture::win32

@@ -31,6 +31,7 @@ class Dib {
   std::uint32_t* pixels() const { return pixels_; }
   std::uint32_t* Row(int y) const { return pixels_ + static_cast<std::ptrdiff_t>(y) * width_; }
   PixelView View() const { return {pixels_, width_, height_, width_}; }
+  PixelTarget Target() const { return {pixels_, width_, height_, width_}; }
   RectI Area() const { return {0, 0, width_, height_}; }
 
  private:

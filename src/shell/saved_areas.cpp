@@ -1,7 +1,6 @@
 #include "shell/saved_areas.h"
 
-#include <algorithm>
-#include <cstring>
+#include "platform/pixels.h"
 
 namespace capture::win32 {
 namespace {
@@ -15,13 +14,10 @@ constexpr std::size_t kRoomKept = std::size_t{1} << 22;
 void SavedAreas::Keep(const Dib& from, const RectI& area) {
   const RectI r = Intersect(area, from.Area());
   if (r.Empty()) return;
-  const auto width = static_cast<std::size_t>(r.right - r.left);
+  const int width = r.right - r.left, height = r.bottom - r.top;
   const std::size_t first = pixels_.size();
-  pixels_.resize(first + width * static_cast<std::size_t>(r.bottom - r.top));
-  std::uint32_t* to = pixels_.data() + first;
-  for (int y = r.top; y < r.bottom; ++y, to += width) {
-    std::memcpy(to, from.Row(y) + r.left, width * 4);
-  }
+  pixels_.resize(first + static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  CopyPixels(from.View(), r, {pixels_.data() + first, width, height, width}, {0, 0});
   try {
     areas_.push_back({r, first});
   } catch (...) {
@@ -36,22 +32,23 @@ const std::uint32_t* SavedAreas::At(const Area& area, int x, int y) const {
          static_cast<std::size_t>(x - area.rect.left);
 }
 
+PixelView SavedAreas::View(const Area& area) const {
+  const int width = area.rect.right - area.rect.left;
+  return {pixels_.data() + area.first, width, area.rect.bottom - area.rect.top, width};
+}
+
 void SavedAreas::PutBack(Dib& to) {
   for (auto it = areas_.rbegin(); it != areas_.rend(); ++it) {
-    const RectI& r = it->rect;
-    const int width = r.right - r.left;
-    PastePixels({At(*it, r.left, r.top), width, r.bottom - r.top, width}, to, r.left, r.top);
+    PastePixels(View(*it), to, it->rect.left, it->rect.top);
   }
   Forget();
 }
 
 void SavedAreas::PutBack(Picture& to, const RectI& rect) const {
   for (auto it = areas_.rbegin(); it != areas_.rend(); ++it) {
-    const RectI r = Intersect(it->rect, rect);
-    for (int y = r.top; y < r.bottom && !r.Empty(); ++y) {
-      const std::uint32_t* from = At(*it, r.left, y);
-      std::copy(from, from + (r.right - r.left), &to.at(r.left - rect.left, y - rect.top));
-    }
+    const RectI& r = it->rect;
+    CopyPixels(View(*it), {0, 0, r.right - r.left, r.bottom - r.top}, PixelTarget::Of(to),
+               {r.left - rect.left, r.top - rect.top});
   }
 }
 

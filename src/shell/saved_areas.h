@@ -33,6 +33,7 @@ class SavedAreas {
     std::size_t first;  // in pixels_: the rect's rows, contiguous
   };
   const std::uint32_t* At(const Area& area, int x, int y) const;
+  PixelView View(const Area& area) const;
 
   std::vector<Area> areas_;            // oldest first
   std::vector<std::uint32_t> pixels_;  // keeps its capacity: a preview redrawn per pointer move

@@ -8,15 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/script_area.h"
-#include "output/image_file.h"
-#include "output/quick_save.h"
-#include "output/save_dialog.h"
-#include "platform/platform.h"
+#include "app/script_run.h"
 #include "shell/console_output.h"
 #include "shell/desktop_elements.h"
 #include "shell/gdiplus_flat.h"
-#include "shell/handles.h"
 #include "shell/no_window.h"
 #include "shell/scroll_capture.h"
 #include "shell/settings_store.h"
@@ -29,27 +24,6 @@
 namespace capture::win32 {
 namespace {
 
-// Dialogs that show nothing: a save's "错误" box becomes a line on stderr.
-class StderrDialogs : public Dialogs {
- public:
-  std::optional<std::u16string> AskSavePath(const SaveDialogRequest&) override {
-    return std::nullopt;
-  }
-  void ShowMessage(const std::u16string&, const std::u16string& text) override {
-    std::wstring line = Wide(text);
-    for (wchar_t& c : line) {
-      if (c == L'\r' || c == L'\n') c = L' ';
-    }
-    WriteStderr(L"capture: " + line + L"\r\n");
-  }
-  std::u16string ProgramFolder() override { return {}; }
-};
-
-int Fail(int status, const std::wstring& why) {
-  WriteStderr(L"capture: " + why + L"\r\n");
-  return status;
-}
-
 // The foreground window's visible bounds (without the invisible resize borders), or an empty
 // rectangle when there is none.
 RectI ForegroundBounds(bool client_only) {
@@ -60,14 +34,6 @@ RectI ForegroundBounds(bool client_only) {
   POINT origin{0, 0};
   if (!::GetClientRect(window, &client) || !::ClientToScreen(window, &origin)) return {};
   return {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
-}
-
-Picture Crop(const Picture& from, const RectI& area) {
-  Picture part(area.right - area.left, area.bottom - area.top);
-  for (int y = 0; y < part.height; ++y) {
-    for (int x = 0; x < part.width; ++x) part.at(x, y) = from.at(area.left + x, area.top + y);
-  }
-  return part;
 }
 
 // Writes the bytes to standard output as they are; false when it is no valid handle or refuses
@@ -84,83 +50,49 @@ bool WriteStdoutBytes(const std::vector<std::uint8_t>& bytes) {
   return true;
 }
 
+// The process's standard streams and the scroll of a window on the screen.
+class ConsoleShell : public ScriptShell {
+ public:
+  explicit ConsoleShell(int max_height) : max_height_(max_height) {}
+
+  void PrintLine(const std::u16string& text) override { WriteStdout(Wide(text) + L"\r\n"); }
+  void PrintProblem(const std::u16string& text) override {
+    WriteStderr(L"capture: " + Wide(text) + L"\r\n");
+  }
+  // Named after the process: runs started together never share it.
+  std::u16string StdoutFilePath() override {
+    std::wstring folder(MAX_PATH + 1, L'\0');
+    folder.resize(::GetTempPathW(static_cast<DWORD>(folder.size()), folder.data()));
+    if (folder.empty()) return {};
+    return Utf16(folder) + u"capture-stdout-" + Utf16(std::to_wstring(::GetCurrentProcessId())) +
+           u".png";
+  }
+  bool SendFileToStdout(const std::u16string& path) override {
+    const std::optional<std::vector<std::uint8_t>> bytes =
+        ReadWholeFile(path, std::uint64_t{1} << 31);
+    return bytes && !bytes->empty() && WriteStdoutBytes(*bytes);
+  }
+  ScrolledArea Scroll(const RectI& area) override {
+    ScrolledPicture scrolled = ScrollAndJoin(area, max_height_);
+    ScrolledArea out{std::move(scrolled.picture), scrolled.unreadable, std::nullopt};
+    if (scrolled.refusal) out.refusal = join::RefusalText(*scrolled.refusal);
+    return out;
+  }
+
+ private:
+  int max_height_;
+};
+
 // The services a save needs, with nothing shown.
 struct Services {
   NoWindow window;
   Win32Surface surface;
   Win32Screen screen;
   Win32Clipboard clipboard;
-  StderrDialogs dialogs;
   GdiplusFlat gdiplus;
   Win32Files files;
   SettingsStore saving{SettingsPath()};
-  Platform platform{window, surface, screen, clipboard, dialogs, gdiplus, files, saving};
 };
-
-// PNG on standard output: written to a temporary file by the same save as any other, then
-// copied out.
-int WriteToStdout(Services& services, const Picture& picture) {
-  std::wstring folder(MAX_PATH + 1, L'\0');
-  folder.resize(::GetTempPathW(static_cast<DWORD>(folder.size()), folder.data()));
-  const std::u16string path = Utf16(folder) + u"capture-stdout-" +
-                              Utf16(std::to_wstring(::GetCurrentProcessId())) + u".png";
-  if (folder.empty() || !WriteImageFile(services.platform, picture, path, u"png", {})) {
-    return kNotWrittenStatus;
-  }
-  const std::optional<std::vector<std::uint8_t>> bytes =
-      ReadWholeFile(path, std::uint64_t{1} << 31);
-  ::DeleteFileW(Wide(path).c_str());
-  if (!bytes || bytes->empty() || !WriteStdoutBytes(*bytes)) {
-    return Fail(kNotWrittenStatus, L"无法写入标准输出");
-  }
-  return 0;
-}
-
-// No destination given: a file in the quick-save folder, made if missing, under the pattern; its
-// path goes to stdout.
-int QuickSaveAndPrint(Services& services, const Picture& picture) {
-  services.saving.on_quick_saved = [](const std::u16string& path) {
-    WriteStdout(Wide(path) + L"\r\n");
-  };
-  return QuickSaveTo(services.platform, picture) ? 0 : kNotWrittenStatus;
-}
-
-int Deliver(const ScriptRequest& request, Services& services, const Picture& picture) {
-  int status = 0;
-  if (request.clipboard && !services.clipboard.PutBitmap(picture)) {
-    status = Fail(kNotWrittenStatus, L"无法复制到剪贴板");
-  }
-  if (request.out == u"-") {
-    if (const int written = WriteToStdout(services, picture)) status = written;
-  } else if (request.out) {
-    EncoderSettings encoder;
-    encoder.jpeg_quality = services.saving.Saving().jpeg_quality;
-    if (!WriteImageFile(services.platform, picture, *request.out, ExtensionOf(*request.out),
-                        encoder)) {
-      status = kNotWrittenStatus;
-    }
-  } else if (!request.clipboard) {
-    status = QuickSaveAndPrint(services, picture);
-  }
-  return status;
-}
-
-// The window under the area scrolled to its end and its frames joined, the picture written; the
-// status 3 when the screen could not be read after a notch, 5 when a seam could not be joined (in
-// both the picture so far is written), or the writing's own.
-int ScrollAndDeliver(const ScriptRequest& request, Services& services, const RectI& area,
-                     int max_height) {
-  const ScrolledPicture scrolled = ScrollAndJoin(area, max_height);
-  if (scrolled.picture.pixels.empty()) return Fail(kScreenUnreadableStatus, L"无法读取屏幕");
-  const int status = Deliver(request, services, scrolled.picture);
-  if (scrolled.unreadable) {
-    Fail(kScreenUnreadableStatus, L"无法读取屏幕，已写入读到的部分");
-    return status != 0 ? status : kScreenUnreadableStatus;
-  }
-  if (!scrolled.refusal) return status;
-  Fail(kStoppedEarlyStatus, Wide(join::RefusalText(*scrolled.refusal)));
-  return status != 0 ? status : kStoppedEarlyStatus;
-}
 
 }  // namespace
 
@@ -168,29 +100,19 @@ int RunScript(const Command& command) {
   try {
     if (command.delay_ms > 0) ::Sleep(static_cast<DWORD>(command.delay_ms));
     Services services;
-    for (const std::u16string& problem : services.saving.problems()) {
-      WriteStderr(L"capture: " + Wide(problem) + L"\r\n");
-    }
+    ConsoleShell shell(services.saving.settings().scroll_max_height);
+    for (const std::u16string& problem : services.saving.problems()) shell.PrintProblem(problem);
     const RectI virtual_screen = Win32Screen::Area();
-    const ScreenLayout layout{{virtual_screen.left, virtual_screen.top},
-                              services.screen.Size(),
-                              services.screen.Monitors()};
-    const AreaToGrab grab = AreaOf(command.script, layout, ForegroundBounds(command.script.scroll));
-    if (!grab.error.empty()) {
-      return Fail(kUsageStatus, Wide(grab.error) + L"\r\n" + Wide(kUsage));
-    }
-    if (command.script.scroll) {
-      const RectI on_screen{
-          grab.area.left + virtual_screen.left, grab.area.top + virtual_screen.top,
-          grab.area.right + virtual_screen.left, grab.area.bottom + virtual_screen.top};
-      return ScrollAndDeliver(command.script, services, on_screen,
-                              services.saving.settings().scroll_max_height);
-    }
-    const Picture screen = services.screen.Grab();
-    if (screen.pixels.empty()) return Fail(kScreenUnreadableStatus, L"无法读取屏幕");
-    return Deliver(command.script, services, Crop(screen, grab.area));
+    const ScriptDesktop desktop{{virtual_screen.left, virtual_screen.top},
+                                ForegroundBounds(command.script.scroll)};
+    return capture::RunScript(
+        command.script, desktop,
+        {services.window, services.surface, services.screen, services.clipboard, services.gdiplus,
+         services.files, services.saving},
+        shell);
   } catch (const std::bad_alloc&) {
-    return Fail(kScreenUnreadableStatus, L"内存不足，无法读取屏幕");
+    WriteStderr(L"capture: 内存不足，无法读取屏幕\r\n");
+    return kScreenUnreadableStatus;
   }
 }
 

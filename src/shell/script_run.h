@@ -1,13 +1,13 @@
-// A run for a script: grab a part of the screen without a window and write it to a file, standard
-// output or the clipboard. Nothing is shown; what fails is said on stderr.
+// A run for a script on Windows: the process's streams, the desktop and the scroll handed to the
+// run in app/script_run.h, which decides what is grabbed and where it goes.
 #pragma once
 
 #include "app/command_line.h"
 
 namespace capture::win32 {
 
-// The exit status: 0, kUsageStatus (the area is empty or names no monitor),
-// kScreenUnreadableStatus, kNotWrittenStatus, or with --scroll kStoppedEarlyStatus.
+// Waits the command's delay, then runs it; the exit status is the run's (kScreenUnreadableStatus
+// also when memory runs out).
 int RunScript(const Command& command);
 
 }  // namespace capture::win32

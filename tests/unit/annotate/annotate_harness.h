@@ -6,6 +6,7 @@
 #include "annotate/shape_tools.h"
 #include "annotate/style_panel.h"
 #include "form_harness.h"
+#include "platform/pixels.h"
 
 namespace capture::testing {
 
@@ -51,11 +52,7 @@ inline RectI Changed(const Picture& a, const Picture& b) {
 }
 
 inline Picture Crop(const Picture& p, const RectI& r) {
-  Picture out(r.right - r.left, r.bottom - r.top);
-  for (int y = 0; y < out.height; ++y) {
-    for (int x = 0; x < out.width; ++x) out.at(x, y) = p.at(r.left + x, r.top + y);
-  }
-  return out;
+  return CropPixels(PixelView::Of(p), r);
 }
 
 }  // namespace capture::testing
