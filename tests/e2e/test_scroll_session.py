@@ -120,6 +120,12 @@ def test_scrolls_the_selected_window_to_its_end_and_copies_the_whole_content(des
         picture = copied(desktop, app)
         evidence.save("copied", picture)
         assert difference_box(picture, truth) is None, (picture.size, truth.size)
+        # The pointer, parked in the window while it scrolled, is back where the user left it.
+        was = layout.button_point("scroll") if not by_key else (left + width // 2,
+                                                                 top + height // 2)
+        location = desktop.screen.run(["xdotool", "getmouselocation"], capture_output=True,
+                                      text=True, check=True).stdout
+        assert location.startswith(f"x:{was[0]} y:{was[1]} "), location
 
 
 def test_repeating_content_stops_with_why_and_enter_copies_the_picture_so_far(desktop,
