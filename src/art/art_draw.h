@@ -9,7 +9,7 @@ namespace capture::art {
 
 // Sizes are design pixels; each picture is drawn at `scale` (2 makes a 16 x 16 icon 32 x 32).
 
-// One of the 16 x 16 toolbar buttons (ToolRect to Pin, ToolPen to ToolSteps).
+// One of the 16 x 16 toolbar buttons (ToolRect to Pin, ToolPen to ScrollCapture).
 Icon DrawToolbarIcon(Art art, float scale);
 // A bold capital A filling a 16 x 16 cell, in one colour.
 Icon LetterA(std::uint32_t argb, float scale);

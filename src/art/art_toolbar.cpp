@@ -108,6 +108,17 @@ Icon Pushpin(float scale) {
   return c.Take();
 }
 
+// A tall page with lines of text, and an arrow down its right side: the page goes on below.
+Icon TallPage(float scale) {
+  Canvas c(kSize, kSize, scale);
+  c.FillRect(1, 1, 10, 15, kWhite);
+  c.FrameRect(1, 1, 10, 15, 1.2f, kInk);
+  for (const float y : {3.8f, 6.6f, 9.4f, 12.2f}) c.FillRect(3, y, 8, y + 1, kLabelLine);
+  c.StrokePolyline({{13, 1.5f}, {13, 10}}, 1.8f, kHistory);
+  c.FillPolygon({{10.4f, 9.4f}, {15.6f, 9.4f}, {13, 14.6f}}, kHistory);
+  return c.Take();
+}
+
 // A pencil lying from the bottom left, its point at (1.5, 14.5).
 Icon Pencil(float scale) {
   Canvas c(kSize, kSize, scale);
@@ -245,6 +256,8 @@ Icon DrawToolbarIcon(Art art, float scale) {
       return Mosaic(scale);
     case Art::ToolSteps:
       return Step(scale);
+    case Art::ScrollCapture:
+      return TallPage(scale);
     default:
       return {};
   }

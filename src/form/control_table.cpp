@@ -35,6 +35,7 @@ constexpr std::array<ButtonDesign, kToolbarButtons> kButtons = {{
     {u"马赛克", Art::ToolMosaic, Tool::Mosaic},
     {u"序号", Art::ToolSteps, Tool::Steps},
     {u"钉在桌面", Art::Pin, Tool::None},
+    {u"长截图", Art::ScrollCapture, Tool::None},
 }};
 
 // The strip from left to right: each button or separator stands `step` twips right of the one
@@ -60,6 +61,7 @@ constexpr std::array kStrip = {
     StripItem{ButtonId(ToolbarButton::Redo), 370},
     StripItem{ButtonId(ToolbarButton::Save), 370},
     StripItem{ButtonId(ToolbarButton::Pin), 370},
+    StripItem{ButtonId(ToolbarButton::ScrollCapture), 370},
     StripItem{ControlId::QuitSeparator, 340},
     StripItem{ButtonId(ToolbarButton::Quit), 120},
     StripItem{ButtonId(ToolbarButton::CopyQuit), 370},

@@ -46,6 +46,7 @@ enum class Art {
   ToolHighlighter,  // marker over a yellow band
   ToolMosaic,       // a grid of grey squares
   ToolSteps,        // disc with the number 1
+  ScrollCapture,    // a tall page with an arrow down its side
   // The choices of the style panel: a pen stroke and a highlighter band at each of their three
   // sizes, pixelate and blur, three mosaic cell sizes, three step discs.
   ChoicePen_0,
@@ -77,8 +78,9 @@ enum class ToolbarButton {
   Mosaic,
   Steps,
   Pin,
+  ScrollCapture,  // 长截图: the window under the selection scrolled and joined into one picture
 };
-inline constexpr int kToolbarButtons = 14;
+inline constexpr int kToolbarButtons = 15;
 
 // The annotation tools; a toolbar button chooses one.
 enum class Tool { None, Rectangle, Ellipse, Arrow, Text, Pen, Highlighter, Mosaic, Steps };

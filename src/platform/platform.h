@@ -16,6 +16,7 @@ namespace capture {
 
 class Gdiplus;   // platform/gdiplus.h
 class Pinboard;  // platform/pinboard.h
+class Scroller;  // platform/scroller.h
 
 // One monitor of the desktop. The capture window covers the whole virtual screen, so its area is
 // in window coordinates: (0,0) is the virtual screen's top-left, whatever the monitor's own
@@ -137,6 +138,8 @@ struct Platform {
   SaveMemory& saving;
   // Where 钉在桌面 puts the selection; none in a run that shows no window.
   Pinboard* pinboard = nullptr;
+  // Where 长截图 scrolls and joins the live screen; none in a run that shows no window.
+  Scroller* scroller = nullptr;
 };
 
 }  // namespace capture

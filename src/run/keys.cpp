@@ -26,6 +26,7 @@ std::optional<ToolbarButton> ShortcutButton(const KeyStroke& key) {
     if (key.shift) return std::nullopt;
     if (key.code == key::kReturn) return ToolbarButton::CopyQuit;
     if (key.code == key::kF3) return ToolbarButton::Pin;
+    if (key.code == 'L') return ToolbarButton::ScrollCapture;
     for (const auto& [code, button] : kToolKeys) {
       if (key.code == code) return button;
     }

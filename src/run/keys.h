@@ -10,9 +10,10 @@
 namespace capture {
 
 // The toolbar button a key clicks: Enter and Ctrl+C copy and quit, Ctrl+S
-// saves, Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo, F3 pins; the letters R, E, A, T, P, H, M
-// and N alone choose the rectangle, ellipse, arrow, text, pen, highlighter, mosaic and step tools.
-// Nothing for any other key, nor with Alt held (Ctrl+Alt is AltGr, which types a character).
+// saves, Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo, F3 pins, L alone starts 长截图; the letters
+// R, E, A, T, P, H, M and N alone choose the rectangle, ellipse, arrow, text, pen, highlighter,
+// mosaic and step tools. Nothing for any other key, nor with Alt held (Ctrl+Alt is AltGr, which
+// types a character).
 std::optional<ToolbarButton> ShortcutButton(const KeyStroke& key);
 // Ctrl+Shift+S: save without a dialog, into the quick-save folder.
 bool IsQuickSaveKey(const KeyStroke& key);

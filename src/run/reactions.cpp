@@ -10,6 +10,7 @@
 #include "run/capture_run.h"
 #include "run/copy_selection.h"
 #include "run/keys.h"
+#include "run/scroll_selection.h"
 #include "selection/aim_keys.h"
 #include "selection/handle_resize.h"
 #include "selection/magnifier.h"
@@ -58,6 +59,9 @@ void ClickButton(RunState& s, const Event& e) {
       break;
     case ToolbarButton::Pin:
       PinAndQuit(s);
+      break;
+    case ToolbarButton::ScrollCapture:
+      ScrollAndQuit(s);
       break;
     case ToolbarButton::Arrow:
     case ToolbarButton::Text:

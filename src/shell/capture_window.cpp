@@ -92,6 +92,10 @@ void CaptureWindow::Show() {
   ::UpdateWindow(hwnd());
 }
 
+void CaptureWindow::Hide() {
+  if (hwnd()) ::ShowWindow(hwnd(), SW_HIDE);
+}
+
 int CaptureWindow::Run() {
   return RunMessageLoop();
 }

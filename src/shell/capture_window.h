@@ -39,6 +39,11 @@ class CaptureWindow : public Window {
   bool Create(HINSTANCE instance, CaptureRun& run, RectI area);
   // Mirrors the form, shows the window, takes the keyboard and paints at once.
   void Show();
+  // Takes the window off the screen as it is, for the live screen to show (长截图); Show brings
+  // it back.
+  void Hide();
+  // The run has closed the window, or asked to: it is not to be shown again.
+  bool Closing() const { return close_requested_ || !hwnd() || (form_ && form_->Closed()); }
   // Puts the model on the screen now (what changed since the last event), running no other
   // message: for a reaction that opens a modal dialog.
   void Refresh();

@@ -24,6 +24,7 @@
 #include "shell/pins.h"
 #include "shell/resident_window.h"
 #include "shell/script_run.h"
+#include "shell/scroll_session.h"
 #include "shell/settings_store.h"
 #include "shell/single_instance.h"
 #include "shell/startup_failure.h"
@@ -73,8 +74,9 @@ int RunCapture(HINSTANCE instance, Cursors& cursors, Pins& pins, int delay_ms,
   CaptureWindow window(surface, cursors);
   Win32Files files;
   CapturePinboard pinboard(pins, {area.left, area.top});
+  ScrollSession scroller(instance, window, settings, {area.left, area.top});
   Platform platform{window,  surface, screen,   clipboard, dialogs,
-                    gdiplus, files,   settings, &pinboard};
+                    gdiplus, files,   settings, &pinboard, &scroller};
   CaptureForm form(window, screen);
   CaptureRun run(form, platform);
 

@@ -1,10 +1,8 @@
 #include "shell/scroll_capture.h"
 
-#include <windows.h>
-
 #include <cstdint>
 #include <new>
-#include <optional>
+#include <utility>
 #include <vector>
 
 #include "shell/dib.h"
@@ -37,30 +35,40 @@ bool GrabArea(const RectI& area, const Dib& into, Picture& frame) {
   return true;
 }
 
+enum class Settled { Yes, Unreadable, Stopped };
+
 // A frame of the area as it settles.
 class Settler {
  public:
-  explicit Settler(const RectI& area)
-      : area_(area), dib_(area.right - area.left, area.bottom - area.top) {
+  Settler(const RectI& area, ScrollWait wait)
+      : area_(area), dib_(area.right - area.left, area.bottom - area.top), wait_(std::move(wait)) {
     if (!dib_.valid()) throw std::bad_alloc();
   }
 
-  // Grabs until two grabs in a row are the same, or for `at_least` and then until they are, up
-  // to the limit; false when the screen could not be read. Pixels that changed alone meanwhile
-  // are marked in unsteady().
-  bool Settle(ULONGLONG at_least) {
+  // Waits `first` ms, then grabs until two grabs in a row are the same, or for `at_least` and
+  // then until they are, up to the limit. Pixels that changed alone meanwhile are marked in
+  // unsteady().
+  Settled Settle(DWORD first, ULONGLONG at_least) {
+    if (first > 0 && !wait_(first)) return Settled::Stopped;
     unsteady_.assign(
         static_cast<std::size_t>(dib_.width()) * static_cast<std::size_t>(dib_.height()), 0);
     const ULONGLONG start = ::GetTickCount64();
-    if (!GrabArea(area_, dib_, frame_)) return false;
+    if (!GrabArea(area_, dib_, frame_)) return Settled::Unreadable;
     for (;;) {
-      ::Sleep(kGrabIntervalMs);
-      if (!GrabArea(area_, dib_, next_)) return false;
+      if (!wait_(kGrabIntervalMs)) return Settled::Stopped;
+      if (!GrabArea(area_, dib_, next_)) return Settled::Unreadable;
       const bool same = MarkChanges();
       frame_.pixels.swap(next_.pixels);
       const ULONGLONG spent = ::GetTickCount64() - start;
-      if ((same && spent >= at_least) || spent > kSettleLimitMs + at_least) return true;
+      if ((same && spent >= at_least) || spent > kSettleLimitMs + at_least) return Settled::Yes;
     }
+  }
+
+  // Whether the area shows something else than the last settled frame; nothing when the screen
+  // could not be read.
+  std::optional<bool> Changed() {
+    if (!GrabArea(area_, dib_, next_)) return std::nullopt;
+    return next_.pixels != frame_.pixels;
   }
 
   const Picture& frame() const { return frame_; }
@@ -82,6 +90,7 @@ class Settler {
 
   RectI area_;
   Dib dib_;
+  ScrollWait wait_;
   Picture frame_, next_;
   std::vector<std::uint8_t> unsteady_;
 };
@@ -101,54 +110,111 @@ void LineDown(POINT inside) {
   ::SendMessageTimeoutW(window, WM_VSCROLL, SB_LINEDOWN, 0, SMTO_ABORTIFHUNG, 1000, &result);
 }
 
-// Puts the pointer back where it was when it leaves scope.
-class ParkedPointer {
- public:
-  explicit ParkedPointer(POINT at) {
-    saved_ = ::GetCursorPos(&was_) != FALSE;
-    ::SetCursorPos(at.x, at.y);
-  }
-  ParkedPointer(const ParkedPointer&) = delete;
-  ParkedPointer& operator=(const ParkedPointer&) = delete;
-  ~ParkedPointer() {
-    if (saved_) ::SetCursorPos(was_.x, was_.y);
-  }
-
- private:
-  POINT was_{};
-  bool saved_ = false;
-};
-
-// Joins the frames of one notch: the wheel, and WM_VSCROLL when the wheel moved nothing. Nothing
-// when the screen could not be read.
-std::optional<join::Joined> NextNotch(Settler& settler, join::FrameJoiner& joiner, POINT inside) {
-  TurnWheelOneNotch();
-  ::Sleep(kFirstGrabMs);
-  if (!settler.Settle(0)) return std::nullopt;
-  const join::Joined joined = joiner.Add(PixelView::Of(settler.frame()), settler.unsteady());
-  if (joined != join::Joined::Unmoved) return joined;
-  LineDown(inside);
-  ::Sleep(kFirstGrabMs);
-  if (!settler.Settle(0)) return std::nullopt;
-  return joiner.Add(PixelView::Of(settler.frame()), settler.unsteady());
+ScrollJoin::Step StepOf(Settled settled) {
+  return settled == Settled::Stopped ? ScrollJoin::Step::Stopped : ScrollJoin::Step::Unreadable;
 }
 
 }  // namespace
 
+struct ScrollJoin::Parts {
+  Parts(const RectI& area, int tallest, ScrollWait wait)
+      : settler(area, std::move(wait)), max_height(tallest) {}
+  Settler settler;
+  int max_height;
+  std::optional<join::FrameJoiner> joiner;
+};
+
+ScrollJoin::ScrollJoin(const RectI& area, int max_height, ScrollWait wait)
+    : parts_(std::make_unique<Parts>(area, max_height, std::move(wait))) {}
+
+ScrollJoin::~ScrollJoin() = default;
+
+ScrollJoin::Step ScrollJoin::Start() {
+  const Settled settled = parts_->settler.Settle(0, kWatchMs);
+  if (settled != Settled::Yes) return StepOf(settled);
+  parts_->joiner.emplace(PixelView::Of(parts_->settler.frame()), parts_->settler.unsteady(),
+                         parts_->max_height);
+  return Step::Moved;
+}
+
+ScrollJoin::Step ScrollJoin::Join() {
+  switch (parts_->joiner->Add(PixelView::Of(parts_->settler.frame()), parts_->settler.unsteady())) {
+    case join::Joined::Added:
+      return Step::Moved;
+    case join::Joined::Unmoved:
+      return Step::Unmoved;
+    case join::Joined::Full:
+      return Step::Full;
+    case join::Joined::Refused:
+      return Step::Refused;
+  }
+  return Step::Refused;
+}
+
+ScrollJoin::Step ScrollJoin::Counted(Step step) {
+  still_ = step == Step::Unmoved ? still_ + 1 : 0;
+  return step;
+}
+
+ScrollJoin::Step ScrollJoin::Notch(POINT inside) {
+  TurnWheelOneNotch();
+  Settled settled = parts_->settler.Settle(kFirstGrabMs, 0);
+  if (settled != Settled::Yes) return StepOf(settled);
+  const Step wheel = Join();
+  if (wheel != Step::Unmoved) return Counted(wheel);
+  LineDown(inside);
+  settled = parts_->settler.Settle(kFirstGrabMs, 0);
+  if (settled != Settled::Yes) return StepOf(settled);
+  return Counted(Join());
+}
+
+ScrollJoin::Step ScrollJoin::Follow() {
+  const std::optional<bool> changed = parts_->settler.Changed();
+  if (!changed) return Step::Unreadable;
+  if (!*changed) return Step::Unmoved;
+  const Settled settled = parts_->settler.Settle(0, 0);
+  if (settled != Settled::Yes) return StepOf(settled);
+  return Join();
+}
+
+int ScrollJoin::Height() const {
+  return parts_->joiner ? parts_->joiner->Height() : 0;
+}
+
+const std::optional<join::Refusal>& ScrollJoin::refusal() const {
+  static const std::optional<join::Refusal> kNone;
+  return parts_->joiner ? parts_->joiner->refusal() : kNone;
+}
+
+Picture ScrollJoin::Take() const {
+  return parts_->joiner ? parts_->joiner->Take() : Picture{};
+}
+
+ParkedPointer::ParkedPointer(POINT at) : at_(at) {
+  saved_ = ::GetCursorPos(&was_) != FALSE;
+  ::SetCursorPos(at.x, at.y);
+}
+
+ParkedPointer::~ParkedPointer() {
+  POINT now{};
+  if (saved_ && ::GetCursorPos(&now) && now.x == at_.x && now.y == at_.y) {
+    ::SetCursorPos(was_.x, was_.y);
+  }
+}
+
 ScrolledPicture ScrollAndJoin(const RectI& area, int max_height) {
   const POINT inside{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
   const ParkedPointer parked(inside);
-  Settler settler(area);
-  if (!settler.Settle(kWatchMs)) return {};
-  join::FrameJoiner joiner(PixelView::Of(settler.frame()), settler.unsteady(), max_height);
-  bool unreadable = false;
-  for (int still = 0; still < 2;) {
-    const std::optional<join::Joined> joined = NextNotch(settler, joiner, inside);
-    unreadable = !joined;
-    if (!joined || joined == join::Joined::Full || joined == join::Joined::Refused) break;
-    still = joined == join::Joined::Unmoved ? still + 1 : 0;
+  ScrollJoin join(area, max_height, [](DWORD milliseconds) {
+    ::Sleep(milliseconds);
+    return true;
+  });
+  if (join.Start() != ScrollJoin::Step::Moved) return {};
+  ScrollJoin::Step step = ScrollJoin::Step::Moved;
+  while (!join.AtEnd() && (step == ScrollJoin::Step::Moved || step == ScrollJoin::Step::Unmoved)) {
+    step = join.Notch(inside);
   }
-  return {joiner.Take(), joiner.refusal(), unreadable};
+  return {join.Take(), join.refusal(), step == ScrollJoin::Step::Unreadable};
 }
 
 }  // namespace capture::win32

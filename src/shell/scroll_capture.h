@@ -1,7 +1,12 @@
-// A scrolling capture without a window: the window under an area scrolled to its end, its frames
-// joined into one tall picture.
+// Scrolling capture: the window under an area scrolled, its frames grabbed until they settle and
+// joined into one tall picture. The command line runs it to the end without a window; 长截图
+// drives it step by step with a panel (shell/scroll_session.h).
 #pragma once
 
+#include <windows.h>
+
+#include <functional>
+#include <memory>
 #include <optional>
 
 #include "join/frame_joiner.h"
@@ -15,10 +20,77 @@ struct ScrolledPicture {
   bool unreadable = false;  // the screen could not be read after a notch: the picture is so far
 };
 
-// Parks the pointer inside `area` (the system's screen coordinates), turns the wheel one notch at
-// a time (WM_VSCROLL SB_LINEDOWN to the window under it when a notch moves nothing), grabs the
-// area until two grabs in a row are the same and joins each frame; ends when two notches move
-// nothing, at `max_height` rows or at a seam that cannot be joined. The pointer goes back.
+// Passes the time between grabs, at least `milliseconds`; false when the scrolling is to stop
+// (the user finished or cancelled): the step under way stops at once.
+using ScrollWait = std::function<bool(DWORD milliseconds)>;
+
+// The frames of an area joined one step at a time: each frame grabbed until two grabs in a row
+// are the same (pixels that change alone meanwhile are left out of the comparisons), joined, and
+// the picture's greatest height kept.
+class ScrollJoin {
+ public:
+  enum class Step {
+    Moved,       // a frame was joined
+    Unmoved,     // the content did not move
+    Full,        // the picture reached its greatest height
+    Refused,     // a seam could not be joined: refusal() says where and why
+    Unreadable,  // the screen could not be read
+    Stopped,     // the wait said stop
+  };
+
+  // `area` in the system's screen coordinates; throws std::bad_alloc when its buffers cannot be
+  // made.
+  ScrollJoin(const RectI& area, int max_height, ScrollWait wait);
+  ScrollJoin(const ScrollJoin&) = delete;
+  ScrollJoin& operator=(const ScrollJoin&) = delete;
+  ~ScrollJoin();
+
+  // Watches the area a while before the first notch (a caret is seen blinking) and starts the
+  // picture with it: Moved, Unreadable or Stopped. The other steps need it done.
+  Step Start();
+  // Turns the wheel one notch (SendInput, to the window under the pointer) and joins the settled
+  // frame; when that moved nothing, WM_VSCROLL SB_LINEDOWN to the window under `inside` instead.
+  Step Notch(POINT inside);
+  // Follows the user's own scrolling: Unmoved when the area shows what it showed, else its frame
+  // settled and joined.
+  Step Follow();
+  // The last two notches moved nothing: the content is at its end.
+  bool AtEnd() const { return still_ >= 2; }
+  // The picture's height so far.
+  int Height() const;
+  // Why the join ended early, once a seam was refused.
+  const std::optional<join::Refusal>& refusal() const;
+  // The picture so far; empty before Start.
+  Picture Take() const;
+
+ private:
+  struct Parts;
+  Step Join();
+  Step Counted(Step step);
+
+  std::unique_ptr<Parts> parts_;
+  int still_ = 0;  // notches in a row that moved nothing
+};
+
+// Puts the pointer at a point for as long as this lives, then back where it was, unless the user
+// has moved it meanwhile.
+class ParkedPointer {
+ public:
+  explicit ParkedPointer(POINT at);
+  ParkedPointer(const ParkedPointer&) = delete;
+  ParkedPointer& operator=(const ParkedPointer&) = delete;
+  ~ParkedPointer();
+
+ private:
+  POINT at_{};
+  POINT was_{};
+  bool saved_ = false;
+};
+
+// The window under `area` (the system's screen coordinates) scrolled from where it stands to its
+// end, without a window of ours: the pointer parked at the area's centre and put back, the wheel
+// turned one notch at a time, each frame joined; ends when two notches move nothing, at
+// `max_height` rows or at a seam that cannot be joined.
 ScrolledPicture ScrollAndJoin(const RectI& area, int max_height);
 
 }  // namespace capture::win32

@@ -41,7 +41,7 @@ def test_chrome_is_twice_its_size_and_the_copy_stays_exact(make_desktop, evidenc
     with evidence.on_failure(desktop):
         layout = make_selection(desktop, app, START, END)
         strip = layout.strip
-        assert strip.size == (735, 52)  # 367⅓ x 26 at 200 %
+        assert strip.size == (784, 52)  # 392 x 26 at 200 %
         shot = settled_grab(desktop, strip)
         assert all(shot.getpixel((x, 0)) == PANEL_FRAME for x in range(strip.size[0]))
         assert all(shot.getpixel((0, y)) == PANEL_FRAME for y in range(strip.size[1]))

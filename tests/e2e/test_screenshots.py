@@ -23,3 +23,7 @@ def test_screenshots_are_made_at_96_and_192_dpi(tmp_path):
     for name in ("pin-96dpi.png", "pin-192dpi.png"):
         pin = Image.open(tmp_path / name).convert("RGB")
         assert sum(1 for p in pin.getdata() if p == SELECTION_BLUE) > 1000, name
+    # 长截图's frame in the selection's blue all round the window, twice as thick at 192 DPI.
+    frame = [sum(1 for p in Image.open(tmp_path / f"scroll-{dpi}dpi.png").convert("RGB").getdata()
+                 if p == SELECTION_BLUE) for dpi in (96, 192)]
+    assert frame[0] > 3000 and frame[1] > 1.8 * frame[0], frame

@@ -117,7 +117,7 @@ def test_drag_shows_frame_handles_labels_and_toolbar_where_laid_out(desktop, evi
         # The strip is wider than the selection's right end is far from the screen's left edge:
         # it starts at the edge.
         assert (layout.handle(2).left, layout.strip.left, layout.strip.right, layout.strip.top) \
-            == (297, 0, 367, 254)
+            == (297, 0, 392, 254)
         shows_selection(desktop, app, layout, Box(40, 60, 360, 320), evidence, "selection")
 
 

@@ -5,7 +5,7 @@ comment at the top of fuzz_capture_form.cpp). The fuzzer starts from these and m
 import pathlib
 
 # ControlId values (src/form/controls.h).
-TEXT_EDIT, PIC_COMBOX, PCOLOR_0, IMAGE2_0, IMAGE1_0 = 0, 3, 11, 42, 73
+TEXT_EDIT, PIC_COMBOX, PCOLOR_0, IMAGE2_0, IMAGE1_0 = 0, 3, 11, 42, 75
 # Toolbar buttons by index.
 UNDO, COPY_QUIT, SAVE, QUIT, ARROW, TEXT, ELLIPSE, RECT, REDO = range(9)
 # Choices in the harness's button table.

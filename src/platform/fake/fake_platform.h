@@ -10,6 +10,7 @@
 #include "platform/fake/fake_gdiplus.h"
 #include "platform/pinboard.h"
 #include "platform/platform.h"
+#include "platform/scroller.h"
 
 namespace capture::fake {
 
@@ -211,6 +212,22 @@ class FakePinboard : public Pinboard {
   bool pin_succeeds = true;  // false: the pin's window cannot be made
 };
 
+// Delivers the picture it is given, or is cancelled; records each area and what it showed.
+class FakeScroller : public Scroller {
+ public:
+  bool Scroll(const RectI& area, const std::function<std::u16string(Picture)>& deliver) override {
+    areas.push_back(area);
+    if (!joined) return false;
+    if (on_scroll) on_scroll();
+    said.push_back(deliver(*joined));
+    return true;
+  }
+  std::optional<Picture> joined;     // what the session joins; nothing: the user cancels
+  std::vector<RectI> areas;          // each session's area
+  std::vector<std::u16string> said;  // what each delivery showed
+  std::function<void()> on_scroll;   // runs while the session shows
+};
+
 // A whole fake platform with a screen of the given picture.
 struct FakePlatform {
   explicit FakePlatform(Picture screen_picture) : screen(std::move(screen_picture)) {}
@@ -223,8 +240,9 @@ struct FakePlatform {
   FakeGdiplus gdiplus;
   FakeSaveMemory saving;
   FakePinboard pinboard;
+  FakeScroller scroller;
   Platform platform{window,  surface, screen, clipboard, dialogs,
-                    gdiplus, gdiplus, saving, &pinboard};
+                    gdiplus, gdiplus, saving, &pinboard, &scroller};
 };
 
 // A picture whose every pixel differs from its neighbours, so copies can be checked exactly.

@@ -22,7 +22,7 @@ PANEL_BACK = (222, 238, 255)  # toolbar strip and style panel
 PANEL_FRAME = (128, 128, 255)
 SEPARATOR = (192, 192, 255)
 
-STRIP_WIDTH, STRIP_HEIGHT = 5510 / 15, 26
+STRIP_WIDTH, STRIP_HEIGHT = 5880 / 15, 26
 STYLE_PANEL_WIDTH = 3620 / 15  # with the font size
 TOOLS_SEPARATOR_LEFT = 3100 / 15  # between the last tool and undo
 PANEL_HEIGHT = 560 / 15
@@ -44,15 +44,15 @@ def magnifier_box(pointer: tuple[int, int]) -> "Box":
 BUTTON_LEFT = {
     "rectangle": 100 / 15, "ellipse": 32, "text": 860 / 15, "arrow": 1220 / 15,
     "pen": 1600 / 15, "highlighter": 1980 / 15, "mosaic": 2360 / 15, "steps": 2740 / 15,
-    "undo": 3220 / 15, "redo": 3590 / 15, "save": 3960 / 15, "pin": 4330 / 15, "quit": 4790 / 15,
-    "copy": 5160 / 15,
+    "undo": 3220 / 15, "redo": 3590 / 15, "save": 3960 / 15, "pin": 4330 / 15,
+    "scroll": 4700 / 15, "quit": 5160 / 15, "copy": 5530 / 15,
 }
 # The tooltip of each button, which is also the tool's name.
 TOOLTIP = {
     "rectangle": "添加矩形", "ellipse": "添加椭圆", "text": "添加文字", "arrow": "添加箭头",
     "pen": "画笔", "highlighter": "荧光笔", "mosaic": "马赛克", "steps": "序号",
-    "undo": "撤销", "redo": "重做", "save": "保存", "pin": "钉在桌面", "quit": "退出截屏",
-    "copy": "复制退出",
+    "undo": "撤销", "redo": "重做", "save": "保存", "pin": "钉在桌面", "scroll": "长截图",
+    "quit": "退出截屏", "copy": "复制退出",
 }
 # How many choices a tool has at the left of its style panel (20 x 20 each, 24 apart), and the gap
 # between them and the colours.

@@ -8,6 +8,7 @@
 //   --footer N         rows of a fixed footer at the bottom (default 0)
 //   --scrollbar        a classic vertical scroll bar (WS_VSCROLL)
 //   --no-wheel         the wheel scrolls nothing; only WM_VSCROLL does
+//   --no-line-down     SB_LINEDOWN scrolls nothing (the scroll bar's thumb and track still do)
 //   --smooth           each notch scrolls in five steps over 150 ms
 //   --lazy             rows show blank until 300 ms after they scroll in
 //   --caret            a caret blinking every 500 ms on content rows 40 to 56
@@ -34,6 +35,7 @@ struct Options {
   int footer = 0;
   bool scrollbar = false;
   bool no_wheel = false;
+  bool no_line_down = false;
   bool smooth = false;
   bool lazy = false;
   bool caret = false;
@@ -168,7 +170,7 @@ void Paint(HWND window, const State& s) {
 void OnVScroll(HWND window, State& s, WPARAM wparam) {
   switch (LOWORD(wparam)) {
     case SB_LINEDOWN:
-      ScrollBy(window, s, s.o.step);
+      if (!s.o.no_line_down) ScrollBy(window, s, s.o.step);
       break;
     case SB_LINEUP:
       ScrollBy(window, s, -s.o.step);
@@ -272,6 +274,7 @@ bool WriteTruth(const State& s, const std::wstring& path) {
 bool ParseOptions(int argc, wchar_t** argv, Options& o) {
   const std::pair<const wchar_t*, bool*> flags[] = {{L"--scrollbar", &o.scrollbar},
                                                     {L"--no-wheel", &o.no_wheel},
+                                                    {L"--no-line-down", &o.no_line_down},
                                                     {L"--smooth", &o.smooth},
                                                     {L"--lazy", &o.lazy},
                                                     {L"--caret", &o.caret}};

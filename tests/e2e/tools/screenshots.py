@@ -4,13 +4,17 @@ a selection with its labels, the toolbar, the style panel and a few annotations,
 and a Shift-square with the highlighter's panel open, at both DPIs (the part around the
 selection); a pin, F3 on an annotated selection dragged aside over the desktop, at both DPIs;
 and aiming before a selection: a window with a button on the screen, the button outlined under
-the pointer and the magnifier beside it (the part around them, at both DPIs).
+the pointer and the magnifier beside it (the part around them, at both DPIs); 长截图: a long
+window selected by a click with the strip under it, and the same window while the program
+scrolls it, with the frame around it and the panel (at both DPIs).
 
     python3 screenshots.py OUTPUT_FOLDER     writes capture-*dpi.png, tools-*dpi.png,
-                                             pin-*dpi.png and aim-*dpi.png
+                                             pin-*dpi.png, aim-*dpi.png, scroll-strip-*dpi.png
+                                             and scroll-*dpi.png
 """
 
 import sys
+import time
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
@@ -167,6 +171,57 @@ def tools_scene(dpi: int):
         desktop.close()
 
 
+LONG_WINDOW = (240, 120, 520, 420)
+
+
+def scroll_scene(dpi: int) -> tuple:
+    """长截图 at `dpi`: the strip under a long window selected by a click, and the window while
+    it is scrolled, with the frame and the panel (the parts around them)."""
+    desktop = Desktop(WIDTH, HEIGHT, picture="desktop", dpi=dpi)
+    try:
+        exe = paths.require(paths.WINDOWS_BUILD / "long_window.exe", "long_window.exe")
+        left, top, width, height = LONG_WINDOW
+        desktop.launch(exe, *(str(v) for v in LONG_WINDOW), "--rows", "3000", "--header", "24",
+                       "--footer", "18", "--scrollbar", "--step", "20", "--smooth")
+        desktop.wait_window("Long")
+        desktop.click(left + width // 2, top + height // 2)
+        wait_until(lambda: desktop.pixel(left + width // 2, top + height - 5) != (0, 0, 0), 10,
+                   what="the long window")
+        desktop.watch_painting()
+        app = desktop.launch(paths.require(paths.CAPTURE_EXE, "capture.exe"))
+        desktop.wait_window(CAPTURE_TITLE, app)
+        desktop.move(left + width // 2 + 3, top + height // 2 + 3)
+        desktop.click(left + width // 2, top + height // 2)
+        layout = capture_ui.layout_of_drag((left, top), (left + width, top + height), HEIGHT,
+                                           dpi / 96)
+        button = layout.button_point("scroll")
+        desktop.move(*button)
+        around_strip = capture_ui.around([layout.strip], WIDTH, HEIGHT)
+        strip = capture_ui.settled_grab(desktop, around_strip)
+        desktop.key("l")
+
+        def scrolled():
+            found = desktop.screen.run(["xdotool", "search", "--onlyvisible", "--name", "像素$"],
+                                       capture_output=True, text=True, check=False).stdout
+            return found.split()[0] if found.split() else None
+
+        panel = wait_until(scrolled, 30, interval=0.05, what="the panel")
+        time.sleep(1.5)
+        p_left, p_top, p_width, p_height = desktop.window_geometry(panel)
+        margin = 24
+        box = Box(max(0, min(left, p_left) - margin), max(0, top - margin),
+                  min(WIDTH, max(left + width, p_left + p_width) + margin),
+                  min(HEIGHT, max(top + height, p_top + p_height) + margin))
+        shot = desktop.grab(box.left, box.top, *box.size)
+        desktop.key("Escape")
+        wait_until(lambda: not scrolled(), 10, what="the panel to go")
+        desktop.key("Escape")
+        app.wait_exit(10)
+        return strip, shot
+    finally:
+        desktop.close()
+
+
 def main() -> int:
     out = Path(sys.argv[1])
     out.mkdir(parents=True, exist_ok=True)
@@ -184,6 +239,11 @@ def main() -> int:
         name = out / f"aim-{dpi}dpi.png"
         aim_scene(dpi).save(name, optimize=True)
         print(f"  {name}", flush=True)
+        strip, scrolling = scroll_scene(dpi)
+        for name, picture in [(f"scroll-strip-{dpi}dpi.png", strip),
+                              (f"scroll-{dpi}dpi.png", scrolling)]:
+            picture.save(out / name, optimize=True)
+            print(f"  {out / name}", flush=True)
     return 0
 
 

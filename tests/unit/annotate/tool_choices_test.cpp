@@ -34,18 +34,25 @@ TEST(Strip, NewToolsFollowTheArrowAtItsPitchAndTheRestKeepsItsPlaceFromTheRightE
   EXPECT_FLOAT_EQ(c[ControlId::ToolsSeparator].left,
                   c[ButtonId(ToolbarButton::Steps)].left + 360 / 15.f);
 
+  // 长截图 follows 钉在桌面 at the history buttons' pitch.
+  const Control& scroll = c[ButtonId(ToolbarButton::ScrollCapture)];
+  EXPECT_FLOAT_EQ(scroll.left, c[ButtonId(ToolbarButton::Pin)].left + 370 / 15.f);
+  EXPECT_EQ(scroll.tooltip, u"长截图");
+  EXPECT_FLOAT_EQ(c[HoverSquareId(ToolbarButton::ScrollCapture)].left, scroll.left - 2);
+
   // Measured from the right edge, everything after the first separator stands where it stands on
-  // the strip without the four, 266 wide.
+  // the strip without the four, 266 wide, and with 长截图 a step further left up to it.
   const float width = c[ControlId::Toolbar].width;
-  EXPECT_FLOAT_EQ(width, 5510 / 15.f);
+  EXPECT_FLOAT_EQ(width, 5880 / 15.f);
   EXPECT_EQ(c[ControlId::ToolbarFrame].width, width);
+  constexpr float kScrollStep = 370 / 15.f;
   const std::vector<std::pair<ControlId, float>> kept = {
-      {ControlId::ToolsSeparator, 1580 / 15.f},
-      {ButtonId(ToolbarButton::Undo), 1700 / 15.f},
-      {HoverSquareId(ToolbarButton::Undo), 1670 / 15.f},
-      {ButtonId(ToolbarButton::Redo), 138},
-      {ButtonId(ToolbarButton::Save), 2440 / 15.f},
-      {ButtonId(ToolbarButton::Pin), 2810 / 15.f},
+      {ControlId::ToolsSeparator, 1580 / 15.f - kScrollStep},
+      {ButtonId(ToolbarButton::Undo), 1700 / 15.f - kScrollStep},
+      {HoverSquareId(ToolbarButton::Undo), 1670 / 15.f - kScrollStep},
+      {ButtonId(ToolbarButton::Redo), 138 - kScrollStep},
+      {ButtonId(ToolbarButton::Save), 2440 / 15.f - kScrollStep},
+      {ButtonId(ToolbarButton::Pin), 2810 / 15.f - kScrollStep},
       {ControlId::QuitSeparator, 3150 / 15.f},
       {ButtonId(ToolbarButton::Quit), 3270 / 15.f},
       {ButtonId(ToolbarButton::CopyQuit), 3640 / 15.f}};

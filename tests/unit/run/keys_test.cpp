@@ -43,7 +43,8 @@ struct Outcome {
         closed(h.form.Closed()),
         clipboard(h.fake.clipboard.puts + h.fake.clipboard.empties),
         save_dialogs(h.fake.dialogs.save_requests.size()),
-        pins(h.fake.pinboard.pins.size()) {
+        pins(h.fake.pinboard.pins.size()),
+        scrolls(h.fake.scroller.areas.size()) {
     for (const Control& c : h.form.controls.All()) {
       controls.push_back({c.left, c.top, c.width, c.height, c.visible ? 1.f : 0.f});
       captions.push_back(c.caption);
@@ -60,6 +61,7 @@ struct Outcome {
   int clipboard;
   std::size_t save_dialogs;
   std::size_t pins;
+  std::size_t scrolls;
 };
 
 // An arrow moves the selection as a press inside it, a drag by the same step and a release do:
@@ -108,6 +110,7 @@ TEST(Keys, Shortcuts_ActAsTheirButtons) {
       {"Ctrl+Y", Ctrl('Y'), ToolbarButton::Redo},
       {"Ctrl+Shift+Z", Ctrl('Z', true), ToolbarButton::Redo},
       {"F3", Key(key::kF3), ToolbarButton::Pin},
+      {"L", Key('L'), ToolbarButton::ScrollCapture},
   };
   // Two rectangles, the second undone: both undo and redo have something to do.
   const auto arrange = [](AnnotateHarness& h) {
@@ -116,6 +119,7 @@ TEST(Keys, Shortcuts_ActAsTheirButtons) {
     h.Drag(110, 150, 150, 190);
     h.Drag(160, 150, 200, 190);
     h.ClickOn(ButtonId(ToolbarButton::Undo));
+    h.fake.scroller.joined = Picture(3, 900);
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -161,7 +165,7 @@ TEST(Keys, WhereNoClickOrDragCouldAct_KeysDoNothing) {
   const std::vector<KeyStroke> all = {
       Key(key::kReturn), Ctrl('C'),       Ctrl('S'),       Ctrl('Z'),
       Ctrl('Y'),         Ctrl('Z', true), Key(key::kLeft), Key(key::kDown, true),
-      Key('R'),          Key('N')};
+      Key('R'),          Key('N'),        Key('L')};
   struct Situation {
     const char* name;
     std::function<void(AnnotateHarness&)> arrange;
@@ -204,7 +208,9 @@ TEST(Keys, WhereNoClickOrDragCouldAct_KeysDoNothing) {
         {key::kRight, false, false, true},
         Key('P', true),
         Ctrl('R'),
-        {'H', false, false, true}}},
+        {'H', false, false, true},
+        Key('L', true),
+        Ctrl('L')}},
   };
   for (const Situation& s : situations) {
     AnnotateHarness h;

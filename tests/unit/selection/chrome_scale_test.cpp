@@ -10,7 +10,7 @@ namespace {
 
 using testing::FormHarness;
 
-constexpr float kStripWidth = 5510 / 15.f;  // the strip with its fourteen buttons
+constexpr float kStripWidth = 5880 / 15.f;  // the strip with its fifteen buttons
 
 void ExpectAt(const Controls& c, ControlId id, float x, float y) {
   EXPECT_FLOAT_EQ(c.Origin(id).x, x) << c[id].name;

@@ -35,7 +35,7 @@ TEST(Placement, Toolbar_GoesUnderTheSelectionWhenItFitsAndInsideWhenNot) {
   SetSelection(h, 300, 700, 400, 30);  // 700 + 30 + 4 + 26 = 760 <= 768
   PlaceToolbar(h.form);
   EXPECT_FLOAT_EQ(h[ControlId::Toolbar].top, 734);
-  EXPECT_FLOAT_EQ(h[ControlId::Toolbar].left, 700 - 5510 / 15.f);
+  EXPECT_FLOAT_EQ(h[ControlId::Toolbar].left, 700 - 5880 / 15.f);
   EXPECT_TRUE(h[ControlId::Toolbar].visible);
 
   SetSelection(h, 300, 700, 400, 38);  // exactly at the bottom still fits

@@ -10,7 +10,7 @@ namespace {
 
 using testing::FormHarness;
 
-constexpr float kStripWidth = 5510 / 15.f;  // the strip with its fourteen buttons
+constexpr float kStripWidth = 5880 / 15.f;  // the strip with its fifteen buttons
 
 struct TwoMonitors : FormHarness {
   TwoMonitors() : FormHarness(Picture(2304, 800)) {
