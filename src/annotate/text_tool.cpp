@@ -69,15 +69,15 @@ void OpenBox(CaptureForm& form, Window& window, float x, float y) {
   window.FocusTextBox();
 }
 
-void CloseBox(CaptureForm& form, Stroke& stroke) {
+void CloseBox(CaptureForm& form, ToolDrag& drag) {
   Control& box = form[ControlId::TextBox];
   box.visible = false;
   box.caption.clear();
-  stroke.End();
+  drag.End();
 }
 
 // Adds the box's text where the box stands as a mark, and closes the box.
-void DrawBoxText(CaptureForm& form, Stroke& stroke, Surface& surface) {
+void DrawBoxText(CaptureForm& form, ToolDrag& drag, Surface& surface) {
   const Control& box = form[ControlId::TextBox];
   Mark mark;
   mark.kind = MarkKind::Text;
@@ -87,21 +87,21 @@ void DrawBoxText(CaptureForm& form, Stroke& stroke, Surface& surface) {
   mark.size = box.font_points;
   mark.dpi = form.controls.scale.dpi;
   AddMark(form.history, surface, std::move(mark));
-  CloseBox(form, stroke);
+  CloseBox(form, drag);
 }
 
-bool TextBoxOpen(const CaptureForm& form, const Annotation& annotation) {
-  return annotation.stroke.InProgress() && annotation.choice.tool == Tool::Text &&
+bool TextBoxOpen(const CaptureForm& form, const AnnotateState& annotate) {
+  return annotate.tool_drag.InProgress() && annotate.choice.tool == Tool::Text &&
          form[ControlId::TextBox].visible;
 }
 
 }  // namespace
 
-void TextRelease(CaptureForm& form, Stroke& stroke, Surface& surface, Window& window, float x,
+void TextRelease(CaptureForm& form, ToolDrag& drag, Surface& surface, Window& window, float x,
                  float y) {
   ApplyTextStyle(form, surface);
   if (!form[ControlId::TextBox].visible) return OpenBox(form, window, x, y);
-  DrawBoxText(form, stroke, surface);
+  DrawBoxText(form, drag, surface);
 }
 
 void TextBoxChanged(CaptureForm& form, const Surface& surface) {
@@ -109,13 +109,13 @@ void TextBoxChanged(CaptureForm& form, const Surface& surface) {
   if (surface.TextWidth(box.caption) > box.width) box.width = surface.TextWidth(box.caption);
 }
 
-void CommitOpenTextBox(CaptureForm& form, Annotation& annotation, Surface& surface) {
-  if (!TextBoxOpen(form, annotation)) return;
+void CommitOpenTextBox(CaptureForm& form, AnnotateState& annotate, Surface& surface) {
+  if (!TextBoxOpen(form, annotate)) return;
   // Nothing typed is no annotation: no snapshot that an undo would have to take back.
-  if (form[ControlId::TextBox].caption.empty()) return CloseBox(form, annotation.stroke);
+  if (form[ControlId::TextBox].caption.empty()) return CloseBox(form, annotate.tool_drag);
   surface.EndPreview();
   ApplyTextStyle(form, surface);
-  DrawBoxText(form, annotation.stroke, surface);
+  DrawBoxText(form, annotate.tool_drag, surface);
 }
 
 }  // namespace capture

@@ -1,7 +1,7 @@
 // The text tool: the first release opens TextBox, the next draws its text into the picture.
 #pragma once
 
-#include "annotate/annotation.h"
+#include "annotate/annotate_state.h"
 
 namespace capture {
 
@@ -11,7 +11,7 @@ class Window;
 
 // The release with the text tool, after the shape tools' common commit steps: opens the box (and
 // gives it the keyboard) or draws its text.
-void TextRelease(CaptureForm& form, Stroke& stroke, Surface& surface, Window& window, float x,
+void TextRelease(CaptureForm& form, ToolDrag& drag, Surface& surface, Window& window, float x,
                  float y);
 // TextBox's text changed: widen it when the text has outgrown it.
 void TextBoxChanged(CaptureForm& form, const Surface& surface);
@@ -19,6 +19,6 @@ void TextBoxChanged(CaptureForm& form, const Surface& surface);
 // typed text is never lost: before the selection is copied or saved, before another tool is
 // chosen and before an undo. A box with no text is closed with no snapshot. Does nothing when no
 // box is open.
-void CommitOpenTextBox(CaptureForm& form, Annotation& annotation, Surface& surface);
+void CommitOpenTextBox(CaptureForm& form, AnnotateState& annotate, Surface& surface);
 
 }  // namespace capture

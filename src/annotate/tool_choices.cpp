@@ -91,12 +91,12 @@ float LayOutChoices(CaptureForm& form, const ToolChoices& choices, Tool tool) {
   return panel.width;
 }
 
-void ClickOnChoice(CaptureForm& form, Annotation& annotation, int index) {
-  const ToolDesign* design = DesignOf(annotation.choice.tool);
+void ClickOnChoice(CaptureForm& form, AnnotateState& annotate, int index) {
+  const ToolDesign* design = DesignOf(annotate.choice.tool);
   if (!design || index < 0 || index >= design->count) return;
   const ChoiceDesign& choice = design->choices[static_cast<std::size_t>(index)];
-  annotation.choices.Choose(choice.setting, choice.value);
-  LayOutChoices(form, annotation.choices, annotation.choice.tool);
+  annotate.choices.Choose(choice.setting, choice.value);
+  LayOutChoices(form, annotate.choices, annotate.choice.tool);
 }
 
 float PenWidth(const CaptureForm& form, const ToolChoices& choices) {

@@ -3,7 +3,7 @@
 // they stand for.
 #pragma once
 
-#include "annotate/annotation.h"
+#include "annotate/annotate_state.h"
 #include "form/controls.h"
 
 namespace capture {
@@ -15,7 +15,7 @@ class CaptureForm;
 float LayOutChoices(CaptureForm& form, const ToolChoices& choices, Tool tool);
 // A click on the panel's choice `index` for the chosen tool: its value becomes the chosen one of
 // its setting.
-void ClickOnChoice(CaptureForm& form, Annotation& annotation, int index);
+void ClickOnChoice(CaptureForm& form, AnnotateState& annotate, int index);
 
 // The chosen sizes in picture pixels: design sizes at the DPI of the selection's monitor (the
 // chrome's), as the text tool's font size.

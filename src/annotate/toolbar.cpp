@@ -59,19 +59,19 @@ void HideHoverSquares(CaptureForm& form) {
 
 }  // namespace
 
-void ChooseTool(CaptureForm& form, Annotation& annotation, Surface& surface, ToolbarButton button) {
+void ChooseTool(CaptureForm& form, AnnotateState& annotate, Surface& surface, ToolbarButton button) {
   const Tool tool = ToolOf(button);
-  if (tool != Tool::Text) CommitOpenTextBox(form, annotation, surface);
+  if (tool != Tool::Text) CommitOpenTextBox(form, annotate, surface);
   PlacePanel(form);
-  LayOutPanel(form, annotation.choices, tool);
+  LayOutPanel(form, annotate.choices, tool);
   Control& panel = form[ControlId::StylePanel];
   if (!panel.visible) {
     panel.visible = true;
-  } else if (annotation.choice.last_button == button) {
+  } else if (annotate.choice.last_button == button) {
     panel.visible = false;  // the same tool twice in a row: the panel goes, the tool stays
   }
-  annotation.choice.active = true;
-  annotation.choice.tool = tool;
+  annotate.choice.active = true;
+  annotate.choice.tool = tool;
 }
 
 void MoveOnButton(CaptureForm& form, ToolbarButton button) {

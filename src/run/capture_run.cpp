@@ -31,7 +31,7 @@ void CaptureRun::Run(const Event& event) {
   if (const Reaction reaction = ReactionFor(event)) reaction(state_, event);
   // Whatever the event did, the magnifier follows the pointer, or goes.
   if (!form().Closed()) {
-    FollowWithMagnifier(form(), state_.selection, state_.annotation.choice,
+    FollowWithMagnifier(form(), state_.selection, state_.annotate.choice,
                         state_.services.surface);
   }
 }
@@ -120,7 +120,7 @@ void CaptureRun::CaptureLost() {
 
 void CaptureRun::AbandonPress() {
   state_.form.router.CaptureLost();
-  AbandonShape(state_.form, state_.annotation, state_.services.surface);
+  AbandonShape(state_.form, state_.annotate, state_.services.surface);
   AbandonHandleDrag(state_.form, state_.selection);
 }
 

@@ -33,7 +33,7 @@ TEST_F(TextTool, FirstRelease_OpensTheBoxAtTheReleasePointWithFocusAndDrawsNothi
   EXPECT_EQ(box.top, 300.25f);
   EXPECT_EQ(box.width, 25);
   EXPECT_TRUE(h.fake.window.text_box_focused);
-  EXPECT_TRUE(h.stroke().InProgress());
+  EXPECT_TRUE(h.tool_drag().InProgress());
   EXPECT_TRUE(h.fake.surface.Persistent());
   EXPECT_TRUE(drawn.empty());
   EXPECT_EQ(h.fake.surface.retained(), before);
@@ -72,7 +72,7 @@ TEST_F(TextTool, SecondRelease_DrawsTheTextWithTheStyleChosenMeanwhileAndStoresI
   EXPECT_EQ(box.font_points, 20);
   EXPECT_FALSE(box.visible);
   EXPECT_EQ(box.caption, u"");
-  EXPECT_FALSE(h.stroke().InProgress());
+  EXPECT_FALSE(h.tool_drag().InProgress());
   EXPECT_EQ(h.form.history.Current(), 2);
 }
 
@@ -165,7 +165,7 @@ TEST_F(TextTool, OpenBox_ChoosingAnotherToolDrawsItFirst) {
   h.ClickOn(ButtonId(ToolbarButton::Rectangle));
   EXPECT_EQ(drawn.size(), 1u);
   EXPECT_FALSE(box.visible);
-  EXPECT_FALSE(h.stroke().InProgress());
+  EXPECT_FALSE(h.tool_drag().InProgress());
   EXPECT_EQ(h.form.history.Current(), 2);
   EXPECT_EQ(h.choice().tool, Tool::Rectangle);
 }
@@ -176,7 +176,7 @@ TEST_F(TextTool, OpenBox_UndoTakesTheTypedTextBackAndRedoBringsItBack) {
 
   h.ClickOn(ButtonId(ToolbarButton::Undo));
   EXPECT_FALSE(box.visible);
-  EXPECT_FALSE(h.stroke().InProgress());
+  EXPECT_FALSE(h.tool_drag().InProgress());
   EXPECT_EQ(h.Shown(), before);
   EXPECT_TRUE(h.choice().active) << "still annotating";
 

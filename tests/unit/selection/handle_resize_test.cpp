@@ -165,7 +165,7 @@ TEST(HandleResize, Press_DrawsAnOpenTextBoxFirst) {
   ASSERT_EQ(h.fake.surface.text_calls.size(), 1u);
   EXPECT_EQ(h.fake.surface.text_calls[0].text, u"note");
   EXPECT_FALSE(h[ControlId::TextBox].visible);
-  EXPECT_FALSE(h.stroke().InProgress());
+  EXPECT_FALSE(h.tool_drag().InProgress());
   EXPECT_EQ(h.form.history.Current(), 2);  // the text is an annotation now, so the press is refused
 }
 

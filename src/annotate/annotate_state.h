@@ -1,4 +1,4 @@
-// What annotating keeps between events: the chosen tool, the stroke in progress and, for the
+// What annotating keeps between events: the chosen tool, the tool's drag in progress and, for the
 // pen and the highlighter, its path, and the sizes and kinds chosen on the style panel.
 #pragma once
 
@@ -22,9 +22,9 @@ struct ToolChoice {
   ToolbarButton last_button = ToolbarButton::Undo;
 };
 
-// The stroke in progress, from the press that starts it to the release that draws it. The text
-// tool's stroke goes on while the box its first release opened stays open.
-class Stroke {
+// A drag with the chosen tool, from the press that starts it to the release that draws its mark.
+// The text tool's drag goes on while the box its first release opened stays open.
+class ToolDrag {
  public:
   bool InProgress() const { return start_.has_value(); }
   // Where the press that started it was; only while one is in progress.
@@ -75,9 +75,9 @@ class ToolChoices {
 };
 
 // Everything annotating keeps.
-struct Annotation {
+struct AnnotateState {
   ToolChoice choice;
-  Stroke stroke;
+  ToolDrag tool_drag;
   // A pen or highlighter stroke in progress: only while its press lasts.
   std::optional<Freehand> freehand;
   // A mosaic drag's blurred tiles: only while its press lasts.
