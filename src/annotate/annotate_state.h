@@ -10,6 +10,7 @@
 
 #include "annotate/mosaic.h"
 #include "form/controls.h"
+#include "form/mark.h"
 #include "platform/types.h"
 
 namespace capture {
@@ -20,6 +21,8 @@ struct ToolChoice {
   Tool tool = Tool::None;
   bool active = false;
   ToolbarButton last_button = ToolbarButton::Undo;
+  // The tool whose choices the style panel shows: the chosen one, or the selected mark's.
+  Tool panel_tool = Tool::None;
 };
 
 // A drag with the chosen tool, from the press that starts it to the release that draws its mark.
@@ -74,6 +77,27 @@ class ToolChoices {
   std::array<int, kToolSettings> chosen_{1, 1, 0, 1, 1};
 };
 
+// A press on a drawn mark or on one of its handles, until its release.
+struct MarkDrag {
+  std::optional<int> handle;  // the handle dragged (MarkHandles' order); none: the mark moves
+  PointF grab;                // the press
+  MarkPtr before;             // the mark as it was at the press
+  std::size_t place = 0;      // its place in the shown document
+  MarkPtr now;                // the mark as the last move left it; none before the first
+};
+
+// The mark selected for editing, by its serial (0: none), and what a press does to it.
+struct MarkEditing {
+  std::uint64_t selected = 0;
+  std::optional<MarkDrag> drag;
+  // The mark the last release drew: a double-click's first click may have drawn it.
+  std::uint64_t just_drawn = 0;
+  // The text mark whose text the open text box holds again (0: the box makes a new mark).
+  std::uint64_t retyped = 0;
+  // The pointer shows that a press would take a mark.
+  bool pointer_on_mark = false;
+};
+
 // Everything annotating keeps.
 struct AnnotateState {
   ToolChoice choice;
@@ -83,6 +107,7 @@ struct AnnotateState {
   // A mosaic drag's blurred tiles: only while its press lasts.
   std::optional<MosaicDrag> mosaic;
   ToolChoices choices;
+  MarkEditing edit;
 };
 
 }  // namespace capture

@@ -42,11 +42,6 @@ RectI MosaicAreaTo(const CaptureForm& form, const AnnotateState& annotate, Point
   return MosaicArea(form.SelectionRect(), annotate.tool_drag.Start(), end);
 }
 
-MosaicStyle ChosenMosaic(const CaptureForm& form, const ToolChoices& choices) {
-  return {MosaicBlurs(choices) ? MosaicKind::Blur : MosaicKind::Cells,
-          Round(MosaicCell(form, choices)), BlurBox(form.controls.scale)};
-}
-
 // The mosaic drag of the press, made on its first use.
 MosaicDrag& MosaicOf(const CaptureForm& form, AnnotateState& annotate) {
   if (!annotate.mosaic) {
@@ -159,7 +154,7 @@ void CommitShape(CaptureForm& form, AnnotateState& annotate, Surface& surface, W
                  float x, float y, bool shift) {
   surface.EndPreview();
   if (annotate.choice.tool == Tool::Text) {
-    return TextRelease(form, annotate.tool_drag, surface, window, x, y);
+    return TextRelease(form, annotate, surface, window, x, y);
   }
   if (annotate.freehand) {
     Mark mark = FreehandMark(form, annotate, x, y, shift);

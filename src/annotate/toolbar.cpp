@@ -31,11 +31,8 @@ void PlacePanel(CaptureForm& form) {
   }
 }
 
-namespace {
-
-// Only the text tool has a font size; the other tools get a narrower panel with their choices,
-// if they have any, before the colours.
-void LayOutPanel(CaptureForm& form, const ToolChoices& chosen, Tool tool) {
+void LayOutPanel(CaptureForm& form, ToolChoice& choice, const ToolChoices& chosen, Tool tool) {
+  choice.panel_tool = tool;
   Control& panel = form[ControlId::StylePanel];
   Control& font = form[ControlId::FontPanel];
   Control& colours = form[ControlId::Palette];
@@ -53,6 +50,8 @@ void LayOutPanel(CaptureForm& form, const ToolChoices& chosen, Tool tool) {
   form[ControlId::StyleFrame].width = panel.width;  // the panel has no border: all of it is inside
 }
 
+namespace {
+
 void HideHoverSquares(CaptureForm& form) {
   for (int i = 0; i < kToolbarButtons; ++i) form[HoverSquareId(i)].visible = false;
 }
@@ -63,7 +62,7 @@ void ChooseTool(CaptureForm& form, AnnotateState& annotate, Surface& surface, To
   const Tool tool = ToolOf(button);
   if (tool != Tool::Text) CommitOpenTextBox(form, annotate, surface);
   PlacePanel(form);
-  LayOutPanel(form, annotate.choices, tool);
+  LayOutPanel(form, annotate.choice, annotate.choices, tool);
   Control& panel = form[ControlId::StylePanel];
   if (!panel.visible) {
     panel.visible = true;

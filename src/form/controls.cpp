@@ -14,6 +14,7 @@ constexpr Colour kPanelBack = Rgb(222, 238, 255);
 constexpr Colour kFrame = Rgb(128, 128, 255);
 constexpr Colour kSeparator = Rgb(192, 192, 255);
 constexpr Colour kSelection = Rgb(0, 122, 236);
+constexpr Colour kMarkHandle = Rgb(255, 112, 0);
 
 // Toolbar buttons in group order: tooltip, icon, the tool it chooses.
 struct ButtonDesign {
@@ -238,6 +239,14 @@ Controls::Controls() {
     handle.visible = false;
   }
 
+  for (int i = 0; i < kHandles; ++i) {
+    Control& handle = make(MarkHandleId(i), K::Shape, "MarkHandle", I::Window, i);
+    Place(handle, 0, 0, 4, 4);
+    handle.fill_colour = kMarkHandle;
+    handle.has_fill = true;
+    handle.visible = false;
+  }
+
   Control& selection = make(I::Selection, K::Shape, "Selection", I::Window);
   selection.border_colour = kSelection;
   selection.has_border = true;
@@ -282,6 +291,7 @@ Controls::Controls() {
   // Bottom first. Windowless controls of a container come before its windowed children.
   paint_order_ = {I::Suggestion, I::Selection, I::SizeLabel, I::ColourLabel};
   for (int i = 0; i < kHandles; ++i) paint_order_.push_back(HandleId(i));
+  for (int i = 0; i < kHandles; ++i) paint_order_.push_back(MarkHandleId(i));
   paint_order_.push_back(I::TextBox);
   paint_order_.push_back(I::Toolbar);
   paint_order_.push_back(I::ToolbarFrame);
@@ -384,7 +394,8 @@ ControlId Controls::HitTest(PointF p) const {
 }
 
 GroupMember GroupOf(ControlId id) {
-  constexpr std::array<GroupMember, 7> kGroups = {{{ControlId::Handle_0, kHandles},
+  constexpr std::array<GroupMember, 8> kGroups = {{{ControlId::Handle_0, kHandles},
+                                                   {ControlId::MarkHandle_0, kHandles},
                                                    {ControlId::Choice_0, kChoices},
                                                    {ControlId::ChoiceMark_0, kChoices},
                                                    {ControlId::Button_0, kToolbarButtons},

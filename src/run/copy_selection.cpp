@@ -117,11 +117,6 @@ std::optional<ScreenCopy> CopyOutOrRestore(RunState& run, const ShownBeforeCopy&
 
 }  // namespace
 
-void DoubleClickOnWindow(RunState& run, float x, float y) {
-  if (!PtInRect(run.form.SelectionRect(), Round(x), Round(y))) return;
-  CopyAndQuit(run);
-}
-
 void CopyAndQuit(RunState& run) {
   CaptureForm& form = run.form;
   const ShownBeforeCopy chrome(form);

@@ -1,5 +1,6 @@
 #include "run/reactions.h"
 
+#include "annotate/mark_gestures.h"
 #include "annotate/shape_tools.h"
 #include "annotate/style_panel.h"
 #include "annotate/text_tool.h"
@@ -91,13 +92,18 @@ void AimKeyOnWindow(RunState& s, AimKey key) {
   }
 }
 
-// A key on the window. Escape always closes. The other keys wait while a press is held, and
+// A key on the window. Escape lets a selected mark go, else closes. The other keys wait while a press is held, and
 // leave an open text box its keys but quick save; a shortcut clicks its toolbar button when a
 // click could reach it, quick save works whenever 保存 could be clicked, and an arrow moves the
 // selection.
 void KeyOnWindow(RunState& s, const Event& e) {
   CaptureForm& form = s.form;
-  if (e.key.code == key::kEscape) return form.CloseWindow();
+  const RunMode mode = ModeOf(s);
+  if (e.key.code == key::kEscape) {
+    // A selected mark is let go first; the next Escape closes.
+    if (mode == RunMode::MarkSelected) return DeselectMark(form, s.annotate);
+    return form.CloseWindow();
+  }
   // While aiming, also during the drag that draws the selection, an arrow moves the pointer.
   const std::optional<PointF> step = ArrowStep(e.key);
   if (step && !form[ControlId::TextBox].visible && Aiming(s.selection.drag, s.annotate.choice)) {
@@ -109,7 +115,14 @@ void KeyOnWindow(RunState& s, const Event& e) {
     if (form.controls.ShownOnScreen(ButtonId(ToolbarButton::Save))) QuickSaveAndQuit(s);
     return;
   }
-  if (form[ControlId::TextBox].visible) return;
+  if (form[ControlId::TextBox].visible) {
+    // Enter ends the typing: the text is drawn, one step.
+    if (e.key.code == key::kReturn) CommitOpenTextBox(form, s.annotate, s.services.surface);
+    return;
+  }
+  if (mode == RunMode::MarkSelected && IsDeleteKey(e.key)) {
+    return DeleteSelectedMark(form, s.annotate, s.services.surface);
+  }
   if (const std::optional<ToolbarButton> button = ShortcutButton(e.key)) {
     if (!form.controls.ShownOnScreen(ButtonId(*button))) return;
     Event click;
@@ -119,7 +132,10 @@ void KeyOnWindow(RunState& s, const Event& e) {
     return ClickButton(s, click);
   }
   if (const std::optional<AimKey> aim = AimKeyOf(e.key)) return AimKeyOnWindow(s, *aim);
-  if (step && ModeOf(s) == RunMode::SelectionFinished) {
+  if (!step) return;
+  if (mode == RunMode::MarkSelected) {
+    NudgeSelectedMark(form, s.annotate, s.services.surface, *step);
+  } else if (mode == RunMode::SelectionFinished) {
     NudgeSelection(form, s.selection.drag, step->x, step->y);
   }
 }
@@ -137,8 +153,7 @@ constexpr Entry kReactions[] = {
     {ControlId::Window, K::Down, PressOnWindow},
     {ControlId::Window, K::Move, MoveOnWindow},
     {ControlId::Window, K::Up, ReleaseOnWindow},
-    {ControlId::Window, K::DoubleClick,
-     [](RunState& s, const Event& e) { DoubleClickOnWindow(s, e.point.x, e.point.y); }},
+    {ControlId::Window, K::DoubleClick, DoubleClickOnWindow},
     {ControlId::Window, K::Key, KeyOnWindow},
     // The wheel goes out and in through what lies under the pointer (selection/suggestion.cpp).
     {ControlId::Window, K::Wheel,
@@ -175,17 +190,26 @@ constexpr Entry kReactions[] = {
     {ControlId::Swatch_0, K::Move,
      [](RunState& s, const Event& e) { MoveOnSwatch(s.form, IndexOf(e)); }},
     {ControlId::Swatch_0, K::Up,
-     [](RunState& s, const Event& e) { ReleaseOnSwatch(s.form, IndexOf(e)); }},
+     [](RunState& s, const Event& e) {
+       ReleaseOnSwatch(s.form, IndexOf(e));
+       RestyleSelectedMark(s.form, s.annotate, s.services.surface);
+     }},
     {ControlId::Palette, K::Move, [](RunState& s, const Event&) { MoveOnPalette(s.form); }},
     {ControlId::FontPanel, K::Move, [](RunState& s, const Event&) { MoveOnFontPanel(s.form); }},
     {ControlId::FontSizeBox, K::Move, [](RunState& s, const Event&) { MoveOnFontSizeBox(s.form); }},
     {ControlId::FontSizeBox, K::Down,
      [](RunState& s, const Event&) { PressOnFontSizeBox(s.form, s.services.window); }},
     {ControlId::FontSizeList, K::ListChosen,
-     [](RunState& s, const Event&) { FontSizeChosen(s.form); }},
+     [](RunState& s, const Event&) {
+       FontSizeChosen(s.form);
+       RestyleSelectedMark(s.form, s.annotate, s.services.surface);
+     }},
     // The sizes and kinds of the tools that have them (annotate/tool_choices.cpp).
     {ControlId::Choice_0, K::Click,
-     [](RunState& s, const Event& e) { ClickOnChoice(s.form, s.annotate, IndexOf(e)); }},
+     [](RunState& s, const Event& e) {
+       ClickOnChoice(s.form, s.annotate, IndexOf(e));
+       RestyleSelectedMark(s.form, s.annotate, s.services.surface);
+     }},
 
     // The text tool's box (annotate/text_tool.cpp).
     {ControlId::TextBox, K::TextChanged,

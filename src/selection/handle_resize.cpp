@@ -63,8 +63,6 @@ void PressOnHandle(CaptureForm& form, SelectionState& selection, AnnotateState& 
       HandleDrag{handle, rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
   form[ControlId::Toolbar].visible = false;
   form[ControlId::StylePanel].visible = false;
-  // Annotations already drawn stay on the picture but can no longer be undone one by one.
-  form.history.Truncate();
 }
 
 void MoveOnHandle(CaptureForm& form, SelectionState& selection, Window& window, Handle handle,

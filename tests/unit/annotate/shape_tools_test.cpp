@@ -120,14 +120,15 @@ TEST(ShapeTools, Colour_IsReadAtEveryPreviewAndAtTheCommit) {
   EXPECT_EQ(h.ShownPixel(160, 150), Rgb(0, 255, 0));
 }
 
-TEST(ShapeTools, EveryCommitStoresOneSnapshot_AlsoAPressAndReleaseOnOnePoint) {
+TEST(ShapeTools, EveryCommitStoresOneStep_AlsoAPressAndReleaseOnOnePoint) {
   AnnotateHarness h;
   int expected = 1;
+  float x = 150;  // each away from the last, which a press there would take
   for (const ToolbarButton tool :
        {ToolbarButton::Rectangle, ToolbarButton::Ellipse, ToolbarButton::Arrow}) {
     h.ClickOn(ButtonId(tool));
     const Picture before = h.Shown();
-    h.Click(150, 150);
+    h.Click(x += 30, 150);
     EXPECT_EQ(h.form.history.Current(), ++expected);
     EXPECT_EQ(h.form.history.Count(), expected);
     if (tool == ToolbarButton::Arrow) {
