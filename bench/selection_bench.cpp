@@ -126,7 +126,7 @@ void BM_MagnifierMove(benchmark::State& state) {
     t = t > 1000 ? 0 : t + 1;
     const Controls before = s.form.controls;
     s.run.state().selection.aim.pointer = {1500 + t, 900 + t};
-    FollowWithMagnifier(s.form, s.run.state().selection, s.run.state().annotation.choice,
+    FollowWithMagnifier(s.form, s.run.state().selection, s.run.state().annotate.choice,
                         s.fake.surface);
     if (OwnWindowChanged(before, s.form.controls, ControlId::Magnifier)) {
       const PointF size = s.form.controls.Extent(ControlId::Magnifier);

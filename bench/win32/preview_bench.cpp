@@ -90,7 +90,7 @@ void AnnotationMemory() {
   ::GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof memory);
   std::printf(
       "100 rectangles 300x150: documents %d, history %.1f MB (%.1f MB at start-up, %.0f KB per "
-      "annotation), %.2f ms per annotation; full-screen buffers in the surface %d; working set "
+      "annotate), %.2f ms per annotate; full-screen buffers in the surface %d; working set "
       "%.0f MiB at start-up, %.0f MiB after (+%.0f MiB), peak %.0f MiB\n",
       form.history.Current(), static_cast<double>(form.history.Bytes()) / 1e6,
       static_cast<double>(store_at_start) / 1e6,

@@ -93,13 +93,13 @@ Colour HighlighterTint(Colour colour) {
   return tint;
 }
 
-void StartFreehand(const CaptureForm& form, Annotation& annotation, Surface& surface, float x,
+void StartFreehand(const CaptureForm& form, AnnotateState& annotate, Surface& surface, float x,
                    float y) {
-  const bool pen = annotation.choice.tool == Tool::Pen;
+  const bool pen = annotate.choice.tool == Tool::Pen;
   const float width =
-      pen ? PenWidth(form, annotation.choices) : HighlighterWidth(form, annotation.choices);
+      pen ? PenWidth(form, annotate.choices) : HighlighterWidth(form, annotate.choices);
   Freehand& stroke =
-      annotation.freehand.emplace(Freehand{form.SelectionRect(), width, {{x, y}}, false, {}, {}});
+      annotate.freehand.emplace(Freehand{form.SelectionRect(), width, {{x, y}}, false, {}, {}});
   if (!pen) {
     const RectI& clip = stroke.clip;
     stroke.covered.assign(static_cast<std::size_t>(clip.right - clip.left) *
@@ -108,28 +108,28 @@ void StartFreehand(const CaptureForm& form, Annotation& annotation, Surface& sur
   }
   std::vector<Span> spans;
   AppendPathSegment(spans, stroke, 0);
-  Draw(form, annotation.choice.tool, stroke, surface, spans);
+  Draw(form, annotate.choice.tool, stroke, surface, spans);
 }
 
-void ExtendFreehand(const CaptureForm& form, Annotation& annotation, Surface& surface, float x,
+void ExtendFreehand(const CaptureForm& form, AnnotateState& annotate, Surface& surface, float x,
                     float y, bool shift) {
-  Freehand& stroke = *annotation.freehand;
+  Freehand& stroke = *annotate.freehand;
   stroke.points.push_back(ClampToSelection(form, x, y));
   if (shift || stroke.straight_shown) {
     // The preview changes its kind: it starts afresh, once.
     surface.Preview();
-    return DrawWhole(form, annotation.choice.tool, stroke, surface, shift);
+    return DrawWhole(form, annotate.choice.tool, stroke, surface, shift);
   }
   std::vector<Span> spans;
   AppendPathSegment(spans, stroke, stroke.points.size() - 1);
-  Draw(form, annotation.choice.tool, stroke, surface, spans);
+  Draw(form, annotate.choice.tool, stroke, surface, spans);
 }
 
-Mark FreehandMark(const CaptureForm& form, const Annotation& annotation, float x, float y,
+Mark FreehandMark(const CaptureForm& form, const AnnotateState& annotate, float x, float y,
                   bool shift) {
-  const Freehand& stroke = *annotation.freehand;
+  const Freehand& stroke = *annotate.freehand;
   Mark mark;
-  mark.kind = annotation.choice.tool == Tool::Pen ? MarkKind::Pen : MarkKind::Highlighter;
+  mark.kind = annotate.choice.tool == Tool::Pen ? MarkKind::Pen : MarkKind::Highlighter;
   mark.points = stroke.points;
   mark.points.push_back(ClampToSelection(form, x, y));
   if (shift) mark.points = {mark.points.front(), mark.points.back()};

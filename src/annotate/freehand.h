@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "annotate/annotation.h"
+#include "annotate/annotate_state.h"
 #include "form/controls.h"
 #include "form/mark.h"
 
@@ -15,17 +15,17 @@ class Surface;
 
 bool IsFreehand(Tool tool);
 // The press strictly inside the selection: the stroke starts with a dot under the pointer.
-void StartFreehand(const CaptureForm& form, Annotation& annotation, Surface& surface, float x,
+void StartFreehand(const CaptureForm& form, AnnotateState& annotate, Surface& surface, float x,
                    float y);
 // A move: the preview gains the segment to the pointer, pulled onto the selection. Only that
 // segment is drawn (the highlighter tints only the pixels it did not cover yet), so a move costs
 // the same however long the stroke is. With Shift the preview shows the straight line from the
 // press instead, and the path comes back when Shift is let go.
-void ExtendFreehand(const CaptureForm& form, Annotation& annotation, Surface& surface, float x,
+void ExtendFreehand(const CaptureForm& form, AnnotateState& annotate, Surface& surface, float x,
                     float y, bool shift);
 // The release: the stroke as a mark, its path or, with Shift, the straight line from the press
 // point to the release point.
-Mark FreehandMark(const CaptureForm& form, const Annotation& annotation, float x, float y,
+Mark FreehandMark(const CaptureForm& form, const AnnotateState& annotate, float x, float y,
                   bool shift);
 // The pixels a pen or highlighter mark covers, as spans that may overlap.
 std::vector<Span> StrokeSpans(const Mark& mark);

@@ -19,12 +19,12 @@ namespace capture {
 namespace {
 
 // The end of the drag: the pointer on the selection, and with Shift square or at 45 degrees.
-PointF ShapeEnd(const CaptureForm& form, const Annotation& annotation, float x, float y,
+PointF ShapeEnd(const CaptureForm& form, const AnnotateState& annotate, float x, float y,
                 bool shift) {
   const PointF end = ClampToSelection(form, x, y);
   if (!shift) return end;
-  const PointF start = annotation.stroke.Start();
-  const Tool tool = annotation.choice.tool;
+  const PointF start = annotate.tool_drag.Start();
+  const Tool tool = annotate.choice.tool;
   if (tool == Tool::Rectangle || tool == Tool::Ellipse) {
     const PointF square = SquareEnd(start, end);
     return ClampToSelection(form, square.x, square.y);
@@ -38,30 +38,25 @@ PointF ShapeEnd(const CaptureForm& form, const Annotation& annotation, float x, 
 }
 
 // The rectangle the mosaic hides, from the drag's start to `end`.
-RectI MosaicAreaTo(const CaptureForm& form, const Annotation& annotation, PointF end) {
-  return MosaicArea(form.SelectionRect(), annotation.stroke.Start(), end);
-}
-
-MosaicStyle ChosenMosaic(const CaptureForm& form, const ToolChoices& choices) {
-  return {MosaicBlurs(choices) ? MosaicKind::Blur : MosaicKind::Cells,
-          Round(MosaicCell(form, choices)), BlurBox(form.controls.scale)};
+RectI MosaicAreaTo(const CaptureForm& form, const AnnotateState& annotate, PointF end) {
+  return MosaicArea(form.SelectionRect(), annotate.tool_drag.Start(), end);
 }
 
 // The mosaic drag of the press, made on its first use.
-MosaicDrag& MosaicOf(const CaptureForm& form, Annotation& annotation) {
-  if (!annotation.mosaic) {
-    annotation.mosaic.emplace(form.SelectionRect(), ChosenMosaic(form, annotation.choices));
+MosaicDrag& MosaicOf(const CaptureForm& form, AnnotateState& annotate) {
+  if (!annotate.mosaic) {
+    annotate.mosaic.emplace(form.SelectionRect(), ChosenMosaic(form, annotate.choices));
   }
-  return *annotation.mosaic;
+  return *annotate.mosaic;
 }
 
 // The chosen tool's mark from the drag's start to `end`: a rectangle, an ellipse, an arrow or a
 // step, which is where the pointer is.
-Mark ShapeMark(const CaptureForm& form, const Annotation& annotation, PointF end) {
+Mark ShapeMark(const CaptureForm& form, const AnnotateState& annotate, PointF end) {
   Mark mark;
   mark.colour = CurrentColour(form);
-  mark.points = {annotation.stroke.Start(), end};
-  switch (annotation.choice.tool) {
+  mark.points = {annotate.tool_drag.Start(), end};
+  switch (annotate.choice.tool) {
     case Tool::Ellipse:
       mark.kind = MarkKind::Ellipse;
       break;
@@ -72,7 +67,7 @@ Mark ShapeMark(const CaptureForm& form, const Annotation& annotation, PointF end
       mark.kind = MarkKind::Step;
       mark.points = {end};
       mark.clip = form.SelectionRect();
-      mark.size = StepDiameter(form, annotation.choices);
+      mark.size = StepDiameter(form, annotate.choices);
       mark.dpi = form.controls.scale.dpi;
       break;
     default:
@@ -89,22 +84,22 @@ bool DrawsShape(Tool tool) {
 
 // Previews the chosen tool's shape from the drag's start to `end`; a step is the next number after
 // those on the document shown.
-void PreviewShapeTo(const CaptureForm& form, const Annotation& annotation, Surface& surface,
+void PreviewShapeTo(const CaptureForm& form, const AnnotateState& annotate, Surface& surface,
                     PointF end) {
-  if (!DrawsShape(annotation.choice.tool)) return;
-  DrawMark(surface, ShapeMark(form, annotation, end), form.history.Shown().Steps() + 1, 0);
+  if (!DrawsShape(annotate.choice.tool)) return;
+  DrawMark(surface, ShapeMark(form, annotate, end), form.history.Shown().Steps() + 1, 0);
 }
 
 // The mosaic of the drag as a mark, with the pixels the drag has hidden kept for it.
-Mark MosaicMark(const CaptureForm& form, Annotation& annotation, Surface& surface, PointF end) {
+Mark MosaicMark(const CaptureForm& form, AnnotateState& annotate, Surface& surface, PointF end) {
   Mark mark;
   mark.kind = MarkKind::Mosaic;
   mark.clip = form.SelectionRect();
-  mark.area = MosaicAreaTo(form, annotation, end);
-  mark.mosaic = ChosenMosaic(form, annotation.choices);
+  mark.area = MosaicAreaTo(form, annotate, end);
+  mark.mosaic = ChosenMosaic(form, annotate.choices);
   const std::vector<MarkPtr>& below = form.history.Shown().marks;
   mark.rendered = std::make_shared<const RenderedArea>(RenderedArea{
-      UnderKey(below, below.size()), MosaicOf(form, annotation).Hidden(surface, mark.area)});
+      UnderKey(below, below.size()), MosaicOf(form, annotate).Hidden(surface, mark.area)});
   return mark;
 }
 
@@ -129,65 +124,65 @@ PointF ClampToSelection(const CaptureForm& form, float x, float y) {
   return end;
 }
 
-void StartShape(const CaptureForm& form, Annotation& annotation, Surface& surface, float x,
+void StartShape(const CaptureForm& form, AnnotateState& annotate, Surface& surface, float x,
                 float y) {
   if (!form[ControlId::Selection].StrictlyContains(x, y)) return;
-  annotation.stroke.Begin({x, y});
-  annotation.mosaic.reset();
+  annotate.tool_drag.Begin({x, y});
+  annotate.mosaic.reset();
   surface.Preview();  // nothing is drawn into the picture until the release
-  if (IsFreehand(annotation.choice.tool)) StartFreehand(form, annotation, surface, x, y);
+  if (IsFreehand(annotate.choice.tool)) StartFreehand(form, annotate, surface, x, y);
   // The step shows from the press.
-  if (annotation.choice.tool == Tool::Steps) PreviewShapeTo(form, annotation, surface, {x, y});
+  if (annotate.choice.tool == Tool::Steps) PreviewShapeTo(form, annotate, surface, {x, y});
 }
 
-void PreviewShape(const CaptureForm& form, Annotation& annotation, Surface& surface, float x,
+void PreviewShape(const CaptureForm& form, AnnotateState& annotate, Surface& surface, float x,
                   float y, bool shift) {
   // After the text tool's release the open box keeps the stroke alive, with nothing to preview:
   // the picture stays the one drawing goes into.
   if (form[ControlId::TextBox].visible) return;
-  if (annotation.freehand) return ExtendFreehand(form, annotation, surface, x, y, shift);
-  if (annotation.choice.tool == Tool::Mosaic) {
+  if (annotate.freehand) return ExtendFreehand(form, annotate, surface, x, y, shift);
+  if (annotate.choice.tool == Tool::Mosaic) {
     // Changes only what the move changes: the preview is not taken back first.
-    const PointF end = ShapeEnd(form, annotation, x, y, shift);
-    return MosaicOf(form, annotation).Preview(surface, MosaicAreaTo(form, annotation, end));
+    const PointF end = ShapeEnd(form, annotate, x, y, shift);
+    return MosaicOf(form, annotate).Preview(surface, MosaicAreaTo(form, annotate, end));
   }
   surface.Preview();
-  PreviewShapeTo(form, annotation, surface, ShapeEnd(form, annotation, x, y, shift));
+  PreviewShapeTo(form, annotate, surface, ShapeEnd(form, annotate, x, y, shift));
 }
 
-void CommitShape(CaptureForm& form, Annotation& annotation, Surface& surface, Window& window,
+void CommitShape(CaptureForm& form, AnnotateState& annotate, Surface& surface, Window& window,
                  float x, float y, bool shift) {
   surface.EndPreview();
-  if (annotation.choice.tool == Tool::Text) {
-    return TextRelease(form, annotation.stroke, surface, window, x, y);
+  if (annotate.choice.tool == Tool::Text) {
+    return TextRelease(form, annotate, surface, window, x, y);
   }
-  if (annotation.freehand) {
-    Mark mark = FreehandMark(form, annotation, x, y, shift);
-    annotation.freehand.reset();
-    annotation.stroke.End();
+  if (annotate.freehand) {
+    Mark mark = FreehandMark(form, annotate, x, y, shift);
+    annotate.freehand.reset();
+    annotate.tool_drag.End();
     return AddMark(form.history, surface, std::move(mark));
   }
-  const PointF end = ShapeEnd(form, annotation, x, y, shift);
-  const Tool tool = annotation.choice.tool;
+  const PointF end = ShapeEnd(form, annotate, x, y, shift);
+  const Tool tool = annotate.choice.tool;
   std::optional<Mark> mark;
   if (tool == Tool::Mosaic) {
     // A mosaic click hides nothing: no mark, so no step for an undo to take back.
-    if (!MosaicAreaTo(form, annotation, end).Empty()) {
-      mark = MosaicMark(form, annotation, surface, end);
+    if (!MosaicAreaTo(form, annotate, end).Empty()) {
+      mark = MosaicMark(form, annotate, surface, end);
     }
   } else if (DrawsShape(tool)) {
-    mark = ShapeMark(form, annotation, end);
+    mark = ShapeMark(form, annotate, end);
   }
-  annotation.mosaic.reset();
-  annotation.stroke.End();
+  annotate.mosaic.reset();
+  annotate.tool_drag.End();
   if (mark) AddMark(form.history, surface, std::move(*mark));
 }
 
-void AbandonShape(const CaptureForm& form, Annotation& annotation, Surface& surface) noexcept {
-  Stroke& stroke = annotation.stroke;
+void AbandonShape(const CaptureForm& form, AnnotateState& annotate, Surface& surface) noexcept {
+  ToolDrag& stroke = annotate.tool_drag;
   if (!stroke.InProgress()) return;
-  annotation.freehand.reset();
-  annotation.mosaic.reset();
+  annotate.freehand.reset();
+  annotate.mosaic.reset();
   if (!form[ControlId::TextBox].visible) stroke.End();
   try {
     // The window layer and the retained image back to the background: the preview goes, and so

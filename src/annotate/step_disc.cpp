@@ -67,22 +67,27 @@ void PaintDisc(Picture& picture, float x, float y, float diameter, Colour colour
   }
 }
 
-void DrawStep(Surface& surface, const RectI& selection, PointF at, int number, Colour colour,
-              float diameter, int dpi) {
+StepPlace PlaceStep(const RectI& selection, PointF at, float diameter) {
   // Whole pixels across, and the middle on a pixel's middle (odd) or corner (even): the disc's
   // box is then exactly as wide as the disc.
   const int pixels = std::min(
       {Round(diameter), selection.right - selection.left, selection.bottom - selection.top});
-  if (pixels <= 0) return;
+  if (pixels <= 0) return {};
   const auto across = static_cast<float>(pixels);
   const float half = across / 2, odd = static_cast<float>(pixels % 2) / 2;
   const auto keep_inside = [half, odd](float pointer, int low, int high) {
     return std::clamp(static_cast<float>(Round(pointer)) + odd, static_cast<float>(low) + half,
                       static_cast<float>(high) - half);
   };
-  const float x = keep_inside(at.x, selection.left, selection.right);
-  const float y = keep_inside(at.y, selection.top, selection.bottom);
+  return {keep_inside(at.x, selection.left, selection.right),
+          keep_inside(at.y, selection.top, selection.bottom), across};
+}
 
+void DrawStep(Surface& surface, const RectI& selection, PointF at, int number, Colour colour,
+              float diameter, int dpi) {
+  const StepPlace place = PlaceStep(selection, at, diameter);
+  if (place.across <= 0) return;
+  const float x = place.x, y = place.y, across = place.across, half = across / 2;
   const RectI box{static_cast<int>(std::floor(x - half)), static_cast<int>(std::floor(y - half)),
                   static_cast<int>(std::ceil(x + half)), static_cast<int>(std::ceil(y + half))};
   Picture disc = surface.Copy(box);  // what is under it, without any preview

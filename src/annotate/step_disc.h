@@ -15,6 +15,14 @@ Colour NumberColourOn(Colour disc);
 // the colour in the share the disc covers of it.
 void PaintDisc(Picture& picture, float x, float y, float diameter, Colour colour);
 
+// Where a step's disc stands and how many pixels across it is (0: no room for one): centred on
+// the pointer's pixel or as near it as the whole disc fits inside the selection (a selection
+// smaller than the disc gets a disc as large as fits).
+struct StepPlace {
+  float x = 0, y = 0, across = 0;
+};
+StepPlace PlaceStep(const RectI& selection, PointF at, float diameter);
+
 // Draws step `number` into the surface (the retained image, or the window layer while a preview is
 // drawn): a disc `diameter` picture pixels across, centred on the pointer's pixel or as near it as
 // the whole disc fits inside the selection (a selection smaller than the disc gets a disc as large

@@ -1,12 +1,19 @@
 #include "annotate/text_tool.h"
 
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 
+#include "annotate/mark_gestures.h"
 #include "annotate/render.h"
 #include "annotate/shape_tools.h"
 #include "annotate/style_panel.h"
+#include "annotate/toolbar.h"
 #include "form/capture_form.h"
 
 namespace capture {
@@ -69,15 +76,54 @@ void OpenBox(CaptureForm& form, Window& window, float x, float y) {
   window.FocusTextBox();
 }
 
-void CloseBox(CaptureForm& form, Stroke& stroke) {
+void CloseBox(CaptureForm& form, ToolDrag& drag) {
   Control& box = form[ControlId::TextBox];
   box.visible = false;
   box.caption.clear();
-  stroke.End();
+  drag.End();
+}
+
+// A size in points as the font-size field shows it: "11", "10.5".
+std::u16string PointsText(float points) {
+  const long tenths = std::lround(static_cast<double>(points) * 10);
+  std::array<char, 32> text{};
+  if (tenths % 10 == 0) {
+    std::snprintf(text.data(), text.size(), "%ld", tenths / 10);
+  } else {
+    std::snprintf(text.data(), text.size(), "%ld.%ld", tenths / 10, tenths % 10);
+  }
+  const std::string_view digits(text.data());
+  return {digits.begin(), digits.end()};
+}
+
+// The box's commit when it holds a text mark's text again: the mark replaced by the box's text,
+// or removed when the text was emptied; no step when nothing changed.
+void ReplaceRetyped(CaptureForm& form, AnnotateState& annotate, Surface& surface, Mark mark) {
+  History& history = form.history;
+  const std::uint64_t serial = std::exchange(annotate.edit.retyped, 0);
+  Document next = history.Shown();
+  for (std::size_t i = 0; i < next.marks.size(); ++i) {
+    if (next.marks[i]->serial != serial) continue;
+    const Mark& old = *next.marks[i];
+    if (old.text == mark.text && old.colour == mark.colour && old.size == mark.size &&
+        old.points[0].x == mark.points[0].x && old.points[0].y == mark.points[0].y) {
+      break;
+    }
+    if (mark.text.empty()) {
+      next.marks.erase(next.marks.begin() + static_cast<std::ptrdiff_t>(i));
+    } else {
+      mark.serial = history.NewSerial();
+      annotate.edit.selected = mark.serial;
+      next.marks[i] = std::make_shared<const Mark>(std::move(mark));
+    }
+    return StoreDocument(history, surface, std::move(next));
+  }
+  ShowDocument(history.Shown(), history, surface);  // the mark hidden under the box shows again
 }
 
 // Adds the box's text where the box stands as a mark, and closes the box.
-void DrawBoxText(CaptureForm& form, Stroke& stroke, Surface& surface) {
+void DrawBoxText(CaptureForm& form, AnnotateState& annotate, Surface& surface) {
+  ToolDrag& drag = annotate.tool_drag;
   const Control& box = form[ControlId::TextBox];
   Mark mark;
   mark.kind = MarkKind::Text;
@@ -86,22 +132,64 @@ void DrawBoxText(CaptureForm& form, Stroke& stroke, Surface& surface) {
   mark.colour = CurrentColour(form);
   mark.size = box.font_points;
   mark.dpi = form.controls.scale.dpi;
-  AddMark(form.history, surface, std::move(mark));
-  CloseBox(form, stroke);
+  if (annotate.edit.retyped != 0) {
+    ReplaceRetyped(form, annotate, surface, std::move(mark));
+  } else {
+    AddMark(form.history, surface, std::move(mark));
+  }
+  CloseBox(form, drag);
 }
 
-bool TextBoxOpen(const CaptureForm& form, const Annotation& annotation) {
-  return annotation.stroke.InProgress() && annotation.choice.tool == Tool::Text &&
-         form[ControlId::TextBox].visible;
+// A box opened again on a text mark has no drag: the double-click's release is not the one that
+// draws its text.
+bool TextBoxOpen(const CaptureForm& form, const AnnotateState& annotate) {
+  return (annotate.tool_drag.InProgress() || annotate.edit.retyped != 0) &&
+         annotate.choice.tool == Tool::Text && form[ControlId::TextBox].visible;
 }
 
 }  // namespace
 
-void TextRelease(CaptureForm& form, Stroke& stroke, Surface& surface, Window& window, float x,
-                 float y) {
+void TextRelease(CaptureForm& form, AnnotateState& annotate, Surface& surface, Window& window,
+                 float x, float y) {
   ApplyTextStyle(form, surface);
   if (!form[ControlId::TextBox].visible) return OpenBox(form, window, x, y);
-  DrawBoxText(form, stroke, surface);
+  DrawBoxText(form, annotate, surface);
+}
+
+void RetypeText(CaptureForm& form, AnnotateState& annotate, Surface& surface, Window& window,
+                std::size_t place) {
+  History& history = form.history;
+  const MarkPtr mark = history.Shown().marks.at(place);
+  CommitOpenTextBox(form, annotate, surface);
+  // The text tool, with the mark's colour and size on the panel.
+  annotate.choice.tool = Tool::Text;
+  annotate.choice.active = true;
+  annotate.choice.last_button = ToolbarButton::Text;
+  form[SwatchId(kCurrentColourSwatch)].back_colour = mark->colour;
+  form[ControlId::FontSizeField].caption = PointsText(mark->size);
+  PlacePanel(form);
+  LayOutPanel(form, annotate.choice, annotate.choices, Tool::Text);
+  form[ControlId::StylePanel].visible = true;
+
+  // The picture without the mark, which the box shows instead.
+  Document without = history.Shown();
+  without.marks.erase(without.marks.begin() + static_cast<std::ptrdiff_t>(place));
+  ShowDocument(without, history, surface);
+  history.SetPictureStale(true);
+  annotate.edit.retyped = mark->serial;
+  annotate.edit.selected = 0;
+
+  const PointF at = mark->points.at(0);
+  ApplyTextStyle(form, surface);
+  Control& box = form[ControlId::TextBox];
+  box.caption = mark->text;
+  OpenBox(form, window, at.x, at.y);
+  TextBoxChanged(form, surface);
+}
+
+float ChosenFontPoints(const CaptureForm& form) {
+  return UsableFontSize(form[ControlId::FontSizeField].caption)
+      .value_or(form[ControlId::TextBox].font_points);
 }
 
 void TextBoxChanged(CaptureForm& form, const Surface& surface) {
@@ -109,13 +197,15 @@ void TextBoxChanged(CaptureForm& form, const Surface& surface) {
   if (surface.TextWidth(box.caption) > box.width) box.width = surface.TextWidth(box.caption);
 }
 
-void CommitOpenTextBox(CaptureForm& form, Annotation& annotation, Surface& surface) {
-  if (!TextBoxOpen(form, annotation)) return;
-  // Nothing typed is no annotation: no snapshot that an undo would have to take back.
-  if (form[ControlId::TextBox].caption.empty()) return CloseBox(form, annotation.stroke);
+void CommitOpenTextBox(CaptureForm& form, AnnotateState& annotate, Surface& surface) {
+  if (!TextBoxOpen(form, annotate)) return;
+  // Nothing typed in a new box is no mark: no step that an undo would have to take back.
+  if (form[ControlId::TextBox].caption.empty() && annotate.edit.retyped == 0) {
+    return CloseBox(form, annotate.tool_drag);
+  }
   surface.EndPreview();
   ApplyTextStyle(form, surface);
-  DrawBoxText(form, annotation.stroke, surface);
+  DrawBoxText(form, annotate, surface);
 }
 
 }  // namespace capture

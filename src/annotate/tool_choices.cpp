@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 
+#include "annotate/mosaic.h"
 #include "form/capture_form.h"
 
 namespace capture {
@@ -91,12 +92,12 @@ float LayOutChoices(CaptureForm& form, const ToolChoices& choices, Tool tool) {
   return panel.width;
 }
 
-void ClickOnChoice(CaptureForm& form, Annotation& annotation, int index) {
-  const ToolDesign* design = DesignOf(annotation.choice.tool);
+void ClickOnChoice(CaptureForm& form, AnnotateState& annotate, int index) {
+  const ToolDesign* design = DesignOf(annotate.choice.panel_tool);
   if (!design || index < 0 || index >= design->count) return;
   const ChoiceDesign& choice = design->choices[static_cast<std::size_t>(index)];
-  annotation.choices.Choose(choice.setting, choice.value);
-  LayOutChoices(form, annotation.choices, annotation.choice.tool);
+  annotate.choices.Choose(choice.setting, choice.value);
+  LayOutChoices(form, annotate.choices, annotate.choice.panel_tool);
 }
 
 float PenWidth(const CaptureForm& form, const ToolChoices& choices) {
@@ -117,6 +118,74 @@ float StepDiameter(const CaptureForm& form, const ToolChoices& choices) {
 
 bool MosaicBlurs(const ToolChoices& choices) {
   return choices[ToolSetting::MosaicKind] == 1;
+}
+
+MosaicStyle ChosenMosaic(const CaptureForm& form, const ToolChoices& choices) {
+  return {MosaicBlurs(choices) ? MosaicKind::Blur : MosaicKind::Cells,
+          Round(MosaicCell(form, choices)), BlurBox(form.controls.scale)};
+}
+
+float ChosenSize(const CaptureForm& form, const ToolChoices& choices, MarkKind kind) {
+  switch (kind) {
+    case MarkKind::Pen:
+      return PenWidth(form, choices);
+    case MarkKind::Highlighter:
+      return HighlighterWidth(form, choices);
+    case MarkKind::Step:
+      return StepDiameter(form, choices);
+    default:
+      return 0;
+  }
+}
+
+void ChooseAsMark(const CaptureForm& form, ToolChoices& choices, const Mark& mark) {
+  ToolSetting setting = ToolSetting::PenSize;
+  switch (mark.kind) {
+    case MarkKind::Highlighter:
+      setting = ToolSetting::HighlighterSize;
+      break;
+    case MarkKind::Step:
+      setting = ToolSetting::StepSize;
+      break;
+    case MarkKind::Mosaic:
+      choices.Choose(ToolSetting::MosaicKind, mark.mosaic.kind == MosaicKind::Blur ? 1 : 0);
+      setting = ToolSetting::MosaicCells;
+      break;
+    case MarkKind::Pen:
+      break;
+    default:
+      return;
+  }
+  for (int value = 0; value < kSettingValues; ++value) {
+    ToolChoices trial = choices;
+    trial.Choose(setting, value);
+    const bool same = mark.kind == MarkKind::Mosaic
+                          ? Round(MosaicCell(form, trial)) == mark.mosaic.cell
+                          : ChosenSize(form, trial, mark.kind) == mark.size;
+    if (same) return choices.Choose(setting, value);
+  }
+}
+
+Tool ToolOf(MarkKind kind) {
+  switch (kind) {
+    case MarkKind::Rectangle:
+      return Tool::Rectangle;
+    case MarkKind::Ellipse:
+      return Tool::Ellipse;
+    case MarkKind::Arrow:
+      return Tool::Arrow;
+    case MarkKind::Text:
+      return Tool::Text;
+    case MarkKind::Pen:
+      return Tool::Pen;
+    case MarkKind::Highlighter:
+      return Tool::Highlighter;
+    case MarkKind::Mosaic:
+      return Tool::Mosaic;
+    case MarkKind::Step:
+      return Tool::Steps;
+  }
+  return Tool::None;
 }
 
 }  // namespace capture

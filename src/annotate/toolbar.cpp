@@ -31,11 +31,8 @@ void PlacePanel(CaptureForm& form) {
   }
 }
 
-namespace {
-
-// Only the text tool has a font size; the other tools get a narrower panel with their choices,
-// if they have any, before the colours.
-void LayOutPanel(CaptureForm& form, const ToolChoices& chosen, Tool tool) {
+void LayOutPanel(CaptureForm& form, ToolChoice& choice, const ToolChoices& chosen, Tool tool) {
+  choice.panel_tool = tool;
   Control& panel = form[ControlId::StylePanel];
   Control& font = form[ControlId::FontPanel];
   Control& colours = form[ControlId::Palette];
@@ -53,25 +50,27 @@ void LayOutPanel(CaptureForm& form, const ToolChoices& chosen, Tool tool) {
   form[ControlId::StyleFrame].width = panel.width;  // the panel has no border: all of it is inside
 }
 
+namespace {
+
 void HideHoverSquares(CaptureForm& form) {
   for (int i = 0; i < kToolbarButtons; ++i) form[HoverSquareId(i)].visible = false;
 }
 
 }  // namespace
 
-void ChooseTool(CaptureForm& form, Annotation& annotation, Surface& surface, ToolbarButton button) {
+void ChooseTool(CaptureForm& form, AnnotateState& annotate, Surface& surface, ToolbarButton button) {
   const Tool tool = ToolOf(button);
-  if (tool != Tool::Text) CommitOpenTextBox(form, annotation, surface);
+  if (tool != Tool::Text) CommitOpenTextBox(form, annotate, surface);
   PlacePanel(form);
-  LayOutPanel(form, annotation.choices, tool);
+  LayOutPanel(form, annotate.choice, annotate.choices, tool);
   Control& panel = form[ControlId::StylePanel];
   if (!panel.visible) {
     panel.visible = true;
-  } else if (annotation.choice.last_button == button) {
+  } else if (annotate.choice.last_button == button) {
     panel.visible = false;  // the same tool twice in a row: the panel goes, the tool stays
   }
-  annotation.choice.active = true;
-  annotation.choice.tool = tool;
+  annotate.choice.active = true;
+  annotate.choice.tool = tool;
 }
 
 void MoveOnButton(CaptureForm& form, ToolbarButton button) {

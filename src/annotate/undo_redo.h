@@ -1,7 +1,7 @@
 // Stepping back and forth through the history.
 #pragma once
 
-#include "annotate/annotation.h"
+#include "annotate/annotate_state.h"
 
 namespace capture {
 

@@ -8,7 +8,7 @@ namespace capture {
 class ResidentShell {
  public:
   virtual ~ResidentShell() = default;
-  // Runs one whole capture (start-up, selection, annotation, its end) with objects of its own and
+  // Runs one whole capture (start-up, selection, annotating, its end) with objects of its own and
   // returns once it has ended, however it ended; a start-up failure has been shown by then, and
   // nothing is thrown.
   // Requests that arrive meanwhile come back into Resident. The screen is read after `delay_ms`.

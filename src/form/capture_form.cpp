@@ -33,6 +33,7 @@ void CaptureForm::HideSelectionChrome() {
     controls[id].visible = false;
   }
   for (int i = 0; i < kHandles; ++i) controls[HandleId(i)].visible = false;
+  for (int i = 0; i < kHandles; ++i) controls[MarkHandleId(i)].visible = false;
 }
 
 void CaptureForm::CloseWindow() {

@@ -13,6 +13,7 @@ constexpr Colour kPanelBack = Rgb(222, 238, 255);
 constexpr Colour kFrame = Rgb(128, 128, 255);
 constexpr Colour kSeparator = Rgb(192, 192, 255);
 constexpr Colour kSelection = Rgb(0, 122, 236);
+constexpr Colour kMarkHandle = Rgb(255, 112, 0);
 
 // Toolbar buttons in group order: tooltip, icon, the tool it chooses.
 struct ButtonDesign {
@@ -154,6 +155,9 @@ constexpr std::array kRows = {
          .font_points = 10.5f}},
     Row{HandleId(0), K::Image, "Handle", I::Window, {0, 0, 4, 4},
         {.visible = false, .picture = Art::Handle}, {.count = kHandles}},
+    // The selected mark's handles: the selection's, in a second colour.
+    Row{MarkHandleId(0), K::Shape, "MarkHandle", I::Window, {0, 0, 4, 4},
+        {.visible = false, .fill_colour = kMarkHandle, .has_fill = true}, {.count = kHandles}},
     // It stands where its text will be drawn; the text tool falls back to its font size when
     // FontSizeField holds no usable size.
     Row{I::TextBox, K::TextBox, "TextBox", I::Window, {136, 128, 33, 16},

@@ -80,7 +80,8 @@ ControlId Controls::HitTest(PointF p) const {
 }
 
 GroupMember GroupOf(ControlId id) {
-  constexpr std::array<GroupMember, 7> kGroups = {{{ControlId::Handle_0, kHandles},
+  constexpr std::array<GroupMember, 8> kGroups = {{{ControlId::Handle_0, kHandles},
+                                                   {ControlId::MarkHandle_0, kHandles},
                                                    {ControlId::Choice_0, kChoices},
                                                    {ControlId::ChoiceMark_0, kChoices},
                                                    {ControlId::Button_0, kToolbarButtons},

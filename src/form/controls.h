@@ -137,7 +137,8 @@ enum class ControlId : int {
   MagnifierPosition,
   MagnifierColour,
   MagnifierHex,
-  Count,
+  MarkHandle_0,  // the selected mark's handles: as the selection's, in a second colour
+  Count = MarkHandle_0 + kHandles,
 };
 
 struct Control {
@@ -240,6 +241,9 @@ constexpr ControlId HandleId(int i) {
 }
 constexpr ControlId HandleId(Handle handle) {
   return HandleId(static_cast<int>(handle));
+}
+constexpr ControlId MarkHandleId(int i) {
+  return ControlId(int(ControlId::MarkHandle_0) + i);
 }
 constexpr ControlId ButtonId(int i) {
   return ControlId(int(ControlId::Button_0) + i);

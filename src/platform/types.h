@@ -170,12 +170,14 @@ struct KeyStroke {
 // The virtual-key codes the window reacts to besides the letters; the values are Windows' own, so
 // the platform hands its codes over unchanged.
 namespace key {
+inline constexpr int kBackspace = 0x08;
 inline constexpr int kReturn = 0x0D;
 inline constexpr int kEscape = 0x1B;
 inline constexpr int kLeft = 0x25;
 inline constexpr int kUp = 0x26;
 inline constexpr int kRight = 0x27;
 inline constexpr int kDown = 0x28;
+inline constexpr int kDelete = 0x2E;
 inline constexpr int kF3 = 0x72;
 inline constexpr int kComma = 0xBC;   // VK_OEM_COMMA: "," on every layout
 inline constexpr int kPeriod = 0xBE;  // VK_OEM_PERIOD: "."

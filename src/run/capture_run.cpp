@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "annotate/mark_gestures.h"
 #include "annotate/shape_tools.h"
 #include "run/display_change.h"
 #include "run/reactions.h"
@@ -29,9 +30,12 @@ void CaptureRun::Run(const Event& event) {
   // A reaction may close the window; nothing runs after that.
   if (form().Closed()) return;
   if (const Reaction reaction = ReactionFor(event)) reaction(state_, event);
-  // Whatever the event did, the magnifier follows the pointer, or goes.
   if (!form().Closed()) {
-    FollowWithMagnifier(form(), state_.selection, state_.annotation.choice,
+    // No mark stays selected without a finished selection, nor once undone.
+    if (state_.selection.drag.mode != SelectionMode::Move) DeselectMark(form(), state_.annotate);
+    FollowSelectedMark(form(), state_.annotate);
+    // Whatever the event did, the magnifier follows the pointer, or goes.
+    FollowWithMagnifier(form(), state_.selection, state_.annotate.choice,
                         state_.services.surface);
   }
 }
@@ -120,7 +124,8 @@ void CaptureRun::CaptureLost() {
 
 void CaptureRun::AbandonPress() {
   state_.form.router.CaptureLost();
-  AbandonShape(state_.form, state_.annotation, state_.services.surface);
+  AbandonShape(state_.form, state_.annotate, state_.services.surface);
+  AbandonMarkDrag(state_.form, state_.annotate, state_.services.surface);
   AbandonHandleDrag(state_.form, state_.selection);
 }
 

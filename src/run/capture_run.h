@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "annotate/annotation.h"
+#include "annotate/annotate_state.h"
 #include "form/capture_form.h"
 #include "platform/platform.h"
 #include "run/run_error.h"
@@ -19,7 +19,7 @@ struct RunState {
   CaptureForm& form;
   Platform& services;
   SelectionState selection;
-  Annotation annotation;
+  AnnotateState annotate;
 };
 
 class CaptureRun {

@@ -80,7 +80,7 @@ std::optional<ScreenCopy> CopyToClipboard(RunState& run, const RectI& rect, bool
 // selection as it was taken.
 RectI HideChromeAndTakeSelection(RunState& run) {
   CaptureForm& form = run.form;
-  CommitOpenTextBox(form, run.annotation, run.services.surface);
+  CommitOpenTextBox(form, run.annotate, run.services.surface);
   // Read before the window repaints: input that was already queued (a click right after Enter)
   // must not decide what is copied.
   const RectI selection = form.SelectionRect();
@@ -116,11 +116,6 @@ std::optional<ScreenCopy> CopyOutOrRestore(RunState& run, const ShownBeforeCopy&
 }
 
 }  // namespace
-
-void DoubleClickOnWindow(RunState& run, float x, float y) {
-  if (!PtInRect(run.form.SelectionRect(), Round(x), Round(y))) return;
-  CopyAndQuit(run);
-}
 
 void CopyAndQuit(RunState& run) {
   CaptureForm& form = run.form;

@@ -8,8 +8,6 @@ namespace capture {
 
 struct RunState;  // run/capture_run.h
 
-// A double-click at (x, y): inside the selection it copies the selection and ends the run.
-void DoubleClickOnWindow(RunState& run, float x, float y);
 // Copies the selection to the clipboard and closes the window. When the clipboard does not take
 // the copy, says so and leaves the window as it was, so the selection can still be saved.
 void CopyAndQuit(RunState& run);

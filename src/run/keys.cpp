@@ -50,6 +50,11 @@ std::optional<ToolbarButton> ShortcutButton(const KeyStroke& key) {
   return std::nullopt;
 }
 
+bool IsDeleteKey(const KeyStroke& key) {
+  return !key.ctrl && !key.alt && !key.shift &&
+         (key.code == key::kDelete || key.code == key::kBackspace);
+}
+
 bool IsQuickSaveKey(const KeyStroke& key) {
   return key.ctrl && key.shift && !key.alt && key.code == 'S';
 }

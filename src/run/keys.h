@@ -15,6 +15,8 @@ namespace capture {
 // mosaic and step tools. Nothing for any other key, nor with Alt held (Ctrl+Alt is AltGr, which
 // types a character).
 std::optional<ToolbarButton> ShortcutButton(const KeyStroke& key);
+// Delete or Backspace alone: the selected mark goes.
+bool IsDeleteKey(const KeyStroke& key);
 // Ctrl+Shift+S: save without a dialog, into the quick-save folder.
 bool IsQuickSaveKey(const KeyStroke& key);
 // How far an arrow key moves the selection: one pixel, ten with Shift. Nothing for any other key,

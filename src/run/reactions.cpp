@@ -1,5 +1,6 @@
 #include "run/reactions.h"
 
+#include "annotate/mark_gestures.h"
 #include "annotate/shape_tools.h"
 #include "annotate/style_panel.h"
 #include "annotate/text_tool.h"
@@ -10,7 +11,9 @@
 #include "run/capture_run.h"
 #include "run/copy_selection.h"
 #include "run/keys.h"
+#include "run/run_mode.h"
 #include "run/scroll_selection.h"
+#include "run/window_pointer.h"
 #include "selection/aim_keys.h"
 #include "selection/handle_resize.h"
 #include "selection/magnifier.h"
@@ -40,8 +43,8 @@ void ClickButton(RunState& s, const Event& e) {
     case ToolbarButton::Undo:
       // An open box becomes an annotation first, so the undo takes back exactly that text and a
       // redo brings it back.
-      CommitOpenTextBox(s.form, s.annotation, s.services.surface);
-      if (!Undo(s.form, s.annotation.choice, s.services.surface)) {
+      CommitOpenTextBox(s.form, s.annotate, s.services.surface);
+      if (!Undo(s.form, s.annotate.choice, s.services.surface)) {
         ReturnToSelecting(s.form, s.selection.drag);
       }
       break;
@@ -71,38 +74,43 @@ void ClickButton(RunState& s, const Event& e) {
     case ToolbarButton::Highlighter:
     case ToolbarButton::Mosaic:
     case ToolbarButton::Steps:
-      ChooseTool(s.form, s.annotation, s.services.surface, button);
+      ChooseTool(s.form, s.annotate, s.services.surface, button);
       break;
   }
-  s.annotation.choice.last_button = button;
+  s.annotate.choice.last_button = button;
 }
 
 void AimKeyOnWindow(RunState& s, AimKey key) {
   switch (key) {
     case AimKey::WholeMonitor:
-      return SelectWholeMonitor(s.form, s.selection, s.annotation.choice);
+      return SelectWholeMonitor(s.form, s.selection, s.annotate.choice);
     case AimKey::ColourHex:
     case AimKey::ColourNumbers:
       return CopyColourUnderPointer(s.form, s.selection.aim, s.services.surface,
                                     s.services.clipboard, s.services.window,
                                     key == AimKey::ColourNumbers);
     case AimKey::PreviousSelection:
-      return RecallSelection(s.form, s.selection, s.annotation.choice, -1);
+      return RecallSelection(s.form, s.selection, s.annotate.choice, -1);
     case AimKey::NextSelection:
-      return RecallSelection(s.form, s.selection, s.annotation.choice, 1);
+      return RecallSelection(s.form, s.selection, s.annotate.choice, 1);
   }
 }
 
-// A key on the window. Escape always closes. The other keys wait while a press is held, and
+// A key on the window. Escape lets a selected mark go, else closes. The other keys wait while a press is held, and
 // leave an open text box its keys but quick save; a shortcut clicks its toolbar button when a
 // click could reach it, quick save works whenever 保存 could be clicked, and an arrow moves the
 // selection.
 void KeyOnWindow(RunState& s, const Event& e) {
   CaptureForm& form = s.form;
-  if (e.key.code == key::kEscape) return form.CloseWindow();
+  const RunMode mode = ModeOf(s);
+  if (e.key.code == key::kEscape) {
+    // A selected mark is let go first; the next Escape closes.
+    if (mode == RunMode::MarkSelected) return DeselectMark(form, s.annotate);
+    return form.CloseWindow();
+  }
   // While aiming, also during the drag that draws the selection, an arrow moves the pointer.
   const std::optional<PointF> step = ArrowStep(e.key);
-  if (step && !form[ControlId::TextBox].visible && Aiming(s.selection.drag, s.annotation.choice)) {
+  if (step && !form[ControlId::TextBox].visible && Aiming(s.selection.drag, s.annotate.choice)) {
     return NudgePointer(s.selection.aim, s.services.window, *step);
   }
   if (form.router.Pressed()) return;
@@ -111,7 +119,14 @@ void KeyOnWindow(RunState& s, const Event& e) {
     if (form.controls.ShownOnScreen(ButtonId(ToolbarButton::Save))) QuickSaveAndQuit(s);
     return;
   }
-  if (form[ControlId::TextBox].visible) return;
+  if (form[ControlId::TextBox].visible) {
+    // Enter ends the typing: the text is drawn, one step.
+    if (e.key.code == key::kReturn) CommitOpenTextBox(form, s.annotate, s.services.surface);
+    return;
+  }
+  if (mode == RunMode::MarkSelected && IsDeleteKey(e.key)) {
+    return DeleteSelectedMark(form, s.annotate, s.services.surface);
+  }
   if (const std::optional<ToolbarButton> button = ShortcutButton(e.key)) {
     if (!form.controls.ShownOnScreen(ButtonId(*button))) return;
     Event click;
@@ -121,7 +136,12 @@ void KeyOnWindow(RunState& s, const Event& e) {
     return ClickButton(s, click);
   }
   if (const std::optional<AimKey> aim = AimKeyOf(e.key)) return AimKeyOnWindow(s, *aim);
-  if (step) NudgeSelection(form, s.selection.drag, s.annotation.choice, step->x, step->y);
+  if (!step) return;
+  if (mode == RunMode::MarkSelected) {
+    NudgeSelectedMark(form, s.annotate, s.services.surface, *step);
+  } else if (mode == RunMode::SelectionFinished) {
+    NudgeSelection(form, s.selection.drag, step->x, step->y);
+  }
 }
 
 struct Entry {
@@ -131,26 +151,13 @@ struct Entry {
 };
 
 constexpr Entry kReactions[] = {
-    // The window: draw, move or throw away the selection, or draw a shape on it
-    // (selection/selection_drag.cpp, annotate/shape_tools.cpp); copy and leave; keys
+    // The window: by the run's mode, draw, move or throw away the selection, or draw a mark on
+    // it (run/window_pointer.cpp); copy and leave; keys
     // (KeyOnWindow above, run/keys.cpp).
-    {ControlId::Window, K::Down,
-     [](RunState& s, const Event& e) {
-       PressOnWindow(s.form, s.selection.drag, s.selection.aim, s.annotation, s.services.surface,
-                     s.services.window, e.button, e.point.x, e.point.y);
-     }},
-    {ControlId::Window, K::Move,
-     [](RunState& s, const Event& e) {
-       MoveOnWindow(s.form, s.selection.drag, s.selection.aim, s.annotation, s.services.surface,
-                    s.services.window, e.button, e.point.x, e.point.y, e.shift);
-     }},
-    {ControlId::Window, K::Up,
-     [](RunState& s, const Event& e) {
-       ReleaseOnWindow(s.form, s.selection.drag, s.selection.aim, s.annotation, s.services.surface,
-                       s.services.window, e.button, e.point.x, e.point.y, e.shift);
-     }},
-    {ControlId::Window, K::DoubleClick,
-     [](RunState& s, const Event& e) { DoubleClickOnWindow(s, e.point.x, e.point.y); }},
+    {ControlId::Window, K::Down, PressOnWindow},
+    {ControlId::Window, K::Move, MoveOnWindow},
+    {ControlId::Window, K::Up, ReleaseOnWindow},
+    {ControlId::Window, K::DoubleClick, DoubleClickOnWindow},
     {ControlId::Window, K::Key, KeyOnWindow},
     // The wheel goes out and in through what lies under the pointer (selection/suggestion.cpp).
     {ControlId::Window, K::Wheel,
@@ -164,7 +171,7 @@ constexpr Entry kReactions[] = {
     // The eight resize handles (selection/handle_resize.cpp).
     {ControlId::Handle_0, K::Down,
      [](RunState& s, const Event& e) {
-       PressOnHandle(s.form, s.selection, s.annotation, s.services.surface, HandleOf(e));
+       PressOnHandle(s.form, s.selection, s.annotate, s.services.surface, HandleOf(e));
      }},
     {ControlId::Handle_0, K::Move,
      [](RunState& s, const Event& e) {
@@ -187,17 +194,26 @@ constexpr Entry kReactions[] = {
     {ControlId::Swatch_0, K::Move,
      [](RunState& s, const Event& e) { MoveOnSwatch(s.form, IndexOf(e)); }},
     {ControlId::Swatch_0, K::Up,
-     [](RunState& s, const Event& e) { ReleaseOnSwatch(s.form, IndexOf(e)); }},
+     [](RunState& s, const Event& e) {
+       ReleaseOnSwatch(s.form, IndexOf(e));
+       RestyleSelectedMark(s.form, s.annotate, s.services.surface);
+     }},
     {ControlId::Palette, K::Move, [](RunState& s, const Event&) { MoveOnPalette(s.form); }},
     {ControlId::FontPanel, K::Move, [](RunState& s, const Event&) { MoveOnFontPanel(s.form); }},
     {ControlId::FontSizeBox, K::Move, [](RunState& s, const Event&) { MoveOnFontSizeBox(s.form); }},
     {ControlId::FontSizeBox, K::Down,
      [](RunState& s, const Event&) { PressOnFontSizeBox(s.form, s.services.window); }},
     {ControlId::FontSizeList, K::ListChosen,
-     [](RunState& s, const Event&) { FontSizeChosen(s.form); }},
+     [](RunState& s, const Event&) {
+       FontSizeChosen(s.form);
+       RestyleSelectedMark(s.form, s.annotate, s.services.surface);
+     }},
     // The sizes and kinds of the tools that have them (annotate/tool_choices.cpp).
     {ControlId::Choice_0, K::Click,
-     [](RunState& s, const Event& e) { ClickOnChoice(s.form, s.annotation, IndexOf(e)); }},
+     [](RunState& s, const Event& e) {
+       ClickOnChoice(s.form, s.annotate, IndexOf(e));
+       RestyleSelectedMark(s.form, s.annotate, s.services.surface);
+     }},
 
     // The text tool's box (annotate/text_tool.cpp).
     {ControlId::TextBox, K::TextChanged,

@@ -40,7 +40,7 @@ void CaptureRun::Load() {
     throw StartupFailed(OutOfMemoryError());
   }
   state_.selection.drag.mode = SelectionMode::Draw;
-  state_.annotation.choice.active = false;
+  state_.annotate.choice.active = false;
 }
 
 }  // namespace capture

@@ -2,7 +2,7 @@
 // captures; and the key that copies the colour under the pointer as text.
 #pragma once
 
-#include "annotate/annotation.h"
+#include "annotate/annotate_state.h"
 #include "selection/selection_state.h"
 
 namespace capture {

@@ -50,12 +50,12 @@ Geometry Resized(const HandleDrag& drag, float x, float y, float w, float h) {
 
 }  // namespace
 
-void PressOnHandle(CaptureForm& form, SelectionState& selection, Annotation& annotation,
+void PressOnHandle(CaptureForm& form, SelectionState& selection, AnnotateState& annotate,
                    Surface& surface, Handle handle) {
   // Typed text becomes an annotation before anything else happens to the selection.
-  CommitOpenTextBox(form, annotation, surface);
-  if (form.history.Current() == 1) annotation.choice.active = false;
-  if (annotation.choice.active) return;
+  CommitOpenTextBox(form, annotate, surface);
+  if (form.history.Current() == 1) annotate.choice.active = false;
+  if (annotate.choice.active) return;
   if (selection.drag.mode != SelectionMode::Move) return;
 
   const Control& rect = form[ControlId::Selection];
@@ -63,8 +63,6 @@ void PressOnHandle(CaptureForm& form, SelectionState& selection, Annotation& ann
       HandleDrag{handle, rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
   form[ControlId::Toolbar].visible = false;
   form[ControlId::StylePanel].visible = false;
-  // Annotations already drawn stay on the picture but can no longer be undone one by one.
-  form.history.Truncate();
 }
 
 void MoveOnHandle(CaptureForm& form, SelectionState& selection, Window& window, Handle handle,

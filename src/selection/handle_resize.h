@@ -1,7 +1,7 @@
 // The eight handles' reactions: pointer shape, resizing the selection, placing the toolbar.
 #pragma once
 
-#include "annotate/annotation.h"
+#include "annotate/annotate_state.h"
 #include "form/controls.h"
 #include "selection/selection_state.h"
 
@@ -13,7 +13,7 @@ class Window;
 
 // A press on the handle starts a resize, unless a tool is chosen (an open text box is drawn first,
 // with the surface).
-void PressOnHandle(CaptureForm& form, SelectionState& selection, Annotation& annotation,
+void PressOnHandle(CaptureForm& form, SelectionState& selection, AnnotateState& annotate,
                    Surface& surface, Handle handle);
 // A move of the handle to the window point (x, y).
 void MoveOnHandle(CaptureForm& form, SelectionState& selection, Window& window, Handle handle,

@@ -2,7 +2,7 @@
 // their size, the pointer's position and the centre pixel's colour.
 #pragma once
 
-#include "annotate/annotation.h"
+#include "annotate/annotate_state.h"
 #include "platform/types.h"
 #include "selection/selection_state.h"
 

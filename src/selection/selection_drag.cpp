@@ -3,7 +3,6 @@
 #include <cmath>
 #include <optional>
 
-#include "annotate/shape_tools.h"
 #include "form/capture_form.h"
 #include "platform/platform.h"
 #include "selection/placement.h"
@@ -123,9 +122,8 @@ void SelectArea(CaptureForm& form, SelectionDrag& drag, Aim& aim, const RectI& a
   SettleSelection(form, drag);
 }
 
-void PressOnWindow(CaptureForm& form, SelectionDrag& drag, Aim& aim, Annotation& annotation,
-                   Surface& surface, Window& window, int button, float x, float y) {
-  if (annotation.choice.active) return StartShape(form, annotation, surface, x, y);
+void PressOnSelection(CaptureForm& form, SelectionDrag& drag, Aim& aim, Window& window, int button,
+                      float x, float y) {
   form[ControlId::Toolbar].visible = false;
 
   Control& selection = form[ControlId::Selection];
@@ -146,14 +144,8 @@ void PressOnWindow(CaptureForm& form, SelectionDrag& drag, Aim& aim, Annotation&
   AimClick(form, aim, button, x, y);
 }
 
-void MoveOnWindow(CaptureForm& form, const SelectionDrag& drag, Aim& aim, Annotation& annotation,
-                  Surface& surface, Window& window, int buttons, float x, float y, bool shift) {
-  ColourReadout(form, surface, x, y);
-  if (annotation.choice.active) {
-    if (annotation.stroke.InProgress()) PreviewShape(form, annotation, surface, x, y, shift);
-    return;
-  }
-
+void MoveOnSelection(CaptureForm& form, const SelectionDrag& drag, Aim& aim, Window& window,
+                     int buttons, float x, float y) {
   window.SetPointer(form[ControlId::Selection].StrictlyContains(x, y) ? Pointer::SizeAll
                                                                       : Pointer::Cross);
   if (buttons == 0 && drag.mode == SelectionMode::Draw && aim.moved) Suggest(form, aim, x, y);
@@ -172,11 +164,8 @@ void MoveOnWindow(CaptureForm& form, const SelectionDrag& drag, Aim& aim, Annota
   }
 }
 
-void ReleaseOnWindow(CaptureForm& form, SelectionDrag& drag, Aim& aim, Annotation& annotation,
-                     Surface& surface, Window& window, int button, float x, float y, bool shift) {
-  if (annotation.stroke.InProgress()) {
-    CommitShape(form, annotation, surface, window, x, y, shift);
-  }
+void ReleaseOnSelection(CaptureForm& form, SelectionDrag& drag, Aim& aim, Window& window,
+                        int button, float x, float y) {
   if (button == button::kLeft) {
     // The release's own place counts: far from the press it ends a drag, even when no move came
     // between them (the system may deliver a quick drag as a press and a release alone).
@@ -196,10 +185,9 @@ void ReleaseOnWindow(CaptureForm& form, SelectionDrag& drag, Aim& aim, Annotatio
   }
 }
 
-void NudgeSelection(CaptureForm& form, SelectionDrag& drag, const ToolChoice& choice, float dx,
-                    float dy) {
-  // Only a selection that a press inside would move: finished, its toolbar shown, no tool chosen.
-  if (choice.active || drag.mode != SelectionMode::Move) return;
+void NudgeSelection(CaptureForm& form, SelectionDrag& drag, float dx, float dy) {
+  // Only a selection that a press inside would move: finished, its toolbar shown.
+  if (drag.mode != SelectionMode::Move) return;
   if (!form[ControlId::Toolbar].visible) return;
   const Control& selection = form[ControlId::Selection];
   PlaceSelection(form, selection.left + dx, selection.top + dy);

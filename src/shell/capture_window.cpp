@@ -134,6 +134,11 @@ void CaptureWindow::FocusTextBox() {
   native_.Mirror(form_->controls);
   const HWND target = native_.Handle(ControlId::TextBox);
   ::SetFocus(target ? target : hwnd());
+  // A text opened again is typed on at its end.
+  if (target) {
+    const int length = ::GetWindowTextLengthW(target);
+    ::SendMessageW(target, EM_SETSEL, static_cast<WPARAM>(length), static_cast<LPARAM>(length));
+  }
 }
 
 bool CaptureWindow::FontSizeListDropped() {

@@ -68,15 +68,17 @@ bool IsQuickSaveKeyDown(WPARAM key) {
 }
 
 // The form's key reaction sees Escape and quick save also while a text box has the keyboard
-// focus, so Escape always ends the capture and quick save takes the typed text along. Every other
-// key stays the box's.
+// focus, so Escape always ends the capture and quick save takes the typed text along; with
+// `enter` (the text tool's box) Enter too, which ends the typing. Every other key stays the box's.
 LRESULT CALLBACK ForwardEscape(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
-                               DWORD_PTR) noexcept {
-  if (message == WM_KEYDOWN && (wparam == VK_ESCAPE || IsQuickSaveKeyDown(wparam))) {
+                               DWORD_PTR enter) noexcept {
+  const bool forwarded_enter = enter != 0 && wparam == VK_RETURN;
+  if (message == WM_KEYDOWN &&
+      (wparam == VK_ESCAPE || forwarded_enter || IsQuickSaveKeyDown(wparam))) {
     return ::SendMessageW(::GetParent(hwnd), WM_KEYDOWN, wparam, lparam);
   }
   // The characters of the key-downs above (Ctrl+S types DC3).
-  if (message == WM_CHAR && (wparam == VK_ESCAPE || wparam == 0x13)) return 0;
+  if (message == WM_CHAR && (wparam == VK_ESCAPE || forwarded_enter || wparam == 0x13)) return 0;
   if (message == WM_NCDESTROY) ::RemoveWindowSubclass(hwnd, ForwardEscape, id);
   return ::DefSubclassProc(hwnd, message, wparam, lparam);
 }
@@ -113,9 +115,8 @@ bool NativeControls::MakeChildren(const Controls& model) {
                         CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, instance, nullptr);
   if (!text_edit_.hwnd || !text1_.hwnd || !combo1_.hwnd || !tooltip_) return false;
 
-  for (HWND edit : {text_edit_.hwnd, text1_.hwnd}) {
-    ::SetWindowSubclass(edit, ForwardEscape, kEscapeSubclass, 0);
-  }
+  ::SetWindowSubclass(text_edit_.hwnd, ForwardEscape, kEscapeSubclass, 1);
+  ::SetWindowSubclass(text1_.hwnd, ForwardEscape, kEscapeSubclass, 0);
 
   // Only the list is ever seen: the combo box's own face has an empty window region, which also
   // keeps it from taking clicks, while CB_SHOWDROPDOWN still drops the list below it.

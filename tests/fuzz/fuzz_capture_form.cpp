@@ -250,7 +250,7 @@ void Step(Input& in, CaptureRun& run, fake::FakePlatform& fake,
 void CheckNoPressLeftOver(const CaptureRun& run, const fake::FakePlatform& fake, bool was_pressed) {
   const CaptureForm& form = run.form();
   if (form.router.Pressed() || form.Closed()) return;
-  if (run.state().annotation.stroke.InProgress() && !form[ControlId::TextBox].visible)
+  if (run.state().annotate.tool_drag.InProgress() && !form[ControlId::TextBox].visible)
     Fail("a shape outlived its press", 0);
   if (!fake.surface.Persistent()) Fail("persistent drawing off with no press", 0);
   // Comparing the pictures is what costs: only where a press has just ended.

@@ -39,8 +39,8 @@ struct FormHarness {
   SelectionState& selection() { return run.state().selection; }
   SelectionDrag& drag() { return run.state().selection.drag; }
   const SelectionDrag& drag() const { return run.state().selection.drag; }
-  ToolChoice& choice() { return run.state().annotation.choice; }
-  Stroke& stroke() { return run.state().annotation.stroke; }
+  ToolChoice& choice() { return run.state().annotate.choice; }
+  ToolDrag& tool_drag() { return run.state().annotate.tool_drag; }
 
   fake::FakePlatform fake;
   CaptureForm form;

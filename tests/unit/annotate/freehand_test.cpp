@@ -93,7 +93,7 @@ std::vector<Span> PathSpans(const std::vector<PointF>& points, float width, cons
   return spans;
 }
 
-void Stroke(AnnotateHarness& h, const std::vector<PointF>& points, bool shift = false) {
+void ToolDrag(AnnotateHarness& h, const std::vector<PointF>& points, bool shift = false) {
   h.run.MouseDown(button::kLeft, points[0].x, points[0].y);
   for (std::size_t i = 1; i < points.size(); ++i) {
     h.run.MouseMove(button::kLeft, points[i].x, points[i].y);
@@ -131,12 +131,12 @@ TEST(Pen, StrokeFollowsThePointerRoundAndClippedOneSnapshotAndUndoGivesTheFrozen
   h.ClickOn(ButtonId(ToolbarButton::Pen));
   // Out through the selection's right edge and back: the part outside is pulled onto the edge.
   const std::vector<PointF> points = {{150, 150}, {200, 160}, {320, 200}, {250, 240}};
-  Stroke(h, points);
+  ToolDrag(h, points);
 
   const std::vector<PointF> drawn = {{150, 150}, {200, 160}, {300, 200}, {250, 240}};
   EXPECT_EQ(h.Shown(), Painted(frozen, PathSpans(drawn, 4, kSelection), kRed));
   EXPECT_EQ(h.form.history.Count(), 2);
-  EXPECT_FALSE(h.run.state().annotation.freehand);
+  EXPECT_FALSE(h.run.state().annotate.freehand);
 
   h.ClickOn(ButtonId(ToolbarButton::Undo));
   EXPECT_EQ(h.Shown(), frozen);
@@ -183,7 +183,7 @@ TEST(Highlighter, TintsMultiplyOnceWhereTheStrokeCrossesItselfAndKeepsBlackBlack
   h.ClickOn(ButtonId(ToolbarButton::Highlighter));
   h.ClickOn(SwatchId(11));  // yellow
   const std::vector<PointF> loop = {{120, 150}, {260, 150}, {260, 200}, {180, 120}, {180, 230}};
-  Stroke(h, loop);
+  ToolDrag(h, loop);
 
   const Colour tint = HighlighterTint(Rgb(255, 255, 0));
   EXPECT_EQ(tint, Rgb(255, 255, 128));
@@ -198,7 +198,7 @@ TEST(Highlighter, TintsMultiplyOnceWhereTheStrokeCrossesItselfAndKeepsBlackBlack
   EXPECT_EQ(h.Shown(), frozen);
 
   // Shift at the release: the straight line from the press, tinted once.
-  Stroke(h, loop, /*shift=*/true);
+  ToolDrag(h, loop, /*shift=*/true);
   EXPECT_EQ(h.Shown(),
             Tinted(frozen, PathSpans({loop.front(), loop.back()}, 18, kSelection), tint));
 }
@@ -221,8 +221,8 @@ TEST(Shift, SquaresRectanglesAndEllipsesAndTurnsArrowsTo45Degrees) {
   for (const Case& c : cases) {
     AnnotateHarness shifted, plain;
     for (AnnotateHarness* h : {&shifted, &plain}) h->ClickOn(ButtonId(c.tool));
-    Stroke(shifted, {c.from, c.to}, /*shift=*/true);
-    Stroke(plain, {c.from, c.drawn_to});
+    ToolDrag(shifted, {c.from, c.to}, /*shift=*/true);
+    ToolDrag(plain, {c.from, c.drawn_to});
     EXPECT_EQ(shifted.Shown(), plain.Shown()) << static_cast<int>(c.tool) << " to " << c.to.x;
     EXPECT_NE(shifted.Shown(), plain.fake.screen.Grab());
   }

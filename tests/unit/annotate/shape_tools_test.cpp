@@ -15,7 +15,7 @@ TEST(ShapeTools, Press_OnTheBorderOrOutsideStartsNothing_OnePixelInStarts) {
   for (const PointF p :
        {PointF{100, 200}, PointF{300, 200}, PointF{150, 100}, PointF{150, 250}, PointF{50, 50}}) {
     h.run.MouseDown(button::kLeft, p.x, p.y);
-    EXPECT_FALSE(h.stroke().InProgress()) << p.x << "," << p.y;
+    EXPECT_FALSE(h.tool_drag().InProgress()) << p.x << "," << p.y;
     EXPECT_TRUE(h.fake.surface.Persistent());
     EXPECT_TRUE(h[ControlId::Toolbar].visible) << "the selection stays as it is";
     h.run.MouseUp(button::kLeft, p.x, p.y);
@@ -24,10 +24,10 @@ TEST(ShapeTools, Press_OnTheBorderOrOutsideStartsNothing_OnePixelInStarts) {
   EXPECT_TRUE(h[ControlId::Selection].visible);
 
   h.run.MouseDown(button::kLeft, 101, 200);
-  EXPECT_TRUE(h.stroke().InProgress());
+  EXPECT_TRUE(h.tool_drag().InProgress());
   EXPECT_FALSE(h.fake.surface.Persistent());
-  EXPECT_EQ(h.stroke().Start().x, 101);
-  EXPECT_EQ(h.stroke().Start().y, 200);
+  EXPECT_EQ(h.tool_drag().Start().x, 101);
+  EXPECT_EQ(h.tool_drag().Start().y, 200);
 }
 
 TEST(ShapeTools, Rectangle_PreviewOnScreenOnly_CommitClampedToTheSelection) {
@@ -47,7 +47,7 @@ TEST(ShapeTools, Rectangle_PreviewOnScreenOnly_CommitClampedToTheSelection) {
   EXPECT_EQ(Changed(before, h.Shown()), (RectI{110, 150, 301, 251}));
   EXPECT_EQ(h.ShownPixel(300, 250), kRed);
   EXPECT_EQ(h.ShownPixel(110, 200), kRed);
-  EXPECT_FALSE(h.stroke().InProgress());
+  EXPECT_FALSE(h.tool_drag().InProgress());
   EXPECT_TRUE(h.fake.surface.Persistent());
   EXPECT_EQ(h.form.history.Current(), 2);
   EXPECT_EQ(h.form.history.Count(), 2);
@@ -87,7 +87,7 @@ TEST(ShapeTools, LostPress_TakesThePreviewBackAndTheNextPressStartsAfresh) {
     h.run.MouseMove(0, 260, 240);
 
     EXPECT_LE(h.fake.dialogs.messages.size(), 1u);
-    EXPECT_FALSE(h.stroke().InProgress());
+    EXPECT_FALSE(h.tool_drag().InProgress());
     EXPECT_TRUE(h.fake.surface.Persistent());
     EXPECT_EQ(h.fake.surface.window_layer(), before);
     EXPECT_EQ(h.form.history.Current(), 1);
@@ -120,14 +120,15 @@ TEST(ShapeTools, Colour_IsReadAtEveryPreviewAndAtTheCommit) {
   EXPECT_EQ(h.ShownPixel(160, 150), Rgb(0, 255, 0));
 }
 
-TEST(ShapeTools, EveryCommitStoresOneSnapshot_AlsoAPressAndReleaseOnOnePoint) {
+TEST(ShapeTools, EveryCommitStoresOneStep_AlsoAPressAndReleaseOnOnePoint) {
   AnnotateHarness h;
   int expected = 1;
+  float x = 150;  // each away from the last, which a press there would take
   for (const ToolbarButton tool :
        {ToolbarButton::Rectangle, ToolbarButton::Ellipse, ToolbarButton::Arrow}) {
     h.ClickOn(ButtonId(tool));
     const Picture before = h.Shown();
-    h.Click(150, 150);
+    h.Click(x += 30, 150);
     EXPECT_EQ(h.form.history.Current(), ++expected);
     EXPECT_EQ(h.form.history.Count(), expected);
     if (tool == ToolbarButton::Arrow) {
@@ -167,13 +168,13 @@ TEST(ShapeTools, Ellipse_TakesTheCornersRoundedHalfToEvenAndUnsorted) {
   selection.left = selection.top = 100;
   selection.width = 200;
   selection.height = 150;
-  Annotation& annotation = run.state().annotation;
-  annotation.choice.active = true;
-  annotation.choice.tool = Tool::Ellipse;
+  AnnotateState& annotate = run.state().annotate;
+  annotate.choice.active = true;
+  annotate.choice.tool = Tool::Ellipse;
 
-  StartShape(form, annotation, surface, 250.5f, 200.5f);
-  PreviewShape(form, annotation, surface, 120.5f, 110.5f);
-  CommitShape(form, annotation, surface, fake.window, 120.5f, 110.5f);
+  StartShape(form, annotate, surface, 250.5f, 200.5f);
+  PreviewShape(form, annotate, surface, 120.5f, 110.5f);
+  CommitShape(form, annotate, surface, fake.window, 120.5f, 110.5f);
 
   const RectI expected{250, 200, 120, 110};
   EXPECT_EQ(surface.ellipses, (std::vector<RectI>{expected, expected}));

@@ -33,7 +33,7 @@ TEST_F(TextTool, FirstRelease_OpensTheBoxAtTheReleasePointWithFocusAndDrawsNothi
   EXPECT_EQ(box.top, 300.25f);
   EXPECT_EQ(box.width, 25);
   EXPECT_TRUE(h.fake.window.text_box_focused);
-  EXPECT_TRUE(h.stroke().InProgress());
+  EXPECT_TRUE(h.tool_drag().InProgress());
   EXPECT_TRUE(h.fake.surface.Persistent());
   EXPECT_TRUE(drawn.empty());
   EXPECT_EQ(h.fake.surface.retained(), before);
@@ -72,7 +72,7 @@ TEST_F(TextTool, SecondRelease_DrawsTheTextWithTheStyleChosenMeanwhileAndStoresI
   EXPECT_EQ(box.font_points, 20);
   EXPECT_FALSE(box.visible);
   EXPECT_EQ(box.caption, u"");
-  EXPECT_FALSE(h.stroke().InProgress());
+  EXPECT_FALSE(h.tool_drag().InProgress());
   EXPECT_EQ(h.form.history.Current(), 2);
 }
 
@@ -105,9 +105,11 @@ TEST_F(TextTool, EmptyBox_ClosedByAHandlePressStoresNothingAndTheResizeGoesAhead
 }
 
 TEST_F(TextTool, FontSizeThatIsNotAUsableNumber_FallsBackToTheLastUsableSize) {
-  auto draw_with_size = [this](const std::u16string& size) {
+  int drawn_texts = 0;  // each text away from the others, which a press on them would take
+  auto draw_with_size = [this, &drawn_texts](const std::u16string& size) {
     h[ControlId::FontSizeField].caption = size;
-    OpenAndType(150, 160, u"x");
+    const int i = drawn_texts++;
+    OpenAndType(static_cast<float>(110 + i % 4 * 45), static_cast<float>(105 + i / 4 * 30), u"x");
     h.Click(250, 220);
     EXPECT_EQ(box.font_points, drawn.back().points);
     return drawn.back().points;
@@ -165,7 +167,7 @@ TEST_F(TextTool, OpenBox_ChoosingAnotherToolDrawsItFirst) {
   h.ClickOn(ButtonId(ToolbarButton::Rectangle));
   EXPECT_EQ(drawn.size(), 1u);
   EXPECT_FALSE(box.visible);
-  EXPECT_FALSE(h.stroke().InProgress());
+  EXPECT_FALSE(h.tool_drag().InProgress());
   EXPECT_EQ(h.form.history.Current(), 2);
   EXPECT_EQ(h.choice().tool, Tool::Rectangle);
 }
@@ -176,7 +178,7 @@ TEST_F(TextTool, OpenBox_UndoTakesTheTypedTextBackAndRedoBringsItBack) {
 
   h.ClickOn(ButtonId(ToolbarButton::Undo));
   EXPECT_FALSE(box.visible);
-  EXPECT_FALSE(h.stroke().InProgress());
+  EXPECT_FALSE(h.tool_drag().InProgress());
   EXPECT_EQ(h.Shown(), before);
   EXPECT_TRUE(h.choice().active) << "still annotating";
 

@@ -129,25 +129,25 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ToolChoices, AClickChoosesForItsSettingOnlyAndTheChoiceLastsAcrossTools) {
   AnnotateHarness h;
   h.ClickOn(ButtonId(ToolbarButton::Pen));
-  EXPECT_EQ(PenWidth(h.form, h.run.state().annotation.choices), 4);
+  EXPECT_EQ(PenWidth(h.form, h.run.state().annotate.choices), 4);
   h.ClickOn(ChoiceId(2));
-  EXPECT_EQ(PenWidth(h.form, h.run.state().annotation.choices), 8);
+  EXPECT_EQ(PenWidth(h.form, h.run.state().annotate.choices), 8);
   EXPECT_EQ(Marked(h), std::vector<int>{2});
 
   h.ClickOn(ButtonId(ToolbarButton::Mosaic));
-  EXPECT_FALSE(MosaicBlurs(h.run.state().annotation.choices));
+  EXPECT_FALSE(MosaicBlurs(h.run.state().annotate.choices));
   h.ClickOn(ChoiceId(1));  // 模糊
   h.ClickOn(ChoiceId(2));  // 8-pixel cells
-  EXPECT_TRUE(MosaicBlurs(h.run.state().annotation.choices));
-  EXPECT_EQ(MosaicCell(h.form, h.run.state().annotation.choices), 8);
+  EXPECT_TRUE(MosaicBlurs(h.run.state().annotate.choices));
+  EXPECT_EQ(MosaicCell(h.form, h.run.state().annotate.choices), 8);
   EXPECT_EQ(Marked(h), (std::vector<int>{1, 2}));
 
   h.ClickOn(ButtonId(ToolbarButton::Highlighter));
-  EXPECT_EQ(HighlighterWidth(h.form, h.run.state().annotation.choices), 18);
-  EXPECT_EQ(StepDiameter(h.form, h.run.state().annotation.choices), 26);
+  EXPECT_EQ(HighlighterWidth(h.form, h.run.state().annotate.choices), 18);
+  EXPECT_EQ(StepDiameter(h.form, h.run.state().annotate.choices), 26);
   h.ClickOn(ButtonId(ToolbarButton::Pen));
   EXPECT_EQ(Marked(h), std::vector<int>{2});
-  EXPECT_EQ(PenWidth(h.form, h.run.state().annotation.choices), 8);
+  EXPECT_EQ(PenWidth(h.form, h.run.state().annotate.choices), 8);
 }
 
 TEST(ToolChoices, SizesTakeTheDpiOfTheSelectionsMonitor) {
@@ -155,10 +155,10 @@ TEST(ToolChoices, SizesTakeTheDpiOfTheSelectionsMonitor) {
   h.fake.screen.monitors = {{{0, 0, 1600, 1000}, 192}};
   h.run.DisplayChanged();
   h.Drag(600, 100, 1000, 300);
-  EXPECT_EQ(PenWidth(h.form, h.run.state().annotation.choices), 8);
-  EXPECT_EQ(HighlighterWidth(h.form, h.run.state().annotation.choices), 36);
-  EXPECT_EQ(MosaicCell(h.form, h.run.state().annotation.choices), 24);
-  EXPECT_EQ(StepDiameter(h.form, h.run.state().annotation.choices), 52);
+  EXPECT_EQ(PenWidth(h.form, h.run.state().annotate.choices), 8);
+  EXPECT_EQ(HighlighterWidth(h.form, h.run.state().annotate.choices), 36);
+  EXPECT_EQ(MosaicCell(h.form, h.run.state().annotate.choices), 24);
+  EXPECT_EQ(StepDiameter(h.form, h.run.state().annotate.choices), 52);
 }
 
 }  // namespace

@@ -19,8 +19,8 @@ TEST_F(StartupTest, Load_FreezesTheScreenAndShowsADocumentOfNoMarks) {
 
   const RunState& state = run.state();
   EXPECT_EQ(state.selection.drag.mode, SelectionMode::Draw);
-  EXPECT_FALSE(state.annotation.choice.active);
-  EXPECT_FALSE(state.annotation.stroke.InProgress());
+  EXPECT_FALSE(state.annotate.choice.active);
+  EXPECT_FALSE(state.annotate.tool_drag.InProgress());
   EXPECT_FALSE(state.selection.drag.thrown_away);
   EXPECT_EQ(form.history.Current(), 1);
   EXPECT_EQ(form.history.Count(), 1);

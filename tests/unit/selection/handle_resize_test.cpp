@@ -114,15 +114,14 @@ TEST_F(HandleTest, Pointer_ShowsTheResizeDirectionOfEachHandle) {
   }
 }
 
-TEST_F(HandleTest, Press_CutsTheStoreAndHidesToolbarAndPanel) {
+TEST_F(HandleTest, Press_KeepsEveryStepAndHidesToolbarAndPanel) {
   PushMark(h);
   PushMark(h);
   h.form[ControlId::StylePanel].visible = true;
   const PointF at = h.form.controls.Origin(HandleId(Handle::Bottom));
   h.run.MouseDown(button::kRight, at.x + 1, at.y + 1);  // any button
-  EXPECT_EQ(h.form.history.Current(), 1);
-  EXPECT_EQ(h.form.history.Count(), 1);
-  EXPECT_EQ(h.form.history.Shown().marks.size(), 2u);  // the marks stay, not the steps to them
+  EXPECT_EQ(h.form.history.Current(), 3);
+  EXPECT_EQ(h.form.history.Count(), 3);
   EXPECT_FALSE(h[ControlId::Toolbar].visible);
   EXPECT_FALSE(h[ControlId::StylePanel].visible);
   EXPECT_TRUE(h.selection().resize.has_value());
@@ -165,7 +164,7 @@ TEST(HandleResize, Press_DrawsAnOpenTextBoxFirst) {
   ASSERT_EQ(h.fake.surface.text_calls.size(), 1u);
   EXPECT_EQ(h.fake.surface.text_calls[0].text, u"note");
   EXPECT_FALSE(h[ControlId::TextBox].visible);
-  EXPECT_FALSE(h.stroke().InProgress());
+  EXPECT_FALSE(h.tool_drag().InProgress());
   EXPECT_EQ(h.form.history.Current(), 2);  // the text is an annotation now, so the press is refused
 }
 

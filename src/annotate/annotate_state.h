@@ -1,4 +1,4 @@
-// What annotating keeps between events: the chosen tool, the stroke in progress and, for the
+// What annotating keeps between events: the chosen tool, the tool's drag in progress and, for the
 // pen and the highlighter, its path, and the sizes and kinds chosen on the style panel.
 #pragma once
 
@@ -10,6 +10,7 @@
 
 #include "annotate/mosaic.h"
 #include "form/controls.h"
+#include "form/mark.h"
 #include "platform/types.h"
 
 namespace capture {
@@ -20,11 +21,13 @@ struct ToolChoice {
   Tool tool = Tool::None;
   bool active = false;
   ToolbarButton last_button = ToolbarButton::Undo;
+  // The tool whose choices the style panel shows: the chosen one, or the selected mark's.
+  Tool panel_tool = Tool::None;
 };
 
-// The stroke in progress, from the press that starts it to the release that draws it. The text
-// tool's stroke goes on while the box its first release opened stays open.
-class Stroke {
+// A drag with the chosen tool, from the press that starts it to the release that draws its mark.
+// The text tool's drag goes on while the box its first release opened stays open.
+class ToolDrag {
  public:
   bool InProgress() const { return start_.has_value(); }
   // Where the press that started it was; only while one is in progress.
@@ -74,15 +77,37 @@ class ToolChoices {
   std::array<int, kToolSettings> chosen_{1, 1, 0, 1, 1};
 };
 
+// A press on a drawn mark or on one of its handles, until its release.
+struct MarkDrag {
+  std::optional<int> handle;  // the handle dragged (MarkHandles' order); none: the mark moves
+  PointF grab;                // the press
+  MarkPtr before;             // the mark as it was at the press
+  std::size_t place = 0;      // its place in the shown document
+  MarkPtr now;                // the mark as the last move left it; none before the first
+};
+
+// The mark selected for editing, by its serial (0: none), and what a press does to it.
+struct MarkEditing {
+  std::uint64_t selected = 0;
+  std::optional<MarkDrag> drag;
+  // The mark the last release drew: a double-click's first click may have drawn it.
+  std::uint64_t just_drawn = 0;
+  // The text mark whose text the open text box holds again (0: the box makes a new mark).
+  std::uint64_t retyped = 0;
+  // The pointer shows that a press would take a mark.
+  bool pointer_on_mark = false;
+};
+
 // Everything annotating keeps.
-struct Annotation {
+struct AnnotateState {
   ToolChoice choice;
-  Stroke stroke;
+  ToolDrag tool_drag;
   // A pen or highlighter stroke in progress: only while its press lasts.
   std::optional<Freehand> freehand;
   // A mosaic drag's blurred tiles: only while its press lasts.
   std::optional<MosaicDrag> mosaic;
   ToolChoices choices;
+  MarkEditing edit;
 };
 
 }  // namespace capture
