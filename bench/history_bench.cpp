@@ -1,9 +1,13 @@
 // The history at 3840 x 2160 on the core alone (the in-memory surface): what 100 rectangles drawn
-// through the run add to it, and the time of an undo and a redo of the newest of 100 marks of
-// every kind, one of them a 1000 x 1000 blur.
+// through the run add to it, what 1,000 moves of one of them add, and the time of an undo and a
+// redo of the newest of 100 marks of every kind, one of them a 1000 x 1000 blur.
 #include <benchmark/benchmark.h>
 
+#include <memory>
+#include <utility>
+
 #include "form/capture_form.h"
+#include "form/history.h"
 #include "platform/fake/fake_platform.h"
 #include "run/capture_run.h"
 
@@ -54,6 +58,35 @@ void BM_HundredRectangles(benchmark::State& state) {
   state.counters["bytes_per_rectangle"] = added / 100;
 }
 
+// 1,000 steps that each move the rectangle in the middle of 100 by a pixel: what they add to the
+// history (each step a new mark in the old one's place).
+void BM_ThousandMovesOfOneMarkAmongHundred(benchmark::State& state) {
+  double added = 0;
+  for ([[maybe_unused]] auto _ : state) {
+    state.PauseTiming();
+    Bench b;
+    b.Key('R');
+    for (int i = 0; i < 100; ++i) DrawRectangle(b, i);
+    History& history = b.form.history;
+    const std::size_t at_start = history.Bytes();
+    state.ResumeTiming();
+    for (int i = 0; i < 1000; ++i) {
+      Document next = history.Shown();
+      Mark moved = *next.marks[50];
+      for (PointF& point : moved.points) point.y += 1;
+      moved.serial = history.NewSerial();
+      next.marks[50] = std::make_shared<const Mark>(std::move(moved));
+      history.Reserve();
+      history.Push(std::move(next));
+    }
+    state.PauseTiming();
+    added = static_cast<double>(history.Bytes() - at_start);
+    state.ResumeTiming();
+  }
+  state.counters["history_bytes_for_1000_moves"] = added;
+  state.counters["bytes_per_move"] = added / 1000;
+}
+
 // Undo then redo of the newest of 100 marks of every kind, the newest a 1000 x 1000 blur; the
 // time is per undo and redo together.
 void BM_UndoRedoOfABlurOnTopOfHundredMarks(benchmark::State& state) {
@@ -80,6 +113,7 @@ void BM_UndoRedoOfABlurOnTopOfHundredMarks(benchmark::State& state) {
 }
 
 BENCHMARK(BM_HundredRectangles)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_ThousandMovesOfOneMarkAmongHundred)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_UndoRedoOfABlurOnTopOfHundredMarks)->Unit(benchmark::kMillisecond);
 
 }  // namespace
