@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "annotate/mark_reach.h"
 #include "annotate/mosaic.h"
 #include "annotate/render.h"
 #include "clock.h"
@@ -38,9 +39,8 @@ Mark MosaicMark(capture::MosaicDrag& drag, const Surface& surface, const History
   mark.area = area;
   mark.clip = kSelection;
   mark.mosaic = style;
-  const std::vector<MarkPtr>& below = history.Shown().marks;
   mark.rendered = std::make_shared<const RenderedArea>(
-      RenderedArea{UnderKey(below, below.size()), drag.Hidden(surface, area)});
+      RenderedArea{UnderKeyOnTop(history.Shown().marks, mark), drag.Hidden(surface, area)});
   return mark;
 }
 

@@ -67,13 +67,12 @@ void PaintDisc(Picture& picture, float x, float y, float diameter, Colour colour
   }
 }
 
-void DrawStep(Surface& surface, const RectI& selection, PointF at, int number, Colour colour,
-              float diameter, int dpi) {
+RectI StepBox(const RectI& selection, PointF at, float diameter, PointF* centre) {
   // Whole pixels across, and the middle on a pixel's middle (odd) or corner (even): the disc's
   // box is then exactly as wide as the disc.
   const int pixels = std::min(
       {Round(diameter), selection.right - selection.left, selection.bottom - selection.top});
-  if (pixels <= 0) return;
+  if (pixels <= 0) return {};
   const auto across = static_cast<float>(pixels);
   const float half = across / 2, odd = static_cast<float>(pixels % 2) / 2;
   const auto keep_inside = [half, odd](float pointer, int low, int high) {
@@ -82,9 +81,18 @@ void DrawStep(Surface& surface, const RectI& selection, PointF at, int number, C
   };
   const float x = keep_inside(at.x, selection.left, selection.right);
   const float y = keep_inside(at.y, selection.top, selection.bottom);
+  if (centre != nullptr) *centre = {x, y};
+  return {static_cast<int>(std::floor(x - half)), static_cast<int>(std::floor(y - half)),
+          static_cast<int>(std::ceil(x + half)), static_cast<int>(std::ceil(y + half))};
+}
 
-  const RectI box{static_cast<int>(std::floor(x - half)), static_cast<int>(std::floor(y - half)),
-                  static_cast<int>(std::ceil(x + half)), static_cast<int>(std::ceil(y + half))};
+void DrawStep(Surface& surface, const RectI& selection, PointF at, int number, Colour colour,
+              float diameter, int dpi) {
+  PointF centre;
+  const RectI box = StepBox(selection, at, diameter, &centre);
+  if (box.Empty()) return;
+  const float x = centre.x, y = centre.y;
+  const auto across = static_cast<float>(box.right - box.left);
   Picture disc = surface.Copy(box);  // what is under it, without any preview
   PaintDisc(disc, x - static_cast<float>(box.left), y - static_cast<float>(box.top), across,
             colour);

@@ -15,6 +15,10 @@ Colour NumberColourOn(Colour disc);
 // the colour in the share the disc covers of it.
 void PaintDisc(Picture& picture, float x, float y, float diameter, Colour colour);
 
+// The box of the disc DrawStep draws for a pointer at `at` (empty when none fits), and its
+// centre.
+RectI StepBox(const RectI& selection, PointF at, float diameter, PointF* centre = nullptr);
+
 // Draws step `number` into the surface (the retained image, or the window layer while a preview is
 // drawn): a disc `diameter` picture pixels across, centred on the pointer's pixel or as near it as
 // the whole disc fits inside the selection (a selection smaller than the disc gets a disc as large

@@ -8,13 +8,6 @@
 namespace capture {
 namespace {
 
-// Mixes a serial into a key (a 64-bit multiply-rotate, as a hash of the serials in order).
-std::uint64_t Mix(std::uint64_t key, std::uint64_t serial) {
-  key ^= serial + 0x9E3779B97F4A7C15ull + (key << 6) + (key >> 2);
-  key *= 0xC2B2AE3D27D4EB4Full;
-  return key ^ (key >> 29);
-}
-
 std::size_t MarkBytes(const Mark& mark) {
   std::size_t bytes = sizeof(Mark) + mark.points.capacity() * sizeof(PointF) +
                       mark.text.capacity() * sizeof(char16_t);
@@ -25,16 +18,6 @@ std::size_t MarkBytes(const Mark& mark) {
 }
 
 }  // namespace
-
-std::uint64_t NextUnderKey(std::uint64_t key, const Mark& mark) {
-  return Mix(key, mark.serial);
-}
-
-std::uint64_t UnderKey(const std::vector<MarkPtr>& marks, std::size_t place) {
-  std::uint64_t key = 0;
-  for (std::size_t i = 0; i < place && i < marks.size(); ++i) key = NextUnderKey(key, *marks[i]);
-  return key;
-}
 
 int Document::Steps() const {
   int steps = 0;

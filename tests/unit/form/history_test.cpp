@@ -133,30 +133,6 @@ TEST(History, Truncate_KeepsTheShownDocumentAsTheOnlyOne) {
   EXPECT_EQ(history.Shown().Steps(), 1);
 }
 
-TEST(History, UndoDrawsAMosaicFromItsKeptPixels_UntilWhatLiesBelowItChanges) {
-  AnnotateHarness h;
-  h.ClickOn(ButtonId(ToolbarButton::Mosaic));
-  h.ClickOn(ChoiceId(1));  // blur
-  h.Drag(120, 120, 220, 200);
-  const MarkPtr mosaic = h.form.history.Shown().marks.back();
-  const RenderedArea* kept = mosaic->rendered.get();
-  ASSERT_NE(kept, nullptr);
-  const Picture blurred = h.Shown();
-  h.ClickOn(ButtonId(ToolbarButton::Rectangle));
-  h.Drag(110, 110, 280, 230);
-  h.ClickOn(ButtonId(ToolbarButton::Undo));
-  EXPECT_EQ(h.Shown(), blurred);
-  EXPECT_EQ(mosaic->rendered.get(), kept) << "blurred again although nothing below it changed";
-
-  // The same mark on other marks is rendered again: a document where a rectangle lies below it.
-  Document moved;
-  moved.marks = {h.form.history.At(3).marks.back(), mosaic};
-  History drawn;
-  drawn.Start();
-  ShowDocument(moved, drawn, h.fake.surface);
-  EXPECT_NE(mosaic->rendered.get(), kept);
-}
-
 // Draws a random mark of a random kind through the run.
 void DrawSomething(AnnotateHarness& h, std::mt19937& random) {
   static constexpr ToolbarButton kTools[] = {ToolbarButton::Rectangle,   ToolbarButton::Ellipse,
