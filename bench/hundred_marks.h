@@ -54,6 +54,7 @@ inline Document HundredMarks(std::size_t place, std::uint64_t& serial) {
       case 4:
       case 5: {
         std::vector<PointF> path;
+        path.reserve(40);
         for (int p = 0; p < 40; ++p) path.push_back({x + next(200), y + next(150)});
         marks.push_back(Made(i % 10 == 4 ? MarkKind::Pen : MarkKind::Highlighter, path,
                              i % 10 == 4 ? 4.f : 18.f));

@@ -91,6 +91,33 @@ int StepsIn(const std::vector<MarkPtr>& marks, std::size_t first, std::size_t la
   return steps;
 }
 
+// Adds the area of every mosaic of `after` shown on another underlay than it lies on now (those
+// from `after_end` on, which were at the place `before_end` onwards in the shown document), and
+// all that a mosaic reads when it must be rendered again where something is drawn again.
+void AddMosaicsToRender(const std::vector<MarkPtr>& after, const std::vector<std::uint64_t>& keys,
+                        const std::vector<std::uint64_t>& shown_keys, std::size_t after_end,
+                        std::size_t before_end, Areas& areas) {
+  for (bool grown = true; grown;) {
+    grown = false;
+    for (std::size_t i = 0; i < after.size(); ++i) {
+      const Mark& mark = *after[i];
+      if (mark.kind != MarkKind::Mosaic) continue;
+      const RectI reach = Reach(mark);
+      // Shown on another underlay: its whole area changes.
+      if (i >= after_end && shown_keys[i - after_end + before_end] != keys[i] &&
+          !areas.Holds(reach)) {
+        areas.Add(reach);
+        grown = true;
+      }
+      const bool kept = mark.rendered && mark.rendered->under == keys[i];
+      if (!kept && areas.Touches(reach) && !areas.Holds(MosaicReads(mark))) {
+        areas.Add(MosaicReads(mark));
+        grown = true;
+      }
+    }
+  }
+}
+
 // The areas that differ between the picture of `shown` and that of `next`: where the marks that
 // differ are and were, the steps renumbered, and the mosaics whose underlay changed; a mosaic to
 // be rendered again gets all it reads in one area.
@@ -114,26 +141,7 @@ Areas Changed(const Document& shown, const Document& next, const std::vector<std
       if (after[i]->kind == MarkKind::Step) areas.Add(Reach(*after[i]));
     }
   }
-  const std::vector<std::uint64_t> shown_keys = UnderKeys(before);
-  for (bool grown = true; grown;) {
-    grown = false;
-    for (std::size_t i = 0; i < after.size(); ++i) {
-      const Mark& mark = *after[i];
-      if (mark.kind != MarkKind::Mosaic) continue;
-      const RectI reach = Reach(mark);
-      // Shown on another underlay: its whole area changes.
-      if (i >= after_end && shown_keys[i - after_end + before_end] != keys[i] &&
-          !areas.Holds(reach)) {
-        areas.Add(reach);
-        grown = true;
-      }
-      const bool kept = mark.rendered && mark.rendered->under == keys[i];
-      if (!kept && areas.Touches(reach) && !areas.Holds(MosaicReads(mark))) {
-        areas.Add(MosaicReads(mark));
-        grown = true;
-      }
-    }
-  }
+  AddMosaicsToRender(after, keys, UnderKeys(before), after_end, before_end, areas);
   return areas;
 }
 
