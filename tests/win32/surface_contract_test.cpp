@@ -118,8 +118,8 @@ TEST_P(SurfaceContract, SetPictureAndShowFrozen_RestoreEveryLayer) {
 // A partial redraw: the frozen picture comes back in the area only, drawing of every kind stays
 // inside it until the commit, and EndPreview takes it all back.
 TEST_P(SurfaceContract, ShowFrozenIn_RestoresTheAreaAndKeepsDrawingInsideItUntilCommit) {
-  std::vector<Span> rows;
-  for (int y = 0; y < kHeight; ++y) rows.push_back({y, 0, kWidth});
+  std::vector<Span> rows(kHeight);
+  for (int y = 0; y < kHeight; ++y) rows[static_cast<std::size_t>(y)] = {y, 0, kWidth};
   surface->FillSpans(rows, kRed);
   surface->Commit();
   const Picture red = surface->Copy({0, 0, kWidth, kHeight});
