@@ -29,6 +29,7 @@ class BenchSurface : public Surface {
   }
   PixelView Frozen() const override { return PixelView::Of(frozen_); }
   void ShowFrozen(bool) override { SetPicture(frozen_); }
+  void ShowFrozenIn(const RectI&) override {}
   void SetPicture(const Picture& picture) override {
     shown_ = picture;
     changed_ = {0, 0, shown_.width, shown_.height};

@@ -1,12 +1,18 @@
 // The mosaic and the numbered steps on the Windows drawing surface at 3840 x 2160: the time of the
 // preview moves and of the commit of a 1000 x 1000 mosaic, in cells and blurred, and what the
-// history holds per annotation of each tool.
+// history holds per annotation of each tool; a 400 x 300 rectangle dragged across 100 marks of
+// every kind (the document with it moved shown per move), and the undo and redo of a step that
+// moved a 1000 x 1000 blur among them.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
+#include <utility>
 
+#include "../hundred_marks.h"
+#include "annotate/mark_reach.h"
 #include "annotate/mosaic.h"
 #include "annotate/render.h"
 #include "clock.h"
@@ -38,9 +44,8 @@ Mark MosaicMark(capture::MosaicDrag& drag, const Surface& surface, const History
   mark.area = area;
   mark.clip = kSelection;
   mark.mosaic = style;
-  const std::vector<MarkPtr>& below = history.Shown().marks;
   mark.rendered = std::make_shared<const RenderedArea>(
-      RenderedArea{UnderKey(below, below.size()), drag.Hidden(surface, area)});
+      RenderedArea{UnderKeyOnTop(history.Shown().marks, mark), drag.Hidden(surface, area)});
   return mark;
 }
 
@@ -154,7 +159,103 @@ void BytesPerAnnotation(const char* name, Draw draw) {
               static_cast<double>(history.Bytes()) / 1e6);
 }
 
+// A capture on the Windows surface showing the 100 marks with the rectangle at `place`.
+struct Drawn {
+  explicit Drawn(std::size_t place) {
+    fake::FakeScreen screen(fake::DesktopPicture(kWidth, kHeight));
+    surface.Freeze(screen);
+    surface.EndPreview();
+    history.Start();
+    Show(bench::HundredMarks(place, serial));
+    surface.TakeScreenChanges();
+  }
+  void Show(Document next) {
+    ShowDocument(next, history, surface);
+    history.Reserve();
+    history.Push(std::move(next));
+  }
+  // The document shown with mark `at` moved by (dx, dy), as a new mark.
+  Document Moved(std::size_t at, float dx, float dy) {
+    Document next = history.Shown();
+    Mark moved = *next.marks[at];
+    for (PointF& p : moved.points) p = {p.x + dx, p.y + dy};
+    const int x = Round(dx), y = Round(dy);
+    moved.area = {moved.area.left + x, moved.area.top + y, moved.area.right + x,
+                  moved.area.bottom + y};
+    moved.serial = ++serial;
+    next.marks[at] = std::make_shared<const Mark>(std::move(moved));
+    return next;
+  }
+
+  win32::Win32Surface surface;
+  History history;
+  std::uint64_t serial = 0;
+};
+
+// The rectangle dragged 20 pixels a move across the selection, on top of the 100 marks or in the
+// middle of them (blurs above it then read what it covers).
+void DragAcrossHundredMarks(std::size_t place) {
+  Drawn d(place);
+  constexpr int kDragMoves = 150;
+  long long repainted = 0;
+  double slowest_ms = 0;
+  const double from = Now(), busy_from = ThreadTime();
+  for (int i = 0; i < kDragMoves; ++i) {
+    const double move_from = Now();
+    d.Show(d.Moved(place, 20, 0));
+    repainted += d.surface.TakeScreenChanges().Area();
+    slowest_ms = std::max(slowest_ms, (Now() - move_from) * 1000);
+  }
+  std::printf(
+      "drag 400x300 rectangle %s 100 marks: per move %5.2f ms processor, %5.2f ms on the clock "
+      "(slowest %6.2f ms), %4.0f k pixels repainted; history %.1f MB after %d moves\n",
+      place == 100 ? "on top of" : "amid     ", (ThreadTime() - busy_from) * 1000 / kDragMoves,
+      (Now() - from) * 1000 / kDragMoves, slowest_ms,
+      static_cast<double>(repainted) / kDragMoves / 1000,
+      static_cast<double>(d.history.Bytes()) / 1e6, kDragMoves);
+}
+
+// Undo and redo of a step that moved a 1000 x 1000 blur by (300, 200) on top of the 100 marks.
+void UndoRedoOfMovingABlur() {
+  Drawn d(100);
+  Mark blur = bench::Made(MarkKind::Mosaic, {});
+  blur.area = {1400, 600, 2400, 1600};
+  blur.mosaic.kind = MosaicKind::Blur;
+  blur.serial = ++d.serial;
+  Document with_blur = d.history.Shown();
+  with_blur.marks.push_back(std::make_shared<const Mark>(std::move(blur)));
+  d.Show(with_blur);
+  d.Show(d.Moved(with_blur.marks.size() - 1, 300, 200));
+  d.surface.TakeScreenChanges();
+  constexpr int kRounds = 10;
+  double undo_ms = 0, undo_busy_ms = 0, redo_ms = 0, redo_busy_ms = 0, slowest_ms = 0;
+  for (int i = 0; i < kRounds; ++i) {
+    for (const bool undo : {true, false}) {
+      const double from = Now(), busy_from = ThreadTime();
+      const int to = d.history.Current() + (undo ? -1 : 1);
+      ShowDocument(d.history.At(to), d.history, d.surface);
+      if (undo) {
+        d.history.Undo();
+      } else {
+        d.history.Redo();
+      }
+      d.surface.TakeScreenChanges();
+      const double ms = (Now() - from) * 1000, busy_ms = (ThreadTime() - busy_from) * 1000;
+      slowest_ms = std::max(slowest_ms, ms);
+      (undo ? undo_ms : redo_ms) += ms / kRounds;
+      (undo ? undo_busy_ms : redo_busy_ms) += busy_ms / kRounds;
+    }
+  }
+  std::printf(
+      "undo of moving a 1000x1000 blur among 100 marks %5.2f ms (%5.2f ms processor), redo %5.2f "
+      "ms (%5.2f ms processor), slowest %5.2f ms on the clock\n",
+      undo_ms, undo_busy_ms, redo_ms, redo_busy_ms, slowest_ms);
+}
+
 void Bench() {
+  DragAcrossHundredMarks(100);
+  DragAcrossHundredMarks(50);
+  UndoRedoOfMovingABlur();
   for (const bool up_left : {false, true}) {
     MosaicDrag("cells of 8", {MosaicKind::Cells, 8}, up_left);
     MosaicDrag("cells of 20", {MosaicKind::Cells, 20}, up_left);

@@ -13,14 +13,16 @@ class History;
 class Surface;
 
 // Draws one mark where drawing goes (the retained image, or the window layer while a preview is
-// drawn). `number`: a step's number; `under`: UnderKey of the marks beneath it, which a mosaic's
-// kept pixels must have been rendered on (else they are rendered again and kept).
+// drawn). `number`: a step's number; `under`: the mark's UnderKeys entry, which a mosaic's kept
+// pixels must have been rendered with (else they are rendered again and kept).
 void DrawMark(Surface& surface, const Mark& mark, int number, std::uint64_t under);
 // Makes the surface's picture the document `next` in place of the history's shown one: the
-// marks `next` adds to it are drawn on top when the shown one is where `next` starts, else the
-// frozen picture is shown again and every mark drawn on it. Any drawing not committed is taken
-// back first. The history is not moved. Throws std::bad_alloc when a buffer cannot be made; the
-// surface then shows the history's shown document again, or the history is told it may not.
+// marks `next` adds to it are drawn on top when the shown one is where `next` starts; when marks
+// were changed, taken out or put in elsewhere, only the areas they touch(ed) are drawn again (the
+// frozen picture there, then every mark reaching into them, kept inside them); a document with no
+// marks is the frozen picture. Any drawing not committed is taken back first. The history is not
+// moved. Throws std::bad_alloc when a buffer cannot be made; the surface then shows the history's
+// shown document again, or the history is told it may not.
 void ShowDocument(const Document& next, History& history, Surface& surface);
 // Draws the mark on top of the document shown, commits the surface and stores the document with
 // the mark as the newest. All or nothing: when it throws, the history is as before and nothing new

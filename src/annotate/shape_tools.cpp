@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "annotate/freehand.h"
+#include "annotate/mark_reach.h"
 #include "annotate/mosaic.h"
 #include "annotate/render.h"
 #include "annotate/step_disc.h"
@@ -97,9 +98,9 @@ Mark MosaicMark(const CaptureForm& form, AnnotateState& annotate, Surface& surfa
   mark.clip = form.SelectionRect();
   mark.area = MosaicAreaTo(form, annotate, end);
   mark.mosaic = ChosenMosaic(form, annotate.choices);
-  const std::vector<MarkPtr>& below = form.history.Shown().marks;
-  mark.rendered = std::make_shared<const RenderedArea>(RenderedArea{
-      UnderKey(below, below.size()), MosaicOf(form, annotate).Hidden(surface, mark.area)});
+  mark.rendered = std::make_shared<const RenderedArea>(
+      RenderedArea{UnderKeyOnTop(form.history.Shown().marks, mark),
+                   MosaicOf(form, annotate).Hidden(surface, mark.area)});
   return mark;
 }
 

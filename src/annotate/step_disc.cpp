@@ -83,13 +83,19 @@ StepPlace PlaceStep(const RectI& selection, PointF at, float diameter) {
           keep_inside(at.y, selection.top, selection.bottom), across};
 }
 
+RectI StepBox(const StepPlace& place) {
+  const float half = place.across / 2;
+  return {static_cast<int>(std::floor(place.x - half)),
+          static_cast<int>(std::floor(place.y - half)), static_cast<int>(std::ceil(place.x + half)),
+          static_cast<int>(std::ceil(place.y + half))};
+}
+
 void DrawStep(Surface& surface, const RectI& selection, PointF at, int number, Colour colour,
               float diameter, int dpi) {
   const StepPlace place = PlaceStep(selection, at, diameter);
   if (place.across <= 0) return;
-  const float x = place.x, y = place.y, across = place.across, half = across / 2;
-  const RectI box{static_cast<int>(std::floor(x - half)), static_cast<int>(std::floor(y - half)),
-                  static_cast<int>(std::ceil(x + half)), static_cast<int>(std::ceil(y + half))};
+  const float x = place.x, y = place.y, across = place.across;
+  const RectI box = StepBox(place);
   Picture disc = surface.Copy(box);  // what is under it, without any preview
   PaintDisc(disc, x - static_cast<float>(box.left), y - static_cast<float>(box.top), across,
             colour);

@@ -22,6 +22,8 @@ struct StepPlace {
   float x = 0, y = 0, across = 0;
 };
 StepPlace PlaceStep(const RectI& selection, PointF at, float diameter);
+// The pixels the disc of a step so placed covers.
+RectI StepBox(const StepPlace& place);
 
 // Draws step `number` into the surface (the retained image, or the window layer while a preview is
 // drawn): a disc `diameter` picture pixels across, centred on the pointer's pixel or as near it as

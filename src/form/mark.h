@@ -23,9 +23,9 @@ struct MosaicStyle {
   int blur_box = 4;
 };
 
-// A mosaic's pixels as last rendered, with the marks that lay beneath it then.
+// A mosaic's pixels as last rendered, with what lay beneath it then.
 struct RenderedArea {
-  std::uint64_t under = 0;  // UnderKey of the marks below at that time
+  std::uint64_t under = 0;  // UnderKeys of the document it was rendered in (annotate/mark_reach.h)
   Picture pixels;           // the hidden area, its top-left at the mark's area's top-left
 };
 
@@ -49,8 +49,7 @@ struct Mark {
   bool straight = false;
   MosaicStyle mosaic;
   std::u16string text;
-  // Unique within a run (given by the history): tells marks apart in UnderKey even when a freed
-  // mark's memory is used again.
+  // Unique within a run (given by the history): tells the marks of a document apart.
   std::uint64_t serial = 0;
   // A mosaic's output, kept so that showing the document again costs a paste rather than a blur;
   // a memo of the value above, not part of it, so it may be filled in on a shared mark.
@@ -58,11 +57,6 @@ struct Mark {
 };
 
 using MarkPtr = std::shared_ptr<const Mark>;
-
-// The marks below a place in a document, as one number: equal when the same marks lie below.
-std::uint64_t UnderKey(const std::vector<MarkPtr>& marks, std::size_t place);
-// The same key extended by one more mark.
-std::uint64_t NextUnderKey(std::uint64_t key, const Mark& mark);
 
 // The marks on the frozen picture, the first drawn first.
 struct Document {

@@ -31,6 +31,11 @@ class Surface {
   // (holding the frozen picture again), else it is let go until a drawing needs one. Used by undo
   // and redo, which draw the marks again on it.
   virtual void ShowFrozen(bool drawing_follows) = 0;
+  // Makes the retained image the frozen picture again inside the area (cut to the surface), and
+  // keeps drawing (and Paste) inside that area until the next ShowFrozenIn, Commit or EndPreview:
+  // a partial redraw restores an area and draws again only what lies in it. Throws
+  // std::bad_alloc, with nothing changed, when a buffer must be made and cannot be.
+  virtual void ShowFrozenIn(const RectI& area) = 0;
   // Makes every layer the given picture (and the surface its size): background, retained image and
   // window layer.
   virtual void SetPicture(const Picture& picture) = 0;

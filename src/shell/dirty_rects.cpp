@@ -113,4 +113,29 @@ std::vector<RectI> EllipseOutlineAreas(int left, int top, int right, int bottom)
   return areas;
 }
 
+std::vector<RectI> LineAreas(int x1, int y1, int x2, int y2) {
+  constexpr int kBand = 64;
+  const int dx = std::abs(x2 - x1), dy = std::abs(y2 - y1);
+  if (std::min(dx, dy) <= 2 || std::max(dx, dy) <= kBand) {
+    return {{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1}};
+  }
+  const bool along_x = dx >= dy;
+  int a1 = along_x ? x1 : y1, b1 = along_x ? y1 : x1;
+  int a2 = along_x ? x2 : y2, b2 = along_x ? y2 : x2;
+  if (a1 > a2) {
+    std::swap(a1, a2);
+    std::swap(b1, b2);
+  }
+  const double slope = static_cast<double>(b2 - b1) / (a2 - a1);
+  std::vector<RectI> areas;
+  for (int a = a1; a <= a2; a += kBand) {
+    const int last = std::min(a + kBand - 1, a2);
+    const double from = b1 + (a - a1) * slope, to = b1 + (last - a1) * slope;
+    const int low = static_cast<int>(std::floor(std::min(from, to))) - 1;
+    const int high = static_cast<int>(std::ceil(std::max(from, to))) + 2;
+    areas.push_back(along_x ? RectI{a, low, last + 1, high} : RectI{low, a, high, last + 1});
+  }
+  return areas;
+}
+
 }  // namespace capture::win32

@@ -35,5 +35,9 @@ class DirtyRects {
 // one-pixel pen in left, top, right, bottom (unsorted allowed): a band of the height of the
 // ellipse is split into slices, and each slice keeps only the stretch near the curve.
 std::vector<RectI> EllipseOutlineAreas(int left, int top, int right, int bottom);
+// The areas a one-pixel line from (x1, y1) to (x2, y2) may touch. A slanted line is cut into
+// bands along its longer axis, each as wide as the line climbs in it plus a pixel either side, so
+// that a long arrow costs about its own pixels rather than its bounding box.
+std::vector<RectI> LineAreas(int x1, int y1, int x2, int y2);
 
 }  // namespace capture::win32

@@ -2,48 +2,17 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <utility>
 #include <vector>
 
-#include "shell/fonts.h"
-#include "shell/text.h"
 #include "shell/win32_screen.h"
 
 namespace capture::win32 {
 namespace {
 
 constexpr std::uint32_t kRgbMask = 0x00FFFFFFu;
-
-// The areas a one-pixel line from (x1, y1) to (x2, y2) may touch. A slanted line is cut into
-// bands along its longer axis, each as wide as the line climbs in it plus a pixel either side, so
-// that a long arrow costs about its own pixels rather than its bounding box.
-std::vector<RectI> LineAreas(int x1, int y1, int x2, int y2) {
-  constexpr int kBand = 64;
-  const int dx = std::abs(x2 - x1), dy = std::abs(y2 - y1);
-  if (std::min(dx, dy) <= 2 || std::max(dx, dy) <= kBand) {
-    return {{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1}};
-  }
-  const bool along_x = dx >= dy;
-  int a1 = along_x ? x1 : y1, b1 = along_x ? y1 : x1;
-  int a2 = along_x ? x2 : y2, b2 = along_x ? y2 : x2;
-  if (a1 > a2) {
-    std::swap(a1, a2);
-    std::swap(b1, b2);
-  }
-  const double slope = static_cast<double>(b2 - b1) / (a2 - a1);
-  std::vector<RectI> areas;
-  for (int a = a1; a <= a2; a += kBand) {
-    const int last = std::min(a + kBand - 1, a2);
-    const double from = b1 + (a - a1) * slope, to = b1 + (last - a1) * slope;
-    const int low = static_cast<int>(std::floor(std::min(from, to))) - 1;
-    const int high = static_cast<int>(std::ceil(std::max(from, to))) + 2;
-    areas.push_back(along_x ? RectI{a, low, last + 1, high} : RectI{low, a, high, last + 1});
-  }
-  return areas;
-}
 
 // Copies the area of a DIB into a picture of the DIB's size.
 void PixelCopy(const Dib& from, Picture& to, const RectI& area) {
@@ -68,13 +37,6 @@ COLORREF Ref(Colour colour) {
 }
 
 }  // namespace
-
-HFONT Win32Surface::CurrentFont() const {
-  // Made on first use: the first font starts Wine's font system, which would otherwise cost
-  // start-up about 13 ms before the frozen screen can show.
-  if (!font_) font_ = MakeFont(kUiFace, font_points_, font_dpi_);
-  return font_.get();
-}
 
 bool Win32Surface::Freeze(Screen& screen) {
   if (Size() != SizeI{}) return false;
@@ -105,6 +67,7 @@ void Win32Surface::MakeLayer() {
 }
 
 void Win32Surface::Reset() {
+  StopClipping();
   under_preview_.Forget();
   under_drawing_.Forget();
   background_copy_ = Picture();
@@ -125,6 +88,23 @@ void Win32Surface::ShowFrozen(bool drawing_follows) {
     layer_ = Dib();
   }
   Reset();
+}
+
+void Win32Surface::FrozenShownIn(const RectI& area) {
+  if (BeforeDrawing(area)) CopyArea(frozen_, layer_, Intersect(area, frozen_.Area()));
+}
+
+void Win32Surface::ClipChanged() {
+  if (!layer_.valid()) return;
+  if (!Clipping()) {
+    ::SelectClipRgn(layer_.dc(), nullptr);
+    return;
+  }
+  // GDI's drawing stays inside by the device context's clip; the surface's own loops by
+  // Drawable().
+  const RectI& clip = ClipArea();
+  const Region region(::CreateRectRgn(clip.left, clip.top, clip.right, clip.bottom));
+  ::SelectClipRgn(layer_.dc(), region.get());
 }
 
 void Win32Surface::SetPicture(const Picture& picture) {
@@ -151,17 +131,23 @@ void Win32Surface::Paste(const Picture& picture, int x, int y) {
     layer_ = std::move(made);
     Reset();
   }
-  if (!BeforeDrawing({x, y, x + picture.width, y + picture.height})) return;
-  PastePixels(PixelView::Of(picture), layer_, x, y);
+  const RectI whole{x, y, x + picture.width, y + picture.height};
+  if (!BeforeDrawing(whole)) return;
+  const RectI part = Drawable(whole);
+  PixelView from = PixelView::Of(picture);
+  from.pixels = from.Row(part.top - y) + (part.left - x);
+  from.width = part.right - part.left;
+  from.height = part.bottom - part.top;
+  PastePixels(from, layer_, part.left, part.top);
 }
 
 bool Win32Surface::BeforeDrawing(const RectI& touched) {
-  const RectI area = Intersect(touched, Shown().Area());
+  const RectI area = Drawable(touched);
   if (area.Empty()) return false;
   MakeLayer();
   ::GdiFlush();
   background_copy_ = Picture();
-  if (persistent_) {
+  if (Persistent()) {
     under_drawing_.Keep(layer_, area);
     retained_changes_.Add(area);
   } else {
@@ -212,30 +198,27 @@ void Win32Surface::CopyInto(const RectI& rect, Picture& to) const {
   std::transform(to.pixels.begin(), to.pixels.end(), to.pixels.begin(), rgb);
 }
 
-void Win32Surface::Preview() {
-  SetPersistent(false);
-  Clear();
-}
-
-void Win32Surface::EndPreview() {
-  SetPersistent(true);
-  Clear();
-}
-
-void Win32Surface::SetPersistent(bool on) {
-  if (on && !persistent_ && !under_preview_.empty()) {
+void Win32Surface::PreviewTakenBack() {
+  background_copy_ = Picture();
+  if (!under_preview_.empty()) {
     ::GdiFlush();
     under_preview_.PutBack(layer_);
-    background_copy_ = Picture();
   }
-  if (on && !persistent_) {
-    screen_changes_.Add(window_changes_);
-    window_changes_.Clear();
-  }
-  persistent_ = on;
+  screen_changes_.Add(window_changes_);
+  window_changes_.Clear();
 }
 
-void Win32Surface::Commit() {
+void Win32Surface::DrawingTakenBack() {
+  background_copy_ = Picture();
+  if (!under_drawing_.empty()) {
+    ::GdiFlush();
+    under_drawing_.PutBack(layer_);
+  }
+  window_changes_.Add(retained_changes_);
+  retained_changes_.Clear();
+}
+
+void Win32Surface::RetainedKept() {
   // The retained image becomes the background: what was saved of the old one is let go.
   under_drawing_.Forget();
   background_copy_ = Picture();
@@ -245,21 +228,6 @@ void Win32Surface::Commit() {
 
 RectI Win32Surface::TakeBackgroundChanges() {
   return std::exchange(background_changes_, RectI{});
-}
-
-void Win32Surface::Clear() {
-  background_copy_ = Picture();
-  if (layer_.valid()) {
-    ::GdiFlush();
-    under_preview_.PutBack(layer_);
-    if (persistent_) under_drawing_.PutBack(layer_);
-  }
-  if (persistent_) {
-    window_changes_.Add(retained_changes_);
-    retained_changes_.Clear();
-  }
-  screen_changes_.Add(window_changes_);
-  window_changes_.Clear();
 }
 
 void Win32Surface::LineInt(int x1, int y1, int x2, int y2, Colour colour) {
@@ -311,7 +279,7 @@ void Win32Surface::PaintSpans(std::span<const Span> spans, Paint paint) {
   // Consecutive spans on neighbouring rows make one area, at most a band of rows high, so that
   // a long stroke saves and repaints about its own pixels rather than its bounding box.
   constexpr int kBand = 32;
-  const RectI surface = Shown().Area();
+  const RectI surface = Drawable(Shown().Area());
   bool any = false;
   RectI area;
   for (const Span& span : spans) {
@@ -346,72 +314,11 @@ void Win32Surface::MultiplySpans(std::span<const Span> spans, Colour tint) {
   });
 }
 
-void Win32Surface::SetFontSize(float points, int dpi) {
-  if (points == font_points_ && dpi == font_dpi_ && font_) return;
-  Font font = MakeFont(kUiFace, points, dpi);
-  if (!font) return;
-  font_ = std::move(font);
-  font_points_ = points;
-  font_dpi_ = dpi;
-}
-
-void Win32Surface::Text(int x, int y, std::u16string_view text, Colour colour) {
-  if (text.empty() || !Shown().valid()) return;
-  const std::wstring wide = Wide(text);
-  SIZE extent{};
-  {
-    SelectedObject selected(Shown().dc(), CurrentFont());
-    ::GetTextExtentPoint32W(Shown().dc(), wide.c_str(), static_cast<int>(wide.size()), &extent);
-  }
-  // Glyphs may overhang their advance a little (italic-like strokes, antialiasing fringes).
-  const int slack = std::max(2, static_cast<int>(extent.cy / 4));
-  if (!BeforeDrawing({x - slack, y - slack, x + extent.cx + slack, y + extent.cy + slack})) return;
-  const HDC dc = layer_.dc();
-  SelectedObject selected(dc, CurrentFont());
-  ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, Ref(colour));
-  ::SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-  ::TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
-}
-
-void Win32Surface::TextCentredOn(float x, float y, std::u16string_view text, Colour colour) {
-  if (text.empty() || !Shown().valid()) return;
-  const HDC dc = Shown().dc();
-  const std::wstring wide = Wide(text);
-  SIZE extent{};
-  TEXTMETRICW metrics{};
-  OUTLINETEXTMETRICW outline{};
-  {
-    SelectedObject selected(dc, CurrentFont());
-    ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
-    ::GetTextMetricsW(dc, &metrics);
-    outline.otmSize = sizeof outline;
-    if (::GetOutlineTextMetricsW(dc, sizeof outline, &outline) == 0) outline.otmsCapEmHeight = 0;
-  }
-  // Digits stand on the baseline and are about as tall as the capitals; a font that does not say
-  // how tall those are gets the usual seven tenths of its em.
-  const LONG em = metrics.tmHeight - metrics.tmInternalLeading;
-  const double digits = outline.otmsCapEmHeight > 0 ? outline.otmsCapEmHeight : 0.7 * em;
-  const int left = Round(x - static_cast<float>(extent.cx) / 2);
-  const int top = Round(y + static_cast<float>(digits / 2)) - metrics.tmAscent;
-  Text(left, top, text, colour);
-}
-
-float Win32Surface::TextWidth(std::u16string_view text) const {
-  const std::wstring wide = Wide(text);
-  CreatedDc dc(::CreateCompatibleDC(nullptr));
-  if (!dc) return 0;
-  SelectedObject selected(dc.get(), CurrentFont());
-  SIZE extent{};
-  ::GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &extent);
-  return static_cast<float>(extent.cx);
-}
-
 Colour Win32Surface::Pixel(int x, int y) const {
   const Dib& shown = Shown();
   if (!shown.valid() || x < 0 || y < 0 || x >= shown.width() || y >= shown.height()) return -1;
   ::GdiFlush();
-  if (persistent_) {
+  if (Persistent()) {
     if (const std::uint32_t* kept = under_preview_.Find(x, y)) return ColourOf(*kept & kRgbMask);
   }
   return ColourOf(shown.Row(y)[x] & kRgbMask);

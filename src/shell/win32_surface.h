@@ -9,7 +9,7 @@
 
 #include <windows.h>
 
-#include "platform/surface.h"
+#include "platform/layered_surface.h"
 #include "shell/dib.h"
 #include "shell/dirty_rects.h"
 #include "shell/handles.h"
@@ -19,7 +19,7 @@ namespace capture::win32 {
 
 class Win32Screen;
 
-class Win32Surface : public Surface {
+class Win32Surface : public LayeredSurface {
  public:
   // `screen`, when given, is the display this surface freezes: Freeze reads it straight into the
   // frozen DIB section. Any other screen is read as a picture and copied in.
@@ -33,19 +33,8 @@ class Win32Surface : public Surface {
   void Paste(const Picture& picture, int x, int y) override;
   PixelView Background() const override;
   Picture Copy(const RectI& rect) const override;
-  void Preview() override;
-  void EndPreview() override;
-  // On: drawing and Pixel() go to the retained image, and the window layer first goes back to the
-  // retained image (a preview never outlives the switch). Off: drawing goes to the window layer
-  // only.
-  void SetPersistent(bool on);
-  bool Persistent() const { return persistent_; }
-  void Commit() override;
   RectI TakeBackgroundChanges() override;
   RectI BackgroundChanges() const override { return background_changes_; }
-  // Persistent on: retained image and window layer back to the background picture.
-  // Persistent off: window layer back to the retained image.
-  void Clear();
   void Line(float x1, float y1, float x2, float y2, Colour colour) override;
   void Box(float x1, float y1, float x2, float y2, Colour colour) override;
   void Ellipse(int left, int top, int right, int bottom, Colour colour) override;
@@ -64,6 +53,13 @@ class Win32Surface : public Surface {
   DirtyRects TakeScreenChanges();
   // Full-screen buffers held now: the frozen screen, the working layer, a background copy.
   int FullBuffers() const;
+
+ protected:
+  void PreviewTakenBack() override;
+  void DrawingTakenBack() override;
+  void RetainedKept() override;
+  void FrozenShownIn(const RectI& area) override;
+  void ClipChanged() override;
 
  private:
   // The buffer the window layer is in: the working layer once made, else the frozen screen.
@@ -91,8 +87,7 @@ class Win32Surface : public Surface {
   SavedAreas under_preview_;         // the retained image where the window layer holds a preview
   SavedAreas under_drawing_;         // the background where the retained image is not yet committed
   mutable Picture background_copy_;  // made only when the background is asked for mid-drawing
-  bool persistent_ = false;
-  mutable Font font_;  // made on first use
+  mutable Font font_;                // made on first use
   float font_points_ = 9;
   int font_dpi_ = USER_DEFAULT_SCREEN_DPI;
   RectI background_changes_;     // where the background changed since it was last asked

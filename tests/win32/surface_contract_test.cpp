@@ -115,6 +115,56 @@ TEST_P(SurfaceContract, SetPictureAndShowFrozen_RestoreEveryLayer) {
   }
 }
 
+// A partial redraw: the frozen picture comes back in the area only, drawing of every kind stays
+// inside it until the commit, and EndPreview takes it all back.
+TEST_P(SurfaceContract, ShowFrozenIn_RestoresTheAreaAndKeepsDrawingInsideItUntilCommit) {
+  std::vector<Span> rows(kHeight);
+  for (int y = 0; y < kHeight; ++y) rows[static_cast<std::size_t>(y)] = {y, 0, kWidth};
+  surface->FillSpans(rows, kRed);
+  surface->Commit();
+  const Picture red = surface->Copy({0, 0, kWidth, kHeight});
+  const RectI area{20, 10, 60, 40};
+  Picture expected = red;
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) expected.at(x, y) = frozen.at(x, y);
+  }
+  for (const bool commit : {false, true}) {
+    surface->ShowFrozenIn(area);
+    EXPECT_EQ(surface->Copy({0, 0, kWidth, kHeight}), expected);
+    surface->Line(0, 20, 95, 25, kBlue);
+    surface->Box(5, 5, 90, 50, kBlue);
+    surface->Ellipse(0, 0, kWidth, kHeight, kBlue);
+    surface->SetFontSize(12, 96);
+    surface->Text(10, 15, u"WWWWWW", kBlue);
+    surface->MultiplySpans(std::vector<Span>{{30, 0, kWidth}}, Rgb(128, 255, 255));
+    Picture green(30, 30);
+    std::fill(green.pixels.begin(), green.pixels.end(), PixelOf(Rgb(0, 255, 0)));
+    surface->Paste(green, 45, 30);
+    const Picture after = surface->Copy({0, 0, kWidth, kHeight});
+    int outside_changed = 0;
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) {
+        const bool inside = x >= area.left && x < area.right && y >= area.top && y < area.bottom;
+        outside_changed += !inside && after.at(x, y) != red.at(x, y) ? 1 : 0;
+      }
+    }
+    EXPECT_EQ(outside_changed, 0) << commit;
+    EXPECT_EQ(ColourOf(after.at(50, 35)), Rgb(0, 255, 0)) << commit;
+    EXPECT_NE(after, expected) << "nothing drawn inside " << commit;
+    if (!commit) {
+      surface->EndPreview();
+      EXPECT_EQ(surface->Copy({0, 0, kWidth, kHeight}), red);
+      continue;
+    }
+    surface->Commit();
+    surface->EndPreview();  // committed: nothing to take back
+    EXPECT_EQ(surface->Copy({0, 0, kWidth, kHeight}), after);
+    surface->Line(0, 60, 95, 60, kBlue);  // after the commit drawing reaches everywhere again
+    EXPECT_EQ(surface->Pixel(0, 60), kBlue);
+    EXPECT_EQ(surface->Pixel(95, 60), kBlue);
+  }
+}
+
 // Spans: a preview of them is taken back like any other, and committed they are exactly painted or
 // tinted once, rows cut at the surface's edges.
 TEST_P(SurfaceContract, Spans_ArePaintedOrTintedExactlyAndPreviewsOfThemAreTakenBack) {

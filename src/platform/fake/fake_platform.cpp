@@ -18,22 +18,22 @@ bool FakeSurface::Freeze(Screen& screen) {
   return true;
 }
 
-void FakeSurface::Preview() {
-  SetPersistent(false);
-  Clear();
-}
-
-void FakeSurface::EndPreview() {
-  SetPersistent(true);
-  Clear();
-}
-
-void FakeSurface::SetPersistent(bool on) {
-  if (on && !persistent_) window_ = retained_;
-  persistent_ = on;
+void FakeSurface::FrozenShownIn(const RectI& area) {
+  const RectI inside = Intersect(area, {0, 0, frozen_.width, frozen_.height});
+  for (int y = inside.top; y < inside.bottom; ++y) {
+    for (int x = inside.left; x < inside.right; ++x) {
+      if (Persistent()) retained_.at(x, y) = frozen_.at(x, y);
+      window_.at(x, y) = frozen_.at(x, y);
+    }
+  }
+  if (!inside.Empty()) {
+    restored_pixels +=
+        static_cast<long long>(inside.right - inside.left) * (inside.bottom - inside.top);
+  }
 }
 
 void FakeSurface::SetPicture(const Picture& picture) {
+  StopClipping();
   background_changes_ = {0, 0, picture.width, picture.height};
   background_ = picture;
   retained_ = picture;
@@ -47,12 +47,11 @@ void FakeSurface::Paste(const Picture& picture, int x, int y) {
     retained_ = background_;
     window_ = background_;
   }
-  const RectI r = Intersect({x, y, x + picture.width, y + picture.height},
-                            {0, 0, window_.width, window_.height});
+  const RectI r = Drawable({x, y, x + picture.width, y + picture.height});
   for (int ty = r.top; ty < r.bottom; ++ty) {
     const std::uint32_t* from = PixelView::Of(picture).Row(ty - y) + (r.left - x);
     std::copy(from, from + (r.right - r.left), &window_.at(r.left, ty));
-    if (persistent_) std::copy(from, from + (r.right - r.left), &retained_.at(r.left, ty));
+    if (Persistent()) std::copy(from, from + (r.right - r.left), &retained_.at(r.left, ty));
   }
 }
 
@@ -81,7 +80,7 @@ Picture FakeSurface::Copy(const RectI& r) const {
   return out;
 }
 
-void FakeSurface::Commit() {
+void FakeSurface::RetainedKept() {
   // The exact bounds of the pixels that differ.
   RectI changed{background_.width, background_.height, 0, 0};
   const std::size_t row_bytes = static_cast<std::size_t>(background_.width) * 4;
@@ -103,15 +102,9 @@ RectI FakeSurface::TakeBackgroundChanges() {
   return std::exchange(background_changes_, RectI{});
 }
 
-void FakeSurface::Clear() {
-  if (persistent_) retained_ = background_;
-  window_ = retained_;
-  ++clears;
-}
-
 void FakeSurface::Plot(int x, int y, Colour colour) {
-  if (x < 0 || y < 0 || x >= window_.width || y >= window_.height) return;
-  if (persistent_) retained_.at(x, y) = PixelOf(colour);
+  if (!DrawableAt(x, y)) return;
+  if (Persistent()) retained_.at(x, y) = PixelOf(colour);
   window_.at(x, y) = PixelOf(colour);
 }
 
@@ -144,10 +137,11 @@ void FakeSurface::FillSpans(std::span<const Span> spans, Colour colour) {
 
 void FakeSurface::MultiplySpans(std::span<const Span> spans, Colour tint) {
   FailIfAsked();
-  Picture& target = persistent_ ? retained_ : window_;
+  Picture& target = Persistent() ? retained_ : window_;
   for (const Span& span : spans) {
     if (span.y < 0 || span.y >= target.height) continue;
     for (int x = std::max(0, span.left); x < std::min(span.right, target.width); ++x) {
+      if (!DrawableAt(x, span.y)) continue;
       const std::uint32_t tinted = MultiplyPixel(target.at(x, span.y), PixelOf(tint));
       target.at(x, span.y) = tinted;
       window_.at(x, span.y) = tinted;
@@ -211,7 +205,7 @@ float FakeSurface::TextWidth(std::u16string_view text) const {
 }
 
 Colour FakeSurface::Pixel(int x, int y) const {
-  const Picture& p = persistent_ ? retained_ : window_;
+  const Picture& p = Persistent() ? retained_ : window_;
   if (x < 0 || y < 0 || x >= p.width || y >= p.height) return -1;
   return ColourOf(p.at(x, y));
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/fake/fake_gdiplus.h"
+#include "platform/layered_surface.h"
 #include "platform/pinboard.h"
 #include "platform/platform.h"
 #include "platform/scroller.h"
@@ -15,7 +16,7 @@
 namespace capture::fake {
 
 // Plain pixel buffers with simple drawing: enough to see which pixels an operation changed.
-class FakeSurface : public Surface {
+class FakeSurface : public LayeredSurface {
  public:
   struct TextCall {
     int x, y;
@@ -37,19 +38,8 @@ class FakeSurface : public Surface {
   // Throws std::bad_alloc while failing_copies is above zero (and counts it down).
   Picture Copy(const RectI& rect) const override;
   void CopyInto(const RectI& rect, Picture& to) const override { to = Copy(rect); }
-  void Preview() override;
-  void EndPreview() override;
-  // On: drawing and Pixel() go to the retained image, and the window layer first goes back to the
-  // retained image (a preview never outlives the switch). Off: drawing goes to the window layer
-  // only.
-  void SetPersistent(bool on);
-  bool Persistent() const { return persistent_; }
-  void Commit() override;
   RectI TakeBackgroundChanges() override;
   RectI BackgroundChanges() const override { return background_changes_; }
-  // Persistent on: retained image and window layer back to the background picture.
-  // Persistent off: window layer back to the retained image.
-  void Clear();
   void Line(float x1, float y1, float x2, float y2, Colour colour) override;
   void Box(float x1, float y1, float x2, float y2, Colour colour) override;
   void Ellipse(int left, int top, int right, int bottom, Colour colour) override;
@@ -71,22 +61,32 @@ class FakeSurface : public Surface {
   std::vector<TextCall> text_calls;
   mutable int failing_background_reads = 0;
   mutable int failing_copies = 0;
+  // Pixels restored by ShowFrozenIn.
+  long long restored_pixels = 0;
   // Pixels painted or tinted by FillSpans and MultiplySpans, overlaps counted each time.
   long long span_pixels = 0;
   // Line, Box, Ellipse and Text throw std::bad_alloc while this is above zero (and count it down),
   // as the first drawing on a large screen can.
   int failing_draws = 0;
   int commits = 0;
-  int clears = 0;
+
+ protected:
+  void PreviewTakenBack() override { window_ = retained_; }
+  void DrawingTakenBack() override { retained_ = background_; }
+  void RetainedKept() override;
+  void FrozenShownIn(const RectI& area) override;
 
  private:
   void FailIfAsked();
+  // Whether drawing may change the pixel: on the surface and inside the clip, if any.
+  bool DrawableAt(int x, int y) const {
+    return !LayeredSurface::Drawable({x, y, x + 1, y + 1}).Empty();
+  }
   void Plot(int x, int y, Colour colour);
   void DrawLine(int x1, int y1, int x2, int y2, Colour colour);
 
   Picture frozen_, background_, retained_, window_;
   RectI background_changes_;  // exact: the bounds of the pixels that changed
-  bool persistent_ = false;
   float font_points_ = 9;
   int font_dpi_ = 96;
 };
