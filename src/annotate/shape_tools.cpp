@@ -1,5 +1,6 @@
 #include "annotate/shape_tools.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <utility>
@@ -108,6 +109,9 @@ Mark MosaicMark(const CaptureForm& form, AnnotateState& annotate, Surface& surfa
 // The pointer pulled back onto the selection, so that no shape reaches outside it.
 PointF ClampToSelection(const CaptureForm& form, float x, float y) {
   const Control& selection = form[ControlId::Selection];
+  // A selection dragged past the screen's edge reaches beyond the picture; no mark does.
+  x = std::clamp(x, 0.f, form.ScreenWidth());
+  y = std::clamp(y, 0.f, form.ScreenHeight());
   const float right = selection.left + selection.width;
   const float bottom = selection.top + selection.height;
   PointF end{x, y};

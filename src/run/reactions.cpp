@@ -92,10 +92,10 @@ void AimKeyOnWindow(RunState& s, AimKey key) {
   }
 }
 
-// A key on the window. Escape lets a selected mark go, else closes. The other keys wait while a press is held, and
-// leave an open text box its keys but quick save; a shortcut clicks its toolbar button when a
-// click could reach it, quick save works whenever 保存 could be clicked, and an arrow moves the
-// selection.
+// A key on the window. Escape lets a selected mark go, else closes. The other keys wait while a
+// press is held, and leave an open text box its keys but quick save; a shortcut clicks its toolbar
+// button when a click could reach it, quick save works whenever 保存 could be clicked, and an arrow
+// moves the selection.
 void KeyOnWindow(RunState& s, const Event& e) {
   CaptureForm& form = s.form;
   const RunMode mode = ModeOf(s);

@@ -81,8 +81,8 @@ void MoveOnWindow(RunState& s, const Event& e) {
     }
     return;
   }
-  MoveOnSelection(s.form, s.selection.drag, s.selection.aim, s.services.window, e.button,
-                  e.point.x, e.point.y);
+  MoveOnSelection(s.form, s.selection.drag, s.selection.aim, s.services.window, e.button, e.point.x,
+                  e.point.y);
 }
 
 void ReleaseOnWindow(RunState& s, const Event& e) {

@@ -153,14 +153,12 @@ TEST(MarkGestures, ADoubleClickRetypesAText_EnterCommitsOneStep_EmptiedTextIsRem
   ASSERT_EQ(h.form.history.Current(), 2);
   const Picture typed = h.Shown();
 
-  h.ClickOn(ButtonId(ToolbarButton::Rectangle));
   h.DoubleClick(125, 125);
   EXPECT_EQ(h.fake.window.closes, 0) << "a double-click on a mark never copies";
   EXPECT_TRUE(h[ControlId::TextBox].visible);
   EXPECT_EQ(h[ControlId::TextBox].caption, u"ab");
   EXPECT_EQ(ModeOf(h.run.state()), RunMode::TextBoxOpen);
-  EXPECT_EQ(Crop(h.Shown(), {118, 118, 160, 140}),
-            Crop(frozen, {118, 118, 160, 140}))
+  EXPECT_EQ(Crop(h.Shown(), {118, 118, 160, 140}), Crop(frozen, {118, 118, 160, 140}))
       << "the box shows the text instead of the mark";
   h.run.TextChanged(ControlId::TextBox, u"abc");
   h.Click(250, 220);  // outside the box
