@@ -131,7 +131,11 @@ PointF ClampToSelection(const CaptureForm& form, float x, float y) {
 void StartShape(const CaptureForm& form, AnnotateState& annotate, Surface& surface, float x,
                 float y) {
   if (!form[ControlId::Selection].StrictlyContains(x, y)) return;
-  annotate.tool_drag.Begin({x, y});
+  // On the picture too: a selection dragged past the screen's edge reaches beyond it.
+  const PointF at = ClampToSelection(form, x, y);
+  x = at.x;
+  y = at.y;
+  annotate.tool_drag.Begin(at);
   annotate.mosaic.reset();
   surface.Preview();  // nothing is drawn into the picture until the release
   if (IsFreehand(annotate.choice.tool)) StartFreehand(form, annotate, surface, x, y);

@@ -70,6 +70,8 @@ void ClickButton(RunState& s, const Event& e) {
     case ToolbarButton::Highlighter:
     case ToolbarButton::Mosaic:
     case ToolbarButton::Steps:
+      // A tool chosen is for a new mark: the style panel's choices are no longer the last one's.
+      DeselectMark(s.form, s.annotate);
       ChooseTool(s.form, s.annotate, s.services.surface, button);
       break;
   }

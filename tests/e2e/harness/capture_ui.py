@@ -262,9 +262,10 @@ def masked(part: Image.Image, region: Box, skip: list[Box]) -> Image.Image:
 
 
 def differing(seen: Image.Image, wanted: Image.Image) -> set[tuple[int, int]]:
-    """The pixels where `seen` differs from `wanted`, but for the selected mark's handles: chrome
-    over the picture, as the selection's frame is."""
-    return {p for p in ink(seen, wanted) if seen.getpixel(p) != MARK_HANDLE}
+    """The pixels where `seen` differs from `wanted`, but for a selected mark's handles in either:
+    chrome over the picture, as the selection's frame is."""
+    return {p for p in ink(seen, wanted)
+            if seen.getpixel(p) != MARK_HANDLE and wanted.getpixel(p) != MARK_HANDLE}
 
 
 def wait_screen(desktop, app, expected: Image.Image, region: Box, skip: list[Box], evidence,

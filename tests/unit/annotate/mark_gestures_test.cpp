@@ -128,12 +128,13 @@ TEST(MarkGestures, TheStylePanelShowsAndRestylesTheSelectedMark_OneStep) {
   h.ClickOn(ChoiceId(0));
   const float thin = Last(h).size;
   EXPECT_EQ(h.form.history.Current(), 3);
-  h.ClickOn(ButtonId(ToolbarButton::Rectangle));  // another tool: the mark stays selected
-  h.ClickOn(SwatchId(13));                        // blue
+  h.ClickOn(SwatchId(13));  // blue
   EXPECT_EQ(Last(h).colour, testing::kBlue);
   EXPECT_EQ(Last(h).size, thin);
   EXPECT_EQ(h.form.history.Current(), 4);
   EXPECT_EQ(h.Shown(), DrawnAfresh(h));
+  h.ClickOn(ButtonId(ToolbarButton::Rectangle));  // a tool for a new mark lets the pen go
+  EXPECT_EQ(ModeOf(h.run.state()), RunMode::ToolChosen);
   h.Drag(220, 200, 260, 230);
   EXPECT_EQ(Last(h).colour, testing::kBlue) << "the new mark takes the choice";
 
@@ -214,8 +215,9 @@ TEST(MarkGestures, TheModeFollowsTheGestures) {
   h.run.MouseDown(button::kLeft, 250, 200);  // elsewhere: a new mark, the old one let go
   EXPECT_EQ(mode(), RunMode::ToolChosen);
   h.run.MouseUp(button::kLeft, 250, 200);
-  h.run.KeyPress({'T', false, false, false});
-  h.run.KeyPress({key::kEscape, false, false, false});
+  EXPECT_EQ(mode(), RunMode::MarkSelected);
+  h.run.KeyPress({'T', false, false, false});  // a tool for a new mark lets it go
+  EXPECT_EQ(mode(), RunMode::ToolChosen);
   h.Click(150, 220);
   EXPECT_EQ(mode(), RunMode::TextBoxOpen);
 }
