@@ -152,7 +152,8 @@ def tools_scene(dpi: int):
         capture_ui.pick_colour(desktop, app, layout, capture_ui.BLUE, "rectangle")
         desktop.xdotool("mousemove", 600, 330, "mousedown", 1, "mousemove", 700, 380,
                         "keydown", "shift", "mouseup", 1, "keyup", "shift")
-        capture_ui.wait_pixel(desktop, (700, 430), capture_ui.PALETTE[capture_ui.BLUE], app)
+        # Its bottom edge, away from the handles the square shows once drawn.
+        capture_ui.wait_pixel(desktop, (690, 430), capture_ui.PALETTE[capture_ui.BLUE], app)
         desktop.key("h")
         capture_ui.pick_colour(desktop, app, layout, 11, "highlighter")  # yellow
         draw_path(desktop, [(280, 430), (560, 430), (560, 470), (420, 400)])
