@@ -62,7 +62,7 @@ def scene(dpi: int) -> tuple:
             if red < 30:
                 raise RuntimeError(f"the {name} is missing from the picture at {dpi} DPI")
         around = around_chrome(layout, "rectangle")
-        desktop.key("Escape")
+        desktop.key("Escape", "Escape")  # the mark drawn last let go, then the end
         app.wait_exit(10)
         return shot, around
     finally:
@@ -161,7 +161,7 @@ def tools_scene(dpi: int):
         whole = Box(0, 0, WIDTH, HEIGHT)
         shot = capture_ui.settled_grab(desktop, whole)
         around = around_chrome(layout, "highlighter")
-        desktop.key("Escape")
+        desktop.key("Escape", "Escape")  # the mark drawn last let go, then the end
         app.wait_exit(10)
         return shot.crop(around.pil())
     finally:
