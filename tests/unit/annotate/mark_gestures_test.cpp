@@ -13,14 +13,20 @@ namespace {
 using testing::AnnotateHarness;
 using testing::Crop;
 
-// The picture the document draws afresh on the frozen screen.
+// The picture the document draws afresh on the frozen screen, every mosaic blurred anew.
 Picture DrawnAfresh(AnnotateHarness& h) {
   fake::FakeSurface fresh;
   fresh.Freeze(h.fake.screen);
   fresh.EndPreview();
   History drawn;
   drawn.Start();
-  ShowDocument(h.form.history.Shown(), drawn, fresh);
+  Document copy;
+  for (const MarkPtr& mark : h.form.history.Shown().marks) {
+    Mark anew = *mark;
+    anew.rendered.reset();
+    copy.marks.push_back(std::make_shared<const Mark>(std::move(anew)));
+  }
+  ShowDocument(copy, drawn, fresh);
   return fresh.background();
 }
 
@@ -74,6 +80,22 @@ TEST(MarkGestures, HandleDragsResize_ShiftSquares_TheCopyIsTheDocumentWithoutHan
   h.run.KeyPress({'C', true, false, false});
   ASSERT_TRUE(h.fake.clipboard.content);
   EXPECT_EQ(*h.fake.clipboard.content, Crop(DrawnAfresh(h), {100, 100, 300, 250}));
+}
+
+TEST(MarkGestures, AMosaicMovedOverAMarkHidesIt_AndShowsWhatLayUnderItsOldPlace) {
+  AnnotateHarness h;
+  h.ClickOn(ButtonId(ToolbarButton::Rectangle));
+  h.Drag(120, 120, 160, 150);
+  const Picture rectangle = h.Shown();
+  h.ClickOn(ButtonId(ToolbarButton::Mosaic));
+  h.ClickOn(ChoiceId(1));  // blur
+  h.Drag(200, 180, 260, 230);
+  h.Drag(230, 205, 150, 140);  // from inside it, 80 left and 65 up: over the rectangle
+  EXPECT_EQ(h.form.history.Current(), 4);
+  EXPECT_EQ(h.Shown(), DrawnAfresh(h));
+  EXPECT_NE(Crop(h.Shown(), {120, 115, 180, 165}), Crop(rectangle, {120, 115, 180, 165}))
+      << "the rectangle is blurred";
+  EXPECT_EQ(Crop(h.Shown(), {200, 180, 260, 230}), Crop(rectangle, {200, 180, 260, 230}));
 }
 
 TEST(MarkGestures, KeysDeleteAndNudgeTheSelectedMark_EscapeLetsItGoFirst) {
