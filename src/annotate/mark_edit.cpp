@@ -221,8 +221,8 @@ std::vector<PointF> MarkHandles(const Mark& mark) {
   }
   const BoxF b = MarkBox(mark);
   const float mx = (b.left + b.right) / 2, my = (b.top + b.bottom) / 2;
-  return {{b.left, b.top},    {mx, b.top},       {b.right, b.top},   {b.left, my},
-          {b.left, b.bottom}, {mx, b.bottom},    {b.right, b.bottom}, {b.right, my}};
+  return {{b.left, b.top},    {mx, b.top},    {b.right, b.top},    {b.left, my},
+          {b.left, b.bottom}, {mx, b.bottom}, {b.right, b.bottom}, {b.right, my}};
 }
 
 std::optional<int> MarkHandleAt(const Mark& mark, PointF at, int dpi) {
@@ -287,8 +287,8 @@ Mark Resized(const Mark& mark, int handle, PointF to, bool shift, SizeI picture)
         p = {Stretched(p.x, box.left, box.right, next.left, next.right),
              Stretched(p.y, box.top, box.bottom, next.top, next.bottom)};
       }
-      resized.clip = Intersect(Union(mark.clip, Covering(next, mark.size / 2 + 1)),
-                               PictureRect(picture));
+      resized.clip =
+          Intersect(Union(mark.clip, Covering(next, mark.size / 2 + 1)), PictureRect(picture));
       return resized;
     default:
       break;

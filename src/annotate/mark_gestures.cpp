@@ -61,8 +61,8 @@ bool SameGeometry(const Mark& a, const Mark& b) {
 MarkStyle PanelStyle(const CaptureForm& form, const AnnotateState& annotate, MarkKind kind) {
   MarkStyle style;
   style.colour = CurrentColour(form);
-  style.size = kind == MarkKind::Text ? ChosenFontPoints(form)
-                                      : ChosenSize(form, annotate.choices, kind);
+  style.size =
+      kind == MarkKind::Text ? ChosenFontPoints(form) : ChosenSize(form, annotate.choices, kind);
   style.mosaic = ChosenMosaic(form, annotate.choices);
   return style;
 }

@@ -1,5 +1,6 @@
 #include "annotate/shape_tools.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <utility>
@@ -109,6 +110,9 @@ Mark MosaicMark(const CaptureForm& form, AnnotateState& annotate, Surface& surfa
 // The pointer pulled back onto the selection, so that no shape reaches outside it.
 PointF ClampToSelection(const CaptureForm& form, float x, float y) {
   const Control& selection = form[ControlId::Selection];
+  // A selection dragged past the screen's edge reaches beyond the picture; no mark does.
+  x = std::clamp(x, 0.f, form.ScreenWidth());
+  y = std::clamp(y, 0.f, form.ScreenHeight());
   const float right = selection.left + selection.width;
   const float bottom = selection.top + selection.height;
   PointF end{x, y};
@@ -128,7 +132,11 @@ PointF ClampToSelection(const CaptureForm& form, float x, float y) {
 void StartShape(const CaptureForm& form, AnnotateState& annotate, Surface& surface, float x,
                 float y) {
   if (!form[ControlId::Selection].StrictlyContains(x, y)) return;
-  annotate.tool_drag.Begin({x, y});
+  // On the picture too: a selection dragged past the screen's edge reaches beyond it.
+  const PointF at = ClampToSelection(form, x, y);
+  x = at.x;
+  y = at.y;
+  annotate.tool_drag.Begin(at);
   annotate.mosaic.reset();
   surface.Preview();  // nothing is drawn into the picture until the release
   if (IsFreehand(annotate.choice.tool)) StartFreehand(form, annotate, surface, x, y);

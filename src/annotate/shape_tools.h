@@ -28,7 +28,8 @@ void CommitShape(CaptureForm& form, AnnotateState& annotate, Surface& surface, W
 // the preview is taken back and nothing is stored, so the next press starts afresh. An open text
 // box is not the press's to close and stays as it is.
 void AbandonShape(const CaptureForm& form, AnnotateState& annotate, Surface& surface) noexcept;
-// The pointer pulled back onto the selection, so that no shape reaches outside it.
+// The pointer pulled back onto the selection, so that no shape reaches outside it, and onto the
+// picture.
 PointF ClampToSelection(const CaptureForm& form, float x, float y);
 // Draws an arrow from the tail to the tip with a head `head` pixels long.
 void Arrow(Surface& surface, float tail_x, float tail_y, float tip_x, float tip_y, float head,

@@ -1,9 +1,10 @@
 #include "annotate/text_tool.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -152,7 +153,11 @@ bool TextBoxOpen(const CaptureForm& form, const AnnotateState& annotate) {
 void TextRelease(CaptureForm& form, AnnotateState& annotate, Surface& surface, Window& window,
                  float x, float y) {
   ApplyTextStyle(form, surface);
-  if (!form[ControlId::TextBox].visible) return OpenBox(form, window, x, y);
+  if (!form[ControlId::TextBox].visible) {
+    // Where the release is, but on the picture: a drag may report the pointer beyond it.
+    return OpenBox(form, window, std::clamp(x, 0.f, form.ScreenWidth()),
+                   std::clamp(y, 0.f, form.ScreenHeight()));
+  }
   DrawBoxText(form, annotate, surface);
 }
 

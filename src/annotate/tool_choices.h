@@ -14,8 +14,8 @@ class CaptureForm;
 // Shows the tool's choices at the left of the style panel with the chosen ones marked, or hides
 // the choices for a tool that has none; returns the design width they take (0 when hidden).
 float LayOutChoices(CaptureForm& form, const ToolChoices& choices, Tool tool);
-// A click on the panel's choice `index` for the tool it shows choices for: its value becomes the chosen one of
-// its setting.
+// A click on the panel's choice `index` for the tool it shows choices for: its value becomes the
+// chosen one of its setting.
 void ClickOnChoice(CaptureForm& form, AnnotateState& annotate, int index);
 
 // The chosen sizes in picture pixels: design sizes at the DPI of the selection's monitor (the

@@ -58,7 +58,8 @@ void HideHoverSquares(CaptureForm& form) {
 
 }  // namespace
 
-void ChooseTool(CaptureForm& form, AnnotateState& annotate, Surface& surface, ToolbarButton button) {
+void ChooseTool(CaptureForm& form, AnnotateState& annotate, Surface& surface,
+                ToolbarButton button) {
   const Tool tool = ToolOf(button);
   if (tool != Tool::Text) CommitOpenTextBox(form, annotate, surface);
   PlacePanel(form);

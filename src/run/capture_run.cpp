@@ -35,8 +35,7 @@ void CaptureRun::Run(const Event& event) {
     if (state_.selection.drag.mode != SelectionMode::Move) DeselectMark(form(), state_.annotate);
     FollowSelectedMark(form(), state_.annotate);
     // Whatever the event did, the magnifier follows the pointer, or goes.
-    FollowWithMagnifier(form(), state_.selection, state_.annotate.choice,
-                        state_.services.surface);
+    FollowWithMagnifier(form(), state_.selection, state_.annotate.choice, state_.services.surface);
   }
 }
 

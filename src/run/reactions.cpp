@@ -74,6 +74,8 @@ void ClickButton(RunState& s, const Event& e) {
     case ToolbarButton::Highlighter:
     case ToolbarButton::Mosaic:
     case ToolbarButton::Steps:
+      // A tool chosen is for a new mark: the style panel's choices are no longer the last one's.
+      DeselectMark(s.form, s.annotate);
       ChooseTool(s.form, s.annotate, s.services.surface, button);
       break;
   }
@@ -96,10 +98,10 @@ void AimKeyOnWindow(RunState& s, AimKey key) {
   }
 }
 
-// A key on the window. Escape lets a selected mark go, else closes. The other keys wait while a press is held, and
-// leave an open text box its keys but quick save; a shortcut clicks its toolbar button when a
-// click could reach it, quick save works whenever 保存 could be clicked, and an arrow moves the
-// selection.
+// A key on the window. Escape lets a selected mark go, else closes. The other keys wait while a
+// press is held, and leave an open text box its keys but quick save; a shortcut clicks its toolbar
+// button when a click could reach it, quick save works whenever 保存 could be clicked, and an arrow
+// moves the selection.
 void KeyOnWindow(RunState& s, const Event& e) {
   CaptureForm& form = s.form;
   const RunMode mode = ModeOf(s);

@@ -45,7 +45,10 @@ void SelectDrawn(RunState& s, std::size_t marks_before) {
 void PressOnWindow(RunState& s, const Event& e) {
   Surface& surface = s.services.surface;
   s.annotate.edit.just_drawn = 0;
-  if (MarksTakePresses(ModeOf(s)) && e.button == button::kLeft && InSelection(s, e.point)) {
+  // A second button pressed during a press belongs to the drag already going on.
+  if (s.annotate.edit.drag) return;
+  if (MarksTakePresses(ModeOf(s)) && !s.annotate.tool_drag.InProgress() &&
+      e.button == button::kLeft && InSelection(s, e.point)) {
     if (PressOnMark(s.form, s.annotate, surface, e.point)) {
       return s.services.window.SetPointer(Pointer::SizeAll);
     }
@@ -81,8 +84,8 @@ void MoveOnWindow(RunState& s, const Event& e) {
     }
     return;
   }
-  MoveOnSelection(s.form, s.selection.drag, s.selection.aim, s.services.window, e.button,
-                  e.point.x, e.point.y);
+  MoveOnSelection(s.form, s.selection.drag, s.selection.aim, s.services.window, e.button, e.point.x,
+                  e.point.y);
 }
 
 void ReleaseOnWindow(RunState& s, const Event& e) {

@@ -241,11 +241,12 @@ def test_undo_and_redo_restore_the_picture_exactly(desktop, evidence):
         before = screen_settled(desktop)
         choose_tool(desktop, app, layout, "rectangle")
 
+        # Each rectangle's edge is waited for away from its corners, where its handles show.
         desktop.drag((150, 200), (300, 300))
-        wait_pixel(desktop, (300, 300), RED, app)
+        wait_pixel(desktop, (260, 300), RED, app)
         after_a = screen_settled(desktop)
         desktop.drag((350, 250), (550, 420))
-        wait_pixel(desktop, (550, 420), RED, app)
+        wait_pixel(desktop, (500, 420), RED, app)
         after_b = screen_settled(desktop)
         assert after_a.getpixel((550, 420)) != RED
 

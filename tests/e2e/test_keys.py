@@ -85,8 +85,8 @@ def test_undo_and_redo_keys_take_back_and_bring_back_a_rectangle(desktop, eviden
     with evidence.on_failure(desktop):
         layout = make_selection(desktop, app, (100, 100), (500, 400))
         choose_tool(desktop, app, layout, "rectangle")
-        corner = (300, 300)
-        desktop.drag((150, 200), corner)
+        corner = (260, 300)  # on the bottom edge, away from the handles at its corners and middle
+        desktop.drag((150, 200), (300, 300))
         wait_pixel(desktop, corner, RED, app)
         underneath = desktop.picture.getpixel(corner)
 
@@ -108,9 +108,10 @@ def test_keys_typed_into_the_text_box_stay_the_boxs(desktop, evidence):
         desktop.type_text("ab")
 
         # None of these may copy, save, undo or move anything; Escape still ends the run. Had a
-        # copy or a save run before it, the clipboard would hold a picture.
-        desktop.key("ctrl+z", "ctrl+y", "ctrl+shift+z", "Left", "shift+Down", "ctrl+c", "Return",
-                    "ctrl+s", "Escape")
+        # copy or a save run before it, the clipboard would hold a picture. (Enter ends the typing:
+        # test_mark_editing.py.)
+        desktop.key("ctrl+z", "ctrl+y", "ctrl+shift+z", "Left", "shift+Down", "ctrl+c", "ctrl+s",
+                    "Escape")
 
         assert app.wait_exit() == 0
         assert desktop.clipboard_image() is None

@@ -51,12 +51,13 @@ def test_7680x4320_freezes_annotates_undoes_and_copies_exactly(make_desktop, evi
         choose_tool(desktop, app, layout, "rectangle")
         corners = [(3400, 1900), (4800, 2800)]
         desktop.drag(*corners)
-        for corner in corners:
-            wait_pixel(desktop, corner, RED, app, timeout=30)
+        edges = [(3500, 1900), (4800, 2700)]  # away from the handles of the rectangle drawn
+        for edge in edges:
+            wait_pixel(desktop, edge, RED, app, timeout=30)
 
         desktop.click(*layout.button_point("undo"))
-        for corner in corners:
-            wait_pixel(desktop, corner, frozen.getpixel(corner), app, timeout=30)
+        for edge in edges:
+            wait_pixel(desktop, edge, frozen.getpixel(edge), app, timeout=30)
         undone = settled_grab(desktop, inside)
         assert difference_box(undone, frozen.crop(inside.pil())) is None
         print(f"after a rectangle and its undo {memory(app.pid)}")

@@ -84,7 +84,8 @@ def open_save_dialog(desktop, app) -> None:
     layout = make_selection(desktop, app, SELECTION_FROM, SELECTION_TO)
     choose_tool(desktop, app, layout, "rectangle")
     desktop.drag(OUTLINE_FROM, OUTLINE_TO)
-    wait_pixel(desktop, (OUTLINE_FROM[0], OUTLINE_TO[1] - 1), RED, app)
+    # The left edge, away from the handles of the rectangle just drawn.
+    wait_pixel(desktop, (OUTLINE_FROM[0], OUTLINE_TO[1] - 10), RED, app)
     click_save(desktop, app, layout)
 
 

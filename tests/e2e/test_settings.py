@@ -51,7 +51,8 @@ def test_quick_save_writes_the_selection_under_the_pattern_and_a_second_one_is_n
         layout = make_selection(desktop, app, SELECTION_FROM, SELECTION_TO)
         choose_tool(desktop, app, layout, "rectangle")
         desktop.drag(OUTLINE_FROM, OUTLINE_TO)
-        wait_pixel(desktop, (OUTLINE_FROM[0], OUTLINE_TO[1] - 1), RED, app)
+        # The left edge, away from the handles of the rectangle just drawn.
+        wait_pixel(desktop, (OUTLINE_FROM[0], OUTLINE_TO[1] - 10), RED, app)
         desktop.key("ctrl+shift+s")
         assert exit_status(desktop, app) == 0
         with Image.open(shots / f"截图 {day}.png") as saved:

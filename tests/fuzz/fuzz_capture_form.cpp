@@ -3,17 +3,18 @@
 // within range, the window's picture exactly the shown document drawn afresh; that a drawing that
 // failed left the history as it was and was reported; that no press left behind a half-drawn shape
 // (once no press is in progress, nothing is being dragged out and the window shows the retained
-// image); that a copy holds the selection as it was when the event that copied began, whatever a
-// press queued during the copy did; and that the magnifier stays on the screen. The screen lists a
-// few windows and controls to aim at, and earlier selections for `,` and `.`; a pointer the window
-// moved (an arrow key while aiming) comes back as a move.
+// image); that no mark lies outside the picture, however it was drawn, moved or resized; that a
+// copy holds the selection as it was when the event that copied began, whatever a press queued
+// during the copy did; and that the magnifier stays on the screen. The screen lists a few windows
+// and controls to aim at, and earlier selections for `,` and `.`; a pointer the window moved (an
+// arrow key while aiming) comes back as a move.
 //
 // Input format (make_corpus.py writes seeds in it), read from the front, missing bytes read as 0:
 //   byte: odd = the save dialog answers with a path, even = it is cancelled
 //   then events until the input ends or the window closes:
 //   byte kind % 10: 0-1 press, 2-4 move, 5-6 release, 7 double-click, 8 key, 9 text or list
 //   press, release, double-click: byte button choice (mostly one button); move: byte buttons
-//     held % 8; then a byte that is skipped, point
+//     held % 8; then a byte (2: Shift held, not for a double-click), point
 //     point: byte mode; even: x (2 bytes, big-endian) and y (1 byte) on or just off the screen;
 //            odd: byte control id, byte dx, byte dy: near that control's top-left
 //   key: byte virtual-key code, byte modifiers (1 Ctrl, 2 Shift, 4 Alt; Escape only with none)
@@ -35,6 +36,7 @@
 #include <string>
 #include <vector>
 
+#include "annotate/mark_edit.h"
 #include "annotate/render.h"
 #include "form/capture_form.h"
 #include "platform/fake/fake_platform.h"
@@ -86,6 +88,12 @@ class HistoryCheck {
     History& history = form.history;
     if (history.Current() < 1) Fail("no document shown", history.Current());
     if (history.Current() > history.Count()) Fail("shown past the newest", history.Current());
+    for (const MarkPtr& mark : history.Shown().marks) {
+      const BoxF box = MarkBox(*mark);
+      if (box.left < 0 || box.top < 0 || box.right > kScreenWidth || box.bottom > kScreenHeight) {
+        Fail("a mark lies outside the picture", static_cast<long>(mark->kind));
+      }
+    }
     if (history.PictureStale()) return;
     const std::vector<MarkPtr>& marks = history.Shown().marks;
     if (marks == marks_ && fake.surface.background() == picture_) return;
@@ -183,11 +191,11 @@ void Step(Input& in, CaptureRun& run, fake::FakePlatform& fake,
   const int kind = in.Byte() % 10;
   if (kind <= 7) {
     const int button = kind >= 2 && kind <= 4 ? in.Byte() % 8 : Button(in);
-    in.Byte();  // once the modifier keys; kept so that the seeds still decode
+    const bool shift = (in.Byte() & 2) != 0;  // a mark drawn or resized square, at 45 degrees
     const PointF p = Point(in, form);
-    if (kind <= 1) return run.MouseDown(button, p.x, p.y);
-    if (kind <= 4) return run.MouseMove(button, p.x, p.y);
-    if (kind <= 6) return run.MouseUp(button, p.x, p.y);
+    if (kind <= 1) return run.MouseDown(button, p.x, p.y, shift);
+    if (kind <= 4) return run.MouseMove(button, p.x, p.y, shift);
+    if (kind <= 6) return run.MouseUp(button, p.x, p.y, shift);
     return run.DoubleClick(button, p.x, p.y);
   }
   if (kind == 8) {

@@ -54,6 +54,7 @@ def text(target, s):
 
 # Virtual-key codes and the modifier bits of a key event.
 ENTER, KEY_LEFT, KEY_UP, KEY_RIGHT, KEY_DOWN = 0x0D, 0x25, 0x26, 0x27, 0x28
+DELETE = 0x2E
 CTRL, SHIFT = 1, 2
 
 
@@ -92,11 +93,20 @@ SEEDS = {
     + button(TEXT) + click(at(60, 55)) + text(0, "Hello")
     + click(near(PCOLOR_0 + 13, 5, 5)) + text(1, "20") + press(near(PIC_COMBOX, 40, 10))
     + [9, 2, 7] + click(at(150, 70)) + text(0, "x") + button(ARROW) + button(UNDO),
-    "resize_cuts_history": SELECT
+    "resize_keeps_history": SELECT
     + button(RECT) + drag(at(60, 50), at(120, 70)) + drag(at(70, 60), at(100, 75))
     + button(UNDO) + button(UNDO)
     + drag(near(IMAGE1_0 + 6, 1, 1), at(250, 100), MIDDLE, 4)
     + drag(at(100, 60), at(60, 50)) + key(ord("A")),
+    "edit_marks": SELECT
+    + button(RECT) + drag(at(60, 50), at(120, 70))
+    + drag(at(60, 55), at(70, 58)) + press(at(130, 73)) + [2, 1, SHIFT] + at(150, 78)
+    + release(at(150, 78)) + key(DELETE)
+    + button(ARROW) + drag(at(150, 50), at(200, 70)) + drag(at(200, 70), at(210, 50))
+    + click(near(PCOLOR_0 + 3, 5, 5)) + key(KEY_DOWN, SHIFT)
+    + button(TEXT) + click(at(100, 60)) + text(0, "ab") + key(ENTER)
+    + double_click(at(102, 63)) + text(0, "abc") + key(ENTER)
+    + button(UNDO) * 4 + button(REDO) * 2,
     "save": [1] + SELECT + button(RECT) + drag(at(60, 50), at(120, 70)) + button(SAVE),
     "copy_by_double_click": SELECT + click(at(100, 60), RIGHT) + SELECT + double_click(at(100, 60)),
     "keys": SELECT

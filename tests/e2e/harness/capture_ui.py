@@ -18,6 +18,7 @@ from harness.ink import ink
 from harness.processes import wait_until
 
 SELECTION_BLUE = (0, 122, 236)  # selection frame, handles and label text
+MARK_HANDLE = (255, 112, 0)  # the selected mark's handles
 PANEL_BACK = (222, 238, 255)  # toolbar strip and style panel
 PANEL_FRAME = (128, 128, 255)
 SEPARATOR = (192, 192, 255)
@@ -260,6 +261,13 @@ def masked(part: Image.Image, region: Box, skip: list[Box]) -> Image.Image:
     return part
 
 
+def differing(seen: Image.Image, wanted: Image.Image) -> set[tuple[int, int]]:
+    """The pixels where `seen` differs from `wanted`, but for a selected mark's handles in either:
+    chrome over the picture, as the selection's frame is."""
+    return {p for p in ink(seen, wanted)
+            if seen.getpixel(p) != MARK_HANDLE and wanted.getpixel(p) != MARK_HANDLE}
+
+
 def wait_screen(desktop, app, expected: Image.Image, region: Box, skip: list[Box], evidence,
                 name: str, toolbar: Box | None = None) -> Image.Image:
     """Waits until every pixel of `region` outside the `skip` boxes is as in `expected` (a whole
@@ -274,14 +282,15 @@ def wait_screen(desktop, app, expected: Image.Image, region: Box, skip: list[Box
         if not app.running():
             raise RuntimeError(f"the program ended with status {app.process.returncode}")
         seen = masked(desktop.grab(region.left, region.top, *region.size), region, skip)
-        return not ink(seen, wanted) and all(desktop.pixel(*p) == PANEL_FRAME for p in corners)
+        return not differing(seen, wanted) and \
+            all(desktop.pixel(*p) == PANEL_FRAME for p in corners)
 
     try:
         wait_until(shown, 5, interval=0.02, what=name)
     except TimeoutError:
         shot = desktop.screenshot()
         seen = masked(shot.crop(region.pil()), region, skip)
-        wrong = sorted(ink(seen, wanted))
+        wrong = sorted(differing(seen, wanted))
         evidence.save(f"{name}-screen", shot)
         evidence.save(f"{name}-expected", expected)
         samples = [((x + region.left, y + region.top), seen.getpixel((x, y)),

@@ -58,7 +58,7 @@ def scene(dpi: int) -> tuple[Image.Image, Box]:
         whole = Box(0, 0, WIDTH, HEIGHT)
         shot = capture_ui.settled_grab(desktop, whole)
         around = capture_ui.around([layout.frame, layout.strip, panel], WIDTH, HEIGHT)
-        desktop.key("Escape")
+        desktop.key("Escape", "Escape")  # the mark drawn last let go, then the end
         app.wait_exit(10)
         return shot, around
     finally:

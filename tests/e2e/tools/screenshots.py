@@ -66,7 +66,7 @@ def scene(dpi: int) -> tuple:
             if red < 30:
                 raise RuntimeError(f"the {name} is missing from the picture at {dpi} DPI")
         around = around_chrome(layout, "rectangle")
-        desktop.key("Escape")
+        desktop.key("Escape", "Escape")  # the mark drawn last let go, then the end
         app.wait_exit(10)
         return shot, around
     finally:
@@ -156,7 +156,8 @@ def tools_scene(dpi: int):
         capture_ui.pick_colour(desktop, app, layout, capture_ui.BLUE, "rectangle")
         desktop.xdotool("mousemove", 600, 330, "mousedown", 1, "mousemove", 700, 380,
                         "keydown", "shift", "mouseup", 1, "keyup", "shift")
-        capture_ui.wait_pixel(desktop, (700, 430), capture_ui.PALETTE[capture_ui.BLUE], app)
+        # Its bottom edge, away from the handles the square shows once drawn.
+        capture_ui.wait_pixel(desktop, (690, 430), capture_ui.PALETTE[capture_ui.BLUE], app)
         desktop.key("h")
         capture_ui.pick_colour(desktop, app, layout, 11, "highlighter")  # yellow
         draw_path(desktop, [(280, 430), (560, 430), (560, 470), (420, 400)])
@@ -164,7 +165,7 @@ def tools_scene(dpi: int):
         whole = Box(0, 0, WIDTH, HEIGHT)
         shot = capture_ui.settled_grab(desktop, whole)
         around = around_chrome(layout, "highlighter")
-        desktop.key("Escape")
+        desktop.key("Escape", "Escape")  # the mark drawn last let go, then the end
         app.wait_exit(10)
         return shot.crop(around.pil())
     finally:

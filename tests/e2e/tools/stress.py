@@ -44,7 +44,7 @@ def one_run(desktop: Desktop) -> str | None:
             return "lost click: no style panel after the tool click"
         desktop.drag(*OUTLINE)
         try:
-            capture_ui.wait_pixel(desktop, (OUTLINE[0][0], OUTLINE[1][1] - 1), RED, app)
+            capture_ui.wait_pixel(desktop, (OUTLINE[0][0], OUTLINE[1][1] - 10), RED, app)
         except TimeoutError:
             return "lost press or release: no outline after the rectangle drag"
         desktop.click(*layout.button_point("copy"))

@@ -13,14 +13,20 @@ namespace {
 using testing::AnnotateHarness;
 using testing::Crop;
 
-// The picture the document draws afresh on the frozen screen.
+// The picture the document draws afresh on the frozen screen, every mosaic blurred anew.
 Picture DrawnAfresh(AnnotateHarness& h) {
   fake::FakeSurface fresh;
   fresh.Freeze(h.fake.screen);
   fresh.EndPreview();
   History drawn;
   drawn.Start();
-  ShowDocument(h.form.history.Shown(), drawn, fresh);
+  Document copy;
+  for (const MarkPtr& mark : h.form.history.Shown().marks) {
+    Mark anew = *mark;
+    anew.rendered.reset();
+    copy.marks.push_back(std::make_shared<const Mark>(std::move(anew)));
+  }
+  ShowDocument(copy, drawn, fresh);
   return fresh.background();
 }
 
@@ -76,6 +82,22 @@ TEST(MarkGestures, HandleDragsResize_ShiftSquares_TheCopyIsTheDocumentWithoutHan
   EXPECT_EQ(*h.fake.clipboard.content, Crop(DrawnAfresh(h), {100, 100, 300, 250}));
 }
 
+TEST(MarkGestures, AMosaicMovedOverAMarkHidesIt_AndShowsWhatLayUnderItsOldPlace) {
+  AnnotateHarness h;
+  h.ClickOn(ButtonId(ToolbarButton::Rectangle));
+  h.Drag(120, 120, 160, 150);
+  const Picture rectangle = h.Shown();
+  h.ClickOn(ButtonId(ToolbarButton::Mosaic));
+  h.ClickOn(ChoiceId(1));  // blur
+  h.Drag(200, 180, 260, 230);
+  h.Drag(230, 205, 150, 140);  // from inside it, 80 left and 65 up: over the rectangle
+  EXPECT_EQ(h.form.history.Current(), 4);
+  EXPECT_EQ(h.Shown(), DrawnAfresh(h));
+  EXPECT_NE(Crop(h.Shown(), {120, 115, 180, 165}), Crop(rectangle, {120, 115, 180, 165}))
+      << "the rectangle is blurred";
+  EXPECT_EQ(Crop(h.Shown(), {200, 180, 260, 230}), Crop(rectangle, {200, 180, 260, 230}));
+}
+
 TEST(MarkGestures, KeysDeleteAndNudgeTheSelectedMark_EscapeLetsItGoFirst) {
   AnnotateHarness h;
   h.ClickOn(ButtonId(ToolbarButton::Arrow));
@@ -128,12 +150,13 @@ TEST(MarkGestures, TheStylePanelShowsAndRestylesTheSelectedMark_OneStep) {
   h.ClickOn(ChoiceId(0));
   const float thin = Last(h).size;
   EXPECT_EQ(h.form.history.Current(), 3);
-  h.ClickOn(ButtonId(ToolbarButton::Rectangle));  // another tool: the mark stays selected
-  h.ClickOn(SwatchId(13));                        // blue
+  h.ClickOn(SwatchId(13));  // blue
   EXPECT_EQ(Last(h).colour, testing::kBlue);
   EXPECT_EQ(Last(h).size, thin);
   EXPECT_EQ(h.form.history.Current(), 4);
   EXPECT_EQ(h.Shown(), DrawnAfresh(h));
+  h.ClickOn(ButtonId(ToolbarButton::Rectangle));  // a tool for a new mark lets the pen go
+  EXPECT_EQ(ModeOf(h.run.state()), RunMode::ToolChosen);
   h.Drag(220, 200, 260, 230);
   EXPECT_EQ(Last(h).colour, testing::kBlue) << "the new mark takes the choice";
 
@@ -153,14 +176,12 @@ TEST(MarkGestures, ADoubleClickRetypesAText_EnterCommitsOneStep_EmptiedTextIsRem
   ASSERT_EQ(h.form.history.Current(), 2);
   const Picture typed = h.Shown();
 
-  h.ClickOn(ButtonId(ToolbarButton::Rectangle));
   h.DoubleClick(125, 125);
   EXPECT_EQ(h.fake.window.closes, 0) << "a double-click on a mark never copies";
   EXPECT_TRUE(h[ControlId::TextBox].visible);
   EXPECT_EQ(h[ControlId::TextBox].caption, u"ab");
   EXPECT_EQ(ModeOf(h.run.state()), RunMode::TextBoxOpen);
-  EXPECT_EQ(Crop(h.Shown(), {118, 118, 160, 140}),
-            Crop(frozen, {118, 118, 160, 140}))
+  EXPECT_EQ(Crop(h.Shown(), {118, 118, 160, 140}), Crop(frozen, {118, 118, 160, 140}))
       << "the box shows the text instead of the mark";
   h.run.TextChanged(ControlId::TextBox, u"abc");
   h.Click(250, 220);  // outside the box
@@ -216,8 +237,9 @@ TEST(MarkGestures, TheModeFollowsTheGestures) {
   h.run.MouseDown(button::kLeft, 250, 200);  // elsewhere: a new mark, the old one let go
   EXPECT_EQ(mode(), RunMode::ToolChosen);
   h.run.MouseUp(button::kLeft, 250, 200);
-  h.run.KeyPress({'T', false, false, false});
-  h.run.KeyPress({key::kEscape, false, false, false});
+  EXPECT_EQ(mode(), RunMode::MarkSelected);
+  h.run.KeyPress({'T', false, false, false});  // a tool for a new mark lets it go
+  EXPECT_EQ(mode(), RunMode::ToolChosen);
   h.Click(150, 220);
   EXPECT_EQ(mode(), RunMode::TextBoxOpen);
 }

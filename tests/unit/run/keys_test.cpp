@@ -159,8 +159,8 @@ TEST(Keys, ToolLetters_ActAsTheirButtons) {
 }
 
 // No key acts where its button or a move drag could not: without a selection, during a press,
-// with a tool chosen (arrows), with the text box open (its keys but Enter are the box's); nor does a key
-// with other modifiers.
+// with a tool chosen (arrows), with the text box open (its keys but Enter are the box's); nor does
+// a key with other modifiers.
 TEST(Keys, WhereNoClickOrDragCouldAct_KeysDoNothing) {
   const std::vector<KeyStroke> all = {
       Key(key::kReturn), Ctrl('C'),       Ctrl('S'),       Ctrl('Z'),
