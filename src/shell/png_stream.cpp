@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <new>
+#include <utility>
 #include <vector>
 
 namespace capture::win32 {
@@ -104,9 +106,82 @@ bool Encode(IStream* stream, int width, int height, const ReadBand& read) {
          SUCCEEDED(encoder->Commit());
 }
 
+// A stream that only goes forward, handing what is written to a WriteBytes: what the encoder
+// writes a file through without keeping the file in memory. It lives on the stack of one call.
+class ForwardStream final : public IStream {
+ public:
+  explicit ForwardStream(const WriteBytes& write) : write_(write) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
+    if (out == nullptr) return E_POINTER;
+    if (id == __uuidof(IUnknown) || id == __uuidof(ISequentialStream) || id == __uuidof(IStream)) {
+      *out = static_cast<IStream*>(this);
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // owned by the call, never freed here
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE Read(void*, ULONG, ULONG*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Write(const void* bytes, ULONG count, ULONG* written) override {
+    if (written != nullptr) *written = 0;
+    if (!write_(static_cast<const std::uint8_t*>(bytes), count)) return STG_E_CANTSAVE;
+    position_ += count;
+    if (written != nullptr) *written = count;
+    return S_OK;
+  }
+  // Only where it stands: asking for the position, or going to it.
+  HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* at) override {
+    const bool stays =
+        (origin == STREAM_SEEK_CUR && move.QuadPart == 0) ||
+        (origin == STREAM_SEEK_SET && static_cast<ULONGLONG>(move.QuadPart) == position_);
+    if (!stays) return STG_E_INVALIDFUNCTION;
+    if (at != nullptr) at->QuadPart = position_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*,
+                                   ULARGE_INTEGER*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE Revert() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Stat(STATSTG* stat, DWORD) override {
+    if (stat == nullptr) return E_POINTER;
+    *stat = {};
+    stat->type = STGTY_STREAM;
+    stat->cbSize.QuadPart = position_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Clone(IStream**) override { return E_NOTIMPL; }
+
+ private:
+  const WriteBytes& write_;
+  ULONGLONG position_ = 0;
+};
+
 }  // namespace
 
-GlobalMemory PngInGlobalMemory(int width, int height, const ReadBand& read) {
+bool WritePng(int width, int height, const ReadBand& read, const WriteBytes& write) {
+  if (width <= 0 || height <= 0) return false;
+  const ComSession com;
+  if (!com.ok()) return false;
+  ForwardStream stream(write);
+  try {
+    return Encode(&stream, width, height, read);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
+
+PngMemory PngInGlobalMemory(int width, int height, const ReadBand& read) {
   if (width <= 0 || height <= 0) return {};
   const ComSession com;
   // Movable memory keeps its handle when the stream grows it, so it is ours whatever happens.
@@ -120,8 +195,12 @@ GlobalMemory PngInGlobalMemory(int width, int height, const ReadBand& read) {
     return {};
   }
   HGLOBAL grown = nullptr;
-  if (FAILED(::GetHGlobalFromStream(stream.get(), &grown)) || grown != memory.get()) return {};
-  return memory;
+  ULARGE_INTEGER end{};
+  if (FAILED(::GetHGlobalFromStream(stream.get(), &grown)) || grown != memory.get() ||
+      FAILED(stream->Seek({}, STREAM_SEEK_END, &end))) {
+    return {};
+  }
+  return {std::move(memory), static_cast<std::size_t>(end.QuadPart)};
 }
 
 }  // namespace capture::win32

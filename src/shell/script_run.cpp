@@ -99,7 +99,7 @@ struct Services {
 
 // PNG on standard output: written to a temporary file by the same save as any other, then
 // copied out.
-int WriteToStdout(Services& services, const Picture& picture) {
+int WriteToStdout(Services& services, const PictureRows& picture) {
   std::wstring folder(MAX_PATH + 1, L'\0');
   folder.resize(::GetTempPathW(static_cast<DWORD>(folder.size()), folder.data()));
   const std::u16string path = Utf16(folder) + u"capture-stdout-" +
@@ -118,14 +118,14 @@ int WriteToStdout(Services& services, const Picture& picture) {
 
 // No destination given: a file in the quick-save folder, made if missing, under the pattern; its
 // path goes to stdout.
-int QuickSaveAndPrint(Services& services, const Picture& picture) {
+int QuickSaveAndPrint(Services& services, const PictureRows& picture) {
   services.saving.on_quick_saved = [](const std::u16string& path) {
     WriteStdout(Wide(path) + L"\r\n");
   };
   return QuickSaveTo(services.platform, picture) ? 0 : kNotWrittenStatus;
 }
 
-int Deliver(const ScriptRequest& request, Services& services, const Picture& picture) {
+int Deliver(const ScriptRequest& request, Services& services, const PictureRows& picture) {
   int status = 0;
   if (request.clipboard && !services.clipboard.PutBitmap(picture)) {
     status = Fail(kNotWrittenStatus, L"无法复制到剪贴板");
@@ -151,8 +151,8 @@ int Deliver(const ScriptRequest& request, Services& services, const Picture& pic
 int ScrollAndDeliver(const ScriptRequest& request, Services& services, const RectI& area,
                      int max_height) {
   const ScrolledPicture scrolled = ScrollAndJoin(area, max_height);
-  if (scrolled.picture.pixels.empty()) return Fail(kScreenUnreadableStatus, L"无法读取屏幕");
-  const int status = Deliver(request, services, scrolled.picture);
+  if (!scrolled.joined) return Fail(kScreenUnreadableStatus, L"无法读取屏幕");
+  const int status = Deliver(request, services, *scrolled.joined);
   if (scrolled.unreadable) {
     Fail(kScreenUnreadableStatus, L"无法读取屏幕，已写入读到的部分");
     return status != 0 ? status : kScreenUnreadableStatus;
@@ -188,7 +188,7 @@ int RunScript(const Command& command) {
     }
     const Picture screen = services.screen.Grab();
     if (screen.pixels.empty()) return Fail(kScreenUnreadableStatus, L"无法读取屏幕");
-    return Deliver(command.script, services, Crop(screen, grab.area));
+    return Deliver(command.script, services, RowsOfPicture(Crop(screen, grab.area)));
   } catch (const std::bad_alloc&) {
     return Fail(kScreenUnreadableStatus, L"内存不足，无法读取屏幕");
   }

@@ -140,15 +140,17 @@ ScrolledPicture ScrollAndJoin(const RectI& area, int max_height) {
   const ParkedPointer parked(inside);
   Settler settler(area);
   if (!settler.Settle(kWatchMs)) return {};
-  join::FrameJoiner joiner(PixelView::Of(settler.frame()), settler.unsteady(), max_height);
-  bool unreadable = false;
+  ScrolledPicture scrolled;
+  join::FrameJoiner& joiner =
+      scrolled.joined.emplace(PixelView::Of(settler.frame()), settler.unsteady(), max_height);
   for (int still = 0; still < 2;) {
     const std::optional<join::Joined> joined = NextNotch(settler, joiner, inside);
-    unreadable = !joined;
+    scrolled.unreadable = !joined;
     if (!joined || joined == join::Joined::Full || joined == join::Joined::Refused) break;
     still = joined == join::Joined::Unmoved ? still + 1 : 0;
   }
-  return {joiner.Take(), joiner.refusal(), unreadable};
+  scrolled.refusal = joiner.refusal();
+  return scrolled;
 }
 
 }  // namespace capture::win32

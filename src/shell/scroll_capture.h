@@ -10,7 +10,8 @@
 namespace capture::win32 {
 
 struct ScrolledPicture {
-  Picture picture;                       // empty when the screen could not be read
+  // The joined picture, read row by row; none when the screen could not be read.
+  std::optional<join::FrameJoiner> joined;
   std::optional<join::Refusal> refusal;  // set when a seam could not be joined
   bool unreadable = false;  // the screen could not be read after a notch: the picture is so far
 };

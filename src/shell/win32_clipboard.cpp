@@ -6,6 +6,7 @@
 #include <cstring>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "shell/handles.h"
 #include "shell/png_stream.h"
@@ -25,15 +26,31 @@ BITMAPINFO TopDown32(int width, int height) {
   return info;
 }
 
-// A display-compatible bitmap holding the picture; null when it could not be made or filled.
-Bitmap DisplayBitmapOf(const Picture& picture) {
+// Pixels handed to a bitmap at a time: a band of a tall picture, never a whole copy.
+constexpr int kBandPixels = 1 << 20;
+
+// A display-compatible bitmap holding the picture, filled band by band; null when it could not be
+// made or filled.
+Bitmap DisplayBitmapOf(const PictureRows& rows) {
+  const int width = rows.Width(), height = rows.Height();
   WindowDc screen(nullptr);
-  Bitmap bitmap(::CreateCompatibleBitmap(screen.get(), picture.width, picture.height));
+  Bitmap bitmap(::CreateCompatibleBitmap(screen.get(), width, height));
   if (!bitmap) return bitmap;
-  const BITMAPINFO info = TopDown32(picture.width, picture.height);
-  if (::SetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(picture.height),
-                  picture.pixels.data(), &info, DIB_RGB_COLORS) != picture.height) {
-    return Bitmap();
+  const BITMAPINFO info = TopDown32(width, -height);  // a positive height: bottom-up
+  const int band_rows = std::clamp(kBandPixels / width, 1, height);
+  const auto row = static_cast<std::size_t>(width);
+  std::vector<std::uint32_t> band(row * static_cast<std::size_t>(band_rows));
+  for (int first = 0; first < height; first += band_rows) {
+    const int count = std::min(band_rows, height - first);
+    // GDI numbers the rows from the bottom: the band's last row comes first.
+    for (int i = 0; i < count; ++i) {
+      std::copy_n(rows.Row(first + count - 1 - i), row,
+                  band.begin() + static_cast<std::ptrdiff_t>(row) * i);
+    }
+    if (::SetDIBits(screen.get(), bitmap.get(), static_cast<UINT>(height - first - count),
+                    static_cast<UINT>(count), band.data(), &info, DIB_RGB_COLORS) != count) {
+      return Bitmap();
+    }
   }
   return bitmap;
 }
@@ -70,9 +87,11 @@ GlobalMemory PngOfBitmap(HBITMAP bitmap) {
     return {};
   }
   const int width = header.bmWidth, height = header.bmHeight;
-  return PngInGlobalMemory(width, height, [&](int first, int count, std::uint32_t* into) {
-    return ReadBitmapRows(bitmap, width, height, first, count, into);
-  });
+  return PngInGlobalMemory(width, height,
+                           [&](int first, int count, std::uint32_t* into) {
+                             return ReadBitmapRows(bitmap, width, height, first, count, into);
+                           })
+      .memory;
 }
 
 // The format of the token that marks a put of ours; the same name gives every program the same
@@ -200,10 +219,14 @@ void Win32Clipboard::RenderPng() {
 }
 
 bool Win32Clipboard::PutBitmap(const Picture& picture) {
+  return PutBitmap(RowsOfPicture(picture));
+}
+
+bool Win32Clipboard::PutBitmap(const PictureRows& picture) {
   ours_.reset();
   // A bitmap of no area cannot be made (the system would hand back a 1 x 1 monochrome one): an
   // empty selection copies nothing, and what the clipboard held stays there.
-  if (picture.width <= 0 || picture.height <= 0) return true;
+  if (picture.Width() <= 0 || picture.Height() <= 0) return true;
 
   // The bitmap is made and filled before the clipboard is opened: one that cannot be made (a
   // large screen's, out of memory) leaves the previous content where it was, and the clipboard is

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/picture_rows.h"
 #include "platform/platform.h"
 #include "shell/handles.h"
 
@@ -25,6 +26,9 @@ class Win32Clipboard : public Clipboard {
   Win32Clipboard& operator=(const Win32Clipboard&) = delete;
 
   bool PutBitmap(const Picture& picture) override;
+  // The same for a picture given row by row: the bitmap is filled a band at a time, with no
+  // whole copy of the picture besides the bitmap itself.
+  bool PutBitmap(const PictureRows& picture);
   // The clipboard's bitmap, or nothing when it holds none.
   std::optional<Picture> GetBitmap();
   // Ours when the clipboard's sequence number is the one read right after our put, and the
