@@ -227,6 +227,9 @@ bool WriteImageFile(Platform& platform, const PictureRows& rows, const std::u16s
   try {
     if (rows.Width() <= 0 || rows.Height() <= 0) return fail(InvalidPictureError());
     if (!format) return fail(NoFormatError());
+    if (format == ImageFormat::Jpeg && !JpegCanHold(rows.Width(), rows.Height())) {
+      return fail(TooLargeForJpegError());
+    }
     if (format != ImageFormat::Png && format != ImageFormat::Bmp) {
       // GDI+'s encoders need the whole picture in one piece: the one whole copy made.
       wait.Restore();
@@ -269,6 +272,10 @@ bool WriteImageFile(Platform& platform, const Picture& picture, const std::u16st
     if (!HasPixels(picture)) return fail(InvalidPictureError());
 
     const std::optional<ImageFormat> format = FormatOfExtension(extension);
+    // Told before GDI+ is given the picture: its JPEG encoder would fail with no reason given.
+    if (format == ImageFormat::Jpeg && !JpegCanHold(picture.width, picture.height)) {
+      return fail(TooLargeForJpegError());
+    }
     const Bitmap bitmap(gdiplus, CreateBitmapFor(gdiplus, picture, format));
     if (!bitmap.ok()) return fail(GdiplusError(GdiplusStep::CreateBitmap, bitmap.status()));
     if (!format) return fail(NoFormatError());
