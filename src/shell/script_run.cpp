@@ -146,8 +146,8 @@ int Deliver(const ScriptRequest& request, Services& services, const PictureRows&
 }
 
 // The window under the area scrolled to its end and its frames joined, the picture written; the
-// status 3 when the screen could not be read after a notch, 5 when a seam could not be joined (in
-// both the picture so far is written), or the writing's own.
+// status 3 when the screen could not be read after a notch, 5 when a seam could not be joined or
+// the window would not scroll (in each the picture so far is written), or the writing's own.
 int ScrollAndDeliver(const ScriptRequest& request, Services& services, const RectI& area,
                      int max_height) {
   const ScrolledPicture scrolled = ScrollAndJoin(area, max_height);
@@ -156,6 +156,10 @@ int ScrollAndDeliver(const ScriptRequest& request, Services& services, const Rec
   if (scrolled.unreadable) {
     Fail(kScreenUnreadableStatus, L"无法读取屏幕，已写入读到的部分");
     return status != 0 ? status : kScreenUnreadableStatus;
+  }
+  if (scrolled.would_not_scroll) {
+    Fail(kStoppedEarlyStatus, L"窗口不接受滚动，未到底部，已写入截取到的部分");
+    return status != 0 ? status : kStoppedEarlyStatus;
   }
   if (!scrolled.refusal) return status;
   Fail(kStoppedEarlyStatus, Wide(join::RefusalText(*scrolled.refusal)));

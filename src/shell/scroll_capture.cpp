@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <new>
 #include <optional>
@@ -135,6 +136,21 @@ std::optional<join::Joined> NextNotch(Settler& settler, join::FrameJoiner& joine
 
 }  // namespace
 
+std::optional<bool> MoreBelow(POINT inside) {
+  const HWND desktop = ::GetDesktopWindow();  // not owned, nor any window below
+  for (HWND window = ::WindowFromPoint(inside); window != nullptr && window != desktop;
+       window = ::GetAncestor(window, GA_PARENT)) {
+    if ((::GetWindowLongW(window, GWL_STYLE) & WS_VSCROLL) == 0) continue;
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    if (!::GetScrollInfo(window, SB_VERT, &info)) continue;
+    const int page = std::max(1, static_cast<int>(info.nPage));
+    return info.nPos + page - 1 < info.nMax;
+  }
+  return std::nullopt;
+}
+
 ScrolledPicture ScrollAndJoin(const RectI& area, int max_height) {
   const POINT inside{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
   const ParkedPointer parked(inside);
@@ -143,12 +159,15 @@ ScrolledPicture ScrollAndJoin(const RectI& area, int max_height) {
   ScrolledPicture scrolled;
   join::FrameJoiner& joiner =
       scrolled.joined.emplace(PixelView::Of(settler.frame()), settler.unsteady(), max_height);
-  for (int still = 0; still < 2;) {
+  int still = 0;
+  while (still < 2) {
     const std::optional<join::Joined> joined = NextNotch(settler, joiner, inside);
     scrolled.unreadable = !joined;
     if (!joined || joined == join::Joined::Full || joined == join::Joined::Refused) break;
     still = joined == join::Joined::Unmoved ? still + 1 : 0;
   }
+  // Two notches moved nothing: the end, unless the window's scroll bar says there is more.
+  scrolled.would_not_scroll = still == 2 && MoreBelow(inside).value_or(false);
   scrolled.refusal = joiner.refusal();
   return scrolled;
 }
