@@ -56,7 +56,7 @@ int Fail(ScriptShell& shell, int status, const std::u16string& why) {
 
 // PNG on standard output: written to a temporary file by the same save as any other, then sent
 // and deleted.
-int WriteToStdout(Platform& platform, ScriptShell& shell, const Picture& picture) {
+int WriteToStdout(Platform& platform, ScriptShell& shell, const PictureRows& picture) {
   const std::u16string path = shell.StdoutFilePath();
   if (path.empty()) return Fail(shell, kNotWrittenStatus, u"无法写入标准输出");
   if (!WriteImageFile(platform, picture, path, u"png", {})) return kNotWrittenStatus;
@@ -67,7 +67,7 @@ int WriteToStdout(Platform& platform, ScriptShell& shell, const Picture& picture
 
 // Every destination the request names gets the picture; with none, a quick save.
 int Deliver(const ScriptRequest& request, Platform& platform, ScriptShell& shell,
-            const Picture& picture) {
+            const PictureRows& picture) {
   int status = 0;
   if (request.clipboard && !platform.clipboard.PutBitmap(picture)) {
     status = Fail(shell, kNotWrittenStatus, u"无法复制到剪贴板");
@@ -91,11 +91,15 @@ int Deliver(const ScriptRequest& request, Platform& platform, ScriptShell& shell
 int ScrollAndDeliver(const ScriptRequest& request, Platform& platform, ScriptShell& shell,
                      const RectI& area) {
   const ScrolledArea scrolled = shell.Scroll(area);
-  if (scrolled.picture.pixels.empty()) return Fail(shell, kScreenUnreadableStatus, u"无法读取屏幕");
-  const int status = Deliver(request, platform, shell, scrolled.picture);
+  if (!scrolled.picture) return Fail(shell, kScreenUnreadableStatus, u"无法读取屏幕");
+  const int status = Deliver(request, platform, shell, *scrolled.picture);
   if (scrolled.unreadable) {
     Fail(shell, kScreenUnreadableStatus, u"无法读取屏幕，已写入读到的部分");
     return status != 0 ? status : kScreenUnreadableStatus;
+  }
+  if (scrolled.would_not_scroll) {
+    Fail(shell, kStoppedEarlyStatus, u"窗口不接受滚动，未到底部，已写入截取到的部分");
+    return status != 0 ? status : kStoppedEarlyStatus;
   }
   if (!scrolled.refusal) return status;
   Fail(shell, kStoppedEarlyStatus, *scrolled.refusal);
@@ -120,7 +124,8 @@ int RunScript(const ScriptRequest& request, const ScriptDesktop& desktop,
   }
   const Picture screen = services.screen.Grab();
   if (screen.pixels.empty()) return Fail(shell, kScreenUnreadableStatus, u"无法读取屏幕");
-  return Deliver(request, platform, shell, CropPixels(PixelView::Of(screen), grab.area));
+  const Picture area = CropPixels(PixelView::Of(screen), grab.area);
+  return Deliver(request, platform, shell, RowsOfPicture(area));
 }
 
 }  // namespace capture

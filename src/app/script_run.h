@@ -3,6 +3,7 @@
 // on stderr that say how it went. Nothing is shown and nothing is asked.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -13,8 +14,13 @@ namespace capture {
 
 // What --scroll brought back.
 struct ScrolledArea {
-  Picture picture;                        // the frames joined; empty when none could be read
-  bool unreadable = false;                // the screen could not be read after a notch
+  // The frames joined, read row by row (no whole copy of a tall picture); none when no frame
+  // could be read.
+  std::unique_ptr<const PictureRows> picture;
+  bool unreadable = false;  // the screen could not be read after a notch
+  // The content stopped moving while the window's scroll bar said there was more below: it takes
+  // neither the wheel nor WM_VSCROLL from us.
+  bool would_not_scroll = false;
   std::optional<std::u16string> refusal;  // why a seam could not be joined, when one could not
 };
 

@@ -12,6 +12,7 @@
 
 #include "join/frame_rows.h"
 #include "join/row_store.h"
+#include "platform/picture_rows.h"
 #include "platform/types.h"
 
 namespace capture::join {
@@ -36,7 +37,8 @@ enum class Joined {
   Refused,  // the frame could not be placed; the picture stays as it was (see refusal())
 };
 
-class FrameJoiner {
+// The picture so far is read row by row (PictureRows): a save or a copy of it makes no whole copy.
+class FrameJoiner final : public PictureRows {
  public:
   // Starts the picture with the first settled frame; it grows no taller than `max_height`.
   FrameJoiner(PixelView first, Unsteady unsteady, int max_height);
@@ -47,11 +49,11 @@ class FrameJoiner {
   Joined Add(PixelView frame, Unsteady unsteady);
 
   // The picture so far: a fixed header, the content, a fixed footer; a scroll bar left out.
-  int Width() const { return kept_columns_; }
-  int Height() const;
+  int Width() const override { return kept_columns_; }
+  int Height() const override;
   // Row `y` of the picture so far, Width() pixels; valid until the next Add.
-  const std::uint32_t* Row(int y) const;
-  // The picture so far as one Picture.
+  const std::uint32_t* Row(int y) const override;
+  // The picture so far as one Picture: a whole copy.
   Picture Take() const;
   // Why the join ended early, once a frame was refused.
   const std::optional<Refusal>& refusal() const { return refusal_; }

@@ -29,34 +29,37 @@ std::optional<std::uint32_t> BmpFileSize(int width, int height) {
   return static_cast<std::uint32_t>(size);
 }
 
-std::vector<std::uint8_t> EncodeBmp(const Picture& picture) {
-  if (!BmpFileSize(picture.width, picture.height)) {
-    throw std::length_error("the picture's BMP file would not fit its 32-bit size fields");
-  }
-  const std::size_t width = static_cast<std::size_t>(picture.width);
-  const std::size_t height = static_cast<std::size_t>(picture.height);
-  const std::size_t stride = (width * 3 + 3) / 4 * 4;
+std::vector<std::uint8_t> BmpHeader(int width, int height) {
+  const std::optional<std::uint32_t> size = BmpFileSize(width, height);
+  if (!size) throw std::length_error("the picture's BMP file would not fit its 32-bit size fields");
   const std::size_t offset = kFileHeaderSize + kInfoHeaderSize;
-  std::vector<std::uint8_t> out(offset + stride * height, 0);
-
+  std::vector<std::uint8_t> out(offset, 0);
   out[0] = 'B';
   out[1] = 'M';
-  Put(out, 2, static_cast<std::uint32_t>(out.size()), 4);
+  Put(out, 2, *size, 4);
   Put(out, 10, static_cast<std::uint32_t>(offset), 4);
 
   Put(out, 14, kInfoHeaderSize, 4);
-  Put(out, 18, static_cast<std::uint32_t>(picture.width), 4);
-  Put(out, 22, static_cast<std::uint32_t>(picture.height), 4);  // positive: bottom-up rows
-  Put(out, 26, 1, 2);                                           // planes
-  Put(out, 28, 24, 2);                                          // bits per pixel
-  Put(out, 30, 0, 4);                                           // BI_RGB
-  Put(out, 34, static_cast<std::uint32_t>(stride * height), 4);
+  Put(out, 18, static_cast<std::uint32_t>(width), 4);
+  Put(out, 22, static_cast<std::uint32_t>(height), 4);  // positive: bottom-up rows
+  Put(out, 26, 1, 2);                                   // planes
+  Put(out, 28, 24, 2);                                  // bits per pixel
+  Put(out, 30, 0, 4);                                   // BI_RGB
+  Put(out, 34, static_cast<std::uint32_t>(*size - offset), 4);
   Put(out, 38, kPixelsPerMetre96Dpi, 4);
   Put(out, 42, kPixelsPerMetre96Dpi, 4);
+  return out;
+}
 
-  for (std::size_t y = 0; y < height; ++y) {
-    const std::uint32_t* src = picture.pixels.data() + (height - 1 - y) * width;
-    std::uint8_t* dst = out.data() + offset + y * stride;
+void AppendBmpRows(const PictureRows& rows, int from_bottom, int count,
+                   std::vector<std::uint8_t>& out) {
+  const auto width = static_cast<std::size_t>(rows.Width());
+  const std::size_t stride = (width * 3 + 3) / 4 * 4;
+  std::size_t at = out.size();
+  out.resize(at + stride * static_cast<std::size_t>(count), 0);
+  for (int k = from_bottom; k < from_bottom + count; ++k, at += stride) {
+    const std::uint32_t* src = rows.Row(rows.Height() - 1 - k);
+    std::uint8_t* dst = out.data() + at;
     for (std::size_t x = 0; x < width; ++x) {
       const std::uint32_t p = src[x];
       dst[3 * x] = static_cast<std::uint8_t>(p);
@@ -64,6 +67,11 @@ std::vector<std::uint8_t> EncodeBmp(const Picture& picture) {
       dst[3 * x + 2] = static_cast<std::uint8_t>(p >> 16);
     }
   }
+}
+
+std::vector<std::uint8_t> EncodeBmp(const Picture& picture) {
+  std::vector<std::uint8_t> out = BmpHeader(picture.width, picture.height);
+  AppendBmpRows(RowsOfPicture(picture), 0, picture.height, out);
   return out;
 }
 

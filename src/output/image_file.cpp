@@ -1,5 +1,6 @@
 #include "output/image_file.h"
 
+#include <algorithm>
 #include <new>
 #include <optional>
 #include <utility>
@@ -144,18 +145,112 @@ std::optional<SaveError> WriteTemporaryFile(Platform& platform, TemporaryFile& t
   return std::nullopt;
 }
 
+// Rows a BMP file is written in at a time: a band of a tall picture, never the whole.
+constexpr int kBmpBandRows = 256;
+// Bytes of a PNG file written at a time.
+constexpr std::size_t kWritePiece = std::size_t{4} << 20;
+
+// Writes the rows' whole file beside the target, PNG or BMP, piece by piece, and flushes it to the
+// disk.
+std::optional<SaveError> WriteRowsTemporaryFile(Platform& platform, TemporaryFile& temporary,
+                                                const std::u16string& target,
+                                                const PictureRows& rows, ImageFormat format) {
+  std::vector<std::uint8_t> bytes = format == ImageFormat::Bmp
+                                        ? BmpHeader(rows.Width(), rows.Height())
+                                        : std::vector<std::uint8_t>{};
+  if (const FileResult error = temporary.Create(target)) {
+    return FileStepError(FileStep::CreateTemporary, *error);
+  }
+  if (const FileResult error = platform.files.WriteFile(temporary.path(), bytes)) {
+    return FileStepError(FileStep::Write, *error);
+  }
+  FileResult failed;
+  const auto append = [&] {
+    if (!bytes.empty()) failed = platform.files.AppendFile(temporary.path(), bytes);
+    bytes.clear();
+    return !failed;
+  };
+  if (format == ImageFormat::Png) {
+    bytes.clear();
+    // The encoder's pieces are small: they are gathered into pieces of kWritePiece bytes.
+    const bool encoded = platform.gdiplus.EncodePng(rows, [&](std::span<const std::uint8_t> piece) {
+      bytes.insert(bytes.end(), piece.begin(), piece.end());
+      return bytes.size() < kWritePiece || append();
+    });
+    if (failed) return FileStepError(FileStep::Write, *failed);
+    if (!encoded) return GdiplusError(GdiplusStep::Save, gp_status::kGenericError);
+    if (!append()) return FileStepError(FileStep::Write, *failed);
+  }
+  for (int row = 0; format == ImageFormat::Bmp && row < rows.Height(); row += kBmpBandRows) {
+    bytes.clear();
+    AppendBmpRows(rows, row, std::min(kBmpBandRows, rows.Height() - row), bytes);
+    if (!append()) return FileStepError(FileStep::Write, *failed);
+  }
+  if (const FileResult error = platform.files.FlushFile(temporary.path())) {
+    return FileStepError(FileStep::Flush, *error);
+  }
+  return std::nullopt;
+}
+
+// The place of the whole temporary file: the target's.
+PlaceFile Replacing(const std::u16string& path) {
+  return [&path](TemporaryFile& temporary) -> std::optional<SaveError> {
+    if (const FileResult error = temporary.MoveOver(path)) {
+      return FileStepError(FileStep::Replace, *error);
+    }
+    return std::nullopt;
+  };
+}
+
 }  // namespace
+
+bool WriteImageFile(Platform& platform, const PictureRows& rows, const std::u16string& path,
+                    const std::u16string& extension, const EncoderSettings& settings) {
+  return WriteImageFile(platform, rows, path, extension, settings, Replacing(path));
+}
+
+bool WriteImageFile(Platform& platform, const PictureRows& rows, const std::u16string& path,
+                    const std::u16string& extension, const EncoderSettings& settings,
+                    const PlaceFile& place) {
+  if (const Picture* whole = rows.Whole()) {
+    return WriteImageFile(platform, *whole, path, extension, settings, place);
+  }
+  const std::optional<ImageFormat> format = FormatOfExtension(extension);
+  WaitPointer wait(platform.window);
+  TemporaryFile temporary(platform.files);
+  const auto fail = [&](const SaveError& error) {
+    temporary.Remove();
+    wait.Restore();
+    ShowSaveError(platform.dialogs, error);
+    return false;
+  };
+  try {
+    if (rows.Width() <= 0 || rows.Height() <= 0) return fail(InvalidPictureError());
+    if (!format) return fail(NoFormatError());
+    if (format == ImageFormat::Jpeg && !JpegCanHold(rows.Width(), rows.Height())) {
+      return fail(TooLargeForJpegError());
+    }
+    if (format != ImageFormat::Png && format != ImageFormat::Bmp) {
+      // GDI+'s encoders need the whole picture in one piece: the one whole copy made.
+      wait.Restore();
+      return WriteImageFile(platform, GatherRows(rows), path, extension, settings, place);
+    }
+    if (format == ImageFormat::Bmp && !BmpFileSize(rows.Width(), rows.Height())) {
+      return fail(TooLargeForBmpError());
+    }
+    if (auto error = WriteRowsTemporaryFile(platform, temporary, path, rows, *format)) {
+      return fail(*error);
+    }
+    if (auto error = place(temporary)) return fail(*error);
+    return true;
+  } catch (const std::bad_alloc&) {
+    return fail(OutOfMemoryError());
+  }
+}
 
 bool WriteImageFile(Platform& platform, const Picture& picture, const std::u16string& path,
                     const std::u16string& extension, const EncoderSettings& settings) {
-  // The whole temporary file takes the target's place.
-  return WriteImageFile(platform, picture, path, extension, settings,
-                        [&path](TemporaryFile& temporary) -> std::optional<SaveError> {
-                          if (const FileResult error = temporary.MoveOver(path)) {
-                            return FileStepError(FileStep::Replace, *error);
-                          }
-                          return std::nullopt;
-                        });
+  return WriteImageFile(platform, picture, path, extension, settings, Replacing(path));
 }
 
 bool WriteImageFile(Platform& platform, const Picture& picture, const std::u16string& path,
@@ -177,6 +272,10 @@ bool WriteImageFile(Platform& platform, const Picture& picture, const std::u16st
     if (!HasPixels(picture)) return fail(InvalidPictureError());
 
     const std::optional<ImageFormat> format = FormatOfExtension(extension);
+    // Told before GDI+ is given the picture: its JPEG encoder would fail with no reason given.
+    if (format == ImageFormat::Jpeg && !JpegCanHold(picture.width, picture.height)) {
+      return fail(TooLargeForJpegError());
+    }
     const Bitmap bitmap(gdiplus, CreateBitmapFor(gdiplus, picture, format));
     if (!bitmap.ok()) return fail(GdiplusError(GdiplusStep::CreateBitmap, bitmap.status()));
     if (!format) return fail(NoFormatError());

@@ -8,6 +8,7 @@
 
 #include "output/save_error.h"
 #include "output/temporary_file.h"
+#include "platform/picture_rows.h"
 #include "platform/platform.h"
 
 namespace capture {
@@ -35,6 +36,16 @@ using PlaceFile = std::function<std::optional<SaveError>(TemporaryFile&)>;
 // The same, with the temporary file written beside `beside` and put in its place by `place`
 // instead of replacing the file at `beside`.
 [[nodiscard]] bool WriteImageFile(Platform& platform, const Picture& picture,
+                                  const std::u16string& beside, const std::u16string& extension,
+                                  const EncoderSettings& settings, const PlaceFile& place);
+
+// The same for a picture given row by row. PNG and BMP are written from the rows, piece by piece,
+// with no whole copy of the picture (PNG through Gdiplus::EncodePng); JPEG, GIF and TIFF gather
+// the rows into one picture first. Rows kept as one Picture are written as that picture.
+[[nodiscard]] bool WriteImageFile(Platform& platform, const PictureRows& rows,
+                                  const std::u16string& path, const std::u16string& extension,
+                                  const EncoderSettings& settings);
+[[nodiscard]] bool WriteImageFile(Platform& platform, const PictureRows& rows,
                                   const std::u16string& beside, const std::u16string& extension,
                                   const EncoderSettings& settings, const PlaceFile& place);
 

@@ -28,6 +28,12 @@ std::optional<ImageFormat> FormatOfExtension(std::u16string_view extension);
 // The GDI+ encoder's class id text; BMP has none (it is written without GDI+).
 std::u16string_view EncoderOf(ImageFormat format);
 
+// JPEG's size fields are 16 bits: neither side of its picture may pass 65535 pixels.
+inline constexpr int kJpegLargestSide = 65535;
+constexpr bool JpegCanHold(int width, int height) {
+  return width <= kJpegLargestSide && height <= kJpegLargestSide;
+}
+
 // ASCII letters lowered, everything else left as it is.
 std::u16string LowerCase(std::u16string_view text);
 

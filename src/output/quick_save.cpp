@@ -14,6 +14,10 @@ constexpr int kMoveTries = 100;
 }  // namespace
 
 bool QuickSaveTo(Platform& platform, const Picture& picture) {
+  return QuickSaveTo(platform, RowsOfPicture(picture));
+}
+
+bool QuickSaveTo(Platform& platform, const PictureRows& rows) {
   const SaveSettings settings = platform.saving.Saving();
   const QuickSave& quick = settings.quick;
   if (FileResult error = platform.files.MakeFolders(quick.folder)) {
@@ -45,7 +49,7 @@ bool QuickSaveTo(Platform& platform, const Picture& picture) {
   };
   EncoderSettings encoder;
   encoder.jpeg_quality = settings.jpeg_quality;
-  if (!WriteImageFile(platform, picture, *path, quick.extension, encoder, move_in)) return false;
+  if (!WriteImageFile(platform, rows, *path, quick.extension, encoder, move_in)) return false;
   platform.saving.QuickSaved(*path);
   return true;
 }

@@ -88,6 +88,10 @@ SaveError BadCallError() {
 SaveError TooLargeForBmpError() {
   return {save_error::kOverflow, u"溢出：图片太大，BMP 文件放不下（最大 4 GB），请换用 PNG 等格式"};
 }
+SaveError TooLargeForJpegError() {
+  return {save_error::kOverflow,
+          u"溢出：图片太大，JPEG 的宽和高最多 65535 像素，请换用 PNG 等格式"};
+}
 SaveError OutOfMemoryError() {
   return {save_error::kOutOfMemory, u"内存不足"};
 }

@@ -17,7 +17,7 @@ struct SaveError {
 // Error numbers, with the runtime's usual meanings where one fits.
 namespace save_error {
 inline constexpr int kBadCall = 5;           // an encoder's GUID text did not parse
-inline constexpr int kOverflow = 6;          // the picture is too large for a BMP file
+inline constexpr int kOverflow = 6;          // the picture is too large for a BMP or JPEG file
 inline constexpr int kOutOfMemory = 7;       // the picture did not fit in memory
 inline constexpr int kNoFreeName = 58;       // every name the pattern gave was taken
 inline constexpr int kNoFormat = 9;          // the extension names no format we write
@@ -34,6 +34,7 @@ enum class FileStep { CreateTemporary, Write, Flush, Replace, Rename, MakeFolder
 
 SaveError BadCallError();
 SaveError TooLargeForBmpError();
+SaveError TooLargeForJpegError();
 SaveError OutOfMemoryError();
 SaveError NoFormatError();
 SaveError NoFreeNameError();

@@ -51,10 +51,26 @@ SizeI PinView::ZoomedSize(std::size_t step) const {
   return {std::max(1, Nearest(size_.width * factor)), std::max(1, Nearest(size_.height * factor))};
 }
 
+int PinView::ShownHeight() const {
+  const int height = ZoomedSize(zoom_step_).height;
+  return most_height_ > 0 ? std::min(height, most_height_) : height;
+}
+
+void PinView::ScrollTo(int scroll, double shown_top) {
+  scroll_ = std::clamp(scroll, 0, ZoomedSize(zoom_step_).height - ShownHeight());
+  top_ = shown_top - scroll_;
+}
+
+void PinView::LimitHeight(int most) {
+  const double shown_top = top_ + scroll_;
+  most_height_ = std::max(0, most);
+  ScrollTo(scroll_, shown_top);
+}
+
 RectI PinView::PictureRect() const {
-  const SizeI shown = ZoomedSize(zoom_step_);
-  const std::int32_t left = Nearest(left_), top = Nearest(top_);
-  return {left, top, left + shown.width, top + shown.height};
+  const SizeI zoomed = ZoomedSize(zoom_step_);
+  const std::int32_t left = Nearest(left_), top = Nearest(top_) + scroll_;
+  return {left, top, left + zoomed.width, top + ShownHeight()};
 }
 
 RectI PinView::WindowRect() const {
@@ -68,13 +84,19 @@ bool PinView::ZoomAround(std::size_t step, double x, double y) {
   const SizeI zoomed = ZoomedSize(step);
   if (step > zoom_step_ && std::max(zoomed.width, zoomed.height) > kMaxZoomedSide) return false;
   const double ratio = static_cast<double>(kZoomSteps[step]) / kZoomSteps[zoom_step_];
+  const double shown_top = top_ + scroll_;
   left_ = x - (x - left_) * ratio;
   top_ = y - (y - top_) * ratio;
   zoom_step_ = step;
+  // The picture's point under the pointer stays. Of a picture taller than the limit the window
+  // stays where it was: the part shown is the one the zoom put there, as far as the picture at its
+  // new size allows.
+  scroll_ = 0;
+  if (ShownHeight() < ZoomedSize(step).height) ScrollTo(Nearest(shown_top - top_), shown_top);
   return true;
 }
 
-bool PinView::Wheel(int delta, bool ctrl, PointI pointer) {
+bool PinView::Wheel(int delta, bool ctrl, PointI pointer, bool shift) {
   // A turn the other way starts afresh rather than paying back what the last one left.
   if ((wheel_rest_ < 0) != (delta < 0)) wheel_rest_ = 0;
   wheel_rest_ += delta;
@@ -85,6 +107,11 @@ bool PinView::Wheel(int delta, bool ctrl, PointI pointer) {
     const int before = opacity_;
     opacity_ = std::clamp(opacity_ + notches * kOpacityStep, kMinOpacity, 100);
     return opacity_ != before;
+  }
+  if (!shift && ShownHeight() < ZoomedSize(zoom_step_).height) {
+    const int before = scroll_;
+    ScrollTo(scroll_ - notches * kScrollNotch, top_ + scroll_);
+    return scroll_ != before;
   }
   const int last = static_cast<int>(kZoomSteps.size()) - 1;
   const auto step =
@@ -115,7 +142,7 @@ void PinView::StartDrag(PointI pointer) {
 void PinView::DragTo(PointI pointer) {
   if (!dragging_) return;
   left_ = pointer.x - grab_.x;
-  top_ = pointer.y - grab_.y;
+  top_ = pointer.y - grab_.y - scroll_;
 }
 
 PointI PlaceAtPointer(SizeI size, PointI pointer, const RectI& area) {

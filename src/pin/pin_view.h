@@ -21,6 +21,8 @@ inline constexpr int kMinOpacity = 20;
 inline constexpr int kOpacityStep = 10;
 // One notch of a mouse wheel (WHEEL_DELTA); finer wheels send parts of it.
 inline constexpr int kWheelNotch = 120;
+// Pixels a notch scrolls a pin taller than its monitor.
+inline constexpr int kScrollNotch = 120;
 
 // The frame around the picture, in pixels of the monitor the pin is on: a one-pixel outline and
 // the soft shadow beyond it. The picture itself is never scaled by the DPI.
@@ -46,15 +48,25 @@ class PinView {
 
   // What a quit keeps of the pin to show it so again.
   KeptPin Kept() const;
-  // The screen rectangle the picture covers at the present zoom.
+  // The screen rectangle the picture covers at the present zoom: of a picture taller than the
+  // height limit, the part shown.
   RectI PictureRect() const;
+  // The whole picture's size at the present zoom.
+  SizeI zoomed_size() const { return ZoomedSize(zoom_step_); }
+  // Rows of the zoomed picture above the part shown: 0 unless it is taller than the limit.
+  int scroll() const { return scroll_; }
+  // The most of the picture's height shown (its monitor's height less the frame); a taller one is
+  // shown in part and the wheel scrolls it. 0: no limit.
+  void LimitHeight(int most);
   // The window's rectangle: the picture with the frame around it.
   RectI WindowRect() const;
 
   // A wheel turn over the pin by `delta` (kWheelNotch a notch, up is positive). Without Ctrl it
   // zooms one step a notch, the picture's point under `pointer` staying under it; with Ctrl it
-  // changes the opacity. Parts of a notch add up. True when the zoom or the opacity changed.
-  bool Wheel(int delta, bool ctrl, PointI pointer);
+  // changes the opacity. A picture taller than the limit is scrolled instead (kScrollNotch a
+  // notch, the window staying where it is), and zoomed with Shift. Parts of a notch add up. True
+  // when the zoom, the opacity or the part shown changed.
+  bool Wheel(int delta, bool ctrl, PointI pointer, bool shift = false);
   // Back to 100 %, around `pointer` when it lies on the picture, else around its centre. True
   // when the zoom changed.
   bool ActualSize(PointI pointer);
@@ -73,6 +85,10 @@ class PinView {
  private:
   bool ZoomAround(std::size_t step, double x, double y);
   SizeI ZoomedSize(std::size_t step) const;
+  // The height of the part shown at the present zoom.
+  int ShownHeight() const;
+  // Scrolls to `scroll` (kept within the picture), the part shown staying at `shown_top`.
+  void ScrollTo(int scroll, double shown_top);
 
   SizeI size_;
   // The picture's top-left, exact: zooming in and out again around one point comes back to the
@@ -81,8 +97,10 @@ class PinView {
   std::size_t zoom_step_;
   int opacity_ = 100;
   Frame frame_;
-  int wheel_rest_ = 0;  // the part of a notch not acted on yet, by sign
-  PointI grab_;         // the pointer's offset from the picture's top-left at the press
+  int wheel_rest_ = 0;   // the part of a notch not acted on yet, by sign
+  int most_height_ = 0;  // 0: no limit
+  int scroll_ = 0;       // zoomed rows above the part shown; the part's top is top_ + scroll_
+  PointI grab_;          // the pointer's offset from the picture's top-left at the press
   bool dragging_ = false;
 };
 

@@ -32,6 +32,10 @@ class Files {
   // Writes exactly these bytes over the file at `path`, creating it if needed; an error unless
   // every byte was written and the file closed.
   virtual FileResult WriteFile(const std::u16string& path, std::span<const std::uint8_t> bytes) = 0;
+  // Writes exactly these bytes at the end of the existing file at `path`: a file written piece by
+  // piece; an error unless every byte was written and the file closed.
+  virtual FileResult AppendFile(const std::u16string& path,
+                                std::span<const std::uint8_t> bytes) = 0;
   // Has the system write the file's data through to the disk (FlushFileBuffers).
   virtual FileResult FlushFile(const std::u16string& path) = 0;
   // Puts the file `from` in the place of `to` in one step, replacing any file there, and returns

@@ -3,11 +3,13 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "platform/picture_rows.h"
 #include "platform/types.h"
 
 namespace capture {
@@ -71,6 +73,12 @@ class Gdiplus {
   // are read during the call only.
   virtual int SaveImageToFile(Image image, const std::u16string& path, const Guid& encoder,
                               std::span<const std::uint8_t> parameters) = 0;
+  // Takes the next bytes of a file being written; false to stop the writing.
+  using WriteBytes = std::function<bool(std::span<const std::uint8_t> bytes)>;
+  // Encodes the rows as a 24-bit PNG file handed to `write` piece by piece, in order, reading them
+  // band by band so that no whole copy of the picture is made (the imaging component's PNG
+  // encoder); false when they could not be encoded or `write` stopped it.
+  virtual bool EncodePng(const PictureRows& rows, const WriteBytes& write) = 0;
   // Frees an image that CreateBitmap or CreateIndexedBitmap made (GdipDisposeImage).
   virtual int DisposeImage(Image image) = 0;
   // Reads "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" (ole32's CLSIDFromString); nothing when the

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/picture_rows.h"
 #include "platform/save_memory.h"
 #include "platform/surface.h"
 #include "platform/types.h"
@@ -60,6 +61,12 @@ class Clipboard {
   // as it was. False when the bitmap could not be made (the clipboard is untouched then), or the
   // clipboard could not be opened or did not take it.
   virtual bool PutBitmap(const Picture& picture) = 0;
+  // The same for a picture read row by row (a tall one); this one gathers the rows, a clipboard
+  // that can fill its bitmap a band at a time does so without the whole copy.
+  virtual bool PutBitmap(const PictureRows& rows) {
+    const Picture* whole = rows.Whole();
+    return PutBitmap(whole != nullptr ? *whole : GatherRows(rows));
+  }
   // Empties the clipboard if it still holds exactly what the last successful PutBitmap put there
   // (nothing has been put on it since, by any program); false when it holds something else or
   // could not be opened.

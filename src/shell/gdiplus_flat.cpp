@@ -15,6 +15,8 @@
 #include <utility>
 #include <vector>
 
+#include "shell/handles.h"
+#include "shell/png_stream.h"
 #include "shell/text.h"
 #include "shell/win32_files.h"
 
@@ -120,6 +122,21 @@ int GdiplusFlat::SaveImageToFile(Image image, const std::u16string& path, const 
   const CLSID clsid = ToClsid(encoder);
   const std::wstring wide = Wide(ExtendedLengthPath(path));
   return static_cast<int>(flat::GdipSaveImageToFile(AsBitmap(image), wide.c_str(), &clsid, block));
+}
+
+bool GdiplusFlat::EncodePng(const PictureRows& rows, const WriteBytes& write) {
+  const auto width = static_cast<std::size_t>(rows.Width());
+  return WritePng(
+      rows.Width(), rows.Height(),
+      [&rows, width](int first, int count, std::uint32_t* into) {
+        for (int y = first; y < first + count; ++y, into += width) {
+          std::copy_n(rows.Row(y), width, into);
+        }
+        return true;
+      },
+      [&write](const std::uint8_t* bytes, std::size_t count) {
+        return write(std::span<const std::uint8_t>(bytes, count));
+      });
 }
 
 int GdiplusFlat::DisposeImage(Image image) {

@@ -20,6 +20,8 @@ class GdiplusFlat : public Gdiplus {
   Created CreateIndexedBitmap(const IndexedPicture& picture) override;
   int SaveImageToFile(Image image, const std::u16string& path, const Guid& encoder,
                       std::span<const std::uint8_t> parameters) override;
+  // Through the imaging component (shell/png_stream.h), not GDI+, which needs the whole picture.
+  bool EncodePng(const PictureRows& rows, const WriteBytes& write) override;
   int DisposeImage(Image image) override;
   std::optional<Guid> CLSIDFromString(const std::u16string& text) override;
 };

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <new>
 
 #include "pin/pin_pixels.h"
@@ -46,13 +47,22 @@ PointI PointerNow() {
 PinWindow::PinWindow(Owner& owner, const Picture& picture, PointI top_left)
     : owner_(owner),
       view_({picture.width, picture.height}, top_left, Win32Screen::MonitorAt(top_left).dpi),
-      framed_(Framed(PixelView::Of(picture), view_.frame().margin())) {}
+      framed_(Framed(PixelView::Of(picture), view_.frame().margin())) {
+  LimitToMonitor(top_left);
+}
 
 PinWindow::PinWindow(Owner& owner, const Picture& picture, const pin::KeptPin& kept,
                      PointI top_left)
     : owner_(owner),
       view_({picture.width, picture.height}, kept, top_left, Win32Screen::MonitorAt(top_left).dpi),
-      framed_(Framed(PixelView::Of(picture), view_.frame().margin())) {}
+      framed_(Framed(PixelView::Of(picture), view_.frame().margin())) {
+  LimitToMonitor(top_left);
+}
+
+void PinWindow::LimitToMonitor(PointI top_left) {
+  const RectI monitor = Win32Screen::MonitorAt(top_left).area;
+  view_.LimitHeight(monitor.bottom - monitor.top - 2 * view_.frame().margin());
+}
 
 bool PinWindow::Create(HINSTANCE instance) {
   WNDCLASSEXW wc{};
@@ -105,14 +115,27 @@ void PinWindow::Present() {
   const Dib* shown = &framed_;
   Dib zoomed;  // only while it is handed over: the system keeps the window's pixels
   if (view_.zoom() != 100) {
-    zoomed = Dib(width, height);
-    if (!zoomed.valid()) throw std::bad_alloc();
+    const SizeI whole = view_.zoomed_size();
     const int m = view_.frame().margin();
-    pin::DrawFrame({zoomed.pixels(), width, height, width}, m);
+    zoomed = Dib(whole.width + 2 * m, whole.height + 2 * m);
+    if (!zoomed.valid()) throw std::bad_alloc();
+    pin::DrawFrame({zoomed.pixels(), zoomed.width(), zoomed.height(), zoomed.width()}, m);
     const pin::Target picture = TargetOf(framed_, m);
     pin::DrawPicture({picture.pixels, picture.width, picture.height, picture.stride},
                      TargetOf(zoomed, m));
     shown = &zoomed;
+  }
+  Dib part;  // of a picture taller than its monitor, the rows shown, framed
+  if (shown->height() > height) {
+    part = Dib(width, height);
+    if (!part.valid()) throw std::bad_alloc();
+    const int m = view_.frame().margin();
+    pin::DrawFrame({part.pixels(), width, height, width}, m);
+    const pin::Target from = TargetOf(*shown, m), to = TargetOf(part, m);
+    for (int y = 0; y < to.height; ++y) {
+      std::copy_n(from.Row(view_.scroll() + y), to.width, to.Row(y));
+    }
+    shown = &part;
   }
   POINT at{rect.left, rect.top};
   SIZE size{width, height};
@@ -203,9 +226,10 @@ LRESULT PinWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_MOUSEWHEEL: {
       const bool ctrl = (GET_KEYSTATE_WPARAM(wparam) & MK_CONTROL) != 0;
+      const bool shift = (GET_KEYSTATE_WPARAM(wparam) & MK_SHIFT) != 0;
       // The wheel's point is on the screen already.
       if (view_.Wheel(GET_WHEEL_DELTA_WPARAM(wparam), ctrl,
-                      {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)})) {
+                      {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}, shift)) {
         Present();
       }
       return 0;

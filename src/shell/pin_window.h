@@ -55,6 +55,8 @@ class PinWindow {
   void FrameAtActualSize();
   // Puts the window's pixels, place and opacity on the screen.
   void Present();
+  // Shows at most the height of the monitor at `top_left`: a taller picture is scrolled.
+  void LimitToMonitor(PointI top_left);
   // Only the place and the opacity changed: the pixels the system holds stay.
   void Reposition();
 

@@ -74,7 +74,12 @@ class ConsoleShell : public ScriptShell {
   }
   ScrolledArea Scroll(const RectI& area) override {
     ScrolledPicture scrolled = ScrollAndJoin(area, max_height_);
-    ScrolledArea out{std::move(scrolled.picture), scrolled.unreadable, std::nullopt};
+    ScrolledArea out;
+    if (scrolled.joined) {
+      out.picture = std::make_unique<join::FrameJoiner>(std::move(*scrolled.joined));
+    }
+    out.unreadable = scrolled.unreadable;
+    out.would_not_scroll = scrolled.would_not_scroll;
     if (scrolled.refusal) out.refusal = join::RefusalText(*scrolled.refusal);
     return out;
   }

@@ -1,5 +1,6 @@
 #include "shell/scroll_capture.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <new>
 #include <utility>
@@ -190,6 +191,12 @@ Picture ScrollJoin::Take() const {
   return parts_->joiner ? parts_->joiner->Take() : Picture{};
 }
 
+std::optional<join::FrameJoiner> ScrollJoin::TakeJoiner() {
+  std::optional<join::FrameJoiner> joiner = std::move(parts_->joiner);
+  parts_->joiner.reset();
+  return joiner;
+}
+
 ParkedPointer::ParkedPointer(POINT at) : at_(at) {
   saved_ = ::GetCursorPos(&was_) != FALSE;
   ::SetCursorPos(at.x, at.y);
@@ -200,6 +207,21 @@ ParkedPointer::~ParkedPointer() {
   if (saved_ && ::GetCursorPos(&now) && now.x == at_.x && now.y == at_.y) {
     ::SetCursorPos(was_.x, was_.y);
   }
+}
+
+std::optional<bool> MoreBelow(POINT inside) {
+  const HWND desktop = ::GetDesktopWindow();  // not owned, nor any window below
+  for (HWND window = ::WindowFromPoint(inside); window != nullptr && window != desktop;
+       window = ::GetAncestor(window, GA_PARENT)) {
+    if ((::GetWindowLongW(window, GWL_STYLE) & WS_VSCROLL) == 0) continue;
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    if (!::GetScrollInfo(window, SB_VERT, &info)) continue;
+    const int page = std::max(1, static_cast<int>(info.nPage));
+    return info.nPos + page - 1 < info.nMax;
+  }
+  return std::nullopt;
 }
 
 ScrolledPicture ScrollAndJoin(const RectI& area, int max_height) {
@@ -214,7 +236,13 @@ ScrolledPicture ScrollAndJoin(const RectI& area, int max_height) {
   while (!join.AtEnd() && (step == ScrollJoin::Step::Moved || step == ScrollJoin::Step::Unmoved)) {
     step = join.Notch(inside);
   }
-  return {join.Take(), join.refusal(), step == ScrollJoin::Step::Unreadable};
+  ScrolledPicture scrolled;
+  scrolled.refusal = join.refusal();
+  scrolled.unreadable = step == ScrollJoin::Step::Unreadable;
+  // Two notches moved nothing: the end, unless the window's scroll bar says there is more.
+  scrolled.would_not_scroll = join.AtEnd() && MoreBelow(inside).value_or(false);
+  scrolled.joined = join.TakeJoiner();
+  return scrolled;
 }
 
 }  // namespace capture::win32

@@ -141,6 +141,21 @@ FileResult Win32Files::WriteFile(const std::u16string& path, std::span<const std
   return std::nullopt;
 }
 
+FileResult Win32Files::AppendFile(const std::u16string& path, std::span<const std::uint8_t> bytes) {
+  FileHandle file(::CreateFileW(Wide(ExtendedLengthPath(path)).c_str(), FILE_APPEND_DATA, 0,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return LastError();
+  for (std::size_t at = 0; at < bytes.size();) {
+    const DWORD count = static_cast<DWORD>(std::min<std::size_t>(1u << 30, bytes.size() - at));
+    DWORD done = 0;
+    if (!::WriteFile(file.get(), bytes.data() + at, count, &done, nullptr)) return LastError();
+    if (done == 0) return SystemError(ERROR_DISK_FULL);  // as in WriteFile
+    at += done;
+  }
+  if (!file.Close()) return LastError();
+  return std::nullopt;
+}
+
 FileResult Win32Files::FlushFile(const std::u16string& path) {
   FileHandle file(::CreateFileW(Wide(ExtendedLengthPath(path)).c_str(), GENERIC_WRITE, 0, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -14,6 +14,7 @@ class Win32Files : public Files {
   // Named "~capture-<process>-<clock>-<n>.tmp" in the target's folder.
   FileResult CreateTemporaryFile(const std::u16string& target, std::u16string& temporary) override;
   FileResult WriteFile(const std::u16string& path, std::span<const std::uint8_t> bytes) override;
+  FileResult AppendFile(const std::u16string& path, std::span<const std::uint8_t> bytes) override;
   FileResult FlushFile(const std::u16string& path) override;
   // ReplaceFileW over an existing file, keeping its attributes and security; else, or where the
   // file system cannot replace, MoveFileExW with MOVEFILE_REPLACE_EXISTING | WRITE_THROUGH. A

@@ -1,6 +1,7 @@
 """Pins: F3 turns the selection into a window that stays on top, at the selection's place, with
 its exact pixels; what it does with the pointer and the keys; --pin-clipboard."""
 
+import io
 from pathlib import Path
 
 import pytest
@@ -155,6 +156,36 @@ def test_pin_clipboard_pins_a_picture_at_the_pointer_and_refuses_text(desktop, e
         desktop.wait_window(PIN_TITLE, app=app)
         wait_shows(desktop, expected, (700 - 160, 500 - 120))
         desktop.double_click(700, 500)
+        assert app.wait_exit() == 0
+
+
+def test_a_pin_taller_than_its_monitor_shows_its_height_and_the_wheel_scrolls_it(desktop, evidence):
+    exe = paths.require(paths.CAPTURE_EXE, "capture.exe")
+    # A 300 x 2000 picture on the clipboard, as a tall capture leaves it: the screen's top 400
+    # rows five times over, each band told apart by a mark in its first rows.
+    tall = Image.new("RGB", (300, 2000))
+    for band in range(5):
+        part = desktop.picture.crop((100 + band * 40, 0, 400 + band * 40, 400))
+        tall.paste(part, (0, band * 400))
+    buffer = io.BytesIO()
+    tall.save(buffer, "BMP")
+    with evidence.on_failure(desktop):
+        desktop.own_clipboard(buffer.getvalue(), "image/bmp")
+        desktop.move(640, 400)
+        app = desktop.launch(exe, "--pin-clipboard")
+        window = desktop.wait_window(PIN_TITLE, app=app)
+        left, top, width, height = desktop.window_geometry(window)
+        assert height == desktop.height, "the pin is not its monitor's height"
+        margin = (width - 300) // 2
+        shown = height - 2 * margin
+        wait_shows(desktop, tall.crop((0, 0, 300, shown)), (left + margin, top + margin))
+
+        desktop.move(left + 150, top + 300)
+        desktop.xdotool("click", "5")  # one notch down
+        wait_shows(desktop, tall.crop((0, 120, 300, 120 + shown)), (left + margin, top + margin))
+        assert desktop.window_geometry(window) == (left, top, width, height)
+        evidence.save("scrolled", desktop.screenshot())
+        desktop.double_click(left + 150, top + 300)
         assert app.wait_exit() == 0
 
 

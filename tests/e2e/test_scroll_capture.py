@@ -10,6 +10,7 @@ from PIL import Image
 
 from harness.desktop import difference_box
 from harness.paths import CAPTURE_EXE, WINDOWS_BUILD, require, windows_path
+from test_clipboard_png import read_clipboard
 
 # long_window.exe's window: left, top, width, height.
 WINDOW = (100, 50, 480, 360)
@@ -76,11 +77,17 @@ def test_window_scroll_joins_the_whole_content_exactly(desktop, name):
     assert location.startswith(f"x:{WINDOW[0] + WINDOW[2] // 3} y:{WINDOW[1] + WINDOW[3] // 2} ")
 
 
-def test_region_scroll_leaves_the_scroll_bar_out(desktop):
+def test_region_scroll_leaves_the_scroll_bar_out_of_the_file_and_the_clipboard(desktop):
     truth = show_long_window(desktop, "--rows", "1500", "--scrollbar", "--header", "20")
-    done, picture = joined(desktop, "bar", "--region", ",".join(str(v) for v in WINDOW))
-    assert done.returncode == 0, done.stderr.decode("utf-8", "replace")
+    done, picture = joined(desktop, "bar", "--region", ",".join(str(v) for v in WINDOW),
+                           "--clipboard")
+    # At its end, as its scroll bar says: no word of a window that would not scroll.
+    assert (done.returncode, done.stderr) == (0, b"")
     assert difference_box(picture, truth) is None, (picture.size, truth.size)
+    # The same picture on the clipboard, as a bitmap and as PNG, after the program ended.
+    bitmap, png = read_clipboard(desktop, "scrolled")
+    assert difference_box(bitmap, truth) is None, (bitmap.size, truth.size)
+    assert difference_box(png, truth) is None, (png.size, truth.size)
 
 
 def test_repeating_content_stops_with_status_5_and_a_picture_right_as_far_as_it_goes(desktop):

@@ -105,6 +105,16 @@ int FakeGdiplus::SaveImageToFile(Image image, const std::u16string& path, const 
   return gp_status::kOk;
 }
 
+bool FakeGdiplus::EncodePng(const PictureRows& rows, const WriteBytes& write) {
+  calls.push_back("EncodePng");
+  bitmaps.push_back(GatherRows(rows));
+  if (save_status != gp_status::kOk) return false;
+  for (const std::uint8_t byte : {std::uint8_t{'P'}, std::uint8_t{'N'}, std::uint8_t{'G'}}) {
+    if (!write(std::span<const std::uint8_t>(&byte, 1))) return false;
+  }
+  return true;
+}
+
 int FakeGdiplus::DisposeImage(Image image) {
   calls.push_back("DisposeImage");
   return live_images.erase(image) == 1 ? gp_status::kOk : gp_status::kInvalidParameter;
@@ -134,6 +144,15 @@ FileResult FakeGdiplus::WriteFile(const std::u16string& path, std::span<const st
     return write_error;
   }
   files[path] = std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+  return std::nullopt;
+}
+
+FileResult FakeGdiplus::AppendFile(const std::u16string& path,
+                                   std::span<const std::uint8_t> bytes) {
+  calls.push_back("AppendFile");
+  if (!files.contains(path)) return FileError{2, u"The system cannot find the file specified."};
+  if (write_error) return write_error;
+  files[path].insert(files[path].end(), bytes.begin(), bytes.end());
   return std::nullopt;
 }
 

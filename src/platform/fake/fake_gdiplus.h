@@ -22,10 +22,14 @@ class FakeGdiplus : public Gdiplus, public Files {
   Created CreateIndexedBitmap(const IndexedPicture& picture) override;
   int SaveImageToFile(Image image, const std::u16string& path, const Guid& encoder,
                       std::span<const std::uint8_t> parameters) override;
+  // Records the rows gathered in `bitmaps` and "encodes" them as the bytes "PNG", written one by
+  // one (a failure when save_status is not Ok).
+  bool EncodePng(const PictureRows& rows, const WriteBytes& write) override;
   int DisposeImage(Image image) override;
   std::optional<Guid> CLSIDFromString(const std::u16string& text) override;
   FileResult CreateTemporaryFile(const std::u16string& target, std::u16string& temporary) override;
   FileResult WriteFile(const std::u16string& path, std::span<const std::uint8_t> bytes) override;
+  FileResult AppendFile(const std::u16string& path, std::span<const std::uint8_t> bytes) override;
   FileResult FlushFile(const std::u16string& path) override;
   FileResult MoveOver(const std::u16string& from, const std::u16string& to) override;
   FileResult MoveIn(const std::u16string& from, const std::u16string& to) override;
@@ -54,8 +58,8 @@ class FakeGdiplus : public Gdiplus, public Files {
   };
   std::vector<std::string> calls;  // method names, in order
   std::vector<SaveCall> saves;
-  std::vector<Picture> bitmaps;                               // what CreateBitmap was given
-  std::vector<IndexedPicture> indexed;                        // what CreateIndexedBitmap was given
+  std::vector<Picture> bitmaps;         // what CreateBitmap was given (and EncodePng, gathered)
+  std::vector<IndexedPicture> indexed;  // what CreateIndexedBitmap was given
   std::map<std::u16string, std::vector<std::uint8_t>> files;  // every file there is
   std::set<std::u16string> folders;                           // the folders MakeFolders made
   std::set<Image> live_images;

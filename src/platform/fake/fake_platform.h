@@ -111,6 +111,7 @@ class FakeScreen : public Screen {
 
 class FakeClipboard : public Clipboard {
  public:
+  using Clipboard::PutBitmap;
   bool PutBitmap(const Picture& picture) override;
 
   bool EmptyIfStillOurs() override;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,14 +29,22 @@ class FakeScriptShell : public ScriptShell {
   }
   ScrolledArea Scroll(const RectI& area) override {
     scrolled_areas.push_back(area);
-    return scrolled;
+    ScrolledArea out;
+    if (scrolled_picture) out.picture = std::make_unique<RowsOfPicture>(*scrolled_picture);
+    out.unreadable = unreadable;
+    out.would_not_scroll = would_not_scroll;
+    out.refusal = refusal;
+    return out;
   }
 
   std::vector<std::u16string> out, err;
   std::u16string stdout_file = u"T:\\temp\\capture-stdout-7.png";
   bool stdout_takes = true;
   std::vector<std::uint8_t> stdout_bytes;
-  ScrolledArea scrolled;
+  // What the scroll brings back.
+  std::optional<Picture> scrolled_picture;
+  bool unreadable = false, would_not_scroll = false;
+  std::optional<std::u16string> refusal;
   std::vector<RectI> scrolled_areas;
 
  private:
@@ -224,6 +234,7 @@ struct ScrollCase {
   bool file_fails;
   int status;
   std::vector<std::u16string> err;
+  bool would_not_scroll = false;
 };
 
 class ScrollRun : public ScriptRunTest, public testing::WithParamInterface<ScrollCase> {};
@@ -235,15 +246,17 @@ TEST_P(ScrollRun, DeliversThePictureSoFarAndSaysHowTheScrollEnded) {
   ScriptRequest request = Region(-90, 70, 40, 30);
   request.scroll = true;
   request.out = u"D:\\tall.png";
-  shell.scrolled = {fake::NoisePicture(40, 90, 3), c.unreadable,
-                    c.refused ? std::optional<std::u16string>(u"无法拼接") : std::nullopt};
+  shell.scrolled_picture = fake::NoisePicture(40, 90, 3);
+  shell.unreadable = c.unreadable;
+  shell.would_not_scroll = c.would_not_scroll;
+  if (c.refused) shell.refusal = u"无法拼接";
   if (c.file_fails) fake.gdiplus.save_status = gp_status::kAccessDenied;
 
   EXPECT_EQ(Run(request), c.status);
 
   EXPECT_EQ(shell.scrolled_areas, (std::vector<RectI>{{-90, 70, -50, 100}}));
   ASSERT_EQ(fake.gdiplus.bitmaps.size(), 1u);
-  EXPECT_EQ(fake.gdiplus.bitmaps[0], shell.scrolled.picture);
+  EXPECT_EQ(fake.gdiplus.bitmaps[0], *shell.scrolled_picture);
   ASSERT_EQ(shell.err.size(), c.err.size() + (c.file_fails ? 1 : 0));
   for (std::size_t i = 0; i < c.err.size(); ++i) {
     EXPECT_EQ(shell.err[shell.err.size() - c.err.size() + i], c.err[i]);
@@ -257,7 +270,13 @@ INSTANTIATE_TEST_SUITE_P(
         ScrollCase{
             true, false, false, kScreenUnreadableStatus, {u"无法读取屏幕，已写入读到的部分"}},
         ScrollCase{false, true, false, kStoppedEarlyStatus, {u"无法拼接"}},
-        ScrollCase{false, true, true, kNotWrittenStatus, {u"无法拼接"}}));
+        ScrollCase{false, true, true, kNotWrittenStatus, {u"无法拼接"}},
+        ScrollCase{false,
+                   false,
+                   false,
+                   kStoppedEarlyStatus,
+                   {u"窗口不接受滚动，未到底部，已写入截取到的部分"},
+                   true}));
 
 TEST_F(ScriptRunTest, ScrollThatReadsNothing_IsStatus3AndWritesNothing) {
   ScriptRequest request = Region(-90, 70, 40, 30);

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <string>
 
 #include "output/bmp_writer.h"
 #include "platform/fake/fake_platform.h"
@@ -25,6 +26,18 @@ std::uint32_t Data1At(const std::vector<std::uint8_t>& block, std::size_t at) {
   return std::uint32_t{block.at(at)} | std::uint32_t{block.at(at + 1)} << 8 |
          std::uint32_t{block.at(at + 2)} << 16 | std::uint32_t{block.at(at + 3)} << 24;
 }
+
+// A picture's rows, not kept as one Picture: what a joined tall picture gives.
+class GatheredRows final : public PictureRows {
+ public:
+  explicit GatheredRows(const Picture& picture) : picture_(picture) {}
+  int Width() const override { return picture_.width; }
+  int Height() const override { return picture_.height; }
+  const std::uint32_t* Row(int y) const override { return PixelView::Of(picture_).Row(y); }
+
+ private:
+  const Picture& picture_;
+};
 
 class WriteImageFileTest : public ::testing::Test {
  protected:
@@ -212,6 +225,38 @@ TEST_F(WriteImageFileTest, ExistingFile_IsReplacedOnlyByACompleteFileWrittenBesi
   }
   EXPECT_NE(gdiplus.saves.at(0).path, path);
   EXPECT_EQ(gdiplus.files[path], EncodeBmp(picture));
+}
+
+TEST(WriteImageFileJpeg, ASideOver65535_IsReportedBeforeAnyEncodingAndWritesNothing) {
+  struct Case {
+    int width, height;
+    bool fits;
+  };
+  for (const Case& c :
+       {Case{65535, 1, true}, Case{1, 65535, true}, Case{65536, 1, false}, Case{1, 65536, false}}) {
+    for (const bool as_rows : {false, true}) {
+      SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height) +
+                   (as_rows ? " from its rows" : ""));
+      fake::FakePlatform fake{Picture(8, 8)};
+      const Picture picture(c.width, c.height, 0x336699);
+      const std::u16string path = u"D:\\shots\\long.jpg";
+      const bool written =
+          as_rows ? WriteImageFile(fake.platform, GatheredRows(picture), path, u"jpg", {})
+                  : WriteImageFile(fake.platform, picture, path, u"jpg", {});
+
+      EXPECT_EQ(written, c.fits);
+      EXPECT_EQ(fake.gdiplus.files.contains(path), c.fits);
+      if (c.fits) continue;
+      EXPECT_TRUE(fake.gdiplus.bitmaps.empty()) << "the picture went to GDI+";
+      EXPECT_TRUE(fake.gdiplus.saves.empty());
+      ASSERT_EQ(fake.dialogs.messages.size(), 1u);
+      EXPECT_EQ(fake.dialogs.messages[0].title, u"错误");
+      EXPECT_EQ(
+          fake.dialogs.messages[0].text,
+          ErrorText(u"6", u"溢出：图片太大，JPEG 的宽和高最多 65535 像素，请换用 PNG 等格式"));
+      EXPECT_EQ(fake.window.pointer, Pointer::Default);
+    }
+  }
 }
 
 TEST(WriteImageFileFailure, AtAnyStep_KeepsTheOldFileLeavesNoOtherAndSaysWhatFailed) {

@@ -25,6 +25,51 @@ TEST(PinView, ShowsThePicture1To1WhereItWasInsideItsFrame) {
   }
 }
 
+// A picture taller than its monitor shows the monitor's height; the wheel scrolls it with the
+// window in place, Shift+wheel zooms it (the part shown staying where it was), Ctrl+wheel still
+// sets the opacity; once it fits, the wheel zooms again.
+TEST(PinView, ATallPictureShowsAtMostTheLimitAndTheWheelScrollsIt) {
+  PinView view({300, 3000}, {100, 50}, 96);
+  view.LimitHeight(1000);
+  EXPECT_EQ(view.PictureRect(), Rect(100, 50, 300, 1000));
+  const RectI window = view.WindowRect();
+
+  EXPECT_TRUE(view.Wheel(-2 * kWheelNotch, false, {200, 300}));
+  EXPECT_EQ(view.scroll(), 2 * kScrollNotch);
+  EXPECT_EQ(view.WindowRect(), window) << "the window moved as it scrolled";
+  EXPECT_EQ(view.zoom(), 100);
+  for (int i = 0; i < 30; ++i) view.Wheel(-kWheelNotch, false, {200, 300});
+  EXPECT_EQ(view.scroll(), 2000);  // the last 1000 rows shown, no further
+  EXPECT_FALSE(view.Wheel(-kWheelNotch, false, {200, 300}));
+  EXPECT_TRUE(view.Wheel(kWheelNotch, false, {200, 300}));
+  EXPECT_EQ(view.scroll(), 2000 - kScrollNotch);
+
+  EXPECT_TRUE(view.Wheel(-kWheelNotch, true, {200, 300}));
+  EXPECT_EQ(view.opacity(), 90);
+  EXPECT_EQ(view.scroll(), 2000 - kScrollNotch);
+
+  // 50 %: 1500 rows, still taller than 1000; the part shown stays at the window's top.
+  EXPECT_TRUE(view.Wheel(-2 * kWheelNotch, false, {200, 300}, true));
+  EXPECT_EQ(view.zoom(), 50);
+  EXPECT_EQ(view.PictureRect().top, window.top + view.frame().margin());
+  EXPECT_EQ(view.PictureRect().bottom - view.PictureRect().top, 1000);
+  EXPECT_LE(view.scroll(), 500);
+  // 25 %: 750 rows fit; the wheel zooms again.
+  EXPECT_TRUE(view.Wheel(-2 * kWheelNotch, false, {200, 300}, true));
+  EXPECT_EQ(view.zoom(), 25);
+  EXPECT_EQ(view.scroll(), 0);
+  EXPECT_EQ(view.PictureRect().bottom - view.PictureRect().top, 750);
+  EXPECT_TRUE(view.Wheel(kWheelNotch, false, {200, 300}));
+  EXPECT_EQ(view.zoom(), 33);
+
+  // Dragged, the part shown follows the pointer.
+  view.StartDrag({150, 100});
+  const RectI before = view.PictureRect();
+  view.DragTo({160, 130});
+  EXPECT_EQ(view.PictureRect(), Rect(before.left + 10, before.top + 30, before.right - before.left,
+                                     before.bottom - before.top));
+}
+
 // A notch zooms one step, the picture's point under the pointer staying there; steps back come
 // to the same place; 10 % and 800 % are the ends.
 TEST(PinView, WheelZoomsInStepsAroundThePointer) {
