@@ -29,12 +29,12 @@ class FakeScriptShell : public ScriptShell {
   }
   ScrolledArea Scroll(const RectI& area) override {
     scrolled_areas.push_back(area);
-    ScrolledArea out;
-    if (scrolled_picture) out.picture = std::make_unique<RowsOfPicture>(*scrolled_picture);
-    out.unreadable = unreadable;
-    out.would_not_scroll = would_not_scroll;
-    out.refusal = refusal;
-    return out;
+    ScrolledArea scrolled;
+    if (scrolled_picture) scrolled.picture = std::make_unique<RowsOfPicture>(*scrolled_picture);
+    scrolled.unreadable = unreadable;
+    scrolled.would_not_scroll = would_not_scroll;
+    scrolled.refusal = refusal;
+    return scrolled;
   }
 
   std::vector<std::u16string> out, err;
