@@ -67,6 +67,14 @@ MarkStyle PanelStyle(const CaptureForm& form, const AnnotateState& annotate, Mar
   return style;
 }
 
+// What the surface shows while a mark is dragged: the shown document with the mark where the last
+// move left it.
+Document Showing(const History& history, const MarkDrag& drag) {
+  Document showing = history.Shown();
+  if (drag.now) showing.marks.at(drag.place) = drag.now;
+  return showing;
+}
+
 }  // namespace
 
 void StoreDocument(History& history, Surface& surface, Document next) {
@@ -141,17 +149,22 @@ void MoveMarkDrag(CaptureForm& form, AnnotateState& annotate, Surface& surface, 
   MarkDrag& drag = *annotate.edit.drag;
   History& history = form.history;
   const SizeI picture = surface.Size();
+  const Document showing = Showing(history, drag);
   Mark edited = drag.handle
                     ? Resized(*drag.before, *drag.handle, at, shift, picture)
                     : Moved(*drag.before, {at.x - drag.grab.x, at.y - drag.grab.y}, picture);
   // A serial of its own, so that a mosaic above it is made again on what now lies beneath.
   edited.serial = history.NewSerial();
-  drag.now = std::make_shared<const Mark>(std::move(edited));
+  const MarkPtr now = std::make_shared<const Mark>(std::move(edited));
   Document moved = history.Shown();
-  moved.marks.at(drag.place) = drag.now;
-  ShowDocument(moved, history, surface);
-  // The surface shows a document the history does not hold: the next one shown is drawn whole.
-  history.SetPictureStale(true);
+  moved.marks.at(drag.place) = now;
+  if (history.PictureStale()) {
+    ShowDocument(moved, history, surface);
+  } else {
+    // Only the mark's old and new places (and what reaches into them) are drawn again.
+    ShowDocumentOver(showing, moved, surface);
+  }
+  drag.now = now;
   ShowHandles(form, drag.now.get());
 }
 
@@ -164,19 +177,20 @@ void ReleaseMarkDrag(CaptureForm& form, AnnotateState& annotate, Surface& surfac
     next.marks.at(drag.place) = drag.now;
     edit.selected = drag.now->serial;
     StoreDocument(history, surface, std::move(next));
-  } else if (history.PictureStale()) {
-    ShowDocument(history.Shown(), history, surface);
+  } else if (drag.now) {
+    ShowDocumentOver(Showing(history, drag), history.Shown(), surface);
   }
   FollowSelectedMark(form, annotate);
 }
 
 void AbandonMarkDrag(CaptureForm& form, AnnotateState& annotate, Surface& surface) noexcept {
   if (!annotate.edit.drag) return;
-  annotate.edit.drag.reset();
+  const MarkDrag drag = *std::exchange(annotate.edit.drag, std::nullopt);
   try {
-    if (form.history.PictureStale()) ShowDocument(form.history.Shown(), form.history, surface);
+    if (drag.now) ShowDocumentOver(Showing(form.history, drag), form.history.Shown(), surface);
   } catch (...) {
-    // The history stays marked stale: the next document shown is drawn whole.
+    // The surface still shows the dragged mark: the next document shown is drawn whole.
+    form.history.SetPictureStale(true);
   }
   FollowSelectedMark(form, annotate);
 }

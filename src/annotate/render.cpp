@@ -221,14 +221,19 @@ void ShowDocument(const Document& next, History& history, Surface& surface) {
       throw;
     }
   }
+  ShowDocumentOver(shown, next, surface);
+}
+
+void ShowDocumentOver(const Document& showing, const Document& next, Surface& surface) {
+  surface.EndPreview();
   try {
-    if (StartsWith(next, shown)) {
-      DrawFrom(next, shown.marks.size(), surface);
+    if (StartsWith(next, showing)) {
+      DrawFrom(next, showing.marks.size(), surface);
     } else {
-      DrawChanged(shown, next, surface);
+      DrawChanged(showing, next, surface);
     }
   } catch (...) {
-    surface.EndPreview();  // nothing was committed: the shown document's picture comes back
+    surface.EndPreview();  // nothing was committed: the picture shown before comes back
     throw;
   }
 }

@@ -24,6 +24,9 @@ void DrawMark(Surface& surface, const Mark& mark, int number, std::uint64_t unde
 // moved. Throws std::bad_alloc when a buffer cannot be made; the surface then shows the history's
 // shown document again, or the history is told it may not.
 void ShowDocument(const Document& next, History& history, Surface& surface);
+// The same, when the surface shows `showing` (a document the history does not hold, as while a
+// mark is dragged) rather than the history's shown one: only where the two differ is drawn again.
+void ShowDocumentOver(const Document& showing, const Document& next, Surface& surface);
 // Draws the mark on top of the document shown, commits the surface and stores the document with
 // the mark as the newest. All or nothing: when it throws, the history is as before and nothing new
 // is committed.

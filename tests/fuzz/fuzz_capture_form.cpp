@@ -80,11 +80,12 @@ class Input {
 }
 
 // Checks the history after an event: the shown document within range and, whenever it or the
-// picture changed, the picture the window holds equal to the shown document drawn afresh on the
-// frozen screen (unless a drawing that failed left the history told that it may not be).
+// picture changed, the picture the window holds equal to the shown document (with a dragged mark
+// where the drag has it) drawn afresh on the frozen screen, unless a drawing that failed left the
+// history told that it may not be.
 class HistoryCheck {
  public:
-  void operator()(CaptureForm& form, fake::FakePlatform& fake) {
+  void operator()(CaptureForm& form, const AnnotateState& annotate, fake::FakePlatform& fake) {
     History& history = form.history;
     if (history.Current() < 1) Fail("no document shown", history.Current());
     if (history.Current() > history.Count()) Fail("shown past the newest", history.Current());
@@ -95,14 +96,18 @@ class HistoryCheck {
       }
     }
     if (history.PictureStale()) return;
-    const std::vector<MarkPtr>& marks = history.Shown().marks;
+    Document showing = history.Shown();
+    if (annotate.edit.drag && annotate.edit.drag->now) {
+      showing.marks.at(annotate.edit.drag->place) = annotate.edit.drag->now;
+    }
+    const std::vector<MarkPtr>& marks = showing.marks;
     if (marks == marks_ && fake.surface.background() == picture_) return;
     fake::FakeSurface fresh;
     fresh.Freeze(fake.screen);
     fresh.EndPreview();
     History drawn;
     drawn.Start();
-    ShowDocument(history.Shown(), drawn, fresh);
+    ShowDocument(showing, drawn, fresh);
     if (fresh.background() != fake.surface.background()) {
       Fail("the picture is not the document", static_cast<long>(marks.size()));
     }
@@ -316,7 +321,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   };
 
   run.Load();
-  check(form, fake);
+  check(form, run.state().annotate, fake);
   for (int i = 0; i < kMaxEvents && !form.Closed() && !in.Done(); ++i) {
     const History& history = form.history;
     const int shown = history.Current(), count = history.Count();
@@ -332,7 +337,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fail("a failed drawing moved the history", shown);
       if (fake.dialogs.messages.size() != reports + 1) Fail("a failed drawing was not reported", 0);
     }
-    check(form, fake);
+    check(form, run.state().annotate, fake);
     CheckNoPressLeftOver(run, fake, pressed);
     CheckCopy(selection, puts, fake);
     CheckMagnifier(form);
