@@ -2,35 +2,17 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <new>
 #include <utility>
 #include <vector>
 
+#include "platform/pixels.h"
 #include "shell/win32_screen.h"
 
 namespace capture::win32 {
 namespace {
 
 constexpr std::uint32_t kRgbMask = 0x00FFFFFFu;
-
-// Copies the area of a DIB into a picture of the DIB's size.
-void PixelCopy(const Dib& from, Picture& to, const RectI& area) {
-  for (int y = area.top; y < area.bottom; ++y) {
-    std::copy(from.Row(y) + area.left, from.Row(y) + area.right, &to.at(area.left, y));
-  }
-}
-
-// A DIB holding exactly the picture's pixels (and size).
-bool SamePixels(const Dib& dib, const Picture& picture) {
-  if (!dib.valid() || dib.width() != picture.width || dib.height() != picture.height) return false;
-  const std::size_t row_bytes = static_cast<std::size_t>(picture.width) * 4;
-  const PixelView view = PixelView::Of(picture);
-  for (int y = 0; y < picture.height; ++y) {
-    if (std::memcmp(dib.Row(y), view.Row(y), row_bytes) != 0) return false;
-  }
-  return true;
-}
 
 COLORREF Ref(Colour colour) {
   return static_cast<COLORREF>(colour) & kRgbMask;
@@ -109,7 +91,7 @@ void Win32Surface::ClipChanged() {
 
 void Win32Surface::SetPicture(const Picture& picture) {
   ::GdiFlush();
-  if (SamePixels(frozen_, picture)) {
+  if (frozen_.valid() && SamePixels(frozen_.View(), PixelView::Of(picture))) {
     // Back to the frozen screen (undo to the first snapshot): the working layer is not needed.
     layer_ = Dib();
   } else {
@@ -166,7 +148,8 @@ PixelView Win32Surface::Background() const {
   // background's own last.
   if (background_copy_.width == 0) {
     Picture copy(shown.width(), shown.height());
-    PixelCopy(shown, copy, shown.Area());
+    CopyPixels(shown.View(), shown.Area(), PixelTarget::Of(copy),
+               {shown.Area().left, shown.Area().top});
     under_preview_.PutBack(copy, shown.Area());
     under_drawing_.PutBack(copy, shown.Area());
     background_copy_ = std::move(copy);

@@ -7,6 +7,8 @@
 #include <new>
 #include <utility>
 
+#include "platform/pixels.h"
+
 namespace capture::fake {
 
 bool FakeSurface::Freeze(Screen& screen) {
@@ -48,10 +50,10 @@ void FakeSurface::Paste(const Picture& picture, int x, int y) {
     window_ = background_;
   }
   const RectI r = Drawable({x, y, x + picture.width, y + picture.height});
-  for (int ty = r.top; ty < r.bottom; ++ty) {
-    const std::uint32_t* from = PixelView::Of(picture).Row(ty - y) + (r.left - x);
-    std::copy(from, from + (r.right - r.left), &window_.at(r.left, ty));
-    if (Persistent()) std::copy(from, from + (r.right - r.left), &retained_.at(r.left, ty));
+  const RectI from{r.left - x, r.top - y, r.right - x, r.bottom - y};
+  CopyPixels(PixelView::Of(picture), from, PixelTarget::Of(window_), {r.left, r.top});
+  if (Persistent()) {
+    CopyPixels(PixelView::Of(picture), from, PixelTarget::Of(retained_), {r.left, r.top});
   }
 }
 
@@ -68,16 +70,7 @@ Picture FakeSurface::Copy(const RectI& r) const {
     --failing_copies;
     throw std::bad_alloc();
   }
-  Picture out(std::max(0, r.right - r.left), std::max(0, r.bottom - r.top));
-  for (int y = 0; y < out.height; ++y) {
-    for (int x = 0; x < out.width; ++x) {
-      const int sx = r.left + x, sy = r.top + y;
-      if (sx >= 0 && sy >= 0 && sx < retained_.width && sy < retained_.height) {
-        out.at(x, y) = retained_.at(sx, sy);
-      }
-    }
-  }
-  return out;
+  return CropPixels(PixelView::Of(retained_), r);
 }
 
 void FakeSurface::RetainedKept() {
