@@ -179,7 +179,8 @@ void PinAndQuit(RunState& run) {
     if (!picture) return std::nullopt;
     // The pin stands where the selection was, over the window, before the window goes: the
     // picture seems to stay where it is.
-    return pins->Pin(std::move(*picture), {selection.left, selection.top});
+    return pins->Pin(std::move(*picture),
+                     form.view().ToWindow(PointI{selection.left, selection.top}));
   });
   if (!pinned) return;
   if (*pinned) return form.CloseWindow();
