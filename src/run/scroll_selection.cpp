@@ -1,6 +1,6 @@
 #include "run/scroll_selection.h"
 
-#include <utility>
+#include <string>
 
 #include "annotate/mark_gestures.h"
 #include "annotate/text_tool.h"
@@ -42,7 +42,7 @@ void ScrollSelection(RunState& run) {
   if (!scroller || selection.Empty() || form.view().Shown()) return;
   // An open text box is drawn first: it is on the screen's picture, which a cancel keeps.
   CommitOpenTextBox(form, run.annotate, run.services.surface);
-  scroller->Scroll(selection, [&run, &selection](Picture picture) -> std::u16string {
+  scroller->Scroll(selection, [&run, &selection](const Picture& picture) -> std::u16string {
     ShowJoinedPicture(run, picture, selection);
     return {};
   });

@@ -384,14 +384,14 @@ void CaptureWindow::Sync() {
   // The one place the model's picture coordinates become the window's (input goes the other way
   // in CaptureRun): the controls, the surface's changes and the painting are moved by the view.
   const View& view = form_->view();
-  Controls shown = WindowControls();
+  const Controls shown = WindowControls();
   if (view.offset != mirrored_offset_) {
     ::InvalidateRect(hwnd(), nullptr, FALSE);
     mirrored_offset_ = view.offset;
   } else {
     for (const RectI& r : ChangedAreas(mirrored_, shown)) Invalidate(hwnd(), r);
   }
-  mirrored_ = std::move(shown);
+  mirrored_ = shown;
   const DirtyRects drawn = surface_.TakeScreenChanges();
   for (const RectI& r : drawn.Rects()) Invalidate(hwnd(), view.ToWindow(r));
   native_.Mirror(mirrored_);
