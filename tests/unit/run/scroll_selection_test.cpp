@@ -122,5 +122,23 @@ TEST(ScrollSelection, WheelScrollsTheView_MarksLandOnThePicture_CopyTakesItWhole
   EXPECT_TRUE(h.form.Closed());
 }
 
+// 钉在桌面 pins the whole picture; scrolled, the pin's top stands at the window's, not above it.
+TEST(ScrollSelection, APinHoldsTheWholePicture_ItsTopOnTheWindow) {
+  for (const int notches : {0, -3}) {
+    SCOPED_TRACE(notches);
+    AnnotateHarness h;
+    h.fake.scroller.joined = Joined();
+    h.ClickOn(ButtonId(ToolbarButton::ScrollCapture));
+    h.run.MouseWheel(notches, 150, 200);
+
+    h.ClickOn(ButtonId(ToolbarButton::Pin));
+
+    ASSERT_EQ(h.fake.pinboard.pins.size(), 1u);
+    EXPECT_EQ(h.fake.pinboard.pins[0].picture, Joined());
+    EXPECT_EQ(h.fake.pinboard.pins[0].top_left, (PointI{100, notches == 0 ? 100 : 0}));
+    EXPECT_TRUE(h.form.Closed());
+  }
+}
+
 }  // namespace
 }  // namespace capture
