@@ -27,6 +27,10 @@ class BenchSurface : public Surface {
     changed_ = {0, 0, shown_.width, shown_.height};
     return true;
   }
+  void FreezePicture(const Picture& picture) override {
+    frozen_ = picture;
+    SetPicture(frozen_);
+  }
   PixelView Frozen() const override { return PixelView::Of(frozen_); }
   void ShowFrozen(bool) override { SetPicture(frozen_); }
   void ShowFrozenIn(const RectI&) override {}

@@ -1,5 +1,7 @@
 #include "form/capture_form.h"
 
+#include <algorithm>
+
 #include "form/monitors.h"
 
 namespace capture {
@@ -9,13 +11,28 @@ CaptureForm::CaptureForm(Window& window, const Screen& screen)
 
 void CaptureForm::ReadMonitors() {
   monitors_ = screen_.Monitors();
+  for (Monitor& monitor : monitors_) monitor.area = view_.ToPicture(monitor.area);
+}
+
+void CaptureForm::ShowPicture(SizeI picture, const RectI& source) {
+  view_ = ViewOf(picture, source, screen_.Size());
+  ReadMonitors();
+}
+
+bool CaptureForm::ScrollView(int rows) {
+  if (!view_.Shown()) return false;
+  const int y = std::clamp(view_.offset.y + rows, view_.top, view_.bottom);
+  if (y == view_.offset.y) return false;
+  view_.offset.y = y;
+  ReadMonitors();
+  return true;
 }
 
 float CaptureForm::ScreenWidth() const {
-  return static_cast<float>(screen_.Size().width);
+  return static_cast<float>(view_.Shown() ? view_.picture.width : screen_.Size().width);
 }
 float CaptureForm::ScreenHeight() const {
-  return static_cast<float>(screen_.Size().height);
+  return static_cast<float>(view_.Shown() ? view_.picture.height : screen_.Size().height);
 }
 
 RectI CaptureForm::SelectionRect() const {

@@ -126,8 +126,9 @@ class Window {
   // The system's drag distance (SM_CXDRAG, SM_CYDRAG): a press and a release no further apart
   // than half of it on each axis are a click.
   virtual SizeI DragDistance() = 0;
-  // Puts the pointer at a window point; the move comes back as a pointer move on the window.
-  virtual void MovePointer(PointI window_point) = 0;
+  // Puts the pointer at a point of the form (the picture's point, moved by a view the window
+  // shows); the move comes back as a pointer move on the window.
+  virtual void MovePointer(PointI point) = 0;
   // Asks for one timer event (CaptureRun::TimerElapsed) after about the given milliseconds; a
   // second request before it comes replaces the first. None comes once the window is closed.
   virtual void StartTimer(int milliseconds) = 0;

@@ -23,8 +23,12 @@ class Surface {
   // surface left as it was, when the screen could not be read (or the surface was not empty);
   // throws std::bad_alloc when the picture cannot be made.
   virtual bool Freeze(Screen& screen) = 0;
-  // The picture Freeze read; empty before. Never changed afterwards and valid for the surface's
-  // life. Not owned.
+  // Makes the picture the frozen one in place of whatever the surface held (长截图's joined
+  // picture): every layer is it and the surface takes its size; everything drawn is gone. Throws
+  // std::bad_alloc, with the surface left as it was, when the picture cannot be made.
+  virtual void FreezePicture(const Picture& picture) = 0;
+  // The picture Freeze (or FreezePicture) read; empty before. Never changed afterwards and valid
+  // for the surface's life. Not owned.
   virtual PixelView Frozen() const = 0;
   // Makes every layer the frozen picture again, as right after Freeze: every drawing since is
   // gone. With `drawing_follows` a working buffer the surface holds is kept for that drawing

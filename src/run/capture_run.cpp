@@ -7,6 +7,7 @@
 #include "run/display_change.h"
 #include "run/reactions.h"
 #include "run/run_error.h"
+#include "run/scroll_selection.h"
 #include "selection/handle_resize.h"
 #include "selection/magnifier.h"
 
@@ -52,25 +53,37 @@ Deliveries WithShift(Deliveries deliveries, bool shift) {
 
 }  // namespace
 
+PointF CaptureRun::ToPicture(float& x, float& y) const {
+  const PointF p = form().view().ToPicture(PointF{x, y});
+  x = p.x;
+  y = p.y;
+  return p;
+}
+
 void CaptureRun::MouseDown(int button, float x, float y, bool shift) {
-  state_.selection.aim.pointer = {x, y};
+  state_.selection.aim.pointer = ToPicture(x, y);
   Guarded([&] { Deliver(WithShift(form().router.Down(form().controls, button, {x, y}), shift)); });
 }
 void CaptureRun::MouseMove(int buttons, float x, float y, bool shift) {
   Aim& aim = state_.selection.aim;
-  aim.pointer = {x, y};
+  aim.pointer = ToPicture(x, y);
   if (!aim.first_move) aim.first_move = PointF{x, y};
   aim.moved = aim.moved || x != aim.first_move->x || y != aim.first_move->y;
   aim.notice.clear();
   Guarded([&] { Deliver(WithShift(form().router.Move(form().controls, buttons, {x, y}), shift)); });
 }
 void CaptureRun::MouseUp(int button, float x, float y, bool shift) {
-  state_.selection.aim.pointer = {x, y};
+  state_.selection.aim.pointer = ToPicture(x, y);
   Guarded([&] { Deliver(WithShift(form().router.Up(form().controls, button, {x, y}), shift)); });
 }
 
 void CaptureRun::MouseWheel(int notches, float x, float y) {
-  state_.selection.aim.pointer = {x, y};
+  if (!form().Closed() && form().view().Shown()) {
+    Guarded([&] { ScrollView(state_, notches); });
+    state_.selection.aim.pointer = ToPicture(x, y);  // the picture moved under the pointer
+    return;
+  }
+  state_.selection.aim.pointer = ToPicture(x, y);
   Event event;
   event.kind = Event::Kind::Wheel;
   event.point = {x, y};
@@ -83,6 +96,7 @@ void CaptureRun::TimerElapsed() {
   Guarded([&] { Run(event); });
 }
 void CaptureRun::DoubleClick(int button, float x, float y) {
+  ToPicture(x, y);
   Guarded([&] { Deliver(form().router.DoubleClick(form().controls, button, {x, y})); });
 }
 

@@ -42,8 +42,9 @@ class CaptureRun {
   // user's, and shows neither the suggestion nor the magnifier.
   void PointerAtStart(float x, float y) { state_.selection.aim.first_move = PointF{x, y}; }
 
-  // ---- Window-level input, as the platform unpacks it. Button codes: see types.h. `shift`:
-  // Shift was held. ----
+  // ---- Window-level input, as the platform unpacks it, at window points: each is turned into the
+  // picture's point here, the one place input meets the view (form/view.h). Button codes: see
+  // types.h. `shift`: Shift was held. ----
   void MouseDown(int button, float x, float y, bool shift = false);
   void MouseMove(int buttons, float x, float y, bool shift = false);
   void MouseUp(int button, float x, float y, bool shift = false);
@@ -78,6 +79,8 @@ class CaptureRun {
   // the router lets the press go, a shape being dragged out is taken back and a handle drag ends.
   void AbandonPress();
   void Deliver(const Deliveries& deliveries);
+  // The window point (x, y) made the picture's point in place, and returned.
+  PointF ToPicture(float& x, float& y) const;
   void Run(const Event& event);
 
   RunState state_;

@@ -1,5 +1,6 @@
 #include "run/copy_selection.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <optional>
@@ -178,8 +179,11 @@ void PinAndQuit(RunState& run) {
     std::optional<Picture> picture = TakePicture(run, selection);
     if (!picture) return std::nullopt;
     // The pin stands where the selection was, over the window, before the window goes: the
-    // picture seems to stay where it is.
-    return pins->Pin(std::move(*picture), {selection.left, selection.top});
+    // picture seems to stay where it is. Of a picture scrolled in a view, its top may be above the
+    // window: the pin's top then stands at the window's.
+    PointI at = form.view().ToWindow(PointI{selection.left, selection.top});
+    if (form.view().Shown()) at.y = std::max(at.y, 0);
+    return pins->Pin(std::move(*picture), at);
   });
   if (!pinned) return;
   if (*pinned) return form.CloseWindow();

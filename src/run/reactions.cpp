@@ -64,7 +64,7 @@ void ClickButton(RunState& s, const Event& e) {
       PinAndQuit(s);
       break;
     case ToolbarButton::ScrollCapture:
-      ScrollAndQuit(s);
+      ScrollSelection(s);
       break;
     case ToolbarButton::Arrow:
     case ToolbarButton::Text:

@@ -1,42 +1,60 @@
 #include "run/scroll_selection.h"
 
-#include <optional>
-#include <utility>
+#include <string>
 
+#include "annotate/mark_gestures.h"
+#include "annotate/text_tool.h"
 #include "form/capture_form.h"
-#include "output/save_as.h"
-#include "output/save_error.h"
 #include "platform/scroller.h"
 #include "run/capture_run.h"
+#include "run/display_change.h"
+#include "selection/selection_drag.h"
 
 namespace capture {
+namespace {
 
-void ScrollAndQuit(RunState& run) {
+// How far one notch of the wheel scrolls a view, in design pixels.
+constexpr float kRowsPerNotch = 120;
+
+// The joined picture becomes the capture's picture: frozen into the surface in place of the
+// screen, shown at full size with its top-left where the selection's was, and all of it the
+// selection. The marks drawn on the screen's picture are not on this one: its history starts anew.
+void ShowJoinedPicture(RunState& run, const Picture& picture, const RectI& area) {
+  CaptureForm& form = run.form;
+  DeselectMark(form, run.annotate);
+  run.annotate.tool_drag.End();
+  run.services.surface.EndPreview();
+  run.services.surface.FreezePicture(picture);
+  form.history.Start();
+  form.ShowPicture({picture.width, picture.height}, area);
+  // The windows listed at the freeze are not on this picture: nothing to aim at.
+  run.selection.aim.elements.clear();
+  SelectArea(form, run.selection.drag, run.selection.aim, {0, 0, picture.width, picture.height});
+  FollowDisplayChange(form);
+}
+
+}  // namespace
+
+void ScrollSelection(RunState& run) {
   CaptureForm& form = run.form;
   Scroller* scroller = run.services.scroller;
   const RectI selection = form.SelectionRect();
-  if (!scroller || selection.Empty()) return;
-  // The picture the clipboard would not take: the save dialog is its last chance.
-  std::optional<Picture> not_copied;
-  const bool joined =
-      scroller->Scroll(selection, [&run, &form, &not_copied](Picture picture) -> std::u16string {
-        if (run.services.clipboard.PutBitmap(picture)) {
-          form.CloseWindow();
-          return u"已复制";
-        }
-        not_copied = std::move(picture);
-        return u"无法复制到剪贴板";
-      });
-  if (!joined) return;
-  if (!not_copied) {
-    run.selection.aim.taken = selection;
-    return;
-  }
-  ShowCopyError(run.services.dialogs, ClipboardError());
-  if (SaveToChosenFile(run.services, *not_copied)) {
-    run.selection.aim.taken = selection;
-    form.CloseWindow();
-  }
+  if (!scroller || selection.Empty() || form.view().Shown()) return;
+  // An open text box is drawn first: it is on the screen's picture, which a cancel keeps.
+  CommitOpenTextBox(form, run.annotate, run.services.surface);
+  scroller->Scroll(selection, [&run, &selection](const Picture& picture) -> std::u16string {
+    ShowJoinedPicture(run, picture, selection);
+    return {};
+  });
+}
+
+bool ScrollView(RunState& run, int notches) {
+  CaptureForm& form = run.form;
+  if (!form.view().Shown()) return false;
+  const auto rows = static_cast<int>(form.controls.scale(kRowsPerNotch));
+  // The chrome is placed again on the monitors as the moved view shows them.
+  if (form.ScrollView(-notches * rows)) FollowDisplayChange(form);
+  return true;
 }
 
 }  // namespace capture

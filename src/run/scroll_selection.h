@@ -1,15 +1,18 @@
-// 长截图: the live window under the selection scrolled and joined into one tall picture. For now
-// the joined picture leaves the way a copy does: on the clipboard, and the capture ends.
+// 长截图: the live window under the selection scrolled and joined into one tall picture, which
+// then becomes the capture's picture, shown through a view that the wheel scrolls.
 #pragma once
 
 namespace capture {
 
 struct RunState;  // run/capture_run.h
 
-// Hands the selection to the platform's scroller. A joined picture goes to the clipboard ("已复制"
-// shows for a moment) and the capture ends; when the clipboard does not take it, says so and
-// offers the save dialog for it, and the capture ends once it is in a file. A cancelled session,
-// or a picture neither copied nor saved, leaves the capture as it was.
-void ScrollAndQuit(RunState& run);
+// Hands the selection to the platform's scroller. The joined picture becomes the capture's
+// picture (ShowJoinedPicture). A cancelled session leaves the capture as it was. Nothing while
+// a joined picture is shown already.
+void ScrollSelection(RunState& run);
+// The wheel turned by `notches` (away from the user positive: up) while a view is shown: the view
+// scrolls, the chrome stays on the monitor beside the part that shows. False when no view is
+// shown (the wheel does what it does on the screen's picture).
+bool ScrollView(RunState& run, int notches);
 
 }  // namespace capture

@@ -68,6 +68,7 @@ bool CaptureWindow::Create(HINSTANCE instance, CaptureRun& run, RectI area) {
   if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
   edit_background_ = Brush(::CreateSolidBrush(RGB(255, 255, 255)));
+  no_picture_ = Brush(::CreateSolidBrush(RGB(48, 48, 48)));
   ::CreateWindowExW(0, kCaptureClass, L"Capture", WS_POPUP | WS_CLIPCHILDREN, area.left, area.top,
                     area.right - area.left, area.bottom - area.top, nullptr, nullptr, instance,
                     this);
@@ -131,7 +132,7 @@ void CaptureWindow::PumpEvents() {
 void CaptureWindow::FocusTextBox() {
   if (!hwnd() || !form_) return;
   // The box may have been shown by the reaction that asks for the focus: show it first.
-  native_.Mirror(form_->controls);
+  native_.Mirror(WindowControls());
   const HWND target = native_.Handle(ControlId::TextBox);
   ::SetFocus(target ? target : hwnd());
   // A text opened again is typed on at its end.
@@ -147,7 +148,7 @@ bool CaptureWindow::FontSizeListDropped() {
 }
 
 void CaptureWindow::ShowFontSizeList(bool show) {
-  if (form_) native_.Mirror(form_->controls);  // the list drops from where the model has it
+  if (form_) native_.Mirror(WindowControls());  // the list drops from where the model has it
   if (const HWND handle = native_.Handle(ControlId::FontSizeList)) {
     ::SendMessageW(handle, CB_SHOWDROPDOWN, show ? TRUE : FALSE, 0);
   }
@@ -157,8 +158,9 @@ SizeI CaptureWindow::DragDistance() {
   return {::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG)};
 }
 
-void CaptureWindow::MovePointer(PointI window_point) {
-  if (!hwnd()) return;
+void CaptureWindow::MovePointer(PointI picture_point) {
+  if (!hwnd() || !form_) return;
+  const PointI window_point = form_->view().ToWindow(picture_point);
   POINT p{window_point.x, window_point.y};
   ::ClientToScreen(hwnd(), &p);
   ::SetCursorPos(p.x, p.y);
@@ -365,16 +367,37 @@ LRESULT CaptureWindow::OnCommand(WPARAM wparam, LPARAM lparam) {
   return 0;
 }
 
+Controls CaptureWindow::WindowControls() const {
+  Controls shown = form_->controls;
+  const PointI offset = form_->view().offset;
+  if (offset == PointI{}) return shown;
+  for (const Control& c : form_->controls.All()) {
+    if (c.id == ControlId::Window || c.container != ControlId::Window) continue;
+    shown[c.id].left -= static_cast<float>(offset.x);
+    shown[c.id].top -= static_cast<float>(offset.y);
+  }
+  return shown;
+}
+
 void CaptureWindow::Sync() {
   if (!form_ || !hwnd()) return;
-  for (const RectI& r : ChangedAreas(mirrored_, form_->controls)) Invalidate(hwnd(), r);
-  mirrored_ = form_->controls;
+  // The one place the model's picture coordinates become the window's (input goes the other way
+  // in CaptureRun): the controls, the surface's changes and the painting are moved by the view.
+  const View& view = form_->view();
+  const Controls shown = WindowControls();
+  if (view.offset != mirrored_offset_) {
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+    mirrored_offset_ = view.offset;
+  } else {
+    for (const RectI& r : ChangedAreas(mirrored_, shown)) Invalidate(hwnd(), r);
+  }
+  mirrored_ = shown;
   const DirtyRects drawn = surface_.TakeScreenChanges();
-  for (const RectI& r : drawn.Rects()) Invalidate(hwnd(), r);
-  native_.Mirror(form_->controls);
+  for (const RectI& r : drawn.Rects()) Invalidate(hwnd(), view.ToWindow(r));
+  native_.Mirror(mirrored_);
   POINT origin{0, 0};
   ::ClientToScreen(hwnd(), &origin);
-  magnifier_.Mirror(form_->controls, {origin.x, origin.y});
+  magnifier_.Mirror(mirrored_, {origin.x, origin.y});
   if (close_requested_ || form_->Closed()) window_.Reset();  // WM_DESTROY ends the loop
 }
 

@@ -65,7 +65,7 @@ class CaptureWindow : public Window {
   bool FontSizeListDropped() override;
   void ShowFontSizeList(bool show) override;
   SizeI DragDistance() override;
-  void MovePointer(PointI window_point) override;
+  void MovePointer(PointI picture_point) override;
   void StartTimer(int milliseconds) override;
 
  private:
@@ -86,6 +86,11 @@ class CaptureWindow : public Window {
   void Sync();
   // Paints the window layer and the controls over the given window areas.
   void Paint(HDC dc, const std::vector<RectI>& areas);
+  // Copies the window area `area` of the window layer, moved by the view, to (x, y) of `to`;
+  // where the picture does not reach (a view of a narrower or shorter picture), a dark grey.
+  void PaintLayer(HDC to, int x, int y, const RectI& area) const;
+  // The form's controls where the window shows them: those on the window moved by the view.
+  Controls WindowControls() const;
   std::vector<RectI> UpdateAreas() const;
 
   Win32Surface& surface_;
@@ -96,9 +101,11 @@ class CaptureWindow : public Window {
   MagnifierWindow magnifier_;  // owned by the window too: destroyed with it
   Cursors& cursors_;           // not owned
   ControlPainter painter_;
-  Dib back_buffer_;    // painting of areas with controls in them happens here first
-  Controls mirrored_;  // the controls as the screen shows them
+  Dib back_buffer_;         // painting of areas with controls in them happens here first
+  Controls mirrored_;       // the controls as the screen shows them, in window coordinates
+  PointI mirrored_offset_;  // the view's offset the screen shows
   Brush edit_background_;
+  Brush no_picture_;  // where a view's picture does not reach
   Pointer pointer_ = Pointer::Default;
   int held_ = 0;  // buttons held since a press on the window
   bool close_requested_ = false;

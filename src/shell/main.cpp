@@ -101,7 +101,9 @@ int RunCapture(HINSTANCE instance, Cursors& cursors, Pins& pins, int delay_ms,
   window.Show();
   const int status = window.Run();
   if (const std::optional<RectI>& taken = run.state().selection.aim.taken) {
-    recent.Add(Shifted({*taken}, area.left, area.top).front());
+    // Of a joined picture, the area that was scrolled is what a later capture can select again.
+    const View& view = run.form().view();
+    recent.Add(Shifted({view.Shown() ? view.source : *taken}, area.left, area.top).front());
     settings.RememberSelections(recent);
   }
   return status;

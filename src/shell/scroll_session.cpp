@@ -156,7 +156,9 @@ bool ScrollSession::Scroll(const RectI& window_area,
     }
     picture = join.Take();
   }
-  panel.Say(Wide(deliver(std::move(*picture))));
+  const std::u16string said = deliver(std::move(*picture));
+  if (said.empty()) return true;
+  panel.Say(Wide(said));
   Pump(kLastWordMs, panel, capture, false);
   return true;
 }

@@ -39,6 +39,16 @@ bool Win32Surface::Freeze(Screen& screen) {
   return true;
 }
 
+void Win32Surface::FreezePicture(const Picture& picture) {
+  Dib made(picture.width, picture.height);
+  if (!made.valid()) throw std::bad_alloc();
+  PastePixels(PixelView::Of(picture), made, 0, 0);
+  ::GdiFlush();
+  frozen_ = std::move(made);
+  layer_ = Dib();
+  Reset();
+}
+
 void Win32Surface::MakeLayer() {
   if (layer_.valid()) return;
   Dib made(frozen_.width(), frozen_.height());

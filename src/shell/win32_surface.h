@@ -27,6 +27,7 @@ class Win32Surface : public LayeredSurface {
 
   SizeI Size() const override { return {Shown().width(), Shown().height()}; }
   bool Freeze(Screen& screen) override;
+  void FreezePicture(const Picture& picture) override;
   PixelView Frozen() const override { return frozen_.View(); }
   void ShowFrozen(bool drawing_follows) override;
   void SetPicture(const Picture& picture) override;

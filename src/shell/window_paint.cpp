@@ -30,18 +30,27 @@ std::vector<RectI> CaptureWindow::UpdateAreas() const {
   return areas;
 }
 
-void CaptureWindow::Paint(HDC dc, const std::vector<RectI>& areas) {
+void CaptureWindow::PaintLayer(HDC to, int x, int y, const RectI& area) const {
   const HDC layer = surface_.WindowLayerDc();  // not owned
+  const RectI from = form_ ? form_->view().ToPicture(area) : area;
+  const SizeI size = surface_.Size();
+  const RectI inside = layer ? Intersect(from, {0, 0, size.width, size.height}) : RectI{};
+  if (inside != from) {
+    const RECT all{x, y, x + area.right - area.left, y + area.bottom - area.top};
+    ::FillRect(to, &all, no_picture_.get());
+  }
+  if (inside.Empty()) return;
+  ::BitBlt(to, x + inside.left - from.left, y + inside.top - from.top, inside.right - inside.left,
+           inside.bottom - inside.top, layer, inside.left, inside.top, SRCCOPY);
+}
+
+void CaptureWindow::Paint(HDC dc, const std::vector<RectI>& areas) {
   for (const RectI& a : areas) {
     const int width = a.right - a.left, height = a.bottom - a.top;
     if (width <= 0 || height <= 0) continue;
     // Where no control lies, the window layer goes straight to the screen.
-    if (!form_ || !PaintedControlMeets(form_->controls, a)) {
-      if (layer) {
-        ::BitBlt(dc, a.left, a.top, width, height, layer, a.left, a.top, SRCCOPY);
-      } else {
-        ::PatBlt(dc, a.left, a.top, width, height, BLACKNESS);
-      }
+    if (!form_ || !PaintedControlMeets(mirrored_, a)) {
+      PaintLayer(dc, a.left, a.top, a);
       continue;
     }
     if (back_buffer_.width() < width || back_buffer_.height() < height) {
@@ -49,12 +58,8 @@ void CaptureWindow::Paint(HDC dc, const std::vector<RectI>& areas) {
           Dib(std::max(width, back_buffer_.width()), std::max(height, back_buffer_.height()));
       if (!back_buffer_.valid()) continue;
     }
-    if (layer) {
-      ::BitBlt(back_buffer_.dc(), 0, 0, width, height, layer, a.left, a.top, SRCCOPY);
-    } else {
-      ::PatBlt(back_buffer_.dc(), 0, 0, width, height, BLACKNESS);
-    }
-    painter_.Paint(form_->controls, a, back_buffer_, {a.left, a.top});
+    PaintLayer(back_buffer_.dc(), 0, 0, a);
+    painter_.Paint(mirrored_, a, back_buffer_, {a.left, a.top});
     ::GdiFlush();
     ::BitBlt(dc, a.left, a.top, width, height, back_buffer_.dc(), 0, 0, SRCCOPY);
   }

@@ -1,5 +1,5 @@
-"""scripts/screenshots' session still plays: the pictures are written and show the chrome and
-the pin."""
+"""scripts/screenshots' session still plays: the pictures are written and show the chrome, the
+pin and 长截图's joined picture being drawn on."""
 
 import subprocess
 import sys
@@ -12,7 +12,7 @@ from harness.capture_ui import PANEL_FRAME, SELECTION_BLUE
 
 def test_screenshots_are_made_at_96_and_192_dpi(tmp_path):
     tool = paths.REPO / "tests" / "e2e" / "tools" / "screenshots.py"
-    subprocess.run([sys.executable, str(tool), str(tmp_path)], check=True, timeout=240)
+    subprocess.run([sys.executable, str(tool), str(tmp_path)], check=True, timeout=300)
     normal = Image.open(tmp_path / "capture-96dpi.png").convert("RGB")
     large = Image.open(tmp_path / "capture-192dpi.png").convert("RGB")
     assert normal.size == (1280, 800)
@@ -27,3 +27,9 @@ def test_screenshots_are_made_at_96_and_192_dpi(tmp_path):
     frame = [sum(1 for p in Image.open(tmp_path / f"scroll-{dpi}dpi.png").convert("RGB").getdata()
                  if p == SELECTION_BLUE) for dpi in (96, 192)]
     assert frame[0] > 3000 and frame[1] > 1.8 * frame[0], frame
+    # 长截图's joined picture in the capture: the window's grey beside the picture, which is
+    # narrower than the screen, and the red marks drawn on it.
+    for dpi in (96, 192):
+        view = list(Image.open(tmp_path / f"view-{dpi}dpi.png").convert("RGB").getdata())
+        assert sum(1 for p in view if p == (48, 48, 48)) > len(view) // 2, dpi
+        assert sum(1 for p in view if p == (255, 0, 0)) > 2000, dpi

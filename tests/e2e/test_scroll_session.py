@@ -1,8 +1,9 @@
 """长截图 in a capture: a click selects long_window.exe's window, the button or L starts it, the
 program scrolls the window with a frame just outside the selection and a panel beside it, and the
-joined picture goes to the clipboard whole; a seam that cannot be joined stops it with "无法拼接"
-and a picture right as far as it goes; 取消 or Escape brings the capture back as it was; a window
-that neither the wheel nor WM_VSCROLL moves asks "请滚动窗口" and follows the user's scroll bar."""
+joined picture becomes the capture's picture, which the wheel scrolls, the tools draw on and Enter
+copies whole; a seam that cannot be joined stops it with "无法拼接" and a picture right as far as
+it goes; 取消 or Escape brings the capture back as it was; a window that neither the wheel nor
+WM_VSCROLL moves asks "请滚动窗口" and follows the user's scroll bar."""
 
 import time
 
@@ -93,6 +94,20 @@ def start_scrolling(desktop, layout, by_key: bool) -> None:
         desktop.click(*layout.button_point("scroll"))
 
 
+def joined_shown(desktop, app) -> None:
+    """Waits for the panel to go and the capture to show the joined picture, settled."""
+    wait_until(lambda: panel(desktop) is None, 60, interval=0.05, what="the panel to go")
+    assert app.running(), app.output()
+    settled(desktop)
+
+
+def copy_joined(desktop, app) -> Image.Image:
+    """Once the capture shows the joined picture, Enter copies it; the clipboard's picture."""
+    joined_shown(desktop, app)
+    desktop.key("Return")
+    return copied(desktop, app)
+
+
 def copied(desktop, app) -> Image.Image:
     assert app.wait_exit(30) == 0, app.output()
     picture = desktop.clipboard_image()
@@ -117,7 +132,7 @@ def test_scrolls_the_selected_window_to_its_end_and_copies_the_whole_content(des
         for x, y in [(left - 2, top - 2), (left + width + 1, top + height + 1),
                      (left - 2, top + height // 2), (left + width + 1, top + height // 2)]:
             assert shot.getpixel((x, y)) == FRAME_BLUE, (x, y)
-        picture = copied(desktop, app)
+        picture = copy_joined(desktop, app)
         evidence.save("copied", picture)
         assert difference_box(picture, truth) is None, (picture.size, truth.size)
         # The pointer, parked in the window while it scrolled, is back where the user left it.
@@ -135,7 +150,7 @@ def test_repeating_content_stops_with_why_and_enter_copies_the_picture_so_far(de
         start_scrolling(desktop, layout, True)
         wait_panel(desktop, app, "无法拼接")
         desktop.key("Return")
-        picture = copied(desktop, app)
+        picture = copy_joined(desktop, app)
         assert picture.width == truth.width and 700 < picture.height < truth.height
         assert difference_box(picture, truth.crop((0, 0, truth.width, picture.height))) is None
 
@@ -184,6 +199,49 @@ def test_a_window_that_will_not_scroll_asks_the_user_and_follows_the_scroll_bar(
         _, said = wait_panel(desktop, app, "请滚动窗口")
         assert said != "请滚动窗口，高度 360 像素"
         desktop.click(*panel_button(desktop, window, 0))
-        picture = copied(desktop, app)
+        picture = copy_joined(desktop, app)
         assert picture.width == truth.width and picture.height > height
         assert difference_box(picture, truth.crop((0, 0, truth.width, picture.height))) is None
+
+
+def test_the_joined_picture_is_shown_scrolled_drawn_on_and_copied_whole(desktop, evidence):
+    truth, app, layout, _ = start_capture(desktop, "--rows", "1200")
+    left, top, width, height = WINDOW
+    screen_height = 800
+    with evidence.on_failure(desktop):
+        # The session scrolls to the window's end and finishes by itself.
+        start_scrolling(desktop, layout, True)
+        wait_panel(desktop, app, "高度")
+        joined_shown(desktop, app)
+        # The picture's top where the selection was, at full size; inside the outline and clear of
+        # the labels, the window shows it as it is.
+        inner = (20, 40, width - 20, screen_height - top - 80)
+        shot = desktop.screenshot()
+        evidence.save("joined", shot)
+        shown = shot.crop((left + inner[0], top + inner[1], left + inner[2], top + inner[3]))
+        assert difference_box(shown, truth.crop(inner)) is None
+        # Three notches of the wheel down: 120 rows each at 96 DPI.
+        middle = (left + width // 2, 300)
+        desktop.move(*middle)
+        for _ in range(3):
+            desktop.xdotool("click", "5")
+        offset = -top + 3 * 120
+        shot = settled(desktop)
+        evidence.save("scrolled", shot)
+        rows = (200, 500)
+        shown = shot.crop((left + 20, rows[0], left + width - 20, rows[1]))
+        assert difference_box(shown, truth.crop((20, rows[0] + offset, width - 20,
+                                                 rows[1] + offset))) is None
+        # A rectangle dragged out on the window lands on the picture where the window showed it.
+        desktop.key("r")
+        start, end = (left + 100, 300), (left + 200, 400)
+        desktop.drag(start, end, steps=4)
+        settled(desktop)
+        desktop.key("Return")
+        picture = copied(desktop, app)
+        evidence.save("copied", picture)
+        assert picture.size == truth.size
+        drawn = difference_box(picture, truth)
+        assert drawn is not None
+        expected = (100, start[1] + offset, 201, end[1] + offset + 1)
+        assert all(abs(a - b) <= 2 for a, b in zip(drawn, expected)), (drawn, expected)

@@ -28,6 +28,10 @@ class FakeSurface : public LayeredSurface {
 
   SizeI Size() const override { return {background_.width, background_.height}; }
   bool Freeze(Screen& screen) override;
+  void FreezePicture(const Picture& picture) override {
+    frozen_ = picture;
+    FakeSurface::SetPicture(frozen_);
+  }
   PixelView Frozen() const override { return PixelView::Of(frozen_); }
   void ShowFrozen(bool /*drawing_follows*/) override { FakeSurface::SetPicture(frozen_); }
   void SetPicture(const Picture& picture) override;

@@ -6,11 +6,12 @@ selection); a pin, F3 on an annotated selection dragged aside over the desktop, 
 and aiming before a selection: a window with a button on the screen, the button outlined under
 the pointer and the magnifier beside it (the part around them, at both DPIs); 长截图: a long
 window selected by a click with the strip under it, and the same window while the program
-scrolls it, with the frame around it and the panel (at both DPIs).
+scrolls it, with the frame around it and the panel, and its joined picture scrolled and drawn on
+(the whole screen, at both DPIs).
 
     python3 screenshots.py OUTPUT_FOLDER     writes capture-*dpi.png, tools-*dpi.png,
                                              pin-*dpi.png, aim-*dpi.png, scroll-strip-*dpi.png
-                                             and scroll-*dpi.png
+                                             scroll-*dpi.png and view-*dpi.png
 """
 
 import sys
@@ -223,6 +224,59 @@ def scroll_scene(dpi: int) -> tuple:
         desktop.close()
 
 
+def view_scene(dpi: int):
+    """长截图's joined picture being annotated at `dpi`: the session run to the long window's end,
+    the picture scrolled down two notches, a rectangle and a pen stroke drawn on it; returns the
+    whole screen."""
+    desktop = Desktop(WIDTH, HEIGHT, picture="desktop", dpi=dpi)
+    try:
+        exe = paths.require(paths.WINDOWS_BUILD / "long_window.exe", "long_window.exe")
+        left, top, width, height = LONG_WINDOW
+        desktop.launch(exe, *(str(v) for v in LONG_WINDOW), "--rows", "1500", "--header", "24",
+                       "--footer", "18")
+        desktop.wait_window("Long")
+        desktop.click(left + width // 2, top + height // 2)
+        wait_until(lambda: desktop.pixel(left + width // 2, top + height - 5) != (0, 0, 0), 10,
+                   what="the long window")
+        desktop.watch_painting()
+        app = desktop.launch(paths.require(paths.CAPTURE_EXE, "capture.exe"))
+        desktop.wait_window(CAPTURE_TITLE, app)
+        desktop.move(left + width // 2 + 3, top + height // 2 + 3)
+        desktop.click(left + width // 2, top + height // 2)
+        layout = capture_ui.layout_of_drag((left, top), (left + width, top + height), HEIGHT,
+                                           dpi / 96)
+        capture_ui.settled_grab(desktop, capture_ui.around([layout.strip], WIDTH, HEIGHT))
+        desktop.key("l")
+
+        def panel():
+            found = desktop.screen.run(["xdotool", "search", "--onlyvisible", "--name", "像素$"],
+                                       capture_output=True, text=True, check=False).stdout
+            return found.split()[0] if found.split() else None
+
+        wait_until(panel, 30, interval=0.05, what="the panel")
+        wait_until(lambda: not panel(), 60, interval=0.1, what="the session to end")
+        whole = Box(0, 0, WIDTH, HEIGHT)
+        capture_ui.settled_grab(desktop, whole)
+        desktop.move(left + width // 2, top + height // 2)
+        for _ in range(2):
+            desktop.xdotool("click", "5")
+        capture_ui.settled_grab(desktop, whole)
+        desktop.key("r")
+        desktop.drag((left + 60, 260), (left + 300, 380), steps=4)
+        desktop.key("p")
+        draw_path(desktop, [(left + 80, 520), (left + 160, 470), (left + 240, 540),
+                            (left + 320, 480)])
+        desktop.move(left + width - 40, 200)
+        shot = capture_ui.settled_grab(desktop, whole)
+        # The first Escape lets the stroke just drawn go, the second ends the capture.
+        desktop.key("Escape")
+        desktop.key("Escape")
+        app.wait_exit(10)
+        return shot
+    finally:
+        desktop.close()
+
+
 def main() -> int:
     out = Path(sys.argv[1])
     out.mkdir(parents=True, exist_ok=True)
@@ -245,6 +299,9 @@ def main() -> int:
                               (f"scroll-{dpi}dpi.png", scrolling)]:
             picture.save(out / name, optimize=True)
             print(f"  {out / name}", flush=True)
+        name = out / f"view-{dpi}dpi.png"
+        view_scene(dpi).save(name, optimize=True)
+        print(f"  {name}", flush=True)
     return 0
 
 

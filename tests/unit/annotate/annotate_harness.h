@@ -21,10 +21,12 @@ struct AnnotateHarness : FormHarness {
     Drag(100, 100, 300, 250);
   }
 
-  // A point of a control, in its own coordinates, as a window point.
+  // A point of a control, in its own coordinates, as a window point (the form's point less the
+  // view's offset).
   PointF At(ControlId id, float x, float y) const {
     const PointF o = form.controls.Origin(id);
-    return {o.x + x, o.y + y};
+    const PointI offset = form.view().offset;
+    return {o.x + x - static_cast<float>(offset.x), o.y + y - static_cast<float>(offset.y)};
   }
   PointF Centre(ControlId id) const {
     const PointF size = form.controls.Extent(id);
