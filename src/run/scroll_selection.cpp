@@ -1,5 +1,6 @@
 #include "run/scroll_selection.h"
 
+#include <new>
 #include <string>
 
 #include "annotate/mark_gestures.h"
@@ -43,8 +44,14 @@ void ScrollSelection(RunState& run) {
   // An open text box is drawn first: it is on the screen's picture, which a cancel keeps.
   CommitOpenTextBox(form, run.annotate, run.services.surface);
   scroller->Scroll(selection, [&run, &selection](const Picture& picture) -> std::u16string {
-    ShowJoinedPicture(run, picture, selection);
-    return {};
+    try {
+      ShowJoinedPicture(run, picture, selection);
+      return {};
+    } catch (const std::bad_alloc&) {
+      // Too large to show here: the picture is not lost, it goes to the clipboard as it is.
+      if (run.services.clipboard.PutBitmap(picture)) return u"图片太大，无法显示，已复制";
+      throw;
+    }
   });
 }
 

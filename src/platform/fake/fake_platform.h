@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,7 +29,12 @@ class FakeSurface : public LayeredSurface {
 
   SizeI Size() const override { return {background_.width, background_.height}; }
   bool Freeze(Screen& screen) override;
+  // Throws std::bad_alloc while failing_freezes is above zero (and counts it down).
   void FreezePicture(const Picture& picture) override {
+    if (failing_freezes > 0) {
+      --failing_freezes;
+      throw std::bad_alloc();
+    }
     frozen_ = picture;
     FakeSurface::SetPicture(frozen_);
   }
@@ -65,6 +71,7 @@ class FakeSurface : public LayeredSurface {
   std::vector<TextCall> text_calls;
   mutable int failing_background_reads = 0;
   mutable int failing_copies = 0;
+  int failing_freezes = 0;
   // Pixels restored by ShowFrozenIn.
   long long restored_pixels = 0;
   // Pixels painted or tinted by FillSpans and MultiplySpans, overlaps counted each time.

@@ -86,6 +86,24 @@ TEST(ScrollSelection, Cancelled_LeavesTheCaptureAsItWas) {
   EXPECT_FALSE(h.form.view().Shown());
 }
 
+// A joined picture too large to show is not lost: it goes to the clipboard whole, the panel says
+// so, and the capture goes on as it was.
+TEST(ScrollSelection, TooLargeToShow_GoesToTheClipboard) {
+  AnnotateHarness h;
+  h.Drag(120, 130, 180, 170);
+  const Picture picture = h.Shown();
+  h.fake.scroller.joined = Joined();
+  h.fake.surface.failing_freezes = 1;
+
+  h.ClickOn(ButtonId(ToolbarButton::ScrollCapture));
+
+  EXPECT_EQ(h.fake.scroller.said, std::vector<std::u16string>{u"图片太大，无法显示，已复制"});
+  EXPECT_EQ(h.fake.clipboard.content, Joined());
+  EXPECT_EQ(h.Shown(), picture);
+  EXPECT_FALSE(h.form.view().Shown());
+  EXPECT_FALSE(h.form.Closed());
+}
+
 // The wheel scrolls the view within the picture, the toolbar staying on the screen; a rectangle
 // dragged out after scrolling lands on the picture where the window showed it; a copy holds the
 // whole picture with the rectangle, without the chrome, from the view scrolled anywhere.
