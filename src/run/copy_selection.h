@@ -2,6 +2,15 @@
 // copy button), copied and saved to a file (the save button) or pinned to the desktop (the pin
 // button). Each commits an open text box first, hides the chrome, lets the window repaint and
 // takes the selection from the window's picture.
+//
+// One double-click copy: with CS_DBLCLKS, Windows sends press, release, WM_LBUTTONDBLCLK, release;
+// the router delivers the double-click in place of the second press and makes no click of the
+// release after it. DoubleClickOnWindow tests the double-click's own point against the selection
+// (a text mark there is typed again instead) and calls CopyAndQuit: the toolbar and the style
+// panel are hidden and repainted (the shell's PumpEvents lets painting through and drops the input
+// queued meanwhile), CopyToClipboard hides the outline, labels and handles and copies the
+// selection's rectangle of the window's picture, and the window closes. A clipboard that refuses
+// the copy is reported and the chrome comes back.
 #pragma once
 
 namespace capture {
