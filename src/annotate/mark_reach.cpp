@@ -74,7 +74,8 @@ RectI Reach(const Mark& mark) {
     case MarkKind::Mosaic:
       return Intersect(mark.area, mark.clip);
     case MarkKind::Step:
-      return StepBox(PlaceStep(mark.clip, mark.points.empty() ? PointF{} : mark.points[0], mark.size));
+      return StepBox(
+          PlaceStep(mark.clip, mark.points.empty() ? PointF{} : mark.points[0], mark.size));
     case MarkKind::Text: {
       if (mark.points.empty() || mark.text.empty()) return {};
       // No glyph is wider than one and a half of the font's em, nor taller than two.

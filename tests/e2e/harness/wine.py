@@ -117,12 +117,20 @@ class WinePrefix:
         """Starts the keeper and waits until it runs: the prefix's desktop is then up, later
         programs start quickly, and the clipboard outlives them."""
         keeper = paths.require(paths.KEEPER_EXE, "keeper.exe")
-        self._keeper = self._processes.start("keeper", ["wine", str(keeper)], env=self.env,
-                                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        log = self._workdir / "keeper.log"
+        with open(log, "wb") as stderr:
+            self._keeper = self._processes.start("keeper", ["wine", str(keeper)], env=self.env,
+                                                 stdout=subprocess.PIPE, stderr=stderr)
+        started = time.monotonic()
         readable, _, _ = select.select([self._keeper.stdout], [], [], 60)
         line = self._keeper.stdout.readline() if readable else b""
         if b"ready" not in line:
-            raise RuntimeError("the keeper did not start in the Wine prefix")
+            # Seen once in a few hundred starts: say all there is to know, to find its cause.
+            said = log.read_text(encoding="utf-8", errors="replace")[-2000:]
+            raise RuntimeError(
+                f"the keeper did not start in the Wine prefix: after "
+                f"{time.monotonic() - started:.2f} s it wrote {line!r}, exit status "
+                f"{self._keeper.poll()}, Wine said:\n{said}")
 
     def launch(self, exe: Path, *args: str, name: str | None = None,
                env: dict[str, str] | None = None) -> WineApp:
