@@ -118,7 +118,12 @@ def copied(desktop, app) -> Image.Image:
 @pytest.mark.parametrize("options, by_key", [
     (["--rows", "1200"], False),
     (["--rows", "1200", "--header", "24", "--footer", "18"], True),
-], ids=["plain-button", "header_and_footer-L"])
+    (["--rows", "1013", "--step", "47"], False),
+    (["--rows", "1200", "--smooth"], True),
+    (["--rows", "1200", "--lazy"], False),
+    (["--rows", "1200", "--no-wheel"], True),
+], ids=["plain-button", "header_and_footer-L", "step_not_dividing-button", "smooth-L",
+        "late_rows-button", "line_down_only-L"])
 def test_scrolls_the_selected_window_to_its_end_and_copies_the_whole_content(desktop, evidence,
                                                                              options, by_key):
     truth, app, layout, _ = start_capture(desktop, *options)
