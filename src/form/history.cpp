@@ -144,12 +144,6 @@ bool History::Redo() {
   return true;
 }
 
-void History::Truncate() {
-  if (current_ == 0) return;
-  steps_.clear();
-  current_ = 1;
-}
-
 Document History::At(int k) const {
   if (k < 1 || k > Count()) throw std::out_of_range("History::At");
   Document document = shown_;

@@ -31,8 +31,6 @@ class History {
   // Shows the document after the shown one; false, with nothing changed, at the newest. Throws as
   // Undo does.
   bool Redo();
-  // Keeps only the shown document, as the first: the marks stay, the steps back to them go.
-  void Truncate();
 
   // The document shown.
   const Document& Shown() const { return shown_; }

@@ -119,20 +119,6 @@ TEST(History, ChangesAnywhere_UndoRedoAndAtGiveBackEveryDocumentPushed) {
   }
 }
 
-TEST(History, Truncate_KeepsTheShownDocumentAsTheOnlyOne) {
-  History history;
-  history.Start();
-  Push(history, MarkKind::Step);
-  Push(history, MarkKind::Step);
-  history.Undo();
-  const Document shown = history.Shown();
-  history.Truncate();
-  EXPECT_EQ(history.Count(), 1);
-  EXPECT_EQ(history.Current(), 1);
-  EXPECT_EQ(history.Shown().marks, shown.marks);
-  EXPECT_EQ(history.Shown().Steps(), 1);
-}
-
 // Draws a random mark of a random kind through the run.
 void DrawSomething(AnnotateHarness& h, std::mt19937& random) {
   static constexpr ToolbarButton kTools[] = {ToolbarButton::Rectangle,   ToolbarButton::Ellipse,
