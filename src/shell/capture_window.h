@@ -112,8 +112,4 @@ class CaptureWindow : public Window {
   bool reporting_ = false;  // the "错误" box for a failed message is up
 };
 
-// Makes the process per-monitor DPI aware where the system allows it (the manifest asks too);
-// failure is not an error, the screen grab works in physical pixels either way.
-void EnablePerMonitorDpiAwareness();
-
 }  // namespace capture::win32

@@ -19,6 +19,7 @@
 #include "shell/capture_window.h"
 #include "shell/console_output.h"
 #include "shell/cursors.h"
+#include "shell/dpi_awareness.h"
 #include "shell/gdiplus_flat.h"
 #include "shell/message_loop.h"
 #include "shell/pins.h"
