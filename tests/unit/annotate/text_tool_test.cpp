@@ -108,8 +108,9 @@ TEST_F(TextTool, FontSizeThatIsNotAUsableNumber_FallsBackToTheLastUsableSize) {
   int drawn_texts = 0;  // each text away from the others, which a press on them would take
   auto draw_with_size = [this, &drawn_texts](const std::u16string& size) {
     h[ControlId::FontSizeField].caption = size;
-    const int i = drawn_texts++;
-    OpenAndType(static_cast<float>(110 + i % 4 * 45), static_cast<float>(105 + i / 4 * 30), u"x");
+    const int column = drawn_texts % 4, row = drawn_texts / 4;
+    ++drawn_texts;
+    OpenAndType(static_cast<float>(110 + column * 45), static_cast<float>(105 + row * 30), u"x");
     h.Click(250, 220);
     EXPECT_EQ(box.font_points, drawn.back().points);
     return drawn.back().points;
