@@ -141,18 +141,6 @@ struct Drawn {
     history.Reserve();
     history.Push(std::move(next));
   }
-  // The document shown with mark `at` moved by (dx, dy), as a new mark.
-  Document Moved(std::size_t at, float dx, float dy) {
-    Document next = history.Shown();
-    Mark moved = *next.marks[at];
-    for (PointF& p : moved.points) p = {p.x + dx, p.y + dy};
-    const int x = Round(dx), y = Round(dy);
-    moved.area = {moved.area.left + x, moved.area.top + y, moved.area.right + x,
-                  moved.area.bottom + y};
-    moved.serial = ++serial;
-    next.marks[at] = std::make_shared<const Mark>(std::move(moved));
-    return next;
-  }
 
   fake::FakeScreen screen{fake::NoisePicture(kWidth, kHeight)};
   OneLayerSurface surface;
@@ -170,7 +158,7 @@ void BM_DragARectangleAcrossHundredMarks(benchmark::State& state) {
   const long long before = d.surface.restored_pixels;
   for ([[maybe_unused]] auto _ : state) {
     const float dx = (step++ / 150) % 2 == 0 ? 20.f : -20.f;
-    d.Show(d.Moved(place, dx, 0));
+    d.Show(bench::WithMarkMoved(d.history.Shown(), place, {dx, 0}, d.serial));
   }
   state.counters["pixels_redrawn_per_move"] = benchmark::Counter(
       static_cast<double>(d.surface.restored_pixels - before), benchmark::Counter::kAvgIterations);
@@ -188,7 +176,7 @@ void BM_UndoRedoOfMovingABlur(benchmark::State& state) {
   Document with_blur = d.history.Shown();
   with_blur.marks.push_back(std::make_shared<const Mark>(std::move(blur)));
   d.Show(with_blur);
-  d.Show(d.Moved(with_blur.marks.size() - 1, 300, 200));
+  d.Show(bench::WithMarkMoved(d.history.Shown(), with_blur.marks.size() - 1, {300, 200}, d.serial));
   const long long before = d.surface.restored_pixels;
   for ([[maybe_unused]] auto _ : state) {
     ShowDocument(d.history.At(d.history.Current() - 1), d.history, d.surface);

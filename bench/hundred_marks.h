@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "annotate/mark_edit.h"
 #include "form/mark.h"
 
 namespace capture::bench {
@@ -89,6 +90,17 @@ inline Document HundredMarks(std::size_t place, std::uint64_t& serial) {
     document.marks.push_back(std::make_shared<const Mark>(std::move(mark)));
   }
   return document;
+}
+
+// `document` with mark `at` moved by `by` as a drag on the 3840 x 2160 picture moves it, as a new
+// mark with the next serial.
+inline Document WithMarkMoved(const Document& document, std::size_t at, PointF by,
+                              std::uint64_t& serial) {
+  Document next = document;
+  Mark moved = Moved(*next.marks.at(at), by, {3840, 2160});
+  moved.serial = ++serial;
+  next.marks[at] = std::make_shared<const Mark>(std::move(moved));
+  return next;
 }
 
 }  // namespace capture::bench

@@ -174,18 +174,6 @@ struct Drawn {
     history.Reserve();
     history.Push(std::move(next));
   }
-  // The document shown with mark `at` moved by (dx, dy), as a new mark.
-  Document Moved(std::size_t at, float dx, float dy) {
-    Document next = history.Shown();
-    Mark moved = *next.marks[at];
-    for (PointF& p : moved.points) p = {p.x + dx, p.y + dy};
-    const int x = Round(dx), y = Round(dy);
-    moved.area = {moved.area.left + x, moved.area.top + y, moved.area.right + x,
-                  moved.area.bottom + y};
-    moved.serial = ++serial;
-    next.marks[at] = std::make_shared<const Mark>(std::move(moved));
-    return next;
-  }
 
   win32::Win32Surface surface;
   History history;
@@ -202,7 +190,7 @@ void DragAcrossHundredMarks(std::size_t place) {
   const double from = Now(), busy_from = ThreadTime();
   for (int i = 0; i < kDragMoves; ++i) {
     const double move_from = Now();
-    d.Show(d.Moved(place, 20, 0));
+    d.Show(bench::WithMarkMoved(d.history.Shown(), place, {20, 0}, d.serial));
     repainted += d.surface.TakeScreenChanges().Area();
     slowest_ms = std::max(slowest_ms, (Now() - move_from) * 1000);
   }
@@ -225,7 +213,7 @@ void UndoRedoOfMovingABlur() {
   Document with_blur = d.history.Shown();
   with_blur.marks.push_back(std::make_shared<const Mark>(std::move(blur)));
   d.Show(with_blur);
-  d.Show(d.Moved(with_blur.marks.size() - 1, 300, 200));
+  d.Show(bench::WithMarkMoved(d.history.Shown(), with_blur.marks.size() - 1, {300, 200}, d.serial));
   d.surface.TakeScreenChanges();
   constexpr int kRounds = 10;
   double undo_ms = 0, undo_busy_ms = 0, redo_ms = 0, redo_busy_ms = 0, slowest_ms = 0;

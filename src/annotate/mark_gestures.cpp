@@ -67,15 +67,13 @@ MarkStyle PanelStyle(const CaptureForm& form, const AnnotateState& annotate, Mar
   return style;
 }
 
-// What the surface shows while a mark is dragged: the shown document with the mark where the last
-// move left it.
+}  // namespace
+
 Document Showing(const History& history, const MarkDrag& drag) {
   Document showing = history.Shown();
   if (drag.now) showing.marks.at(drag.place) = drag.now;
   return showing;
 }
-
-}  // namespace
 
 void StoreDocument(History& history, Surface& surface, Document next) {
   history.Reserve();

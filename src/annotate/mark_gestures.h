@@ -19,6 +19,9 @@ class Surface;
 // Stores `next` as the newest document and shows it (the whole picture again when the surface
 // may not show the history's shown one). All or nothing, as AddMark.
 void StoreDocument(History& history, Surface& surface, Document next);
+// What the surface shows while a mark is dragged: the shown document with the mark where the last
+// move left it.
+Document Showing(const History& history, const MarkDrag& drag);
 
 // The selected mark's place in the shown document; nothing when no mark is selected.
 std::optional<std::size_t> SelectedPlace(const CaptureForm& form, const MarkEditing& edit);

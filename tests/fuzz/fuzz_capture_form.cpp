@@ -37,6 +37,7 @@
 #include <vector>
 
 #include "annotate/mark_edit.h"
+#include "annotate/mark_gestures.h"
 #include "annotate/render.h"
 #include "form/capture_form.h"
 #include "platform/fake/fake_platform.h"
@@ -96,10 +97,8 @@ class HistoryCheck {
       }
     }
     if (history.PictureStale()) return;
-    Document showing = history.Shown();
-    if (annotate.edit.drag && annotate.edit.drag->now) {
-      showing.marks.at(annotate.edit.drag->place) = annotate.edit.drag->now;
-    }
+    const Document showing =
+        annotate.edit.drag ? Showing(history, *annotate.edit.drag) : history.Shown();
     const std::vector<MarkPtr>& marks = showing.marks;
     if (marks == marks_ && fake.surface.background() == picture_) return;
     fake::FakeSurface fresh;

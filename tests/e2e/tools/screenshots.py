@@ -176,38 +176,47 @@ def tools_scene(dpi: int):
 LONG_WINDOW = (240, 120, 520, 420)
 
 
+def select_long_window(desktop: Desktop, dpi: int, *options: str):
+    """Shows the long window with `options`, starts a capture and selects the window by a click;
+    returns the capture and the layout of its chrome."""
+    exe = paths.require(paths.WINDOWS_BUILD / "long_window.exe", "long_window.exe")
+    left, top, width, height = LONG_WINDOW
+    desktop.launch(exe, *(str(v) for v in LONG_WINDOW), *options)
+    desktop.wait_window("Long")
+    desktop.click(left + width // 2, top + height // 2)
+    wait_until(lambda: desktop.pixel(left + width // 2, top + height - 5) != (0, 0, 0), 10,
+               what="the long window")
+    desktop.watch_painting()
+    app = desktop.launch(paths.require(paths.CAPTURE_EXE, "capture.exe"))
+    desktop.wait_window(CAPTURE_TITLE, app)
+    desktop.move(left + width // 2 + 3, top + height // 2 + 3)
+    desktop.click(left + width // 2, top + height // 2)
+    return app, capture_ui.layout_of_drag((left, top), (left + width, top + height), HEIGHT,
+                                          dpi / 96)
+
+
+def scroll_panel(desktop: Desktop):
+    """The 长截图 panel's window while it shows, else None."""
+    found = desktop.screen.run(["xdotool", "search", "--onlyvisible", "--name", "像素$"],
+                               capture_output=True, text=True, check=False).stdout
+    return found.split()[0] if found.split() else None
+
+
 def scroll_scene(dpi: int) -> tuple:
     """长截图 at `dpi`: the strip under a long window selected by a click, and the window while
     it is scrolled, with the frame and the panel (the parts around them)."""
     desktop = Desktop(WIDTH, HEIGHT, picture="desktop", dpi=dpi)
     try:
-        exe = paths.require(paths.WINDOWS_BUILD / "long_window.exe", "long_window.exe")
         left, top, width, height = LONG_WINDOW
-        desktop.launch(exe, *(str(v) for v in LONG_WINDOW), "--rows", "3000", "--header", "24",
-                       "--footer", "18", "--scrollbar", "--step", "20", "--smooth")
-        desktop.wait_window("Long")
-        desktop.click(left + width // 2, top + height // 2)
-        wait_until(lambda: desktop.pixel(left + width // 2, top + height - 5) != (0, 0, 0), 10,
-                   what="the long window")
-        desktop.watch_painting()
-        app = desktop.launch(paths.require(paths.CAPTURE_EXE, "capture.exe"))
-        desktop.wait_window(CAPTURE_TITLE, app)
-        desktop.move(left + width // 2 + 3, top + height // 2 + 3)
-        desktop.click(left + width // 2, top + height // 2)
-        layout = capture_ui.layout_of_drag((left, top), (left + width, top + height), HEIGHT,
-                                           dpi / 96)
+        app, layout = select_long_window(desktop, dpi, "--rows", "3000", "--header", "24",
+                                         "--footer", "18", "--scrollbar", "--step", "20",
+                                         "--smooth")
         button = layout.button_point("scroll")
         desktop.move(*button)
         around_strip = capture_ui.around([layout.strip], WIDTH, HEIGHT)
         strip = capture_ui.settled_grab(desktop, around_strip)
         desktop.key("l")
-
-        def scrolled():
-            found = desktop.screen.run(["xdotool", "search", "--onlyvisible", "--name", "像素$"],
-                                       capture_output=True, text=True, check=False).stdout
-            return found.split()[0] if found.split() else None
-
-        panel = wait_until(scrolled, 30, interval=0.05, what="the panel")
+        panel = wait_until(lambda: scroll_panel(desktop), 30, interval=0.05, what="the panel")
         time.sleep(1.5)
         p_left, p_top, p_width, p_height = desktop.window_geometry(panel)
         margin = 24
@@ -216,7 +225,7 @@ def scroll_scene(dpi: int) -> tuple:
                   min(HEIGHT, max(top + height, p_top + p_height) + margin))
         shot = desktop.grab(box.left, box.top, *box.size)
         desktop.key("Escape")
-        wait_until(lambda: not scrolled(), 10, what="the panel to go")
+        wait_until(lambda: not scroll_panel(desktop), 10, what="the panel to go")
         desktop.key("Escape")
         app.wait_exit(10)
         return strip, shot
@@ -230,31 +239,13 @@ def view_scene(dpi: int):
     whole screen."""
     desktop = Desktop(WIDTH, HEIGHT, picture="desktop", dpi=dpi)
     try:
-        exe = paths.require(paths.WINDOWS_BUILD / "long_window.exe", "long_window.exe")
         left, top, width, height = LONG_WINDOW
-        desktop.launch(exe, *(str(v) for v in LONG_WINDOW), "--rows", "1500", "--header", "24",
-                       "--footer", "18")
-        desktop.wait_window("Long")
-        desktop.click(left + width // 2, top + height // 2)
-        wait_until(lambda: desktop.pixel(left + width // 2, top + height - 5) != (0, 0, 0), 10,
-                   what="the long window")
-        desktop.watch_painting()
-        app = desktop.launch(paths.require(paths.CAPTURE_EXE, "capture.exe"))
-        desktop.wait_window(CAPTURE_TITLE, app)
-        desktop.move(left + width // 2 + 3, top + height // 2 + 3)
-        desktop.click(left + width // 2, top + height // 2)
-        layout = capture_ui.layout_of_drag((left, top), (left + width, top + height), HEIGHT,
-                                           dpi / 96)
+        app, layout = select_long_window(desktop, dpi, "--rows", "1500", "--header", "24",
+                                         "--footer", "18")
         capture_ui.settled_grab(desktop, capture_ui.around([layout.strip], WIDTH, HEIGHT))
         desktop.key("l")
-
-        def panel():
-            found = desktop.screen.run(["xdotool", "search", "--onlyvisible", "--name", "像素$"],
-                                       capture_output=True, text=True, check=False).stdout
-            return found.split()[0] if found.split() else None
-
-        wait_until(panel, 30, interval=0.05, what="the panel")
-        wait_until(lambda: not panel(), 60, interval=0.1, what="the session to end")
+        wait_until(lambda: scroll_panel(desktop), 30, interval=0.05, what="the panel")
+        wait_until(lambda: not scroll_panel(desktop), 60, interval=0.1, what="the session to end")
         whole = Box(0, 0, WIDTH, HEIGHT)
         capture_ui.settled_grab(desktop, whole)
         desktop.move(left + width // 2, top + height // 2)
